@@ -1,0 +1,87 @@
+#include "platform/dialogs.h"
+
+#include <cstdio>
+
+namespace orvek {
+
+namespace {
+
+DialogHandler* g_handler = nullptr;
+
+void Unanswered(const char* what, const QString& text)
+{
+    std::fprintf(stderr, "%s (no dialog handler): %s\n", what, qUtf8Printable(text));
+}
+
+// The result of a box dismissed with Esc: Cancel or No when offered, else OK.
+int DismissedResult(TMsgDlgButtons buttons)
+{
+    if (buttons & mbCancel)
+        return mrCancel;
+    if (buttons & mbNo)
+        return mrNo;
+    return mrOk;
+}
+
+}  // namespace
+
+DialogHandler* SetDialogHandler(DialogHandler* handler)
+{
+    DialogHandler* previous = g_handler;
+    g_handler = handler;
+    return previous;
+}
+
+DialogHandler* CurrentDialogHandler() { return g_handler; }
+
+int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext)
+{
+    if (g_handler)
+        return g_handler->MessageDlg(text, type, buttons, helpContext);
+    Unanswered("message", text);
+    return DismissedResult(buttons);
+}
+
+void ShowMessage(const QString& text) { MessageDlg(text, TMsgDlgType::mtCustom, mbOK); }
+
+bool OpenFileDialog(FileDialogRequest& request)
+{
+    if (g_handler)
+        return g_handler->OpenFileDialog(request);
+    Unanswered("open file dialog", request.caption);
+    return false;
+}
+
+bool SaveFileDialog(FileDialogRequest& request)
+{
+    if (g_handler)
+        return g_handler->SaveFileDialog(request);
+    Unanswered("save file dialog", request.caption);
+    return false;
+}
+
+bool ColorDialog(std::uint32_t& color)
+{
+    if (g_handler)
+        return g_handler->ColorDialog(color);
+    Unanswered("colour dialog", QString());
+    return false;
+}
+
+bool FontDialog(QString& family, int& pointSize)
+{
+    if (g_handler)
+        return g_handler->FontDialog(family, pointSize);
+    Unanswered("font dialog", family);
+    return false;
+}
+
+bool InputQuery(const QString& caption, const QString& prompt, QString& value)
+{
+    if (g_handler)
+        return g_handler->InputQuery(caption, prompt, value);
+    Unanswered("input query", prompt);
+    return false;
+}
+
+}  // namespace orvek

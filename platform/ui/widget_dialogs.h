@@ -1,0 +1,21 @@
+#pragma once
+// The real dialogs behind platform/dialogs.h, installed by the program at start-up.
+
+#include "platform/dialogs.h"
+
+namespace orvek {
+
+class WidgetDialogHandler : public DialogHandler {
+public:
+    int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext) override;
+    bool OpenFileDialog(FileDialogRequest& request) override;
+    bool SaveFileDialog(FileDialogRequest& request) override;
+    bool ColorDialog(std::uint32_t& color) override;
+    bool FontDialog(QString& family, int& pointSize) override;
+    bool InputQuery(const QString& caption, const QString& prompt, QString& value) override;
+};
+
+// "Text files (*.txt)|*.txt|All (*.*)|*.*" -> "Text files (*.txt);;All (*.*)".
+QString QtFileFilter(const QString& pipeFilter);
+
+}  // namespace orvek

@@ -1,0 +1,116 @@
+#include "core/common_vars.h"
+#include "core/settings.h"
+#include "platform/registry.h"
+#include "tests/support/test_env.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace orvek;
+
+TEST(CommandLine, SwitchTable)
+{
+    struct Case {
+        QStringList params;
+        bool quelvar, ostrevin, trace;
+    } cases[] = {
+        {{}, false, false, false},
+        {{"QUELVAR"}, true, false, false},
+        {{"x", "quelvar"}, true, false, false},
+        {{"Ostrevin", "step_write"}, false, true, true},
+        {{"STEP_WRITE", "OSTREVIN", "QUELVAR"}, false, true, true},  // a third parameter is ignored
+        {{"QUELVARX"}, false, false, false},
+        {{"STEP"}, false, false, false},
+    };
+    for (const auto& c : cases) {
+        ParseCommandLine(c.params);
+        SCOPED_TRACE(c.params.join(' ').toStdString());
+        EXPECT_EQ(QuelvarMode, c.quelvar);
+        EXPECT_EQ(OstrevinMode, c.ostrevin);
+        EXPECT_EQ(TraceSteps, c.trace);
+    }
+    ParseCommandLine({"a", "quelvar"});
+    EXPECT_EQ(CmdArg1, "A");
+    EXPECT_EQ(CmdArg2, "QUELVAR");
+    ParseCommandLine({});
+}
+
+TEST(RequestFlags, PendingCountsCellCommandsAndDiagramRequests)
+{
+    ClearCellCommands();
+    EXPECT_FALSE(IsCellCommandPending());
+    for (bool* counted : {&CmdAddUncertainty, &CmdReplaceFromDatabase, &CmdQuantityToNewEquation,
+                          &CmdEquationToQuantity, &CmdDeleteCell, &CmdToggleActive, &CmdNewEquation,
+                          &CmdEquationToNewEquation, &CmdViewCell, &CmdEditCell, &ExpandTreeRequest,
+                          &CollapseTreeRequest, &ZoomOutRequest, &ZoomInRequest, &SaveTreeAsRequest,
+                          &SaveTreeRequest}) {
+        *counted = true;
+        EXPECT_TRUE(IsCellCommandPending());
+        ClearCellCommands();
+        EXPECT_FALSE(*counted);
+    }
+    for (bool* notCounted : {&AddTreeItemsRequest, &WholeTreeRequest, &CurrentCellRequest, &LoadTreeFromFileRequest,
+                             &ZoomPresetRequest, &CellPropertiesRequest, &CmdHideUncertaintyCells,
+                             &CmdShowUncertaintyCells, &HighlightRequest, &CmdReserved}) {
+        *notCounted = true;
+        EXPECT_FALSE(IsCellCommandPending());
+        ClearCellCommands();
+        EXPECT_FALSE(*notCounted);
+    }
+}
+
+TEST(CommonInit, SetsIdentityFoldersAndStartValues)
+{
+    test::ClearSettingsStore();
+    CommonInit();
+    EXPECT_EQ(ProgramName, "Orvek2010");
+    EXPECT_EQ(ClipboardCellsMarker, "Orvek2000Info");
+    EXPECT_EQ(AppDir, test::TestProgramFolder());
+    EXPECT_EQ(DatabaseDir, AppDir + "Database/");
+    EXPECT_EQ(TreesDir, AppDir + "Examples");
+    EXPECT_EQ(EmptyDatabaseDir, AppDir + "EmptyDatabase/");
+    for (const QString& created : {WorkingBackupDir, AdminBackupDir, TreesDir, ReportsDir})
+        EXPECT_TRUE(QFileInfo(created).isDir()) << created.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(DatabaseDir));
+
+    struct stat info {};
+    ASSERT_EQ(::stat(TempDir.toLocal8Bit().constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_TRUE(TempDir.endsWith('/'));
+
+    EXPECT_EQ(HeadingMarkupLarge, "[cf3][cfarial][cfsize13]");
+    EXPECT_EQ(HeadingMarkup, "[cf3][cfarial][cfsize12]");
+    EXPECT_EQ(HeadingMarkupSmall, "[cf3][cfarial][cfsize10]");
+    EXPECT_EQ(DefaultRowHeight, 17);
+    EXPECT_EQ(ReportSections, 27);
+    EXPECT_EQ(LanguageID, EditionFlag);
+    CommonDone();
+}
+
+TEST(CommonInit, NestedCallsRunTheBodyOnce)
+{
+    test::ClearSettingsStore();
+    CommonInit();
+    CommonInit();
+    CommonDone();
+    CommonDone();
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(SetupKeyPath, false));
+    EXPECT_EQ(reg.ReadInteger("PocetStartov"), 1);
+    EXPECT_EQ(CommonInitCount, 0);
+}
+
+TEST(CommonInit, StartCounterGrowsByOnePerStart)
+{
+    test::ClearSettingsStore();
+    for (int start = 1; start <= 3; ++start) {
+        CommonInit();
+        EXPECT_EQ(StartCount, start);
+        CommonDone();
+    }
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey(SetupKeyPath, false));
+    EXPECT_EQ(reg.ReadInteger("PocetStartov"), 3);
+}
