@@ -7,7 +7,12 @@
 
 #include <QString>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+QT_END_NAMESPACE
 
 namespace orvek::test {
 
