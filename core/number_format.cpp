@@ -23,9 +23,8 @@ struct ScaledText {
     int exponent = 0;
 };
 
-ScaledText Sci(double x, int decimals)
+ScaledText Sci(const DecimalDigits& d, int decimals)
 {
-    const DecimalDigits d = DigitsOf(x);
     std::string digits;
     ScaledText s;
     RoundedDigits(d, decimals + 1, digits, s.exponent);
@@ -38,6 +37,8 @@ ScaledText Sci(double x, int decimals)
     }
     return s;
 }
+
+ScaledText Sci(double x, int decimals) { return Sci(DigitsOf(x), decimals); }
 
 std::string ToStd(const QString& text) { return text.toStdString(); }
 QString FromStd(const std::string& text) { return QString::fromStdString(text); }
@@ -157,20 +158,24 @@ void FormatNumberPair(int Digits, QString& ValueText, QString& UncText, double U
     const char separator = OwnSeparator();
     const int n = std::clamp(Digits, 1, 15);
     double a = std::fabs(Unc);
+    DecimalDigits uncDigits = DigitsOf(a);
     // Numerical noise of 1E-16 counts as no uncertainty.
-    const ScaledText noise = Sci(a, 10);
-    if (noise.exponent == -16 && noise.mantissa == std::string("1") + separator + "0000000000")
+    const ScaledText noise = Sci(uncDigits, 10);
+    if (noise.exponent == -16 && noise.mantissa == std::string("1") + separator + "0000000000") {
         a = 0;
+        uncDigits = DecimalDigits();
+    }
     const bool negativeValue = Value < 0, negativeUnc = Unc < 0;
     const double x = std::fabs(Value);
+    const DecimalDigits valueDigits = DigitsOf(x);
 
-    ScaledText um = Sci(a, n - 1);
-    const int eX = DigitsOf(x).exponent;
+    ScaledText um = Sci(uncDigits, n - 1);
+    const int eX = valueDigits.exponent;
     // The value keeps the decimals down to the uncertainty's last significant digit.
     const int k = n - 1 + (eX - um.exponent);
     ScaledText xm;
     if (k >= 0)
-        xm = Sci(x, k);
+        xm = Sci(valueDigits, k);
     else
         xm.mantissa = std::string("0") + separator;
 

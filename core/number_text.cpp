@@ -124,17 +124,56 @@ bool ConvertStrict(QStringView normalized, Float& value)
 }
 
 // The common steps of the conversions: 1 zero text, 0 not a number, 2 converted.
+bool IsZeroView(QStringView text)
+{
+    if (Trimmed(text).isEmpty())
+        return false;
+    for (QChar c : text) {
+        if (c == QChar('+') || c == QChar('-') || c == QChar('.') || c == QChar(',') || c == QChar('E'))
+            continue;
+        if (c != QChar('0'))
+            return false;
+    }
+    return true;
+}
+
+QString NormalizeView(QStringView text)
+{
+    const QStringView trimmed = Trimmed(text);
+    QString result;
+    if (trimmed.isEmpty())
+        return result;
+    result.reserve(trimmed.size() + 2);
+    for (QChar c : trimmed) {
+        c = c.toUpper();
+        if (c == ForeignDecimalSeparator)
+            c = OwnDecimalSeparator;
+        if (c == QChar(' ') || c == QChar('\t'))
+            continue;
+        result += c;
+    }
+    if (result.endsWith(OwnDecimalSeparator))
+        result += QChar('0');
+    if (result.contains(QChar('E'))) {
+        if (result[0] == QChar('E'))
+            result.prepend(QChar('1'));
+        else if (result.size() > 1 && result[1] == QChar('E') && result[0] == QChar('-'))
+            result.replace(0, 1, QStringLiteral("-1"));
+    }
+    return result;
+}
+
 template <typename Float>
 int ConvertTyped(const QString& text, Float& value, QString* normalized)
 {
-    const QString trimmed = Trimmed(text).toString();
-    if (IsZeroText(trimmed)) {
+    const QStringView trimmed = Trimmed(text);
+    if (IsZeroView(trimmed)) {
         value = 0;
         return 1;
     }
     if (trimmed.isEmpty() || (trimmed.size() == 1 && !IsDigit(trimmed[0])))
         return 0;
-    QString canonical = NormalizeNumberText(trimmed);
+    QString canonical = NormalizeView(trimmed);
     if (!ConvertStrict(QStringView(canonical), value))
         return 0;
     if (normalized)
@@ -158,27 +197,7 @@ void InitDecimalSeparators()
 
 QString NormalizeNumberText(const QString& Text)
 {
-    const QString upper = Trimmed(Text).toString().toUpper();
-    QString result;
-    if (upper.isEmpty())
-        return result;
-    result.reserve(upper.size() + 2);
-    for (QChar c : upper) {
-        if (c == ForeignDecimalSeparator)
-            c = OwnDecimalSeparator;
-        if (c == QChar(' ') || c == QChar('\t'))
-            continue;
-        result += c;
-    }
-    if (result.endsWith(OwnDecimalSeparator))
-        result += QChar('0');
-    if (result.contains(QChar('E'))) {
-        if (result[0] == QChar('E'))
-            result.prepend(QChar('1'));
-        else if (result.size() > 1 && result[1] == QChar('E') && result[0] == QChar('-'))
-            result.replace(0, 1, QStringLiteral("-1"));
-    }
-    return result;
+    return NormalizeView(Text);
 }
 
 bool TryStrToFloatNeutral(const QString& Text, double& Value)
@@ -252,15 +271,7 @@ bool HasOnlyNumberChars(const QString& Text)
 
 bool IsZeroText(const QString& Text)
 {
-    if (Trimmed(Text).isEmpty())
-        return false;
-    for (QChar c : Text) {
-        if (c == QChar('+') || c == QChar('-') || c == QChar('.') || c == QChar(',') || c == QChar('E'))
-            continue;
-        if (c != QChar('0'))
-            return false;
-    }
-    return true;
+    return IsZeroView(Text);
 }
 
 bool IsZeroPercentText(const QString& Text)
