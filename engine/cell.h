@@ -204,6 +204,7 @@ private:
     void SetVisibleCollecting(bool value, int& largest);
     void TimerTickBody();
     void PropagateChange();
+    void AppendText(QString& text);
     void ReadCellBlock(TDiagramLineReader& file, const QString& blockId, int depth);
     bool LoadFromReader(TDiagramLineReader& file, bool asChild, QString* error);
     void ApplySourceKey(const QString& key, const QString& value);

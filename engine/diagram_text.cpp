@@ -532,10 +532,19 @@ QString TDiagramLineReader::ReadLine()
 
 QString TCell::SaveToText()
 {
+    FTextBuffer.clear();
+    AppendText(FTextBuffer);
+    QString result;
+    result.swap(FTextBuffer);
+    return result;
+}
+
+// Children write into their parent's text, so that a deep tree is not copied once per
+// level.
+void TCell::AppendText(QString& t)
+{
     if (FParent)
         FIndent = FParent->FIndent + "  ";
-    FTextBuffer.clear();
-    QString& t = FTextBuffer;
     const QString fieldIndent = FIndent + "  ";
     LineWriter w(t, fieldIndent);
 
@@ -599,12 +608,8 @@ QString TCell::SaveToText()
 
     w.Number("NrChildCells=", ChildCount());
     for (auto& child : FChildren)
-        t += child->SaveToText();
+        child->AppendText(t);
     t += kCrLf + FIndent + kEndCell + QString::number(FId) + ';';
-
-    QString result;
-    result.swap(FTextBuffer);
-    return result;
 }
 
 void TCell::RestoreCommentLineBreaks() { FCellComment.Text.replace(QLatin1String("@@@"), QLatin1String("\r")); }
@@ -835,7 +840,7 @@ void TCell::ReadCellBlock(TDiagramLineReader& file, const QString& blockId, int 
 
 void TCell::LoadChildrenFromText(TDiagramLineReader& file, qint64 count, int depth)
 {
-    if (depth > kMaxDiagramDepth)
+    if (depth >= kMaxDiagramDepth)
         throw EDiagramTextError(
             QStringLiteral("The diagram is nested deeper than %1 levels and cannot be read.").arg(kMaxDiagramDepth));
     // The count is a claim of the text: reading stops at its end whatever it says.
