@@ -861,7 +861,8 @@ bool TCell::LoadFromReader(TDiagramLineReader& file, bool asChild, QString* erro
     TSuspendedUpdates suspended(FHost);
     SourceKeysLoaded = false;
     CommentContinuation = false;
-    if (!asChild) {
+    // A root is placed at the diagram's origin; a cell inside a tree keeps its row.
+    if (!asChild && !FParent) {
         int x = DiagramOriginX, y = DiagramOriginY;
         LayoutSubtree(x, y);
     }

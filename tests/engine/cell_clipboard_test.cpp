@@ -77,8 +77,10 @@ TEST_F(CellClipboard, PasteReplaceEmptiesTheCellAndAsksOnceForMainWindowCopies)
     TCell* target = root->AddChild(Info(kQuantityCell, "Old"));
     target->AddChild(Info(kUncertaintyCell, "old 1"));
     target->AddChild(Info(kUncertaintyCell, "old 2"));
+    const int top = target->FBox.Rect.top();
     DialogScript::Instance().AnswerMessage(mrYes);
     target->PasteReplace();
+    EXPECT_EQ(target->FBox.Rect.top(), top);  // the cell keeps its row in the tree
     EXPECT_EQ(DialogScript::Instance().Shown().size(), 1);
     EXPECT_EQ(target->FCellName.Text, "X");
     EXPECT_EQ(target->FValue.Text, "5");
