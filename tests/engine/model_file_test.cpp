@@ -1,5 +1,6 @@
 #include "core/common_vars.h"
 #include "engine/cell.h"
+#include "engine/diagram_text.h"
 #include "engine/model_file.h"
 
 #include <QDir>
@@ -78,6 +79,14 @@ TEST(ModelFile, ErrorsAreReportedAndAFailedWriteKeepsTheOldFile)
     EXPECT_TRUE(error.contains("missing.stm"));
     EXPECT_FALSE(WriteScrambledModelFile(dir.filePath("no/such/folder/x.stm"), "text", &error));
     EXPECT_FALSE(error.isEmpty());
+
+    // An absurd size is refused and the file already there stays as it was.
+    const QString kept = dir.filePath("kept.stm");
+    ASSERT_TRUE(WriteScrambledModelFile(kept, "old text"));
+    EXPECT_FALSE(WriteTextWithNul(QByteArray(kMaxDiagramTextBytes + 1, 'x'), kept, &error));
+    QByteArray bytes;
+    ASSERT_TRUE(ReadWholeFile(kept, bytes));
+    EXPECT_EQ(UnscrambleModelText(bytes.chopped(1)), "old text");
 
     // A file that is not a model loads nothing and raises nothing.
     const QString junk = dir.filePath("junk.stm");
