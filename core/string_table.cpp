@@ -1,6 +1,7 @@
 #include "core/string_table.h"
 
 #include "core/common_vars.h"
+#include "platform/desktop.h"
 #include "platform/sql_database.h"
 
 #include <QFile>
@@ -8,7 +9,9 @@
 #include <QIODevice>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSaveFile>
 #include <QTextStream>
+#include <QUrl>
 
 #include <charconv>
 #include <cmath>
@@ -568,6 +571,32 @@ bool UpdateStringTexts(int id, const QString& english, const QString& slovak, QS
             *error = QStringLiteral("The text number %1 is not in the string table.").arg(id);
         return false;
     }
+    return true;
+}
+
+bool ExportStringIDs(QString* error)
+{
+    QSqlDatabase db = StringTableDatabase(false, error);
+    if (!db.isOpen())
+        return false;
+    QSqlQuery query(db);
+    if (!ExecBound(query, QStringLiteral("SELECT ID, StringID FROM Strings ORDER BY StringID"), {}, error))
+        return false;
+    const QString path = AppDir + QStringLiteral("StringID.txt");
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    while (query.next())
+        file.write(QStringLiteral("        %1 = %2;\n").arg(query.value(1).toString()).arg(query.value(0).toInt()).toUtf8());
+    if (!file.commit()) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    OpenWithDesktop(QUrl::fromLocalFile(path));
     return true;
 }
 

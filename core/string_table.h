@@ -69,4 +69,9 @@ bool ImportStringTable(const QString& sourcePath, const QString& folder, QString
 // Error when the row is missing or the post fails.
 bool UpdateStringTexts(int id, const QString& english, const QString& slovak, QString* error = nullptr);
 
+// Writes AppDir + "StringID.txt" (per row, by symbolic name: eight blanks, the name,
+// " = ", the ID and ";") and opens it in the desktop's text viewer. False with Error
+// when the table cannot be read or the file cannot be written.
+bool ExportStringIDs(QString* error = nullptr);
+
 }  // namespace orvek
