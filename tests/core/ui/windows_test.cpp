@@ -1,6 +1,10 @@
 #include "core/common_vars.h"
 #include "core/string_table.h"
+#include "core/help.h"
+#include "core/services.h"
 #include "core/ui/edit_strings.h"
+#include "core/ui/help_window.h"
+#include "platform/desktop.h"
 #include "core/ui/message_window.h"
 #include "core/ui/splash_window.h"
 #include "core/ui/string_browser.h"
@@ -294,4 +298,27 @@ TEST_F(BrowserTest, FailedPostIsShown)
     ASSERT_EQ(test::DialogScript::Instance().Shown().size(), 1);
     EXPECT_TRUE(test::DialogScript::Instance().Shown()[0].contains("1"));
     fEditStrings = nullptr;
+}
+
+TEST_F(WindowTest, HelpWindowShowsPagesAndFollowsTheirLinks)
+{
+    TfHelp help;
+    LanguageID = 1;
+    HelpBaseName = "Orvek";
+    SetHelpService(&help);
+    ShowHelpContents();
+    SetHelpService(nullptr);
+    EXPECT_TRUE(help.isVisible());
+    EXPECT_EQ(help.Browser->source(), QUrl::fromLocalFile(AppDir + "help/Orvek_SK/index.html"));
+    EXPECT_EQ(help.windowTitle(), QString::fromUtf8("Pomocník programu Orvek"));
+    Q_EMIT help.Browser->anchorClicked(QUrl("program_strings.html"));
+    EXPECT_EQ(help.windowTitle(), "Texty programu");
+    QUrl opened;
+    SetDesktopOpener([&](const QUrl& url) {
+        opened = url;
+        return true;
+    });
+    Q_EMIT help.Browser->anchorClicked(QUrl("mailto:x@example.org"));
+    SetDesktopOpener({});
+    EXPECT_EQ(opened, QUrl("mailto:x@example.org"));
 }
