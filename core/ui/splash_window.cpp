@@ -26,7 +26,7 @@ bool LabelHasPicture(const QLabel* label)
 }
 
 const char* const kMakerContact =
-    "<p><b>Kestrava s.r.o.</b><br>maker of the program</p>"
+    "<p><b>Kestrava s.r.o.</b><br>výrobca programu</p>"
     "<p>E-mail: <a href=\"mailto:%1\">%1</a></p>";
 const char* const kDistributorContact =
     "<p><b>Brantel Measurement Ltd.</b><br>Distributor of the program</p>"

@@ -17,6 +17,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -71,10 +72,10 @@ TfOrvek2::TfOrvek2(QWidget* parent) : QDialog(parent)
     connect(DBGrid1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(at)); });
 
-    auto button = [this](const char* name, const char* glyph, int row) {
+    auto button = [this](const char* name, QStyle::StandardPixmap icon, int row) {
         auto* b = new QToolButton(this);
         b->setObjectName(QString::fromLatin1(name));
-        b->setText(QString::fromUtf8(glyph));
+        b->setIcon(style()->standardIcon(icon));
         b->setAutoRaise(true);
         connect(b, &QToolButton::clicked, this, [this, row] {
             const int count = Q_Strings->rowCount();
@@ -88,10 +89,10 @@ TfOrvek2::TfOrvek2(QWidget* parent) : QDialog(parent)
         });
         return b;
     };
-    NavFirst = button("NavFirst", "⏮", 0);
-    NavPrior = button("NavPrior", "◀", 1);
-    NavNext = button("NavNext", "▶", 2);
-    NavLast = button("NavLast", "⏭", 3);
+    NavFirst = button("NavFirst", QStyle::SP_MediaSkipBackward, 0);
+    NavPrior = button("NavPrior", QStyle::SP_MediaSeekBackward, 1);
+    NavNext = button("NavNext", QStyle::SP_MediaSeekForward, 2);
+    NavLast = button("NavLast", QStyle::SP_MediaSkipForward, 3);
     Panel_RecNo = new QLabel(this);
     Panel_RecNo->setObjectName(QStringLiteral("Panel_RecNo"));
     Panel_RecNo->setFrameShape(QFrame::StyledPanel);
