@@ -33,7 +33,7 @@ struct FormatArg {
 // table cannot be read or LanguageID is not 0, 1 or 2. Never throws.
 QString GetString(int id, std::initializer_list<FormatArg> args = {});
 
-// Formats Pattern with %s, %d, %u, %x, %f, %g, %e, %n, an optional argument index
+// Formats Pattern with %s, %d, %u, %x, %f, %g, %e, an optional argument index
 // ("%1:s"), "-" for left alignment, widths and precisions ("%8.3f", "%.4d", "*" taken
 // from the arguments); "%%" is a percent sign. A pattern that does not match its
 // arguments (missing argument, wrong type, unknown placeholder) is returned unformatted.
