@@ -6,7 +6,6 @@
 
 #include "engine/cell_records.h"
 
-#include <QDate>
 #include <QRect>
 #include <QString>
 #include <QtGlobal>
@@ -67,8 +66,6 @@ inline bool TreeEvaluationRunning = false;
 // The evaluation of a whole tree, run by the root's timer after a change. Filled by
 // the evaluation; without it a change is only passed on to the window.
 inline void (*EvaluateTreeHook)(TCell& root) = nullptr;
-// "Today" for validity dates; the current date when unset.
-inline QDate (*ExpiryToday)() = nullptr;
 
 class TCell {
 public:

@@ -1,23 +1,17 @@
 #include "engine/cell_clipboard.h"
 
+#include "core/clipboard_text.h"
 #include "core/common_vars.h"
 #include "engine/cell.h"
 #include "engine/diagram_text.h"
 #include "engine/model_file.h"
 #include "platform/dialogs.h"
 
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QTemporaryFile>
 
 namespace orvek {
 
 namespace {
-
-QClipboard* Clipboard()
-{
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
-}
 
 // Keeps the paste switches and removes the temporary file whatever the load does.
 class PasteScope {
@@ -43,10 +37,9 @@ enum class PasteMode { AsChild, Replace };
 
 void Paste(TCell& cell, PasteMode mode)
 {
-    QClipboard* clipboard = Clipboard();
-    if (!clipboard || TreeEvaluationRunning)
+    if (TreeEvaluationRunning)
         return;
-    QString text = clipboard->text();
+    QString text = GetClipboardText();
     const QString marker = CellsMarker();
     if (text.isEmpty() || !text.startsWith(marker))
         return;
@@ -107,12 +100,7 @@ QString CellClipboardText(const QString& tag, TCell& cell)
 
 bool CopyCellTreeToClipboard(const QString& tag, TCell& cell)
 {
-    QClipboard* clipboard = Clipboard();
-    if (!clipboard)
-        return false;
-    const QString text = CellClipboardText(tag, cell);
-    clipboard->setText(text);
-    return clipboard->text() == text;
+    return SetClipboardText(CellClipboardText(tag, cell));
 }
 
 void TCell::PasteAsChild() { Paste(*this, PasteMode::AsChild); }

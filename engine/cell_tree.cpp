@@ -4,7 +4,9 @@
 #include "engine/cell.h"
 #include "engine/cell_order.h"
 
+#include "core/clock.h"
 #include "core/common_vars.h"
+#include "core/dates.h"
 #include "core/services.h"
 #include "core/settings.h"
 #include "core/string_table.h"
@@ -578,33 +580,20 @@ void TCell::PropagateChange()
     CellTreeChanged = true;
 }
 
-namespace {
-
-// "D dM mYyyyy": day in characters 2-3, month in 5-6, year in 8-11 (counted from 1).
-QDate StampTextToDate(const QString& text)
-{
-    bool okDay = false, okMonth = false, okYear = false;
-    const int day = text.mid(1, 2).trimmed().toInt(&okDay);
-    const int month = text.mid(4, 2).trimmed().toInt(&okMonth);
-    const int year = text.mid(7, 4).trimmed().toInt(&okYear);
-    if (!okDay || !okMonth || !okYear)
-        return QDate();
-    return QDate(year, month, day);
-}
-
-}  // namespace
-
 quint8 TCell::GetExpiryState() const
 {
     const QString& text = FUncertaintyInput.EDate;
     if (text.isEmpty())
         return 0;
-    const QDate date = StampTextToDate(text);
-    // A validity date that cannot be read is not trusted: the source counts as expired,
-    // which stops the evaluation and marks it in the expired-sources highlight.
-    if (!date.isValid())
+    QDate date;
+    try {
+        date = DMYTextToDate(text);
+    } catch (const EDateConversion&) {
+        // A validity date that cannot be read is not trusted: the source counts as
+        // expired, which stops the evaluation and marks it in the expired highlight.
         return 1;
-    const QDate today = ExpiryToday ? ExpiryToday() : QDate::currentDate();
+    }
+    const QDate today = Today();
     if (date < today)
         return 1;
     if (date == today)

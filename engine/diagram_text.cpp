@@ -3,6 +3,7 @@
 #include "core/common_vars.h"
 #include "core/settings.h"
 #include "core/string_table.h"
+#include "core/text_pieces.h"
 #include "engine/cell.h"
 #include "engine/percent_of_text.h"
 #include "platform/dialogs.h"
@@ -20,20 +21,6 @@ const QString kBeginCell = QStringLiteral("BeginCell=");
 const QString kEndCell = QStringLiteral("EndCell=");
 const QString kNrChildCells = QStringLiteral("NrChildCells=");
 const QString kCrLf = QStringLiteral("\r\n");
-
-QString LockSuffixText(quint8 lock) { return lock == 0 ? QString() : "~@#" + QString::number(lock); }
-
-quint8 StripLockSuffixText(QString& text)
-{
-    const qsizetype n = text.size();
-    if (n < 4 || text.mid(n - 4, 3) != QLatin1String("~@#"))
-        return 0;
-    const QChar digit = text[n - 1];
-    if (!digit.isDigit() || digit.unicode() > '9')
-        return 0;
-    text.chop(4);
-    return quint8(digit.unicode() - '0');
-}
 
 // "Trimmed, and NAN made empty": the form number texts are read in.
 QString Cleaned(const QString& value)
@@ -282,7 +269,7 @@ public:
     LineWriter(QString& text, const QString& indent) : text_(text), indent_(indent) {}
     void Field(const char* key, const QString& value, quint8 lock = 0)
     {
-        text_ += kCrLf + indent_ + QLatin1String(key) + value + LockSuffixText(lock) + ';';
+        text_ += kCrLf + indent_ + QLatin1String(key) + value + LockSuffix(lock) + ';';
     }
     void FieldIfSet(const char* key, const QString& value, quint8 lock = 0)
     {
@@ -296,7 +283,7 @@ public:
     {
         AppendChunkedKeyLines(QLatin1String(key), indent_, value, text_);
         if (lock != 0)
-            text_ += kCrLf + indent_ + QLatin1String(key) + LockSuffixText(lock) + ';';
+            text_ += kCrLf + indent_ + QLatin1String(key) + LockSuffix(lock) + ';';
     }
 
 private:
@@ -631,7 +618,7 @@ void TCell::ApplySourceKey(const QString& key, const QString& value)
     switch (d.kind) {
     case SourceKind::Lockable: {
         TStringRec& r = u.*d.rec;
-        r.Lock = StripLockSuffixText(v);
+        r.Lock = StripLockSuffix(v);
         r.Text = d.raw ? v : Cleaned(v);
         if (key == QLatin1String("IS_2_1=") && r.Text == QLatin1String("SQRT(3)*"))
             r.Text = QStringLiteral("SQRT(3)");
@@ -639,7 +626,7 @@ void TCell::ApplySourceKey(const QString& key, const QString& value)
     }
     case SourceKind::LockableList: {
         TAnsiStringRec& r = u.*d.list;
-        if (const quint8 lock = StripLockSuffixText(v))
+        if (const quint8 lock = StripLockSuffix(v))
             r.Lock = lock;
         r.Text += v;
         break;
@@ -653,7 +640,7 @@ void TCell::ApplySourceKey(const QString& key, const QString& value)
             ChartType = u.*d.byte;
         break;
     case SourceKind::LockedByte:
-        u.*d.lock = StripLockSuffixText(v);
+        u.*d.lock = StripLockSuffix(v);
         u.*d.byte = ByteOf(key, v);
         break;
     }
@@ -699,11 +686,11 @@ void TCell::ParseKeyLine(const QString& line)
         // not a key line
     } else if (key == QLatin1String("CellType=")) {
         recognised = true;
-        FCellTypeLock = StripLockSuffixText(v);
+        FCellTypeLock = StripLockSuffix(v);
         FCellType = ByteOf(key, v);
     } else if (key == QLatin1String("CellName=")) {
         recognised = true;
-        FCellName.Lock = StripLockSuffixText(v);
+        FCellName.Lock = StripLockSuffix(v);
         FCellName.Text = v;
         FitCaption();
     } else if (key == QLatin1String("VarSumbol=") || key == QLatin1String("VarUnit=") ||
@@ -712,11 +699,11 @@ void TCell::ParseKeyLine(const QString& line)
         TStringRec& r = key == QLatin1String("VarSumbol=") ? FSymbol
             : key == QLatin1String("VarUnit=")             ? FUnit
                                                            : FQuantityName;
-        r.Lock = StripLockSuffixText(v);
+        r.Lock = StripLockSuffix(v);
         r.Text = v;
     } else if (key == QLatin1String("ValueType=")) {
         recognised = true;
-        FValueTypeLock = StripLockSuffixText(v);
+        FValueTypeLock = StripLockSuffix(v);
         FValueType = ByteOf(key, v);
         if (FValueType == 2)
             FDegreesOfFreedom = QStringLiteral("Nekonecno");
@@ -726,14 +713,14 @@ void TCell::ParseKeyLine(const QString& line)
             recognised = true;
             commentLine = true;
             CommentContinuation = true;
-            if (const quint8 lock = StripLockSuffixText(v))
+            if (const quint8 lock = StripLockSuffix(v))
                 FCellComment.Lock = lock;
             FCellComment.Text += v;
         }
     } else if (IsCellValueKey(key)) {
         if (valueGate()) {
             if (key == QLatin1String("VarValue=")) {
-                FValue.Lock = StripLockSuffixText(v);
+                FValue.Lock = StripLockSuffix(v);
                 FValue.Text = Cleaned(v);
             } else if (key == QLatin1String("VarPren=")) {
                 FValueTransferred = ByteOf(key, v);
@@ -748,25 +735,25 @@ void TCell::ParseKeyLine(const QString& line)
             } else if (key == QLatin1String("RSN=")) {
                 FExpandedUncertainty = Cleaned(v);
             } else if (key == QLatin1String("SumFormula=")) {
-                FSumFormula.Lock = StripLockSuffixText(v);
+                FSumFormula.Lock = StripLockSuffix(v);
                 FSumFormula.Text = v;
             } else if (key == QLatin1String("SumFormulaDetails=") || key == QLatin1String("MaticaKorelKoef=")) {
                 TStringRec& r = key == QLatin1String("SumFormulaDetails=") ? FSumFormulaDetails : FCorrelationMatrix;
-                if (const quint8 lock = StripLockSuffixText(v))
+                if (const quint8 lock = StripLockSuffix(v))
                     r.Lock = lock;
                 r.Text += v;
             } else if (key == QLatin1String("Cov=")) {
-                FCoverageLock = StripLockSuffixText(v);
+                FCoverageLock = StripLockSuffix(v);
                 FCoverage = ByteOf(key, Cleaned(v));
             } else if (key == QLatin1String("CovFactor=")) {
-                FCoverageFactor.Lock = StripLockSuffixText(v);
+                FCoverageFactor.Lock = StripLockSuffix(v);
                 FCoverageFactor.Text = Cleaned(v);
             }
         }
     } else if (key == QLatin1String("TSN=")) {
         recognised = true;
         SourceKeysLoaded = true;
-        FUncertaintyInput.TSNLock = StripLockSuffixText(v);
+        FUncertaintyInput.TSNLock = StripLockSuffix(v);
         bool ok = false;
         const int method = TrimControl(v).toInt(&ok);
         // A method that does not convert, or is not one of the fifteen, leaves it unchanged.
@@ -795,14 +782,14 @@ void TCell::ParseKeyLine(const QString& line)
         }
     } else if (key == QLatin1String("Active=")) {
         recognised = true;
-        FActiveLock = StripLockSuffixText(v);
+        FActiveLock = StripLockSuffix(v);
         bool ok = false;
         const int active = TrimControl(v).toInt(&ok);
         if (ok)
             FActive = active != 0;
     } else if (key == QLatin1String("Equation=")) {
         recognised = true;
-        FEquationLock = StripLockSuffixText(v);
+        FEquationLock = StripLockSuffix(v);
         FEquation = v;
         FNormalizedEquation = v;
         FNormalizedEquation.remove(' ');

@@ -1,9 +1,11 @@
+#include "core/clock.h"
 #include "core/common_vars.h"
 #include "core/services.h"
 #include "core/settings.h"
 #include "engine/cell.h"
 #include "engine/cell_order.h"
 #include "tests/support/dialog_script.h"
+#include "tests/support/test_env.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +37,7 @@ protected:
         ScaleLayoutToZoom();
         ClearCellCommands();
         EvaluateTreeHook = nullptr;
-        ExpiryToday = nullptr;
+        SetClock({});
         TreeEvaluationRunning = false;
         CellTreeChanged = false;
         HoveredCell = nullptr;
@@ -44,6 +46,7 @@ protected:
     }
     void TearDown() override
     {
+        SetClock({});
         SetTextWidthService(nullptr);
         SetRecordLockService(nullptr);
         SetCellToolService(nullptr);
@@ -178,7 +181,7 @@ TEST_F(CellTree, CaptionIsFittedAtWordBoundaries)
 
 TEST_F(CellTree, ColoursFollowTheStateAndTheHighlightMode)
 {
-    ExpiryToday = [] { return QDate(2024, 6, 10); };
+    SetClock([] { return QDateTime(QDate(2024, 6, 10), QTime(9, 30)); });
     TCell* q = root->AddChild(Info(kQuantityCell, "q"));
     TCell* yesterday = q->AddChild(Info(kUncertaintyCell, "y"));
     yesterday->FUncertaintyInput.EDate = "D 9M 6Y2024";
@@ -219,7 +222,7 @@ TEST_F(CellTree, ColoursFollowTheStateAndTheHighlightMode)
 
 TEST_F(CellTree, ExpiryStatesAroundToday)
 {
-    ExpiryToday = [] { return QDate(2024, 6, 10); };
+    SetClock([] { return QDateTime(QDate(2024, 6, 10), QTime(9, 30)); });
     TCell* s = root->AddChild(Info(kUncertaintyCell, "s"));
     const std::pair<const char*, int> cases[] = {
         {"", 0},           {"D 9M 6Y2024", 1}, {"D10M 6Y2024", 2}, {"D11M 6Y2024", 3},
@@ -270,7 +273,7 @@ TEST_F(CellTree, ExpiredSourceSwitchesToTheExpiredHighlightInsteadOfEvaluating)
 {
     g_evaluations = 0;
     EvaluateTreeHook = [](TCell&) { ++g_evaluations; };
-    ExpiryToday = [] { return QDate(2024, 6, 10); };
+    SetClock([] { return QDateTime(QDate(2024, 6, 10), QTime(9, 30)); });
     TCell* s = root->AddChild(Info(kUncertaintyCell));
     s->FUncertaintyInput.EDate = "D 1M 1Y2024";
     root->FReloaded = true;
@@ -361,9 +364,12 @@ TEST_F(CellTree, DoubleClickOnALockedRecordTellsWhoHoldsItAndOnlyShows)
     SetCellToolService(&tools);
     SetRecordLockService(&locks);
     EditMode = 2;
+    AppDir = test::TestProgramFolder();  // where the built string table lies
+    LanguageID = 0;
     DialogScript::Instance().AnswerMessage(mrCancel);
     root->BoxDblClick();
-    EXPECT_EQ(DialogScript::Instance().Shown().size(), 1);
+    ASSERT_EQ(DialogScript::Instance().Shown().size(), 1);
+    EXPECT_TRUE(DialogScript::Instance().Shown().first().contains("Jana Novak"));
     EXPECT_EQ(tools.views, 1);
     EXPECT_EQ(tools.modeDuringView, 0);
     EXPECT_EQ(tools.edits, 0);
