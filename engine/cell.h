@@ -197,7 +197,9 @@ public:
 
 private:
     void SetTimerEnabled(bool enabled);
-    void CollectVisibleConnectorTop(int& largest) const;
+    // Top of the last row of the subtree with the children shown as their own
+    // expansion says; AsExpanded takes this cell as expanded.
+    int LastRowTop(bool asExpanded) const;
     void SetVisibleCollecting(bool value, int& largest);
     void TimerTickBody();
     void PropagateChange();

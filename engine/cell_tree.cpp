@@ -82,10 +82,18 @@ TCell* TCell::AddChild(const TPrenosInfoDoNovejBunky& info)
 {
     TSuspendedUpdates suspended(FHost);
     ++CellIdCounter;
-    auto child = std::make_unique<TCell>(FHost, info, BottomVisibleTop(), FBox.Rect.left(), this);
+    // The new child takes the row below the subtree's last one. Under a collapsed cell
+    // that row is hidden (the child shows there when the cell is expanded) and the cells
+    // below keep their rows.
+    // A collapsed cell without children shows no button: its first child shows, so
+    // the cell is expanded.
+    if (!FExpanded && FChildren.empty())
+        FExpanded = true;
+    const bool intoCollapsed = !FExpanded;
+    auto child = std::make_unique<TCell>(FHost, info, LastRowTop(true), FBox.Rect.left(), this);
     TCell* added = child.get();
     FChildren.push_back(std::move(child));
-    if (FParent)
+    if (FParent && !intoCollapsed)
         FParent->ShiftCellsBelow(FBox.Rect.top(), RowHeight());
     UpdateExpandButton();
     return added;
@@ -108,6 +116,16 @@ int TCell::BottomVisibleTop() const
     return any ? bottom : FBox.Rect.top();
 }
 
+int TCell::LastRowTop(bool asExpanded) const
+{
+    if (FChildren.empty() || (!asExpanded && !FExpanded))
+        return FBox.Rect.top();
+    int bottom = FBox.Rect.top();
+    for (const auto& child : FChildren)
+        bottom = std::max(bottom, child->LastRowTop(false));
+    return bottom;
+}
+
 void TCell::ShiftCellsBelow(int top, int delta)
 {
     for (TCell* cell = this; cell; cell = cell->FParent) {
@@ -115,6 +133,9 @@ void TCell::ShiftCellsBelow(int top, int delta)
             if (child->FBox.Rect.top() > top)
                 child->MoveBy(delta);
         cell->FitVertLine();
+        // The rows of a collapsed cell's subtree are hidden: nothing beyond it moves.
+        if (!cell->FExpanded)
+            break;
     }
 }
 
@@ -142,15 +163,6 @@ void TCell::FitVertLine()
     Changed();
 }
 
-void TCell::CollectVisibleConnectorTop(int& largest) const
-{
-    if (!FVisible)
-        return;
-    largest = std::max(largest, FHorzLine.Rect.top());
-    for (const auto& child : FChildren)
-        child->CollectVisibleConnectorTop(largest);
-}
-
 void TCell::RemoveChild(TCell* child)
 {
     try {
@@ -161,23 +173,15 @@ void TCell::RemoveChild(TCell* child)
         if (FPendingDelete == child)
             FPendingDelete = nullptr;
         const int T = child->FHorzLine.Rect.top();
-        const bool wasVisible = child->FVisible;
-        // Only shown rows are given back; the rows of a collapsed subtree were given
-        // back when it collapsed.
-        int lowest = 0;
-        child->CollectVisibleConnectorTop(lowest);
+        // The rows the child's subtree takes (its collapsed parts take none).
+        const int D = child->LastRowTop(false) - child->FBox.Rect.top() + RowHeight();
         FChildren.erase(it);
-        if (wasVisible) {
-            const int D = lowest <= 0 ? RowHeight() : (lowest - T) + RowHeight();
-            for (auto& c : FChildren)
-                if (c->FBox.Rect.top() > T)
-                    c->MoveBy(-D);
-            FitVertLine();
-            if (FParent)
-                FParent->ShiftCellsBelow(T, -D);
-        } else {
-            FitVertLine();
-        }
+        for (auto& c : FChildren)
+            if (c->FBox.Rect.top() > T)
+                c->MoveBy(-D);
+        FitVertLine();
+        if (FExpanded && FParent)
+            FParent->ShiftCellsBelow(T, -D);
         UpdateExpandButton();
     } catch (...) {
     }
@@ -218,12 +222,19 @@ void TCell::SetVisible(bool value)
 
 void TCell::SetExpanded(bool value)
 {
+    // Expanding an expanded cell (or collapsing a collapsed one) moves nothing.
+    if (value == FExpanded) {
+        UpdateExpandButton();
+        return;
+    }
     FExpanded = value;
     int largest = FHorzLine.Rect.top();
     {
         TSuspendedUpdates suspended(FHost);
+        // Under a collapsed ancestor the children stay hidden (their rows still count);
+        // they show when the ancestor is expanded.
         for (auto& child : FChildren)
-            child->SetVisibleCollecting(value, largest);
+            child->SetVisibleCollecting(value && FVisible, largest);
         if (FParent) {
             const int D = largest - FHorzLine.Rect.top();
             if (D > 0)

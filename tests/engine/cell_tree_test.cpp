@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <random>
 #include <map>
 #include <memory>
 
@@ -125,8 +127,80 @@ TEST_F(CellTree, CollapseThenExpandRestoresPositionsAndMatchesAFreshLayout)
 
     root->SetExpanded(false);
     a->SetExpanded(false);
+    c->SetExpanded(false);
+    c->SetExpanded(true);
+    c->SetExpanded(true);
+    EXPECT_FALSE(c1->IsVisible());  // its ancestors are still collapsed
     root->ExpandAll();
     check(root.get());
+}
+
+TEST_F(CellTree, ChildAddedUnderACollapsedCellShowsInItsRowWhenExpanded)
+{
+    TCell* a = root->AddChild(Info(kQuantityCell, "A"));
+    TCell* c = a->AddChild(Info(kUncertaintyCell, "C"));
+    c->AddChild(Info(kUncertaintyCell, "C1"));
+    c->AddChild(Info(kUncertaintyCell, "C2"));
+    TCell* d = root->AddChild(Info(kQuantityCell, "D"));
+    const int dTop = Top(d);
+    c->SetExpanded(false);
+    a->SetExpanded(false);
+    TCell* hidden = c->AddChild(Info(kUncertaintyCell, "C3"));
+    EXPECT_FALSE(hidden->IsVisible());
+    a->SetExpanded(true);  // C stays collapsed: C3 stays hidden
+    EXPECT_FALSE(hidden->IsVisible());
+    EXPECT_EQ(Top(d), dTop - 2 * kRow);
+    c->SetExpanded(true);
+    EXPECT_TRUE(hidden->IsVisible());
+    EXPECT_EQ(Top(hidden), Top(c) + 3 * kRow);
+    EXPECT_EQ(Top(d), dTop + kRow);
+    std::map<const TCell*, int> tops;
+    for (TCell* cell : {root.get(), a, c, hidden, d})
+        tops[cell] = Top(cell);
+    root->RelayoutTree();
+    for (auto [cell, top] : tops)
+        EXPECT_EQ(Top(cell), top) << cell->FCellName.Text.toStdString();
+}
+
+// Adding, removing, collapsing and expanding anywhere (under collapsed cells too) keep
+// every box, shown or hidden, in the row a fresh layout gives it.
+TEST_F(CellTree, RandomEditsKeepTheRowsOfAFreshLayout)
+{
+    std::mt19937 rng(77);
+    std::vector<TCell*> cells{root.get()};
+    auto pick = [&](size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(rng); };
+    std::function<void(TCell*)> forget = [&](TCell* cell) {
+        cells.erase(std::remove(cells.begin(), cells.end(), cell), cells.end());
+        for (auto& child : cell->FChildren)
+            forget(child.get());
+    };
+    for (int step = 0; step < 1500; ++step) {
+        TCell* cell = cells[pick(cells.size())];
+        const size_t op = pick(4);
+        switch (op) {
+        case 0:
+        case 1: cells.push_back(cell->AddChild(Info(kUncertaintyCell))); break;
+        case 2:
+            if (cell->FParent) {
+                forget(cell);
+                cell->FParent->RemoveChild(cell);
+            }
+            break;
+        default: cell->SetExpanded(!cell->IsExpanded()); break;
+        }
+        std::map<const TCell*, int> tops;
+        for (TCell* c : cells)
+            tops[c] = Top(c);
+        root->RelayoutTree();
+        for (TCell* c : cells)
+            ASSERT_EQ(Top(c), tops[c]) << "step " << step;
+        for (TCell* c : cells) {
+            bool shown = true;
+            for (TCell* a = c->FParent; a; a = a->FParent)
+                shown = shown && a->IsExpanded();
+            ASSERT_EQ(c->IsVisible(), shown) << "step " << step;
+        }
+    }
 }
 
 TEST_F(CellTree, RemovingAShownSubtreeGivesBackItsRows)
