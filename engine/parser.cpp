@@ -3,11 +3,12 @@
 #include "engine/parser_split.h"
 
 #include <QLocale>
+#include <QThread>
 
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <deque>
+#include <exception>
 #include <random>
 
 namespace orvek {
@@ -15,6 +16,10 @@ namespace orvek {
 namespace {
 
 constexpr long double Pi = 3.141592653589793238462643383279502884L;
+
+// Texts up to this length are searched on the caller's stack.
+constexpr qsizetype LongTextLength = 1000;
+constexpr uint LongTextStackBytes = 512u << 20;
 
 // ---------------------------------------------------------------------------------
 // Arithmetic checks: the result of every routine is tested, since C++ raises nothing.
@@ -456,7 +461,26 @@ long double TCustomParser::GetValue()
 void TCustomParser::BuildOperationList()
 {
     const QString text = parser_text::Prepare(FExpression);
-    const ParserTree tree = SplitSearch(text, *this).Run();
+    ParserTree tree;
+    if (text.size() <= LongTextLength) {
+        tree = SplitSearch(text, *this).Run();
+    } else {
+        // The split search recurses about once per operator of a chain; a long text gets
+        // a thread of its own with room for the deepest the limits allow.
+        std::exception_ptr failure;
+        std::unique_ptr<QThread> worker(QThread::create([&]() {
+            try {
+                tree = SplitSearch(text, *this).Run();
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        }));
+        worker->setStackSize(LongTextStackBytes);
+        worker->start();
+        worker->wait();
+        if (failure)
+            std::rethrow_exception(failure);
+    }
 
     // Storage: one cell for every constant and every operation result.
     int cells = 0;
