@@ -17,8 +17,9 @@ namespace {
 
 constexpr long double Pi = 3.141592653589793238462643383279502884L;
 
-// Texts up to this length are searched on the caller's stack.
-constexpr qsizetype LongTextLength = 1000;
+// The split search recurses at most about once per operator character and bracket
+// level; texts up to this bound are searched on the caller's stack.
+constexpr int CallerStackSearchDepth = 3000;
 constexpr uint LongTextStackBytes = 512u << 20;
 
 // ---------------------------------------------------------------------------------
@@ -252,7 +253,7 @@ void SeedParserRandom(std::uint64_t seed) { Random().seed(seed); }
 
 namespace parser_text {
 
-QString Prepare(const QString& Text)
+QString Prepare(const QString& Text, int* SearchDepth)
 {
     QString s = Text.toUpper();
     qsizetype first = 0, last = s.size();
@@ -285,6 +286,8 @@ QString Prepare(const QString& Text)
         throw EMissMatchingBracket(QStringLiteral("Missing brackets in expression"));
     if (maxDepth > MaxBracketDepth || operators > MaxOperatorChars)
         throw EExpressionTooComplex(QStringLiteral("Expression is too complex"));
+    if (SearchDepth)
+        *SearchDepth = operators + maxDepth;
     return s;
 }
 
@@ -391,39 +394,55 @@ TCustomParser::TCustomParser() = default;
 
 TCustomParser::~TCustomParser() { FreeOperationList(); }
 
-long double* TCustomParser::FindVariable(const QString& Name) const
+namespace {
+
+template <typename T>
+T FindName(const TCustomParser::NameList<T>& list, QStringView name)
 {
-    const auto it = FVariables.find(Name);
-    return it == FVariables.end() ? nullptr : it->second;
+    const auto it = std::lower_bound(list.begin(), list.end(), name,
+        [](const std::pair<QString, T>& entry, QStringView n) { return QStringView(entry.first) < n; });
+    return it != list.end() && QStringView(it->first) == name ? it->second : T();
 }
 
-OperationRoutine TCustomParser::FindFunction1(const QString& Name) const
+// Inserts in name order; False when the name is there already.
+template <typename T>
+bool InsertName(TCustomParser::NameList<T>& list, const QString& name, T value)
 {
-    const auto it = FFunctions1.find(Name);
-    return it == FFunctions1.end() ? nullptr : it->second;
+    const auto it = std::lower_bound(list.begin(), list.end(), name,
+        [](const std::pair<QString, T>& entry, const QString& n) { return entry.first < n; });
+    if (it != list.end() && it->first == name)
+        return false;
+    list.insert(it, {name, value});
+    return true;
 }
 
-OperationRoutine TCustomParser::FindFunction2(const QString& Name) const
-{
-    const auto it = FFunctions2.find(Name);
-    return it == FFunctions2.end() ? nullptr : it->second;
-}
+}  // namespace
+
+long double* TCustomParser::FindVariable(QStringView Name) const { return FindName(FVariables, Name); }
+OperationRoutine TCustomParser::FindFunction1(QStringView Name) const { return FindName(FFunctions1, Name); }
+OperationRoutine TCustomParser::FindFunction2(QStringView Name) const { return FindName(FFunctions2, Name); }
 
 void TCustomParser::DefineVariable(const QString& Name, long double* Storage)
 {
-    FVariables.emplace(Name.toUpper(), Storage);
+    InsertName(FVariables, Name.toUpper(), Storage);
 }
 
 void TCustomParser::DefineFunction1(const QString& Name, OperationRoutine Routine)
 {
-    if (!FFunctions1.emplace(Name.toUpper(), Routine).second)
+    if (!InsertName(FFunctions1, Name.toUpper(), Routine))
         throw EParserInternalError(QStringLiteral("TParser internal error"));
 }
 
 void TCustomParser::DefineFunction2(const QString& Name, OperationRoutine Routine)
 {
-    if (!FFunctions2.emplace(Name.toUpper(), Routine).second)
+    if (!InsertName(FFunctions2, Name.toUpper(), Routine))
         throw EParserInternalError(QStringLiteral("TParser internal error"));
+}
+
+void TCustomParser::UseFunctions(const NameList<OperationRoutine>& One, const NameList<OperationRoutine>& Two)
+{
+    FFunctions1 = One;
+    FFunctions2 = Two;
 }
 
 void TCustomParser::FreeOperationList()
@@ -460,13 +479,13 @@ long double TCustomParser::GetValue()
 
 void TCustomParser::BuildOperationList()
 {
-    const QString text = parser_text::Prepare(FExpression);
+    int searchDepth = 0;
+    const QString text = parser_text::Prepare(FExpression, &searchDepth);
     ParserTree tree;
-    if (text.size() <= LongTextLength) {
+    if (searchDepth <= CallerStackSearchDepth) {
         tree = SplitSearch(text, *this).Run();
     } else {
-        // The split search recurses about once per operator of a chain; a long text gets
-        // a thread of its own with room for the deepest the limits allow.
+        // A thread of its own, with room for the deepest search the limits allow.
         std::exception_ptr failure;
         std::unique_ptr<QThread> worker(QThread::create([&]() {
             try {
@@ -530,29 +549,39 @@ void TCustomParser::BuildOperationList()
 // ---------------------------------------------------------------------------------
 // TParser
 
+namespace {
+
+// The function tables of TParser, built once and shared by every parser.
+struct DefaultFunctions : TCustomParser {
+    DefaultFunctions()
+    {
+        const std::pair<const char*, OperationRoutine> one[] = {{"TAN", FnTan}, {"SIN", FnSin}, {"COS", FnCos},
+            {"SINH", FnSinh}, {"COSH", FnCosh}, {"ARCTAN", FnArcTan}, {"COTAN", FnCoTan}, {"EXP", FnExp},
+            {"LN", FnLn}, {"LOG2", FnLog2}, {"LOG10", FnLog10}, {"SQR", FnSqr}, {"SQRT", FnSqrt}, {"ABS", FnAbs},
+            {"TRUNC", FnTrunc}, {"INT", FnTrunc}, {"CEIL", FnCeil}, {"FLOOR", FnFloor}, {"HEAV", FnHeav},
+            {"SIGN", FnSign}, {"ZERO", FnZero}, {"PH", FnPh}, {"RND", FnRnd}, {"RANDOM", FnRandom}};
+        for (const auto& [name, routine] : one)
+            DefineFunction1(QLatin1String(name), routine);
+        const std::pair<const char*, OperationRoutine> two[] = {{"MAX", FnMax}, {"MIN", FnMin},
+            {"POWER", FnPower}, {"INTPOWER", FnIntPower}, {"LOGN", FnLogN}, {"ARG", FnArg}};
+        for (const auto& [name, routine] : two)
+            DefineFunction2(QLatin1String(name), routine);
+    }
+    NameList<OperationRoutine> One() const { return Functions1(); }
+    NameList<OperationRoutine> Two() const { return Functions2(); }
+};
+
+}  // namespace
+
 TParser::TParser()
 {
-    DefineVariable(QStringLiteral("A"), &A);
-    DefineVariable(QStringLiteral("B"), &B);
-    DefineVariable(QStringLiteral("C"), &C);
-    DefineVariable(QStringLiteral("D"), &D);
-    DefineVariable(QStringLiteral("E"), &E);
-    DefineVariable(QStringLiteral("X"), &X);
-    DefineVariable(QStringLiteral("Y"), &Y);
-    DefineVariable(QStringLiteral("T"), &T);
-
-    const std::pair<const char*, OperationRoutine> one[] = {
-        {"TAN", FnTan}, {"SIN", FnSin}, {"COS", FnCos}, {"SINH", FnSinh}, {"COSH", FnCosh},
-        {"ARCTAN", FnArcTan}, {"COTAN", FnCoTan}, {"EXP", FnExp}, {"LN", FnLn}, {"LOG2", FnLog2},
-        {"LOG10", FnLog10}, {"SQR", FnSqr}, {"SQRT", FnSqrt}, {"ABS", FnAbs}, {"TRUNC", FnTrunc},
-        {"INT", FnTrunc}, {"CEIL", FnCeil}, {"FLOOR", FnFloor}, {"HEAV", FnHeav}, {"SIGN", FnSign},
-        {"ZERO", FnZero}, {"PH", FnPh}, {"RND", FnRnd}, {"RANDOM", FnRandom}};
-    for (const auto& [name, routine] : one)
-        DefineFunction1(QLatin1String(name), routine);
-    const std::pair<const char*, OperationRoutine> two[] = {{"MAX", FnMax}, {"MIN", FnMin},
-        {"POWER", FnPower}, {"INTPOWER", FnIntPower}, {"LOGN", FnLogN}, {"ARG", FnArg}};
-    for (const auto& [name, routine] : two)
-        DefineFunction2(QLatin1String(name), routine);
+    static const char16_t* const names[] = {u"A", u"B", u"C", u"D", u"E", u"X", u"Y", u"T"};
+    long double* const fields[] = {&A, &B, &C, &D, &E, &X, &Y, &T};
+    for (int i = 0; i < 8; ++i)
+        DefineVariable(QString::fromRawData(reinterpret_cast<const QChar*>(names[i]), 1), fields[i]);
+    static const DefaultFunctions defaults;
+    static const NameList<OperationRoutine> one = defaults.One(), two = defaults.Two();
+    UseFunctions(one, two);
 }
 
 }  // namespace orvek

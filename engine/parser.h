@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
-#include <map>
 #include <memory>
 #include <vector>
 
@@ -117,16 +116,23 @@ public:
     bool ParseError() const { return FParseError; }
     const std::vector<OperationRecord>& Operations() const { return FOperations; }
 
-    // Registered names; the parser does not own the variables' storage.
-    long double* FindVariable(const QString& Name) const;
-    OperationRoutine FindFunction1(const QString& Name) const;
-    OperationRoutine FindFunction2(const QString& Name) const;
-    const std::map<QString, long double*>& Variables() const { return FVariables; }
+    // Registered names (upper case), each list sorted by name; the parser does not
+    // own the variables' storage.
+    template <typename T>
+    using NameList = std::vector<std::pair<QString, T>>;
+    long double* FindVariable(QStringView Name) const;
+    OperationRoutine FindFunction1(QStringView Name) const;
+    OperationRoutine FindFunction2(QStringView Name) const;
+    const NameList<long double*>& Variables() const { return FVariables; }
 
 protected:
     void DefineVariable(const QString& Name, long double* Storage);  // a duplicate is ignored
     void DefineFunction1(const QString& Name, OperationRoutine Routine);  // a duplicate raises
     void DefineFunction2(const QString& Name, OperationRoutine Routine);
+    // Takes over whole function tables (shared, so cheap to copy).
+    void UseFunctions(const NameList<OperationRoutine>& One, const NameList<OperationRoutine>& Two);
+    const NameList<OperationRoutine>& Functions1() const { return FFunctions1; }
+    const NameList<OperationRoutine>& Functions2() const { return FFunctions2; }
 
     void ParseExpression(const QString& Text);
     void FreeOperationList();
@@ -136,9 +142,9 @@ private:
 
     QString FExpression;
     bool FParseError = false;
-    std::map<QString, long double*> FVariables;
-    std::map<QString, OperationRoutine> FFunctions1;
-    std::map<QString, OperationRoutine> FFunctions2;
+    NameList<long double*> FVariables;
+    NameList<OperationRoutine> FFunctions1;
+    NameList<OperationRoutine> FFunctions2;
     // Records in execution order (the list's Next is the following element); every
     // constant and every result has its own cell in FStorage.
     std::vector<OperationRecord> FOperations;
@@ -157,8 +163,9 @@ public:
 
 namespace parser_text {
 // The text as the split search sees it: upper case, trimmed of blanks (character 32);
-// raises EExpressionHasBlanks, EMissMatchingBracket or EExpressionTooComplex.
-QString Prepare(const QString& Text);
+// raises EExpressionHasBlanks, EMissMatchingBracket or EExpressionTooComplex. SearchDepth
+// gets a bound of the split search's recursion (operator characters and bracket levels).
+QString Prepare(const QString& Text, int* SearchDepth = nullptr);
 // A number term: "PI", "-PI" or the number syntax (sign, digits, ".", exponent "E"
 // with sign); with Pascal false the locale's decimal point stands for ".".
 bool ParseNumber(const QChar* s, int length, bool Pascal, long double& value);

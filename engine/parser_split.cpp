@@ -161,7 +161,7 @@ bool SplitSearch::TrySplit(int a, int b, int p, const SideRule& rule)
 SplitSearch::Info SplitSearch::Compute(int a, int b)
 {
     const int length = b - a;
-    if (length <= FMaxVariableLength && FParser.FindVariable(QString(s + a, length)))
+    if (length <= FMaxVariableLength && FParser.FindVariable(QStringView(s + a, length)))
         return {tkVariable};
     const char16_t c0 = s[a].unicode();
     long double number;
@@ -215,7 +215,7 @@ SplitSearch::Info SplitSearch::Compute(int a, int b)
     while (q < b && IsNameChar(s[q]))
         ++q;
     if (q > a && q < b - 1 && s[q] == QLatin1Char('(') && FMatch[q] == b - 1) {
-        const QString name(s + a, q - a);
+        const QStringView name(s + a, q - a);
         if (FParser.FindFunction1(name)) {
             if (SideKind(q + 1, b - 1) != tkNone)
                 return {tkFunction1, q};
@@ -361,7 +361,7 @@ ParserTree SplitSearch::Run()
         switch (info.Kind) {
         case tkVariable:
             node.Kind = okVariable;
-            node.Variable = FParser.FindVariable(QString(s + t.a, t.b - t.a));
+            node.Variable = FParser.FindVariable(QStringView(s + t.a, t.b - t.a));
             break;
         case tkNumber:
             node.Kind = okConstant;
@@ -382,12 +382,12 @@ ParserTree SplitSearch::Run()
         }
         case tkFunction1:
             node.Kind = okFunction1;
-            node.Function = FParser.FindFunction1(QString(s + t.a, info.Split - t.a));
+            node.Function = FParser.FindFunction1(QStringView(s + t.a, info.Split - t.a));
             addChild(0, info.Split + 1, t.b - 1);
             break;
         case tkFunction2:
             node.Kind = okFunction2;
-            node.Function = FParser.FindFunction2(QString(s + t.a, info.Split - t.a));
+            node.Function = FParser.FindFunction2(QStringView(s + t.a, info.Split - t.a));
             addChild(0, info.Split + 1, info.Aux);
             addChild(1, info.Aux + 1, t.b - 1);
             break;

@@ -286,6 +286,9 @@ TEST(Parser, NestingAndOperationLimits)
     // A syntax error anywhere wins over the limits.
     EXPECT_EQ(Evaluate(Ones(200) + "+").first, Outcome::Syntax);
     // Long chains are searched quickly and without exhausting the stack.
+    EXPECT_EQ(Evaluate("1" + QStringLiteral("-1").repeated(2900)).first, Outcome::Nesting);
+    EXPECT_EQ(Evaluate(QStringLiteral("-SIN(").repeated(1000) + "1" + QStringLiteral(")").repeated(1000)).first,
+        Outcome::Nesting);
     EXPECT_EQ(Evaluate("1" + QStringLiteral("-1").repeated(19000)).first, Outcome::Nesting);
     EXPECT_EQ(Evaluate("1" + QStringLiteral("+1").repeated(19000) + "+*1").first, Outcome::Syntax);
     EXPECT_EQ(Evaluate("1" + QStringLiteral("*1").repeated(20001)).first, Outcome::Complex);
