@@ -7,7 +7,7 @@
 #include <QtGlobal>
 
 #include <cstdint>
-#include <exception>
+#include <stdexcept>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -16,20 +16,19 @@ namespace orvek {
 
 // ---------------------------------------------------------------------------------
 // Errors. Parse errors derive from EMathParserError; evaluation errors are the
-// arithmetic error classes below, raised after each routine from its result.
+// arithmetic error classes below, raised after each routine from its result. All of
+// them derive from EEvaluationError.
 
-class EOrvekError : public std::exception {
+class EEvaluationError : public std::runtime_error {
 public:
-    explicit EOrvekError(QString message) : FMessage(std::move(message)), FUtf8(FMessage.toUtf8()) {}
+    explicit EEvaluationError(const QString& message) : std::runtime_error(message.toStdString()), FMessage(message) {}
     const QString& Message() const { return FMessage; }
-    const char* what() const noexcept override { return FUtf8.constData(); }
 
 private:
     QString FMessage;
-    QByteArray FUtf8;
 };
 
-class EMathParserError : public EOrvekError { using EOrvekError::EOrvekError; };
+class EMathParserError : public EEvaluationError { using EEvaluationError::EEvaluationError; };
 class EExpressionHasBlanks : public EMathParserError { using EMathParserError::EMathParserError; };
 class EMissMatchingBracket : public EMathParserError { using EMathParserError::EMathParserError; };
 class ESyntaxError : public EMathParserError { using EMathParserError::EMathParserError; };
@@ -38,12 +37,12 @@ class EExpressionTooComplex : public EMathParserError { using EMathParserError::
 class EParserInternalError : public EMathParserError { using EMathParserError::EMathParserError; };
 
 // Floating-point errors.
-class EMathError : public EOrvekError { using EOrvekError::EOrvekError; };
+class EMathError : public EEvaluationError { using EEvaluationError::EEvaluationError; };
 class EZeroDivide : public EMathError { using EMathError::EMathError; };    // division by zero, poles
 class EOverflow : public EMathError { using EMathError::EMathError; };      // an infinite result
 class EInvalidOp : public EMathError { using EMathError::EMathError; };     // NaN, out-of-range integer
 // Integer errors of MOD and DIV.
-class EIntError : public EOrvekError { using EOrvekError::EOrvekError; };
+class EIntError : public EEvaluationError { using EEvaluationError::EEvaluationError; };
 class EDivByZero : public EIntError { using EIntError::EIntError; };
 class EIntOverflow : public EIntError { using EIntError::EIntError; };
 

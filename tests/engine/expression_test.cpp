@@ -1,8 +1,11 @@
 #include "engine/expression.h"
 
+#include "core/common_vars.h"
 #include "core/number_text.h"
 #include "core/string_table.h"
 #include "engine/parser.h"
+
+#include "tests/support/test_env.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +55,9 @@ TEST(Expression, ResultUsesTheOwnDecimalSeparator)
 
 TEST(Expression, DivisionByZeroGivesAnEmptyResultAndTheText)
 {
+    AppDir = test::TestProgramFolder();
+    LanguageID = 0;
+    ASSERT_EQ(GetString(328), QStringLiteral("Division by zero."));
     for (const char* text : {"1/0", "5MOD0", "7DIV0", "LN(0)", "COTAN(0)", "0^-1"}) {
         ParserErrorText = QStringLiteral("stale");
         EXPECT_EQ(Evaluated(QString::fromLatin1(text)), QString()) << text;

@@ -92,7 +92,7 @@ Outcome Capture(F f)
     try {
         SeedParserRandom(7);
         o.value = f();
-    } catch (const EOrvekError& e) {
+    } catch (const EEvaluationError& e) {
         o.error = QString::fromLatin1(typeid(e).name()) + QLatin1Char(':') + e.Message();
     }
     return o;
