@@ -301,56 +301,54 @@ bool ParseNumber(const QChar* s, int length, bool Pascal, long double& value)
         value = -Pi;
         return true;
     }
-    if (length <= 0 || length > 4000)
-        return false;
     char16_t point = u'.';
     if (!Pascal) {
         const QString localePoint = QLocale().decimalPoint();
         if (localePoint.size() == 1)
             point = localePoint[0].unicode();
     }
-    std::string buffer;
-    buffer.reserve(length);
+    const auto isDigit = [&](int i) { return i < length && s[i].unicode() >= '0' && s[i].unicode() <= '9'; };
+    // The syntax first, so that the many terms that are no number cost nothing more.
     int i = 0;
-    if (s[0] == QLatin1Char('+') || s[0] == QLatin1Char('-')) {
-        if (s[0] == QLatin1Char('-'))
-            buffer.push_back('-');
+    if (i < length && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')))
         ++i;
-    }
     int digits = 0;
-    while (i < length && s[i].unicode() >= '0' && s[i].unicode() <= '9') {
-        buffer.push_back(char(s[i].unicode()));
+    while (isDigit(i))
         ++i, ++digits;
-    }
     if (i < length && s[i].unicode() == point) {
-        buffer.push_back('.');
         ++i;
-        while (i < length && s[i].unicode() >= '0' && s[i].unicode() <= '9') {
-            buffer.push_back(char(s[i].unicode()));
+        while (isDigit(i))
             ++i, ++digits;
-        }
     }
     if (digits == 0)
         return false;
+    bool negativeExponent = false;
     if (i < length && s[i] == QLatin1Char('E')) {
-        buffer.push_back('e');
         ++i;
         if (i < length && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')))
-            buffer.push_back(char(s[i++].unicode()));
-        int exponentDigits = 0;
-        while (i < length && s[i].unicode() >= '0' && s[i].unicode() <= '9') {
-            buffer.push_back(char(s[i].unicode()));
-            ++i, ++exponentDigits;
-        }
-        if (exponentDigits == 0)
+            negativeExponent = s[i++] == QLatin1Char('-');
+        if (!isDigit(i))
             return false;
+        while (isDigit(i))
+            ++i;
     }
     if (i != length)
         return false;
+
+    std::string buffer;
+    buffer.reserve(length);
+    for (int k = s[0] == QLatin1Char('+') ? 1 : 0; k < length; ++k) {
+        const char16_t c = s[k].unicode();
+        buffer.push_back(c == point ? '.' : c == 'E' ? 'e' : char(c));
+    }
     long double v = 0;
     const auto [end, error] = std::from_chars(buffer.data(), buffer.data() + buffer.size(), v);
+    if (error == std::errc::result_out_of_range && negativeExponent) {
+        value = buffer[0] == '-' ? -0.0L : 0.0L;  // below the extended range
+        return true;
+    }
     if (error != std::errc() || end != buffer.data() + buffer.size())
-        return false;  // out of the extended range
+        return false;  // beyond the extended range
     value = v;
     return true;
 }

@@ -12,8 +12,8 @@
 // of text is classified once (memo), and a position is only tried when it can succeed:
 //
 // - Sides are properly nested, so only positions at the term's own bracket level count.
-// - A valid expression starts with a letter, digit, ".", "+", "-" or "(" and ends with a
-//   letter, digit, "." or ")".
+// - A valid expression starts with a letter, digit, decimal point, "+", "-" or "(" and
+//   ends with a letter, digit, decimal point or ")".
 // - Call a "+" or "-" sign-like when it follows "*", "/", "^", "(", ",", "+", "-", "DIV",
 //   "MOD", or an "E" that follows a digit or "." (an exponent); otherwise binary-like.
 //   A term whose form is an operand, a function, a power, a unary minus or a product or
@@ -100,6 +100,11 @@ SplitSearch::SplitSearch(const QString& text, const TCustomParser& parser)
 {
     for (const auto& entry : parser.Variables())
         FMaxVariableLength = std::max(FMaxVariableLength, int(entry.first.size()));
+    if (!parser.PascalNumberformat) {
+        const QString point = QLocale().decimalPoint();
+        if (point.size() == 1)
+            FPoint = point[0].unicode();
+    }
 }
 
 int SplitSearch::NextAt(int type, int from) const { return from >= n ? INT_MAX : FNext[size_t(type) * n + from]; }
@@ -149,9 +154,9 @@ bool SplitSearch::TrySplit(int a, int b, int p, const SideRule& rule)
     if (p <= a || p + length >= b)
         return false;
     const char16_t end = s[p - 1].unicode(), start = s[p + length].unicode();
-    if (!(IsNameChar(s[p - 1]) || end == '.' || end == ')'))
+    if (!(IsNameChar(s[p - 1]) || end == '.' || end == FPoint || end == ')'))
         return false;
-    if (!(IsNameChar(s[p + length]) || start == '.' || start == '(' || start == '+' || start == '-'))
+    if (!(IsNameChar(s[p + length]) || start == '.' || start == FPoint || start == '(' || start == '+' || start == '-'))
         return false;
     if (!(rule.Left & KindBit(SideKind(a, p))))
         return false;
@@ -220,7 +225,7 @@ SplitSearch::Info SplitSearch::Compute(int a, int b)
             if (SideKind(q + 1, b - 1) != tkNone)
                 return {tkFunction1, q};
         } else if (FParser.FindFunction2(name)) {
-            const bool localeComma = !FParser.PascalNumberformat && QLocale().decimalPoint() == QLatin1String(",");
+            const bool localeComma = FPoint == u',';
             for (int c = NextAt(ptComma, q + 1); c < b - 1; c = c + 1 < b - 1 ? NextAt(ptComma, c + 1) : INT_MAX) {
                 const bool single = c + 1 >= b - 1 || NextAt(ptComma, c + 1) >= b - 1;
                 if ((single || localeComma) && SideKind(q + 1, c) != tkNone && SideKind(c + 1, b - 1) != tkNone)
@@ -277,7 +282,7 @@ ParserTree SplitSearch::Run()
                 }
                 if (!signLike && p == 'E' && i >= 2) {
                     const char16_t pp = s[i - 2].unicode();
-                    signLike = (pp >= '0' && pp <= '9') || pp == '.';
+                    signLike = (pp >= '0' && pp <= '9') || pp == '.' || pp == FPoint;
                 }
             }
             if (!signLike)

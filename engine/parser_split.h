@@ -115,6 +115,7 @@ private:
     int n;
     const TCustomParser& FParser;
     int FMaxVariableLength = 0;
+    char16_t FPoint = u'.';  // the decimal point of numbers
     std::vector<int> FMatch;
     std::vector<int> FNext;  // per position and type
     std::vector<int> FPrev;

@@ -1,6 +1,7 @@
 #include "engine/parser.h"
 #include "tests/engine/reference_parser.h"
 
+#include <QLocale>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -142,6 +143,38 @@ TEST(ParserRandom, FastSearchMatchesTheLiteralRules)
     // The corpus must exercise both outcomes.
     EXPECT_GT(parsed, count / 5);
     EXPECT_LT(parsed, count * 4 / 5);
+}
+
+// Without the Pascal number format a German locale makes "," the decimal point, which
+// then also separates function arguments.
+TEST(ParserRandom, LocaleNumberFormatMatchesTheLiteralRules)
+{
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    Generator g(7);
+    TParser parser;
+    parser.PascalNumberformat = false;
+    parser.X = 2;
+    int mismatches = 0;
+    for (int i = 0; i < 5000 && mismatches < 10; ++i) {
+        QString text = g.Expression(1 + g.Pick(4)).replace(QLatin1Char('.'), QLatin1Char(','));
+        if (g.Chance(50))
+            text = g.Mutate(text);
+        const Outcome fast = Capture([&] {
+            parser.SetExpression(text);
+            return parser.Value();
+        });
+        const Outcome literal = Capture([&] { return test::ReferenceEvaluate(parser, text); });
+        if (!(fast == literal)) {
+            ++mismatches;
+            ADD_FAILURE() << "text " << text.toStdString() << "\n fast: " << fast.error.toStdString() << " "
+                          << double(fast.value) << "\n literal: " << literal.error.toStdString() << " "
+                          << double(literal.value);
+        }
+    }
+    parser.SetExpression(QStringLiteral("MAX(2,5,X)"));
+    EXPECT_EQ(parser.Value(), 2.5L);
+    QLocale::setDefault(saved);
 }
 
 }  // namespace
