@@ -17,7 +17,7 @@ using namespace orvek;
 
 QString Number(int i)
 {
-    static const char* const numbers[] = {"1.25", "0.5", "2", "3.75", "0.125", "1.5", "4", "0.75"};
+    static const char* const numbers[] = { "1.25", "0.5", "2", "3.75", "0.125", "1.5", "4", "0.75" };
     return QLatin1String(numbers[i % 8]);
 }
 
@@ -70,16 +70,19 @@ void Run(benchmark::State& state, const QString& text)
     parser.SetExpression(text);
     state.counters["chars"] = double(text.size());
     state.counters["operations"] = double(parser.Operations().size());
-    state.counters["chars/s"] = benchmark::Counter(double(text.size()) * double(state.iterations()),
-        benchmark::Counter::kIsRate);
+    state.counters["chars/s"]
+        = benchmark::Counter(double(text.size()) * double(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 // About 10, 100 and 1,000 operations.
-void BM_Groups(benchmark::State& state) { Run(state, Groups(int(state.range(0)), int(state.range(1)))); }
-BENCHMARK(BM_Groups)->UseRealTime()->Args({2, 2})->Args({5, 10})->Args({10, 50});
+void BM_Groups(benchmark::State& state)
+{
+    Run(state, Groups(int(state.range(0)), int(state.range(1))));
+}
+BENCHMARK(BM_Groups)->UseRealTime()->Args({ 2, 2 })->Args({ 5, 10 })->Args({ 10, 50 });
 
 // Fixed depth (chains of 20 products), growing length.
-BENCHMARK(BM_Groups)->UseRealTime()->Args({1, 20})->Args({4, 20})->Args({16, 20})->Args({48, 20});
+BENCHMARK(BM_Groups)->UseRealTime()->Args({ 1, 20 })->Args({ 4, 20 })->Args({ 16, 20 })->Args({ 48, 20 });
 
 // One chain 80 levels deep.
 void BM_DeepChain(benchmark::State& state)
@@ -91,4 +94,4 @@ void BM_DeepChain(benchmark::State& state)
 }
 BENCHMARK(BM_DeepChain)->UseRealTime();
 
-}  // namespace
+} // namespace

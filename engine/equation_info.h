@@ -13,13 +13,13 @@ class TCell;
 
 // One quantity of an equation.
 struct TInfo_o_bunke_typu_velicina {
-    int ChildIndex = 0;        // index of the quantity's cell among the equation cell's children
-    TCell* Cell = nullptr;     // that cell (not owned)
+    int ChildIndex = 0; // index of the quantity's cell among the equation cell's children
+    TCell* Cell = nullptr; // that cell (not owned)
     QString CellName;
     QString CellComment;
     int CellId = 0;
     quint8 ValueType = 0;
-    QString Symbol;            // the only field ScanEquation fills
+    QString Symbol; // the only field ScanEquation fills
     QString QuantityName;
     QString UnitText;
     QString Value;
@@ -27,7 +27,7 @@ struct TInfo_o_bunke_typu_velicina {
     QString DegreesOfFreedom;
     QString SumFormula;
     QString SumFormulaDetails;
-    int Occurrences = 0;       // whole-word occurrences of Symbol in the equation
+    int Occurrences = 0; // whole-word occurrences of Symbol in the equation
 };
 
 // Count and up to 100 quantities; entries 1..Count are used (Items[0] is unused so
@@ -41,4 +41,4 @@ struct TInfo_o_bunkach_typu_velicina {
     const TInfo_o_bunke_typu_velicina& operator[](int i) const { return Items[i]; }
 };
 
-}  // namespace orvek
+} // namespace orvek

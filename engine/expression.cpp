@@ -14,14 +14,26 @@ bool IsAsciiLetter(QChar c)
     return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z');
 }
 
-bool IsAsciiDigit(QChar c) { return c.unicode() >= '0' && c.unicode() <= '9'; }
+bool IsAsciiDigit(QChar c)
+{
+    return c.unicode() >= '0' && c.unicode() <= '9';
+}
 
-bool IsIdentifierChar(QChar c) { return IsAsciiLetter(c) || IsAsciiDigit(c) || c == QLatin1Char('_'); }
+bool IsIdentifierChar(QChar c)
+{
+    return IsAsciiLetter(c) || IsAsciiDigit(c) || c == QLatin1Char('_');
+}
 
 // Characters that may stand before and after a symbol for it to count as a whole word;
 // "=" counts only before it.
-bool IsSymbolBoundaryBefore(QChar c) { return QStringLiteral(" ()*+,-./;=^").contains(c); }
-bool IsSymbolBoundaryAfter(QChar c) { return QStringLiteral(" ()*+,-./;^").contains(c); }
+bool IsSymbolBoundaryBefore(QChar c)
+{
+    return QStringLiteral(" ()*+,-./;=^").contains(c);
+}
+bool IsSymbolBoundaryAfter(QChar c)
+{
+    return QStringLiteral(" ()*+,-./;^").contains(c);
+}
 
 // The shared loop of ReplaceAll and ReplaceAllNoCase. After a replacement at p the text
 // before p - |Pattern| + 1 cannot hold the pattern, so the search goes on from there.
@@ -43,7 +55,7 @@ bool ReplaceRepeatedly(const QString& Pattern, const QString& Replacement, QStri
 void RejectParserVariables(const TParser& parser)
 {
     for (const OperationRecord& r : parser.Operations()) {
-        for (long double* operand : {r.Operand1, r.Operand2, r.Kind == okVariable ? r.Result : nullptr}) {
+        for (long double* operand : { r.Operand1, r.Operand2, r.Kind == okVariable ? r.Result : nullptr }) {
             if (!operand)
                 continue;
             for (const auto& [name, storage] : parser.Variables())
@@ -53,7 +65,7 @@ void RejectParserVariables(const TParser& parser)
     }
 }
 
-}  // namespace
+} // namespace
 
 void RemoveBlanks(const QString& Text, QString& Result)
 {
@@ -64,8 +76,8 @@ void RemoveBlanks(const QString& Text, QString& Result)
 
 void FoldSignPairs(const QString& Text, QString& Result)
 {
-    static const char* const pairs[][2] = {
-        {"--", "+"}, {"-+", "-"}, {"+-", "-"}, {"++", "+"}, {"*+", "*"}, {"+*", "+"}, {"-*", "-"}, {"**", "*"}};
+    static const char* const pairs[][2] = { { "--", "+" }, { "-+", "-" }, { "+-", "-" }, { "++", "+" }, { "*+", "*" },
+        { "+*", "+" }, { "-*", "-" }, { "**", "*" } };
     QString s = Text;
     for (const auto& pair : pairs)
         ReplaceAll(QLatin1String(pair[0]), QLatin1String(pair[1]), s);
@@ -86,7 +98,10 @@ void SemicolonToComma(const QString& Text, QString& Result)
     Result = s;
 }
 
-bool ContainsBlank(const QString& Text) { return Text.contains(QLatin1Char(' ')); }
+bool ContainsBlank(const QString& Text)
+{
+    return Text.contains(QLatin1Char(' '));
+}
 
 bool HasNonIdentifierChar(const QString& Text)
 {
@@ -139,7 +154,10 @@ void ReplaceSymbol(QString& Text, const QString& Name, const QString& Replacemen
     }
 }
 
-void ReplaceSymbolCopy(QString& Text, QString Name, QString Replacement) { ReplaceSymbol(Text, Name, Replacement); }
+void ReplaceSymbolCopy(QString& Text, QString Name, QString Replacement)
+{
+    ReplaceSymbol(Text, Name, Replacement);
+}
 
 int CountSymbol(const QString& Text, const QString& Name)
 {
@@ -308,4 +326,4 @@ int ScanEquation(const QString& Equation, TInfo_o_bunkach_typu_velicina& Vars)
     return 0;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -30,14 +30,14 @@ using TVars = std::array<std::array<QString, 101>, 101>;
 inline TVars VarsTable;
 
 // Function names allowed in equations.
-inline const QStringList FunctionNames = {QStringLiteral("COS"), QStringLiteral("SIN"), QStringLiteral("SINH"),
+inline const QStringList FunctionNames = { QStringLiteral("COS"), QStringLiteral("SIN"), QStringLiteral("SINH"),
     QStringLiteral("COSH"), QStringLiteral("TAN"), QStringLiteral("COTAN"), QStringLiteral("ARCTAN"),
     QStringLiteral("EXP"), QStringLiteral("LN"), QStringLiteral("LOG10"), QStringLiteral("LOG2"),
-    QStringLiteral("LOGN"), QStringLiteral("SQRT"), QStringLiteral("SQR"), QStringLiteral("POWER")};
-inline const QStringList ForbiddenSignPairs = {QStringLiteral("--"), QStringLiteral("-+"), QStringLiteral("+-"),
+    QStringLiteral("LOGN"), QStringLiteral("SQRT"), QStringLiteral("SQR"), QStringLiteral("POWER") };
+inline const QStringList ForbiddenSignPairs = { QStringLiteral("--"), QStringLiteral("-+"), QStringLiteral("+-"),
     QStringLiteral("++"), QStringLiteral("*-"), QStringLiteral("-*"), QStringLiteral("+*"), QStringLiteral("*+"),
     QStringLiteral("**"), QStringLiteral("//"), QStringLiteral("*/"), QStringLiteral("/*"), QStringLiteral("+/"),
-    QStringLiteral("/+"), QStringLiteral("-/"), QStringLiteral("/-")};
+    QStringLiteral("/+"), QStringLiteral("-/"), QStringLiteral("/-") };
 inline const QString ForbiddenEquationChars = QStringLiteral("!~`@#$%&\\\u00A7?[]{}<>\":\u00B0");
 
 // One symbol and the value text to put in its place.
@@ -94,4 +94,4 @@ bool HasNonIdentifierChar(const QString& Text);
 // A non-empty text with a character other than blank ( ) * + , - . / 0-9 ; A-Z ^ _ a-z.
 bool HasInvalidEquationChar(const QString& Text);
 
-}  // namespace orvek
+} // namespace orvek

@@ -25,9 +25,18 @@ constexpr uint LongTextStackBytes = 512u << 20;
 // ---------------------------------------------------------------------------------
 // Arithmetic checks: the result of every routine is tested, since C++ raises nothing.
 
-[[noreturn]] void RaiseZeroDivide() { throw EZeroDivide(QStringLiteral("Floating point division by zero")); }
-[[noreturn]] void RaiseOverflow() { throw EOverflow(QStringLiteral("Floating point overflow")); }
-[[noreturn]] void RaiseInvalidOp() { throw EInvalidOp(QStringLiteral("Invalid floating point operation")); }
+[[noreturn]] void RaiseZeroDivide()
+{
+    throw EZeroDivide(QStringLiteral("Floating point division by zero"));
+}
+[[noreturn]] void RaiseOverflow()
+{
+    throw EOverflow(QStringLiteral("Floating point overflow"));
+}
+[[noreturn]] void RaiseInvalidOp()
+{
+    throw EInvalidOp(QStringLiteral("Invalid floating point operation"));
+}
 
 // A NaN from operands that are not NaN is an invalid operation; an infinity from
 // finite operands is an overflow.
@@ -106,12 +115,15 @@ long double Logarithm(long double a, long double (*log)(long double))
 
 std::mt19937_64& Random()
 {
-    static std::mt19937_64 generator(std::random_device{}());
+    static std::mt19937_64 generator(std::random_device {}());
     return generator;
 }
 
 // Uniform in [0, 1): 64 random bits fit the long double mantissa exactly.
-long double RandomFraction() { return static_cast<long double>(Random()()) * 0x1p-64L; }
+long double RandomFraction()
+{
+    return static_cast<long double>(Random()()) * 0x1p-64L;
+}
 
 // ---------------------------------------------------------------------------------
 // Routines. a = Operand1, b = Operand2.
@@ -119,11 +131,23 @@ long double RandomFraction() { return static_cast<long double>(Random()()) * 0x1
 #define A (*r.Operand1)
 #define B (*r.Operand2)
 
-void NoOperation(OperationRecord&) {}
-void DoMinus(OperationRecord& r) { *r.Result = -A; }
-void DoAdd(OperationRecord& r) { *r.Result = Checked(A + B, A, B); }
-void DoSubtract(OperationRecord& r) { *r.Result = Checked(A - B, A, B); }
-void DoMultiply(OperationRecord& r) { *r.Result = Checked(A * B, A, B); }
+void NoOperation(OperationRecord&) { }
+void DoMinus(OperationRecord& r)
+{
+    *r.Result = -A;
+}
+void DoAdd(OperationRecord& r)
+{
+    *r.Result = Checked(A + B, A, B);
+}
+void DoSubtract(OperationRecord& r)
+{
+    *r.Result = Checked(A - B, A, B);
+}
+void DoMultiply(OperationRecord& r)
+{
+    *r.Result = Checked(A * B, A, B);
+}
 void DoDivide(OperationRecord& r)
 {
     if (B == 0)
@@ -146,18 +170,51 @@ void DoDiv(OperationRecord& r)
         throw EIntOverflow(QStringLiteral("Integer overflow"));
     *r.Result = static_cast<long double>(a / b);
 }
-void DoIntPower(OperationRecord& r) { *r.Result = IntegerPower(A, B); }
-void DoPower(OperationRecord& r) { *r.Result = GeneralPower(A, B); }
-void DoSquare(OperationRecord& r) { *r.Result = Checked(A * A, A); }
-void DoCube(OperationRecord& r) { *r.Result = Checked(A * A * A, A); }
-void DoFourthPower(OperationRecord& r) { *r.Result = Checked((A * A) * (A * A), A); }
+void DoIntPower(OperationRecord& r)
+{
+    *r.Result = IntegerPower(A, B);
+}
+void DoPower(OperationRecord& r)
+{
+    *r.Result = GeneralPower(A, B);
+}
+void DoSquare(OperationRecord& r)
+{
+    *r.Result = Checked(A * A, A);
+}
+void DoCube(OperationRecord& r)
+{
+    *r.Result = Checked(A * A * A, A);
+}
+void DoFourthPower(OperationRecord& r)
+{
+    *r.Result = Checked((A * A) * (A * A), A);
+}
 
-void FnTan(OperationRecord& r) { *r.Result = Checked(std::tan(A), A); }
-void FnSin(OperationRecord& r) { *r.Result = Checked(std::sin(A), A); }
-void FnCos(OperationRecord& r) { *r.Result = Checked(std::cos(A), A); }
-void FnSinh(OperationRecord& r) { *r.Result = Checked((std::exp(A) - std::exp(-A)) * 0.5L, A); }
-void FnCosh(OperationRecord& r) { *r.Result = Checked((std::exp(A) + std::exp(-A)) * 0.5L, A); }
-void FnArcTan(OperationRecord& r) { *r.Result = Checked(std::atan(A), A); }
+void FnTan(OperationRecord& r)
+{
+    *r.Result = Checked(std::tan(A), A);
+}
+void FnSin(OperationRecord& r)
+{
+    *r.Result = Checked(std::sin(A), A);
+}
+void FnCos(OperationRecord& r)
+{
+    *r.Result = Checked(std::cos(A), A);
+}
+void FnSinh(OperationRecord& r)
+{
+    *r.Result = Checked((std::exp(A) - std::exp(-A)) * 0.5L, A);
+}
+void FnCosh(OperationRecord& r)
+{
+    *r.Result = Checked((std::exp(A) + std::exp(-A)) * 0.5L, A);
+}
+void FnArcTan(OperationRecord& r)
+{
+    *r.Result = Checked(std::atan(A), A);
+}
 void FnCoTan(OperationRecord& r)
 {
     const long double t = Checked(std::tan(A), A);
@@ -165,14 +222,38 @@ void FnCoTan(OperationRecord& r)
         RaiseZeroDivide();
     *r.Result = Checked(1 / t, t);
 }
-void FnExp(OperationRecord& r) { *r.Result = Checked(std::exp(A), A); }
-void FnLn(OperationRecord& r) { *r.Result = Logarithm(A, ::logl); }
-void FnLog2(OperationRecord& r) { *r.Result = Logarithm(A, ::log2l); }
-void FnLog10(OperationRecord& r) { *r.Result = Logarithm(A, ::log10l); }
-void FnSqr(OperationRecord& r) { *r.Result = Checked(A * A, A); }
-void FnSqrt(OperationRecord& r) { *r.Result = Checked(std::sqrt(A), A); }
-void FnAbs(OperationRecord& r) { *r.Result = std::fabs(A); }
-void FnTrunc(OperationRecord& r) { *r.Result = std::trunc(A); }
+void FnExp(OperationRecord& r)
+{
+    *r.Result = Checked(std::exp(A), A);
+}
+void FnLn(OperationRecord& r)
+{
+    *r.Result = Logarithm(A, ::logl);
+}
+void FnLog2(OperationRecord& r)
+{
+    *r.Result = Logarithm(A, ::log2l);
+}
+void FnLog10(OperationRecord& r)
+{
+    *r.Result = Logarithm(A, ::log10l);
+}
+void FnSqr(OperationRecord& r)
+{
+    *r.Result = Checked(A * A, A);
+}
+void FnSqrt(OperationRecord& r)
+{
+    *r.Result = Checked(std::sqrt(A), A);
+}
+void FnAbs(OperationRecord& r)
+{
+    *r.Result = std::fabs(A);
+}
+void FnTrunc(OperationRecord& r)
+{
+    *r.Result = std::trunc(A);
+}
 // CEIL and FLOOR through the integer part and the fraction.
 void FnCeil(OperationRecord& r)
 {
@@ -184,22 +265,49 @@ void FnFloor(OperationRecord& r)
     const long double a = A;
     *r.Result = (a - std::trunc(a)) >= 0 ? std::trunc(a) : std::trunc(a - 1);
 }
-void FnHeav(OperationRecord& r) { *r.Result = A >= 0 ? 1 : 0; }
-void FnSign(OperationRecord& r) { *r.Result = A > 0 ? 1 : (A == 0 ? 0 : -1); }
-void FnZero(OperationRecord& r) { *r.Result = A == 0 ? 0 : 1; }
+void FnHeav(OperationRecord& r)
+{
+    *r.Result = A >= 0 ? 1 : 0;
+}
+void FnSign(OperationRecord& r)
+{
+    *r.Result = A > 0 ? 1 : (A == 0 ? 0 : -1);
+}
+void FnZero(OperationRecord& r)
+{
+    *r.Result = A == 0 ? 0 : 1;
+}
 // The phase within a quarter turn: Round is to the nearest, halves to even.
 void FnPh(OperationRecord& r)
 {
     const long double q = A / 0.6366197723675813431L;
     *r.Result = Checked((q - std::nearbyint(q)) * (2 * Pi), A);
 }
-void FnRnd(OperationRecord& r) { *r.Result = std::trunc(A) * RandomFraction(); }
-void FnRandom(OperationRecord& r) { *r.Result = RandomFraction(); }
+void FnRnd(OperationRecord& r)
+{
+    *r.Result = std::trunc(A) * RandomFraction();
+}
+void FnRandom(OperationRecord& r)
+{
+    *r.Result = RandomFraction();
+}
 
-void FnMax(OperationRecord& r) { *r.Result = A > B ? A : B; }
-void FnMin(OperationRecord& r) { *r.Result = A < B ? A : B; }
-void FnPower(OperationRecord& r) { *r.Result = GeneralPower(A, B); }
-void FnIntPower(OperationRecord& r) { *r.Result = IntegerPower(A, B); }
+void FnMax(OperationRecord& r)
+{
+    *r.Result = A > B ? A : B;
+}
+void FnMin(OperationRecord& r)
+{
+    *r.Result = A < B ? A : B;
+}
+void FnPower(OperationRecord& r)
+{
+    *r.Result = GeneralPower(A, B);
+}
+void FnIntPower(OperationRecord& r)
+{
+    *r.Result = IntegerPower(A, B);
+}
 void FnLogN(OperationRecord& r)
 {
     const long double base = Logarithm(A, ::logl);
@@ -225,28 +333,44 @@ void FnArg(OperationRecord& r)
 #undef A
 #undef B
 
-}  // namespace
+} // namespace
 
 OperationRoutine RoutineOfKind(OperationKind kind)
 {
     switch (kind) {
-    case okMinus: return DoMinus;
-    case okAdd: return DoAdd;
-    case okSubtract: return DoSubtract;
-    case okMultiply: return DoMultiply;
-    case okDivide: return DoDivide;
-    case okMod: return DoMod;
-    case okDiv: return DoDiv;
-    case okIntPower: return DoIntPower;
-    case okPower: return DoPower;
-    case okSquare: return DoSquare;
-    case okCube: return DoCube;
-    case okFourthPower: return DoFourthPower;
-    default: return nullptr;
+    case okMinus:
+        return DoMinus;
+    case okAdd:
+        return DoAdd;
+    case okSubtract:
+        return DoSubtract;
+    case okMultiply:
+        return DoMultiply;
+    case okDivide:
+        return DoDivide;
+    case okMod:
+        return DoMod;
+    case okDiv:
+        return DoDiv;
+    case okIntPower:
+        return DoIntPower;
+    case okPower:
+        return DoPower;
+    case okSquare:
+        return DoSquare;
+    case okCube:
+        return DoCube;
+    case okFourthPower:
+        return DoFourthPower;
+    default:
+        return nullptr;
     }
 }
 
-void SeedParserRandom(std::uint64_t seed) { Random().seed(seed); }
+void SeedParserRandom(std::uint64_t seed)
+{
+    Random().seed(seed);
+}
 
 // ---------------------------------------------------------------------------------
 // Text pieces.
@@ -275,7 +399,12 @@ QString Prepare(const QString& Text, int* SearchDepth)
             ++close;
             --depth;
             break;
-        case '+': case '-': case '*': case '/': case '^': case ',':
+        case '+':
+        case '-':
+        case '*':
+        case '/':
+        case '^':
+        case ',':
             ++operators;
             break;
         default:
@@ -344,11 +473,11 @@ bool ParseNumber(const QChar* s, int length, bool Pascal, long double& value)
     long double v = 0;
     const auto [end, error] = std::from_chars(buffer.data(), buffer.data() + buffer.size(), v);
     if (error == std::errc::result_out_of_range && negativeExponent) {
-        value = buffer[0] == '-' ? -0.0L : 0.0L;  // below the extended range
+        value = buffer[0] == '-' ? -0.0L : 0.0L; // below the extended range
         return true;
     }
     if (error != std::errc() || end != buffer.data() + buffer.size())
-        return false;  // beyond the extended range
+        return false; // beyond the extended range
     value = v;
     return true;
 }
@@ -357,7 +486,7 @@ QString SyntaxErrorMessage(const QString& s)
 {
     // The first place where an operator leaves two non-empty sides with as many "("
     // as ")" names the two sides; otherwise the whole text is named.
-    static const char* const operators[] = {"+", "-", "*", "DIV", "MOD", "/", "^"};
+    static const char* const operators[] = { "+", "-", "*", "DIV", "MOD", "/", "^" };
     const int n = int(s.size());
     std::vector<int> balance(n + 1, 0);
     for (int i = 0; i < n; ++i)
@@ -383,19 +512,21 @@ QString SyntaxErrorMessage(const QString& s)
     return QStringLiteral("Error parsing expression:\r%1").arg(s);
 }
 
-}  // namespace parser_text
+} // namespace parser_text
 
 // ---------------------------------------------------------------------------------
 // TCustomParser
 
 TCustomParser::TCustomParser() = default;
 
-TCustomParser::~TCustomParser() { FreeOperationList(); }
+TCustomParser::~TCustomParser()
+{
+    FreeOperationList();
+}
 
 namespace {
 
-template <typename T>
-T FindName(const TCustomParser::NameList<T>& list, QStringView name)
+template <typename T> T FindName(const TCustomParser::NameList<T>& list, QStringView name)
 {
     const auto it = std::lower_bound(list.begin(), list.end(), name,
         [](const std::pair<QString, T>& entry, QStringView n) { return QStringView(entry.first) < n; });
@@ -403,22 +534,30 @@ T FindName(const TCustomParser::NameList<T>& list, QStringView name)
 }
 
 // Inserts in name order; False when the name is there already.
-template <typename T>
-bool InsertName(TCustomParser::NameList<T>& list, const QString& name, T value)
+template <typename T> bool InsertName(TCustomParser::NameList<T>& list, const QString& name, T value)
 {
     const auto it = std::lower_bound(list.begin(), list.end(), name,
         [](const std::pair<QString, T>& entry, const QString& n) { return entry.first < n; });
     if (it != list.end() && it->first == name)
         return false;
-    list.insert(it, {name, value});
+    list.insert(it, { name, value });
     return true;
 }
 
-}  // namespace
+} // namespace
 
-long double* TCustomParser::FindVariable(QStringView Name) const { return FindName(FVariables, Name); }
-OperationRoutine TCustomParser::FindFunction1(QStringView Name) const { return FindName(FFunctions1, Name); }
-OperationRoutine TCustomParser::FindFunction2(QStringView Name) const { return FindName(FFunctions2, Name); }
+long double* TCustomParser::FindVariable(QStringView Name) const
+{
+    return FindName(FVariables, Name);
+}
+OperationRoutine TCustomParser::FindFunction1(QStringView Name) const
+{
+    return FindName(FFunctions1, Name);
+}
+OperationRoutine TCustomParser::FindFunction2(QStringView Name) const
+{
+    return FindName(FFunctions2, Name);
+}
 
 void TCustomParser::DefineVariable(const QString& Name, long double* Storage)
 {
@@ -553,15 +692,16 @@ namespace {
 struct DefaultFunctions : TCustomParser {
     DefaultFunctions()
     {
-        const std::pair<const char*, OperationRoutine> one[] = {{"TAN", FnTan}, {"SIN", FnSin}, {"COS", FnCos},
-            {"SINH", FnSinh}, {"COSH", FnCosh}, {"ARCTAN", FnArcTan}, {"COTAN", FnCoTan}, {"EXP", FnExp},
-            {"LN", FnLn}, {"LOG2", FnLog2}, {"LOG10", FnLog10}, {"SQR", FnSqr}, {"SQRT", FnSqrt}, {"ABS", FnAbs},
-            {"TRUNC", FnTrunc}, {"INT", FnTrunc}, {"CEIL", FnCeil}, {"FLOOR", FnFloor}, {"HEAV", FnHeav},
-            {"SIGN", FnSign}, {"ZERO", FnZero}, {"PH", FnPh}, {"RND", FnRnd}, {"RANDOM", FnRandom}};
+        const std::pair<const char*, OperationRoutine> one[]
+            = { { "TAN", FnTan }, { "SIN", FnSin }, { "COS", FnCos }, { "SINH", FnSinh }, { "COSH", FnCosh },
+                  { "ARCTAN", FnArcTan }, { "COTAN", FnCoTan }, { "EXP", FnExp }, { "LN", FnLn }, { "LOG2", FnLog2 },
+                  { "LOG10", FnLog10 }, { "SQR", FnSqr }, { "SQRT", FnSqrt }, { "ABS", FnAbs }, { "TRUNC", FnTrunc },
+                  { "INT", FnTrunc }, { "CEIL", FnCeil }, { "FLOOR", FnFloor }, { "HEAV", FnHeav }, { "SIGN", FnSign },
+                  { "ZERO", FnZero }, { "PH", FnPh }, { "RND", FnRnd }, { "RANDOM", FnRandom } };
         for (const auto& [name, routine] : one)
             DefineFunction1(QLatin1String(name), routine);
-        const std::pair<const char*, OperationRoutine> two[] = {{"MAX", FnMax}, {"MIN", FnMin},
-            {"POWER", FnPower}, {"INTPOWER", FnIntPower}, {"LOGN", FnLogN}, {"ARG", FnArg}};
+        const std::pair<const char*, OperationRoutine> two[] = { { "MAX", FnMax }, { "MIN", FnMin },
+            { "POWER", FnPower }, { "INTPOWER", FnIntPower }, { "LOGN", FnLogN }, { "ARG", FnArg } };
         for (const auto& [name, routine] : two)
             DefineFunction2(QLatin1String(name), routine);
     }
@@ -569,12 +709,12 @@ struct DefaultFunctions : TCustomParser {
     NameList<OperationRoutine> Two() const { return Functions2(); }
 };
 
-}  // namespace
+} // namespace
 
 TParser::TParser()
 {
-    static const char16_t* const names[] = {u"A", u"B", u"C", u"D", u"E", u"X", u"Y", u"T"};
-    long double* const fields[] = {&A, &B, &C, &D, &E, &X, &Y, &T};
+    static const char16_t* const names[] = { u"A", u"B", u"C", u"D", u"E", u"X", u"Y", u"T" };
+    long double* const fields[] = { &A, &B, &C, &D, &E, &X, &Y, &T };
     for (int i = 0; i < 8; ++i)
         DefineVariable(QString::fromRawData(reinterpret_cast<const QChar*>(names[i]), 1), fields[i]);
     static const DefaultFunctions defaults;
@@ -582,4 +722,4 @@ TParser::TParser()
     UseFunctions(one, two);
 }
 
-}  // namespace orvek
+} // namespace orvek

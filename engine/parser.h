@@ -7,9 +7,9 @@
 #include <QtGlobal>
 
 #include <cstdint>
-#include <stdexcept>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 namespace orvek {
@@ -21,30 +21,62 @@ namespace orvek {
 
 class EEvaluationError : public std::runtime_error {
 public:
-    explicit EEvaluationError(const QString& message) : std::runtime_error(message.toStdString()), FMessage(message) {}
+    explicit EEvaluationError(const QString& message)
+        : std::runtime_error(message.toStdString())
+        , FMessage(message)
+    {
+    }
     const QString& Message() const { return FMessage; }
 
 private:
     QString FMessage;
 };
 
-class EMathParserError : public EEvaluationError { using EEvaluationError::EEvaluationError; };
-class EExpressionHasBlanks : public EMathParserError { using EMathParserError::EMathParserError; };
-class EMissMatchingBracket : public EMathParserError { using EMathParserError::EMathParserError; };
-class ESyntaxError : public EMathParserError { using EMathParserError::EMathParserError; };
-class ETooManyNestings : public EMathParserError { using EMathParserError::EMathParserError; };
-class EExpressionTooComplex : public EMathParserError { using EMathParserError::EMathParserError; };
-class EParserInternalError : public EMathParserError { using EMathParserError::EMathParserError; };
+class EMathParserError : public EEvaluationError {
+    using EEvaluationError::EEvaluationError;
+};
+class EExpressionHasBlanks : public EMathParserError {
+    using EMathParserError::EMathParserError;
+};
+class EMissMatchingBracket : public EMathParserError {
+    using EMathParserError::EMathParserError;
+};
+class ESyntaxError : public EMathParserError {
+    using EMathParserError::EMathParserError;
+};
+class ETooManyNestings : public EMathParserError {
+    using EMathParserError::EMathParserError;
+};
+class EExpressionTooComplex : public EMathParserError {
+    using EMathParserError::EMathParserError;
+};
+class EParserInternalError : public EMathParserError {
+    using EMathParserError::EMathParserError;
+};
 
 // Floating-point errors.
-class EMathError : public EEvaluationError { using EEvaluationError::EEvaluationError; };
-class EZeroDivide : public EMathError { using EMathError::EMathError; };    // division by zero, poles
-class EOverflow : public EMathError { using EMathError::EMathError; };      // an infinite result
-class EInvalidOp : public EMathError { using EMathError::EMathError; };     // NaN, out-of-range integer
+class EMathError : public EEvaluationError {
+    using EEvaluationError::EEvaluationError;
+};
+class EZeroDivide : public EMathError {
+    using EMathError::EMathError;
+}; // division by zero, poles
+class EOverflow : public EMathError {
+    using EMathError::EMathError;
+}; // an infinite result
+class EInvalidOp : public EMathError {
+    using EMathError::EMathError;
+}; // NaN, out-of-range integer
 // Integer errors of MOD and DIV.
-class EIntError : public EEvaluationError { using EEvaluationError::EEvaluationError; };
-class EDivByZero : public EIntError { using EIntError::EIntError; };
-class EIntOverflow : public EIntError { using EIntError::EIntError; };
+class EIntError : public EEvaluationError {
+    using EEvaluationError::EEvaluationError;
+};
+class EDivByZero : public EIntError {
+    using EIntError::EIntError;
+};
+class EIntOverflow : public EIntError {
+    using EIntError::EIntError;
+};
 
 // Parser limits: operator nesting below the whole expression, and operations per level.
 constexpr int MaxParserLevel = 80;
@@ -117,16 +149,15 @@ public:
 
     // Registered names (upper case), each list sorted by name; the parser does not
     // own the variables' storage.
-    template <typename T>
-    using NameList = std::vector<std::pair<QString, T>>;
+    template <typename T> using NameList = std::vector<std::pair<QString, T>>;
     long double* FindVariable(QStringView Name) const;
     OperationRoutine FindFunction1(QStringView Name) const;
     OperationRoutine FindFunction2(QStringView Name) const;
     const NameList<long double*>& Variables() const { return FVariables; }
 
 protected:
-    void DefineVariable(const QString& Name, long double* Storage);  // a duplicate is ignored
-    void DefineFunction1(const QString& Name, OperationRoutine Routine);  // a duplicate raises
+    void DefineVariable(const QString& Name, long double* Storage); // a duplicate is ignored
+    void DefineFunction1(const QString& Name, OperationRoutine Routine); // a duplicate raises
     void DefineFunction2(const QString& Name, OperationRoutine Routine);
     // Takes over whole function tables (shared, so cheap to copy).
     void UseFunctions(const NameList<OperationRoutine>& One, const NameList<OperationRoutine>& Two);
@@ -170,6 +201,6 @@ QString Prepare(const QString& Text, int* SearchDepth = nullptr);
 bool ParseNumber(const QChar* s, int length, bool Pascal, long double& value);
 // The message of a text that is not an expression.
 QString SyntaxErrorMessage(const QString& prepared);
-}  // namespace parser_text
+} // namespace parser_text
 
-}  // namespace orvek
+} // namespace orvek

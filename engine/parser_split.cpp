@@ -39,7 +39,7 @@ enum PositionType {
     ptStar,
     ptCaret,
     ptComma,
-    ptProductOperator,  // "*", "/", "DIV", "MOD"
+    ptProductOperator, // "*", "/", "DIV", "MOD"
     ptTypes
 };
 
@@ -49,21 +49,31 @@ bool IsNameChar(QChar c)
     return (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_';
 }
 
-}  // namespace
+} // namespace
 
 OperationKind OperationKindOf(TermKind kind)
 {
     switch (kind) {
-    case tkMinus: return okMinus;
-    case tkAdd: return okAdd;
-    case tkSubtract: return okSubtract;
-    case tkMultiply: return okMultiply;
-    case tkDivide: return okDivide;
-    case tkMod: return okMod;
-    case tkDiv: return okDiv;
-    case tkFunction1: return okFunction1;
-    case tkFunction2: return okFunction2;
-    default: throw EParserInternalError(QStringLiteral("TParser internal error"));
+    case tkMinus:
+        return okMinus;
+    case tkAdd:
+        return okAdd;
+    case tkSubtract:
+        return okSubtract;
+    case tkMultiply:
+        return okMultiply;
+    case tkDivide:
+        return okDivide;
+    case tkMod:
+        return okMod;
+    case tkDiv:
+        return okDiv;
+    case tkFunction1:
+        return okFunction1;
+    case tkFunction2:
+        return okFunction2;
+    default:
+        throw EParserInternalError(QStringLiteral("TParser internal error"));
     }
 }
 
@@ -96,7 +106,10 @@ void CheckLevels(const ParserTree& tree)
 }
 
 SplitSearch::SplitSearch(const QString& text, const TCustomParser& parser)
-    : FText(text), s(text.constData()), n(int(text.size())), FParser(parser)
+    : FText(text)
+    , s(text.constData())
+    , n(int(text.size()))
+    , FParser(parser)
 {
     for (const auto& entry : parser.Variables())
         FMaxVariableLength = std::max(FMaxVariableLength, int(entry.first.size()));
@@ -107,7 +120,10 @@ SplitSearch::SplitSearch(const QString& text, const TCustomParser& parser)
     }
 }
 
-int SplitSearch::NextAt(int type, int from) const { return from >= n ? INT_MAX : FNext[size_t(type) * n + from]; }
+int SplitSearch::NextAt(int type, int from) const
+{
+    return from >= n ? INT_MAX : FNext[size_t(type) * n + from];
+}
 
 // The first position of the type after a, at a's bracket level.
 int SplitSearch::NextAfter(int type, int a) const
@@ -116,7 +132,10 @@ int SplitSearch::NextAfter(int type, int a) const
     return x == a ? NextAt(type, a + 1) : x;
 }
 
-int SplitSearch::PrevAt(int type, int at) const { return at < 0 ? -1 : FPrev[size_t(type) * n + at]; }
+int SplitSearch::PrevAt(int type, int at) const
+{
+    return at < 0 ? -1 : FPrev[size_t(type) * n + at];
+}
 
 void SplitSearch::Peel(int& a, int& b) const
 {
@@ -167,34 +186,34 @@ SplitSearch::Info SplitSearch::Compute(int a, int b)
 {
     const int length = b - a;
     if (length <= FMaxVariableLength && FParser.FindVariable(QStringView(s + a, length)))
-        return {tkVariable};
+        return { tkVariable };
     const char16_t c0 = s[a].unicode();
     long double number;
     if (((c0 >= '0' && c0 <= '9') || c0 == '.' || c0 == '+' || c0 == '-' || c0 == 'P' || !FParser.PascalNumberformat)
         && parser_text::ParseNumber(s + a, length, FParser.PascalNumberformat, number))
-        return {tkNumber};
+        return { tkNumber };
     if (c0 == '-' && length >= 2 && (MinusOperandKinds & KindBit(SideKind(a + 1, b))))
-        return {tkMinus};
+        return { tkMinus };
 
     // Sum: up to the first binary-like "+".
     const int firstBinaryPlus = NextAfter(ptBinaryPlus, a);
     for (int p = NextAfter(ptPlus, a); p < b - 1 && p <= firstBinaryPlus; p = NextAt(ptPlus, p + 1))
         if (TrySplit(a, b, p, SideRules[0]))
-            return {tkAdd, p};
+            return { tkAdd, p };
 
     // Difference: where the right side holds no binary-like sign after its first character.
     const int lastBinary = PrevAt(ptBinarySign, b - 1);
     for (int p = lastBinary - 1 > a ? NextAt(ptMinus, lastBinary - 1) : NextAfter(ptMinus, a); p < b - 1;
          p = NextAt(ptMinus, p + 1))
         if (TrySplit(a, b, p, SideRules[1]))
-            return {tkSubtract, p};
+            return { tkSubtract, p };
 
     const int firstBinary = NextAfter(ptBinarySign, a);
     const int firstStar = NextAfter(ptStar, a);
     // Product: at the first "*" only.
     if (firstStar < b - 1 && firstBinary >= firstStar && lastBinary < firstStar + 2
         && TrySplit(a, b, firstStar, SideRules[2]))
-        return {tkMultiply, firstStar};
+        return { tkMultiply, firstStar };
 
     // Quotients: at the last of "*", "/", "DIV", "MOD" only.
     const int lastProduct = PrevAt(ptProductOperator, b - 1);
@@ -205,7 +224,7 @@ SplitSearch::Info SplitSearch::Compute(int a, int b)
             if (QStringView(FText).mid(lastProduct, opLength) != QLatin1String(rule.Operator))
                 continue;
             if (lastBinary < lastProduct + opLength + 1 && TrySplit(a, b, lastProduct, rule))
-                return {rule.Kind, lastProduct};
+                return { rule.Kind, lastProduct };
             break;
         }
     }
@@ -213,7 +232,7 @@ SplitSearch::Info SplitSearch::Compute(int a, int b)
     // Power: a single "^".
     const int caret = NextAfter(ptCaret, a);
     if (caret < b - 1 && NextAt(ptCaret, caret + 1) >= b && TrySplit(a, b, caret, SideRules[6]))
-        return {tkPower, caret};
+        return { tkPower, caret };
 
     // Function calls: NAME(operand) and NAME(left,right).
     int q = a;
@@ -223,13 +242,13 @@ SplitSearch::Info SplitSearch::Compute(int a, int b)
         const QStringView name(s + a, q - a);
         if (FParser.FindFunction1(name)) {
             if (SideKind(q + 1, b - 1) != tkNone)
-                return {tkFunction1, q};
+                return { tkFunction1, q };
         } else if (FParser.FindFunction2(name)) {
             const bool localeComma = FPoint == u',';
             for (int c = NextAt(ptComma, q + 1); c < b - 1; c = c + 1 < b - 1 ? NextAt(ptComma, c + 1) : INT_MAX) {
                 const bool single = c + 1 >= b - 1 || NextAt(ptComma, c + 1) >= b - 1;
                 if ((single || localeComma) && SideKind(q + 1, c) != tkNone && SideKind(c + 1, b - 1) != tkNone)
-                    return {tkFunction2, q, c};
+                    return { tkFunction2, q, c };
                 if (!localeComma)
                     break;
             }
@@ -347,7 +366,7 @@ ParserTree SplitSearch::Run()
         int a, b, level, node;
     };
     std::vector<Pending> queue;
-    queue.push_back({a, b, 0, 0});
+    queue.push_back({ a, b, 0, 0 });
     tree.Nodes.emplace_back();
     for (size_t head = 0; head < queue.size(); ++head) {
         const Pending t = queue[head];
@@ -360,7 +379,7 @@ ParserTree SplitSearch::Run()
             const int index = int(tree.Nodes.size());
             tree.Nodes.emplace_back();
             tree.Nodes[t.node].Child[slot] = index;
-            queue.push_back({ca, cb, t.level + 1, index});
+            queue.push_back({ ca, cb, t.level + 1, index });
         };
         ParserTreeNode& node = tree.Nodes[t.node];
         switch (info.Kind) {
@@ -379,7 +398,8 @@ ParserTree SplitSearch::Run()
         case tkPower: {
             long double exponent = 0;
             const bool isNumber = Classify(info.Split + 1, t.b).Kind == tkNumber
-                && parser_text::ParseNumber(s + info.Split + 1, t.b - info.Split - 1, FParser.PascalNumberformat, exponent);
+                && parser_text::ParseNumber(
+                    s + info.Split + 1, t.b - info.Split - 1, FParser.PascalNumberformat, exponent);
             node.Kind = PowerKind(isNumber, exponent);
             addChild(0, t.a, info.Split);
             addChild(1, info.Split + 1, t.b);
@@ -412,4 +432,4 @@ ParserTree SplitSearch::Run()
     return tree;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -10,23 +10,26 @@ namespace orvek {
 
 // The forms a term (or a side of an operator) can take.
 enum TermKind : qint8 {
-    tkNone = 0,   // fits no form
+    tkNone = 0, // fits no form
     tkVariable,
     tkNumber,
-    tkBracket,    // "(" + valid expression + ")"; only as a side
-    tkMinus,      // unary minus
+    tkBracket, // "(" + valid expression + ")"; only as a side
+    tkMinus, // unary minus
     tkAdd,
     tkSubtract,
     tkMultiply,
-    tkDiv,        // DIV
-    tkMod,        // MOD
-    tkDivide,     // /
+    tkDiv, // DIV
+    tkMod, // MOD
+    tkDivide, // /
     tkPower,
     tkFunction1,
     tkFunction2,
 };
 
-constexpr quint32 KindBit(TermKind k) { return 1u << k; }
+constexpr quint32 KindBit(TermKind k)
+{
+    return 1u << k;
+}
 constexpr quint32 OperandKinds = KindBit(tkVariable) | KindBit(tkNumber) | KindBit(tkBracket);
 constexpr quint32 FunctionKinds = KindBit(tkFunction1) | KindBit(tkFunction2);
 constexpr quint32 DivisionKinds = KindBit(tkDiv) | KindBit(tkMod) | KindBit(tkDivide);
@@ -40,34 +43,34 @@ struct SideRule {
 };
 // In the order the operators are tried.
 inline constexpr SideRule SideRules[] = {
-    {tkAdd, "+",
-     OperandKinds | KindBit(tkMinus) | KindBit(tkSubtract) | KindBit(tkMultiply) | DivisionKinds
-         | KindBit(tkPower) | FunctionKinds,
-     OperandKinds | KindBit(tkAdd) | KindBit(tkSubtract) | KindBit(tkMultiply) | DivisionKinds
-         | KindBit(tkPower) | FunctionKinds},
-    {tkSubtract, "-",
-     OperandKinds | KindBit(tkMinus) | KindBit(tkSubtract) | KindBit(tkMultiply) | DivisionKinds
-         | KindBit(tkPower) | FunctionKinds,
-     OperandKinds | KindBit(tkMultiply) | DivisionKinds | KindBit(tkPower) | FunctionKinds},
-    {tkMultiply, "*", OperandKinds | KindBit(tkMinus) | DivisionKinds | KindBit(tkPower) | FunctionKinds,
-     OperandKinds | KindBit(tkMultiply) | DivisionKinds | KindBit(tkPower) | FunctionKinds},
-    {tkDiv, "DIV", OperandKinds | KindBit(tkMinus) | DivisionKinds | KindBit(tkPower) | FunctionKinds,
-     OperandKinds | KindBit(tkPower) | FunctionKinds},
-    {tkMod, "MOD", OperandKinds | KindBit(tkMinus) | DivisionKinds | KindBit(tkPower) | FunctionKinds,
-     OperandKinds | KindBit(tkPower) | FunctionKinds},
-    {tkDivide, "/", OperandKinds | KindBit(tkMinus) | DivisionKinds | KindBit(tkPower) | FunctionKinds,
-     OperandKinds | KindBit(tkPower) | FunctionKinds},
-    {tkPower, "^", OperandKinds | FunctionKinds, OperandKinds | FunctionKinds},
+    { tkAdd, "+",
+        OperandKinds | KindBit(tkMinus) | KindBit(tkSubtract) | KindBit(tkMultiply) | DivisionKinds | KindBit(tkPower)
+            | FunctionKinds,
+        OperandKinds | KindBit(tkAdd) | KindBit(tkSubtract) | KindBit(tkMultiply) | DivisionKinds | KindBit(tkPower)
+            | FunctionKinds },
+    { tkSubtract, "-",
+        OperandKinds | KindBit(tkMinus) | KindBit(tkSubtract) | KindBit(tkMultiply) | DivisionKinds | KindBit(tkPower)
+            | FunctionKinds,
+        OperandKinds | KindBit(tkMultiply) | DivisionKinds | KindBit(tkPower) | FunctionKinds },
+    { tkMultiply, "*", OperandKinds | KindBit(tkMinus) | DivisionKinds | KindBit(tkPower) | FunctionKinds,
+        OperandKinds | KindBit(tkMultiply) | DivisionKinds | KindBit(tkPower) | FunctionKinds },
+    { tkDiv, "DIV", OperandKinds | KindBit(tkMinus) | DivisionKinds | KindBit(tkPower) | FunctionKinds,
+        OperandKinds | KindBit(tkPower) | FunctionKinds },
+    { tkMod, "MOD", OperandKinds | KindBit(tkMinus) | DivisionKinds | KindBit(tkPower) | FunctionKinds,
+        OperandKinds | KindBit(tkPower) | FunctionKinds },
+    { tkDivide, "/", OperandKinds | KindBit(tkMinus) | DivisionKinds | KindBit(tkPower) | FunctionKinds,
+        OperandKinds | KindBit(tkPower) | FunctionKinds },
+    { tkPower, "^", OperandKinds | FunctionKinds, OperandKinds | FunctionKinds },
 };
 // What may follow a leading "-" for the term to be a unary minus.
 constexpr quint32 MinusOperandKinds = KindBit(tkBracket) | KindBit(tkVariable) | KindBit(tkPower) | FunctionKinds;
 
 struct ParserTreeNode {
     OperationKind Kind = okConstant;
-    int Child[2] = {-1, -1};
+    int Child[2] = { -1, -1 };
     long double Constant = 0;
     long double* Variable = nullptr;
-    OperationRoutine Function = nullptr;  // kinds 14 and 15
+    OperationRoutine Function = nullptr; // kinds 14 and 15
 };
 
 // Nodes[0] is the root; Order[level] lists the nodes of each level, each level in
@@ -98,7 +101,7 @@ public:
 private:
     struct Info {
         TermKind Kind = tkNone;
-        int Split = -1;  // operator position, or "(" of a function, or "," of two arguments
+        int Split = -1; // operator position, or "(" of a function, or "," of two arguments
         int Aux = -1;
     };
     Info Classify(int a, int b);
@@ -115,11 +118,11 @@ private:
     int n;
     const TCustomParser& FParser;
     int FMaxVariableLength = 0;
-    char16_t FPoint = u'.';  // the decimal point of numbers
+    char16_t FPoint = u'.'; // the decimal point of numbers
     std::vector<int> FMatch;
-    std::vector<int> FNext;  // per position and type
+    std::vector<int> FNext; // per position and type
     std::vector<int> FPrev;
     std::unordered_map<quint64, Info> FMemo;
 };
 
-}  // namespace orvek
+} // namespace orvek

@@ -22,20 +22,20 @@ QString Evaluated(const QString& text)
 TEST(Expression, EvaluatesTypedFormulas)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"=2,5*2", "5"},
-        {"2 * 3", "6"},
-        {"MAX(2;3)", "3"},
-        {"max(2,5;1)", "2.5"},
-        {"2--3", "5"},
-        {"2---3", "-1"},
-        {"2+-3", "-1"},
-        {"2**3", "6"},
-        {"0,1+0,2", "0.3"},
-        {"1,5E-7", "1.5E-7"},
-        {"2^0,5", "1.4142135623731"},
-        {"", ""},
-        {"=", ""},
-        {"   ", ""},
+        { "=2,5*2", "5" },
+        { "2 * 3", "6" },
+        { "MAX(2;3)", "3" },
+        { "max(2,5;1)", "2.5" },
+        { "2--3", "5" },
+        { "2---3", "-1" },
+        { "2+-3", "-1" },
+        { "2**3", "6" },
+        { "0,1+0,2", "0.3" },
+        { "1,5E-7", "1.5E-7" },
+        { "2^0,5", "1.4142135623731" },
+        { "", "" },
+        { "=", "" },
+        { "   ", "" },
     };
     for (const auto& [text, expected] : cases) {
         EXPECT_EQ(Evaluated(QString::fromUtf8(text)), QString::fromLatin1(expected)) << text;
@@ -58,7 +58,7 @@ TEST(Expression, DivisionByZeroGivesAnEmptyResultAndTheText)
     AppDir = test::TestProgramFolder();
     LanguageID = 0;
     ASSERT_EQ(GetString(328), QStringLiteral("Division by zero."));
-    for (const char* text : {"1/0", "5MOD0", "7DIV0", "LN(0)", "COTAN(0)", "0^-1"}) {
+    for (const char* text : { "1/0", "5MOD0", "7DIV0", "LN(0)", "COTAN(0)", "0^-1" }) {
         ParserErrorText = QStringLiteral("stale");
         EXPECT_EQ(Evaluated(QString::fromLatin1(text)), QString()) << text;
         EXPECT_EQ(ParserErrorText, GetString(328)) << text;
@@ -72,7 +72,7 @@ TEST(Expression, OtherErrorsReachTheCaller)
     EXPECT_THROW(EvaluateExpression(QStringLiteral("SQRT(-1)"), result), EInvalidOp);
     EXPECT_THROW(EvaluateExpression(QStringLiteral("EXP(1E5)"), result), EOverflow);
     // A parser variable left in the text is an error, not a silent 0.
-    for (const char* text : {"=X*0,01", "T", "A+1", "SIN(Y)", "2*E"})
+    for (const char* text : { "=X*0,01", "T", "A+1", "SIN(Y)", "2*E" })
         EXPECT_THROW(EvaluateExpression(QString::fromLatin1(text), result), ESyntaxError) << text;
     EXPECT_EQ(Evaluated(QStringLiteral("2E3")), QStringLiteral("2000"));
 }
@@ -85,24 +85,24 @@ TEST(Expression, EquationWithValues)
         const char* expected;
     };
     const Case cases[] = {
-        {"Y=A^2", {{"A", "-2"}}, "4"},
-        {"Y=B-A^2", {{"A", "-2"}, {"B", "10"}}, "6"},
-        {"Y=B*A^2", {{"A", "-2"}, {"B", "3"}}, "12"},
-        {"Y=A*B", {{"A", "2,5"}, {"B", "4"}}, "10"},
-        {"Y=MAX(A;B)", {{"A", "2,5"}, {"B", "-4"}}, "2.5"},
-        {"Y=A*X", {{"A", "2"}, {"X", "3"}}, "6"},
-        {"Y=A*X", {{"A", "2"}}, ""},         // X is left over
-        {"Y=A+Q", {{"A", "2"}}, ""},         // Q is no expression
-        {"Y=1/A", {{"A", "0"}}, ""},
-        {"Y=EXP(A)", {{"A", "1E5"}}, ""},
-        {"Y=A", {}, ""},
-        {"Mass=m1+m2", {{"m1", "1,5"}, {"m2", "-0,5"}}, "1"},
+        { "Y=A^2", { { "A", "-2" } }, "4" },
+        { "Y=B-A^2", { { "A", "-2" }, { "B", "10" } }, "6" },
+        { "Y=B*A^2", { { "A", "-2" }, { "B", "3" } }, "12" },
+        { "Y=A*B", { { "A", "2,5" }, { "B", "4" } }, "10" },
+        { "Y=MAX(A;B)", { { "A", "2,5" }, { "B", "-4" } }, "2.5" },
+        { "Y=A*X", { { "A", "2" }, { "X", "3" } }, "6" },
+        { "Y=A*X", { { "A", "2" } }, "" }, // X is left over
+        { "Y=A+Q", { { "A", "2" } }, "" }, // Q is no expression
+        { "Y=1/A", { { "A", "0" } }, "" },
+        { "Y=EXP(A)", { { "A", "1E5" } }, "" },
+        { "Y=A", {}, "" },
+        { "Mass=m1+m2", { { "m1", "1,5" }, { "m2", "-0,5" } }, "1" },
     };
     for (const Case& c : cases) {
         TSymbolValues pairs;
         int count = 0;
         for (const auto& [symbol, value] : c.pairs)
-            pairs[++count] = {QString::fromLatin1(symbol), QString::fromLatin1(value)};
+            pairs[++count] = { QString::fromLatin1(symbol), QString::fromLatin1(value) };
         QString result = QStringLiteral("untouched");
         EvaluateEquationWithValues(QString::fromLatin1(c.equation), count, pairs, result);
         EXPECT_EQ(result, QString::fromLatin1(c.expected)) << c.equation;
@@ -110,7 +110,7 @@ TEST(Expression, EquationWithValues)
     // More pairs than an equation can hold.
     TSymbolValues pairs;
     for (int i = 1; i <= MaxEquationSymbols; ++i)
-        pairs[i] = {QStringLiteral("S%1").arg(i), QStringLiteral("1")};
+        pairs[i] = { QStringLiteral("S%1").arg(i), QStringLiteral("1") };
     QString result;
     EvaluateEquationWithValues(QStringLiteral("Y=S1"), MaxEquationSymbols, pairs, result);
     EXPECT_EQ(result, QStringLiteral("1"));
@@ -170,9 +170,8 @@ TEST(Expression, ReplaceAllAndSignFolding)
     EXPECT_TRUE(ReplaceAllNoCase(QStringLiteral("@SIN@"), QStringLiteral("@"), text));
     EXPECT_EQ(text, QStringLiteral("@@A@@"));
 
-    const std::pair<const char*, const char*> folds[] = {
-        {"a---b", "a-b"}, {"a----b", "a+b"}, {"a**b", "a*b"}, {"a+*b", "a+b"}, {"a-*b", "a-b"}, {"a*+b", "a*b"},
-        {"a+-b", "a-b"}, {"a*-b", "a*-b"}};
+    const std::pair<const char*, const char*> folds[] = { { "a---b", "a-b" }, { "a----b", "a+b" }, { "a**b", "a*b" },
+        { "a+*b", "a+b" }, { "a-*b", "a-b" }, { "a*+b", "a*b" }, { "a+-b", "a-b" }, { "a*-b", "a*-b" } };
     for (const auto& [in, out] : folds) {
         QString r;
         FoldSignPairs(QString::fromLatin1(in), r);
@@ -211,26 +210,26 @@ TEST(Expression, ScanEquationCodes)
         QStringList symbols;
     };
     const Case cases[] = {
-        {"Y=A*B", 0, "", {"A", "B"}},
-        {"Y = A * B", 0, "", {"A", "B"}},
-        {"Y=A*B=C", 3, "", {"A", "B", "C"}},
-        {"A*B", 2, "", {"A", "B"}},
-        {"Y=(A*B", 1, "", {}},
-        {"Y=A*-B", 7, "\"*-\"", {}},
-        {"Y=A%", 8, "\"%\"", {}},
-        {"Y=A\u00b5", 8, "\"\u00b5\"", {}},
-        {"Y=A'", 8, "", {}},
-        {"Y=2X", 4, " \"2X\"", {}},
-        {"Y=1E5", 4, " \"1E5\"", {}},
-        {"Y=2,5*A", 0, "", {"A"}},
-        {"Y=F(A)", 5, " \"F(\"", {}},
-        {"Y=LOG(A)", 5, " \"G(\"", {}},
-        {"Y=(A)(B)", 9, " \"\"", {}},
-        {"Y=A^(B+1)", 9, " \"\"", {}},
-        {"Y=A^2", 0, "", {"A"}},
-        {"Y=sin(A)+LOGN(2;B_1)", 0, "", {"A", "B_1"}},
-        {"Y=A+a", 0, "", {"A", "a"}},
-        {"Y=A+A", 0, "", {"A"}},
+        { "Y=A*B", 0, "", { "A", "B" } },
+        { "Y = A * B", 0, "", { "A", "B" } },
+        { "Y=A*B=C", 3, "", { "A", "B", "C" } },
+        { "A*B", 2, "", { "A", "B" } },
+        { "Y=(A*B", 1, "", {} },
+        { "Y=A*-B", 7, "\"*-\"", {} },
+        { "Y=A%", 8, "\"%\"", {} },
+        { "Y=A\u00b5", 8, "\"\u00b5\"", {} },
+        { "Y=A'", 8, "", {} },
+        { "Y=2X", 4, " \"2X\"", {} },
+        { "Y=1E5", 4, " \"1E5\"", {} },
+        { "Y=2,5*A", 0, "", { "A" } },
+        { "Y=F(A)", 5, " \"F(\"", {} },
+        { "Y=LOG(A)", 5, " \"G(\"", {} },
+        { "Y=(A)(B)", 9, " \"\"", {} },
+        { "Y=A^(B+1)", 9, " \"\"", {} },
+        { "Y=A^2", 0, "", { "A" } },
+        { "Y=sin(A)+LOGN(2;B_1)", 0, "", { "A", "B_1" } },
+        { "Y=A+a", 0, "", { "A", "a" } },
+        { "Y=A+A", 0, "", { "A" } },
     };
     for (const Case& c : cases) {
         TInfo_o_bunkach_typu_velicina vars;
@@ -256,5 +255,5 @@ TEST(Expression, ScanEquationCodes)
     EXPECT_EQ(vars.Count, 100);
 }
 
-}  // namespace
-}  // namespace orvek
+} // namespace
+} // namespace orvek

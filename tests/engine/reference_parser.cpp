@@ -10,7 +10,9 @@ namespace {
 
 class ReferenceSplit {
 public:
-    ReferenceSplit(const QString& text, const TCustomParser& parser) : s(text), P(parser)
+    ReferenceSplit(const QString& text, const TCustomParser& parser)
+        : s(text)
+        , P(parser)
     {
         opens.assign(s.size() + 1, 0);
         closes.assign(s.size() + 1, 0);
@@ -68,12 +70,12 @@ public:
     {
         const QString term = s.mid(a, b - a);
         if (P.FindVariable(term))
-            return {tkVariable};
+            return { tkVariable };
         long double v;
         if (parser_text::ParseNumber(term.constData(), int(term.size()), P.PascalNumberformat, v))
-            return {tkNumber};
+            return { tkNumber };
         if (term.startsWith(QLatin1Char('-')) && (MinusOperandKinds & KindBit(Side(a + 1, b))))
-            return {tkMinus};
+            return { tkMinus };
         for (const SideRule& rule : SideRules) {
             const int length = int(strlen(rule.Operator));
             for (int p = a + 1; p < b - 1; ++p) {
@@ -82,18 +84,18 @@ public:
                 if (!Balanced(a, p) || !Balanced(p + length, b))
                     continue;
                 if ((rule.Left & KindBit(Side(a, p))) && (rule.Right & KindBit(Side(p + length, b))))
-                    return {rule.Kind, p, -1, length};
+                    return { rule.Kind, p, -1, length };
             }
         }
         const int q = int(s.indexOf(QLatin1Char('('), a));
         if (q > a && q < b && s[b - 1] == QLatin1Char(')')) {
             const QString name = s.mid(a, q - a);
             if (P.FindFunction1(name) && Valid(q + 1, b - 1))
-                return {tkFunction1, q};
+                return { tkFunction1, q };
             if (P.FindFunction2(name))
                 for (int c = q + 1; c < b - 1; ++c)
                     if (s[c] == QLatin1Char(',') && Valid(q + 1, c) && Valid(c + 1, b - 1))
-                        return {tkFunction2, q, c};
+                        return { tkFunction2, q, c };
         }
         return {};
     }
@@ -104,7 +106,7 @@ public:
     std::map<std::pair<int, int>, Info> memo;
 };
 
-}  // namespace
+} // namespace
 
 long double ReferenceEvaluate(const TParser& Parser, const QString& Text)
 {
@@ -122,7 +124,7 @@ long double ReferenceEvaluate(const TParser& Parser, const QString& Text)
     std::vector<Pending> queue;
     int a = 0, b = int(s.size());
     split.Strip(a, b);
-    queue.push_back({a, b, 0, 0});
+    queue.push_back({ a, b, 0, 0 });
     tree.Nodes.emplace_back();
     for (size_t head = 0; head < queue.size(); ++head) {
         const Pending t = queue[head];
@@ -135,7 +137,7 @@ long double ReferenceEvaluate(const TParser& Parser, const QString& Text)
             const int index = int(tree.Nodes.size());
             tree.Nodes.emplace_back();
             tree.Nodes[t.node].Child[slot] = index;
-            queue.push_back({ca, cb, t.level + 1, index});
+            queue.push_back({ ca, cb, t.level + 1, index });
         };
         const QString term = s.mid(t.a, t.b - t.a);
         switch (info.Kind) {
@@ -145,8 +147,8 @@ long double ReferenceEvaluate(const TParser& Parser, const QString& Text)
             break;
         case tkNumber:
             tree.Nodes[t.node].Kind = okConstant;
-            parser_text::ParseNumber(term.constData(), int(term.size()), Parser.PascalNumberformat,
-                tree.Nodes[t.node].Constant);
+            parser_text::ParseNumber(
+                term.constData(), int(term.size()), Parser.PascalNumberformat, tree.Nodes[t.node].Constant);
             break;
         case tkMinus:
             tree.Nodes[t.node].Kind = okMinus;
@@ -207,4 +209,4 @@ long double ReferenceEvaluate(const TParser& Parser, const QString& Text)
     return *at[0];
 }
 
-}  // namespace orvek::test
+} // namespace orvek::test

@@ -11,4 +11,4 @@ namespace orvek::test {
 // format, and evaluates it in the parser's record order. Raises what the parser would.
 long double ReferenceEvaluate(const TParser& Parser, const QString& Text);
 
-}  // namespace orvek::test
+} // namespace orvek::test
