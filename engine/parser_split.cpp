@@ -15,15 +15,16 @@
 // - A valid expression starts with a letter, digit, decimal point, "+", "-" or "(" and
 //   ends with a letter, digit, decimal point or ")".
 // - Call a "+" or "-" sign-like when it follows "*", "/", "^", "(", ",", "+", "-", "DIV",
-//   "MOD", or an "E" that follows a digit or "." (an exponent); otherwise binary-like.
-//   A term whose form is an operand, a function, a power, a unary minus or a product or
+//   "MOD", or an "E" that follows a digit or decimal point (an exponent); otherwise
+//   binary-like. A term whose form is an operand, a function, a power, a unary minus or a product or
 //   quotient holds no binary-like sign after its first character; a difference holds no
 //   binary-like "+". So a sum can only split up to its first binary-like "+", a
 //   difference only where its right side holds no binary-like sign, and the left side of
 //   a product or quotient none either.
-// - No side of "*" except a product holds "*", so only the first "*" can split a
-//   product; the right side of DIV, MOD and "/" holds none of "*", "/", "DIV", "MOD", so
-//   only the last of those can split a quotient; neither side of "^" holds "^".
+// - The left side of "*" may not be a product and so holds no "*": only the first "*"
+//   can split a product. The right side of DIV, MOD and "/" holds none of "*", "/",
+//   "DIV", "MOD", so only the last of those can split a quotient. Neither side of "^"
+//   holds "^".
 // - No side of a comma holds a comma, so two arguments split only at a single comma
 //   (unless "," is the locale's decimal point).
 
