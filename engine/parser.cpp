@@ -636,6 +636,8 @@ void TCustomParser::BuildOperationList()
         worker->wait();
         if (failure)
             std::rethrow_exception(failure);
+        if (tree.Nodes.empty())  // the thread did not run
+            throw EExpressionTooComplex(QStringLiteral("Expression is too complex"));
     }
 
     // Storage: one cell for every constant and every operation result.

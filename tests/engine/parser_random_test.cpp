@@ -64,11 +64,11 @@ public:
 
     QString Mutate(QString s)
     {
-        static const char alphabet[] = "+-*/^(),.0123456789ABCDEXYTPIMODVNSQRLG e";
+        static const QString alphabet = QStringLiteral("+-*/^(),.0123456789ABCDEXYTPIMODVNSQRLG e\t;_\u00df\u00b5\u0131");
         const int edits = 1 + Pick(3);
         for (int i = 0; i < edits; ++i) {
             const int at = s.isEmpty() ? 0 : Pick(int(s.size()));
-            const QChar c = QLatin1Char(alphabet[Pick(int(std::strlen(alphabet)))]);
+            const QChar c = alphabet[Pick(int(alphabet.size()))];
             switch (Pick(5)) {
             case 0:
                 if (!s.isEmpty())
