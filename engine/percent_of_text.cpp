@@ -1,22 +1,23 @@
 #include "engine/percent_of_text.h"
 
 #include "core/number_text.h"
-
-#include <cmath>
+#include "engine/expression.h"
 
 namespace orvek {
 
 QString PercentOfText(const QString& a, const QString& b)
 {
-    // Both are plain numbers, so 100 * A / B is computed directly in the extended type
-    // the expression evaluation uses, and written as its general text.
-    long double x = 0, y = 0;
-    if (!TryStrToExtendedNeutral(a.trimmed(), x) || !TryStrToExtendedNeutral(b.trimmed(), y) || y == 0)
+    double x = 0, y = 0;
+    if (!TryStrToFloatNeutral(a.trimmed(), x) || !TryStrToFloatNeutral(b.trimmed(), y))
         return QString();
-    const long double r = 100.0L * x / y;
-    if (!std::isfinite(r))
+    QString result;
+    try {
+        EvaluateExpression("100*" + NormalizeNumberText(a) + "/" + NormalizeNumberText(b), result);
+    } catch (...) {
+        // A result out of range is no percentage.
         return QString();
-    return FloatToGeneralText(r);
+    }
+    return result;
 }
 
 }  // namespace orvek
