@@ -837,37 +837,6 @@ void InsertCellParas(QTextCursor& cursor, const Cell& cell, QTextDocument* docum
     }
 }
 
-QTextTableFormat TableFormatOf(const Row& row, int columns)
-{
-    QTextTableFormat format;
-    format.setBorder(0.5);
-    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-    format.setBorderBrush(QBrush(Qt::black));
-    format.setCellSpacing(0);
-    format.setBorderCollapse(true);
-    format.setCellPadding(row.gap * PixelsPerTwip);
-    format.setLeftMargin(std::max(0, row.left) * PixelsPerTwip);
-    format.setAlignment(Qt::AlignLeft);
-    QList<QTextLength> widths;
-    int previous = row.left;
-    for (int c = 0; c < columns; ++c) {
-        if (c < row.rightEdges.size()) {
-            const int edge = row.rightEdges[c];
-            widths.append(QTextLength(QTextLength::FixedLength, std::max(1, edge - previous) * PixelsPerTwip));
-            previous = edge;
-        } else {
-            widths.append(QTextLength(QTextLength::VariableLength, 0));
-        }
-    }
-    format.setColumnWidthConstraints(widths);
-    format.setHeaderRowCount(row.header ? 1 : 0);
-    format.setProperty(rtfprop::CellRightEdges, QVariant::fromValue(row.rightEdges));
-    format.setProperty(rtfprop::RowLeft, row.left);
-    format.setProperty(rtfprop::RowKeep, row.keep);
-    format.setProperty(rtfprop::CellGap, row.gap);
-    return format;
-}
-
 // Inserts consecutive rows of the same geometry as one table at the cursor; the cursor
 // then stands after the table.
 void InsertRows(QTextCursor& cursor, const std::vector<const Row*>& rows, QTextDocument* document,
@@ -880,8 +849,9 @@ void InsertRows(QTextCursor& cursor, const std::vector<const Row*>& rows, QTextD
     int headerRows = 0;
     while (headerRows < int(rows.size()) && rows[headerRows]->header)
         ++headerRows;
-    QTextTableFormat format = TableFormatOf(*rows.front(), columns);
-    format.setHeaderRowCount(headerRows);
+    const Row& first = *rows.front();
+    const QTextTableFormat format = RtfTableFormat(first.rightEdges, first.left, first.gap, headerRows, first.keep,
+                                                   columns);
     QTextTable* table = cursor.insertTable(int(rows.size()), columns, format);
     for (int r = 0; r < int(rows.size()); ++r) {
         for (int c = 0; c < int(rows[r]->cells.size()) && c < columns; ++c) {
@@ -942,6 +912,38 @@ void Emit(Reader& reader, QTextCursor& cursor)
 }
 
 }  // namespace
+
+QTextTableFormat RtfTableFormat(const QList<int>& rightEdges, int left, int gap, int headerRows, bool keep,
+                                int columns)
+{
+    QTextTableFormat format;
+    format.setBorder(0.5);
+    format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    format.setBorderBrush(QBrush(Qt::black));
+    format.setCellSpacing(0);
+    format.setBorderCollapse(true);
+    format.setCellPadding(gap * PixelsPerTwip);
+    format.setLeftMargin(std::max(0, left) * PixelsPerTwip);
+    format.setAlignment(Qt::AlignLeft);
+    QList<QTextLength> widths;
+    int previous = left;
+    for (int c = 0; c < columns; ++c) {
+        if (c < rightEdges.size()) {
+            const int edge = rightEdges[c];
+            widths.append(QTextLength(QTextLength::FixedLength, std::max(1, edge - previous) * PixelsPerTwip));
+            previous = edge;
+        } else {
+            widths.append(QTextLength(QTextLength::VariableLength, 0));
+        }
+    }
+    format.setColumnWidthConstraints(widths);
+    format.setHeaderRowCount(headerRows);
+    format.setProperty(rtfprop::CellRightEdges, QVariant::fromValue(rightEdges));
+    format.setProperty(rtfprop::RowLeft, left);
+    format.setProperty(rtfprop::RowKeep, keep);
+    format.setProperty(rtfprop::CellGap, gap);
+    return format;
+}
 
 bool IsRtfData(const QByteArray& data)
 {

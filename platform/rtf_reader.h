@@ -8,8 +8,11 @@
 #include <QByteArray>
 #include <QString>
 
+#include <QList>
+
 class QTextCursor;
 class QTextDocument;
+class QTextTableFormat;
 
 namespace orvek {
 
@@ -35,6 +38,12 @@ constexpr int RowLeft = 0x100000 + 0xA2;         // twips (\trleft)
 constexpr int RowKeep = 0x100000 + 0xA3;         // bool (\trkeep)
 constexpr int CellGap = 0x100000 + 0xA4;         // twips (\trgaph)
 }  // namespace rtfprop
+
+// The format of a table whose rows have the right cell edges RightEdges (twips, as
+// \cellx), the left edge Left and the cell gap Gap (twips); HeaderRows rows repeat on
+// every page, Keep marks rows that must not be split across pages.
+QTextTableFormat RtfTableFormat(const QList<int>& rightEdges, int left, int gap, int headerRows, bool keep,
+                                int columns);
 
 // Pixels of the document layout per twip (the layout works at 96 dots per inch).
 constexpr double PixelsPerTwip = 96.0 / 1440.0;

@@ -38,6 +38,7 @@ QString Exercise(const QByteArray& data)
 
 TEST(RtfMalformed, ExplicitCases)
 {
+    static const char kJunk[] = "\0\x01\xff\xfe\x80{\\\x00\\'zz";
     struct Case { const char* name; QByteArray data; };
     const Case cases[] = {
         {"deep nesting", "{\\rtf1 " + Repeat("{", 100000) + "x" + Repeat("}", 100000) + "}"},
@@ -51,7 +52,7 @@ TEST(RtfMalformed, ExplicitCases)
         {"truncated unicode minus", "{\\rtf1 a\\u-"},
         {"long keyword", "{\\rtf1 \\" + Repeat("a", 100000) + "1 b}"},
         {"long number", "{\\rtf1 \\fs" + Repeat("9", 100000) + " b}"},
-        {"binary junk", "{\\rtf1 " + QByteArray("\0\x01\xff\xfe\x80{\\\x00\\'zz", 14) + "}"},
+        {"binary junk", "{\\rtf1 " + QByteArray(kJunk, sizeof(kJunk) - 1) + "}"},
         {"bin beyond the end", "{\\rtf1 {\\pict\\pngblip\\bin999999 abc}}"},
         {"bad picture data", "{\\rtf1 {\\pict\\pngblip 89504e470d0a1a0a0000zz}}"},
         {"cell without row", "{\\rtf1 \\intbl a\\cell b\\cell}"},
