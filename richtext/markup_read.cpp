@@ -270,10 +270,17 @@ void DrawMarkupText(QPainter& Canvas, int Align, const QString& Text, const QRec
         return;
     const QFont baseFont = Canvas.font();
     const QFontMetricsF baseMetrics(baseFont, Canvas.device());
-    const double heightC = baseMetrics.tightBoundingRect(QStringLiteral("C")).height();
+    // Text positions are the tops of character cells, as the cell height of "C" gives them.
+    const double heightC = baseMetrics.height();
     const double normalBase = Rect.bottom() - heightC - 1;
     const double superBase = Rect.top();
     const double subBase = Rect.bottom() - std::round(0.3 * heightC);
+    auto smaller = [&](QFont& f, double points) {
+        if (baseFont.pointSizeF() > 0)
+            f.setPointSizeF(std::max(1.0, baseFont.pointSizeF() - points));
+        else
+            f.setPixelSize(std::max(1, baseFont.pixelSize() - int(std::lround(points * 4 / 3))));
+    };
     auto fontOf = [&](const Drawn& d, double* baselineTop) {
         QFont f = baseFont;
         *baselineTop = normalBase;
@@ -281,16 +288,15 @@ void DrawMarkupText(QPainter& Canvas, int Align, const QString& Text, const QRec
             f.setItalic(true);
         if (d.open & FormatCodeBit(mcBold))
             f.setBold(true);
-        const double size = baseFont.pointSizeF() > 0 ? baseFont.pointSizeF() : 10;
         if (d.open & FormatCodeBit(mcSuperscript)) {
-            f.setPointSizeF(std::max(1.0, size - 2));
+            smaller(f, 2);
             *baselineTop = superBase;
         } else if (d.open & FormatCodeBit(mcSubscript)) {
-            f.setPointSizeF(std::max(1.0, size - 2));
+            smaller(f, 2);
             *baselineTop = subBase;
         }
         if (d.entry > 0 && MarkupCodeText(d.entry) == QLatin1String(";ts"))
-            f.setPointSizeF(std::max(1.0, size - 1));
+            smaller(f, 1);
         return f;
     };
     auto widthOf = [&](const Drawn& d) {
