@@ -917,7 +917,8 @@ QTextTableFormat RtfTableFormat(const QList<int>& rightEdges, int left, int gap,
                                 int columns)
 {
     QTextTableFormat format;
-    format.setBorder(0.5);
+    // Single black lines around every cell, as the rows' \brdrs borders say.
+    format.setBorder(1);
     format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
     format.setBorderBrush(QBrush(Qt::black));
     format.setCellSpacing(0);

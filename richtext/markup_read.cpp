@@ -99,33 +99,28 @@ bool RichEditToMarkup(const QTextDocument* Edit, QString& Text)
 {
     QString out;
     int previous = 0;
+    int pendingBreaks = 0;  // line ends wait for the next character: a run closes before them
     ForEachCharacter(Edit, [&](QChar ch, const QTextCharFormat& f) {
-        // A paragraph end keeps the state around it, so that a run may span lines.
-        const int state = ch == u'\r' ? previous : StateOf(f);
+        if (ch == u'\r') {
+            ++pendingBreaks;
+            return;
+        }
+        const int state = StateOf(f);
         if (state != previous) {
             if (previous != 0)
                 out += CloseCode;
+            out += QString(pendingBreaks, QLatin1Char('\r'));
             out += OpeningCodes(state);
             previous = state;
+        } else {
+            out += QString(pendingBreaks, QLatin1Char('\r'));
         }
+        pendingBreaks = 0;
         AppendCharAsMarkup(ch, out);
     });
+    // Trailing line ends are dropped.
     if (previous != 0)
         out += CloseCode;
-    // Trailing line ends, also those inside a final run.
-    auto trimTrailing = [&] {
-        while (out.endsWith(u'\r'))
-            out.chop(1);
-    };
-    trimTrailing();
-    if (previous != 0 && out.endsWith(CloseCode)) {
-        qsizetype cut = out.size() - CloseCode.size();
-        qsizetype k = cut;
-        while (k > 0 && out[k - 1] == u'\r')
-            --k;
-        if (k < cut)
-            out.remove(k, cut - k);
-    }
     Text = out;
     return Edit->isModified();
 }
