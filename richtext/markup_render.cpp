@@ -8,6 +8,7 @@
 #include <QTextDocument>
 #include <QTextTable>
 
+#include <array>
 #include <map>
 #include <set>
 #include <vector>
@@ -56,11 +57,12 @@ QString ExtractBlocks(const QString& text, std::vector<Block>& blocks)
     out.reserve(text.size());
     qsizetype from = 0;
     qsizetype nextRtf = text.indexOf(rtfBegin, from), nextTable = text.indexOf(tableBegin, from);
+    bool noRtfEnd = false, noTableEnd = false;
     while (from < text.size()) {
         if (nextRtf >= 0 && nextRtf < from)
-            nextRtf = text.indexOf(rtfBegin, from);
+            nextRtf = noRtfEnd ? -1 : text.indexOf(rtfBegin, from);
         if (nextTable >= 0 && nextTable < from)
-            nextTable = text.indexOf(tableBegin, from);
+            nextTable = noTableEnd ? -1 : text.indexOf(tableBegin, from);
         if (nextRtf < 0 && nextTable < 0)
             break;
         const bool isTable = nextRtf < 0 || (nextTable >= 0 && nextTable < nextRtf);
@@ -69,9 +71,11 @@ QString ExtractBlocks(const QString& text, std::vector<Block>& blocks)
         const QString& end = isTable ? tableEnd : rtfEnd;
         const qsizetype q = text.indexOf(end, p + begin.size());
         if (q < 0) {
-            // Without its end marker the block stays as text.
+            // Without its end marker the block stays as text, and so does every later
+            // block of its kind.
             out += QStringView(text).mid(from, p + begin.size() - from);
             from = p + begin.size();
+            (isTable ? noTableEnd : noRtfEnd) = true;
             continue;
         }
         out += QStringView(text).mid(from, p - from);
@@ -283,17 +287,21 @@ void ParseCellMarkup(const QString& cell, int fontSize, const QTextCharFormat& b
     int currentSize = fontSize;
     QColor color = Qt::black;
     qsizetype pos = 0;
+    // The next occurrence of each format code, searched again only once passed, so that a
+    // long cell is scanned a bounded number of times.
+    std::array<qsizetype, mcColor + 1> next;
+    next.fill(0);
     while (pos < s.size()) {
         const qsizetype bracket = s.indexOf(u'[', pos);
         if (bracket < 0)
             break;
         qsizetype runStart = -1;
         for (int k = mcItalic; k <= mcColor; ++k) {
-            const qsizetype at = s.indexOf(MarkupCodeText(k), bracket);
+            if (next[k] >= 0 && next[k] < bracket)
+                next[k] = s.indexOf(MarkupCodeText(k), bracket);
+            const qsizetype at = next[k];
             if (at >= 0 && (runStart < 0 || at < runStart))
                 runStart = at;
-            if (runStart == bracket)
-                break;
         }
         if (runStart < 0)
             break;
@@ -346,18 +354,20 @@ quint32 FormatCodeBit(int Index)
 void InsertCellMarkup(QTextCursor& Cursor, const QString& Cell, int FontSize)
 {
     const QTextCharFormat base = BaseFormat(QStringLiteral("Arial"), FontSize);
+    Cursor.beginEditBlock();
     Cursor.setBlockCharFormat(base);
-    if (Cell.contains(QLatin1String("{\\rtf"))) {
-        if (ReadRtf(RtfOf(Cell), Cursor))
-            return;
+    if (!Cell.contains(QLatin1String("{\\rtf")) || !ReadRtf(RtfOf(Cell), Cursor)) {
+        ParseCellMarkup(Cell, FontSize, base, [&](const QString& text, const QTextCharFormat& format) {
+            Cursor.insertText(text, format);
+        });
     }
-    ParseCellMarkup(Cell, FontSize, base, [&](const QString& text, const QTextCharFormat& format) {
-        Cursor.insertText(text, format);
-    });
+    Cursor.endEditBlock();
 }
 
 void ApplyMarkupInRichEdit(int FontSize, QTextDocument* Edit)
 {
+    QTextCursor editBlock(Edit);
+    editBlock.beginEditBlock();
     // Character codes, in table order.
     for (int entry = SymbolCodeFirst; entry <= LetterCodeLast; ++entry) {
         const QString& code = MarkupCodeText(entry);
@@ -400,6 +410,7 @@ void ApplyMarkupInRichEdit(int FontSize, QTextDocument* Edit)
         run.insertText(text.replace(QChar::ParagraphSeparator, QLatin1Char('\n')), format);
         cursor = run.position();
     }
+    editBlock.endEditBlock();
 }
 
 void RenderMarkupToRichEdit(int FontSize, const QString& FontName, bool AlignLines, QTextDocument* Edit,
@@ -611,6 +622,9 @@ void RenderMarkupToRichEdit(int FontSize, const QString& FontName, bool AlignLin
     };
 
     QTextCursor cursor(Edit);
+    // One edit block: inside it the cursor does not lay out the paragraph after every
+    // insertion, which would make long paragraphs quadratic.
+    cursor.beginEditBlock();
     cursor.setBlockFormat(blockFormatOf(0));
     cursor.setBlockCharFormat(base);
     size_t nextBlock = 0;
@@ -649,6 +663,7 @@ void RenderMarkupToRichEdit(int FontSize, const QString& FontName, bool AlignLin
         }
     }
     flush(n);
+    cursor.endEditBlock();
 
     Edit->setUndoRedoEnabled(undo);
     Edit->setModified(false);

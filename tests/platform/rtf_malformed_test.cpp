@@ -61,6 +61,7 @@ TEST(RtfMalformed, ExplicitCases)
         {"font table without names", "{\\rtf1{\\fonttbl{\\f0}{\\f1\\fcharset2}{\\f}}\\f1 a\\f0 b}"},
         {"skip count over a group end", "{\\rtf1\\uc5 \\u945}x}"},
         {"only a header", "{\\rtf"},
+        {"one long paragraph of many runs", "{\\rtf1 " + Repeat("{\\b x}y", 40000) + "}"},
     };
     for (const Case& c : cases) {
         QElapsedTimer timer;

@@ -59,6 +59,19 @@ TEST(MarkupMalformed, ExplicitCases)
     RenderMarkupToRichEdit(10, "Arial", true, &doc, heavy);
     EXPECT_LT(timer.elapsed(), 5000);
     EXPECT_EQ(doc.toPlainText(), QString(20000, 'x'));
+    // Blocks without end markers and long cells stay linear too.
+    QString blocks;
+    for (int i = 0; i < 20000; ++i)
+        blocks += ":RTF_BEGIN:TABLE_BEGIN";
+    QString cell = ":TABLE_BEGIN[1,1]10,0,1000,";
+    for (int i = 0; i < 20000; ++i)
+        cell += "[cf3]x[cf1][";
+    cell += "\r:TABLE_END";
+    for (const QString& text : {blocks, cell}) {
+        timer.restart();
+        RenderMarkupToRichEdit(10, "Arial", false, &doc, text);
+        EXPECT_LT(timer.elapsed(), 5000);
+    }
 }
 
 TEST(MarkupMalformed, SeededMutationsNeverCrash)
