@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
+#include <QLocale>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QSaveFile>
@@ -487,6 +488,12 @@ TCustomRichEdit98::TCustomRichEdit98(QWidget* parent)
 {
     setAcceptRichText(true);
     setMouseTracking(true);
+    // The locale of the system: Slovak and Czech use code page 1250, others 1252.
+    switch (QLocale::system().language()) {
+    case QLocale::Slovak: SetLanguage(1051); break;
+    case QLocale::Czech: SetLanguage(1029); break;
+    default: SetLanguage(1033); break;
+    }
     for (const char* name : {"e-mail", "http", "file", "mailto", "ftp", "https", "gopher", "nntp", "prospero",
                              "telnet", "news", "wais"})
         customURLs_.AddURLType(QString::fromLatin1(name), QColor(), true, Qt::ArrowCursor);
@@ -693,7 +700,7 @@ void TCustomRichEdit98::ScanURLs(int start, int end)
             f.setForeground(t.Color.isValid() ? t.Color : URLColor);
             f.setFontUnderline(t.Underline);
             c.mergeCharFormat(f);
-        } else if (c.charFormat().isAnchor()) {
+        } else if (autoURLDetect_ == adExtended && c.charFormat().isAnchor()) {
             // A word that is no longer a link loses the link's look.
             QTextCharFormat f;
             f.setAnchor(false);

@@ -217,8 +217,8 @@ private:
     TRichEditStrings98 wideLines_;
     TAutoURLDetect autoURLDetect_ = adNone;
     TURLCollection customURLs_;
-    quint16 language_ = 1051;
-    quint16 codePage_ = 1250;
+    quint16 language_ = 1033;
+    quint16 codePage_ = 1252;
     int lastChangeStart_ = 0, lastChangeEnd_ = 0;
     bool scanning_ = false;
 };

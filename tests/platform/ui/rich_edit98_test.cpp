@@ -75,6 +75,12 @@ TEST(RichEdit98, AttributesAndTheWordRule)
     EXPECT_EQ(e.SelAttributes().Size(), 11);
     EXPECT_EQ(e.SelAttributes().SubscriptStyle(), 2);
     EXPECT_THROW(e.SelAttributes().SetName(QString(33, 'x')), std::range_error);
+    QTextCharFormat odd;
+    odd.setFontPointSize(10.95);  // sizes read as whole points, truncated
+    e.textCursor().mergeCharFormat(odd);
+    EXPECT_EQ(e.SelAttributes().Size(), 10);
+    e.SetLanguage(1029);
+    EXPECT_EQ(e.CodePage(), 1250);
     e.Paragraph().SetAlignment(2);
     EXPECT_EQ(e.document()->begin().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     EXPECT_EQ(e.Paragraph().Alignment(), 2);
