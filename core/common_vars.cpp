@@ -1,6 +1,7 @@
 #include "core/common_vars.h"
 
 #include "core/files.h"
+#include "core/number_text.h"
 #include "core/settings.h"
 
 #include <QCoreApplication>
@@ -139,6 +140,7 @@ void UpdateHeadingMarkup()
 void UtilityInit()
 {
     TraceSteps = false;
+    InitDecimalSeparators();
 }
 
 void UtilityDone() {}

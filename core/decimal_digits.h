@@ -1,0 +1,35 @@
+#pragma once
+// The decimal digits of a number as its 15-significant-digit general text shows
+// them. Every rounding of number text rounds these digits half away from zero,
+// never the binary value: 2.675 is 2.67500000000000 here and rounds to 2.68.
+
+#include <array>
+#include <string>
+
+namespace orvek {
+
+struct DecimalDigits {
+    bool negative = false;
+    bool zero = true;
+    // Value = d0.d1d2...d14 x 10^exponent; 0 for zero.
+    int exponent = 0;
+    std::array<char, 15> digits{'0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0'};
+};
+
+// X must be finite. A long double that a double holds exactly takes the faster
+// double conversion; both round correctly to 15 digits.
+DecimalDigits DigitsOf(long double X);
+
+// The first Count significant digits of D rounded half away from zero (digits past
+// the 15th are zeros), in Digits; Exponent is D's exponent, raised by one when the
+// rounding carries into a new leading digit. Count >= 1.
+void RoundedDigits(const DecimalDigits& D, int Count, std::string& Digits, int& Exponent);
+
+// D rounded half away from zero to Decimals places after the point and written in
+// fixed notation with Separator; no sign. Decimals >= 0.
+std::string FixedDigitsText(const DecimalDigits& D, int Decimals, char Separator);
+
+// Appends the decimal text of Value ("-" only when negative, no leading zeros).
+void AppendInteger(std::string& Text, int Value);
+
+}  // namespace orvek

@@ -1,0 +1,346 @@
+#include "core/number_text.h"
+
+#include "core/decimal_digits.h"
+
+#include <QLocale>
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <system_error>
+
+namespace orvek {
+
+namespace {
+
+bool IsDigit(QChar c) { return c >= QChar('0') && c <= QChar('9'); }
+
+// Blanks and control characters (everything up to U+0020) off both ends.
+QStringView Trimmed(QStringView text)
+{
+    qsizetype begin = 0, end = text.size();
+    while (begin < end && text[begin].unicode() <= 0x20)
+        ++begin;
+    while (end > begin && text[end - 1].unicode() <= 0x20)
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+// Checks the strict number grammar on a normalised text and copies it as ASCII
+// with "." for the own separator and without a leading "+" (std::from_chars takes
+// neither). DecimalMagnitude is the power of ten of the leading non-zero digit,
+// saturated; AllZero tells that the mantissa has no non-zero digit.
+bool ScanNumber(QStringView text, std::string& ascii, long long& decimalMagnitude, bool& allZero)
+{
+    const char16_t own = OwnDecimalSeparator.unicode();
+    ascii.clear();
+    ascii.reserve(size_t(text.size()));
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    if (i < n && (text[i] == QChar('+') || text[i] == QChar('-'))) {
+        if (text[i] == QChar('-'))
+            ascii += '-';
+        ++i;
+    }
+    int digits = 0, separators = 0;
+    long long integerDigits = 0, leadingZeros = 0;
+    bool seenNonZero = false;
+    for (; i < n; ++i) {
+        const QChar c = text[i];
+        if (IsDigit(c)) {
+            ++digits;
+            if (c != QChar('0'))
+                seenNonZero = true;
+            if (separators == 0 && seenNonZero)
+                ++integerDigits;
+            else if (separators == 1 && !seenNonZero)
+                ++leadingZeros;
+            ascii += char(c.unicode());
+        } else if (c.unicode() == own && separators == 0) {
+            ++separators;
+            ascii += '.';
+        } else {
+            break;
+        }
+    }
+    if (digits == 0)
+        return false;
+    long long exponent = 0;
+    if (i < n) {
+        if (text[i] != QChar('E'))
+            return false;
+        ascii += 'e';
+        ++i;
+        bool negative = false;
+        if (i < n && (text[i] == QChar('+') || text[i] == QChar('-'))) {
+            negative = text[i] == QChar('-');
+            ascii += negative ? '-' : '+';
+            ++i;
+        }
+        if (i == n)
+            return false;
+        for (; i < n; ++i) {
+            if (!IsDigit(text[i]))
+                return false;
+            ascii += char(text[i].unicode());
+            if (exponent < 1000000000)
+                exponent = exponent * 10 + (text[i].unicode() - '0');
+        }
+        if (negative)
+            exponent = -exponent;
+    }
+    allZero = !seenNonZero;
+    decimalMagnitude = (integerDigits > 0 ? integerDigits - 1 : -(leadingZeros + 1)) + exponent;
+    return true;
+}
+
+template <typename Float>
+bool ConvertStrict(QStringView normalized, Float& value)
+{
+    std::string ascii;
+    long long magnitude = 0;
+    bool allZero = false;
+    if (!ScanNumber(normalized, ascii, magnitude, allZero))
+        return false;
+    const bool negative = !ascii.empty() && ascii[0] == '-';
+    if (allZero) {
+        value = negative ? -Float(0) : Float(0);
+        return true;
+    }
+    Float result{};
+    const auto r = std::from_chars(ascii.data(), ascii.data() + ascii.size(), result, std::chars_format::general);
+    if (r.ec == std::errc::result_out_of_range) {
+        // Too large for the type fails; too small is zero.
+        if (magnitude >= 0)
+            return false;
+        result = negative ? -Float(0) : Float(0);
+    } else if (r.ec != std::errc() || r.ptr != ascii.data() + ascii.size()) {
+        return false;
+    }
+    if (!std::isfinite(result))
+        return false;
+    value = result;
+    return true;
+}
+
+// The common steps of the conversions: 1 zero text, 0 not a number, 2 converted.
+bool IsZeroView(QStringView text)
+{
+    if (Trimmed(text).isEmpty())
+        return false;
+    for (QChar c : text) {
+        if (c == QChar('+') || c == QChar('-') || c == QChar('.') || c == QChar(',') || c == QChar('E'))
+            continue;
+        if (c != QChar('0'))
+            return false;
+    }
+    return true;
+}
+
+QString NormalizeView(QStringView text)
+{
+    const QStringView trimmed = Trimmed(text);
+    QString result;
+    if (trimmed.isEmpty())
+        return result;
+    result.reserve(trimmed.size() + 2);
+    for (QChar c : trimmed) {
+        c = c.toUpper();
+        if (c == ForeignDecimalSeparator)
+            c = OwnDecimalSeparator;
+        if (c == QChar(' ') || c == QChar('\t'))
+            continue;
+        result += c;
+    }
+    if (result.endsWith(OwnDecimalSeparator))
+        result += QChar('0');
+    if (result.contains(QChar('E'))) {
+        if (result[0] == QChar('E'))
+            result.prepend(QChar('1'));
+        else if (result.size() > 1 && result[1] == QChar('E') && result[0] == QChar('-'))
+            result.replace(0, 1, QStringLiteral("-1"));
+    }
+    return result;
+}
+
+template <typename Float>
+int ConvertTyped(const QString& text, Float& value, QString* normalized)
+{
+    const QStringView trimmed = Trimmed(text);
+    if (IsZeroView(trimmed)) {
+        value = 0;
+        return 1;
+    }
+    if (trimmed.isEmpty() || (trimmed.size() == 1 && !IsDigit(trimmed[0])))
+        return 0;
+    QString canonical = NormalizeView(trimmed);
+    if (!ConvertStrict(QStringView(canonical), value))
+        return 0;
+    if (normalized)
+        *normalized = std::move(canonical);
+    return 2;
+}
+
+}  // namespace
+
+void InitDecimalSeparators()
+{
+    const QString point = QLocale().decimalPoint();
+    if (point == QLatin1String(".")) {
+        OwnDecimalSeparator = QChar('.');
+        ForeignDecimalSeparator = QChar(',');
+    } else {
+        OwnDecimalSeparator = QChar(',');
+        ForeignDecimalSeparator = QChar('.');
+    }
+}
+
+QString NormalizeNumberText(const QString& Text)
+{
+    return NormalizeView(Text);
+}
+
+bool TryStrToFloatNeutral(const QString& Text, double& Value)
+{
+    return ConvertTyped(Text, Value, nullptr) != 0;
+}
+
+bool TryStrToExtendedNeutral(const QString& Text, long double& Value)
+{
+    return ConvertTyped(Text, Value, nullptr) != 0;
+}
+
+QString CheckedNumberText(const QString& Text)
+{
+    long double value = 0;
+    QString normalized;
+    switch (ConvertTyped(Text, value, &normalized)) {
+    case 1:
+        return QStringLiteral("0");
+    case 2:
+        return normalized;
+    default:
+        return Text;
+    }
+}
+
+bool TryStrToIntNeutral(const QString& Text, int& Value)
+{
+    const QString normalized = NormalizeNumberText(Text);
+    const qsizetype cut = normalized.indexOf(OwnDecimalSeparator);
+    const QStringView part = QStringView(normalized).left(cut < 0 ? normalized.size() : cut);
+    qsizetype i = 0;
+    bool negative = false;
+    if (i < part.size() && (part[i] == QChar('+') || part[i] == QChar('-'))) {
+        negative = part[i] == QChar('-');
+        ++i;
+    }
+    if (i == part.size())
+        return false;
+    long long value = 0;
+    for (; i < part.size(); ++i) {
+        if (!IsDigit(part[i]))
+            return false;
+        value = value * 10 + (part[i].unicode() - '0');
+        if (value > 2147483648LL)
+            return false;
+    }
+    if (negative)
+        value = -value;
+    if (value > std::numeric_limits<int>::max())
+        return false;
+    Value = int(value);
+    return true;
+}
+
+QString IntegerPartText(const QString& Text)
+{
+    qsizetype cut = Text.indexOf(QChar(','));
+    if (cut < 0)
+        cut = Text.indexOf(QChar('.'));
+    return cut < 0 ? Text : Text.left(cut);
+}
+
+bool HasOnlyNumberChars(const QString& Text)
+{
+    for (QChar c : Trimmed(Text))
+        if (!IsDigit(c) && c != QChar('+') && c != QChar(',') && c != QChar('-') && c != QChar('.'))
+            return false;
+    return true;
+}
+
+bool IsZeroText(const QString& Text)
+{
+    return IsZeroView(Text);
+}
+
+bool IsZeroPercentText(const QString& Text)
+{
+    QString rest = Text;
+    const qsizetype percent = rest.indexOf(QChar('%'));
+    if (percent >= 0)
+        rest.remove(percent, 1);
+    return IsZeroText(Trimmed(rest).toString());
+}
+
+QString FloatToGeneralText(long double X)
+{
+    if (std::isnan(X))
+        return QStringLiteral("NAN");
+    if (std::isinf(X))
+        return X < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+    const DecimalDigits d = DigitsOf(X);
+    if (d.zero)
+        return QStringLiteral("0");
+    int significant = 15;
+    while (significant > 1 && d.digits[size_t(significant - 1)] == '0')
+        --significant;
+    const char separator = char(OwnDecimalSeparator.unicode());
+    std::string text;
+    text.reserve(32);
+    if (d.negative)
+        text += '-';
+    if (d.exponent < -5 || d.exponent >= 15) {
+        text += d.digits[0];
+        if (significant > 1) {
+            text += separator;
+            text.append(d.digits.data() + 1, size_t(significant - 1));
+        }
+        text += 'E';
+        AppendInteger(text, d.exponent);
+    } else {
+        const int decimals = significant - 1 - d.exponent;
+        text += FixedDigitsText(d, decimals > 0 ? decimals : 0, separator);
+    }
+    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+
+QString ToLocalDecimalSeparator(const QString& Text)
+{
+    QString result = Text;
+    result.replace(ForeignDecimalSeparator, OwnDecimalSeparator);
+    return result;
+}
+
+QString DecimalMaskOfNumber(const QString& Text)
+{
+    const QString normalized = NormalizeNumberText(Text);
+    const qsizetype separator = normalized.indexOf(OwnDecimalSeparator);
+    const qsizetype decimals = separator < 0 ? 0 : normalized.size() - separator - 1;
+    if (decimals <= 0)
+        return QStringLiteral("0");
+    return QStringLiteral("0") + OwnDecimalSeparator + QString(decimals, QChar('0'));
+}
+
+quint8 ClassifyZeroText(const QString& Text)
+{
+    const QStringView trimmed = Trimmed(Text);
+    if (trimmed.isEmpty())
+        return 1;
+    for (QChar c : trimmed)
+        if (c != QChar('0') && c != QChar(',') && c != QChar('.'))
+            return 2;
+    return 3;
+}
+
+}  // namespace orvek

@@ -1,0 +1,67 @@
+#pragma once
+// Numbers as text: the decimal separators, the conversion of typed numbers, the
+// tests for zero texts and the general text of a number. Users may type "," or "."
+// as the decimal separator on any locale; every routine here accepts both and none
+// depends on the C library's locale.
+
+#include <QChar>
+#include <QString>
+
+namespace orvek {
+
+// The separator of the user's locale and the other one of "." and ",". Set once at
+// start by InitDecimalSeparators; tests assign them directly.
+inline QChar OwnDecimalSeparator = QChar('.');
+inline QChar ForeignDecimalSeparator = QChar(',');
+
+// "." from a locale whose separator is "."; "," from any other.
+void InitDecimalSeparators();
+
+// The canonical form of a typed number: upper case, trimmed, the foreign separator
+// made the own one, inner blanks and tabs removed, a trailing separator followed by
+// "0", a leading "E" or "-E" completed to "1E" or "-1E". Empty for an empty text.
+QString NormalizeNumberText(const QString& Text);
+
+// A typed number converted: a zero text gives 0; otherwise the normalised text must
+// be an optional sign, digits with at most one own separator, and an optional "E"
+// with an optional sign and digits. On failure Value is left unchanged; a number
+// beyond the range of the target type fails, one below it gives 0.
+bool TryStrToFloatNeutral(const QString& Text, double& Value);
+bool TryStrToExtendedNeutral(const QString& Text, long double& Value);
+
+// "0" for a zero text, the normalised text when it converts, else Text as given.
+QString CheckedNumberText(const QString& Text);
+
+// The whole number before the own separator of the normalised text (12,5 gives 12;
+// the fraction is cut, not rounded); False when that part is not a 32-bit integer.
+bool TryStrToIntNeutral(const QString& Text, int& Value);
+
+// Text cut before its first ",", or when it has none before its first ".".
+QString IntegerPartText(const QString& Text);
+
+// True when every character of the trimmed text is a digit or one of "+,-.".
+bool HasOnlyNumberChars(const QString& Text);
+
+// True when the trimmed text is not empty and the text, without "+", "-", ".", ","
+// and "E", is empty or only zeros (a blank is another character).
+bool IsZeroText(const QString& Text);
+// IsZeroText of the text without its first "%", trimmed.
+bool IsZeroPercentText(const QString& Text);
+
+// The general text of a number: up to 15 significant digits without trailing
+// zeros, the own separator, exponent form ("1E-6", "1.5E20") when the decimal
+// exponent is below -5 or at least 15, "INF", "-INF" and "NAN" for non-finite
+// values. Every number the program shows or stores as text is written by it.
+QString FloatToGeneralText(long double X);
+
+// Every ForeignDecimalSeparator replaced by the OwnDecimalSeparator.
+QString ToLocalDecimalSeparator(const QString& Text);
+
+// The display mask of a typed number: "0", or "0", the own separator and one "0"
+// for every character after the separator of the normalised text.
+QString DecimalMaskOfNumber(const QString& Text);
+
+// 1 for an empty (trimmed) text, 3 for one made only of "0", "," and ".", 2 else.
+quint8 ClassifyZeroText(const QString& Text);
+
+}  // namespace orvek
