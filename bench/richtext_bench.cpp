@@ -25,7 +25,7 @@ QGuiApplication* MakeApplication()
         qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "richtext_bench";
-    static char* argv[] = {name, nullptr};
+    static char* argv[] = { name, nullptr };
     return new QGuiApplication(argc, argv);
 }
 QGuiApplication* const kApplication = MakeApplication();
@@ -40,17 +40,24 @@ QString ReportMarkup()
             text += "The model [cf2]m[cf1][cf15]x[cf1] = [cf2]m[cf1][cf15]r[cf1] + ;gd[cf2]m[cf1] gives the "
                     "estimate 10 000,005 g with the standard uncertainty 0,045 mg at 20 ;dgC ;pm 0,5 K; "
                     "the degrees of freedom ;gn = ;NE and the coverage factor k = 2,00 ;me 2. Meranie "
-                    ";aui;agi;ago;akl;aks;akc v;akc;aks [cfcolorred]poznamka[cf1]." + CR;
+                    ";aui;agi;ago;akl;aks;akc v;akc;aks [cfcolorred]poznamka[cf1]."
+                + CR;
         text += CR + ":TABLE_BEGIN[6,13]10,50,1250,2850,4250,5650,7050,8450,";
         text += "[cf3]Quantity[cf1]\t[cf3]Estimate[cf1]\t[cf3]u(x)[cf1]\t[cf3]Distribution[cf1]\t"
-                "[cf3]c[cf15]i[cf1][cf1]\t[cf3]u[cf15]i[cf1](y)[cf1]" + CR;
+                "[cf3]c[cf15]i[cf1][cf1]\t[cf3]u[cf15]i[cf1](y)[cf1]"
+            + CR;
         for (int r = 0; r < 12; ++r)
-            text += QString("[cf2]X[cf1][cf15]%1[cf1]\t%2,0051 g\t0,0%3 mg\tnormal\t1,0\t0,0%3 mg").arg(r).arg(page).arg(r + 10) + CR;
+            text += QString("[cf2]X[cf1][cf15]%1[cf1]\t%2,0051 g\t0,0%3 mg\tnormal\t1,0\t0,0%3 mg")
+                        .arg(r)
+                        .arg(page)
+                        .arg(r + 10)
+                + CR;
         text += ":TABLE_END" + CR;
         for (int p = 0; p < 8; ++p)
             text += "Result: [cf3]m = (10 000,005 ;pm 0,090) g[cf1], where the number following the symbol ;pm is "
                     "the numerical value of the expanded uncertainty U = k u with k = 2, determined from a "
-                    "normal distribution with a coverage probability of approximately 95 %." + CR;
+                    "normal distribution with a coverage probability of approximately 95 %."
+                + CR;
     }
     return text;
 }
@@ -109,4 +116,4 @@ void BM_ReadRtf(benchmark::State& state)
 }
 BENCHMARK(BM_ReadRtf)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-}  // namespace
+} // namespace

@@ -46,4 +46,4 @@ QString AnsiToWideCP(const QByteArray& text, int codePage);
 // characters the code page cannot show become "?".
 QByteArray WideToAnsiCP(const QString& text, int codePage);
 
-}  // namespace orvek
+} // namespace orvek

@@ -38,19 +38,19 @@ enum class Dest {
 };
 
 struct CharState {
-    int font = -1;       // font number (\fN), -1 = the default font
+    int font = -1; // font number (\fN), -1 = the default font
     int halfPoints = 24; // \fsN
     bool bold = false, italic = false, strike = false, hidden = false;
     bool underline = false;
-    int script = 0;  // 0 normal, 1 subscript, 2 superscript
-    int color = 0;   // \cfN, 0 = automatic
-    int back = 0;    // \cbN or \highlightN, 0 = none
-    QString href;    // the hyperlink the text belongs to
+    int script = 0; // 0 normal, 1 subscript, 2 superscript
+    int color = 0; // \cfN, 0 = automatic
+    int back = 0; // \cbN or \highlightN, 0 = none
+    QString href; // the hyperlink the text belongs to
 };
 
 struct ParaState {
-    int align = 0;  // 0 left, 1 right, 2 centre, 3 justified
-    int left = 0, right = 0, first = 0, before = 0, after = 0;  // twips
+    int align = 0; // 0 left, 1 right, 2 centre, 3 justified
+    int left = 0, right = 0, first = 0, before = 0, after = 0; // twips
     bool inTable = false;
 };
 
@@ -71,12 +71,12 @@ struct Run {
     QTextCharFormat format;
     bool isImage = false;
     QImage image;
-    QSizeF imageSize;  // pixels of the layout
+    QSizeF imageSize; // pixels of the layout
 };
 
 struct Para {
     QTextBlockFormat format;
-    QTextCharFormat markFormat;  // the format of the paragraph mark
+    QTextCharFormat markFormat; // the format of the paragraph mark
     std::vector<Run> runs;
 };
 
@@ -103,13 +103,16 @@ struct Picture {
     QByteArray hex;
     QByteArray binary;
     bool supported = false;
-    int widthGoal = 0, heightGoal = 0, width = 0, height = 0;  // twips, pixels
+    int widthGoal = 0, heightGoal = 0, width = 0, height = 0; // twips, pixels
     int scaleX = 100, scaleY = 100;
 };
 
 class Reader {
 public:
-    explicit Reader(const QByteArray& data) : data_(data) {}
+    explicit Reader(const QByteArray& data)
+        : data_(data)
+    {
+    }
 
     bool Parse(QString* error);
 
@@ -138,8 +141,8 @@ private:
     qsizetype pos_ = 0;
     GroupState state_;
     std::vector<GroupState> stack_;
-    int excessDepth_ = 0;  // groups opened beyond kMaxNesting
-    int pendingSkip_ = 0;  // characters still to skip after \uN
+    int excessDepth_ = 0; // groups opened beyond kMaxNesting
+    int pendingSkip_ = 0; // characters still to skip after \uN
     bool ignorableNext_ = false;
     int documentCodePage_ = CodePage1252;
     int defaultFont_ = 0;
@@ -156,9 +159,9 @@ private:
     QString fieldInstruction_;
     QString pendingHref_;
 
-    Para para_;            // the paragraph being read
-    Row row_;              // the row being read (its cells so far)
-    Cell cell_;            // the cell being read
+    Para para_; // the paragraph being read
+    Row row_; // the row being read (its cells so far)
+    Cell cell_; // the cell being read
     bool paraHasContent_ = false;
 };
 
@@ -191,7 +194,7 @@ bool Reader::Parse(QString* error)
             pendingSkip_ = 0;
             PopGroup();
             if (--depth <= 0 && started)
-                break;  // the document group is closed; anything after it is not RTF
+                break; // the document group is closed; anything after it is not RTF
             continue;
         }
         if (c == '\\') {
@@ -279,7 +282,7 @@ bool Reader::Parse(QString* error)
             continue;
         }
         if (uchar(c) < 0x20 && c != '\t')
-            continue;  // binary junk
+            continue; // binary junk
         AppendByte(uchar(c));
     }
     // A document cut short: what was read still counts.
@@ -320,7 +323,7 @@ void Reader::PopGroup()
         if (name.endsWith(QLatin1Char(';')))
             name.chop(1);
         if (!name.isEmpty() || fontEntryCharset_ >= 0)
-            fonts_[fontEntryNumber_] = FontEntry{name.trimmed(), fontEntryCharset_};
+            fonts_[fontEntryNumber_] = FontEntry { name.trimmed(), fontEntryCharset_ };
         fontEntryName_.clear();
         fontEntryCharset_ = -1;
     }
@@ -423,7 +426,7 @@ QTextCharFormat Reader::CurrentCharFormat() const
     QTextCharFormat f;
     const auto it = fonts_.find(state_.ch.font < 0 ? defaultFont_ : state_.ch.font);
     if (it != fonts_.end() && !it->second.name.isEmpty())
-        f.setFontFamilies(QStringList{it->second.name});
+        f.setFontFamilies(QStringList { it->second.name });
     f.setFontPointSize(std::clamp(state_.ch.halfPoints, 1, 3276) / 2.0);
     if (state_.ch.bold)
         f.setFontWeight(QFont::Bold);
@@ -452,10 +455,18 @@ QTextBlockFormat Reader::CurrentBlockFormat() const
 {
     QTextBlockFormat f;
     switch (state_.para.align) {
-    case 1: f.setAlignment(Qt::AlignRight); break;
-    case 2: f.setAlignment(Qt::AlignHCenter); break;
-    case 3: f.setAlignment(Qt::AlignJustify); break;
-    default: f.setAlignment(Qt::AlignLeft); break;
+    case 1:
+        f.setAlignment(Qt::AlignRight);
+        break;
+    case 2:
+        f.setAlignment(Qt::AlignHCenter);
+        break;
+    case 3:
+        f.setAlignment(Qt::AlignJustify);
+        break;
+    default:
+        f.setAlignment(Qt::AlignLeft);
+        break;
     }
     if (state_.para.left)
         f.setLeftMargin(state_.para.left * PixelsPerTwip);
@@ -551,7 +562,9 @@ void Reader::HandleControlSymbol(char c)
     case '*':
         ignorableNext_ = true;
         return;
-    case '\\': case '{': case '}':
+    case '\\':
+    case '{':
+    case '}':
         AppendChar(QLatin1Char(c));
         break;
     case '~':
@@ -563,7 +576,8 @@ void Reader::HandleControlSymbol(char c)
     case '_':
         AppendChar(QChar(0x2011));
         break;
-    case '\r': case '\n':
+    case '\r':
+    case '\n':
         if (state_.dest == Dest::Text)
             EndParagraph();
         break;
@@ -585,13 +599,12 @@ void Reader::HandleControlWord(const QByteArray& word, bool hasParam, int param)
     const int on = hasParam ? param : 1;
 
     // Destinations.
-    static const char* const kSkipped[] = {
-        "stylesheet", "info", "header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr",
-        "footerf", "footnote", "pntext", "pntxta", "pntxtb", "listtable", "listoverridetable",
-        "rsidtbl", "generator", "xmlnstbl", "themedata", "colorschememapping", "latentstyles",
-        "datastore", "pgdsctbl", "listtext", "nonshppict", "object", "revtbl", "filetbl",
-        "comment", "annotation", "atnid", "atnauthor", "template", "userprops", "fchars", "lchars",
-        "docvar", "bkmkstart", "bkmkend", "pn", "mmathPr", "shpinst", "sp", "fldtype"};
+    static const char* const kSkipped[] = { "stylesheet", "info", "header", "headerl", "headerr", "headerf", "footer",
+        "footerl", "footerr", "footerf", "footnote", "pntext", "pntxta", "pntxtb", "listtable", "listoverridetable",
+        "rsidtbl", "generator", "xmlnstbl", "themedata", "colorschememapping", "latentstyles", "datastore", "pgdsctbl",
+        "listtext", "nonshppict", "object", "revtbl", "filetbl", "comment", "annotation", "atnid", "atnauthor",
+        "template", "userprops", "fchars", "lchars", "docvar", "bkmkstart", "bkmkend", "pn", "mmathPr", "shpinst", "sp",
+        "fldtype" };
     for (const char* s : kSkipped)
         if (word == s) {
             state_.dest = Dest::Skip;
@@ -620,8 +633,7 @@ void Reader::HandleControlWord(const QByteArray& word, bool hasParam, int param)
         state_.ch.href = pendingHref_;
         return;
     }
-    if (word == "field" || word == "shppict" || word == "shp" || word == "shprslt" || word == "ud" ||
-        word == "upr") {
+    if (word == "field" || word == "shppict" || word == "shp" || word == "shprslt" || word == "ud" || word == "upr") {
         return;
     }
     if (ignorable) {
@@ -638,7 +650,7 @@ void Reader::HandleControlWord(const QByteArray& word, bool hasParam, int param)
                 QString name = fontEntryName_.trimmed();
                 if (name.endsWith(QLatin1Char(';')))
                     name.chop(1);
-                fonts_[fontEntryNumber_] = FontEntry{name.trimmed(), fontEntryCharset_};
+                fonts_[fontEntryNumber_] = FontEntry { name.trimmed(), fontEntryCharset_ };
             }
             fontEntryName_.clear();
             fontEntryCharset_ = -1;
@@ -653,20 +665,35 @@ void Reader::HandleControlWord(const QByteArray& word, bool hasParam, int param)
         }
         return;
     case Dest::ColorTable:
-        if (word == "red") { red_ = std::clamp(param, 0, 255); colorSeen_ = true; }
-        else if (word == "green") { green_ = std::clamp(param, 0, 255); colorSeen_ = true; }
-        else if (word == "blue") { blue_ = std::clamp(param, 0, 255); colorSeen_ = true; }
+        if (word == "red") {
+            red_ = std::clamp(param, 0, 255);
+            colorSeen_ = true;
+        } else if (word == "green") {
+            green_ = std::clamp(param, 0, 255);
+            colorSeen_ = true;
+        } else if (word == "blue") {
+            blue_ = std::clamp(param, 0, 255);
+            colorSeen_ = true;
+        }
         return;
     case Dest::Picture:
-        if (word == "pngblip" || word == "jpegblip") picture_.supported = true;
-        else if (word == "emfblip" || word == "wmetafile" || word == "macpict" || word == "dibitmap" ||
-                 word == "wbitmap") picture_.supported = false;
-        else if (word == "picwgoal") picture_.widthGoal = std::max(0, param);
-        else if (word == "pichgoal") picture_.heightGoal = std::max(0, param);
-        else if (word == "picw") picture_.width = std::max(0, param);
-        else if (word == "pich") picture_.height = std::max(0, param);
-        else if (word == "picscalex") picture_.scaleX = param;
-        else if (word == "picscaley") picture_.scaleY = param;
+        if (word == "pngblip" || word == "jpegblip")
+            picture_.supported = true;
+        else if (word == "emfblip" || word == "wmetafile" || word == "macpict" || word == "dibitmap"
+            || word == "wbitmap")
+            picture_.supported = false;
+        else if (word == "picwgoal")
+            picture_.widthGoal = std::max(0, param);
+        else if (word == "pichgoal")
+            picture_.heightGoal = std::max(0, param);
+        else if (word == "picw")
+            picture_.width = std::max(0, param);
+        else if (word == "pich")
+            picture_.height = std::max(0, param);
+        else if (word == "picscalex")
+            picture_.scaleX = param;
+        else if (word == "picscaley")
+            picture_.scaleY = param;
         return;
     default:
         break;
@@ -732,9 +759,8 @@ void Reader::HandleControlWord(const QByteArray& word, bool hasParam, int param)
         state_.ch.strike = on != 0;
     } else if (word == "v") {
         state_.ch.hidden = on != 0;
-    } else if (word == "ul" || word == "ulth" || word == "uld" || word == "uldb" || word == "ulw" ||
-               word == "ulwave" || word == "uldash" || word == "ulthd" || word == "ulhwave" ||
-               word == "ulldash" || word == "ulthdash") {
+    } else if (word == "ul" || word == "ulth" || word == "uld" || word == "uldb" || word == "ulw" || word == "ulwave"
+        || word == "uldash" || word == "ulthd" || word == "ulhwave" || word == "ulldash" || word == "ulthdash") {
         state_.ch.underline = on != 0;
     } else if (word == "ulnone") {
         state_.ch.underline = false;
@@ -839,8 +865,7 @@ void InsertCellParas(QTextCursor& cursor, const Cell& cell, QTextDocument* docum
 
 // Inserts consecutive rows of the same geometry as one table at the cursor; the cursor
 // then stands after the table.
-void InsertRows(QTextCursor& cursor, const std::vector<const Row*>& rows, QTextDocument* document,
-                int& imageCounter)
+void InsertRows(QTextCursor& cursor, const std::vector<const Row*>& rows, QTextDocument* document, int& imageCounter)
 {
     int columns = 0;
     for (const Row* row : rows)
@@ -850,8 +875,8 @@ void InsertRows(QTextCursor& cursor, const std::vector<const Row*>& rows, QTextD
     while (headerRows < int(rows.size()) && rows[headerRows]->header)
         ++headerRows;
     const Row& first = *rows.front();
-    const QTextTableFormat format = RtfTableFormat(first.rightEdges, first.left, first.gap, headerRows, first.keep,
-                                                   columns);
+    const QTextTableFormat format
+        = RtfTableFormat(first.rightEdges, first.left, first.gap, headerRows, first.keep, columns);
     QTextTable* table = cursor.insertTable(int(rows.size()), columns, format);
     for (int r = 0; r < int(rows.size()); ++r) {
         for (int c = 0; c < int(rows[r]->cells.size()) && c < columns; ++c) {
@@ -865,8 +890,8 @@ void InsertRows(QTextCursor& cursor, const std::vector<const Row*>& rows, QTextD
 
 bool SameGeometry(const Row& a, const Row& b)
 {
-    return a.rightEdges == b.rightEdges && a.left == b.left && a.keep == b.keep && a.gap == b.gap &&
-           (a.header || !b.header);
+    return a.rightEdges == b.rightEdges && a.left == b.left && a.keep == b.keep && a.gap == b.gap
+        && (a.header || !b.header);
 }
 
 void Emit(Reader& reader, QTextCursor& cursor)
@@ -885,7 +910,7 @@ void Emit(Reader& reader, QTextCursor& cursor)
     for (size_t i = 0; i < items.size(); ++i) {
         const bool last = i + 1 == items.size();
         if (items[i].isRow) {
-            std::vector<const Row*> rows{&items[i].row};
+            std::vector<const Row*> rows { &items[i].row };
             while (i + 1 < items.size() && items[i + 1].isRow && SameGeometry(*rows.back(), items[i + 1].row)) {
                 ++i;
                 rows.push_back(&items[i].row);
@@ -911,10 +936,9 @@ void Emit(Reader& reader, QTextCursor& cursor)
     cursor.endEditBlock();
 }
 
-}  // namespace
+} // namespace
 
-QTextTableFormat RtfTableFormat(const QList<int>& rightEdges, int left, int gap, int headerRows, bool keep,
-                                int columns)
+QTextTableFormat RtfTableFormat(const QList<int>& rightEdges, int left, int gap, int headerRows, bool keep, int columns)
 {
     QTextTableFormat format;
     // Single black lines around every cell, as the rows' \brdrs borders say.
@@ -974,4 +998,4 @@ bool ReadRtfDocument(const QByteArray& rtf, QTextDocument* document, QString* er
     return true;
 }
 
-}  // namespace orvek
+} // namespace orvek

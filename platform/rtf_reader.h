@@ -33,19 +33,19 @@ bool ReadRtfDocument(const QByteArray& rtf, QTextDocument* document, QString* er
 // User properties of the table formats the reader makes and the writer reads, so that
 // the row geometry survives a round trip exactly.
 namespace rtfprop {
-constexpr int CellRightEdges = 0x100000 + 0xA1;  // QList<int>, twips (\cellx)
-constexpr int RowLeft = 0x100000 + 0xA2;         // twips (\trleft)
-constexpr int RowKeep = 0x100000 + 0xA3;         // bool (\trkeep)
-constexpr int CellGap = 0x100000 + 0xA4;         // twips (\trgaph)
-}  // namespace rtfprop
+constexpr int CellRightEdges = 0x100000 + 0xA1; // QList<int>, twips (\cellx)
+constexpr int RowLeft = 0x100000 + 0xA2; // twips (\trleft)
+constexpr int RowKeep = 0x100000 + 0xA3; // bool (\trkeep)
+constexpr int CellGap = 0x100000 + 0xA4; // twips (\trgaph)
+} // namespace rtfprop
 
 // The format of a table whose rows have the right cell edges RightEdges (twips, as
 // \cellx), the left edge Left and the cell gap Gap (twips); HeaderRows rows repeat on
 // every page, Keep marks rows that must not be split across pages.
-QTextTableFormat RtfTableFormat(const QList<int>& rightEdges, int left, int gap, int headerRows, bool keep,
-                                int columns);
+QTextTableFormat RtfTableFormat(
+    const QList<int>& rightEdges, int left, int gap, int headerRows, bool keep, int columns);
 
 // Pixels of the document layout per twip (the layout works at 96 dots per inch).
 constexpr double PixelsPerTwip = 96.0 / 1440.0;
 
-}  // namespace orvek
+} // namespace orvek

@@ -21,7 +21,10 @@ namespace {
 
 class Writer {
 public:
-    Writer(const QTextDocument* document, int from, int to) : document_(document), from_(from), to_(to)
+    Writer(const QTextDocument* document, int from, int to)
+        : document_(document)
+        , from_(from)
+        , to_(to)
     {
         defaultFamily_ = document->defaultFont().family();
         defaultPoints_ = document->defaultFont().pointSizeF();
@@ -49,8 +52,8 @@ public:
         if (!colors_.isEmpty()) {
             out += "{\\colortbl ;";
             for (const QColor& c : colors_)
-                out += "\\red" + QByteArray::number(c.red()) + "\\green" + QByteArray::number(c.green()) +
-                       "\\blue" + QByteArray::number(c.blue()) + ";";
+                out += "\\red" + QByteArray::number(c.red()) + "\\green" + QByteArray::number(c.green()) + "\\blue"
+                    + QByteArray::number(c.blue()) + ";";
             out += "}\r\n";
         }
         out += "\\viewkind4\\uc1 ";
@@ -72,22 +75,39 @@ private:
     {
         const char16_t u = ch.unicode();
         switch (u) {
-        case '\\': out += "\\\\"; return;
-        case '{': out += "\\{"; return;
-        case '}': out += "\\}"; return;
-        case '\t': out += "\\tab "; return;
-        case 0x2028: out += "\\line "; return;
-        case 0x00A0: out += "\\~"; return;
-        case 0x00AD: out += "\\-"; return;
-        case 0x2011: out += "\\_"; return;
-        default: break;
+        case '\\':
+            out += "\\\\";
+            return;
+        case '{':
+            out += "\\{";
+            return;
+        case '}':
+            out += "\\}";
+            return;
+        case '\t':
+            out += "\\tab ";
+            return;
+        case 0x2028:
+            out += "\\line ";
+            return;
+        case 0x00A0:
+            out += "\\~";
+            return;
+        case 0x00AD:
+            out += "\\-";
+            return;
+        case 0x2011:
+            out += "\\_";
+            return;
+        default:
+            break;
         }
         if (u >= 0x20 && u < 0x7F) {
             out += char(u);
             return;
         }
         if (u < 0x20)
-            return;  // control characters are not text
+            return; // control characters are not text
         const int byte = UnicodeToCodePage(symbolFont ? SymbolCodePage : CodePage1250, ch);
         if (byte >= 0x80 || (symbolFont && byte >= 0x20)) {
             static const char hex[] = "0123456789abcdef";
@@ -133,9 +153,8 @@ private:
         const QString family = FamilyOf(f);
         *symbolFont = family.compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0;
         out += "\\f" + QByteArray::number(FontIndex(family));
-        const double points = f.hasProperty(QTextFormat::FontPointSize) && f.fontPointSize() > 0
-                                  ? f.fontPointSize()
-                                  : defaultPoints_;
+        const double points
+            = f.hasProperty(QTextFormat::FontPointSize) && f.fontPointSize() > 0 ? f.fontPointSize() : defaultPoints_;
         out += "\\fs" + QByteArray::number(std::lround(points * 2));
         if (f.fontWeight() > QFont::Medium)
             out += "\\b";
@@ -199,8 +218,8 @@ private:
         image.save(&buffer, "PNG");
         const double w = f.width() > 0 ? f.width() : image.width();
         const double h = f.height() > 0 ? f.height() : image.height();
-        body_ += "{\\pict\\pngblip\\picw" + QByteArray::number(image.width()) + "\\pich" +
-                 QByteArray::number(image.height()) + "\\picwgoal" + Twips(w) + "\\pichgoal" + Twips(h) + "\r\n";
+        body_ += "{\\pict\\pngblip\\picw" + QByteArray::number(image.width()) + "\\pich"
+            + QByteArray::number(image.height()) + "\\picwgoal" + Twips(w) + "\\pichgoal" + Twips(h) + "\r\n";
         const QByteArray hex = png.toHex();
         for (qsizetype i = 0; i < hex.size(); i += 128) {
             body_ += hex.mid(i, 128);
@@ -282,8 +301,8 @@ private:
         QByteArray cellWords;
         for (int c = 0; c < columns; ++c)
             cellWords += "\\clbrdrt\\brdrw15\\brdrs\\clbrdrl\\brdrw15\\brdrs\\clbrdrb\\brdrw15\\brdrs"
-                         "\\clbrdrr\\brdrw15\\brdrs \\cellx" +
-                         QByteArray::number(edges[c]);
+                         "\\clbrdrr\\brdrw15\\brdrs \\cellx"
+                + QByteArray::number(edges[c]);
         for (int r = 0; r < table->rows(); ++r) {
             body_ += "\\trowd\\trgaph" + QByteArray::number(gap) + "\\trleft" + QByteArray::number(left);
             if (r < f.headerRowCount())
@@ -299,7 +318,7 @@ private:
                     for (auto it = cell.begin(); !it.atEnd(); ++it) {
                         const QTextBlock block = it.currentBlock();
                         if (!block.isValid())
-                            continue;  // a frame nested in a cell: its text is not kept
+                            continue; // a frame nested in a cell: its text is not kept
                         if (!first)
                             body_ += "\\par\r\n";
                         WriteBlock(block, true);
@@ -354,7 +373,7 @@ private:
     bool pendingPar_ = false;
 };
 
-}  // namespace
+} // namespace
 
 QByteArray WriteRtf(const QTextDocument* document)
 {
@@ -387,4 +406,4 @@ bool WriteRtf(const QTextDocument* document, QIODevice* device, QString* error)
     return true;
 }
 
-}  // namespace orvek
+} // namespace orvek

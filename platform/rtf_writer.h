@@ -23,4 +23,4 @@ QByteArray WriteRtf(const QTextDocument* document, int from, int to);
 // Writes the whole document to Device; false (with Error) when the device fails.
 bool WriteRtf(const QTextDocument* document, QIODevice* device, QString* error = nullptr);
 
-}  // namespace orvek
+} // namespace orvek

@@ -9,15 +9,15 @@ namespace orvek {
 namespace {
 constexpr TMarkupCode F(const char* code, const char* font = "", char16_t base = u' ', uchar ch = 0)
 {
-    return {code, "[cf1]", 1, font, base, ch, 0};
+    return { code, "[cf1]", 1, font, base, ch, 0 };
 }
 constexpr TMarkupCode A(const char* code, char c)
 {
-    return {code, "", 1, "", char16_t(c), uchar(c), 0};
+    return { code, "", 1, "", char16_t(c), uchar(c), 0 };
 }
 constexpr TMarkupCode S(const char* code, uchar ch, char16_t base = u' ', uchar alt = 0)
 {
-    return {code, "", 2, "Symbol", base, ch, alt};
+    return { code, "", 2, "Symbol", base, ch, alt };
 }
 // A Greek code ";g" + the Latin letter whose Symbol glyph is the Greek letter.
 constexpr TMarkupCode G(const char* code)
@@ -27,38 +27,127 @@ constexpr TMarkupCode G(const char* code)
 // A letter code ";a" + accent + base letter.
 constexpr TMarkupCode L(const char* code, qint16 charset, uchar ch)
 {
-    return {code, "", charset, "Arial", char16_t(code[3]), ch, 0};
+    return { code, "", charset, "Arial", char16_t(code[3]), ch, 0 };
 }
-}  // namespace
+} // namespace
 
-const std::array<TMarkupCode, MarkupCodeCount> MarkupCodeTable = {{
+const std::array<TMarkupCode, MarkupCodeCount> MarkupCodeTable = { {
     // Group 1: format and alignment codes.
-    F("[cf2]"), F("[cf3]"), F("[cf11]", "Arial"), F("[cf15]", "Arial"), F("[su1]"),
-    F("[cfsize", "Arial"), F("[cfarial]", "Arial"), F("[cftimes]", "Times New Roman"),
-    F("[cfcourier]", "Courier New"), F("[cfcolor", "Times New Roman"), F("[cfisurl]"), F("[cfisurlext]"),
-    F("[cf88]"), F("[cf99]"), A("[cfright]", 'p'), A("[cfleft]", 'S'), A("[cfcenter]", 's'),
+    F("[cf2]"),
+    F("[cf3]"),
+    F("[cf11]", "Arial"),
+    F("[cf15]", "Arial"),
+    F("[su1]"),
+    F("[cfsize", "Arial"),
+    F("[cfarial]", "Arial"),
+    F("[cftimes]", "Times New Roman"),
+    F("[cfcourier]", "Courier New"),
+    F("[cfcolor", "Times New Roman"),
+    F("[cfisurl]"),
+    F("[cfisurlext]"),
+    F("[cf88]"),
+    F("[cf99]"),
+    A("[cfright]", 'p'),
+    A("[cfleft]", 'S'),
+    A("[cfcenter]", 's'),
     // Group 2: Symbol-font characters.
-    S(";NE", 0xA5), G(";gP"), G(";gr"), G(";gn"), G(";gj"), G(";gx"), G(";gX"), G(";gl"), G(";gW"),
-    S(";ts", 0xB4), G(";gw"), G(";gY"), G(";gD"), G(";ge"), G(";gg"), G(";ga"), G(";gb"), G(";gG"),
-    G(";gp"), G(";gS"), G(";gs"), G(";gm"), G(";gd"), G(";gL"), G(";gv"), G(";gu"), G(";gt"), G(";gq"),
-    G(";gk"), G(";gi"), G(";gh"), G(";gf"), G(";gc"), G(";gV"), G(";gQ"), G(";gF"), G(";gz"), G(";gJ"),
-    G(";gy"), S(";pm", 0xB1), S(";me", 0xB3, u' ', 0x33), S(";le", 0xA3, u' ', 0x4C), S(";eq", 0x3D, u'='),
+    S(";NE", 0xA5),
+    G(";gP"),
+    G(";gr"),
+    G(";gn"),
+    G(";gj"),
+    G(";gx"),
+    G(";gX"),
+    G(";gl"),
+    G(";gW"),
+    S(";ts", 0xB4),
+    G(";gw"),
+    G(";gY"),
+    G(";gD"),
+    G(";ge"),
+    G(";gg"),
+    G(";ga"),
+    G(";gb"),
+    G(";gG"),
+    G(";gp"),
+    G(";gS"),
+    G(";gs"),
+    G(";gm"),
+    G(";gd"),
+    G(";gL"),
+    G(";gv"),
+    G(";gu"),
+    G(";gt"),
+    G(";gq"),
+    G(";gk"),
+    G(";gi"),
+    G(";gh"),
+    G(";gf"),
+    G(";gc"),
+    G(";gV"),
+    G(";gQ"),
+    G(";gF"),
+    G(";gz"),
+    G(";gJ"),
+    G(";gy"),
+    S(";pm", 0xB1),
+    S(";me", 0xB3, u' ', 0x33),
+    S(";le", 0xA3, u' ', 0x4C),
+    S(";eq", 0x3D, u'='),
     S(";dg", 0xB0, u'°'),
     // Group 3: accented letters.
-    L(";alC", 238, 0xC7), L(";auu", 238, 0xFC), L(";aae", 238, 0xE9), L(";afa", 238, 0xE2),
-    L(";aua", 238, 0xE4), L(";aga", 238, 0xE0), L(";ana", 0, 0xE5), L(";alc", 238, 0xE7),
-    L(";afe", 238, 0xEA), L(";aue", 238, 0xEB), L(";age", 0, 0xE8), L(";aui", 238, 0xEF),
-    L(";afi", 238, 0xEE), L(";agi", 238, 0xEC), L(";auA", 238, 0xC4), L(";anA", 0, 0xC5),
-    L(";aaE", 238, 0xC9), L(";afo", 238, 0xF4), L(";auo", 238, 0xF6), L(";ago", 238, 0xF2),
-    L(";afu", 238, 0xFB), L(";agu", 0, 0xF9), L(";auO", 238, 0xD6), L(";auU", 238, 0xDC),
-    L(";aaa", 238, 0xE1), L(";aai", 238, 0xED), L(";aao", 238, 0xF3), L(";aau", 238, 0xFA),
-    L(";atn", 238, 0xF1), L(";atN", 238, 0xD1), L(";akc", 238, 0xE8), L(";akC", 238, 0xC8),
-    L(";aks", 238, 0x9A), L(";akS", 238, 0x8A), L(";akl", 238, 0xBE), L(";akL", 238, 0xBC),
-    L(";akt", 238, 0x9D), L(";akT", 238, 0x8D), L(";akz", 238, 0x9E), L(";akZ", 238, 0x8E),
-    L(";akd", 238, 0xEF), L(";akD", 238, 0xCF), L(";akr", 238, 0xF8), L(";akR", 238, 0xD8),
-    L(";aky", 238, 0xFD), L(";akY", 238, 0xDD), L(";akA", 238, 0xC1), L(";aal", 238, 0xE5),
-    L(";aaL", 238, 0xC5), L(";aku", 238, 0xF9), L(";akU", 238, 0xD9),
-}};
+    L(";alC", 238, 0xC7),
+    L(";auu", 238, 0xFC),
+    L(";aae", 238, 0xE9),
+    L(";afa", 238, 0xE2),
+    L(";aua", 238, 0xE4),
+    L(";aga", 238, 0xE0),
+    L(";ana", 0, 0xE5),
+    L(";alc", 238, 0xE7),
+    L(";afe", 238, 0xEA),
+    L(";aue", 238, 0xEB),
+    L(";age", 0, 0xE8),
+    L(";aui", 238, 0xEF),
+    L(";afi", 238, 0xEE),
+    L(";agi", 238, 0xEC),
+    L(";auA", 238, 0xC4),
+    L(";anA", 0, 0xC5),
+    L(";aaE", 238, 0xC9),
+    L(";afo", 238, 0xF4),
+    L(";auo", 238, 0xF6),
+    L(";ago", 238, 0xF2),
+    L(";afu", 238, 0xFB),
+    L(";agu", 0, 0xF9),
+    L(";auO", 238, 0xD6),
+    L(";auU", 238, 0xDC),
+    L(";aaa", 238, 0xE1),
+    L(";aai", 238, 0xED),
+    L(";aao", 238, 0xF3),
+    L(";aau", 238, 0xFA),
+    L(";atn", 238, 0xF1),
+    L(";atN", 238, 0xD1),
+    L(";akc", 238, 0xE8),
+    L(";akC", 238, 0xC8),
+    L(";aks", 238, 0x9A),
+    L(";akS", 238, 0x8A),
+    L(";akl", 238, 0xBE),
+    L(";akL", 238, 0xBC),
+    L(";akt", 238, 0x9D),
+    L(";akT", 238, 0x8D),
+    L(";akz", 238, 0x9E),
+    L(";akZ", 238, 0x8E),
+    L(";akd", 238, 0xEF),
+    L(";akD", 238, 0xCF),
+    L(";akr", 238, 0xF8),
+    L(";akR", 238, 0xD8),
+    L(";aky", 238, 0xFD),
+    L(";akY", 238, 0xDD),
+    L(";akA", 238, 0xC1),
+    L(";aal", 238, 0xE5),
+    L(";aaL", 238, 0xC5),
+    L(";aku", 238, 0xF9),
+    L(";akU", 238, 0xD9),
+} };
 
 namespace {
 
@@ -87,7 +176,7 @@ const Tables& GetTables()
     return tables;
 }
 
-}  // namespace
+} // namespace
 
 const QString& MarkupCodeText(int entry)
 {
@@ -137,12 +226,24 @@ QChar PlainBaseChar(QChar ch)
 
 bool MarkupColorOfName(const QString& name, QColor* color)
 {
-    struct Named { const char* name; quint32 bgr; };
+    struct Named {
+        const char* name;
+        quint32 bgr;
+    };
     static const Named kNames[] = {
-        {"RED", 0x0000FF}, {"BLUE", 0xFF0000}, {"AQUA", 0xFFFF00}, {"FUCHSIA", 0xFF00FF},
-        {"LIME", 0x00FF00}, {"SILVER", 0xC0C0C0}, {"GRAY", 0x808080}, {"MAROON", 0x000080},
-        {"GREEN", 0x008000}, {"OLIVE", 0x008080}, {"NAVY", 0x800000}, {"PURPLE", 0x800080},
-        {"TEAL", 0x808000},
+        { "RED", 0x0000FF },
+        { "BLUE", 0xFF0000 },
+        { "AQUA", 0xFFFF00 },
+        { "FUCHSIA", 0xFF00FF },
+        { "LIME", 0x00FF00 },
+        { "SILVER", 0xC0C0C0 },
+        { "GRAY", 0x808080 },
+        { "MAROON", 0x000080 },
+        { "GREEN", 0x008000 },
+        { "OLIVE", 0x008080 },
+        { "NAVY", 0x800000 },
+        { "PURPLE", 0x800080 },
+        { "TEAL", 0x808000 },
     };
     for (const Named& n : kNames)
         if (name.compare(QLatin1String(n.name), Qt::CaseInsensitive) == 0) {
@@ -173,4 +274,4 @@ QString MarkupCodeForChar(qint16 charset, uchar charCode)
     return QString();
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -15,17 +15,17 @@
 namespace orvek {
 
 struct TMarkupCode {
-    const char* Code;       // the code as written in mark-up
-    const char* CloseCode;  // "[cf1]" for format codes, empty otherwise
-    qint16 Charset;         // 1 format and alignment, 2 Symbol, 238 east-European, 0 ANSI
-    const char* FontName;   // the code's font; empty where the current font stays
-    char16_t BaseChar;      // plain-text substitute
-    uchar CharCode;         // the character drawn, in the code page of Charset
-    uchar AltCode;          // a second Symbol byte that maps back to the entry; 0 = none
+    const char* Code; // the code as written in mark-up
+    const char* CloseCode; // "[cf1]" for format codes, empty otherwise
+    qint16 Charset; // 1 format and alignment, 2 Symbol, 238 east-European, 0 ANSI
+    const char* FontName; // the code's font; empty where the current font stays
+    char16_t BaseChar; // plain-text substitute
+    uchar CharCode; // the character drawn, in the code page of Charset
+    uchar AltCode; // a second Symbol byte that maps back to the entry; 0 = none
 };
 
 constexpr int MarkupCodeCount = 112;
-constexpr int FormatCodeCount = 17;  // entries 1..17: format and alignment codes
+constexpr int FormatCodeCount = 17; // entries 1..17: format and alignment codes
 constexpr int SymbolCodeFirst = 18, SymbolCodeLast = 61;
 constexpr int LetterCodeFirst = 62, LetterCodeLast = 112;
 
@@ -34,8 +34,23 @@ extern const std::array<TMarkupCode, MarkupCodeCount> MarkupCodeTable;
 
 // Entry numbers of the format and alignment codes.
 enum MarkupFormatCode {
-    mcItalic = 1, mcBold, mcSuperscript, mcSubscript, mcUnderline, mcSize, mcArial, mcTimes,
-    mcCourier, mcColor, mcUrl, mcUrlExtended, mcUnderline2, mcPlain, mcRight, mcLeft, mcCenter
+    mcItalic = 1,
+    mcBold,
+    mcSuperscript,
+    mcSubscript,
+    mcUnderline,
+    mcSize,
+    mcArial,
+    mcTimes,
+    mcCourier,
+    mcColor,
+    mcUrl,
+    mcUrlExtended,
+    mcUnderline2,
+    mcPlain,
+    mcRight,
+    mcLeft,
+    mcCenter
 };
 
 inline const QString CloseCode = QStringLiteral("[cf1]");
@@ -61,4 +76,4 @@ bool MarkupColorOfName(const QString& name, QColor* color);
 // no entry shows it.
 QString MarkupCodeForChar(qint16 charset, uchar charCode);
 
-}  // namespace orvek
+} // namespace orvek

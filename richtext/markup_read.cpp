@@ -49,8 +49,7 @@ QString OpeningCodes(int state)
 
 // Calls Visit(char, format) for every character of the document in order, and
 // Visit(CR, previous format) between paragraphs (table cells included).
-template <typename Visit>
-void ForEachCharacter(const QTextDocument* doc, Visit visit)
+template <typename Visit> void ForEachCharacter(const QTextDocument* doc, Visit visit)
 {
     QTextCharFormat last;
     bool first = true;
@@ -80,7 +79,7 @@ QTextDocument& ScratchDocument()
     return *scratch;
 }
 
-}  // namespace
+} // namespace
 
 void AppendCharAsMarkup(QChar Ch, QString& Text)
 {
@@ -99,7 +98,7 @@ bool RichEditToMarkup(const QTextDocument* Edit, QString& Text)
 {
     QString out;
     int previous = 0;
-    int pendingBreaks = 0;  // line ends wait for the next character: a run closes before them
+    int pendingBreaks = 0; // line ends wait for the next character: a run closes before them
     ForEachCharacter(Edit, [&](QChar ch, const QTextCharFormat& f) {
         if (ch == u'\r') {
             ++pendingBreaks;
@@ -133,7 +132,10 @@ bool RichEditToPlainText(const QTextDocument* Edit, QString& Text)
     return Edit->isModified();
 }
 
-bool IsRtfText(const QString& Text) { return Text.contains(QLatin1String("{\\rtf")); }
+bool IsRtfText(const QString& Text)
+{
+    return Text.contains(QLatin1String("{\\rtf"));
+}
 
 QString WrapRtfBlock(const QString& Text)
 {
@@ -200,8 +202,7 @@ bool TrimRtfTrailingLines(QString& Text)
     while (cursor.position() > 0) {
         cursor.movePosition(QTextCursor::PreviousCharacter, QTextCursor::KeepAnchor);
         const QString s = cursor.selectedText();
-        if (!s.isEmpty() && s[0].unicode() > 13 && s[0] != QChar::ParagraphSeparator &&
-            s[0] != QChar::LineSeparator)
+        if (!s.isEmpty() && s[0].unicode() > 13 && s[0] != QChar::ParagraphSeparator && s[0] != QChar::LineSeparator)
             break;
         cursor.removeSelectedText();
     }
@@ -210,7 +211,7 @@ bool TrimRtfTrailingLines(QString& Text)
     return false;
 }
 
-void PrepareRichEditForSave(QTextDocument*) {}
+void PrepareRichEditForSave(QTextDocument*) { }
 
 void FillRectWithPen(QPainter& Canvas, int Flags, int Left, int Top, int Width, int Height)
 {
@@ -254,11 +255,11 @@ void DrawMarkupText(QPainter& Canvas, int Align, const QString& Text, const QRec
             continue;
         }
         if (entry > FormatCodeCount) {
-            chars.push_back({MarkupCodeGlyph(entry), open, entry});
+            chars.push_back({ MarkupCodeGlyph(entry), open, entry });
             i += MarkupCodeText(entry).size();
             continue;
         }
-        chars.push_back({text[i], open, 0});
+        chars.push_back({ text[i], open, 0 });
         ++i;
     }
     if (chars.empty())
@@ -305,7 +306,7 @@ void DrawMarkupText(QPainter& Canvas, int Align, const QString& Text, const QRec
     Canvas.save();
     const bool rightToLeft = Align == 2;
     double x = Align == 0 ? Rect.left() + 2
-             : Align == 1 ? Rect.left() + Rect.width() / 2.0 - total / 2
+        : Align == 1      ? Rect.left() + Rect.width() / 2.0 - total / 2
                           : Rect.right() - widthOf(chars.back()) - 2;
     for (size_t k = 0; k < chars.size(); ++k) {
         const Drawn& d = rightToLeft ? chars[chars.size() - 1 - k] : chars[k];
@@ -329,4 +330,4 @@ void DrawMarkupText(QPainter& Canvas, int Align, const QString& Text, const QRec
     Canvas.restore();
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -42,4 +42,4 @@ void PrepareRichEditForSave(QTextDocument* Edit);
 // A solid rectangle; unless Flags holds 4 the outline takes the brush colour.
 void FillRectWithPen(QPainter& Canvas, int Flags, int Left, int Top, int Width, int Height);
 
-}  // namespace orvek
+} // namespace orvek

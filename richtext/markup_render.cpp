@@ -27,13 +27,13 @@ struct TChangedArea {
     qsizetype StartPos = 0;
     qsizetype EndPos = -1;
     QString FontName;
-    int SubscriptStyle = 0;  // 0 normal, 1 subscript, 2 superscript
+    int SubscriptStyle = 0; // 0 normal, 1 subscript, 2 superscript
     bool Bold = false, Italic = false, Underline = false, Link = false;
     int Size = 0;
     QColor Color = Qt::black;
-    int Alignment = 0;  // 0 left, 1 right, 2 centre
-    bool HasFormat = false;     // a format code made the run: it sets every character attribute
-    bool HasAlignment = false;  // an alignment code made the run: it sets the paragraph alignment
+    int Alignment = 0; // 0 left, 1 right, 2 centre
+    bool HasFormat = false; // a format code made the run: it sets every character attribute
+    bool HasAlignment = false; // an alignment code made the run: it sets the paragraph alignment
 };
 
 struct Block {
@@ -111,7 +111,8 @@ QString AlignEveryLine(const QString& text)
 // Disjoint-set "next unpainted position" over 0..n, for painting later runs first.
 class Painter {
 public:
-    explicit Painter(qsizetype n) : next_(n + 1)
+    explicit Painter(qsizetype n)
+        : next_(n + 1)
     {
         for (qsizetype i = 0; i <= n; ++i)
             next_[i] = i;
@@ -130,7 +131,10 @@ private:
     std::vector<qsizetype> next_;
 };
 
-QByteArray RtfOf(const QString& text) { return RtfBytesOfText(text); }
+QByteArray RtfOf(const QString& text)
+{
+    return RtfBytesOfText(text);
+}
 
 bool ReadNumber(QStringView& rest, QChar delimiter, int& value)
 {
@@ -156,8 +160,8 @@ bool InsertTableBlock(QTextCursor& cursor, const QString& content)
     const QString normalized = NormalizeLineBreaks(content);
     QStringView rest = QStringView(normalized).mid(head.size());
     int columns = 0, rows = 0, fontSize = 0, left = 0;
-    if (!ReadNumber(rest, u',', columns) || !ReadNumber(rest, u']', rows) || !ReadNumber(rest, u',', fontSize) ||
-        !ReadNumber(rest, u',', left))
+    if (!ReadNumber(rest, u',', columns) || !ReadNumber(rest, u']', rows) || !ReadNumber(rest, u',', fontSize)
+        || !ReadNumber(rest, u',', left))
         return false;
     // Columns beyond what a page can hold are a broken header, not a table.
     if (columns < 1 || columns > 1000 || rows < 1)
@@ -198,7 +202,7 @@ bool InsertTableBlock(QTextCursor& cursor, const QString& content)
 QTextCharFormat BaseFormat(const QString& fontName, int fontSize)
 {
     QTextCharFormat f;
-    f.setFontFamilies(QStringList{fontName});
+    f.setFontFamilies(QStringList { fontName });
     f.setFontPointSize(fontSize);
     return f;
 }
@@ -255,7 +259,7 @@ void ApplyCellRun(QString& runText, int& currentSize, QTextCharFormat& format, Q
         format.setFontWeight(QFont::Bold);
     if (bits & (FormatCodeBit(mcSuperscript) | FormatCodeBit(mcSubscript))) {
         format.setVerticalAlignment((bits & FormatCodeBit(mcSuperscript)) ? QTextCharFormat::AlignSuperScript
-                                                                            : QTextCharFormat::AlignSubScript);
+                                                                          : QTextCharFormat::AlignSubScript);
         size += 2;
         font = QStringLiteral("Courier");
     }
@@ -264,7 +268,7 @@ void ApplyCellRun(QString& runText, int& currentSize, QTextCharFormat& format, Q
     if (bits & FormatCodeBit(mcColor))
         format.setForeground(color);
     if (!font.isEmpty())
-        format.setFontFamilies(QStringList{font});
+        format.setFontFamilies(QStringList { font });
     format.setFontPointSize(size);
 }
 
@@ -320,7 +324,7 @@ void ParseCellMarkup(const QString& cell, int fontSize, const QTextCharFormat& b
         emit(s.mid(pos), base);
 }
 
-}  // namespace
+} // namespace
 
 QByteArray RtfBytesOfText(const QString& text)
 {
@@ -335,8 +339,14 @@ QByteArray RtfBytesOfText(const QString& text)
     return out;
 }
 
-bool IsTableMarkup(const QString& Text) { return Text.contains(QLatin1String(":TABLE_BEGIN")); }
-bool IsRtfMarkup(const QString& Text) { return Text.contains(QLatin1String(":RTF_BEGIN")); }
+bool IsTableMarkup(const QString& Text)
+{
+    return Text.contains(QLatin1String(":TABLE_BEGIN"));
+}
+bool IsRtfMarkup(const QString& Text)
+{
+    return Text.contains(QLatin1String(":RTF_BEGIN"));
+}
 
 bool IsFormatCodeAt(const QString& Text, qsizetype Pos)
 {
@@ -357,9 +367,8 @@ void InsertCellMarkup(QTextCursor& Cursor, const QString& Cell, int FontSize)
     Cursor.beginEditBlock();
     Cursor.setBlockCharFormat(base);
     if (!Cell.contains(QLatin1String("{\\rtf")) || !ReadRtf(RtfOf(Cell), Cursor)) {
-        ParseCellMarkup(Cell, FontSize, base, [&](const QString& text, const QTextCharFormat& format) {
-            Cursor.insertText(text, format);
-        });
+        ParseCellMarkup(Cell, FontSize, base,
+            [&](const QString& text, const QTextCharFormat& format) { Cursor.insertText(text, format); });
     }
     Cursor.endEditBlock();
 }
@@ -414,7 +423,7 @@ void ApplyMarkupInRichEdit(int FontSize, QTextDocument* Edit)
 }
 
 void RenderMarkupToRichEdit(int FontSize, const QString& FontName, bool AlignLines, QTextDocument* Edit,
-                            const QString& Text, MarkupRenderOutcome* Outcome)
+    const QString& Text, MarkupRenderOutcome* Outcome)
 {
     MarkupRenderOutcome outcome;
     const bool undo = Edit->isUndoRedoEnabled();
@@ -434,7 +443,7 @@ void RenderMarkupToRichEdit(int FontSize, const QString& FontName, bool AlignLin
     std::set<qsizetype> freeCloses;
     for (qsizetype at = work.indexOf(CloseCode); at >= 0; at = work.indexOf(CloseCode, at + CloseCode.size()))
         freeCloses.insert(at);
-    std::map<qsizetype, size_t> closeOwner;  // close position → run
+    std::map<qsizetype, size_t> closeOwner; // close position → run
     std::vector<TChangedArea> runs;
     QString out;
     out.reserve(work.size());
@@ -519,8 +528,12 @@ void RenderMarkupToRichEdit(int FontSize, const QString& FontName, bool AlignLin
         if (entry < mcRight)
             run.HasFormat = true;
         switch (entry) {
-        case mcItalic: run.Italic = true; break;
-        case mcBold: run.Bold = true; break;
+        case mcItalic:
+            run.Italic = true;
+            break;
+        case mcBold:
+            run.Bold = true;
+            break;
         case mcSuperscript:
         case mcSubscript:
             run.SubscriptStyle = entry == mcSuperscript ? 2 : 1;
@@ -528,11 +541,17 @@ void RenderMarkupToRichEdit(int FontSize, const QString& FontName, bool AlignLin
             run.Size = FontSize;
             break;
         case mcUnderline:
-        case mcUnderline2: run.Underline = true; break;
+        case mcUnderline2:
+            run.Underline = true;
+            break;
         case mcArial:
         case mcTimes:
-        case mcCourier: run.FontName = QString::fromLatin1(MarkupCodeTable[entry - 1].FontName); break;
-        case mcColor: run.Color = currentColor; break;
+        case mcCourier:
+            run.FontName = QString::fromLatin1(MarkupCodeTable[entry - 1].FontName);
+            break;
+        case mcColor:
+            run.Color = currentColor;
+            break;
         case mcUrl:
             if (!outcome.urlDetectExtended)
                 outcome.urlDetect = true;
@@ -540,11 +559,23 @@ void RenderMarkupToRichEdit(int FontSize, const QString& FontName, bool AlignLin
             run.Underline = true;
             run.Color = QColor(255, 0, 0);
             break;
-        case mcUrlExtended: outcome.urlDetectExtended = true; break;
-        case mcRight: run.Alignment = 1; run.HasAlignment = true; break;
-        case mcLeft: run.Alignment = 0; run.HasAlignment = true; break;
-        case mcCenter: run.Alignment = 2; run.HasAlignment = true; break;
-        default: break;
+        case mcUrlExtended:
+            outcome.urlDetectExtended = true;
+            break;
+        case mcRight:
+            run.Alignment = 1;
+            run.HasAlignment = true;
+            break;
+        case mcLeft:
+            run.Alignment = 0;
+            run.HasAlignment = true;
+            break;
+        case mcCenter:
+            run.Alignment = 2;
+            run.HasAlignment = true;
+            break;
+        default:
+            break;
         }
     }
     const qsizetype n = out.size();
@@ -566,13 +597,14 @@ void RenderMarkupToRichEdit(int FontSize, const QString& FontName, bool AlignLin
         }
     }
     // Paragraphs and their alignment.
-    std::vector<qsizetype> paragraphStart{0};
+    std::vector<qsizetype> paragraphStart { 0 };
     for (qsizetype j = 0; j < n; ++j)
         if (out[j] == u'\r')
             paragraphStart.push_back(j + 1);
     const qsizetype paragraphs = qsizetype(paragraphStart.size());
     auto paragraphOf = [&](qsizetype pos) {
-        return qsizetype(std::upper_bound(paragraphStart.begin(), paragraphStart.end(), pos) - paragraphStart.begin()) - 1;
+        return qsizetype(std::upper_bound(paragraphStart.begin(), paragraphStart.end(), pos) - paragraphStart.begin())
+            - 1;
     };
     std::vector<int> alignmentOf(paragraphs, 0);
     {
@@ -671,4 +703,4 @@ void RenderMarkupToRichEdit(int FontSize, const QString& FontName, bool AlignLin
         *Outcome = outcome;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -25,7 +25,7 @@ struct MarkupRenderOutcome {
 // left alignment. The document's undo history is not touched and it is not modified
 // afterwards. A block without its end marker stays as text.
 void RenderMarkupToRichEdit(int FontSize, const QString& FontName, bool AlignLines, QTextDocument* Edit,
-                            const QString& Text, MarkupRenderOutcome* Outcome = nullptr);
+    const QString& Text, MarkupRenderOutcome* Outcome = nullptr);
 
 // Converts the character codes and the format codes "[cf2]" to "[cfcolor" that stand as
 // text in Edit into formatting, in place (the rules of table cells).
@@ -48,4 +48,4 @@ quint32 FormatCodeBit(int Index);
 // \uN? (so nothing depends on a code page).
 QByteArray RtfBytesOfText(const QString& text);
 
-}  // namespace orvek
+} // namespace orvek

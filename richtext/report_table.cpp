@@ -18,11 +18,17 @@ qsizetype CellIndex(int column, int row)
         throw std::out_of_range("report table cell out of range");
     return qsizetype(column - 1) * TStringTable::MaxRows + (row - 1);
 }
-}  // namespace
+} // namespace
 
-QString& TStringTable::Cells(int column, int row) { return cells_[CellIndex(column, row)]; }
+QString& TStringTable::Cells(int column, int row)
+{
+    return cells_[CellIndex(column, row)];
+}
 
-const QString& TStringTable::Cells(int column, int row) const { return cells_[CellIndex(column, row)]; }
+const QString& TStringTable::Cells(int column, int row) const
+{
+    return cells_[CellIndex(column, row)];
+}
 
 void TStringTable::Clear()
 {
@@ -131,14 +137,15 @@ QString CellForBlock(const QString& cell)
     }
     return s;
 }
-}  // namespace
+} // namespace
 
 void BuildTableMarkup(bool AutoWidths, quint8 WidthMode, int FontSize, QString& Text, int Left)
 {
     if (AutoWidths)
         AutoSizeTableColumns(WidthMode, FontSize);
     const TStringTable& table = *ReportTable;
-    QString out = QStringLiteral("\r:TABLE_BEGIN[%1,%2]%3,%4,").arg(table.ColCount).arg(table.RowCount).arg(FontSize).arg(Left);
+    QString out
+        = QStringLiteral("\r:TABLE_BEGIN[%1,%2]%3,%4,").arg(table.ColCount).arg(table.RowCount).arg(FontSize).arg(Left);
     int x = Left;
     for (int i = 1; i <= table.ColCount; ++i) {
         x += table.ColWidths[i];
@@ -154,4 +161,4 @@ void BuildTableMarkup(bool AutoWidths, quint8 WidthMode, int FontSize, QString& 
     Text = out;
 }
 
-}  // namespace orvek
+} // namespace orvek

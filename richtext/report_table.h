@@ -14,9 +14,9 @@ struct TStringTable {
     static constexpr int MaxColumns = 100;
     static constexpr int MaxRows = 2000;
 
-    int RowCount = 0;  // rows in use; row 1 is the header row
-    int ColCount = 0;  // columns in use
-    std::array<int, MaxColumns + 1> ColWidths{};  // twips; element 0 is not used
+    int RowCount = 0; // rows in use; row 1 is the header row
+    int ColCount = 0; // columns in use
+    std::array<int, MaxColumns + 1> ColWidths {}; // twips; element 0 is not used
 
     // Cell (Column, Row), 1-based; a cell is mark-up or an RTF text. An index out of
     // range throws std::out_of_range.
@@ -65,4 +65,4 @@ void StripFormatCodes(QString& Text);
 // The plain text of an RTF cell (":RTF_BEGIN" and ":RTF_END" removed first).
 QString PlainTextOfRtfBlock(const QString& Text);
 
-}  // namespace orvek
+} // namespace orvek

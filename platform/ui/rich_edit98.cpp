@@ -14,8 +14,8 @@
 #include <QScrollBar>
 #include <QStringDecoder>
 #include <QTextBlock>
-#include <QTextDocumentFragment>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QUrl>
 
 #include <stdexcept>
@@ -29,8 +29,8 @@ const char* const kRtfMime = "text/rtf";
 bool IsUrlChar(QChar c)
 {
     const char16_t u = c.unicode();
-    return u == '.' || u == '/' || (u >= '0' && u <= ':') || u == '@' || (u >= 'A' && u <= 'Z') || u == '\\' ||
-           (u >= 'a' && u <= 'z');
+    return u == '.' || u == '/' || (u >= '0' && u <= ':') || u == '@' || (u >= 'A' && u <= 'Z') || u == '\\'
+        || (u >= 'a' && u <= 'z');
 }
 
 QByteArray RtfBytes(const QString& text)
@@ -46,7 +46,7 @@ QByteArray RtfBytes(const QString& text)
     return out;
 }
 
-}  // namespace
+} // namespace
 
 // ---- URL types ----
 
@@ -59,7 +59,7 @@ void TURLCollection::AddURLType(const QString& name, const QColor& color, bool u
             item.Cursor = cursor;
             return;
         }
-    items_.append(TURLType{name, color, cursor, underline});
+    items_.append(TURLType { name, color, cursor, underline });
 }
 
 // ---- character attributes ----
@@ -139,7 +139,7 @@ void TTextAttributes98::SetName(const QString& name)
     if (name.size() > 32)
         throw std::range_error("font face name longer than 32 characters");
     QTextCharFormat f;
-    f.setFontFamilies(QStringList{name});
+    f.setFontFamilies(QStringList { name });
     Write(f);
 }
 
@@ -147,7 +147,7 @@ int TTextAttributes98::Size() const
 {
     const QTextCharFormat f = Read();
     const double points = f.fontPointSize() > 0 ? f.fontPointSize() : RichEdit->document()->defaultFont().pointSizeF();
-    return int(points);  // whole points, truncated
+    return int(points); // whole points, truncated
 }
 
 void TTextAttributes98::SetSize(int points)
@@ -169,28 +169,40 @@ void TTextAttributes98::SetWeight(int weight)
     Write(f);
 }
 
-bool TTextAttributes98::Bold() const { return Read().fontWeight() > QFont::Medium; }
+bool TTextAttributes98::Bold() const
+{
+    return Read().fontWeight() > QFont::Medium;
+}
 void TTextAttributes98::SetBold(bool on)
 {
     QTextCharFormat f;
     f.setFontWeight(on ? QFont::Bold : QFont::Normal);
     Write(f);
 }
-bool TTextAttributes98::Italic() const { return Read().fontItalic(); }
+bool TTextAttributes98::Italic() const
+{
+    return Read().fontItalic();
+}
 void TTextAttributes98::SetItalic(bool on)
 {
     QTextCharFormat f;
     f.setFontItalic(on);
     Write(f);
 }
-bool TTextAttributes98::StrikeOut() const { return Read().fontStrikeOut(); }
+bool TTextAttributes98::StrikeOut() const
+{
+    return Read().fontStrikeOut();
+}
 void TTextAttributes98::SetStrikeOut(bool on)
 {
     QTextCharFormat f;
     f.setFontStrikeOut(on);
     Write(f);
 }
-int TTextAttributes98::Underline() const { return Read().fontUnderline() ? 1 : 0; }
+int TTextAttributes98::Underline() const
+{
+    return Read().fontUnderline() ? 1 : 0;
+}
 void TTextAttributes98::SetUnderline(int type)
 {
     QTextCharFormat f;
@@ -200,17 +212,20 @@ void TTextAttributes98::SetUnderline(int type)
 int TTextAttributes98::SubscriptStyle() const
 {
     switch (Read().verticalAlignment()) {
-    case QTextCharFormat::AlignSubScript: return 1;
-    case QTextCharFormat::AlignSuperScript: return 2;
-    default: return 0;
+    case QTextCharFormat::AlignSubScript:
+        return 1;
+    case QTextCharFormat::AlignSuperScript:
+        return 2;
+    default:
+        return 0;
     }
 }
 void TTextAttributes98::SetSubscriptStyle(int style)
 {
     QTextCharFormat f;
     f.setVerticalAlignment(style == 1 ? QTextCharFormat::AlignSubScript
-                           : style == 2 ? QTextCharFormat::AlignSuperScript
-                                        : QTextCharFormat::AlignNormal);
+            : style == 2              ? QTextCharFormat::AlignSuperScript
+                                      : QTextCharFormat::AlignNormal);
     Write(f);
 }
 QColor TTextAttributes98::BackColor() const
@@ -224,7 +239,10 @@ void TTextAttributes98::SetBackColor(const QColor& color)
     f.setBackground(color.isValid() ? QBrush(color) : QBrush());
     Write(f);
 }
-bool TTextAttributes98::Link() const { return Read().isAnchor(); }
+bool TTextAttributes98::Link() const
+{
+    return Read().isAnchor();
+}
 void TTextAttributes98::SetLink(bool on)
 {
     QTextCharFormat f;
@@ -276,7 +294,7 @@ QString TrimLow(const QString& s)
         --to;
     return s.mid(from, to - from);
 }
-}  // namespace
+} // namespace
 
 int TRichEditStrings98::Count() const
 {
@@ -365,7 +383,10 @@ void TRichEditStrings98::Delete(int index)
     c.removeSelectedText();
 }
 
-void TRichEditStrings98::Clear() { edit_->Clear(); }
+void TRichEditStrings98::Clear()
+{
+    edit_->Clear();
+}
 
 QString TRichEditStrings98::Text() const
 {
@@ -479,23 +500,29 @@ void TRichEditStrings98::SaveToFile(const QString& fileName)
 // ---- the control ----
 
 TCustomRichEdit98::TCustomRichEdit98(QWidget* parent)
-    : QTextEdit(parent),
-      selAttributes_(this, 0),
-      defAttributes_(this, 1),
-      paragraph_(this),
-      lines_(this, true),
-      wideLines_(this, false)
+    : QTextEdit(parent)
+    , selAttributes_(this, 0)
+    , defAttributes_(this, 1)
+    , paragraph_(this)
+    , lines_(this, true)
+    , wideLines_(this, false)
 {
     setAcceptRichText(true);
     setMouseTracking(true);
     // The locale of the system: Slovak and Czech use code page 1250, others 1252.
     switch (QLocale::system().language()) {
-    case QLocale::Slovak: SetLanguage(1051); break;
-    case QLocale::Czech: SetLanguage(1029); break;
-    default: SetLanguage(1033); break;
+    case QLocale::Slovak:
+        SetLanguage(1051);
+        break;
+    case QLocale::Czech:
+        SetLanguage(1029);
+        break;
+    default:
+        SetLanguage(1033);
+        break;
     }
-    for (const char* name : {"e-mail", "http", "file", "mailto", "ftp", "https", "gopher", "nntp", "prospero",
-                             "telnet", "news", "wais"})
+    for (const char* name :
+        { "e-mail", "http", "file", "mailto", "ftp", "https", "gopher", "nntp", "prospero", "telnet", "news", "wais" })
         customURLs_.AddURLType(QString::fromLatin1(name), QColor(), true, Qt::ArrowCursor);
     connect(this, &QTextEdit::textChanged, this, [this] { TextChanged(); });
 }
@@ -550,7 +577,10 @@ void TCustomRichEdit98::GetRTFText(QString& text) const
     text = QString::fromLatin1(GetRTFData());
 }
 
-void TCustomRichEdit98::GetWideText(QString& text) const { text = document()->toPlainText(); }
+void TCustomRichEdit98::GetWideText(QString& text) const
+{
+    text = document()->toPlainText();
+}
 
 void TCustomRichEdit98::GetWideSelText(QString& text) const
 {
@@ -608,7 +638,10 @@ void TCustomRichEdit98::Clear()
     document()->clear();
 }
 
-int TCustomRichEdit98::SelStart() const { return textCursor().selectionStart(); }
+int TCustomRichEdit98::SelStart() const
+{
+    return textCursor().selectionStart();
+}
 
 int TCustomRichEdit98::SelLength() const
 {
@@ -780,8 +813,8 @@ QMimeData* TCustomRichEdit98::createMimeDataFromSelection() const
 
 bool TCustomRichEdit98::canInsertFromMimeData(const QMimeData* source) const
 {
-    return source->hasFormat(QString::fromLatin1(kRtfMime)) || source->hasFormat(QStringLiteral("application/rtf")) ||
-           source->hasImage() || source->hasText();
+    return source->hasFormat(QString::fromLatin1(kRtfMime)) || source->hasFormat(QStringLiteral("application/rtf"))
+        || source->hasImage() || source->hasText();
 }
 
 void TCustomRichEdit98::insertFromMimeData(const QMimeData* source)
@@ -789,7 +822,7 @@ void TCustomRichEdit98::insertFromMimeData(const QMimeData* source)
     if (isReadOnly())
         return;
     QTextCursor c = textCursor();
-    for (const char* mime : {kRtfMime, "application/rtf"}) {
+    for (const char* mime : { kRtfMime, "application/rtf" }) {
         const QString name = QString::fromLatin1(mime);
         if (source->hasFormat(name) && ReadRtf(source->data(name), c)) {
             setTextCursor(c);
@@ -820,4 +853,4 @@ void TCustomRichEdit98::insertFromMimeData(const QMimeData* source)
     }
 }
 
-}  // namespace orvek
+} // namespace orvek

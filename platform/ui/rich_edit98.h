@@ -26,8 +26,8 @@ enum TOutputFormat { ofText, ofRTF, ofRTFNoObjs, ofTextized, ofUnicode };
 // One URL type of the detection: a scheme name in lower case, or "e-mail" (item 0).
 struct TURLType {
     QString Name;
-    QColor Color;                               // invalid: the control's URLColor applies
-    Qt::CursorShape Cursor = Qt::ArrowCursor;   // ArrowCursor: the control's URLCursor applies
+    QColor Color; // invalid: the control's URLColor applies
+    Qt::CursorShape Cursor = Qt::ArrowCursor; // ArrowCursor: the control's URLCursor applies
     bool Underline = true;
 };
 
@@ -47,13 +47,17 @@ private:
 // Character attributes of the selection (kind 0) or of the default text (kind 1).
 class TTextAttributes98 {
 public:
-    TTextAttributes98(TCustomRichEdit98* edit, int kind) : RichEdit(edit), Kind(kind) {}
+    TTextAttributes98(TCustomRichEdit98* edit, int kind)
+        : RichEdit(edit)
+        , Kind(kind)
+    {
+    }
 
     QColor Color() const;
-    void SetColor(const QColor& color);  // an invalid colour means the automatic colour
+    void SetColor(const QColor& color); // an invalid colour means the automatic colour
     QString Name() const;
-    void SetName(const QString& name);   // at most 32 characters; longer throws std::range_error
-    int Size() const;                    // whole points
+    void SetName(const QString& name); // at most 32 characters; longer throws std::range_error
+    int Size() const; // whole points
     void SetSize(int points);
     int Weight() const;
     void SetWeight(int weight);
@@ -63,9 +67,9 @@ public:
     void SetItalic(bool on);
     bool StrikeOut() const;
     void SetStrikeOut(bool on);
-    int Underline() const;  // 0 none, 1 single
+    int Underline() const; // 0 none, 1 single
     void SetUnderline(int type);
-    int SubscriptStyle() const;  // 0 normal, 1 subscript, 2 superscript
+    int SubscriptStyle() const; // 0 normal, 1 subscript, 2 superscript
     void SetSubscriptStyle(int style);
     QColor BackColor() const;
     void SetBackColor(const QColor& color);
@@ -73,7 +77,7 @@ public:
     void SetLink(bool on);
     bool Hidden() const { return false; }
     // The pitch is kept by the text; writing it changes nothing.
-    void SetPitch(int) {}
+    void SetPitch(int) { }
 
     void Assign(const TTextAttributes98& other);
 
@@ -87,8 +91,11 @@ private:
 
 class TParaAttributes98 {
 public:
-    explicit TParaAttributes98(TCustomRichEdit98* edit) : edit_(edit) {}
-    int Alignment() const;  // 0 left, 1 right, 2 centre
+    explicit TParaAttributes98(TCustomRichEdit98* edit)
+        : edit_(edit)
+    {
+    }
+    int Alignment() const; // 0 left, 1 right, 2 centre
     void SetAlignment(int alignment);
 
 private:
@@ -100,7 +107,11 @@ private:
 // did; WideLines give them exactly.
 class TRichEditStrings98 {
 public:
-    TRichEditStrings98(TCustomRichEdit98* edit, bool trimmed) : edit_(edit), trimmed_(trimmed) {}
+    TRichEditStrings98(TCustomRichEdit98* edit, bool trimmed)
+        : edit_(edit)
+        , trimmed_(trimmed)
+    {
+    }
 
     // Lines; a final empty paragraph does not count, an empty control has 0.
     int Count() const;
@@ -161,7 +172,7 @@ public:
     int SelStart() const;
     int SelLength() const;
     void SetSelStart(int start);
-    void SetSelLength(int length);  // a negative length selects to the end of the text
+    void SetSelLength(int length); // a negative length selects to the end of the text
     bool Modified() const { return document()->isModified(); }
     void SetModified(bool modified) { document()->setModified(modified); }
 
@@ -230,4 +241,4 @@ public:
     using TCustomRichEdit98::TCustomRichEdit98;
 };
 
-}  // namespace orvek
+} // namespace orvek

@@ -6,8 +6,8 @@
 
 namespace orvek {
 
-void RenderMarkupToRichEdit(int FontSize, const QString& FontName, bool AlignLines, TRichEdit98& Edit,
-                            const QString& Text)
+void RenderMarkupToRichEdit(
+    int FontSize, const QString& FontName, bool AlignLines, TRichEdit98& Edit, const QString& Text)
 {
     const bool readOnly = Edit.isReadOnly();
     Edit.setReadOnly(false);
@@ -45,4 +45,4 @@ bool RichEditToPlainText(TRichEdit98& Edit, QString& Text)
     return RichEditToPlainText(Edit.document(), Text);
 }
 
-}  // namespace orvek
+} // namespace orvek

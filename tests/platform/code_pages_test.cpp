@@ -6,7 +6,7 @@ using namespace orvek;
 
 TEST(CodePages, EveryDefinedByteMapsBackToItself)
 {
-    for (int cp : {CodePage1250, CodePage1252, SymbolCodePage}) {
+    for (int cp : { CodePage1250, CodePage1252, SymbolCodePage }) {
         for (int b = 0x20; b < 0x100; ++b) {
             const QChar ch = CodePageToUnicode(cp, uchar(b));
             if (ch.unicode() == 0xFFFD)
@@ -21,14 +21,30 @@ TEST(CodePages, EveryDefinedByteMapsBackToItself)
 
 TEST(CodePages, KnownCharacters)
 {
-    struct Case { int cp; uchar byte; char16_t ch; };
+    struct Case {
+        int cp;
+        uchar byte;
+        char16_t ch;
+    };
     const Case cases[] = {
-        {CodePage1250, 0xEF, u'ď'}, {CodePage1250, 0xE0, u'ŕ'}, {CodePage1250, 0xEC, u'ě'},
-        {CodePage1250, 0xF2, u'ň'}, {CodePage1250, 0xBE, u'ľ'}, {CodePage1250, 0xE5, u'ĺ'},
-        {CodePage1250, 0x9A, u'š'}, {CodePage1250, 0x80, u'€'}, {CodePage1252, 0xE5, u'å'},
-        {CodePage1252, 0xE8, u'è'}, {SymbolCodePage, 0x61, u'α'}, {SymbolCodePage, 0x44, u'Δ'},
-        {SymbolCodePage, 0x57, u'Ω'}, {SymbolCodePage, 0xB1, u'±'}, {SymbolCodePage, 0xA5, u'∞'},
-        {SymbolCodePage, 0xB4, u'×'}, {SymbolCodePage, 0xB3, u'≥'}, {SymbolCodePage, 0xA3, u'≤'},
+        { CodePage1250, 0xEF, u'ď' },
+        { CodePage1250, 0xE0, u'ŕ' },
+        { CodePage1250, 0xEC, u'ě' },
+        { CodePage1250, 0xF2, u'ň' },
+        { CodePage1250, 0xBE, u'ľ' },
+        { CodePage1250, 0xE5, u'ĺ' },
+        { CodePage1250, 0x9A, u'š' },
+        { CodePage1250, 0x80, u'€' },
+        { CodePage1252, 0xE5, u'å' },
+        { CodePage1252, 0xE8, u'è' },
+        { SymbolCodePage, 0x61, u'α' },
+        { SymbolCodePage, 0x44, u'Δ' },
+        { SymbolCodePage, 0x57, u'Ω' },
+        { SymbolCodePage, 0xB1, u'±' },
+        { SymbolCodePage, 0xA5, u'∞' },
+        { SymbolCodePage, 0xB4, u'×' },
+        { SymbolCodePage, 0xB3, u'≥' },
+        { SymbolCodePage, 0xA3, u'≤' },
     };
     for (const Case& c : cases) {
         EXPECT_EQ(CodePageToUnicode(c.cp, c.byte).unicode(), c.ch) << int(c.byte);
@@ -43,9 +59,9 @@ TEST(CodePages, KnownCharacters)
 
 TEST(CodePages, LanguagesAndConversions)
 {
-    EXPECT_EQ(CodePageOfLanguage(1051), 1250);  // Slovak
-    EXPECT_EQ(CodePageOfLanguage(1029), 1250);  // Czech
-    EXPECT_EQ(CodePageOfLanguage(1033), 1252);  // US English
+    EXPECT_EQ(CodePageOfLanguage(1051), 1250); // Slovak
+    EXPECT_EQ(CodePageOfLanguage(1029), 1250); // Czech
+    EXPECT_EQ(CodePageOfLanguage(1033), 1252); // US English
     EXPECT_EQ(CharsetOfLanguage(1051), 238);
     EXPECT_EQ(CharsetOfLanguage(1033), 0);
     EXPECT_EQ(AnsiToWideCP(QByteArray("\x9a\xe1l"), 1250), QString::fromUtf8("šál"));

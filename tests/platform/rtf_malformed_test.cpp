@@ -34,34 +34,39 @@ QString Exercise(const QByteArray& data)
     return doc.toPlainText();
 }
 
-}  // namespace
+} // namespace
 
 TEST(RtfMalformed, ExplicitCases)
 {
     static const char kJunk[] = "\0\x01\xff\xfe\x80{\\\x00\\'zz";
-    struct Case { const char* name; QByteArray data; };
+    struct Case {
+        const char* name;
+        QByteArray data;
+    };
     const Case cases[] = {
-        {"deep nesting", "{\\rtf1 " + Repeat("{", 100000) + "x" + Repeat("}", 100000) + "}"},
-        {"deep nesting, never closed", "{\\rtf1 " + Repeat("{\\b ", 100000) + "x"},
-        {"extra closing braces", "{\\rtf1 a}}}}}b"},
-        {"huge parameters", "{\\rtf1\\fs99999999999999999999 a\\u-99999999999 b\\uc999999999 c\\cf2147483647 d"
-                            "\\cellx99999999999\\trleft-99999999999\\picwgoal999999999999}"},
-        {"truncated hex", "{\\rtf1 a\\'"},
-        {"truncated hex digit", "{\\rtf1 a\\'4"},
-        {"truncated unicode", "{\\rtf1 a\\u"},
-        {"truncated unicode minus", "{\\rtf1 a\\u-"},
-        {"long keyword", "{\\rtf1 \\" + Repeat("a", 100000) + "1 b}"},
-        {"long number", "{\\rtf1 \\fs" + Repeat("9", 100000) + " b}"},
-        {"binary junk", "{\\rtf1 " + QByteArray(kJunk, sizeof(kJunk) - 1) + "}"},
-        {"bin beyond the end", "{\\rtf1 {\\pict\\pngblip\\bin999999 abc}}"},
-        {"bad picture data", "{\\rtf1 {\\pict\\pngblip 89504e470d0a1a0a0000zz}}"},
-        {"cell without row", "{\\rtf1 \\intbl a\\cell b\\cell}"},
-        {"row without cells", "{\\rtf1 \\trowd\\row\\row\\row}"},
-        {"many cells", "{\\rtf1 \\trowd " + Repeat("\\cellx100", 5000) + "\\intbl " + Repeat("x\\cell ", 5000) + "\\row}"},
-        {"font table without names", "{\\rtf1{\\fonttbl{\\f0}{\\f1\\fcharset2}{\\f}}\\f1 a\\f0 b}"},
-        {"skip count over a group end", "{\\rtf1\\uc5 \\u945}x}"},
-        {"only a header", "{\\rtf"},
-        {"one long paragraph of many runs", "{\\rtf1 " + Repeat("{\\b x}y", 40000) + "}"},
+        { "deep nesting", "{\\rtf1 " + Repeat("{", 100000) + "x" + Repeat("}", 100000) + "}" },
+        { "deep nesting, never closed", "{\\rtf1 " + Repeat("{\\b ", 100000) + "x" },
+        { "extra closing braces", "{\\rtf1 a}}}}}b" },
+        { "huge parameters",
+            "{\\rtf1\\fs99999999999999999999 a\\u-99999999999 b\\uc999999999 c\\cf2147483647 d"
+            "\\cellx99999999999\\trleft-99999999999\\picwgoal999999999999}" },
+        { "truncated hex", "{\\rtf1 a\\'" },
+        { "truncated hex digit", "{\\rtf1 a\\'4" },
+        { "truncated unicode", "{\\rtf1 a\\u" },
+        { "truncated unicode minus", "{\\rtf1 a\\u-" },
+        { "long keyword", "{\\rtf1 \\" + Repeat("a", 100000) + "1 b}" },
+        { "long number", "{\\rtf1 \\fs" + Repeat("9", 100000) + " b}" },
+        { "binary junk", "{\\rtf1 " + QByteArray(kJunk, sizeof(kJunk) - 1) + "}" },
+        { "bin beyond the end", "{\\rtf1 {\\pict\\pngblip\\bin999999 abc}}" },
+        { "bad picture data", "{\\rtf1 {\\pict\\pngblip 89504e470d0a1a0a0000zz}}" },
+        { "cell without row", "{\\rtf1 \\intbl a\\cell b\\cell}" },
+        { "row without cells", "{\\rtf1 \\trowd\\row\\row\\row}" },
+        { "many cells",
+            "{\\rtf1 \\trowd " + Repeat("\\cellx100", 5000) + "\\intbl " + Repeat("x\\cell ", 5000) + "\\row}" },
+        { "font table without names", "{\\rtf1{\\fonttbl{\\f0}{\\f1\\fcharset2}{\\f}}\\f1 a\\f0 b}" },
+        { "skip count over a group end", "{\\rtf1\\uc5 \\u945}x}" },
+        { "only a header", "{\\rtf" },
+        { "one long paragraph of many runs", "{\\rtf1 " + Repeat("{\\b x}y", 40000) + "}" },
     };
     for (const Case& c : cases) {
         QElapsedTimer timer;
@@ -86,8 +91,8 @@ TEST(RtfMalformed, SeededMutationsNeverCrash)
         "{\\rtf1{\\*\\shppict{\\pict\\pngblip\\picwgoal100\\pichgoal100 89504e47}}{\\field{\\*\\fldinst "
         "HYPERLINK \"u\"}{\\fldrslt t}}\\line\\tab}",
     };
-    const QList<QByteArray> pieces = {"{", "}", "\\", "\\'", "\\u", "\\uc9", "\\*", "\\bin5 ", "\\cell",
-                                      "\\row", "\\trowd", "\\pict", "\\par", "-", "9999999999", "\\f99"};
+    const QList<QByteArray> pieces = { "{", "}", "\\", "\\'", "\\u", "\\uc9", "\\*", "\\bin5 ", "\\cell", "\\row",
+        "\\trowd", "\\pict", "\\par", "-", "9999999999", "\\f99" };
     QRandomGenerator random(20261210);
     for (int round = 0; round < 1500; ++round) {
         QByteArray data = corpus[random.bounded(int(corpus.size()))];
@@ -95,10 +100,18 @@ TEST(RtfMalformed, SeededMutationsNeverCrash)
         for (int e = 0; e < edits && !data.isEmpty(); ++e) {
             const int at = random.bounded(int(data.size()));
             switch (random.bounded(4)) {
-            case 0: data[at] = char(random.bounded(256)); break;
-            case 1: data.remove(at, random.bounded(1, 40)); break;
-            case 2: data.insert(at, pieces[random.bounded(int(pieces.size()))]); break;
-            default: data.truncate(at); break;
+            case 0:
+                data[at] = char(random.bounded(256));
+                break;
+            case 1:
+                data.remove(at, random.bounded(1, 40));
+                break;
+            case 2:
+                data.insert(at, pieces[random.bounded(int(pieces.size()))]);
+                break;
+            default:
+                data.truncate(at);
+                break;
             }
         }
         Exercise(data);

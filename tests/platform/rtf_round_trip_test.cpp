@@ -30,7 +30,7 @@ QString RoundTrip(const QTextDocument& doc)
     return DumpDocument(&back);
 }
 
-}  // namespace
+} // namespace
 
 TEST(RtfRoundTrip, FormattedParagraphs)
 {
@@ -38,7 +38,7 @@ TEST(RtfRoundTrip, FormattedParagraphs)
     doc.setDefaultFont(QFont("Arial", 10));
     QTextCursor c(&doc);
     QTextCharFormat plain;
-    plain.setFontFamilies({"Arial"});
+    plain.setFontFamilies({ "Arial" });
     plain.setFontPointSize(10);
     QTextCharFormat bold = plain;
     bold.setFontWeight(QFont::Bold);
@@ -49,7 +49,7 @@ TEST(RtfRoundTrip, FormattedParagraphs)
     red.setFontItalic(true);
     red.setFontUnderline(true);
     QTextCharFormat times = plain;
-    times.setFontFamilies({"Times New Roman"});
+    times.setFontFamilies({ "Times New Roman" });
     times.setFontPointSize(14.5);
     c.insertText("Plain {braces} \\ back ", plain);
     c.insertText("bold", bold);
@@ -64,7 +64,7 @@ TEST(RtfRoundTrip, FormattedParagraphs)
     indented.setAlignment(Qt::AlignRight);
     c.insertBlock(indented);
     c.insertText("tab\there", times);
-    c.insertBlock(QTextBlockFormat());  // an empty last paragraph
+    c.insertBlock(QTextBlockFormat()); // an empty last paragraph
     const QString before = DumpDocument(&doc);
     EXPECT_EQ(RoundTrip(doc).toStdString(), before.toStdString());
     // Every character outside ASCII is escaped; the header carries the code page.
@@ -72,9 +72,9 @@ TEST(RtfRoundTrip, FormattedParagraphs)
     for (char ch : rtf)
         ASSERT_LT(uchar(ch), 0x80);
     EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1051"));
-    EXPECT_TRUE(rtf.contains("\\fs29 "));  // 14.5 points
+    EXPECT_TRUE(rtf.contains("\\fs29 ")); // 14.5 points
     EXPECT_TRUE(rtf.contains("\\'8a\\'9dastn\\'fd"));
-    EXPECT_TRUE(rtf.contains("\\u937?"));  // omega has no byte in code page 1250
+    EXPECT_TRUE(rtf.contains("\\u937?")); // omega has no byte in code page 1250
 }
 
 TEST(RtfRoundTrip, TableWithHeaderAndKeptRows)
@@ -170,23 +170,27 @@ TEST(RtfReader, InsertsAtTheCursorReplacingTheSelection)
 
 TEST(RtfReader, WordProcessorConstructs)
 {
-    struct Case { const char* rtf; const char* text; const char* contains; };
+    struct Case {
+        const char* rtf;
+        const char* text;
+        const char* contains;
+    };
     const Case cases[] = {
         // \u with a skip count of 2 and of 0; \uc inside a group
-        {"{\\rtf1\\uc2 a\\u268\\'c8Cb{\\uc0 \\u269 c}\\u-3913?}", "aČb\u010dc\uf0b7", nullptr},
+        { "{\\rtf1\\uc2 a\\u268\\'c8Cb{\\uc0 \\u269 c}\\u-3913?}", "aČb\u010dc\uf0b7", nullptr },
         // unknown \* destinations and known skipped ones disappear
-        {"{\\rtf1{\\*\\generator x;}{\\*\\unknowndest {nested} text}{\\info{\\title T}}ok}", "ok", nullptr},
+        { "{\\rtf1{\\*\\generator x;}{\\*\\unknowndest {nested} text}{\\info{\\title T}}ok}", "ok", nullptr },
         // escaped symbols, special characters and \line
-        {"{\\rtf1 a\\~b\\emdash c\\line d\\tab e\\{\\}\\\\}", "a\u00a0b\u2014c\u2028d\te{}\\", nullptr},
+        { "{\\rtf1 a\\~b\\emdash c\\line d\\tab e\\{\\}\\\\}", "a\u00a0b\u2014c\u2028d\te{}\\", nullptr },
         // code page of the font's charset, not of the document
-        {"{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset238 A;}{\\f1\\fcharset0 B;}}\\f0\\'e8\\f1\\'e8}",
-         "čè", nullptr},
+        { "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset238 A;}{\\f1\\fcharset0 B;}}\\f0\\'e8\\f1\\'e8}", "čè",
+            nullptr },
         // a Symbol-font run written by a word processor as private-use \u
-        {"{\\rtf1{\\fonttbl{\\f3\\fnil\\fcharset2 Symbol;}}{\\f3 \\u61537\\'61}}", "α", nullptr},
+        { "{\\rtf1{\\fonttbl{\\f3\\fnil\\fcharset2 Symbol;}}{\\f3 \\u61537\\'61}}", "α", nullptr },
         // plain and pard reset; colour table with an automatic first entry
-        {"{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\b\\cf1 x\\plain y}", "xy", "fg=#ff0000"},
+        { "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\b\\cf1 x\\plain y}", "xy", "fg=#ff0000" },
         // hidden text and a non-PNG picture are left out
-        {"{\\rtf1 a{\\v hidden}b{\\pict\\wmetafile8 0102}c}", "abc", nullptr},
+        { "{\\rtf1 a{\\v hidden}b{\\pict\\wmetafile8 0102}c}", "abc", nullptr },
     };
     for (const Case& k : cases) {
         QTextDocument doc;

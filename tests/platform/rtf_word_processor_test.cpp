@@ -19,7 +19,7 @@ QByteArray Fixture(const char* name)
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
     return file.readAll();
 }
-}  // namespace
+} // namespace
 
 TEST(RtfWordProcessor, FormatsTableAndLettersLoad)
 {

@@ -31,15 +31,38 @@ TEST(MarkupCodeTable, ShapeAndUniqueness)
 
 TEST(MarkupCodeTable, GlyphsAndReadingBack)
 {
-    struct Case { const char* code; const char* glyph; const char* readBack; };
+    struct Case {
+        const char* code;
+        const char* glyph;
+        const char* readBack;
+    };
     const Case cases[] = {
-        {";aui", "ď", ";aui"}, {";akd", "ď", ";aui"}, {";aga", "ŕ", ";aga"}, {";agi", "ě", ";agi"},
-        {";ago", "ň", ";ago"}, {";afe", "ę", ";afe"}, {";afu", "ű", ";afu"}, {";atn", "ń", ";atn"},
-        {";atN", "Ń", ";atN"}, {";akl", "ľ", ";akl"}, {";aal", "ĺ", ";aal"}, {";aaL", "Ĺ", ";aaL"},
-        {";ana", "å", ";ana"}, {";age", "è", ";age"}, {";akc", "č", ";akc"}, {";gG", "Γ", ";gG"},
-        {";ga", "α", ";ga"}, {";gW", "Ω", ";gW"}, {";gD", "Δ", ";gD"}, {";pm", "±", ";pm"},
-        {";NE", "∞", ";NE"}, {";ts", "×", ";ts"}, {";me", "≥", ";me"}, {";le", "≤", ";le"},
-        {";dg", "°", ";dg"}, {";gL", "Λ", ";gL"},
+        { ";aui", "ď", ";aui" },
+        { ";akd", "ď", ";aui" },
+        { ";aga", "ŕ", ";aga" },
+        { ";agi", "ě", ";agi" },
+        { ";ago", "ň", ";ago" },
+        { ";afe", "ę", ";afe" },
+        { ";afu", "ű", ";afu" },
+        { ";atn", "ń", ";atn" },
+        { ";atN", "Ń", ";atN" },
+        { ";akl", "ľ", ";akl" },
+        { ";aal", "ĺ", ";aal" },
+        { ";aaL", "Ĺ", ";aaL" },
+        { ";ana", "å", ";ana" },
+        { ";age", "è", ";age" },
+        { ";akc", "č", ";akc" },
+        { ";gG", "Γ", ";gG" },
+        { ";ga", "α", ";ga" },
+        { ";gW", "Ω", ";gW" },
+        { ";gD", "Δ", ";gD" },
+        { ";pm", "±", ";pm" },
+        { ";NE", "∞", ";NE" },
+        { ";ts", "×", ";ts" },
+        { ";me", "≥", ";me" },
+        { ";le", "≤", ";le" },
+        { ";dg", "°", ";dg" },
+        { ";gL", "Λ", ";gL" },
     };
     for (const Case& c : cases) {
         int entry = 0;
@@ -67,9 +90,22 @@ TEST(MarkupCodeTable, GlyphsAndReadingBack)
 
 TEST(MarkupCodeTable, PlainBaseLettersAndColours)
 {
-    const struct { const char* ch; char16_t base; } cases[] = {
-        {"ď", u'd'}, {"ě", u'e'}, {"ň", u'n'}, {"ŕ", u'r'}, {"ľ", u'l'}, {"ů", u'u'}, {"α", u'a'},
-        {"±", u' '}, {"°", u'°'}, {"ß", u'ß'}, {"€", u'€'}, {"x", u'x'},
+    const struct {
+        const char* ch;
+        char16_t base;
+    } cases[] = {
+        { "ď", u'd' },
+        { "ě", u'e' },
+        { "ň", u'n' },
+        { "ŕ", u'r' },
+        { "ľ", u'l' },
+        { "ů", u'u' },
+        { "α", u'a' },
+        { "±", u' ' },
+        { "°", u'°' },
+        { "ß", u'ß' },
+        { "€", u'€' },
+        { "x", u'x' },
     };
     for (const auto& c : cases)
         EXPECT_EQ(PlainBaseChar(QString::fromUtf8(c.ch)[0]).unicode(), c.base) << c.ch;

@@ -26,22 +26,36 @@ void Exercise(const QString& markup)
     RenderMarkupToRichEdit(10, "Arial", false, &again, back);
     QImage image(200, 20, QImage::Format_ARGB32);
     QPainter painter(&image);
-    for (int align : {0, 1, 2})
+    for (int align : { 0, 1, 2 })
         DrawMarkupText(painter, align, markup, QRect(0, 0, 200, 20));
 }
-}  // namespace
+} // namespace
 
 TEST(MarkupMalformed, ExplicitCases)
 {
     const QStringList cases = {
-        ":TABLE_BEGIN[]:TABLE_END", ":TABLE_BEGIN[,]10,0,:TABLE_END", ":TABLE_BEGIN[999999999,3]10,0,1,\r:TABLE_END",
-        ":TABLE_BEGIN[2,999999999]10,0,100,200,a\tb\r:TABLE_END", ":TABLE_BEGIN[3,5]10,0,1,2,3,a\r:TABLE_END",
-        ":TABLE_BEGIN[2,1]10,0,100,:TABLE_END", ":TABLE_BEGIN[1,1]99999999999,0,100,x\r:TABLE_END",
-        ":TABLE_BEGIN[1,1]10,0,100,a\tb\tc\td\r:TABLE_END", "x[cfsize", "x[cfsize9", "[cfcolor", "[cfcolorred",
-        "[cfcolor" + QString(100000, 'r'), "[cf1][cf1][cf1]", QString(20000, '[') + "cf3]",
-        ":RTF_BEGIN:RTF_END", ":RTF_BEGIN{\\rtf1 " + QString(50000, '{') + ":RTF_END", ":RTF_END:RTF_BEGIN",
-        QString::fromUtf16(u"\xFDD0\xFDD0:TABLE_BEGIN[1,1]1,0,1,x\r:TABLE_END\xFDD0"), ";;;;;g;a;",
-        "[cfright][cfleft][cfcenter]", QString(5000, ';') + "ga",
+        ":TABLE_BEGIN[]:TABLE_END",
+        ":TABLE_BEGIN[,]10,0,:TABLE_END",
+        ":TABLE_BEGIN[999999999,3]10,0,1,\r:TABLE_END",
+        ":TABLE_BEGIN[2,999999999]10,0,100,200,a\tb\r:TABLE_END",
+        ":TABLE_BEGIN[3,5]10,0,1,2,3,a\r:TABLE_END",
+        ":TABLE_BEGIN[2,1]10,0,100,:TABLE_END",
+        ":TABLE_BEGIN[1,1]99999999999,0,100,x\r:TABLE_END",
+        ":TABLE_BEGIN[1,1]10,0,100,a\tb\tc\td\r:TABLE_END",
+        "x[cfsize",
+        "x[cfsize9",
+        "[cfcolor",
+        "[cfcolorred",
+        "[cfcolor" + QString(100000, 'r'),
+        "[cf1][cf1][cf1]",
+        QString(20000, '[') + "cf3]",
+        ":RTF_BEGIN:RTF_END",
+        ":RTF_BEGIN{\\rtf1 " + QString(50000, '{') + ":RTF_END",
+        ":RTF_END:RTF_BEGIN",
+        QString::fromUtf16(u"\xFDD0\xFDD0:TABLE_BEGIN[1,1]1,0,1,x\r:TABLE_END\xFDD0"),
+        ";;;;;g;a;",
+        "[cfright][cfleft][cfcenter]",
+        QString(5000, ';') + "ga",
     };
     for (const QString& c : cases) {
         QElapsedTimer timer;
@@ -67,7 +81,7 @@ TEST(MarkupMalformed, ExplicitCases)
     for (int i = 0; i < 20000; ++i)
         cell += "[cf3]x[cf1][";
     cell += "\r:TABLE_END";
-    for (const QString& text : {blocks, cell}) {
+    for (const QString& text : { blocks, cell }) {
         timer.restart();
         RenderMarkupToRichEdit(10, "Arial", false, &doc, text);
         EXPECT_LT(timer.elapsed(), 5000);
@@ -81,8 +95,8 @@ TEST(MarkupMalformed, SeededMutationsNeverCrash)
         "\r:TABLE_BEGIN[3,2]10,50,1250,3050,4250,[cf3]x[cf1]\tb;pm\t[cf11]2[cf1]\r1\t2\t3\r:TABLE_END tail",
         "a:RTF_BEGIN{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 x\\par}:RTF_END b ;aui;ga",
     };
-    const QStringList pieces = {"[cf1]", "[cf3]", "[cfsize", "[cfcolor", "]", "\r", "\t", ":TABLE_BEGIN[",
-                                ":TABLE_END", ":RTF_BEGIN", ":RTF_END", ",", "999999", ";g", "{", "}"};
+    const QStringList pieces = { "[cf1]", "[cf3]", "[cfsize", "[cfcolor", "]", "\r", "\t", ":TABLE_BEGIN[",
+        ":TABLE_END", ":RTF_BEGIN", ":RTF_END", ",", "999999", ";g", "{", "}" };
     QRandomGenerator random(101);
     for (int round = 0; round < 600; ++round) {
         QString text = corpus[random.bounded(int(corpus.size()))];
@@ -90,10 +104,18 @@ TEST(MarkupMalformed, SeededMutationsNeverCrash)
         for (int e = 0; e < edits && !text.isEmpty(); ++e) {
             const int at = random.bounded(int(text.size()));
             switch (random.bounded(4)) {
-            case 0: text[at] = QChar(char16_t(random.bounded(1, 0x250))); break;
-            case 1: text.remove(at, random.bounded(1, 12)); break;
-            case 2: text.insert(at, pieces[random.bounded(int(pieces.size()))]); break;
-            default: text.truncate(at); break;
+            case 0:
+                text[at] = QChar(char16_t(random.bounded(1, 0x250)));
+                break;
+            case 1:
+                text.remove(at, random.bounded(1, 12));
+                break;
+            case 2:
+                text.insert(at, pieces[random.bounded(int(pieces.size()))]);
+                break;
+            default:
+                text.truncate(at);
+                break;
             }
         }
         Exercise(text);

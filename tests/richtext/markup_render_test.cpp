@@ -30,39 +30,42 @@ QString ReadBack(const QString& markup)
 
 const QString CR = QStringLiteral("\r");
 
-}  // namespace
+} // namespace
 
 TEST(MarkupRender, Cases)
 {
-    struct Case { QString markup; QStringList expected; };
+    struct Case {
+        QString markup;
+        QStringList expected;
+    };
     const Case cases[] = {
-        {"[cf3][cf2]x[cf1]", {"[x] font=Arial pt=10 b i fg=#000000"}},
-        {"a[cf3]x", {"[a] font=Arial pt=10\n", "[x] font=Arial pt=10 b"}},
-        {"[cf3]a;pmb[cf1]", {QString::fromUtf8("[a±b] font=Arial pt=10 b")}},
-        {";gG;akl", {QString::fromUtf8("[Γľ] font=Arial pt=10\n")}},
-        {"[cfcolorfuchsia]x[cf1]", {"[x] font=Arial pt=10 fg=#ff00ff"}},
-        {"[cfcolorblue]a[cf1][cfcolorBLACK]b[cf1]", {"[ab] font=Arial pt=10 fg=#0000ff"}},
-        {"[cfsize9]a[cf1][cfsize14]b[cf1]", {"[a] font=Arial pt=9 ", "[b] font=Arial pt=14 "}},
-        {"m[cf11]2[cf1] H[cf15]2[cf1]O", {"[2] font=Arial pt=10 sup", "[2] font=Arial pt=10 sub"}},
-        {"[cftimes]t[cf1][cfcourier]c[cf1]", {"[t] font=Times New Roman", "[c] font=Courier New"}},
-        {"[su1]u[cf1][cf88]v[cf1][cf99]w[cf1]", {"[uv] font=Arial pt=10 u", "[w] font=Arial pt=10 fg"}},
-        {"plain text", {"P align=0 li=0 fi=0\n  [plain text] font=Arial pt=10\n"}},
+        { "[cf3][cf2]x[cf1]", { "[x] font=Arial pt=10 b i fg=#000000" } },
+        { "a[cf3]x", { "[a] font=Arial pt=10\n", "[x] font=Arial pt=10 b" } },
+        { "[cf3]a;pmb[cf1]", { QString::fromUtf8("[a±b] font=Arial pt=10 b") } },
+        { ";gG;akl", { QString::fromUtf8("[Γľ] font=Arial pt=10\n") } },
+        { "[cfcolorfuchsia]x[cf1]", { "[x] font=Arial pt=10 fg=#ff00ff" } },
+        { "[cfcolorblue]a[cf1][cfcolorBLACK]b[cf1]", { "[ab] font=Arial pt=10 fg=#0000ff" } },
+        { "[cfsize9]a[cf1][cfsize14]b[cf1]", { "[a] font=Arial pt=9 ", "[b] font=Arial pt=14 " } },
+        { "m[cf11]2[cf1] H[cf15]2[cf1]O", { "[2] font=Arial pt=10 sup", "[2] font=Arial pt=10 sub" } },
+        { "[cftimes]t[cf1][cfcourier]c[cf1]", { "[t] font=Times New Roman", "[c] font=Courier New" } },
+        { "[su1]u[cf1][cf88]v[cf1][cf99]w[cf1]", { "[uv] font=Arial pt=10 u", "[w] font=Arial pt=10 fg" } },
+        { "plain text", { "P align=0 li=0 fi=0\n  [plain text] font=Arial pt=10\n" } },
         // An alignment run changes only the alignment.
-        {"[cf3]a[cf1][cfright]b", {"P align=1", "[a] font=Arial pt=10 b", "[b] font=Arial pt=10\n"}},
+        { "[cf3]a[cf1][cfright]b", { "P align=1", "[a] font=Arial pt=10 b", "[b] font=Arial pt=10\n" } },
         // An unmatched close code is dropped.
-        {"a[cf1]b", {"[ab] font=Arial pt=10\n"}},
+        { "a[cf1]b", { "[ab] font=Arial pt=10\n" } },
         // Blocks without their end marker, or with it before the begin marker, stay text.
-        {":RTF_BEGIN{\\rtf1 x}", {"[:RTF_BEGIN{\\rtf1 x}]"}},
-        {":TABLE_END x :TABLE_BEGIN[1,1]", {"[:TABLE_END x :TABLE_BEGIN[1,1]]"}},
+        { ":RTF_BEGIN{\\rtf1 x}", { "[:RTF_BEGIN{\\rtf1 x}]" } },
+        { ":TABLE_END x :TABLE_BEGIN[1,1]", { "[:TABLE_END x :TABLE_BEGIN[1,1]]" } },
         // Codes inside an RTF block are not interpreted.
-        {"a:RTF_BEGIN{\\rtf1 {\\b [cf3]}}:RTF_ENDb", {"[[cf3]] font=Arial pt=12 b\n", "[b] font=Arial pt=10\n"}},
-        {"[cfisurl]http://x.org[cf1]", {"[http://x.org] font=Arial pt=10 u fg=#ff0000 href=http://x.org"}},
+        { "a:RTF_BEGIN{\\rtf1 {\\b [cf3]}}:RTF_ENDb", { "[[cf3]] font=Arial pt=12 b\n", "[b] font=Arial pt=10\n" } },
+        { "[cfisurl]http://x.org[cf1]", { "[http://x.org] font=Arial pt=10 u fg=#ff0000 href=http://x.org" } },
     };
     for (const Case& c : cases) {
         const QString dump = Render(c.markup);
         for (const QString& e : c.expected)
-            EXPECT_TRUE(dump.contains(e)) << c.markup.toStdString() << "\nwants: " << e.toStdString()
-                                          << "\n" << dump.toStdString();
+            EXPECT_TRUE(dump.contains(e)) << c.markup.toStdString() << "\nwants: " << e.toStdString() << "\n"
+                                          << dump.toStdString();
     }
 }
 
@@ -70,9 +73,9 @@ TEST(MarkupRender, AlignLinesAndStackedAlignment)
 {
     const QString dump = Render("[cfcenter][cf3]Title[cf1]" + CR + "Body" + CR + "[cfright]R", true);
     EXPECT_EQ(dump.toStdString(),
-              "P align=2 li=0 fi=0\n  [Title] font=Arial pt=10 b fg=#000000\n"
-              "P align=0 li=0 fi=0\n  [Body] font=Arial pt=10\n"
-              "P align=1 li=0 fi=0\n  [R] font=Arial pt=10\n");
+        "P align=2 li=0 fi=0\n  [Title] font=Arial pt=10 b fg=#000000\n"
+        "P align=0 li=0 fi=0\n  [Body] font=Arial pt=10\n"
+        "P align=1 li=0 fi=0\n  [R] font=Arial pt=10\n");
     // Without AlignLines an alignment code holds to the end of the text.
     EXPECT_EQ(Render("[cfcenter]a" + CR + "b").count("align=2"), 2);
 }
@@ -99,8 +102,8 @@ TEST(MarkupRender, EmptyTextLeavesAnEmptyUnmodifiedDocument)
 
 TEST(MarkupRender, TablesAtTheirPlaces)
 {
-    const QString table1 = ":TABLE_BEGIN[3,2]10,50,1250,3050,4250,[cf3]x[cf1]\tb;pm\t[cf11]2[cf1]" + CR +
-                           "1\t[cfcolorred]2[cf1]\t[cfsize12]3[cf1]" + CR + ":TABLE_END";
+    const QString table1 = ":TABLE_BEGIN[3,2]10,50,1250,3050,4250,[cf3]x[cf1]\tb;pm\t[cf11]2[cf1]" + CR
+        + "1\t[cfcolorred]2[cf1]\t[cfsize12]3[cf1]" + CR + ":TABLE_END";
     const QString table2 = ":TABLE_BEGIN[1,1]8,0,1000,only" + CR + ":TABLE_END";
     QTextDocument doc;
     RenderMarkupToRichEdit(10, "Arial", false, &doc, "before" + CR + table1 + CR + "middle" + CR + table2 + "after");
@@ -109,7 +112,7 @@ TEST(MarkupRender, TablesAtTheirPlaces)
     EXPECT_TRUE(dump.contains("TABLE 2x3 header=1 left=50 edges=1250,3050,4250")) << d;
     EXPECT_TRUE(dump.contains("[x] font=Arial pt=10 b")) << d;
     EXPECT_TRUE(dump.contains(QString::fromUtf8("[b±] font=Arial pt=10\n"))) << d;
-    EXPECT_TRUE(dump.contains("[2] font=Courier pt=12 sup")) << d;  // two points larger, Courier
+    EXPECT_TRUE(dump.contains("[2] font=Courier pt=12 sup")) << d; // two points larger, Courier
     EXPECT_TRUE(dump.contains("[2] font=Arial pt=10 fg=#ff0000")) << d;
     EXPECT_TRUE(dump.contains("[3] font=Arial pt=12")) << d;
     EXPECT_TRUE(dump.contains("TABLE 1x1 header=1 left=0 edges=1000")) << d;
@@ -146,10 +149,19 @@ TEST(MarkupRender, ElevenTablesFindTheirOwnPlaces)
 TEST(MarkupReadBack, NormalFormIsStable)
 {
     const QStringList normal = {
-        "plain", "[cf3]bold[cf1] and [cf2]italic[cf1]", "[cf3][cf2]both[cf1]", "H[cf15]2[cf1]O",
-        "m[cf11]2[cf1]", "[su1]under[cf1]", "[cf3][su1]x[cf1]", ";ga;gb;pm;NE;ts;me;le;dg",
-        ";aui;aga;agi;ago;akl;aal;aaL;akc;aks;akz", "a" + CR + "b" + CR + CR + "c", "[cf3]a" + CR + "b[cf1]",
-        "= 3 ~ [ ] ;", QString::fromUtf8("ß ő € ~"),
+        "plain",
+        "[cf3]bold[cf1] and [cf2]italic[cf1]",
+        "[cf3][cf2]both[cf1]",
+        "H[cf15]2[cf1]O",
+        "m[cf11]2[cf1]",
+        "[su1]under[cf1]",
+        "[cf3][su1]x[cf1]",
+        ";ga;gb;pm;NE;ts;me;le;dg",
+        ";aui;aga;agi;ago;akl;aal;aaL;akc;aks;akz",
+        "a" + CR + "b" + CR + CR + "c",
+        "[cf3]a" + CR + "b[cf1]",
+        "= 3 ~ [ ] ;",
+        QString::fromUtf8("ß ő € ~"),
     };
     for (const QString& m : normal)
         EXPECT_EQ(ReadBack(m).toStdString(), m.toStdString());
@@ -158,8 +170,14 @@ TEST(MarkupReadBack, NormalFormIsStable)
 TEST(MarkupReadBack, RenderOfReadBackEqualsRender)
 {
     const QStringList other = {
-        "[cfcenter][cf3]Title[cf1]" + CR + "Body", "[cfsize14]big[cf1]", "[cfarial]a[cf1][cftimes]b[cf1]",
-        "[cf3]a;pmb[cf1]", "[cf3]x", "[cf3]a[cf2]b[cf1]c[cf1]", "[cfcolorred]r[cf1]", ";akd ;anA",
+        "[cfcenter][cf3]Title[cf1]" + CR + "Body",
+        "[cfsize14]big[cf1]",
+        "[cfarial]a[cf1][cftimes]b[cf1]",
+        "[cf3]a;pmb[cf1]",
+        "[cf3]x",
+        "[cf3]a[cf2]b[cf1]c[cf1]",
+        "[cfcolorred]r[cf1]",
+        ";akd ;anA",
     };
     for (const QString& m : other) {
         const QString once = ReadBack(m);

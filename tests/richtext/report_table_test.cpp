@@ -17,7 +17,7 @@ TEST(ReportTable, OwnerAllocatesOnceAndAlwaysReleases)
         TStringTable* table = ReportTable;
         ASSERT_NE(table, nullptr);
         {
-            ReportTableOwner inner;  // a writer inside a whole report uses the report's table
+            ReportTableOwner inner; // a writer inside a whole report uses the report's table
             EXPECT_EQ(ReportTable, table);
         }
         EXPECT_EQ(ReportTable, table);
@@ -44,15 +44,16 @@ TEST(ReportTable, BuildTableMarkup)
     t.Clear();
     t.ColCount = 4;
     t.RowCount = 1;
-    const int widths[] = {1200, 1800, 1200, 5000};
+    const int widths[] = { 1200, 1800, 1200, 5000 };
     for (int i = 1; i <= 4; ++i) {
         t.ColWidths[i] = widths[i - 1];
         t.Cells(i, 1) = QString("[cf3]H%1[cf1]").arg(i);
     }
     QString text = "old content";
     BuildTableMarkup(false, 0, 10, text, 50);
-    EXPECT_EQ(text.toStdString(), "\r:TABLE_BEGIN[4,1]10,50,1250,3050,4250,9250,"
-                                  "[cf3]H1[cf1]\t[cf3]H2[cf1]\t[cf3]H3[cf1]\t[cf3]H4[cf1]\r:TABLE_END");
+    EXPECT_EQ(text.toStdString(),
+        "\r:TABLE_BEGIN[4,1]10,50,1250,3050,4250,9250,"
+        "[cf3]H1[cf1]\t[cf3]H2[cf1]\t[cf3]H3[cf1]\t[cf3]H4[cf1]\r:TABLE_END");
     // Cells that hold row or cell separators keep the block's rows intact.
     t.RowCount = 2;
     t.Cells(1, 2) = "a\tb\r\nc";
@@ -77,15 +78,15 @@ TEST(ReportTable, AutoSizeColumns)
     t.Cells(2, 2) = QString(100, 'a');
     t.Cells(3, 1) = "{\\rtf1 {\\b Nr.}}";
     t.Cells(3, 2) = "";
-    AutoSizeTableColumns(2, 10);  // no cap
-    EXPECT_EQ(t.ColWidths[1], 100 * 7 - 10 * 2 + 5 * 1);  // "Nr.": n=3, O=2, U=1
+    AutoSizeTableColumns(2, 10); // no cap
+    EXPECT_EQ(t.ColWidths[1], 100 * 7 - 10 * 2 + 5 * 1); // "Nr.": n=3, O=2, U=1
     EXPECT_EQ(t.ColWidths[2], 6400);
-    EXPECT_EQ(t.ColWidths[3], t.ColWidths[1]);  // an RTF cell counts by its plain text
+    EXPECT_EQ(t.ColWidths[3], t.ColWidths[1]); // an RTF cell counts by its plain text
     AutoSizeTableColumns(0, 10);
-    EXPECT_EQ(t.ColWidths[2], 2800);  // capped: the header is narrower
+    EXPECT_EQ(t.ColWidths[2], 2800); // capped: the header is narrower
     EXPECT_EQ(t.ColWidths[1], 685);
     AutoSizeTableColumns(1, 10);
-    EXPECT_EQ(t.ColWidths[1], 891);  // 685 × 1.3, rounded
+    EXPECT_EQ(t.ColWidths[1], 891); // 685 × 1.3, rounded
     AutoSizeTableColumns(2, 8);
     EXPECT_EQ(t.ColWidths[2], 100 * 82 - 800 - 50 * 40);
 }

@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <gtest/gtest.h>
@@ -28,7 +29,7 @@ void Select(TRichEdit98& e, int start, int length)
     e.SetSelStart(start);
     e.SetSelLength(length);
 }
-}  // namespace
+} // namespace
 
 TEST(RichEdit98, RtfOfTheSelection)
 {
@@ -59,14 +60,14 @@ TEST(RichEdit98, AttributesAndTheWordRule)
 {
     TRichEdit98 e;
     e.setPlainText("one two three");
-    Select(e, 5, 0);  // inside "two"
+    Select(e, 5, 0); // inside "two"
     e.SelAttributes().SetBold(true);
     Select(e, 4, 3);
     EXPECT_TRUE(e.SelAttributes().Bold());
     Select(e, 0, 3);
     EXPECT_FALSE(e.SelAttributes().Bold());
     e.WordFormatting = false;
-    Select(e, 1, 0);  // inside "one": only the typing position
+    Select(e, 1, 0); // inside "one": only the typing position
     e.SelAttributes().SetItalic(true);
     Select(e, 0, 3);
     EXPECT_FALSE(e.SelAttributes().Italic());
@@ -76,7 +77,7 @@ TEST(RichEdit98, AttributesAndTheWordRule)
     EXPECT_EQ(e.SelAttributes().SubscriptStyle(), 2);
     EXPECT_THROW(e.SelAttributes().SetName(QString(33, 'x')), std::range_error);
     QTextCharFormat odd;
-    odd.setFontPointSize(10.95);  // sizes read as whole points, truncated
+    odd.setFontPointSize(10.95); // sizes read as whole points, truncated
     e.textCursor().mergeCharFormat(odd);
     EXPECT_EQ(e.SelAttributes().Size(), 10);
     e.SetLanguage(1029);
@@ -90,12 +91,12 @@ TEST(RichEdit98, FindTextRanges)
 {
     TRichEdit98 e;
     e.setPlainText("abc Abc abc xyz abc");
-    EXPECT_EQ(e.FindText("abc", 1, 0, 0), 4);        // to the end, any case
-    EXPECT_EQ(e.FindText("abc", 1, 4, 0), 8);        // matching case
-    EXPECT_EQ(e.FindText("abc", 1, 4, 5), -1);       // range 1..6 holds no "abc"
-    EXPECT_EQ(e.FindText("xyz", 20, 1, 5), -1);      // upwards 20..15: not there
-    EXPECT_EQ(e.FindText("xyz", 19, 1, 8), 12);      // upwards 19..11
-    EXPECT_EQ(e.FindText("bc", 0, 2, 0), -1);        // whole words only
+    EXPECT_EQ(e.FindText("abc", 1, 0, 0), 4); // to the end, any case
+    EXPECT_EQ(e.FindText("abc", 1, 4, 0), 8); // matching case
+    EXPECT_EQ(e.FindText("abc", 1, 4, 5), -1); // range 1..6 holds no "abc"
+    EXPECT_EQ(e.FindText("xyz", 20, 1, 5), -1); // upwards 20..15: not there
+    EXPECT_EQ(e.FindText("xyz", 19, 1, 8), 12); // upwards 19..11
+    EXPECT_EQ(e.FindText("bc", 0, 2, 0), -1); // whole words only
 }
 
 TEST(RichEdit98, NestedUpdateLocks)
@@ -105,7 +106,7 @@ TEST(RichEdit98, NestedUpdateLocks)
     Select(e, 1, 2);
     e.BeginUpdate();
     Select(e, 3, 1);
-    e.BeginUpdate();  // the innermost call's selection is the one restored
+    e.BeginUpdate(); // the innermost call's selection is the one restored
     Select(e, 8, 0);
     e.EndUpdate();
     EXPECT_EQ(e.UpdateLockCount(), 1);
@@ -114,7 +115,7 @@ TEST(RichEdit98, NestedUpdateLocks)
     EXPECT_EQ(e.SelStart(), 3);
     EXPECT_EQ(e.SelLength(), 1);
     EXPECT_TRUE(e.updatesEnabled());
-    e.EndUpdate();  // an extra end does no harm
+    e.EndUpdate(); // an extra end does no harm
     EXPECT_EQ(e.UpdateLockCount(), 0);
 }
 
@@ -174,7 +175,7 @@ TEST(RichEdit98, StreamsAndFiles)
     QBuffer plain;
     plain.setData("word");
     plain.open(QIODevice::ReadOnly);
-    e.Lines().LoadFromStream(&plain);  // RTF first, then as text
+    e.Lines().LoadFromStream(&plain); // RTF first, then as text
     EXPECT_EQ(Text(e), "word");
     QTemporaryDir dir;
     const QString txt = dir.filePath("a.txt");
@@ -183,7 +184,7 @@ TEST(RichEdit98, StreamsAndFiles)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("{\\rtf1 {\\i it}}");
     }
-    e.Lines().LoadFromFile(txt);  // a ".txt" file is still tried as RTF first
+    e.Lines().LoadFromFile(txt); // a ".txt" file is still tried as RTF first
     EXPECT_EQ(Text(e), "it");
     e.SetSelStart(0);
     e.SetSelLength(2);
@@ -247,4 +248,36 @@ TEST(RichEdit98, ClipboardOffersAndPrefersRtf)
     third.paste();
     third.selectAll();
     EXPECT_TRUE(third.GetRTFData().contains("\\pngblip"));
+}
+
+TEST(RichEdit98, LinkMovesAndClicks)
+{
+    TRichEdit98 e;
+    e.resize(400, 100);
+    e.show();
+    QTextCursor c(e.document());
+    c.insertText("go ");
+    QTextCharFormat link;
+    link.setAnchor(true);
+    link.setAnchorHref("https://example.org");
+    c.insertText("https://example.org", link);
+    QStringList clicked, moved;
+    e.OnURLClick = [&](const QString& url) { clicked << url; };
+    e.OnURLMove = [&](const QString& url) { moved << url; };
+    QTextCursor at(e.document());
+    at.setPosition(8);
+    const QPoint point = e.cursorRect(at).center();
+    QTest::mouseMove(e.viewport(), point);
+    QMouseEvent move(QEvent::MouseMove, QPointF(point), e.viewport()->mapToGlobal(QPointF(point)), Qt::NoButton,
+        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(e.viewport(), &move);
+    EXPECT_EQ(e.viewport()->cursor().shape(), Qt::PointingHandCursor); // https keeps the default: URLCursor
+    QTest::mouseClick(e.viewport(), Qt::LeftButton, Qt::NoModifier, point);
+    EXPECT_EQ(clicked, QStringList { "https://example.org" });
+    EXPECT_FALSE(moved.isEmpty());
+    // Away from the link nothing is reported.
+    QTextCursor plain(e.document());
+    plain.setPosition(1);
+    QTest::mouseClick(e.viewport(), Qt::LeftButton, Qt::NoModifier, e.cursorRect(plain).center());
+    EXPECT_EQ(clicked.size(), 1);
 }

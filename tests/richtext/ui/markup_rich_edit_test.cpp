@@ -1,6 +1,6 @@
 #include "platform/ui/rich_edit98.h"
-#include "richtext/report_table.h"
 #include "richtext/markup_render.h"
+#include "richtext/report_table.h"
 #include "richtext/ui/markup_rich_edit.h"
 
 #include <QDir>
@@ -14,21 +14,21 @@ namespace {
 QString SampleReport()
 {
     const QString CR = "\r";
-    QString text = "[cfcenter][cf3][cfsize14]Uncertainty budget[cf1]" + CR +
-                   "Model: [cf2]m[cf1][cf15]x[cf1] = [cf2]m[cf1][cf15]r[cf1] + ;gd[cf2]m[cf1]" + CR +
-                   "Temperature 20 ;dgC ;pm 0,5 K, ;gn = ;NE, k ;me 2" + CR +
-                   "[cfcolorred]Warning:[cf1] ;aui;agi;ago;akl;aaL ;akS;akC" + CR;
+    QString text = "[cfcenter][cf3][cfsize14]Uncertainty budget[cf1]" + CR
+        + "Model: [cf2]m[cf1][cf15]x[cf1] = [cf2]m[cf1][cf15]r[cf1] + ;gd[cf2]m[cf1]" + CR
+        + "Temperature 20 ;dgC ;pm 0,5 K, ;gn = ;NE, k ;me 2" + CR
+        + "[cfcolorred]Warning:[cf1] ;aui;agi;ago;akl;aaL ;akS;akC" + CR;
     ReportTableOwner owner;
     TStringTable& t = owner.Table();
     t.Clear();
     t.ColCount = 4;
     t.RowCount = 1;
-    const char* heads[] = {"Quantity", "Estimate", "u(x[cf1][cf3][cf15]i[cf1][cf3])", "Distribution"};
+    const char* heads[] = { "Quantity", "Estimate", "u(x[cf1][cf3][cf15]i[cf1][cf3])", "Distribution" };
     for (int i = 1; i <= 4; ++i)
         t.Cells(i, 1) = QString("[cf3]%1[cf1]").arg(heads[i - 1]);
-    const char* rows[][4] = {{"[cf2]m[cf1][cf15]r[cf1]", "10 000,005 g", "0,045 mg", "normal"},
-                             {";gd[cf2]m[cf1]", "0,000 g", "0,029 mg", "rectangular"},
-                             {"10[cf11]-3[cf1] x", "1,2", "0,1 ;gm", "{\\rtf1 {\\i rtf} cell}"}};
+    const char* rows[][4] = { { "[cf2]m[cf1][cf15]r[cf1]", "10 000,005 g", "0,045 mg", "normal" },
+        { ";gd[cf2]m[cf1]", "0,000 g", "0,029 mg", "rectangular" },
+        { "10[cf11]-3[cf1] x", "1,2", "0,1 ;gm", "{\\rtf1 {\\i rtf} cell}" } };
     for (const auto& row : rows) {
         ++t.RowCount;
         for (int i = 1; i <= 4; ++i)
@@ -38,7 +38,7 @@ QString SampleReport()
     BuildTableMarkup(true, 0, 10, table, 50);
     return text + table + CR + "[cfisurl]https://example.org/help[cf1]" + CR + "[cfright]end";
 }
-}  // namespace
+} // namespace
 
 TEST(MarkupRichEdit, RendersAReportIntoTheControl)
 {
