@@ -681,10 +681,22 @@ void RenderMarkupToRichEdit(int FontSize, const QString& FontName, bool AlignLin
             if (nextBlock < blocks.size()) {
                 const Block& block = blocks[nextBlock++];
                 if (block.isTable) {
-                    if (!InsertTableBlock(cursor, block.content))
+                    const bool startsLine = cursor.atBlockStart();
+                    const QTextBlock before = cursor.block();
+                    if (!InsertTableBlock(cursor, block.content)) {
                         cursor.insertText(block.content + QStringLiteral(":TABLE_END"), base);
-                    else
+                    } else {
                         cursor.setBlockFormat(blockFormatOf(paragraph));
+                        // A table that starts its line takes that line's place: the empty
+                        // paragraph left above it joins the paragraph before.
+                        const QTextBlock previous = before.previous();
+                        if (startsLine && before.length() == 1 && previous.isValid() &&
+                            !QTextCursor(previous).currentTable() && !QTextCursor(before).currentTable()) {
+                            QTextCursor join(previous);
+                            join.movePosition(QTextCursor::EndOfBlock);
+                            join.deleteChar();
+                        }
+                    }
                 } else if (!ReadRtf(RtfOf(block.content), cursor)) {
                     cursor.insertText(QStringLiteral(":RTF_BEGIN") + block.content + QStringLiteral(":RTF_END"), base);
                 }
