@@ -389,6 +389,19 @@ QByteArray WriteRtf(const QTextDocument* document, int from, int to)
     return Writer(document, from, to).Write();
 }
 
+QByteArray RtfBytesOfText(const QString& text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (QChar ch : text) {
+        if (ch.unicode() < 0x80)
+            out += char(ch.unicode());
+        else
+            out += "\\u" + QByteArray::number(qint16(ch.unicode())) + "?";
+    }
+    return out;
+}
+
 bool WriteRtf(const QTextDocument* document, QIODevice* device, QString* error)
 {
     const QByteArray rtf = WriteRtf(document);

@@ -23,4 +23,8 @@ QByteArray WriteRtf(const QTextDocument* document, int from, int to);
 // Writes the whole document to Device; false (with Error) when the device fails.
 bool WriteRtf(const QTextDocument* document, QIODevice* device, QString* error = nullptr);
 
+// RTF held in a Unicode string (a stored rich text, a block of mark-up) as bytes for the
+// reader: ASCII as it stands, every other character as \uN? (so no code page is involved).
+QByteArray RtfBytesOfText(const QString& text);
+
 } // namespace orvek

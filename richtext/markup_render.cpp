@@ -1,6 +1,7 @@
 #include "richtext/markup_render.h"
 
 #include "platform/rtf_reader.h"
+#include "platform/rtf_writer.h"
 #include "richtext/markup_codes.h"
 
 #include <QTextBlock>
@@ -325,19 +326,6 @@ void ParseCellMarkup(const QString& cell, int fontSize, const QTextCharFormat& b
 }
 
 } // namespace
-
-QByteArray RtfBytesOfText(const QString& text)
-{
-    QByteArray out;
-    out.reserve(text.size());
-    for (QChar ch : text) {
-        if (ch.unicode() < 0x80)
-            out += char(ch.unicode());
-        else
-            out += "\\u" + QByteArray::number(qint16(ch.unicode())) + "?";
-    }
-    return out;
-}
 
 bool IsTableMarkup(const QString& Text)
 {
@@ -690,8 +678,8 @@ void RenderMarkupToRichEdit(int FontSize, const QString& FontName, bool AlignLin
                         // A table that starts its line takes that line's place: the empty
                         // paragraph left above it joins the paragraph before.
                         const QTextBlock previous = before.previous();
-                        if (startsLine && before.length() == 1 && previous.isValid() &&
-                            !QTextCursor(previous).currentTable() && !QTextCursor(before).currentTable()) {
+                        if (startsLine && before.length() == 1 && previous.isValid()
+                            && !QTextCursor(previous).currentTable() && !QTextCursor(before).currentTable()) {
                             QTextCursor join(previous);
                             join.movePosition(QTextCursor::EndOfBlock);
                             join.deleteChar();

@@ -44,8 +44,4 @@ bool IsFormatCodeAt(const QString& Text, qsizetype Pos);
 // 2^(Index-1) for the entries 1 to 17 of the code table, 0 otherwise.
 quint32 FormatCodeBit(int Index);
 
-// RTF bytes of a text held in mark-up: ASCII as it stands, every other character as
-// \uN? (so nothing depends on a code page).
-QByteArray RtfBytesOfText(const QString& text);
-
 } // namespace orvek

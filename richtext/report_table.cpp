@@ -1,6 +1,7 @@
 #include "richtext/report_table.h"
 
 #include "platform/rtf_reader.h"
+#include "platform/rtf_writer.h"
 #include "richtext/markup_codes.h"
 #include "richtext/markup_read.h"
 #include "richtext/markup_render.h"

@@ -33,19 +33,6 @@ bool IsUrlChar(QChar c)
         || (u >= 'a' && u <= 'z');
 }
 
-QByteArray RtfBytes(const QString& text)
-{
-    QByteArray out;
-    out.reserve(text.size());
-    for (QChar ch : text) {
-        if (ch.unicode() < 0x80)
-            out += char(ch.unicode());
-        else
-            out += "\\u" + QByteArray::number(qint16(ch.unicode())) + "?";
-    }
-    return out;
-}
-
 } // namespace
 
 // ---- URL types ----
@@ -563,7 +550,7 @@ void TCustomRichEdit98::SetRTFText(const QByteArray& text)
 
 void TCustomRichEdit98::SetRTFText(const QString& text)
 {
-    SetRTFText(RtfBytes(text));
+    SetRTFText(RtfBytesOfText(text));
 }
 
 QByteArray TCustomRichEdit98::GetRTFData() const
