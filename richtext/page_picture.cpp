@@ -26,6 +26,10 @@ int TPagePicture::metric(PaintDeviceMetric m) const
     case PdmDpiY:
     case PdmPhysicalDpiY:
         return metrics_.PixelsPerInchY;
+    case PdmDevicePixelRatio:
+        return 1;
+    case PdmDevicePixelRatioScaled:
+        return int(devicePixelRatioFScale());
     default:
         return QPicture::metric(m);
     }
@@ -35,9 +39,18 @@ void TPagePicture::DrawScaled(QPainter& painter, const QRectF& target) const
 {
     if (metrics_.PageWidth <= 0 || metrics_.PageHeight <= 0)
         return;
+    // Replaying a picture scales it by the target device's resolution over the one it
+    // was recorded at; that part of the mapping is taken out here.
+    double replayX = 1.0, replayY = 1.0;
+    if (const QPaintDevice* device = painter.device()) {
+        if (device->logicalDpiX() > 0)
+            replayX = double(device->logicalDpiX()) / metrics_.PixelsPerInchX;
+        if (device->logicalDpiY() > 0)
+            replayY = double(device->logicalDpiY()) / metrics_.PixelsPerInchY;
+    }
     painter.save();
     painter.translate(target.topLeft());
-    painter.scale(target.width() / metrics_.PageWidth, target.height() / metrics_.PageHeight);
+    painter.scale(target.width() / metrics_.PageWidth / replayX, target.height() / metrics_.PageHeight / replayY);
     painter.drawPicture(0, 0, *this);
     painter.restore();
 }

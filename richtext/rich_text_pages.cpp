@@ -20,11 +20,12 @@ constexpr double kFitTolerance = 0.5;
 
 } // namespace
 
-TRichTextPages::TRichTextPages(const QTextDocument& source, QPaintDevice* device, int width)
-    : doc_(source.clone())
+TRichTextPages::TRichTextPages(const QTextDocument& source, const TPageMetrics& metrics, int width)
+    : layoutDevice_(metrics)
+    , doc_(source.clone())
     , width_(width)
 {
-    doc_->documentLayout()->setPaintDevice(device);
+    doc_->documentLayout()->setPaintDevice(&layoutDevice_);
     doc_->setDocumentMargin(0);
     doc_->setPageSize(QSizeF(qMax(width, 1), -1));
     doc_->setTextWidth(qMax(width, 1));
@@ -133,7 +134,9 @@ void TRichTextPages::DrawSlice(QPainter& painter, double top, double bottom, dou
     const QRectF clip(-width_, top, 3.0 * width_, bottom - top);
     painter.setClipRect(clip, Qt::IntersectClip);
     QAbstractTextDocumentLayout::PaintContext context;
-    context.clip = clip;
+    // Lines that only touch the slice belong to the neighbouring page: they are left out
+    // of the drawing, not merely clipped, so a page holds no hidden text of another.
+    context.clip = clip.adjusted(0, 1, 0, -1);
     context.palette.setColor(QPalette::Text, Qt::black);
     doc_->documentLayout()->draw(&painter, context);
     painter.restore();

@@ -6,12 +6,13 @@
 // page repeats its header rows first. Anything taller than a whole page body (a picture,
 // a row) gets a page of its own, scaled down to fit.
 
+#include "richtext/page_picture.h"
+
 #include <QRect>
 #include <memory>
 #include <vector>
 
 class QPainter;
-class QPaintDevice;
 class QTextDocument;
 class QTextTable;
 
@@ -19,9 +20,9 @@ namespace orvek {
 
 class TRichTextPages {
 public:
-    // Lays Source out Width device pixels wide on Device (its resolution resolves the
-    // fonts). Source is copied; it may change or go away afterwards.
-    TRichTextPages(const QTextDocument& source, QPaintDevice* device, int width);
+    // Lays Source out Width device pixels wide for the device Metrics describes (its
+    // resolution resolves the fonts). Source is copied; it may change or go away afterwards.
+    TRichTextPages(const QTextDocument& source, const TPageMetrics& metrics, int width);
     ~TRichTextPages();
 
     // Draws one page body into Target (device pixels) from FirstChar on and returns the
@@ -43,6 +44,7 @@ private:
     int UnitAt(int firstChar) const;
     void DrawSlice(QPainter& painter, double top, double bottom, double x, double y, double scale) const;
 
+    TPagePicture layoutDevice_; // the layout keeps using it
     std::unique_ptr<QTextDocument> doc_;
     int width_;
     std::vector<Unit> units_;

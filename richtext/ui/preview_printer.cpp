@@ -232,10 +232,8 @@ bool TPreviewPrinter::PrintRichEdit(bool WithFrame, TRichEdit98& Edit)
             BeginDoc();
         ++page;
         const QRect body = BodyRect();
-        if (!paginator) {
-            TPagePicture layoutDevice(pages_.back()->Metrics());
-            paginator = std::make_unique<TRichTextPages>(*Edit.document(), &layoutDevice, body.width());
-        }
+        if (!paginator)
+            paginator = std::make_unique<TRichTextPages>(*Edit.document(), pages_.back()->Metrics(), body.width());
         const int next = paginator->RenderPage(*GetCanvas(), body, firstChar);
         if (next < 0)
             fits = false;
