@@ -1,0 +1,7 @@
+#include "core/special_edit.h"
+
+namespace orvek {
+
+void ClearSpecialEditFlags() { InsertRequest.fill(false); }
+
+} // namespace orvek
