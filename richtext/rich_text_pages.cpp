@@ -125,7 +125,8 @@ int TRichTextPages::UnitAt(int firstChar) const
     return found;
 }
 
-void TRichTextPages::DrawSlice(QPainter& painter, double top, double bottom, double x, double y, double scale) const
+void TRichTextPages::DrawSlice(
+    QPainter& painter, double top, double bottom, double x, double y, double scale, double contentTop) const
 {
     painter.save();
     painter.translate(x, y);
@@ -136,7 +137,7 @@ void TRichTextPages::DrawSlice(QPainter& painter, double top, double bottom, dou
     QAbstractTextDocumentLayout::PaintContext context;
     // Lines that only touch the slice belong to the neighbouring page: they are left out
     // of the drawing, not merely clipped, so a page holds no hidden text of another.
-    context.clip = clip.adjusted(0, 1, 0, -1);
+    context.clip = QRectF(clip.left(), std::max(top, contentTop) + 1, clip.width(), bottom - std::max(top, contentTop) - 2);
     context.palette.setColor(QPalette::Text, Qt::black);
     doc_->documentLayout()->draw(&painter, context);
     painter.restore();
@@ -157,7 +158,7 @@ int TRichTextPages::RenderPage(QPainter& painter, const QRect& target, int first
     const Unit& start = units_[first];
 
     // A table continued from an earlier page shows its header rows again.
-    double headerTop = 0, headerBottom = 0;
+    double headerTop = 0, headerBottom = 0, headerContentTop = 0;
     if (start.table && start.row >= start.table->format().headerRowCount()
         && start.table->format().headerRowCount() > 0) {
         const int headerRows = start.table->format().headerRowCount();
@@ -169,6 +170,10 @@ int TRichTextPages::RenderPage(QPainter& painter, const QRect& target, int first
                 any = true;
             }
         }
+        // The table's outer border is drawn a little above its frame; the header slice
+        // takes that strip along, and nothing else of what stands above the table.
+        headerContentTop = headerTop;
+        headerTop -= std::max(4.0 * (start.table->format().border() + 1), 0.5 * (headerBottom - headerTop));
         if (!any || (headerBottom - headerTop) + (start.bottom - start.top) > height + kFitTolerance)
             headerTop = headerBottom = 0;
     }
@@ -187,7 +192,7 @@ int TRichTextPages::RenderPage(QPainter& painter, const QRect& target, int first
         next = first + 1;
     } else {
         if (header > 0)
-            DrawSlice(painter, headerTop, headerBottom, target.left(), target.top(), 1.0);
+            DrawSlice(painter, headerTop, headerBottom, target.left(), target.top(), 1.0, headerContentTop);
         DrawSlice(painter, start.top, units_[next - 1].bottom, target.left(), target.top() + header, 1.0);
     }
     resumeUnit_ = next;

@@ -404,7 +404,7 @@ bool TPreviewForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Enter) {
         if (auto* w = qobject_cast<QWidget*>(watched); w && !w->toolTip().isEmpty())
-            HintLabel->setText(w->toolTip());
+            HintLabel->setText(QString(w->toolTip()).replace("&&", "&"));
     }
     if (watched == PB1 || watched == PB2) {
         auto* box = static_cast<QWidget*>(watched);

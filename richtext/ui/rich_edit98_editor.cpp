@@ -170,10 +170,12 @@ TfRichEdit98Editor::TfRichEdit98Editor(QWidget* owner)
     bar->addSeparator();
     bar->addActions({ActionUndo, ActionRedo, ActionCopy, ActionPaste, ActionFindText});
     bar->addSeparator();
+    layout->addWidget(bar);
+    bar = new QToolBar(this);
     bar->addWidget(SizeList);
     bar->addWidget(FontColor);
     bar->addActions({ActionBold, ActionItalic, ActionUnderline, ActionSuperscript, ActionSubscript, ActionLeft,
-        ActionCenter, ActionRight});
+        ActionCenter, ActionRight, ActionSetFont, ActionWordWrap});
     ToolButtonSpecialCharacters = new QToolButton(bar);
     ToolButtonSpecialCharacters->setObjectName("ToolButtonSpecialCharacters");
     ToolButtonSpecialCharacters->setText("Ω");
