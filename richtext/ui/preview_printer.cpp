@@ -114,7 +114,7 @@ void TPreviewPrinter::Status(const QString& msg, int page, TStatusType type)
 
 void TPreviewPrinter::ReadDeviceMetrics()
 {
-    if (PrinterInstalled()) {
+    if (printerKnown_) {
         QPrinter& printer = SharedPrinter();
         printer.setPageOrientation(Orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
         const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
@@ -142,6 +142,8 @@ void TPreviewPrinter::ReadDeviceMetrics()
 void TPreviewPrinter::BeginDoc()
 {
     printing_ = true;
+    // Asking the system for its printers is slow; once a document is enough.
+    printerKnown_ = PrinterInstalled();
     if (canvas_)
         canvas_->end();
     canvas_.reset();

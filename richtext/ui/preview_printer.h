@@ -115,6 +115,7 @@ private:
     void Status(const QString& msg, int page, TStatusType type);
 
     bool printing_ = false;
+    bool printerKnown_ = false;
     std::vector<std::unique_ptr<TPagePicture>> pages_;
     std::unique_ptr<QPainter> canvas_;
     TUnits units_ = unInches;
