@@ -2,6 +2,9 @@
 
 namespace orvek {
 
-void ClearSpecialEditFlags() { InsertRequest.fill(false); }
+void ClearSpecialEditFlags()
+{
+    InsertRequest.fill(false);
+}
 
 } // namespace orvek

@@ -11,7 +11,7 @@ namespace orvek {
 struct TPageMetrics {
     int PixelsPerInchX = 96;
     int PixelsPerInchY = 96;
-    int PageWidth = 816;   // paper width in device pixels
+    int PageWidth = 816; // paper width in device pixels
     int PageHeight = 1056; // paper height in device pixels
 };
 

@@ -35,7 +35,10 @@ TRichTextPages::TRichTextPages(const QTextDocument& source, const TPageMetrics& 
 
 TRichTextPages::~TRichTextPages() = default;
 
-int TRichTextPages::TextLength() const { return doc_->characterCount() - 1; }
+int TRichTextPages::TextLength() const
+{
+    return doc_->characterCount() - 1;
+}
 
 void TRichTextPages::BuildUnits()
 {
@@ -46,7 +49,7 @@ void TRichTextPages::BuildUnits()
             const QRectF fr = layout->frameBoundingRect(frame);
             auto* table = qobject_cast<QTextTable*>(frame);
             if (!table || table->rows() == 0) {
-                units_.push_back({fr.top(), fr.bottom(), frame->firstPosition() - 1, nullptr, -1});
+                units_.push_back({ fr.top(), fr.bottom(), frame->firstPosition() - 1, nullptr, -1 });
                 continue;
             }
             const int rows = table->rows();
@@ -82,7 +85,7 @@ void TRichTextPages::BuildUnits()
                 const double top = r == 0 ? fr.top() : (contentBottom[r - 1] + contentTop[r]) / 2;
                 const double bottom = end == rows - 1 ? fr.bottom() : (contentBottom[end] + contentTop[end + 1]) / 2;
                 const int pos = r == 0 ? table->firstPosition() - 1 : firstPos[r];
-                units_.push_back({top, bottom, pos, table, r});
+                units_.push_back({ top, bottom, pos, table, r });
             }
             continue;
         }
@@ -92,7 +95,7 @@ void TRichTextPages::BuildUnits()
         const QRectF br = layout->blockBoundingRect(block);
         QTextLayout* tl = block.layout();
         if (!tl || tl->lineCount() == 0) {
-            units_.push_back({br.top(), br.bottom(), block.position(), nullptr, -1});
+            units_.push_back({ br.top(), br.bottom(), block.position(), nullptr, -1 });
             continue;
         }
         const double origin = br.top() - tl->boundingRect().top();
@@ -105,7 +108,7 @@ void TRichTextPages::BuildUnits()
                 top = std::min(top, br.top());
             if (i == tl->lineCount() - 1)
                 bottom = std::max(bottom, br.bottom());
-            units_.push_back({top, bottom, block.position() + line.textStart(), nullptr, -1});
+            units_.push_back({ top, bottom, block.position() + line.textStart(), nullptr, -1 });
         }
     }
     // Positions must grow for the look-up by character.
@@ -137,7 +140,8 @@ void TRichTextPages::DrawSlice(
     QAbstractTextDocumentLayout::PaintContext context;
     // Lines that only touch the slice belong to the neighbouring page: they are left out
     // of the drawing, not merely clipped, so a page holds no hidden text of another.
-    context.clip = QRectF(clip.left(), std::max(top, contentTop) + 1, clip.width(), bottom - std::max(top, contentTop) - 2);
+    context.clip
+        = QRectF(clip.left(), std::max(top, contentTop) + 1, clip.width(), bottom - std::max(top, contentTop) - 2);
     context.palette.setColor(QPalette::Text, Qt::black);
     doc_->documentLayout()->draw(&painter, context);
     painter.restore();

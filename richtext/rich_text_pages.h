@@ -44,8 +44,8 @@ private:
     int UnitAt(int firstChar) const;
     // Draws the document from Top to Bottom at (X, Y), scaled; only lines below
     // ContentTop are drawn, what is above it only as far as a frame reaches into it.
-    void DrawSlice(QPainter& painter, double top, double bottom, double x, double y, double scale,
-        double contentTop = -1e9) const;
+    void DrawSlice(
+        QPainter& painter, double top, double bottom, double x, double y, double scale, double contentTop = -1e9) const;
 
     TPagePicture layoutDevice_; // the layout keeps using it
     std::unique_ptr<QTextDocument> doc_;

@@ -21,7 +21,10 @@ QPrinter& SharedPrinter()
     return *printer;
 }
 
-bool PrinterInstalled() { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
+bool PrinterInstalled()
+{
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
 
 QString DefaultPdfFileName()
 {

@@ -160,8 +160,14 @@ void TEditText98::GetPlainText(QString& Text)
         Text.replace(QChar('\r'), QChar(' '));
 }
 
-bool TEditText98::GetModified() const { return Edit->Modified(); }
-void TEditText98::SetModified(bool modified) { Edit->SetModified(modified); }
+bool TEditText98::GetModified() const
+{
+    return Edit->Modified();
+}
+void TEditText98::SetModified(bool modified)
+{
+    Edit->SetModified(modified);
+}
 
 void TEditText98::ShowToolWindow()
 {
@@ -258,7 +264,8 @@ bool TEditText98::EditKeyDown(int key, Qt::KeyboardModifiers modifiers)
         QApplication::beep();
         return true;
     }
-    const Qt::KeyboardModifiers mods = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    const Qt::KeyboardModifiers mods
+        = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     const QMimeData* mime = QApplication::clipboard()->mimeData();
     if (key == Qt::Key_V && mods == Qt::ControlModifier && mime && mime->hasText()) {
         PasteFirstLine();

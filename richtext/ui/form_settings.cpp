@@ -86,7 +86,10 @@ TFormSettings::TFormSettings(QWidget* owner)
     setObjectName("FormSettings1");
 }
 
-QWidget* TFormSettings::OwnerWindow() const { return owner_ && owner_->isWindow() ? owner_.data() : nullptr; }
+QWidget* TFormSettings::OwnerWindow() const
+{
+    return owner_ && owner_->isWindow() ? owner_.data() : nullptr;
+}
 
 QString TFormSettings::KeyName() const
 {

@@ -68,7 +68,10 @@ void ReadNumber(const QLineEdit* edit, double& value)
         value = v;
 }
 
-QString FontCaption(const QFont& f) { return QString("%1 %2 pt").arg(f.family()).arg(f.pointSize()); }
+QString FontCaption(const QFont& f)
+{
+    return QString("%1 %2 pt").arg(f.family()).arg(f.pointSize());
+}
 
 } // namespace
 
@@ -224,22 +227,22 @@ void TPageSetupForm::showEvent(QShowEvent* event)
 void TPageSetupForm::OptionsToControls()
 {
     const TTextOptions& o = *TextOptions;
-    CheckByTag({InchBut, CentBut}, PreviewPrinter->Units());
+    CheckByTag({ InchBut, CentBut }, PreviewPrinter->Units());
     LeftEdit->setText(Number3(o.MarginLeft));
     RightEdit->setText(Number3(o.MarginRight));
     TopEdit->setText(Number3(o.MarginTop));
     BotEdit->setText(Number3(o.MarginBottom));
-    CheckByTag({PortBut, LandBut}, PreviewPrinter->Orientation);
+    CheckByTag({ PortBut, LandBut }, PreviewPrinter->Orientation);
     ShowShape();
-    CheckByTag({PageBotBut, PageTopBut, PageNoneBut}, o.PrintPageNumber);
-    CheckByTag({PageLeftBut, PageCenterBut, PageRightBut}, o.PageNumAlign);
+    CheckByTag({ PageBotBut, PageTopBut, PageNoneBut }, o.PrintPageNumber);
+    CheckByTag({ PageLeftBut, PageCenterBut, PageRightBut }, o.PageNumAlign);
     PageNumEdit->setText(o.PageNumText);
     HeaderEdit->setText(o.Header);
     HdrMarginEdit->setText(Number3(o.HeaderMargin));
-    CheckByTag({HdrLeftBut, HdrCenterBut, HdrRightBut}, o.HeaderAlign);
+    CheckByTag({ HdrLeftBut, HdrCenterBut, HdrRightBut }, o.HeaderAlign);
     FooterEdit->setText(o.Footer);
     FtrMarginEdit->setText(Number3(o.FooterMargin));
-    CheckByTag({FtrLeftBut, FtrCenterBut, FtrRightBut}, o.FooterAlign);
+    CheckByTag({ FtrLeftBut, FtrCenterBut, FtrRightBut }, o.FooterAlign);
     HeaderFontDialog->Font = o.HeaderFont;
     HeaderFontDialog->Color = o.HeaderColor;
     FooterFontDialog->Font = o.FooterFont;
@@ -254,29 +257,29 @@ void TPageSetupForm::OptionsToControls()
 void TPageSetupForm::ControlsToOptions()
 {
     TTextOptions& o = *TextOptions;
-    const int units = CheckedTag({InchBut, CentBut});
+    const int units = CheckedTag({ InchBut, CentBut });
     PreviewPrinter->SetUnits(units == 1 ? unCentimeters : unInches);
     ReadNumber(LeftEdit, o.MarginLeft);
     ReadNumber(RightEdit, o.MarginRight);
     ReadNumber(TopEdit, o.MarginTop);
     ReadNumber(BotEdit, o.MarginBottom);
-    PreviewPrinter->Orientation = CheckedTag({PortBut, LandBut}) == 1 ? poLandscape : poPortrait;
-    const int position = CheckedTag({PageBotBut, PageTopBut, PageNoneBut});
+    PreviewPrinter->Orientation = CheckedTag({ PortBut, LandBut }) == 1 ? poLandscape : poPortrait;
+    const int position = CheckedTag({ PageBotBut, PageTopBut, PageNoneBut });
     if (position >= 0)
         o.PrintPageNumber = TPrintPageNumber(position);
     auto align = [](int tag, TAlignment current) { return tag >= 0 && tag <= 2 ? TAlignment(tag) : current; };
-    o.PageNumAlign = align(CheckedTag({PageLeftBut, PageCenterBut, PageRightBut}), o.PageNumAlign);
+    o.PageNumAlign = align(CheckedTag({ PageLeftBut, PageCenterBut, PageRightBut }), o.PageNumAlign);
     o.PageNumText = PageNumEdit->text();
     o.PageNumFont = PageNumFontDialog->Font;
     o.PageNumColor = PageNumFontDialog->Color;
     o.Header = HeaderEdit->text();
     ReadNumber(HdrMarginEdit, o.HeaderMargin);
-    o.HeaderAlign = align(CheckedTag({HdrLeftBut, HdrCenterBut, HdrRightBut}), o.HeaderAlign);
+    o.HeaderAlign = align(CheckedTag({ HdrLeftBut, HdrCenterBut, HdrRightBut }), o.HeaderAlign);
     o.HeaderFont = HeaderFontDialog->Font;
     o.HeaderColor = HeaderFontDialog->Color;
     o.Footer = FooterEdit->text();
     ReadNumber(FtrMarginEdit, o.FooterMargin);
-    o.FooterAlign = align(CheckedTag({FtrLeftBut, FtrCenterBut, FtrRightBut}), o.FooterAlign);
+    o.FooterAlign = align(CheckedTag({ FtrLeftBut, FtrCenterBut, FtrRightBut }), o.FooterAlign);
     o.FooterFont = FooterFontDialog->Font;
     o.FooterColor = FooterFontDialog->Color;
 }

@@ -27,7 +27,7 @@ namespace {
 
 constexpr double kMinZoom = 0.05;
 constexpr double kMaxZoom = 10.0;
-const double kZoomPercent[] = {0.25, 0.5, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0};
+const double kZoomPercent[] = { 0.25, 0.5, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0 };
 
 // A page box: draws its page scaled to the box, with the one-inch grid when asked.
 class TPageBox : public QWidget {
@@ -116,8 +116,8 @@ TPreviewForm::TPreviewForm(QWidget* parent)
     NextPageBut = Button(bar, "NextPageBut", "&Next", "Advance to Next Page in Document");
     ZoomBox = new QComboBox(bar);
     ZoomBox->setObjectName("ZoomBox");
-    ZoomBox->addItems({"Fit To Page", "Fit To Width", "Custom", "25%", "50%", "75%", "100%", "125%", "150%", "200%",
-        "300%", "400%"});
+    ZoomBox->addItems({ "Fit To Page", "Fit To Width", "Custom", "25%", "50%", "75%", "100%", "125%", "150%", "200%",
+        "300%", "400%" });
     FitPageBut = ToolButton(bar, "FitPageBut", "[ ]", "Fit to Page", true);
     FitWidthBut = ToolButton(bar, "FitWidthBut", "<->", "Fit to Width", true);
     GridBut = ToolButton(bar, "GridBut", "Grid", "Turns Grid On/Off", true);
@@ -126,8 +126,8 @@ TPreviewForm::TPreviewForm(QWidget* parent)
     OnePageBut = ToolButton(bar, "OnePageBut", "&1", "Display One page at a time", true);
     TwoPageBut = ToolButton(bar, "TwoPageBut", "&2", "Display Two pages side by side", true);
     CloseBut = Button(bar, "CloseBut", "&Close", "Close the Print Preview window");
-    for (QWidget* w : std::initializer_list<QWidget*>{PrintBut, PrevPageBut, NextPageBut, ZoomBox, FitPageBut,
-             FitWidthBut, GridBut, ZoomCursorBut, HandCursorBut, OnePageBut, TwoPageBut, CloseBut})
+    for (QWidget* w : std::initializer_list<QWidget*> { PrintBut, PrevPageBut, NextPageBut, ZoomBox, FitPageBut,
+             FitWidthBut, GridBut, ZoomCursorBut, HandCursorBut, OnePageBut, TwoPageBut, CloseBut })
         top->addWidget(w);
     top->addStretch(1);
     outer->addWidget(bar);
@@ -154,7 +154,7 @@ TPreviewForm::TPreviewForm(QWidget* parent)
     const QString boxHint
         = "Page View.  With Zoom Tool, left or right click to zoom in/out.  Click && drag with Hand Tool to pan.";
     int offset = 0;
-    for (QFrame* panel : {PagePanel, PagePanel2}) {
+    for (QFrame* panel : { PagePanel, PagePanel2 }) {
         panel->setFrameShape(QFrame::Box);
         auto* l = new QVBoxLayout(panel);
         l->setContentsMargins(0, 0, 0, 0);
@@ -188,8 +188,8 @@ TPreviewForm::TPreviewForm(QWidget* parent)
     HintLabel = new QLabel(status);
     HintLabel->setObjectName("HintLabel");
     HintLabel->setToolTip("Displays Help for the object beneath the mouse");
-    for (QWidget* w : std::initializer_list<QWidget*>{FirstPageSpeed, PrevPageSpeed, NextPageSpeed, LastPageSpeed,
-             PageNumSpeed, CurPageLabel, ZoomLabel})
+    for (QWidget* w : std::initializer_list<QWidget*> {
+             FirstPageSpeed, PrevPageSpeed, NextPageSpeed, LastPageSpeed, PageNumSpeed, CurPageLabel, ZoomLabel })
         sl->addWidget(w);
     sl->addWidget(HintLabel, 1);
     outer->addWidget(status);
@@ -209,9 +209,8 @@ TPreviewForm::TPreviewForm(QWidget* parent)
     connect(PrevPageBut, &QPushButton::clicked, this, [this] { Go(CurrentPage - 1); });
     connect(PrevPageSpeed, &QToolButton::clicked, this, [this] { Go(CurrentPage - 1); });
     connect(FirstPageSpeed, &QToolButton::clicked, this, [this] { Go(0); });
-    connect(LastPageSpeed, &QToolButton::clicked, this, [this] {
-        Go(PreviewPrinter ? PreviewPrinter->PageCount() - 1 : 0);
-    });
+    connect(LastPageSpeed, &QToolButton::clicked, this,
+        [this] { Go(PreviewPrinter ? PreviewPrinter->PageCount() - 1 : 0); });
     connect(PageNumSpeed, &QToolButton::clicked, this, &TPreviewForm::PageNumSpeedClick);
     connect(ZoomBox, &QComboBox::currentIndexChanged, this, [this] {
         LayoutPages();
@@ -421,8 +420,10 @@ bool TPreviewForm::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::MouseMove && Dragging) {
             auto* me = static_cast<QMouseEvent*>(event);
             const QPoint now = me->globalPosition().toPoint();
-            ScrollBox1->horizontalScrollBar()->setValue(ScrollBox1->horizontalScrollBar()->value() + dragStart_.x() - now.x());
-            ScrollBox1->verticalScrollBar()->setValue(ScrollBox1->verticalScrollBar()->value() + dragStart_.y() - now.y());
+            ScrollBox1->horizontalScrollBar()->setValue(
+                ScrollBox1->horizontalScrollBar()->value() + dragStart_.x() - now.x());
+            ScrollBox1->verticalScrollBar()->setValue(
+                ScrollBox1->verticalScrollBar()->value() + dragStart_.y() - now.y());
             dragStart_ = now;
             return true;
         }

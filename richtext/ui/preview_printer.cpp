@@ -21,9 +21,15 @@ namespace orvek {
 namespace {
 
 // Nearest integer, halves to the even neighbour.
-int RoundEven(double v) { return int(std::nearbyint(v)); }
+int RoundEven(double v)
+{
+    return int(std::nearbyint(v));
+}
 
-QColor ColorOf(quint32 c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
+QColor ColorOf(quint32 c)
+{
+    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
 
 // The hourglass for the length of an operation, restored also when it throws.
 struct WaitCursor {
@@ -154,7 +160,7 @@ void TPreviewPrinter::BeginDoc()
 void TPreviewPrinter::NewPage()
 {
     ReadDeviceMetrics();
-    TPageMetrics metrics{PixelsPerInchX, PixelsPerInchY, PageWidth, PageHeight};
+    TPageMetrics metrics { PixelsPerInchX, PixelsPerInchY, PageWidth, PageHeight };
     pages_.push_back(std::make_unique<TPagePicture>(metrics));
     auto canvas = std::make_unique<QPainter>();
     canvas->begin(pages_.back().get());
@@ -194,9 +200,18 @@ const TPagePicture* TPreviewPrinter::GetPage(int index) const
     return index >= 0 && index < PageCount() ? pages_[size_t(index)].get() : nullptr;
 }
 
-int TPreviewPrinter::XToDevice(double length) const { return RoundEven(PixelsPerInchX * length / unitFactor_); }
-int TPreviewPrinter::YToDevice(double length) const { return RoundEven(PixelsPerInchY * length / unitFactor_); }
-double TPreviewPrinter::DeviceToUnits(int pixels) const { return double(pixels) / PixelsPerInchX * unitFactor_; }
+int TPreviewPrinter::XToDevice(double length) const
+{
+    return RoundEven(PixelsPerInchX * length / unitFactor_);
+}
+int TPreviewPrinter::YToDevice(double length) const
+{
+    return RoundEven(PixelsPerInchY * length / unitFactor_);
+}
+double TPreviewPrinter::DeviceToUnits(int pixels) const
+{
+    return double(pixels) / PixelsPerInchX * unitFactor_;
+}
 
 QRect TPreviewPrinter::BodyRect() const
 {
@@ -220,7 +235,7 @@ bool TPreviewPrinter::PrintRichEdit(bool WithFrame, TRichEdit98& Edit)
         TPreviewPrinter* p;
         TUnits saved;
         ~UnitsBack() { p->SetUnits(saved); }
-    } unitsBack{this, units_};
+    } unitsBack { this, units_ };
     SetUnits(unInches);
 
     int firstChar = 0;
@@ -248,7 +263,7 @@ bool TPreviewPrinter::PrintRichEdit(bool WithFrame, TRichEdit98& Edit)
             const int x1 = RoundEven(PageWidth * 0.03), y1 = RoundEven(PageHeight * 0.02);
             const int x2 = RoundEven(PageWidth * 0.97);
             const int y2 = RoundEven((PageHeight - YToDevice(TextOptions.FooterMargin)) / 1.038);
-            const QPoint corners[] = {{x1, y1}, {x2, y1}, {x2, y2}, {x1, y2}, {x1, y1}};
+            const QPoint corners[] = { { x1, y1 }, { x2, y1 }, { x2, y2 }, { x1, y2 }, { x1, y1 } };
             c->drawPolyline(corners, 5);
         }
     }
@@ -268,8 +283,8 @@ void TPreviewPrinter::DrawPageFrame(int Page)
         // Only "%d" is replaced; any other "%" of the text stays as it stands.
         QString text = o.PageNumText;
         text.replace("%d", QString::number(Page));
-        DrawLineText(o.PrintPageNumber == pnBottom ? footerY : headerY, o.PageNumAlign, &o.PageNumFont, text,
-            o.PageNumColor);
+        DrawLineText(
+            o.PrintPageNumber == pnBottom ? footerY : headerY, o.PageNumAlign, &o.PageNumFont, text, o.PageNumColor);
     }
 }
 
@@ -346,7 +361,10 @@ bool TPreviewPrinter::PrintRange(int From, int To)
     return true;
 }
 
-bool TPreviewPrinter::Print() { return PrintRange(0, PageCount() - 1); }
+bool TPreviewPrinter::Print()
+{
+    return PrintRange(0, PageCount() - 1);
+}
 
 bool TPreviewPrinter::PrintWithDialog()
 {

@@ -41,8 +41,8 @@ public:
     double MarginLeft = 1.0, MarginTop = 1.0, MarginRight = 1.0, MarginBottom = 1.0;
     QFont BodyFont, HeaderFont, FooterFont, PageNumFont;
     quint32 HeaderColor = 0, FooterColor = 0, PageNumColor = 0; // $00BBGGRR
-    QString Header, Footer;  // ".new_row." breaks the line
-    double HeaderMargin = 0.5;  // from the top of the paper to the header's base line
+    QString Header, Footer; // ".new_row." breaks the line
+    double HeaderMargin = 0.5; // from the top of the paper to the header's base line
     double FooterMargin = 0.75; // from the bottom of the paper to the footer's base line
     TAlignment HeaderAlign = taCenter, FooterAlign = taCenter;
     TPrintPageNumber PrintPageNumber = pnBottom;

@@ -53,11 +53,11 @@ private:
     bool* dropped_;
 };
 
-const std::pair<const char*, QColor> kColors[] = {{"Black", Qt::black}, {"Maroon", QColor(128, 0, 0)},
-    {"Green", QColor(0, 128, 0)}, {"Olive", QColor(128, 128, 0)}, {"Navy", QColor(0, 0, 128)},
-    {"Purple", QColor(128, 0, 128)}, {"Teal", QColor(0, 128, 128)}, {"Gray", QColor(128, 128, 128)},
-    {"Silver", QColor(192, 192, 192)}, {"Red", Qt::red}, {"Lime", Qt::green}, {"Yellow", Qt::yellow},
-    {"Blue", Qt::blue}, {"Fuchsia", Qt::magenta}, {"Aqua", Qt::cyan}, {"White", Qt::white}};
+const std::pair<const char*, QColor> kColors[] = { { "Black", Qt::black }, { "Maroon", QColor(128, 0, 0) },
+    { "Green", QColor(0, 128, 0) }, { "Olive", QColor(128, 128, 0) }, { "Navy", QColor(0, 0, 128) },
+    { "Purple", QColor(128, 0, 128) }, { "Teal", QColor(0, 128, 128) }, { "Gray", QColor(128, 128, 128) },
+    { "Silver", QColor(192, 192, 192) }, { "Red", Qt::red }, { "Lime", Qt::green }, { "Yellow", Qt::yellow },
+    { "Blue", Qt::blue }, { "Fuchsia", Qt::magenta }, { "Aqua", Qt::cyan }, { "White", Qt::white } };
 
 // A numbered text, or Fallback while the table has none.
 QString Text(int id, const QString& fallback)
@@ -138,7 +138,7 @@ TfRichEdit98Editor::TfRichEdit98Editor(QWidget* owner)
     SizeList = new TSizeList(this, &SizeListDropped);
     SizeList->setObjectName("SizeList");
     SizeList->setEditable(true);
-    for (int size : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
+    for (int size : { 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72 })
         SizeList->addItem(QString::number(size));
     SizeList->setEditText("10");
     Timer1 = new QTimer(this);
@@ -150,32 +150,32 @@ TfRichEdit98Editor::TfRichEdit98Editor(QWidget* owner)
 
     auto* menuBar = new QMenuBar(this);
     QMenu* file = menuBar->addMenu("&File");
-    file->addActions({ActionLoadFromFile, ActionSaveToFile, ActionPrinPreview, ActionPrint});
+    file->addActions({ ActionLoadFromFile, ActionSaveToFile, ActionPrinPreview, ActionPrint });
     file->addSeparator();
-    file->addActions({ActionApply, ActionCancel});
+    file->addActions({ ActionApply, ActionCancel });
     QMenu* edit = menuBar->addMenu("&Edit");
-    edit->addActions({ActionUndo, ActionRedo, ActionCopy, ActionPaste, ActionSelectAll, ActionFindText,
-        ActionFindReplaceText});
+    edit->addActions(
+        { ActionUndo, ActionRedo, ActionCopy, ActionPaste, ActionSelectAll, ActionFindText, ActionFindReplaceText });
     QMenu* format = menuBar->addMenu("F&ormat");
-    format->addActions({ActionBold, ActionItalic, ActionUnderline, ActionSuperscript, ActionSubscript, ActionLeft,
-        ActionCenter, ActionRight, ActionSetFont, ActionWordWrap});
+    format->addActions({ ActionBold, ActionItalic, ActionUnderline, ActionSuperscript, ActionSubscript, ActionLeft,
+        ActionCenter, ActionRight, ActionSetFont, ActionWordWrap });
     menuSpecialCharacters = format->addAction("Special characters");
     menuSpecialCharacters->setObjectName("menuSpecialCharacters");
     layout->setMenuBar(menuBar);
 
     auto* bar = new QToolBar(this);
-    bar->addActions({ActionApply, ActionCancel});
+    bar->addActions({ ActionApply, ActionCancel });
     bar->addSeparator();
-    bar->addActions({ActionLoadFromFile, ActionSaveToFile, ActionPrinPreview, ActionPrint});
+    bar->addActions({ ActionLoadFromFile, ActionSaveToFile, ActionPrinPreview, ActionPrint });
     bar->addSeparator();
-    bar->addActions({ActionUndo, ActionRedo, ActionCopy, ActionPaste, ActionFindText});
+    bar->addActions({ ActionUndo, ActionRedo, ActionCopy, ActionPaste, ActionFindText });
     bar->addSeparator();
     layout->addWidget(bar);
     bar = new QToolBar(this);
     bar->addWidget(SizeList);
     bar->addWidget(FontColor);
-    bar->addActions({ActionBold, ActionItalic, ActionUnderline, ActionSuperscript, ActionSubscript, ActionLeft,
-        ActionCenter, ActionRight, ActionSetFont, ActionWordWrap});
+    bar->addActions({ ActionBold, ActionItalic, ActionUnderline, ActionSuperscript, ActionSubscript, ActionLeft,
+        ActionCenter, ActionRight, ActionSetFont, ActionWordWrap });
     ToolButtonSpecialCharacters = new QToolButton(bar);
     ToolButtonSpecialCharacters->setObjectName("ToolButtonSpecialCharacters");
     ToolButtonSpecialCharacters->setText("Ω");
@@ -305,12 +305,12 @@ void TfRichEdit98Editor::ApplyTextsRichEdit98Editor()
     const QString special = Text(760, "Special characters");
     ToolButtonSpecialCharacters->setToolTip(special);
     menuSpecialCharacters->setText(special);
-    const std::pair<QAction*, int> texts[] = {{ActionApply, 710}, {ActionCancel, 4}, {ActionCopy, 702},
-        {ActionPaste, 371}, {ActionSelectAll, 717}, {ActionSaveToFile, 705}, {ActionLoadFromFile, 718},
-        {ActionPrinPreview, 570}, {ActionPrint, 569}, {ActionUndo, 368}, {ActionRedo, 369}, {ActionBold, 719},
-        {ActionItalic, 720}, {ActionUnderline, 721}, {ActionLeft, 723}, {ActionCenter, 722}, {ActionRight, 724},
-        {ActionSuperscript, 725}, {ActionSubscript, 726}, {ActionFindText, 727}, {ActionFindReplaceText, 728},
-        {ActionSetFont, 729}};
+    const std::pair<QAction*, int> texts[] = { { ActionApply, 710 }, { ActionCancel, 4 }, { ActionCopy, 702 },
+        { ActionPaste, 371 }, { ActionSelectAll, 717 }, { ActionSaveToFile, 705 }, { ActionLoadFromFile, 718 },
+        { ActionPrinPreview, 570 }, { ActionPrint, 569 }, { ActionUndo, 368 }, { ActionRedo, 369 }, { ActionBold, 719 },
+        { ActionItalic, 720 }, { ActionUnderline, 721 }, { ActionLeft, 723 }, { ActionCenter, 722 },
+        { ActionRight, 724 }, { ActionSuperscript, 725 }, { ActionSubscript, 726 }, { ActionFindText, 727 },
+        { ActionFindReplaceText, 728 }, { ActionSetFont, 729 } };
     for (const auto& [action, id] : texts) {
         const QString text = Text(id, action->text());
         action->setText(text);
@@ -318,15 +318,18 @@ void TfRichEdit98Editor::ApplyTextsRichEdit98Editor()
     }
 }
 
-void TfRichEdit98Editor::RefreshTexts() { ApplyTextsRichEdit98Editor(); }
+void TfRichEdit98Editor::RefreshTexts()
+{
+    ApplyTextsRichEdit98Editor();
+}
 
 void TfRichEdit98Editor::SetReadOnly(bool Value)
 {
     ReadOnlyMode = Value;
     Editor->setReadOnly(Value);
-    for (QAction* a : {ActionPaste, ActionLoadFromFile, ActionUndo, ActionRedo, ActionBold, ActionItalic,
+    for (QAction* a : { ActionPaste, ActionLoadFromFile, ActionUndo, ActionRedo, ActionBold, ActionItalic,
              ActionUnderline, ActionLeft, ActionCenter, ActionRight, ActionSuperscript, ActionSubscript, ActionApply,
-             ActionSetFont, menuSpecialCharacters})
+             ActionSetFont, menuSpecialCharacters })
         a->setEnabled(!Value);
     FontColor->setEnabled(!Value);
     SizeList->setEnabled(!Value);
@@ -335,8 +338,8 @@ void TfRichEdit98Editor::SetReadOnly(bool Value)
 void TfRichEdit98Editor::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    for (QAction* a : {ActionBold, ActionItalic, ActionUnderline, ActionSuperscript, ActionSubscript, ActionLeft,
-             ActionCenter, ActionRight})
+    for (QAction* a : { ActionBold, ActionItalic, ActionUnderline, ActionSuperscript, ActionSubscript, ActionLeft,
+             ActionCenter, ActionRight })
         a->setChecked(false);
     active_ = true;
     EditorSelectionChange();

@@ -55,8 +55,8 @@ public:
 
     QAction *ActionCancel, *ActionCopy, *ActionPaste, *ActionSelectAll, *ActionSaveToFile, *ActionLoadFromFile,
         *ActionPrinPreview, *ActionPrint, *ActionUndo, *ActionRedo, *ActionBold, *ActionItalic, *ActionUnderline,
-        *ActionLeft, *ActionCenter, *ActionRight, *ActionSuperscript, *ActionSubscript, *ActionApply,
-        *ActionFindText, *ActionFindReplaceText, *ActionSetFont, *ActionWordWrap;
+        *ActionLeft, *ActionCenter, *ActionRight, *ActionSuperscript, *ActionSubscript, *ActionApply, *ActionFindText,
+        *ActionFindReplaceText, *ActionSetFont, *ActionWordWrap;
 
     QString ResultRtf;
     int UndoCount = 0;

@@ -55,17 +55,18 @@ TfSetSpecialCharactersVariable::TfSetSpecialCharactersVariable(QWidget* owner)
     rows->setSpacing(0);
     if (TActionListSpecialEdit* l = ActionListSpecialEdit) {
         AddRow(rows, this,
-            {l->aSuperScript, l->aSubScript, nullptr, l->aCapitalDelta, l->aGrecke_F_velke, l->aGrecke_G_velke,
+            { l->aSuperScript, l->aSubScript, nullptr, l->aCapitalDelta, l->aGrecke_F_velke, l->aGrecke_G_velke,
                 l->aGrecke_J_velke, l->aLambda_velke, l->aCapitalPi, l->aGrecke_Q_velke, l->aCapitalSigma,
-                l->aGrecke_V_velke, l->aCapitalOmega, l->aGrecke_velke_x});
+                l->aGrecke_V_velke, l->aCapitalOmega, l->aGrecke_velke_x });
         AddRow(rows, this,
-            {l->aNy, l->aPi, l->aGrecke_q_male, l->aRo, l->aSigma, l->aGrecke_t_male, l->aGrecke_u_male,
-                l->aGrecke_v_male, l->aOmega, l->aGrecke_x, l->aGrecke_y_male, l->aGrecke_z_male});
+            { l->aNy, l->aPi, l->aGrecke_q_male, l->aRo, l->aSigma, l->aGrecke_t_male, l->aGrecke_u_male,
+                l->aGrecke_v_male, l->aOmega, l->aGrecke_x, l->aGrecke_y_male, l->aGrecke_z_male });
         AddRow(rows, this,
-            {l->aAlpha, l->aBeta, l->aGrecke_c_male, l->aDelta, l->aEpsilon, l->aGrecke_f_male, l->aGamma,
-                l->aGrecke_h_male, l->aGrecke_i_male, l->aFy, l->aGrecke_k_male, l->aLambda, l->aMi});
+            { l->aAlpha, l->aBeta, l->aGrecke_c_male, l->aDelta, l->aEpsilon, l->aGrecke_f_male, l->aGamma,
+                l->aGrecke_h_male, l->aGrecke_i_male, l->aFy, l->aGrecke_k_male, l->aLambda, l->aMi });
         AddRow(rows, this,
-            {l->aPlusMinus, l->aGreaterThanOrEqual, l->aLessThanOrEqual, l->aDegree, l->aMultiplicity, l->aChar(143)});
+            { l->aPlusMinus, l->aGreaterThanOrEqual, l->aLessThanOrEqual, l->aDegree, l->aMultiplicity,
+                l->aChar(143) });
     }
 }
 
@@ -118,18 +119,18 @@ TfSetSpecialCharacters::TfSetSpecialCharacters(QWidget* owner)
     rows->setSpacing(0);
     if (TActionListSpecialEdit* l = ActionListSpecialEdit) {
         AddRow(rows, this,
-            {l->aBold, l->aItalic, l->aSuperScript, l->aSubScript, nullptr, l->aPlusMinus, l->aGreaterThanOrEqual,
-                l->aLessThanOrEqual, l->aDegree, l->aMultiplicity, nullptr, l->aChar(143)});
+            { l->aBold, l->aItalic, l->aSuperScript, l->aSubScript, nullptr, l->aPlusMinus, l->aGreaterThanOrEqual,
+                l->aLessThanOrEqual, l->aDegree, l->aMultiplicity, nullptr, l->aChar(143) });
         AddRow(rows, this,
-            {l->aCapitalDelta, l->aGrecke_F_velke, l->aGrecke_G_velke, l->aGrecke_J_velke, l->aLambda_velke,
+            { l->aCapitalDelta, l->aGrecke_F_velke, l->aGrecke_G_velke, l->aGrecke_J_velke, l->aLambda_velke,
                 l->aCapitalPi, l->aGrecke_Q_velke, l->aCapitalSigma, l->aGrecke_V_velke, l->aCapitalOmega,
-                l->aGrecke_velke_x, l->aCapitalPsi});
+                l->aGrecke_velke_x, l->aCapitalPsi });
         AddRow(rows, this,
-            {l->aAlpha, l->aBeta, l->aGrecke_c_male, l->aDelta, l->aEpsilon, l->aGrecke_f_male, l->aGamma,
-                l->aGrecke_h_male, l->aGrecke_i_male, l->aFy, l->aGrecke_k_male, l->aLambda, l->aMi});
+            { l->aAlpha, l->aBeta, l->aGrecke_c_male, l->aDelta, l->aEpsilon, l->aGrecke_f_male, l->aGamma,
+                l->aGrecke_h_male, l->aGrecke_i_male, l->aFy, l->aGrecke_k_male, l->aLambda, l->aMi });
         AddRow(rows, this,
-            {l->aNy, l->aPi, l->aGrecke_q_male, l->aRo, l->aSigma, l->aGrecke_t_male, l->aGrecke_u_male,
-                l->aGrecke_v_male, l->aOmega, l->aGrecke_x, l->aGrecke_y_male, l->aGrecke_z_male});
+            { l->aNy, l->aPi, l->aGrecke_q_male, l->aRo, l->aSigma, l->aGrecke_t_male, l->aGrecke_u_male,
+                l->aGrecke_v_male, l->aOmega, l->aGrecke_x, l->aGrecke_y_male, l->aGrecke_z_male });
     }
 }
 

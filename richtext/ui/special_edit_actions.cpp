@@ -10,67 +10,68 @@ namespace orvek {
 namespace {
 
 const QString CRLF = "\r\n";
-const QString H1 = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1051\\deftab708{\\fonttbl {\\f0\\froman\\fprq2\\fcharset2 "
-                   "Symbol;}}"
+const QString H1
+    = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1051\\deftab708{\\fonttbl {\\f0\\froman\\fprq2\\fcharset2 "
+      "Symbol;}}"
     + CRLF + "\\uc1\\pard\\tx720\\lang1033\\ulnone\\f0\\";
-const QString H2 = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1051{\\fonttbl{\\f0\\froman\\fprq2\\fcharset2 Symbol;}}" + CRLF
-    + "\\uc1\\pard\\lang1033\\f0\\";
+const QString H2 = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1051{\\fonttbl{\\f0\\froman\\fprq2\\fcharset2 Symbol;}}"
+    + CRLF + "\\uc1\\pard\\lang1033\\f0\\";
 const QString H3 = H1 + "fs";
 const QString H4 = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1051{\\fonttbl{\\f0\\fnil\\fcharset1 Arial;}}" + CRLF
     + "\\uc1\\pard\\lang1033\\";
 const QString H5 = H4 + "fs";
 const QString H6 = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1051{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}" + CRLF
     + "\\uc1\\pard\\lang1033\\super\\fs";
-const QString H7 = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1051{\\fonttbl{\\f0\\froman\\fprq2\\fcharset2 Symbol;}}" + CRLF
-    + "\\uc1\\pard\\lang1033\\f0\\fs";
+const QString H7 = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1051{\\fonttbl{\\f0\\froman\\fprq2\\fcharset2 Symbol;}}"
+    + CRLF + "\\uc1\\pard\\lang1033\\f0\\fs";
 const QString H8 = "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1051{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}" + CRLF
     + "\\uc1\\pard\\lang1033\\sub\\fs";
 
 struct GreekLetter {
     TInsertAction request;
     const char* name;
-    char symbol;       // the Latin letter whose Symbol-font glyph is the Greek letter
+    char symbol; // the Latin letter whose Symbol-font glyph is the Greek letter
     const char* shown; // the action's caption
 };
 
 const GreekLetter kGreek[] = {
-    {TInsertAction::Ro, "aRo", 'r', "ρ"},
-    {TInsertAction::Ny, "aNy", 'n', "ν"},
-    {TInsertAction::CapitalPi, "aCapitalPi", 'P', "Π"},
-    {TInsertAction::Fy, "aFy", 'j', "φ"},
-    {TInsertAction::Grecke_x, "aGrecke_x", 'x', "ξ"},
-    {TInsertAction::Grecke_velke_x, "aGrecke_velke_x", 'X', "Ξ"},
-    {TInsertAction::Lambda, "aLambda", 'l', "λ"},
-    {TInsertAction::Omega, "aOmega", 'w', "ω"},
-    {TInsertAction::CapitalOmega, "aCapitalOmega", 'W', "Ω"},
-    {TInsertAction::CapitalPsi, "aCapitalPsi", 'Y', "Ψ"},
-    {TInsertAction::CapitalDelta, "aCapitalDelta", 'D', "Δ"},
-    {TInsertAction::Alpha, "aAlpha", 'a', "α"},
-    {TInsertAction::Beta, "aBeta", 'b', "β"},
-    {TInsertAction::Gamma, "aGamma", 'g', "γ"},
-    {TInsertAction::Epsilon, "aEpsilon", 'e', "ε"},
-    {TInsertAction::Pi, "aPi", 'p', "π"},
-    {TInsertAction::CapitalSigma, "aCapitalSigma", 'S', "Σ"},
-    {TInsertAction::Sigma, "aSigma", 's', "σ"},
-    {TInsertAction::Mi, "aMi", 'm', "μ"},
-    {TInsertAction::Delta, "aDelta", 'd', "δ"},
-    {TInsertAction::Lambda_velke, "aLambda_velke", 'L', "Λ"},
-    {TInsertAction::Grecke_v_male, "aGrecke_v_male", 'v', "ϖ"},
-    {TInsertAction::Grecke_u_male, "aGrecke_u_male", 'u', "υ"},
-    {TInsertAction::Grecke_t_male, "aGrecke_t_male", 't', "τ"},
-    {TInsertAction::Grecke_q_male, "aGrecke_q_male", 'q', "θ"},
-    {TInsertAction::Grecke_k_male, "aGrecke_k_male", 'k', "κ"},
-    {TInsertAction::Grecke_i_male, "aGrecke_i_male", 'i', "ι"},
-    {TInsertAction::Grecke_h_male, "aGrecke_h_male", 'h', "η"},
-    {TInsertAction::Grecke_f_male, "aGrecke_f_male", 'f', "ϕ"},
-    {TInsertAction::Grecke_c_male, "aGrecke_c_male", 'c', "χ"},
-    {TInsertAction::Grecke_V_velke, "aGrecke_V_velke", 'V', "ς"},
-    {TInsertAction::Grecke_Q_velke, "aGrecke_Q_velke", 'Q', "Θ"},
-    {TInsertAction::Grecke_G_velke, "aGrecke_G_velke", 'G', "Γ"},
-    {TInsertAction::Grecke_F_velke, "aGrecke_F_velke", 'F', "Φ"},
-    {TInsertAction::Grecke_z_male, "aGrecke_z_male", 'z', "ζ"},
-    {TInsertAction::Grecke_J_velke, "aGrecke_J_velke", 'J', "ϑ"},
-    {TInsertAction::Grecke_y_male, "aGrecke_y_male", 'y', "ψ"},
+    { TInsertAction::Ro, "aRo", 'r', "ρ" },
+    { TInsertAction::Ny, "aNy", 'n', "ν" },
+    { TInsertAction::CapitalPi, "aCapitalPi", 'P', "Π" },
+    { TInsertAction::Fy, "aFy", 'j', "φ" },
+    { TInsertAction::Grecke_x, "aGrecke_x", 'x', "ξ" },
+    { TInsertAction::Grecke_velke_x, "aGrecke_velke_x", 'X', "Ξ" },
+    { TInsertAction::Lambda, "aLambda", 'l', "λ" },
+    { TInsertAction::Omega, "aOmega", 'w', "ω" },
+    { TInsertAction::CapitalOmega, "aCapitalOmega", 'W', "Ω" },
+    { TInsertAction::CapitalPsi, "aCapitalPsi", 'Y', "Ψ" },
+    { TInsertAction::CapitalDelta, "aCapitalDelta", 'D', "Δ" },
+    { TInsertAction::Alpha, "aAlpha", 'a', "α" },
+    { TInsertAction::Beta, "aBeta", 'b', "β" },
+    { TInsertAction::Gamma, "aGamma", 'g', "γ" },
+    { TInsertAction::Epsilon, "aEpsilon", 'e', "ε" },
+    { TInsertAction::Pi, "aPi", 'p', "π" },
+    { TInsertAction::CapitalSigma, "aCapitalSigma", 'S', "Σ" },
+    { TInsertAction::Sigma, "aSigma", 's', "σ" },
+    { TInsertAction::Mi, "aMi", 'm', "μ" },
+    { TInsertAction::Delta, "aDelta", 'd', "δ" },
+    { TInsertAction::Lambda_velke, "aLambda_velke", 'L', "Λ" },
+    { TInsertAction::Grecke_v_male, "aGrecke_v_male", 'v', "ϖ" },
+    { TInsertAction::Grecke_u_male, "aGrecke_u_male", 'u', "υ" },
+    { TInsertAction::Grecke_t_male, "aGrecke_t_male", 't', "τ" },
+    { TInsertAction::Grecke_q_male, "aGrecke_q_male", 'q', "θ" },
+    { TInsertAction::Grecke_k_male, "aGrecke_k_male", 'k', "κ" },
+    { TInsertAction::Grecke_i_male, "aGrecke_i_male", 'i', "ι" },
+    { TInsertAction::Grecke_h_male, "aGrecke_h_male", 'h', "η" },
+    { TInsertAction::Grecke_f_male, "aGrecke_f_male", 'f', "ϕ" },
+    { TInsertAction::Grecke_c_male, "aGrecke_c_male", 'c', "χ" },
+    { TInsertAction::Grecke_V_velke, "aGrecke_V_velke", 'V', "ς" },
+    { TInsertAction::Grecke_Q_velke, "aGrecke_Q_velke", 'Q', "Θ" },
+    { TInsertAction::Grecke_G_velke, "aGrecke_G_velke", 'G', "Γ" },
+    { TInsertAction::Grecke_F_velke, "aGrecke_F_velke", 'F', "Φ" },
+    { TInsertAction::Grecke_z_male, "aGrecke_z_male", 'z', "ζ" },
+    { TInsertAction::Grecke_J_velke, "aGrecke_J_velke", 'J', "ϑ" },
+    { TInsertAction::Grecke_y_male, "aGrecke_y_male", 'y', "ψ" },
 };
 
 struct AccentedLetter {
@@ -78,14 +79,20 @@ struct AccentedLetter {
     int code;
 };
 
-const AccentedLetter kAccented[] = {{128, 199}, {129, 252}, {130, 233}, {131, 226}, {132, 228}, {133, 224},
-    {134, 229}, {135, 231}, {136, 234}, {137, 235}, {138, 232}, {139, 239}, {140, 238}, {141, 236}, {142, 196},
-    {143, 197}, {144, 201}, {147, 244}, {148, 246}, {149, 242}, {150, 251}, {151, 249}, {153, 214}, {154, 220},
-    {160, 225}, {161, 237}, {162, 243}, {163, 250}, {164, 241}, {165, 209}};
+const AccentedLetter kAccented[] = { { 128, 199 }, { 129, 252 }, { 130, 233 }, { 131, 226 }, { 132, 228 }, { 133, 224 },
+    { 134, 229 }, { 135, 231 }, { 136, 234 }, { 137, 235 }, { 138, 232 }, { 139, 239 }, { 140, 238 }, { 141, 236 },
+    { 142, 196 }, { 143, 197 }, { 144, 201 }, { 147, 244 }, { 148, 246 }, { 149, 242 }, { 150, 251 }, { 151, 249 },
+    { 153, 214 }, { 154, 220 }, { 160, 225 }, { 161, 237 }, { 162, 243 }, { 163, 250 }, { 164, 241 }, { 165, 209 } };
 
-QByteArray Bytes(const QString& fragment) { return fragment.toLatin1(); }
+QByteArray Bytes(const QString& fragment)
+{
+    return fragment.toLatin1();
+}
 
-void Put(TCustomRichEdit98& edit, const QString& fragment) { edit.SetRTFText(Bytes(fragment)); }
+void Put(TCustomRichEdit98& edit, const QString& fragment)
+{
+    edit.SetRTFText(Bytes(fragment));
+}
 
 void CaretBack(TCustomRichEdit98& edit, int count)
 {
@@ -155,11 +162,11 @@ TActionListSpecialEdit::TActionListSpecialEdit(QObject* owner)
         });
         return a;
     };
-    QAction** greek[] = {&aRo, &aNy, &aCapitalPi, &aFy, &aGrecke_x, &aGrecke_velke_x, &aLambda, &aOmega,
+    QAction** greek[] = { &aRo, &aNy, &aCapitalPi, &aFy, &aGrecke_x, &aGrecke_velke_x, &aLambda, &aOmega,
         &aCapitalOmega, &aCapitalPsi, &aCapitalDelta, &aAlpha, &aBeta, &aGamma, &aEpsilon, &aPi, &aCapitalSigma,
         &aSigma, &aMi, &aDelta, &aLambda_velke, &aGrecke_v_male, &aGrecke_u_male, &aGrecke_t_male, &aGrecke_q_male,
         &aGrecke_k_male, &aGrecke_i_male, &aGrecke_h_male, &aGrecke_f_male, &aGrecke_c_male, &aGrecke_V_velke,
-        &aGrecke_Q_velke, &aGrecke_G_velke, &aGrecke_F_velke, &aGrecke_z_male, &aGrecke_J_velke, &aGrecke_y_male};
+        &aGrecke_Q_velke, &aGrecke_G_velke, &aGrecke_F_velke, &aGrecke_z_male, &aGrecke_J_velke, &aGrecke_y_male };
     static_assert(std::size(greek) == std::size(kGreek));
     for (size_t i = 0; i < std::size(kGreek); ++i)
         *greek[i] = insert(kGreek[i].name, QString::fromUtf8(kGreek[i].shown), kGreek[i].request);
@@ -224,7 +231,8 @@ void InsertSpecialCharCode(int FontSize, int CharCode, TCustomRichEdit98& Edit)
     // The letter goes in as its Unicode value: under the code-page-1250 header a raw
     // Windows-1252 byte would read as another letter (224 "à" as "ŕ").
     const QString S = QString::number(2 * FontSize);
-    Put(Edit, "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1051\\deftab708{\\fonttbl {\\f0\\fnil\\fcharset0 Arial;}}" + CRLF
+    Put(Edit,
+        "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1051\\deftab708{\\fonttbl {\\f0\\fnil\\fcharset0 Arial;}}" + CRLF
             + "{\\colortbl ;\\red0\\green0\\blue0;}" + CRLF + "\\uc1\\pard\\tx720\\cf1\\lang1033\\f0\\fs" + S + "\\u"
             + QString::number(CharCode) + "?}" + CRLF);
 }
@@ -249,16 +257,16 @@ void InsertPendingSpecialEdit(int FontSize, TCustomRichEdit98& Edit)
         withPrefix(h2 ? H2 : H1, QString(QChar(g.symbol)));
     }
     // 2. Signs in the Symbol font.
-    const std::pair<A, const char*> signs[] = {{A::PlusMinus, "\\'b1}"}, {A::GreaterThanOrEqual, "\\'b3}"},
-        {A::LessThanOrEqual, "\\'a3}"}, {A::Degree, "\\'b0}"}};
+    const std::pair<A, const char*> signs[] = { { A::PlusMinus, "\\'b1}" }, { A::GreaterThanOrEqual, "\\'b3}" },
+        { A::LessThanOrEqual, "\\'a3}" }, { A::Degree, "\\'b0}" } };
     for (const auto& [request, escape] : signs)
         if (on(request))
             Put(Edit, H3 + S + escape + CRLF);
     if (on(A::Multiplicity))
         Put(Edit, H1 + P + "fs" + S + "\\'b4}" + CRLF);
     // 3. Operators.
-    const std::pair<A, const char*> operators[] = {{A::Minus, "-"}, {A::Plus, "+"}, {A::Delenie, "/"},
-        {A::LeftParenthesis, "("}, {A::RightParenthesis, ")"}};
+    const std::pair<A, const char*> operators[] = { { A::Minus, "-" }, { A::Plus, "+" }, { A::Delenie, "/" },
+        { A::LeftParenthesis, "(" }, { A::RightParenthesis, ")" } };
     for (const auto& [request, text] : operators)
         if (on(request))
             withPrefix(H4, text);
@@ -310,9 +318,10 @@ void InsertPendingSpecialEdit(int FontSize, TCustomRichEdit98& Edit)
         CaretBack(Edit, 1);
     }
     // 6. At most one function.
-    const std::pair<A, const char*> functions[] = {{A::Function_CoTan, "CoTan"}, {A::Function_Cos, "Cos"},
-        {A::Function_Cosh, "Cosh"}, {A::Function_Sin, "Sin"}, {A::Function_Sinh, "Sinh"}, {A::Function_log2, "log"},
-        {A::Function_log10, "log"}, {A::Function_logN, "log"}, {A::Function_ln, "ln"}};
+    const std::pair<A, const char*> functions[]
+        = { { A::Function_CoTan, "CoTan" }, { A::Function_Cos, "Cos" }, { A::Function_Cosh, "Cosh" },
+              { A::Function_Sin, "Sin" }, { A::Function_Sinh, "Sinh" }, { A::Function_log2, "log" },
+              { A::Function_log10, "log" }, { A::Function_logN, "log" }, { A::Function_ln, "ln" } };
     for (const auto& [request, name] : functions) {
         if (!on(request))
             continue;

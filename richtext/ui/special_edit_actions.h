@@ -21,10 +21,10 @@ public:
     QAction *aBold, *aItalic, *aUnderline, *aSuperScript, *aSubScript;
     // Greek letters.
     QAction *aRo, *aNy, *aCapitalPi, *aFy, *aGrecke_x, *aGrecke_velke_x, *aLambda, *aOmega, *aCapitalOmega,
-        *aCapitalPsi, *aCapitalDelta, *aAlpha, *aBeta, *aGamma, *aEpsilon, *aPi, *aCapitalSigma, *aSigma, *aMi,
-        *aDelta, *aLambda_velke, *aGrecke_v_male, *aGrecke_u_male, *aGrecke_t_male, *aGrecke_q_male,
-        *aGrecke_k_male, *aGrecke_i_male, *aGrecke_h_male, *aGrecke_f_male, *aGrecke_c_male, *aGrecke_V_velke,
-        *aGrecke_Q_velke, *aGrecke_G_velke, *aGrecke_F_velke, *aGrecke_z_male, *aGrecke_J_velke, *aGrecke_y_male;
+        *aCapitalPsi, *aCapitalDelta, *aAlpha, *aBeta, *aGamma, *aEpsilon, *aPi, *aCapitalSigma, *aSigma, *aMi, *aDelta,
+        *aLambda_velke, *aGrecke_v_male, *aGrecke_u_male, *aGrecke_t_male, *aGrecke_q_male, *aGrecke_k_male,
+        *aGrecke_i_male, *aGrecke_h_male, *aGrecke_f_male, *aGrecke_c_male, *aGrecke_V_velke, *aGrecke_Q_velke,
+        *aGrecke_G_velke, *aGrecke_F_velke, *aGrecke_z_male, *aGrecke_J_velke, *aGrecke_y_male;
     QAction *aPlusMinus, *aGreaterThanOrEqual, *aLessThanOrEqual, *aDegree, *aMultiplicity;
     QAction *aMinus, *aPlus, *aDelenie, *aLeftParenthesis, *aRightParenthesis;
     QAction *aLeftRightParentheses, *aDruhaMocnina, *aTretiaMocnina, *aStvrtaMocnina, *aDruhaMocnina_lenIndex,
@@ -40,8 +40,8 @@ public:
 private:
     QAction* Make(const QString& name, const QString& text, bool checkable = false);
     QList<QAction*> actions_;
-    std::array<QAction*, 66> insertActions_{};
-    std::array<QAction*, 38> charActions_{};
+    std::array<QAction*, 66> insertActions_ {};
+    std::array<QAction*, 38> charActions_ {};
 };
 
 // Created at start-up; the main window puts its actions into its menus and tool bar.

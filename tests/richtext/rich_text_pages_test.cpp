@@ -12,7 +12,7 @@ using namespace orvek;
 
 namespace {
 
-const TPageMetrics kLetter96{96, 96, 816, 1056};
+const TPageMetrics kLetter96 { 96, 96, 816, 1056 };
 
 // Runs the page loop over Doc and answers the first character of every page.
 std::vector<int> PageStarts(const QTextDocument& doc, const QRect& body)

@@ -42,9 +42,9 @@ struct NavState {
 
 NavState Nav(const TPreviewForm& f)
 {
-    return {f.NextPageBut->isEnabled(), f.NextPageSpeed->isEnabled(), f.LastPageSpeed->isEnabled(),
+    return { f.NextPageBut->isEnabled(), f.NextPageSpeed->isEnabled(), f.LastPageSpeed->isEnabled(),
         f.PrevPageBut->isEnabled(), f.PrevPageSpeed->isEnabled(), f.FirstPageSpeed->isEnabled(),
-        f.PageNumSpeed->isEnabled()};
+        f.PageNumSpeed->isEnabled() };
 }
 
 } // namespace
@@ -120,7 +120,8 @@ TEST(PreviewForm, ZoomChoicesAndTheZoomTool)
     EXPECT_EQ(form->ZoomLabel->text(), "150%");
     EXPECT_EQ(form->ZoomBox->currentText(), "Custom");
     // The clicked point stays near the middle of the view.
-    const QPoint shown = form->PB1->mapTo(form->ScrollBox1->viewport(), QPoint(form->PB1->width() / 2, form->PB1->height() / 2));
+    const QPoint shown
+        = form->PB1->mapTo(form->ScrollBox1->viewport(), QPoint(form->PB1->width() / 2, form->PB1->height() / 2));
     EXPECT_NEAR(shown.x(), form->ScrollBox1->viewport()->width() / 2, 30);
     EXPECT_NEAR(shown.y(), form->ScrollBox1->viewport()->height() / 2, 30);
 

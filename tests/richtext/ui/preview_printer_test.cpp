@@ -30,7 +30,7 @@ struct PdfWord {
 std::vector<PdfWord> PdfWords(const QString& pdf, int* pages = nullptr)
 {
     QProcess p;
-    p.start("pdftotext", {"-bbox", pdf, "-"});
+    p.start("pdftotext", { "-bbox", pdf, "-" });
     EXPECT_TRUE(p.waitForFinished(30000));
     const QString html = QString::fromUtf8(p.readAllStandardOutput());
     std::vector<PdfWord> words;
@@ -43,8 +43,8 @@ std::vector<PdfWord> PdfWords(const QString& pdf, int* pages = nullptr)
             ++page;
             continue;
         }
-        words.push_back({page, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
-            m.captured(4).toDouble(), m.captured(5)});
+        words.push_back({ page, m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+            m.captured(4).toDouble(), m.captured(5) });
     }
     if (pages)
         *pages = page;
@@ -60,7 +60,10 @@ QString PageText(const std::vector<PdfWord>& words, int page)
     return list.join(' ');
 }
 
-QString PdfPath(const QString& name) { return test::TestRoot() + "/" + name; }
+QString PdfPath(const QString& name)
+{
+    return test::TestRoot() + "/" + name;
+}
 
 // Pages are printed into Path.
 void PrintInto(const QString& path)
@@ -133,13 +136,13 @@ TEST(PreviewPrinter, BodyRectangleOnADeviceWithUnequalResolutions)
     TPreviewPrinter printer;
     printer.PixelsPerInchX = 600;
     printer.PixelsPerInchY = 300;
-    printer.PageWidth = 5100;  // 8.5 in
+    printer.PageWidth = 5100; // 8.5 in
     printer.PageHeight = 3300; // 11 in
     const QRect body = printer.BodyRect();
-    EXPECT_EQ(body.left(), 250);         // 600 twips
-    EXPECT_EQ(body.top(), 198);          // 950 twips
-    EXPECT_EQ(body.right() + 1, 4688);   // (8.5 - 1) x 1500 twips
-    EXPECT_EQ(body.bottom() + 1, 2708);  // (11 - 1) x 1300 twips
+    EXPECT_EQ(body.left(), 250); // 600 twips
+    EXPECT_EQ(body.top(), 198); // 950 twips
+    EXPECT_EQ(body.right() + 1, 4688); // (8.5 - 1) x 1500 twips
+    EXPECT_EQ(body.bottom() + 1, 2708); // (11 - 1) x 1300 twips
 }
 
 // A long report printed to PDF: every line once, in order, the pages as the printer
@@ -267,7 +270,7 @@ TEST(PreviewPrinter, PrintDialogRangeAndCopiesPrintAsSeparateJobs)
     test::DialogScript::Instance().AnswerPrint(2, 3, 2, pdf);
     ASSERT_TRUE(printer.PrintWithDialog());
     EXPECT_EQ(jobs, 2);
-    EXPECT_EQ(printed, (QList<int>{1, 2, 1, 2}));
+    EXPECT_EQ(printed, (QList<int> { 1, 2, 1, 2 }));
     int pages = 0;
     PdfWords(pdf, &pages);
     EXPECT_EQ(pages, 2);

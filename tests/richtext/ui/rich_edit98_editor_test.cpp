@@ -17,9 +17,9 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
-#include <QToolButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -71,13 +71,13 @@ const QByteArray kRtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 alpha {
 TEST_F(Editor, ReadOnlyAllowsCopyFindAndWrapButNoChange)
 {
     Open(kRtf, true);
-    for (QAction* a : {editor_->ActionPaste, editor_->ActionLoadFromFile, editor_->ActionUndo, editor_->ActionRedo,
-             editor_->ActionBold, editor_->ActionApply, editor_->ActionSetFont, editor_->menuSpecialCharacters})
+    for (QAction* a : { editor_->ActionPaste, editor_->ActionLoadFromFile, editor_->ActionUndo, editor_->ActionRedo,
+             editor_->ActionBold, editor_->ActionApply, editor_->ActionSetFont, editor_->menuSpecialCharacters })
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
     EXPECT_FALSE(editor_->SizeList->isEnabled());
     EXPECT_FALSE(editor_->FontColor->isEnabled());
     EXPECT_TRUE(editor_->Editor->isReadOnly());
-    for (QAction* a : {editor_->ActionCopy, editor_->ActionFindText, editor_->ActionPrint, editor_->ActionWordWrap})
+    for (QAction* a : { editor_->ActionCopy, editor_->ActionFindText, editor_->ActionPrint, editor_->ActionWordWrap })
         EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
     QTest::qWait(450);
     EXPECT_FALSE(editor_->ActionApply->isEnabled());
@@ -92,7 +92,7 @@ TEST_F(Editor, UndoAndRedoFollowTheHistory)
     QTest::qWait(250);
     EXPECT_FALSE(editor_->ActionRedo->isEnabled());
     EXPECT_FALSE(editor_->ActionApply->isEnabled());
-    for (const char* word : {" one", " two", " three"}) {
+    for (const char* word : { " one", " two", " three" }) {
         editor_->Editor->moveCursor(QTextCursor::End);
         editor_->Editor->insertPlainText(word);
     }
@@ -155,7 +155,7 @@ TEST_F(Editor, LoadsRtfAndTextButNoOtherFile)
     Open(kRtf, false);
     const QString doc = test::TestRoot() + "/comment.doc";
     const QString txt = test::TestRoot() + "/comment.TXT";
-    for (const QString& name : {doc, txt}) {
+    for (const QString& name : { doc, txt }) {
         QFile f(name);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("plain {text}\n");

@@ -58,8 +58,8 @@ protected:
                 const QTextFragment f = it.fragment();
                 const auto align = f.charFormat().verticalAlignment();
                 const QString mark = align == QTextCharFormat::AlignSubScript ? "_"
-                    : align == QTextCharFormat::AlignSuperScript             ? "^"
-                                                                             : "";
+                    : align == QTextCharFormat::AlignSuperScript              ? "^"
+                                                                              : "";
                 for (QChar c : f.text())
                     out += mark + c;
             }
@@ -93,10 +93,11 @@ TEST(SpecialEditFlags, ClearedByUtilityInit)
 TEST_F(SpecialEdit, AccentedLettersInsertTheLetterTheyAreNamedFor)
 {
     // Code-page-437 position → the letter (its Windows-1252 code).
-    const std::pair<int, const char*> cases[] = {{128, "Ç"}, {129, "ü"}, {130, "é"}, {131, "â"}, {132, "ä"},
-        {133, "à"}, {134, "å"}, {135, "ç"}, {136, "ê"}, {137, "ë"}, {138, "è"}, {139, "ï"}, {140, "î"}, {141, "ì"},
-        {142, "Ä"}, {143, "Å"}, {144, "É"}, {147, "ô"}, {148, "ö"}, {149, "ò"}, {150, "û"}, {151, "ù"}, {153, "Ö"},
-        {154, "Ü"}, {160, "á"}, {161, "í"}, {162, "ó"}, {163, "ú"}, {164, "ñ"}, {165, "Ñ"}};
+    const std::pair<int, const char*> cases[] = { { 128, "Ç" }, { 129, "ü" }, { 130, "é" }, { 131, "â" }, { 132, "ä" },
+        { 133, "à" }, { 134, "å" }, { 135, "ç" }, { 136, "ê" }, { 137, "ë" }, { 138, "è" }, { 139, "ï" }, { 140, "î" },
+        { 141, "ì" }, { 142, "Ä" }, { 143, "Å" }, { 144, "É" }, { 147, "ô" }, { 148, "ö" }, { 149, "ò" }, { 150, "û" },
+        { 151, "ù" }, { 153, "Ö" }, { 154, "Ü" }, { 160, "á" }, { 161, "í" }, { 162, "ó" }, { 163, "ú" }, { 164, "ñ" },
+        { 165, "Ñ" } };
     QString expected;
     for (const auto& [position, letter] : cases) {
         QAction* a = actions_->aChar(position);
@@ -114,11 +115,11 @@ TEST_F(SpecialEdit, AccentedLettersInsertTheLetterTheyAreNamedFor)
 
 TEST_F(SpecialEdit, GreekLettersAndSignsAreTheirUnicodeCharacters)
 {
-    const std::pair<QAction*, const char*> cases[] = {{actions_->aAlpha, "α"}, {actions_->aBeta, "β"},
-        {actions_->aCapitalDelta, "Δ"}, {actions_->aRo, "ρ"}, {actions_->aNy, "ν"}, {actions_->aMi, "μ"},
-        {actions_->aCapitalOmega, "Ω"}, {actions_->aCapitalPsi, "Ψ"}, {actions_->aPlusMinus, "±"},
-        {actions_->aGreaterThanOrEqual, "≥"}, {actions_->aLessThanOrEqual, "≤"}, {actions_->aDegree, "°"},
-        {actions_->aMultiplicity, "×"}, {actions_->aMinus, "-"}, {actions_->aDelenie, "/"}};
+    const std::pair<QAction*, const char*> cases[] = { { actions_->aAlpha, "α" }, { actions_->aBeta, "β" },
+        { actions_->aCapitalDelta, "Δ" }, { actions_->aRo, "ρ" }, { actions_->aNy, "ν" }, { actions_->aMi, "μ" },
+        { actions_->aCapitalOmega, "Ω" }, { actions_->aCapitalPsi, "Ψ" }, { actions_->aPlusMinus, "±" },
+        { actions_->aGreaterThanOrEqual, "≥" }, { actions_->aLessThanOrEqual, "≤" }, { actions_->aDegree, "°" },
+        { actions_->aMultiplicity, "×" }, { actions_->aMinus, "-" }, { actions_->aDelenie, "/" } };
     for (const auto& [action, text] : cases) {
         edit_.Clear();
         Apply(action);
@@ -141,17 +142,17 @@ TEST_F(SpecialEdit, TemplatesPlaceTheCaret)
         int caret;
     };
     const Case cases[] = {
-        {&TActionListSpecialEdit::aDruhaMocnina, "()^2", 1},
-        {&TActionListSpecialEdit::aTretiaMocnina, "()^3", 1},
-        {&TActionListSpecialEdit::aLeftRightParentheses, "()", 1},
-        {&TActionListSpecialEdit::aDruhaOdmocnina, "√()", 2},
-        {&TActionListSpecialEdit::aExp, "e^(^)", 2},
-        {&TActionListSpecialEdit::a_x_na_y, "()^(^)", 1},
-        {&TActionListSpecialEdit::aFunction_Tan, "Tan()", 4},
-        {&TActionListSpecialEdit::aFunction_ArcTan, "ArcTan()", 7},
-        {&TActionListSpecialEdit::aFunction_log2, "log_2()", 5},
-        {&TActionListSpecialEdit::aFunction_logN, "log_(_)()", 4},
-        {&TActionListSpecialEdit::aFunction_ln, "ln()", 3},
+        { &TActionListSpecialEdit::aDruhaMocnina, "()^2", 1 },
+        { &TActionListSpecialEdit::aTretiaMocnina, "()^3", 1 },
+        { &TActionListSpecialEdit::aLeftRightParentheses, "()", 1 },
+        { &TActionListSpecialEdit::aDruhaOdmocnina, "√()", 2 },
+        { &TActionListSpecialEdit::aExp, "e^(^)", 2 },
+        { &TActionListSpecialEdit::a_x_na_y, "()^(^)", 1 },
+        { &TActionListSpecialEdit::aFunction_Tan, "Tan()", 4 },
+        { &TActionListSpecialEdit::aFunction_ArcTan, "ArcTan()", 7 },
+        { &TActionListSpecialEdit::aFunction_log2, "log_2()", 5 },
+        { &TActionListSpecialEdit::aFunction_logN, "log_(_)()", 4 },
+        { &TActionListSpecialEdit::aFunction_ln, "ln()", 3 },
     };
     for (const Case& c : cases) {
         edit_.Clear();
