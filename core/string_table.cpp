@@ -1,6 +1,9 @@
 #include "core/string_table.h"
 
 #include "core/common_vars.h"
+#include "core/decimal_digits.h"
+#include "core/number_text.h"
+#include "platform/desktop.h"
 #include "platform/sql_database.h"
 
 #include <QFile>
@@ -8,9 +11,10 @@
 #include <QIODevice>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSaveFile>
 #include <QTextStream>
+#include <QUrl>
 
-#include <charconv>
 #include <cmath>
 #include <stdexcept>
 
@@ -21,11 +25,6 @@ namespace {
 // Raised inside Format when the pattern does not fit its arguments.
 struct FormatMismatch {};
 
-QChar FormatDecimalSeparator()
-{
-    return QLatin1Char('.');
-}
-
 QString SpecialFloatText(long double v)
 {
     if (std::isnan(v))
@@ -33,88 +32,24 @@ QString SpecialFloatText(long double v)
     return v < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
 }
 
-// A finite number as decimal digits: Value = 0.D1D2D3... x 10^Exponent, with up to
-// 18 significant digits as the extended type carries them; rounding works on these
-// digits, a first dropped digit of 5 or more rounding up (away from zero).
-struct DecimalDigits {
-    bool negative = false;
-    QString digits;  // no leading zeros; empty for zero
-    int exponent = 0;
-};
-
-DecimalDigits ToDecimal(long double v)
+char Separator()
 {
-    DecimalDigits d;
-    if (v == 0)
-        return d;
-    char buffer[64];
-    auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::scientific, 17);
-    if (ec != std::errc())
-        throw FormatMismatch{};
-    const QString raw = QString::fromLatin1(buffer, int(end - buffer));
-    d.negative = raw.startsWith(QLatin1Char('-'));
-    const qsizetype e = raw.indexOf(QLatin1Char('e'));
-    d.exponent = raw.mid(e + 1).toInt() + 1;
-    d.digits = raw.mid(d.negative ? 1 : 0, e - (d.negative ? 1 : 0));
-    d.digits.remove(QLatin1Char('.'));
-    while (d.digits.endsWith(QLatin1Char('0')))
-        d.digits.chop(1);
-    return d;
+    return char(OwnDecimalSeparator.unicode());
 }
 
-// Keeps Count significant digits (none when Count <= 0), rounding half away from zero.
-void RoundDigits(DecimalDigits& d, int count)
+// "-" for a negative number whose text shows a digit other than zero.
+QString Signed(bool negative, const std::string& digits)
 {
-    if (count >= d.digits.size())
-        return;
-    const bool up = count >= 0 && d.digits.at(count) >= QLatin1Char('5');
-    d.digits.truncate(std::max(count, 0));
-    if (up) {
-        int i = int(d.digits.size()) - 1;
-        while (i >= 0 && d.digits.at(i) == QLatin1Char('9'))
-            d.digits[i--] = QLatin1Char('0');
-        if (i >= 0) {
-            d.digits[i] = QChar(d.digits.at(i).unicode() + 1);
-        } else {
-            d.digits.prepend(QLatin1Char('1'));
-            ++d.exponent;
-            if (count > 0)
-                d.digits.chop(1);
-        }
-    }
-    while (d.digits.endsWith(QLatin1Char('0')))
-        d.digits.chop(1);
-    if (d.digits.isEmpty())
-        d = DecimalDigits{};
-}
-
-QString Sign(const DecimalDigits& d)
-{
-    return d.negative && !d.digits.isEmpty() ? QStringLiteral("-") : QString();
-}
-
-// The digits of D padded with zeros from decimal place First to place Last (place 0
-// is the first digit left of the separator; negative places lie right of it).
-QString DigitRange(const DecimalDigits& d, int first, int last)
-{
-    QString out;
-    for (int place = first; place >= last; --place) {
-        const int index = d.exponent - 1 - place;
-        out += (index >= 0 && index < d.digits.size()) ? d.digits.at(index) : QLatin1Char('0');
-    }
-    return out;
+    const bool nonZero = digits.find_first_of("123456789") != std::string::npos;
+    return (negative && nonZero ? QStringLiteral("-") : QString()) + QString::fromStdString(digits);
 }
 
 QString FixedText(long double v, int decimals)
 {
     if (!std::isfinite(v))
         return SpecialFloatText(v);
-    DecimalDigits d = ToDecimal(v);
-    RoundDigits(d, d.exponent + decimals);
-    QString text = Sign(d) + DigitRange(d, std::max(d.exponent - 1, 0), 0);
-    if (decimals > 0)
-        text += FormatDecimalSeparator() + DigitRange(d, -1, -decimals);
-    return text;
+    const DecimalDigits d = DigitsOf(v);
+    return Signed(d.negative, FixedDigitsText(d, decimals, Separator()));
 }
 
 // Scientific form with Digits significant digits and a signed exponent of at least
@@ -123,45 +58,51 @@ QString ScientificText(long double v, int digits)
 {
     if (!std::isfinite(v))
         return SpecialFloatText(v);
-    DecimalDigits d = ToDecimal(v);
-    RoundDigits(d, digits);
-    const int exponent = d.digits.isEmpty() ? 0 : d.exponent - 1;
-    d.exponent = d.digits.isEmpty() ? 1 : d.exponent;
-    const int shift = d.exponent - 1;  // read the digits as if the number were below 10
-    d.exponent -= shift;
-    QString text = Sign(d) + DigitRange(d, 0, 0);
+    const DecimalDigits d = DigitsOf(v);
+    std::string rounded;
+    int exponent = 0;
+    RoundedDigits(d, digits, rounded, exponent);
+    if (d.zero)
+        exponent = 0;
+    std::string text(1, rounded[0]);
     if (digits > 1)
-        text += FormatDecimalSeparator() + DigitRange(d, -1, -(digits - 1));
-    return text + QLatin1Char('E') + (exponent < 0 ? QLatin1Char('-') : QLatin1Char('+')) +
-           QString::number(std::abs(exponent)).rightJustified(3, QLatin1Char('0'));
+        text += Separator() + rounded.substr(1);
+    text += exponent < 0 ? "E-" : "E+";
+    std::string power;
+    AppendInteger(power, std::abs(exponent));
+    text += std::string(power.size() < 3 ? 3 - power.size() : 0, '0') + power;
+    return Signed(d.negative, text);
 }
 
-// The shortest text of V with at most Digits significant digits: fixed notation while
-// the decimal exponent lies from -4 to Digits - 1, else "d.dddE<exp>" ("1E-5", "1.5E20").
+// The general text with at most Digits significant digits, laid out as the program's
+// general number text (which it is for 15 digits and more).
 QString GeneralText(long double v, int digits)
 {
-    if (!std::isfinite(v))
-        return SpecialFloatText(v);
-    DecimalDigits d = ToDecimal(v);
-    RoundDigits(d, std::clamp(digits, 1, 18));
-    if (d.digits.isEmpty())
+    if (digits >= 15 || !std::isfinite(v))
+        return FloatToGeneralText(v);
+    const DecimalDigits d = DigitsOf(v);
+    if (d.zero)
         return QStringLiteral("0");
-    const int exponent = d.exponent - 1;
-    const QString& m = d.digits;
-    QString text;
-    if (exponent >= digits || exponent < -4) {
-        text = m.left(1);
+    std::string m;
+    int exponent = 0;
+    RoundedDigits(d, std::max(digits, 1), m, exponent);
+    while (m.size() > 1 && m.back() == '0')
+        m.pop_back();
+    std::string text;
+    if (exponent < -5 || exponent >= digits) {
+        text = m.substr(0, 1);
         if (m.size() > 1)
-            text += FormatDecimalSeparator() + m.mid(1);
-        text += QLatin1Char('E') + QString::number(exponent);
+            text += Separator() + m.substr(1);
+        text += 'E';
+        AppendInteger(text, exponent);
     } else if (exponent < 0) {
-        text = QLatin1Char('0') + QString(FormatDecimalSeparator()) + QString(-exponent - 1, QLatin1Char('0')) + m;
-    } else if (m.size() <= exponent + 1) {
-        text = m + QString(exponent + 1 - m.size(), QLatin1Char('0'));
+        text = std::string("0") + Separator() + std::string(size_t(-exponent - 1), '0') + m;
+    } else if (int(m.size()) <= exponent + 1) {
+        text = m + std::string(size_t(exponent + 1) - m.size(), '0');
     } else {
-        text = m.left(exponent + 1) + FormatDecimalSeparator() + m.mid(exponent + 1);
+        text = m.substr(0, size_t(exponent + 1)) + Separator() + m.substr(size_t(exponent + 1));
     }
-    return Sign(d) + text;
+    return Signed(d.negative, text);
 }
 
 QString UnsignedText(qint64 v, int base)
@@ -290,7 +231,7 @@ private:
             text = FixedText(FloatArg(), precision < 0 ? 2 : std::min(precision, 18));
             break;
         case 'e':
-            text = ScientificText(FloatArg(), precision < 0 ? 15 : std::clamp(precision, 1, 18));
+            text = ScientificText(FloatArg(), precision < 0 ? 15 : std::clamp(precision, 1, 15));
             break;
         case 'g':
             text = GeneralText(FloatArg(), precision < 0 ? 15 : precision);
@@ -568,6 +509,32 @@ bool UpdateStringTexts(int id, const QString& english, const QString& slovak, QS
             *error = QStringLiteral("The text number %1 is not in the string table.").arg(id);
         return false;
     }
+    return true;
+}
+
+bool ExportStringIDs(QString* error)
+{
+    QSqlDatabase db = StringTableDatabase(false, error);
+    if (!db.isOpen())
+        return false;
+    QSqlQuery query(db);
+    if (!ExecBound(query, QStringLiteral("SELECT ID, StringID FROM Strings ORDER BY StringID"), {}, error))
+        return false;
+    const QString path = AppDir + QStringLiteral("StringID.txt");
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    while (query.next())
+        file.write(QStringLiteral("        %1 = %2;\n").arg(query.value(1).toString()).arg(query.value(0).toInt()).toUtf8());
+    if (!file.commit()) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    OpenWithDesktop(QUrl::fromLocalFile(path));
     return true;
 }
 

@@ -33,7 +33,7 @@ struct FormatArg {
 // table cannot be read or LanguageID is not 0, 1 or 2. Never throws.
 QString GetString(int id, std::initializer_list<FormatArg> args = {});
 
-// Formats Pattern with %s, %d, %u, %x, %f, %g, %e, %n, an optional argument index
+// Formats Pattern with %s, %d, %u, %x, %f, %g, %e, an optional argument index
 // ("%1:s"), "-" for left alignment, widths and precisions ("%8.3f", "%.4d", "*" taken
 // from the arguments); "%%" is a percent sign. A pattern that does not match its
 // arguments (missing argument, wrong type, unknown placeholder) is returned unformatted.
@@ -68,5 +68,10 @@ bool ImportStringTable(const QString& sourcePath, const QString& folder, QString
 // The two texts of row ID edited in the string browser, posted at once. False with
 // Error when the row is missing or the post fails.
 bool UpdateStringTexts(int id, const QString& english, const QString& slovak, QString* error = nullptr);
+
+// Writes AppDir + "StringID.txt" (per row, by symbolic name: eight blanks, the name,
+// " = ", the ID and ";") and opens it in the desktop's text viewer. False with Error
+// when the table cannot be read or the file cannot be written.
+bool ExportStringIDs(QString* error = nullptr);
 
 }  // namespace orvek

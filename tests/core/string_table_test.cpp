@@ -1,4 +1,5 @@
 #include "core/common_vars.h"
+#include "core/number_text.h"
 #include "core/string_table.h"
 #include "platform/sql_database.h"
 #include "tests/support/test_env.h"
@@ -58,9 +59,11 @@ TEST(Format, PlaceholdersAndMismatches)
         {"%8.2f|", {-3.14159}, "   -3.14|"},
         {"%e", {1234.5}, "1.23450000000000E+003"},
         {"%.3e", {-0.000123}, "-1.23E-004"},
-        {"%g|%g|%g|%g|%g", {0.1, 100.0, 1e15, 0.0001, 0.00001}, "0.1|100|1E15|0.0001|1E-5"},
+        {"%g|%g|%g|%g|%g", {0.1, 100.0, 1e15, 0.00001, 0.000001}, "0.1|100|1E15|0.00001|1E-6"},
+        {"%.0f|%.2f|%.2f", {-0.4, 2.675, -0.001}, "0|2.68|0.00"},
+        {"%.2e", {0.0}, "0.0E+000"},
         {"%g", {123456789012345.0}, "123456789012345"},
-        {"%.3g", {3.14159}, "3.14"},
+        {"%.3g|%.3g|%.2g", {3.14159, 1234.5, 0.000001234}, "3.14|1.23E3|1.2E-6"},
         {"%1:s %0:s %s", {"a", "b"}, "b a b"},
         {"%*d|%-*s|", {4, 5, 3, "x"}, "   5|x  |"},
         {"%.2s", {"abcdef"}, "ab"},
@@ -81,6 +84,10 @@ TEST(Format, PlaceholdersAndMismatches)
         EXPECT_EQ(Format(c.pattern, QVector<FormatArg>(c.args.begin(), c.args.end())), QString::fromUtf8(c.expected));
     }
     EXPECT_EQ(Format("%s", {QString::fromUtf8("čšž")}), QString::fromUtf8("čšž"));
+    // Numbers are written with the program's own decimal separator.
+    OwnDecimalSeparator = ',';
+    EXPECT_EQ(Format("%.1f; %g; %.3e", {2.25, 0.5, 1500.0}), "2,3; 0,5; 1,50E+003");
+    OwnDecimalSeparator = '.';
 }
 
 TEST(StringTableSource, EscapesRoundTripAndBadLinesAreNamed)
