@@ -161,6 +161,10 @@ bool TDataModule1::OpenTablesSteps(QString* error)
     QSqlDatabase db = session_->Database(AliasDB, false, error);
     if (!db.isOpen())
         return false;
+    // Tables made since the last start (folder tables of a new group) get their
+    // change counters.
+    if (!InstallChangeCounters(db, error))
+        return false;
     // 2. The declared sizes of the user fields.
     if (!session_->MayOpenTable(db, QStringLiteral("Administration"))) {
         SetError(error, QStringLiteral("The password of table Administration is not known"));

@@ -101,7 +101,8 @@ void DropTempIdTable()
     g_tempIdTable.clear();
 }
 
-bool UnassignFoldersInTempTable(const QString& table, const QString& folderColumn, int groupId)
+bool UnassignFoldersInTempTable(const QString& table, const QString& folderColumn, int groupId,
+                                const QString& folderTable)
 {
     if (g_tempIdTable.isEmpty())
         return false;
@@ -124,11 +125,24 @@ bool UnassignFoldersInTempTable(const QString& table, const QString& folderColum
     for (const QString& id : ids)
         values << id;
     values << groupId;
-    return PostStatement(db,
-                         QStringLiteral("UPDATE ") + QuoteName(table) + QStringLiteral(" SET ") + QuoteName(folderColumn) +
-                             QStringLiteral(" = ? WHERE ") + QuoteName(folderColumn) + QStringLiteral(" IN (") +
-                             Placeholders(ids.size()) + QStringLiteral(") AND GroupID = ?"),
-                         values);
+    return Post(db, [&](QString* error) {
+        QSqlQuery query(db);
+        if (!ExecBound(query,
+                       QStringLiteral("UPDATE ") + QuoteName(table) + QStringLiteral(" SET ") + QuoteName(folderColumn) +
+                           QStringLiteral(" = ? WHERE ") + QuoteName(folderColumn) + QStringLiteral(" IN (") +
+                           Placeholders(ids.size()) + QStringLiteral(") AND GroupID = ?"),
+                       values, error))
+            return false;
+        if (folderTable.isEmpty())
+            return true;
+        QVariantList folderIds;
+        for (const QString& id : ids)
+            folderIds << id;
+        return ExecBound(query,
+                         QStringLiteral("DELETE FROM ") + QuoteName(folderTable) + QStringLiteral(" WHERE ID IN (") +
+                             Placeholders(ids.size()) + QStringLiteral(")"),
+                         folderIds, error);
+    });
 }
 
 bool MoveFoldersToDeleted(const QString& table, const QString& folderColumn, const QStringList& ids, int groupId)

@@ -88,8 +88,16 @@ TEST_F(DataModuleSql, UnassignAndDeleteRefileOnlyTheGivenGroupsItems)
         AddTempId(id);
     CloseTempIdTable();
     AddTempId("3");  // closed: not collected
-    ASSERT_TRUE(UnassignFoldersInTempTable("TreeDB", "IDDB1", 1));
+    ASSERT_TRUE(module->ExecSQL("INSERT INTO MeasureID1 (ID, OwnerID, Description) VALUES ('5', '0', 'a'), "
+                                "('7', '5', 'b'), ('9', '7', 'c'), ('3', '0', 'd')"));
+    ASSERT_TRUE(UnassignFoldersInTempTable("TreeDB", "IDDB1", 1, "MeasureID1"));
     EXPECT_EQ(Column("SELECT IDDB1 FROM TreeDB ORDER BY ID"), QStringList({"0", "0", "0", "3", "5", "9"}));
+    EXPECT_EQ(Column("SELECT ID FROM MeasureID1 ORDER BY ID"), QStringList({"0", "1", "3"}));
+    // A failing folder delete leaves the items where they were.
+    ASSERT_TRUE(module->ExecSQL("UPDATE TreeDB SET IDDB1 = '5' WHERE ID = 1"));
+    EXPECT_FALSE(UnassignFoldersInTempTable("TreeDB", "IDDB1", 1, "NoSuchFolderTable"));
+    EXPECT_EQ(Column("SELECT IDDB1 FROM TreeDB WHERE ID = 1"), QStringList{"5"});
+    ASSERT_TRUE(module->ExecSQL("UPDATE TreeDB SET IDDB1 = '0' WHERE ID = 1"));
     DropTempIdTable();
     EXPECT_TRUE(TempIdTableName().isEmpty());
 
