@@ -33,13 +33,12 @@ void SetError(QString* error, const QString& text)
 
 }  // namespace
 
-TDataModule1::TDataModule1(QObject* parent) : TDataModule1(NoOpen{}, parent) { DataModule1Create(); }
-
-TDataModule1::TDataModule1(NoOpen, QObject* parent)
+TDataModule1::TDataModule1(QObject* parent)
     : QObject(parent), session_(std::make_unique<DatabaseSession>(QString::fromLatin1(kSessionName)))
 {
     setObjectName(QStringLiteral("DataModule1"));
     MainStrings.Strings = DefaultMainStringEntries();
+    DataModule1Create();
 }
 
 TDataModule1::~TDataModule1() { DataModule1Destroy(); }
@@ -225,8 +224,7 @@ void TDataModule1::CloseDatabase()
 {
     LogLogout();
     BDEUtil.reset();
-    if (session_->Active())
-        WriteDBStatus(QStringLiteral("Close"));
+    WriteDBStatus(QStringLiteral("Close"));
     tablesOpen_ = false;
     session_->SetActive(false);
 }

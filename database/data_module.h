@@ -60,9 +60,6 @@ class TDataModule1 : public QObject {
 public:
     // Creating the module opens the database (OpenDatabase); destroying it closes it.
     explicit TDataModule1(QObject* parent = nullptr);
-    // A module that does not open the database on creation (for tests of its parts).
-    struct NoOpen {};
-    TDataModule1(NoOpen, QObject* parent = nullptr);
     ~TDataModule1() override;
 
     // The UI text number ID in the current language, formatted with Args.
