@@ -6,6 +6,10 @@ namespace {
 MainWindowService* g_mainWindow = nullptr;
 MessageWindowService* g_messageWindow = nullptr;
 HelpService* g_help = nullptr;
+CellToolService* g_cellTools = nullptr;
+RecordLockService* g_recordLocks = nullptr;
+CellHintService* g_cellHints = nullptr;
+TextWidthService* g_textWidths = nullptr;
 }  // namespace
 
 MainWindowService* MainWindow() { return g_mainWindow; }
@@ -14,5 +18,17 @@ MessageWindowService* MessageWindow() { return g_messageWindow; }
 void SetMessageWindowService(MessageWindowService* service) { g_messageWindow = service; }
 HelpService* HelpViewer() { return g_help; }
 void SetHelpService(HelpService* service) { g_help = service; }
+
+CellToolService* CellTools() { return g_cellTools; }
+void SetCellToolService(CellToolService* service) { g_cellTools = service; }
+
+RecordLockService* RecordLocks() { return g_recordLocks; }
+void SetRecordLockService(RecordLockService* service) { g_recordLocks = service; }
+
+CellHintService* CellHints() { return g_cellHints; }
+void SetCellHintService(CellHintService* service) { g_cellHints = service; }
+
+TextWidthService* TextWidths() { return g_textWidths; }
+void SetTextWidthService(TextWidthService* service) { g_textWidths = service; }
 
 }  // namespace orvek
