@@ -4,6 +4,7 @@
 // instance DataModule1, created before any window and destroyed last.
 
 #include "core/string_table.h"
+#include "database/sstrings.h"
 #include "database/table_set.h"
 
 #include <QHash>
@@ -18,14 +19,6 @@ namespace orvek {
 class DatabaseSession;
 class TBDEUtil;
 class TVxTable;
-
-// The data module's configuration list (table names, table passwords, the service
-// password) as name=value entries.
-class TSStrings {
-public:
-    QStringList Strings;
-    QString Value(const QString& name) const { return EntryValue(Strings, name); }
-};
 
 struct TGroupEntry {
     int ID = 0;
@@ -107,6 +100,7 @@ public:
     void LogLogout();
 
     DatabaseSession& SessionOrvek() { return *session_; }
+    // The configuration list: table names, table passwords, the service password.
     TSStrings MainStrings;
     std::unique_ptr<TBDEUtil> BDEUtil;
     int RebuiltTableCount = 0;

@@ -1,6 +1,45 @@
 #include "database/table_set.h"
 
+#include "database/sstrings.h"
+
 namespace orvek {
+
+namespace {
+
+// The configuration list as it is stored: enciphered entries, in hexadecimal.
+const char* const kStoredMainStrings[] = {
+    "DD7760FCB2B17226F4EE9BF333DD56FE938423E5A3280B81585F9DA5B40CA98F1A",
+    "DD7760FCB2B17226F4EE9BF333DD55FE93A722D0C83E239D666DB2979616B3BD7B",
+    "DD7760FCB2B17226F4EE9BF333DD54FE93BC5E92C91B0FBA284DB98C862FD58E7C",
+    "DD7760FCB2B17226F4EE9BF333DD53FE93AC1FC2EC0F718D5675DF97E42EA8893C",
+    "DD7760FCB2B17226F4EE9BF333DD52FE93CE29D4F4350D925F7BBEB7BA0A8B8706",
+    "DD7760FCB2B17226F4EE9BF333DD51FE9391089FCC2213972E409A81882F8D983F",
+    "DD7760FCB2B17226F4EE9BF333DD50FE93AA5B95F52A25962F4EA7A3B80AA5FC3C",
+    "DD7760FCB2B17226F4EE9BF333DD5FFE93B00D9FEB0F2DB14C6C8F89E60C959A38",
+    "C4776BFE83807139E2C2C5DC6AC703CEC79006D5EE28278F775586",
+    "C4776BFE83807139E2C2C6DC6AD215C6CBBA2D",
+    "C4776BFE83807139E2C2C7DC6AD202CEDE920ED2FF1E04",
+    "C4776BFE83807139E2C2C0DC6ACE0ED0DA911DDF",
+    "C4776BFE83807139E2C2C1DC6ACE0ED0DA911DDFCE3F2B8B725B9C82",
+    "C4776BFE83807139E2C2C2DC6ACB02C2DD8B1DC3D43B2B9E52539B93",
+    "C4776BFE83807139E2C2C3DC6ACA08C4DD",
+    "C4776BFE83807139E2C2CCDC6AD006CFC79A0ED2F33528B377499C88A206",
+    "C6626AF5A5B57237EBFCAFB00ABB26C7C39701CFE92E349A6A538789",
+    "C6626AF5A5B57237EBFCAFB30ABB2BCCC98D",
+    "C6626AF5A5B57237EBFCAFB20ABB2FCADD8A00D4E3",
+    "C6626AF5A5B57237EBFCAFB50ABB2FCADD8A00D4E30E23966E568993B5",
+    "C6626AF5A5B57237EBFCAFB40ABB31C2C2970BC7EE33299556539B93BF0D9E",
+    "C6626AF5A5B57237EBFCAFB70ABB33D1CB9B2BE4",
+    "C6626AF5A5B57237EBFCAFB60ABB33C6C38E03C7EE3F02B9",
+    "C6626AF5A5B57237EBFCAFB90ABB2AC6CF8D1AD4FF1427967B768194A4",
+    "C6626AF5A5B57237EBFCAFB80ABB2AC6CF8D1AD4FF1302CA",
+    "C6626AF5A5B57237EBFCAFB067DB5AF7CB931FCAFB2E23B25A0B",
+    "C6626AF5A5B57237EBFCAFB066DB5AF5CB9206C5F3343F",
+    "C6626AF5A5B57237EBFCAFB065DB5AE9CB9A01C9EE313F",
+    "DA7370E6BE827605E6EA87F638F4039EEABC20CBAC3F2B937579DB8F88078A8C",
+};
+
+}  // namespace
 
 const QStringList& RequiredTables()
 {
@@ -15,21 +54,12 @@ const QStringList& RequiredTables()
 
 QStringList DefaultMainStringEntries()
 {
-    static const char* const kMainTables[kMainTableCount] = {"Administration", "TreeDB",  "TemplateDB",
-                                                             "History",        "HistoryTemplate", "MeasureNameList",
-                                                             "Logs",           "ValidationHistory"};
-    static const char* const kPasswords[kMainTableCount] = {"zLC9rMzFeuBdsNGQ", "YMvRdefxWZpFiTu0", "B14SAIA6wQkVP2F7",
-                                                            "RpdvU7vHO7p4QOAw", "0FrnoKiAAVPjulOM", "og9VxUl0zrfXPjPt",
-                                                            "T43opcm1tODhuB4w", "Nb9qUkJRVgn6srRs"};
-    QStringList entries;
-    for (int n = 1; n <= kMainTableCount; ++n)
-        entries << QStringLiteral("TablePassword[%1]=%2").arg(n).arg(QLatin1String(kPasswords[n - 1]));
-    for (int n = 1; n <= kMainTableCount; ++n)
-        entries << QStringLiteral("MainTable[%1]=%2").arg(n).arg(QLatin1String(kMainTables[n - 1]));
-    for (int n = 1; n <= RequiredTables().size(); ++n)
-        entries << QStringLiteral("OtherTable[%1]=%2").arg(n).arg(RequiredTables().at(n - 1));
-    entries << QStringLiteral("ServicePassword=DBOm6emhkC3hXxmD");
-    return entries;
+    QList<QByteArray> stored;
+    for (const char* entry : kStoredMainStrings)
+        stored << QByteArray::fromHex(entry);
+    TSStrings strings;
+    strings.ReadHStr(stored);
+    return strings.Strings;
 }
 
 QString EntryValue(const QStringList& entries, const QString& name)

@@ -11,7 +11,7 @@ namespace orvek {
 const QStringList& RequiredTables();
 inline constexpr const char* kParametersTable = "RD_Parameters";
 
-// The entries of the data module's configuration list, name=value:
+// The entries of the data module's configuration list (stored enciphered), name=value:
 // "TablePassword[n]" and "MainTable[n]" for n = 1..8 (the password-protected main
 // tables), "OtherTable[n]" for the required tables, "ServicePassword".
 QStringList DefaultMainStringEntries();
