@@ -133,8 +133,7 @@ void TDataModule1::OpenDatabase()
         QString error;
         bool filled = false;
         QSqlDatabase db = session_->Database(AliasDB, true, &error);
-        filled = db.isOpen() &&
-                 CopyMissingTables(db, FolderDatabasePath(EmptyDatabaseDir), RequiredTables(), nullptr, &error);
+        filled = db.isOpen() && CopyMissingTables(db, FolderDatabasePath(EmptyDatabaseDir), {}, nullptr, &error);
         if (filled && CheckDatabaseFiles(DatabaseDir)) {
             OpenTables();
             return;

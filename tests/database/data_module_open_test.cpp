@@ -104,6 +104,7 @@ TEST_F(DataModuleOpen, EmptyFolderIsFilledWithoutOverwritingWhatIsThere)
     QSqlDatabase db = Direct();
     for (const QString& table : RequiredTables())
         EXPECT_TRUE(TableExists(db, table)) << table.toStdString();
+    EXPECT_TRUE(TableHasPassword(db, "Administration"));  // the filled tables are protected too
     QSqlQuery query(db);
     ASSERT_TRUE(ExecBound(query, "SELECT count(*) FROM RD_Parameters"));
     ASSERT_TRUE(query.next());
