@@ -18,7 +18,7 @@ void EnsureApplication()
 {
     static int argc = 1;
     static char name[] = "database_bench";
-    static char* argv[] = {name, nullptr};
+    static char* argv[] = { name, nullptr };
     static QCoreApplication* app = QCoreApplication::instance() ? nullptr : new QCoreApplication(argc, argv);
     (void)app;
 }
@@ -40,7 +40,7 @@ QSqlDatabase CreateDatabase(const QString& connection, const QString& folder)
     for (const char* statement : kSchema)
         PostStatement(db, QString::fromLatin1(statement));
     InstallChangeCounters(db);
-    InstallRowChangeCounter(db, QStringLiteral("TreeDB"), {QStringLiteral("OpenedByUserID")});
+    InstallRowChangeCounter(db, QStringLiteral("TreeDB"), { QStringLiteral("OpenedByUserID") });
     return db;
 }
 
@@ -54,15 +54,15 @@ void BM_PostRecordWithHistory100KB(benchmark::State& state)
         const bool ok = Post(db, [&](QString* error) {
             QSqlQuery query(db);
             if (!ExecBound(query,
-                           QStringLiteral("INSERT INTO TreeDB (NazovMerania, Strom, GroupID, Datum) VALUES (?, ?, 1, "
-                                          "'2026-12-10')"),
-                           {QStringLiteral("Meranie"), diagram}, error))
+                    QStringLiteral("INSERT INTO TreeDB (NazovMerania, Strom, GroupID, Datum) VALUES (?, ?, 1, "
+                                   "'2026-12-10')"),
+                    { QStringLiteral("Meranie"), diagram }, error))
                 return false;
             const qint64 id = query.lastInsertId().toLongLong();
             return ExecBound(query,
-                             QStringLiteral("INSERT INTO History (DiagramID, Datum, Cas, OriginalValues, NewValues) "
-                                            "VALUES (?, '2026-12-10', '10:00:00.000', '', ?)"),
-                             {id, QStringLiteral("[cf3]Zmena[cf1]")}, error);
+                QStringLiteral("INSERT INTO History (DiagramID, Datum, Cas, OriginalValues, NewValues) "
+                               "VALUES (?, '2026-12-10', '10:00:00.000', '', ?)"),
+                { id, QStringLiteral("[cf3]Zmena[cf1]") }, error);
         });
         if (!ok)
             state.SkipWithError("post failed");
@@ -70,7 +70,11 @@ void BM_PostRecordWithHistory100KB(benchmark::State& state)
     db = QSqlDatabase();
     CloseFolderDatabase(QStringLiteral("post"));
 }
-BENCHMARK(BM_PostRecordWithHistory100KB)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PostRecordWithHistory100KB)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // A database of 100,000 records with 1 KB diagrams, made once.
 QString LargeDatabaseFolder()
@@ -83,8 +87,9 @@ QString LargeDatabaseFolder()
         const QString diagram(1024, QLatin1Char('d'));
         Post(db, [&](QString* error) {
             QSqlQuery query(db);
-            query.prepare(QStringLiteral("INSERT INTO TreeDB (SampleID, NazovMerania, MenoPracovnika, Datum, Strom, GroupID, "
-                                         "IDDB1) VALUES (?, ?, 'Novák', '2026-12-10', ?, 1, ?)"));
+            query.prepare(
+                QStringLiteral("INSERT INTO TreeDB (SampleID, NazovMerania, MenoPracovnika, Datum, Strom, GroupID, "
+                               "IDDB1) VALUES (?, ?, 'Novák', '2026-12-10', ?, 1, ?)"));
             for (int i = 0; i < 100000; ++i) {
                 query.bindValue(0, QStringLiteral("S%1").arg(i));
                 query.bindValue(1, QStringLiteral("Meranie %1").arg(i));
@@ -116,7 +121,7 @@ void BM_OpenAndReadFirst50GridRows(benchmark::State& state)
             QSqlDatabase db = OpenFolderDatabase(QStringLiteral("grid"), folder, false);
             QSqlQuery query(db);
             query.setForwardOnly(true);
-            ExecBound(query, kGridQuery, {QStringLiteral("3")});
+            ExecBound(query, kGridQuery, { QStringLiteral("3") });
             int rows = 0;
             while (rows < 50 && query.next()) {
                 benchmark::DoNotOptimize(query.value(2));
@@ -144,7 +149,7 @@ void BM_OpenSortableQueryAndReadFirst50Rows(benchmark::State& state)
         TSortableQuery query(&session);
         query.DatabaseName = QStringLiteral("OrvekDB");
         query.SQL = kGridQuery;
-        query.Params = {QStringLiteral("3")};
+        query.Params = { QStringLiteral("3") };
         query.AnswerDirectory = answers.path();
         query.AnswerTableName = QStringLiteral("MainTab1");
         if (!query.Open()) {
@@ -159,4 +164,4 @@ void BM_OpenSortableQueryAndReadFirst50Rows(benchmark::State& state)
 }
 BENCHMARK(BM_OpenSortableQueryAndReadFirst50Rows)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-}  // namespace
+} // namespace

@@ -8,12 +8,24 @@ namespace {
 TableControlStatus* g_window = nullptr;
 }
 
-TableControlStatus* TableControlWindow() { return g_window; }
-void SetTableControlWindow(TableControlStatus* window) { g_window = window; }
+TableControlStatus* TableControlWindow()
+{
+    return g_window;
+}
+void SetTableControlWindow(TableControlStatus* window)
+{
+    g_window = window;
+}
 
-TBDEUtil::TBDEUtil(DatabaseSession* session) : session_(session) {}
+TBDEUtil::TBDEUtil(DatabaseSession* session)
+    : session_(session)
+{
+}
 
-TBDEUtil::~TBDEUtil() { UnregisterProgressCallback(); }
+TBDEUtil::~TBDEUtil()
+{
+    UnregisterProgressCallback();
+}
 
 void TBDEUtil::RegisterProgressCallback()
 {
@@ -53,4 +65,4 @@ int TBDEUtil::BDEProgressCallback(int callbackType, int phase, int percent)
     return 0;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -44,4 +44,4 @@ private:
     DatabaseSession* session_;
 };
 
-}  // namespace orvek
+} // namespace orvek

@@ -13,6 +13,6 @@ inline constexpr int kMinSubgroupSize = 2;
 inline constexpr int kMaxSubgroupSize = 25;
 
 // ChartFactors[n][k]: factor k of subgroup size n (2..25); rows 0 and 1 are unused.
-inline std::array<std::array<double, kChartFactorCount>, kMaxSubgroupSize + 1> ChartFactors{};
+inline std::array<std::array<double, kChartFactorCount>, kMaxSubgroupSize + 1> ChartFactors {};
 
-}  // namespace orvek
+} // namespace orvek

@@ -31,21 +31,31 @@ void SetError(QString* error, const QString& text)
         *error = text;
 }
 
-}  // namespace
+} // namespace
 
 TDataModule1::TDataModule1(QObject* parent)
-    : QObject(parent), session_(std::make_unique<DatabaseSession>(QString::fromLatin1(kSessionName)))
+    : QObject(parent)
+    , session_(std::make_unique<DatabaseSession>(QString::fromLatin1(kSessionName)))
 {
     setObjectName(QStringLiteral("DataModule1"));
     MainStrings.Strings = DefaultMainStringEntries();
     DataModule1Create();
 }
 
-TDataModule1::~TDataModule1() { DataModule1Destroy(); }
+TDataModule1::~TDataModule1()
+{
+    DataModule1Destroy();
+}
 
-void TDataModule1::DataModule1Create() { OpenDatabase(); }
+void TDataModule1::DataModule1Create()
+{
+    OpenDatabase();
+}
 
-void TDataModule1::DataModule1Destroy() { CloseDatabase(); }
+void TDataModule1::DataModule1Destroy()
+{
+    CloseDatabase();
+}
 
 QString TDataModule1::GetString(int id, std::initializer_list<FormatArg> args) const
 {
@@ -67,7 +77,8 @@ bool TDataModule1::ExportStringIDs(QString* error)
         return false;
     }
     while (query.next()) {
-        const QString line = QStringLiteral("        %1 = %2;\n").arg(query.value(1).toString()).arg(query.value(0).toInt());
+        const QString line
+            = QStringLiteral("        %1 = %2;\n").arg(query.value(1).toString()).arg(query.value(0).toInt());
         file.write(line.toUtf8());
     }
     if (!file.commit()) {
@@ -78,12 +89,15 @@ bool TDataModule1::ExportStringIDs(QString* error)
     return true;
 }
 
-void TDataModule1::SetAlias(const QString& name, const QString& folder) { session_->SetAlias(name, folder); }
+void TDataModule1::SetAlias(const QString& name, const QString& folder)
+{
+    session_->SetAlias(name, folder);
+}
 
 void TDataModule1::FailStart(const QString& reason)
 {
-    DatabaseErrorText = QStringLiteral("Exception:\nTemporaryFilePath=") + TempDir + QStringLiteral("\nDatabasePath=") +
-                        DatabaseDir + QStringLiteral("\nSessionOrvek.Active:=cYes");
+    DatabaseErrorText = QStringLiteral("Exception:\nTemporaryFilePath=") + TempDir + QStringLiteral("\nDatabasePath=")
+        + DatabaseDir + QStringLiteral("\nSessionOrvek.Active:=cYes");
     if (!reason.isEmpty())
         DatabaseErrorText += QLatin1Char('\n') + reason;
     ShowMessage(DatabaseErrorText);
@@ -177,9 +191,9 @@ bool TDataModule1::OpenTablesSteps(QString* error)
     {
         QSqlQuery query(db);
         if (!ExecBound(query,
-                       QStringLiteral("SELECT NrPoints, A1, A2, A3, D1, D2, D3, D4, _d2, _C4 FROM RD_Parameters "
-                                      "ORDER BY ID"),
-                       {}, error))
+                QStringLiteral("SELECT NrPoints, A1, A2, A3, D1, D2, D3, D4, _d2, _C4 FROM RD_Parameters "
+                               "ORDER BY ID"),
+                {}, error))
             return false;
         while (query.next()) {
             const int n = query.value(0).isNull() ? -1 : query.value(0).toInt();
@@ -188,10 +202,9 @@ bool TDataModule1::OpenTablesSteps(QString* error)
                 complete = complete && !query.value(k + 1).isNull();
             if (n < kMinSubgroupSize || n > kMaxSubgroupSize || !complete) {
                 AppendLogBlock(QString::fromLatin1(kErrorLogFile),
-                               QStringLiteral("RD_Parameters: row with NrPoints %1 skipped (%2)")
-                                   .arg(query.value(0).toString(),
-                                        complete ? QStringLiteral("size outside 2..25")
-                                                 : QStringLiteral("a factor is missing")));
+                    QStringLiteral("RD_Parameters: row with NrPoints %1 skipped (%2)")
+                        .arg(query.value(0).toString(),
+                            complete ? QStringLiteral("size outside 2..25") : QStringLiteral("a factor is missing")));
                 continue;
             }
             for (int k = 0; k < kChartFactorCount; ++k)
@@ -205,7 +218,7 @@ bool TDataModule1::OpenTablesSteps(QString* error)
             return false;
         GroupList.clear();
         while (query.next())
-            GroupList.append({query.value(0).toInt(), query.value(1).toString()});
+            GroupList.append({ query.value(0).toInt(), query.value(1).toString() });
         GroupCount = GroupList.size();
     }
     // 6. The database is open.
@@ -295,9 +308,9 @@ bool TDataModule1::EnsureParametersTable()
     {
         QSqlDatabase db = OpenFolderDatabase(connection, DatabaseDir, true);
         QStringList copied;
-        restored = db.isOpen() && !TableExists(db, QString::fromLatin1(kParametersTable)) &&
-                   CopyMissingTables(db, source, {QString::fromLatin1(kParametersTable)}, &copied) &&
-                   copied == QStringList{QString::fromLatin1(kParametersTable)};
+        restored = db.isOpen() && !TableExists(db, QString::fromLatin1(kParametersTable))
+            && CopyMissingTables(db, source, { QString::fromLatin1(kParametersTable) }, &copied)
+            && copied == QStringList { QString::fromLatin1(kParametersTable) };
     }
     CloseFolderDatabase(connection);
     return restored;
@@ -314,4 +327,4 @@ void GetGroupName(int groupId, QString& name)
     }
 }
 
-}  // namespace orvek
+} // namespace orvek

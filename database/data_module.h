@@ -134,10 +134,10 @@ QString TempIdTableName();
 // Items of group GroupID filed in a folder listed in the temporary table become
 // unassigned ("0"), in one post; with FolderTable, the listed folders are deleted from
 // it in the same post. Errors are swallowed (False, nothing changed).
-bool UnassignFoldersInTempTable(const QString& table, const QString& folderColumn, int groupId,
-                                const QString& folderTable = QString());
+bool UnassignFoldersInTempTable(
+    const QString& table, const QString& folderColumn, int groupId, const QString& folderTable = QString());
 // Items of group GroupID filed in one of the folders Ids move to the deleted-items
 // folder ("1"), in one post; errors are swallowed (False).
 bool MoveFoldersToDeleted(const QString& table, const QString& folderColumn, const QStringList& ids, int groupId);
 
-}  // namespace orvek
+} // namespace orvek

@@ -21,7 +21,7 @@ void SetError(QString* error, const QString& text)
         *error = text;
 }
 
-}  // namespace
+} // namespace
 
 bool ProtectTables(QSqlDatabase& db, const QStringList& entries, QString* error)
 {
@@ -36,8 +36,8 @@ bool ProtectTables(QSqlDatabase& db, const QStringList& entries, QString* error)
     return true;
 }
 
-bool BuildEmptyDatabase(const QString& schemaPath, const QString& targetFolder, const QStringList& entries,
-                        QString* error)
+bool BuildEmptyDatabase(
+    const QString& schemaPath, const QString& targetFolder, const QStringList& entries, QString* error)
 {
     if (QFileInfo::exists(FolderDatabasePath(targetFolder))) {
         SetError(error, QStringLiteral("%1 exists already").arg(FolderDatabasePath(targetFolder)));
@@ -54,33 +54,34 @@ bool BuildEmptyDatabase(const QString& schemaPath, const QString& targetFolder, 
     {
         QSqlDatabase db = OpenFolderDatabase(connection, targetFolder, true, error);
         ok = db.isOpen() && ExecScript(db, script, error);
-        ok = ok && Post(
-                       db,
-                       [&](QString* workError) {
-                           QSqlQuery query(db);
-                           if (!ExecBound(query,
-                                          QStringLiteral("INSERT INTO Administration (ID, UserRights, UserGroup, Aktivny, "
-                                                         "UserName, UserPassword, FirstName, LastName, NumberID, "
-                                                         "PasswordHash, MustChangePassword) VALUES (1, 1, 1, 1, ?, '', "
-                                                         "'', '', '', ?, 1)"),
-                                          {QString::fromLatin1(kFirstAdministratorName),
-                                           HashPassword(QString::fromLatin1(kFirstAdministratorPassword))},
-                                          workError))
-                               return false;
-                           for (const char* table : {"MeasureID1", "TemplateID1"}) {
-                               const QString insert = QStringLiteral("INSERT INTO ") +
-                                                      QuoteName(QString::fromLatin1(table)) +
-                                                      QStringLiteral(" (ID, OwnerID, Description) VALUES (?, '', ?)");
-                               if (!ExecBound(query, insert, {QStringLiteral("0"), GetString(832)}, workError) ||
-                                   !ExecBound(query, insert, {QStringLiteral("1"), GetString(878)}, workError))
-                                   return false;
-                           }
-                           return true;
-                       },
-                       error);
+        ok = ok
+            && Post(
+                db,
+                [&](QString* workError) {
+                    QSqlQuery query(db);
+                    if (!ExecBound(query,
+                            QStringLiteral("INSERT INTO Administration (ID, UserRights, UserGroup, Aktivny, "
+                                           "UserName, UserPassword, FirstName, LastName, NumberID, "
+                                           "PasswordHash, MustChangePassword) VALUES (1, 1, 1, 1, ?, '', "
+                                           "'', '', '', ?, 1)"),
+                            { QString::fromLatin1(kFirstAdministratorName),
+                                HashPassword(QString::fromLatin1(kFirstAdministratorPassword)) },
+                            workError))
+                        return false;
+                    for (const char* table : { "MeasureID1", "TemplateID1" }) {
+                        const QString insert = QStringLiteral("INSERT INTO ") + QuoteName(QString::fromLatin1(table))
+                            + QStringLiteral(" (ID, OwnerID, Description) VALUES (?, '', ?)");
+                        if (!ExecBound(query, insert, { QStringLiteral("0"), GetString(832) }, workError)
+                            || !ExecBound(query, insert, { QStringLiteral("1"), GetString(878) }, workError))
+                            return false;
+                    }
+                    return true;
+                },
+                error);
         ok = ok && InstallChangeCounters(db, error);
-        for (const char* table : {"TreeDB", "TemplateDB"})
-            ok = ok && InstallRowChangeCounter(db, QString::fromLatin1(table), {QString::fromLatin1(kLockColumn)}, error);
+        for (const char* table : { "TreeDB", "TemplateDB" })
+            ok = ok
+                && InstallRowChangeCounter(db, QString::fromLatin1(table), { QString::fromLatin1(kLockColumn) }, error);
         ok = ok && ProtectTables(db, entries, error);
     }
     CloseFolderDatabase(connection);
@@ -89,4 +90,4 @@ bool BuildEmptyDatabase(const QString& schemaPath, const QString& targetFolder, 
     return ok;
 }
 
-}  // namespace orvek
+} // namespace orvek

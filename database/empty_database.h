@@ -18,8 +18,8 @@ inline constexpr const char* kFirstAdministratorName = "admin";
 // the folders "0" and "1" of group 1 (descriptions: texts 832 and 878 of the current
 // language), the change counters, the row change counters of TreeDB and TemplateDB,
 // and gives the main tables of Entries their passwords.
-bool BuildEmptyDatabase(const QString& schemaPath, const QString& targetFolder, const QStringList& entries,
-                        QString* error = nullptr);
+bool BuildEmptyDatabase(
+    const QString& schemaPath, const QString& targetFolder, const QStringList& entries, QString* error = nullptr);
 
 // Gives every existing main table of Entries its password in Db.
 bool ProtectTables(QSqlDatabase& db, const QStringList& entries, QString* error = nullptr);
@@ -27,4 +27,4 @@ bool ProtectTables(QSqlDatabase& db, const QStringList& entries, QString* error 
 // The columns whose change does not count as a change of a record or template row.
 inline constexpr const char* kLockColumn = "OpenedByUserID";
 
-}  // namespace orvek
+} // namespace orvek

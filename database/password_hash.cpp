@@ -15,11 +15,11 @@ constexpr int kHashBytes = 32;
 
 QByteArray Derive(const QString& password, const QByteArray& salt, int iterations)
 {
-    return QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha256, password.toUtf8(), salt, iterations,
-                                              kHashBytes);
+    return QPasswordDigestor::deriveKeyPbkdf2(
+        QCryptographicHash::Sha256, password.toUtf8(), salt, iterations, kHashBytes);
 }
 
-}  // namespace
+} // namespace
 
 QString HashPassword(const QString& password, int iterations)
 {
@@ -53,4 +53,4 @@ bool VerifyPassword(const QString& password, const QString& stored)
     return difference == 0;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -15,4 +15,4 @@ QString HashPassword(const QString& password, int iterations = kPasswordHashIter
 // this form. The comparison takes the same time wherever the hashes differ.
 bool VerifyPassword(const QString& password, const QString& stored);
 
-}  // namespace orvek
+} // namespace orvek

@@ -16,18 +16,21 @@ enum class TTableType { ttDefault, ttParadox, ttDBase, ttASCII };
 
 class TSortableQuery {
 public:
-    explicit TSortableQuery(DatabaseSession* session) : session_(session) {}
+    explicit TSortableQuery(DatabaseSession* session)
+        : session_(session)
+    {
+    }
     ~TSortableQuery();
     TSortableQuery(const TSortableQuery&) = delete;
     TSortableQuery& operator=(const TSortableQuery&) = delete;
 
-    QString DatabaseName;  // alias of the database the statement reads
-    QString SQL;           // one SELECT; its values are bound from Params
+    QString DatabaseName; // alias of the database the statement reads
+    QString SQL; // one SELECT; its values are bound from Params
     QVariantList Params;
     bool RequestLive = false;
 
     QString AnswerDirectory;
-    QString AnswerTableName;  // an extension after the last separator is cut off
+    QString AnswerTableName; // an extension after the last separator is cut off
     TTableType AnswerTableType = TTableType::ttDefault;
     bool AnswerOverwrite = true;
     bool AnswerDelete = true;
@@ -48,14 +51,14 @@ public:
     // reopens the cursor without running the statement. RecordsSorted receives the
     // row count.
     bool SortAnswerTable(int fieldCount, const QVector<int>& fieldNumbers, const QVector<int>& sortOrders,
-                         const QVector<bool>& caseInsensitive, int& recordsSorted, QString* error = nullptr);
+        const QVector<bool>& caseInsensitive, int& recordsSorted, QString* error = nullptr);
 
     // The rows of the answer table, in its order (valid while open).
     QSqlQuery& Cursor() { return cursor_; }
 
-    static constexpr const char* kRequestLiveText =
-        "Cannot have RequestLive set to True when using a TSortedQuery component.  For an updateable query, use "
-        "TUpdateSQL in conjunction with TSortedQuery";
+    static constexpr const char* kRequestLiveText
+        = "Cannot have RequestLive set to True when using a TSortedQuery component.  For an updateable query, use "
+          "TUpdateSQL in conjunction with TSortedQuery";
 
 private:
     bool OpenCursor(QString* error);
@@ -67,4 +70,4 @@ private:
     bool sorting_ = false;
 };
 
-}  // namespace orvek
+} // namespace orvek

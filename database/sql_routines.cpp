@@ -51,7 +51,7 @@ QString Placeholders(qsizetype count)
     return marks.join(QStringLiteral(", "));
 }
 
-}  // namespace
+} // namespace
 
 bool TDataModule1::ExecSQL(const QString& sql, const QVariantList& values, QString* error)
 {
@@ -59,7 +59,10 @@ bool TDataModule1::ExecSQL(const QString& sql, const QVariantList& values, QStri
     return db.isOpen() && PostStatement(db, sql, values, error);
 }
 
-QString TempIdTableName() { return g_tempIdTable; }
+QString TempIdTableName()
+{
+    return g_tempIdTable;
+}
 
 bool CreateTempIdTable()
 {
@@ -84,11 +87,14 @@ void AddTempId(const QString& id)
         return;
     QSqlDatabase db = TempDatabase();
     if (db.isOpen())
-        PostStatement(db, QStringLiteral("INSERT INTO ") + QuoteName(g_tempIdTable) + QStringLiteral(" (ID) VALUES (?)"),
-                      {id});
+        PostStatement(
+            db, QStringLiteral("INSERT INTO ") + QuoteName(g_tempIdTable) + QStringLiteral(" (ID) VALUES (?)"), { id });
 }
 
-void CloseTempIdTable() { g_tempIdTableOpen = false; }
+void CloseTempIdTable()
+{
+    g_tempIdTableOpen = false;
+}
 
 void DropTempIdTable()
 {
@@ -101,8 +107,8 @@ void DropTempIdTable()
     g_tempIdTable.clear();
 }
 
-bool UnassignFoldersInTempTable(const QString& table, const QString& folderColumn, int groupId,
-                                const QString& folderTable)
+bool UnassignFoldersInTempTable(
+    const QString& table, const QString& folderColumn, int groupId, const QString& folderTable)
 {
     if (g_tempIdTable.isEmpty())
         return false;
@@ -110,8 +116,7 @@ bool UnassignFoldersInTempTable(const QString& table, const QString& folderColum
     {
         QSqlDatabase temp = TempDatabase();
         QSqlQuery query(temp);
-        if (!temp.isOpen() ||
-            !ExecBound(query, QStringLiteral("SELECT ID FROM ") + QuoteName(g_tempIdTable)))
+        if (!temp.isOpen() || !ExecBound(query, QStringLiteral("SELECT ID FROM ") + QuoteName(g_tempIdTable)))
             return false;
         while (query.next())
             ids << query.value(0).toString();
@@ -121,17 +126,17 @@ bool UnassignFoldersInTempTable(const QString& table, const QString& folderColum
     QSqlDatabase db = RecordsDatabase();
     if (!db.isOpen())
         return false;
-    QVariantList values{QStringLiteral("0")};
+    QVariantList values { QStringLiteral("0") };
     for (const QString& id : ids)
         values << id;
     values << groupId;
     return Post(db, [&](QString* error) {
         QSqlQuery query(db);
         if (!ExecBound(query,
-                       QStringLiteral("UPDATE ") + QuoteName(table) + QStringLiteral(" SET ") + QuoteName(folderColumn) +
-                           QStringLiteral(" = ? WHERE ") + QuoteName(folderColumn) + QStringLiteral(" IN (") +
-                           Placeholders(ids.size()) + QStringLiteral(") AND GroupID = ?"),
-                       values, error))
+                QStringLiteral("UPDATE ") + QuoteName(table) + QStringLiteral(" SET ") + QuoteName(folderColumn)
+                    + QStringLiteral(" = ? WHERE ") + QuoteName(folderColumn) + QStringLiteral(" IN (")
+                    + Placeholders(ids.size()) + QStringLiteral(") AND GroupID = ?"),
+                values, error))
             return false;
         if (folderTable.isEmpty())
             return true;
@@ -139,9 +144,9 @@ bool UnassignFoldersInTempTable(const QString& table, const QString& folderColum
         for (const QString& id : ids)
             folderIds << id;
         return ExecBound(query,
-                         QStringLiteral("DELETE FROM ") + QuoteName(folderTable) + QStringLiteral(" WHERE ID IN (") +
-                             Placeholders(ids.size()) + QStringLiteral(")"),
-                         folderIds, error);
+            QStringLiteral("DELETE FROM ") + QuoteName(folderTable) + QStringLiteral(" WHERE ID IN (")
+                + Placeholders(ids.size()) + QStringLiteral(")"),
+            folderIds, error);
     });
 }
 
@@ -152,15 +157,15 @@ bool MoveFoldersToDeleted(const QString& table, const QString& folderColumn, con
     QSqlDatabase db = RecordsDatabase();
     if (!db.isOpen())
         return false;
-    QVariantList values{QStringLiteral("1")};
+    QVariantList values { QStringLiteral("1") };
     for (const QString& id : ids)
         values << id;
     values << groupId;
     return PostStatement(db,
-                         QStringLiteral("UPDATE ") + QuoteName(table) + QStringLiteral(" SET ") + QuoteName(folderColumn) +
-                             QStringLiteral(" = ? WHERE ") + QuoteName(folderColumn) + QStringLiteral(" IN (") +
-                             Placeholders(ids.size()) + QStringLiteral(") AND GroupID = ?"),
-                         values);
+        QStringLiteral("UPDATE ") + QuoteName(table) + QStringLiteral(" SET ") + QuoteName(folderColumn)
+            + QStringLiteral(" = ? WHERE ") + QuoteName(folderColumn) + QStringLiteral(" IN (")
+            + Placeholders(ids.size()) + QStringLiteral(") AND GroupID = ?"),
+        values);
 }
 
 namespace {
@@ -173,9 +178,9 @@ bool ReadOldRows(const QString& oldFolder, const QString& table, QList<QVariantM
     {
         QSqlDatabase old = OpenFolderDatabase(connection, oldFolder, false, error);
         QSqlQuery query(old);
-        ok = old.isOpen() &&
-             ExecBound(query, QStringLiteral("SELECT * FROM ") + QuoteName(table) + QStringLiteral(" ORDER BY ID"), {},
-                       error);
+        ok = old.isOpen()
+            && ExecBound(
+                query, QStringLiteral("SELECT * FROM ") + QuoteName(table) + QStringLiteral(" ORDER BY ID"), {}, error);
         while (ok && query.next()) {
             QVariantMap row;
             const QSqlRecord record = query.record();
@@ -194,13 +199,13 @@ QString TargetFolder(QSqlDatabase& db, const QString& folderTable, const QVarian
 {
     QSqlQuery query(db);
     if (ExecBound(query, QStringLiteral("SELECT 1 FROM ") + QuoteName(folderTable) + QStringLiteral(" WHERE ID = ?"),
-                  {oldFolder.toString()}) &&
-        query.next())
+            { oldFolder.toString() })
+        && query.next())
         return oldFolder.toString();
     return QStringLiteral("0");
 }
 
-}  // namespace
+} // namespace
 
 bool TDataModule1::MergeOldTemplateDB(const QString& oldFolder, QString* error)
 {
@@ -220,17 +225,17 @@ bool TDataModule1::MergeOldTemplateDB(const QString& oldFolder, QString* error)
             QSqlQuery query(db);
             for (const QVariantMap& row : rows) {
                 if (!ExecBound(query,
-                               QStringLiteral("INSERT INTO TemplateDB (GroupID, CreatedBy, CreateDate, TemplateName, "
-                                              "MainEquation, Poznamky, Strom, OpenedByUserID, PracovnikID, ") +
-                                   QuoteName(folderColumn) + QStringLiteral(") VALUES (?, ?, ?, ?, ?, ?, ?, 0, 1, ?)"),
-                               {group, row.value(QStringLiteral("CreatedBy")), row.value(QStringLiteral("CreateDate")),
-                                row.value(QStringLiteral("TemplateName")), row.value(QStringLiteral("MainEquation")),
-                                row.value(QStringLiteral("Poznamky")), row.value(QStringLiteral("Strom")),
-                                TargetFolder(db, folderTable, row.value(QStringLiteral("IDDB1")))},
-                               workError))
+                        QStringLiteral("INSERT INTO TemplateDB (GroupID, CreatedBy, CreateDate, TemplateName, "
+                                       "MainEquation, Poznamky, Strom, OpenedByUserID, PracovnikID, ")
+                            + QuoteName(folderColumn) + QStringLiteral(") VALUES (?, ?, ?, ?, ?, ?, ?, 0, 1, ?)"),
+                        { group, row.value(QStringLiteral("CreatedBy")), row.value(QStringLiteral("CreateDate")),
+                            row.value(QStringLiteral("TemplateName")), row.value(QStringLiteral("MainEquation")),
+                            row.value(QStringLiteral("Poznamky")), row.value(QStringLiteral("Strom")),
+                            TargetFolder(db, folderTable, row.value(QStringLiteral("IDDB1"))) },
+                        workError))
                     return false;
                 map.insert(row.value(QStringLiteral("ID")).toLongLong(),
-                           {query.lastInsertId().toLongLong(), row.value(QStringLiteral("TemplateName")).toString()});
+                    { query.lastInsertId().toLongLong(), row.value(QStringLiteral("TemplateName")).toString() });
             }
             return true;
         },
@@ -266,17 +271,18 @@ bool TDataModule1::MergeOldTreeDB(const QString& oldFolder, QString* error)
                     templateName = found->name;
                 }
                 if (!ExecBound(query,
-                               QStringLiteral("INSERT INTO TreeDB (SampleID, Deleted, PracovnikID, MenoPracovnika, Datum, "
-                                              "NazovMerania, Poznamky, Strom, GroupID, OpenedByUserID, FromTemplateID, "
-                                              "NazovVzoru, ") +
-                                   QuoteName(folderColumn) + QStringLiteral(") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, 0, ?, ?, ?)"),
-                               {row.value(QStringLiteral("SampleID")), row.value(QStringLiteral("Deleted")),
-                                row.value(QStringLiteral("PracovnikID")), row.value(QStringLiteral("MenoPracovnika")),
-                                row.value(QStringLiteral("Datum")), row.value(QStringLiteral("NazovMerania")),
-                                row.value(QStringLiteral("Poznamky")), row.value(QStringLiteral("Strom")), group,
-                                fromTemplate, templateName,
-                                TargetFolder(db, folderTable, row.value(QStringLiteral("IDDB1")))},
-                               workError))
+                        QStringLiteral("INSERT INTO TreeDB (SampleID, Deleted, PracovnikID, MenoPracovnika, Datum, "
+                                       "NazovMerania, Poznamky, Strom, GroupID, OpenedByUserID, FromTemplateID, "
+                                       "NazovVzoru, ")
+                            + QuoteName(folderColumn)
+                            + QStringLiteral(") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, 0, ?, ?, ?)"),
+                        { row.value(QStringLiteral("SampleID")), row.value(QStringLiteral("Deleted")),
+                            row.value(QStringLiteral("PracovnikID")), row.value(QStringLiteral("MenoPracovnika")),
+                            row.value(QStringLiteral("Datum")), row.value(QStringLiteral("NazovMerania")),
+                            row.value(QStringLiteral("Poznamky")), row.value(QStringLiteral("Strom")), group,
+                            fromTemplate, templateName,
+                            TargetFolder(db, folderTable, row.value(QStringLiteral("IDDB1"))) },
+                        workError))
                     return false;
             }
             return true;
@@ -288,4 +294,4 @@ bool TDataModule1::MergeOldTreeDB(const QString& oldFolder, QString* error)
     return true;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -13,7 +13,10 @@ void TSStrings::EncodeString(const QByteArray& text, QByteArray& result) const
         result[i] = char(quint8(result[i]) ^ key[size_t(i % qsizetype(key.size()))]);
 }
 
-void TSStrings::DecodeString(const QByteArray& text, QByteArray& result) const { EncodeString(text, result); }
+void TSStrings::DecodeString(const QByteArray& text, QByteArray& result) const
+{
+    EncodeString(text, result);
+}
 
 QList<QByteArray> TSStrings::WriteHStr() const
 {
@@ -36,6 +39,9 @@ void TSStrings::ReadHStr(const QList<QByteArray>& stored)
     }
 }
 
-QString TSStrings::Value(const QString& name) const { return EntryValue(Strings, name); }
+QString TSStrings::Value(const QString& name) const
+{
+    return EntryValue(Strings, name);
+}
 
-}  // namespace orvek
+} // namespace orvek

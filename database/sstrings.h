@@ -28,4 +28,4 @@ public:
     QString Value(const QString& name) const;
 };
 
-}  // namespace orvek
+} // namespace orvek

@@ -9,9 +9,9 @@
 #include "platform/sql_database.h"
 #include "platform/table_repair.h"
 
+#include <QCursor>
 #include <QDir>
 #include <QFileInfo>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QSqlDatabase>
 
@@ -38,7 +38,10 @@ struct WaitCursor {
     }
 };
 
-QString MainTableName(const TSStrings& strings, int n) { return strings.Value(QStringLiteral("MainTable[%1]").arg(n)); }
+QString MainTableName(const TSStrings& strings, int n)
+{
+    return strings.Value(QStringLiteral("MainTable[%1]").arg(n));
+}
 
 // Tables of Folder's database that are verified and rebuilt: all but main table 7.
 QStringList CheckedTables(const TSStrings& strings, const QString& folder)
@@ -53,11 +56,11 @@ QStringList CheckedTables(const TSStrings& strings, const QString& folder)
     CloseFolderDatabase(connection);
     const QString skipped = MainTableName(strings, kUncheckedMainTable).toUpper();
     tables.erase(std::remove_if(tables.begin(), tables.end(), [&](const QString& t) { return t.toUpper() == skipped; }),
-                 tables.end());
+        tables.end());
     return tables;
 }
 
-}  // namespace
+} // namespace
 
 QString VerifyStatusText(int status)
 {
@@ -115,8 +118,8 @@ void TDataModule1::ProtectMainTables()
         if (!test.Exists())
             continue;
         QString error;
-        if (!test.Open(&error) ||
-            !AddMasterPassword(test, MainStrings.Value(QStringLiteral("TablePassword[%1]").arg(n)), &error))
+        if (!test.Open(&error)
+            || !AddMasterPassword(test, MainStrings.Value(QStringLiteral("TablePassword[%1]").arg(n)), &error))
             break;
         test.Close();
     }
@@ -137,8 +140,8 @@ int TDataModule1::VerifyTable(const QString& folder, const QString& tableName)
         // The check cannot run at all.
         TableCheckReport = GetString(506);
     } else {
-        const int status = VerifyDatabaseTable(folder, tableName, nullptr,
-                                               [this](int phase, int percent) { session_->ReportProgress(phase, percent); });
+        const int status = VerifyDatabaseTable(
+            folder, tableName, nullptr, [this](int phase, int percent) { session_->ReportProgress(phase, percent); });
         TableCheckReport = VerifyStatusText(status);
         result = status;
     }
@@ -156,13 +159,14 @@ int TDataModule1::RebuildTable(const QString& folder, const QString& tableName)
     RebuildResult rebuilt;
     QString error;
     if (RebuildDatabase(folder, TempDir, &rebuilt, &error,
-                        [this](int phase, int percent) { session_->ReportProgress(phase, percent); })) {
+            [this](int phase, int percent) { session_->ReportProgress(phase, percent); })) {
         TableCheckReport = QStringLiteral("Rebuild was successful.");
         const qint64 lost = rebuilt.NotCarried(tableName);
         TableCheckReport += QStringLiteral(" Rows not carried over: %1.").arg(lost);
         for (const RebuiltTable& t : rebuilt.tables)
             if (t.table != tableName && (t.problems + t.unreadable > 0 || t.unreadableRest))
-                TableCheckReport += QStringLiteral(" %1: %2 rows not carried over.").arg(t.table).arg(t.problems + t.unreadable);
+                TableCheckReport
+                    += QStringLiteral(" %1: %2 rows not carried over.").arg(t.table).arg(t.problems + t.unreadable);
         TableCheckReport += QStringLiteral(" The damaged database is kept as %1.").arg(rebuilt.backupPath);
         result = 0;
     } else {
@@ -219,4 +223,4 @@ int TDataModule1::RebuildAllTables(const QString& folder)
     return failures;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -39,15 +39,23 @@ const char* const kStoredMainStrings[] = {
     "DA7370E6BE827605E6EA87F638F4039EEABC20CBAC3F2B937579DB8F88078A8C",
 };
 
-}  // namespace
+} // namespace
 
 const QStringList& RequiredTables()
 {
-    static const QStringList tables{
-        QStringLiteral("Administration"), QStringLiteral("Logs"),           QStringLiteral("History"),
-        QStringLiteral("HistoryTemplate"), QStringLiteral("ValidationHistory"), QStringLiteral("TreeDB"),
-        QStringLiteral("TemplateDB"),     QStringLiteral("MeasureNameList"), QStringLiteral("MeasureID1"),
-        QStringLiteral("TemplateID1"),    QStringLiteral("Veliciny"),        QStringLiteral("Jednotky"),
+    static const QStringList tables {
+        QStringLiteral("Administration"),
+        QStringLiteral("Logs"),
+        QStringLiteral("History"),
+        QStringLiteral("HistoryTemplate"),
+        QStringLiteral("ValidationHistory"),
+        QStringLiteral("TreeDB"),
+        QStringLiteral("TemplateDB"),
+        QStringLiteral("MeasureNameList"),
+        QStringLiteral("MeasureID1"),
+        QStringLiteral("TemplateID1"),
+        QStringLiteral("Veliciny"),
+        QStringLiteral("Jednotky"),
     };
     return tables;
 }
@@ -71,4 +79,4 @@ QString EntryValue(const QStringList& entries, const QString& name)
     return QString();
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -24,4 +24,4 @@ inline constexpr int kMainTableCount = 8;
 // logout) is never verified or rebuilt.
 inline constexpr int kUncheckedMainTable = 7;
 
-}  // namespace orvek
+} // namespace orvek

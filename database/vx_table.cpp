@@ -20,7 +20,7 @@ void SetError(QString* error, const QString& text)
         *error = text;
 }
 
-}  // namespace
+} // namespace
 
 QSqlDatabase TVxTable::Database(QString* error)
 {
@@ -70,10 +70,10 @@ qint64 TVxTable::Append(const QVariantMap& values, QString* error)
         bound << it.value();
     }
     const QString sql = columns.isEmpty()
-                            ? QStringLiteral("INSERT INTO ") + QuoteName(TableName) + QStringLiteral(" DEFAULT VALUES")
-                            : QStringLiteral("INSERT INTO ") + QuoteName(TableName) + QStringLiteral(" (") +
-                                  columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-                                  marks.join(QStringLiteral(", ")) + QLatin1Char(')');
+        ? QStringLiteral("INSERT INTO ") + QuoteName(TableName) + QStringLiteral(" DEFAULT VALUES")
+        : QStringLiteral("INSERT INTO ") + QuoteName(TableName) + QStringLiteral(" (")
+            + columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") + marks.join(QStringLiteral(", "))
+            + QLatin1Char(')');
     qint64 id = -1;
     const bool ok = Post(
         db,
@@ -106,9 +106,9 @@ bool TVxTable::Update(qint64 id, const QVariantMap& values, QString* error)
     bound << id;
     int rows = 0;
     if (!PostStatement(db,
-                       QStringLiteral("UPDATE ") + QuoteName(TableName) + QStringLiteral(" SET ") +
-                           sets.join(QStringLiteral(", ")) + QStringLiteral(" WHERE rowid = ?"),
-                       bound, error, &rows))
+            QStringLiteral("UPDATE ") + QuoteName(TableName) + QStringLiteral(" SET ") + sets.join(QStringLiteral(", "))
+                + QStringLiteral(" WHERE rowid = ?"),
+            bound, error, &rows))
         return false;
     if (rows != 1) {
         SetError(error, QStringLiteral("Table %1 has no row %2").arg(TableName).arg(id));
@@ -124,8 +124,8 @@ bool TVxTable::Delete(qint64 id, QString* error)
         return false;
     }
     QSqlDatabase db = Database(error);
-    return PostStatement(db, QStringLiteral("DELETE FROM ") + QuoteName(TableName) + QStringLiteral(" WHERE rowid = ?"),
-                         {id}, error);
+    return PostStatement(
+        db, QStringLiteral("DELETE FROM ") + QuoteName(TableName) + QStringLiteral(" WHERE rowid = ?"), { id }, error);
 }
 
 QVariantMap TVxTable::Row(qint64 id)
@@ -135,9 +135,9 @@ QVariantMap TVxTable::Row(qint64 id)
         return row;
     QSqlDatabase db = Database();
     QSqlQuery query(db);
-    if (ExecBound(query, QStringLiteral("SELECT * FROM ") + QuoteName(TableName) + QStringLiteral(" WHERE rowid = ?"),
-                  {id}) &&
-        query.next()) {
+    if (ExecBound(
+            query, QStringLiteral("SELECT * FROM ") + QuoteName(TableName) + QStringLiteral(" WHERE rowid = ?"), { id })
+        && query.next()) {
         const QSqlRecord record = query.record();
         for (int i = 0; i < record.count(); ++i)
             row.insert(record.fieldName(i), query.value(i));
@@ -161,4 +161,4 @@ bool FlushTable(TVxTable& table, QString* error)
     return true;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -13,10 +13,13 @@ class DatabaseSession;
 
 class TVxTable {
 public:
-    explicit TVxTable(DatabaseSession* session = nullptr) : session_(session) {}
+    explicit TVxTable(DatabaseSession* session = nullptr)
+        : session_(session)
+    {
+    }
 
     int SelRecNo = -1;
-    QString DatabaseName;  // alias
+    QString DatabaseName; // alias
     QString TableName;
     bool Exclusive = false;
     bool CachedUpdates = false;
@@ -49,4 +52,4 @@ private:
 // when the commit fails.
 bool FlushTable(TVxTable& table, QString* error = nullptr);
 
-}  // namespace orvek
+} // namespace orvek

@@ -38,18 +38,24 @@ QString PasswordDigest(const QString& table, const QString& password)
 
 bool EnsurePasswordTable(QSqlDatabase& db, QString* error)
 {
-    return TableExists(db, QString::fromLatin1(kTablePasswordTable)) ||
-           PostStatement(db, QStringLiteral("CREATE TABLE IF NOT EXISTS ") +
-                                 QuoteName(QString::fromLatin1(kTablePasswordTable)) +
-                                 QStringLiteral(" (TableName TEXT NOT NULL PRIMARY KEY COLLATE NOCASE, Digest TEXT NOT NULL)"),
-                         {}, error);
+    return TableExists(db, QString::fromLatin1(kTablePasswordTable))
+        || PostStatement(db,
+            QStringLiteral("CREATE TABLE IF NOT EXISTS ") + QuoteName(QString::fromLatin1(kTablePasswordTable))
+                + QStringLiteral(" (TableName TEXT NOT NULL PRIMARY KEY COLLATE NOCASE, Digest TEXT NOT NULL)"),
+            {}, error);
 }
 
-}  // namespace
+} // namespace
 
-DatabaseSession::DatabaseSession(const QString& sessionName) : sessionName_(sessionName) {}
+DatabaseSession::DatabaseSession(const QString& sessionName)
+    : sessionName_(sessionName)
+{
+}
 
-DatabaseSession::~DatabaseSession() { CloseDatabases(); }
+DatabaseSession::~DatabaseSession()
+{
+    CloseDatabases();
+}
 
 bool DatabaseSession::SetActive(bool active, QString* error)
 {
@@ -62,7 +68,7 @@ bool DatabaseSession::SetActive(bool active, QString* error)
         SetError(error, QStringLiteral("The SQLite database driver cannot be loaded"));
         return false;
     }
-    for (const QString& folder : {PrivateDir, NetFileDir}) {
+    for (const QString& folder : { PrivateDir, NetFileDir }) {
         if (!folder.isEmpty() && !FolderWritable(folder)) {
             SetError(error, QStringLiteral("The folder %1 is not writable").arg(folder));
             return false;
@@ -72,18 +78,27 @@ bool DatabaseSession::SetActive(bool active, QString* error)
     return true;
 }
 
-void DatabaseSession::SetAlias(const QString& name, const QString& folder) { aliases_[name.toUpper()] = folder; }
+void DatabaseSession::SetAlias(const QString& name, const QString& folder)
+{
+    aliases_[name.toUpper()] = folder;
+}
 
-bool DatabaseSession::IsAlias(const QString& name) const { return aliases_.contains(name.toUpper()); }
+bool DatabaseSession::IsAlias(const QString& name) const
+{
+    return aliases_.contains(name.toUpper());
+}
 
 QStringList DatabaseSession::AliasParams(const QString& name) const
 {
     if (!IsAlias(name))
         return {};
-    return {QStringLiteral("PATH=") + aliases_.value(name.toUpper())};
+    return { QStringLiteral("PATH=") + aliases_.value(name.toUpper()) };
 }
 
-QString DatabaseSession::AliasFolder(const QString& name) const { return aliases_.value(name.toUpper()); }
+QString DatabaseSession::AliasFolder(const QString& name) const
+{
+    return aliases_.value(name.toUpper());
+}
 
 QString DatabaseSession::ConnectionName(const QString& alias) const
 {
@@ -113,9 +128,15 @@ void DatabaseSession::CloseDatabases()
     opened_.clear();
 }
 
-void DatabaseSession::AddPassword(const QString& password) { passwords_.insert(password); }
+void DatabaseSession::AddPassword(const QString& password)
+{
+    passwords_.insert(password);
+}
 
-void DatabaseSession::RemoveAllPasswords() { passwords_.clear(); }
+void DatabaseSession::RemoveAllPasswords()
+{
+    passwords_.clear();
+}
 
 bool DatabaseSession::MayOpenTable(QSqlDatabase& db, const QString& table) const
 {
@@ -138,9 +159,9 @@ bool SetTablePassword(QSqlDatabase& db, const QString& table, const QString& pas
     if (!EnsurePasswordTable(db, error))
         return false;
     return PostStatement(db,
-                         QStringLiteral("INSERT OR REPLACE INTO ") + QuoteName(QString::fromLatin1(kTablePasswordTable)) +
-                             QStringLiteral(" (TableName, Digest) VALUES (?, ?)"),
-                         {table, PasswordDigest(table, password)}, error);
+        QStringLiteral("INSERT OR REPLACE INTO ") + QuoteName(QString::fromLatin1(kTablePasswordTable))
+            + QStringLiteral(" (TableName, Digest) VALUES (?, ?)"),
+        { table, PasswordDigest(table, password) }, error);
 }
 
 bool TableHasPassword(QSqlDatabase& db, const QString& table)
@@ -149,25 +170,27 @@ bool TableHasPassword(QSqlDatabase& db, const QString& table)
         return false;
     QSqlQuery query(db);
     return ExecBound(query,
-                     QStringLiteral("SELECT 1 FROM ") + QuoteName(QString::fromLatin1(kTablePasswordTable)) +
-                         QStringLiteral(" WHERE TableName = ?"),
-                     {table}) &&
-           query.next();
+               QStringLiteral("SELECT 1 FROM ") + QuoteName(QString::fromLatin1(kTablePasswordTable))
+                   + QStringLiteral(" WHERE TableName = ?"),
+               { table })
+        && query.next();
 }
 
 bool TablePasswordMatches(QSqlDatabase& db, const QString& table, const QString& password)
 {
     QSqlQuery query(db);
     return ExecBound(query,
-                     QStringLiteral("SELECT Digest FROM ") + QuoteName(QString::fromLatin1(kTablePasswordTable)) +
-                         QStringLiteral(" WHERE TableName = ?"),
-                     {table}) &&
-           query.next() && query.value(0).toString() == PasswordDigest(table, password);
+               QStringLiteral("SELECT Digest FROM ") + QuoteName(QString::fromLatin1(kTablePasswordTable))
+                   + QStringLiteral(" WHERE TableName = ?"),
+               { table })
+        && query.next() && query.value(0).toString() == PasswordDigest(table, password);
 }
 
-TableChangeWatcher::TableChangeWatcher(const QString& connectionName, const QStringList& tables, int intervalMs,
-                                       QObject* parent)
-    : QObject(parent), connectionName_(connectionName), timer_(new QTimer(this))
+TableChangeWatcher::TableChangeWatcher(
+    const QString& connectionName, const QStringList& tables, int intervalMs, QObject* parent)
+    : QObject(parent)
+    , connectionName_(connectionName)
+    , timer_(new QTimer(this))
 {
     QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
     dataVersion_ = DataVersion(db);
@@ -202,4 +225,4 @@ QStringList TableChangeWatcher::Poll()
     return changed;
 }
 
-}  // namespace orvek
+} // namespace orvek

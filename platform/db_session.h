@@ -61,7 +61,7 @@ public:
 private:
     QString sessionName_;
     bool active_ = false;
-    QMap<QString, QString> aliases_;  // upper-cased name -> folder
+    QMap<QString, QString> aliases_; // upper-cased name -> folder
     QSet<QString> passwords_;
     QStringList opened_;
     ProgressCallback progress_;
@@ -80,8 +80,8 @@ bool TablePasswordMatches(QSqlDatabase& db, const QString& table, const QString&
 class TableChangeWatcher : public QObject {
     Q_OBJECT
 public:
-    TableChangeWatcher(const QString& connectionName, const QStringList& tables, int intervalMs = 500,
-                       QObject* parent = nullptr);
+    TableChangeWatcher(
+        const QString& connectionName, const QStringList& tables, int intervalMs = 500, QObject* parent = nullptr);
     // One poll now; returns the tables found changed (and emits for each).
     QStringList Poll();
 
@@ -95,4 +95,4 @@ private:
     QTimer* timer_;
 };
 
-}  // namespace orvek
+} // namespace orvek

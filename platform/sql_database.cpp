@@ -33,7 +33,7 @@ QString QuoteLiteral(const QString& text)
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
 }
 
-}  // namespace
+} // namespace
 
 sqlite3* SqliteHandleOf(const QSqlDatabase& db)
 {
@@ -50,12 +50,11 @@ QString FolderDatabasePath(const QString& folder)
 
 QString ThreadConnectionName(const QString& name)
 {
-    return name + QStringLiteral("@") +
-           QString::number(reinterpret_cast<quintptr>(QThread::currentThread()), 16);
+    return name + QStringLiteral("@") + QString::number(reinterpret_cast<quintptr>(QThread::currentThread()), 16);
 }
 
-QSqlDatabase OpenFolderDatabase(const QString& connectionName, const QString& folder, bool createMissing,
-                                QString* error)
+QSqlDatabase OpenFolderDatabase(
+    const QString& connectionName, const QString& folder, bool createMissing, QString* error)
 {
     const QString name = ThreadConnectionName(connectionName);
     const QString path = QFileInfo(FolderDatabasePath(folder)).absoluteFilePath();
@@ -79,7 +78,8 @@ QSqlDatabase OpenFolderDatabase(const QString& connectionName, const QString& fo
         return db;
     }
     QSqlQuery pragma(db);
-    for (const char* statement : {"PRAGMA journal_mode=DELETE", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=ON"}) {
+    for (const char* statement :
+        { "PRAGMA journal_mode=DELETE", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=ON" }) {
         if (!pragma.exec(QString::fromLatin1(statement))) {
             SetError(error, pragma.lastError().text());
             db.close();
@@ -148,8 +148,7 @@ bool Post(QSqlDatabase& db, const std::function<bool(QString* error)>& work, QSt
     return true;
 }
 
-bool PostStatement(QSqlDatabase& db, const QString& sql, const QVariantList& values, QString* error,
-                   int* rowsAffected)
+bool PostStatement(QSqlDatabase& db, const QString& sql, const QVariantList& values, QString* error, int* rowsAffected)
 {
     return Post(
         db,
@@ -167,16 +166,17 @@ bool PostStatement(QSqlDatabase& db, const QString& sql, const QVariantList& val
 bool TableExists(QSqlDatabase& db, const QString& table)
 {
     QSqlQuery query(db);
-    return ExecBound(query, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"), {table}) &&
-           query.next();
+    return ExecBound(query, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"), { table })
+        && query.next();
 }
 
 QStringList TableNames(QSqlDatabase& db)
 {
     QStringList names;
     QSqlQuery query(db);
-    if (ExecBound(query, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
-                                        "'sqlite!_%' ESCAPE '!' ORDER BY name")))
+    if (ExecBound(query,
+            QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
+                           "'sqlite!_%' ESCAPE '!' ORDER BY name")))
         while (query.next())
             names << query.value(0).toString();
     return names;
@@ -255,30 +255,30 @@ bool InstallChangeCounters(QSqlDatabase& db, QString* error)
         [&](QString* workError) {
             QSqlQuery query(db);
             if (!ExecBound(query,
-                           QStringLiteral("CREATE TABLE IF NOT EXISTS ") + QuoteName(counters) +
-                               QStringLiteral(" (TableName TEXT NOT NULL PRIMARY KEY, Counter INTEGER NOT NULL DEFAULT 0)"),
-                           {}, workError))
+                    QStringLiteral("CREATE TABLE IF NOT EXISTS ") + QuoteName(counters)
+                        + QStringLiteral(" (TableName TEXT NOT NULL PRIMARY KEY, Counter INTEGER NOT NULL DEFAULT 0)"),
+                    {}, workError))
                 return false;
             for (const QString& table : TableNames(db)) {
                 if (table == counters)
                     continue;
                 if (!ExecBound(query,
-                               QStringLiteral("INSERT OR IGNORE INTO ") + QuoteName(counters) +
-                                   QStringLiteral(" (TableName, Counter) VALUES (?, 0)"),
-                               {table}, workError))
+                        QStringLiteral("INSERT OR IGNORE INTO ") + QuoteName(counters)
+                            + QStringLiteral(" (TableName, Counter) VALUES (?, 0)"),
+                        { table }, workError))
                     return false;
-                const QString bump = QStringLiteral(" BEGIN UPDATE ") + QuoteName(counters) +
-                                     QStringLiteral(" SET Counter = Counter + 1 WHERE TableName = ") +
-                                     QuoteLiteral(table) + QStringLiteral("; END");
+                const QString bump = QStringLiteral(" BEGIN UPDATE ") + QuoteName(counters)
+                    + QStringLiteral(" SET Counter = Counter + 1 WHERE TableName = ") + QuoteLiteral(table)
+                    + QStringLiteral("; END");
                 const struct {
                     const char* suffix;
                     const char* event;
-                } kinds[] = {{"_ins", "INSERT"}, {"_upd", "UPDATE"}, {"_del", "DELETE"}};
+                } kinds[] = { { "_ins", "INSERT" }, { "_upd", "UPDATE" }, { "_del", "DELETE" } };
                 for (const auto& kind : kinds) {
-                    const QString sql = QStringLiteral("CREATE TRIGGER IF NOT EXISTS ") +
-                                        QuoteName(QStringLiteral("CC_") + table + QLatin1String(kind.suffix)) +
-                                        QStringLiteral(" AFTER ") + QLatin1String(kind.event) + QStringLiteral(" ON ") +
-                                        QuoteName(table) + bump;
+                    const QString sql = QStringLiteral("CREATE TRIGGER IF NOT EXISTS ")
+                        + QuoteName(QStringLiteral("CC_") + table + QLatin1String(kind.suffix))
+                        + QStringLiteral(" AFTER ") + QLatin1String(kind.event) + QStringLiteral(" ON ")
+                        + QuoteName(table) + bump;
                     if (!ExecBound(query, sql, {}, workError))
                         return false;
                 }
@@ -292,10 +292,10 @@ qint64 ReadChangeCounter(QSqlDatabase& db, const QString& table)
 {
     QSqlQuery query(db);
     if (ExecBound(query,
-                  QStringLiteral("SELECT Counter FROM ") + QuoteName(QString::fromLatin1(kChangeCounterTable)) +
-                      QStringLiteral(" WHERE TableName = ?"),
-                  {table}) &&
-        query.next())
+            QStringLiteral("SELECT Counter FROM ") + QuoteName(QString::fromLatin1(kChangeCounterTable))
+                + QStringLiteral(" WHERE TableName = ?"),
+            { table })
+        && query.next())
         return query.value(0).toLongLong();
     return -1;
 }
@@ -326,27 +326,27 @@ bool InstallRowChangeCounter(QSqlDatabase& db, const QString& table, const QStri
         db,
         [&](QString* workError) {
             QSqlQuery query(db);
-            return ExecBound(query, QStringLiteral("DROP TRIGGER IF EXISTS ") + trigger, {}, workError) &&
-                   ExecBound(query,
-                             QStringLiteral("CREATE TRIGGER ") + trigger + QStringLiteral(" AFTER UPDATE ON ") +
-                                 QuoteName(table) + QStringLiteral(" WHEN ") + changes.join(QStringLiteral(" OR ")) +
-                                 QStringLiteral(" BEGIN UPDATE ") + QuoteName(table) + QStringLiteral(" SET ") +
-                                 QuoteName(column) + QStringLiteral(" = OLD.") + QuoteName(column) +
-                                 QStringLiteral(" + 1 WHERE rowid = NEW.rowid; END"),
-                             {}, workError);
+            return ExecBound(query, QStringLiteral("DROP TRIGGER IF EXISTS ") + trigger, {}, workError)
+                && ExecBound(query,
+                    QStringLiteral("CREATE TRIGGER ") + trigger + QStringLiteral(" AFTER UPDATE ON ") + QuoteName(table)
+                        + QStringLiteral(" WHEN ") + changes.join(QStringLiteral(" OR "))
+                        + QStringLiteral(" BEGIN UPDATE ") + QuoteName(table) + QStringLiteral(" SET ")
+                        + QuoteName(column) + QStringLiteral(" = OLD.") + QuoteName(column)
+                        + QStringLiteral(" + 1 WHERE rowid = NEW.rowid; END"),
+                    {}, workError);
         },
         error);
 }
 
-bool CopyMissingTables(QSqlDatabase& db, const QString& sourcePath, const QStringList& only, QStringList* copied,
-                       QString* error)
+bool CopyMissingTables(
+    QSqlDatabase& db, const QString& sourcePath, const QStringList& only, QStringList* copied, QString* error)
 {
     if (!QFileInfo::exists(sourcePath)) {
         SetError(error, QStringLiteral("Database file not found: %1").arg(sourcePath));
         return false;
     }
     QSqlQuery attach(db);
-    if (!ExecBound(attach, QStringLiteral("ATTACH DATABASE ? AS source"), {sourcePath}, error))
+    if (!ExecBound(attach, QStringLiteral("ATTACH DATABASE ? AS source"), { sourcePath }, error))
         return false;
     QStringList done;
     const bool ok = Post(
@@ -354,39 +354,40 @@ bool CopyMissingTables(QSqlDatabase& db, const QString& sourcePath, const QStrin
         [&](QString* workError) {
             QSqlQuery query(db);
             if (!ExecBound(query,
-                           QStringLiteral("SELECT name, sql FROM source.sqlite_master WHERE type = 'table' AND name NOT "
-                                          "LIKE 'sqlite!_%' ESCAPE '!' AND name <> ? ORDER BY name"),
-                           {QString::fromLatin1(kChangeCounterTable)}, workError))
+                    QStringLiteral("SELECT name, sql FROM source.sqlite_master WHERE type = 'table' AND name NOT "
+                                   "LIKE 'sqlite!_%' ESCAPE '!' AND name <> ? ORDER BY name"),
+                    { QString::fromLatin1(kChangeCounterTable) }, workError))
                 return false;
             QList<std::pair<QString, QString>> tables;
             while (query.next())
-                tables.append({query.value(0).toString(), query.value(1).toString()});
+                tables.append({ query.value(0).toString(), query.value(1).toString() });
             const QStringList present = TableNames(db);
             for (const auto& [name, sql] : tables) {
-                if (present.contains(name, Qt::CaseInsensitive) ||
-                    (!only.isEmpty() && !only.contains(name, Qt::CaseInsensitive)))
+                if (present.contains(name, Qt::CaseInsensitive)
+                    || (!only.isEmpty() && !only.contains(name, Qt::CaseInsensitive)))
                     continue;
                 QSqlQuery step(db);
-                if (!ExecBound(step, sql, {}, workError) ||
-                    !ExecBound(step,
-                               QStringLiteral("INSERT INTO main.") + QuoteName(name) + QStringLiteral(" SELECT * FROM source.") +
-                                   QuoteName(name),
-                               {}, workError))
+                if (!ExecBound(step, sql, {}, workError)
+                    || !ExecBound(step,
+                        QStringLiteral("INSERT INTO main.") + QuoteName(name) + QStringLiteral(" SELECT * FROM source.")
+                            + QuoteName(name),
+                        {}, workError))
                     return false;
                 // Counters of the copied table go on where the source's stopped.
-                if (ExecBound(step, QStringLiteral("SELECT seq FROM source.sqlite_sequence WHERE name = ?"), {name}) &&
-                    step.next()) {
+                if (ExecBound(step, QStringLiteral("SELECT seq FROM source.sqlite_sequence WHERE name = ?"), { name })
+                    && step.next()) {
                     const qint64 seq = step.value(0).toLongLong();
-                    if (!ExecBound(step, QStringLiteral("DELETE FROM main.sqlite_sequence WHERE name = ?"), {name},
-                                   workError) ||
-                        !ExecBound(step, QStringLiteral("INSERT INTO main.sqlite_sequence (name, seq) VALUES (?, ?)"),
-                                   {name, seq}, workError))
+                    if (!ExecBound(step, QStringLiteral("DELETE FROM main.sqlite_sequence WHERE name = ?"), { name },
+                            workError)
+                        || !ExecBound(step,
+                            QStringLiteral("INSERT INTO main.sqlite_sequence (name, seq) VALUES (?, ?)"), { name, seq },
+                            workError))
                         return false;
                 }
                 if (!ExecBound(step,
-                               QStringLiteral("SELECT sql FROM source.sqlite_master WHERE type IN ('index', 'trigger') "
-                                              "AND tbl_name = ? AND sql IS NOT NULL AND name NOT LIKE 'CC!_%' ESCAPE '!'"),
-                               {name}, workError))
+                        QStringLiteral("SELECT sql FROM source.sqlite_master WHERE type IN ('index', 'trigger') "
+                                       "AND tbl_name = ? AND sql IS NOT NULL AND name NOT LIKE 'CC!_%' ESCAPE '!'"),
+                        { name }, workError))
                     return false;
                 QStringList extras;
                 while (step.next())
@@ -459,4 +460,4 @@ bool BackupDatabase(QSqlDatabase& db, const QString& targetPath, QString* error)
     return ok;
 }
 
-}  // namespace orvek
+} // namespace orvek

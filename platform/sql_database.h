@@ -25,8 +25,8 @@ QString FolderDatabasePath(const QString& folder);
 // Opens the database of Folder as the named connection of this thread, or returns the
 // one already open on the same file. With CreateMissing False a missing file is an
 // error instead of being created. On failure the result is not open and Error says why.
-QSqlDatabase OpenFolderDatabase(const QString& connectionName, const QString& folder, bool createMissing,
-                                QString* error = nullptr);
+QSqlDatabase OpenFolderDatabase(
+    const QString& connectionName, const QString& folder, bool createMissing, QString* error = nullptr);
 // Closes and forgets the named connection of this thread.
 void CloseFolderDatabase(const QString& connectionName);
 // The per-thread name under which a connection called Name is kept.
@@ -44,7 +44,7 @@ bool Post(QSqlDatabase& db, const std::function<bool(QString* error)>& work, QSt
 
 // One bound statement as its own post; RowsAffected receives the count when given.
 bool PostStatement(QSqlDatabase& db, const QString& sql, const QVariantList& values = {}, QString* error = nullptr,
-                   int* rowsAffected = nullptr);
+    int* rowsAffected = nullptr);
 
 bool TableExists(QSqlDatabase& db, const QString& table);
 
@@ -78,14 +78,14 @@ qint64 DataVersion(QSqlDatabase& db);
 // Row change counter: an AFTER UPDATE trigger raises the column ChangeCounter of the
 // row when any column but ChangeCounter and those in Ignored changed. Rebuilt from the
 // table's current columns, so run it again after a column was added.
-bool InstallRowChangeCounter(QSqlDatabase& db, const QString& table, const QStringList& ignored,
-                             QString* error = nullptr);
+bool InstallRowChangeCounter(
+    QSqlDatabase& db, const QString& table, const QStringList& ignored, QString* error = nullptr);
 
 // Creates in Db every table (with its indexes and triggers) of the database file
 // SourcePath that Db lacks, with the source's rows, in one post; Only, when not
 // empty, limits the copy to those tables. Copied receives the names.
 bool CopyMissingTables(QSqlDatabase& db, const QString& sourcePath, const QStringList& only = {},
-                       QStringList* copied = nullptr, QString* error = nullptr);
+    QStringList* copied = nullptr, QString* error = nullptr);
 
 // Closes every connection of this thread open on the database file Path.
 void CloseConnectionsTo(const QString& path);
@@ -93,4 +93,4 @@ void CloseConnectionsTo(const QString& path);
 // Copies the live database of Db into the file TargetPath with SQLite's online backup.
 bool BackupDatabase(QSqlDatabase& db, const QString& targetPath, QString* error = nullptr);
 
-}  // namespace orvek
+} // namespace orvek

@@ -51,8 +51,8 @@ bool Exec(Handle& handle, const QString& sql, QString* error = nullptr)
 {
     char* message = nullptr;
     if (sqlite3_exec(handle.db, sql.toUtf8().constData(), nullptr, nullptr, &message) != SQLITE_OK) {
-        SetError(error, QString::fromUtf8(message ? message : "") + QStringLiteral(" (") + sql.left(120) +
-                            QLatin1Char(')'));
+        SetError(
+            error, QString::fromUtf8(message ? message : "") + QStringLiteral(" (") + sql.left(120) + QLatin1Char(')'));
         sqlite3_free(message);
         return false;
     }
@@ -94,20 +94,21 @@ struct Problem {
 
 // Copies the readable rows of Table from Source to Target. A damaged part of the
 // table is stepped over by searching for the first row ID after it that reads.
-void SalvageTable(Handle& source, Handle& target, const QString& table, RebuiltTable& out,
-                  QVector<Problem>& problems, const RepairProgress& progress)
+void SalvageTable(Handle& source, Handle& target, const QString& table, RebuiltTable& out, QVector<Problem>& problems,
+    const RepairProgress& progress)
 {
     constexpr qint64 kMax = std::numeric_limits<qint64>::max();
     const QByteArray quoted = QuoteName(table).toUtf8();
     Statement count;
     qint64 total = 0;
-    if (sqlite3_prepare_v2(source.db, "SELECT max(rowid) FROM " + quoted, -1, &count.stmt, nullptr) == SQLITE_OK &&
-        sqlite3_step(count.stmt) == SQLITE_ROW)
+    if (sqlite3_prepare_v2(source.db, "SELECT max(rowid) FROM " + quoted, -1, &count.stmt, nullptr) == SQLITE_OK
+        && sqlite3_step(count.stmt) == SQLITE_ROW)
         total = sqlite3_column_int64(count.stmt, 0);
 
     Statement read;
-    if (sqlite3_prepare_v2(source.db, "SELECT rowid, * FROM " + quoted + " WHERE rowid >= ?1 ORDER BY rowid", -1,
-                           &read.stmt, nullptr) != SQLITE_OK) {
+    if (sqlite3_prepare_v2(
+            source.db, "SELECT rowid, * FROM " + quoted + " WHERE rowid >= ?1 ORDER BY rowid", -1, &read.stmt, nullptr)
+        != SQLITE_OK) {
         out.unreadableRest = true;
         return;
     }
@@ -123,7 +124,7 @@ void SalvageTable(Handle& source, Handle& target, const QString& table, RebuiltT
     }
     Statement seek;
     sqlite3_prepare_v2(source.db, "SELECT rowid FROM " + quoted + " WHERE rowid >= ?1 ORDER BY rowid LIMIT 1", -1,
-                       &seek.stmt, nullptr);
+        &seek.stmt, nullptr);
     // Step result of a seek to the first row ID >= X: SQLITE_ROW (with the ID),
     // SQLITE_DONE (nothing after X) or an error (X lies in a damaged part).
     const auto seekFrom = [&](qint64 x, qint64* found) {
@@ -137,7 +138,7 @@ void SalvageTable(Handle& source, Handle& target, const QString& table, RebuiltT
 
     // Seeking to a row ID inside a damaged page fails, so each round starts at a row
     // ID known to read (Next), never at the last one read.
-    qint64 last = 0;  // IDs of a table start at 1
+    qint64 last = 0; // IDs of a table start at 1
     qint64 next = std::numeric_limits<qint64>::min();
     for (;;) {
         const qint64 roundStart = next;
@@ -155,7 +156,8 @@ void SalvageTable(Handle& source, Handle& target, const QString& table, RebuiltT
                 QStringList values;
                 for (int c = 1; c <= columns; ++c)
                     values << ValueText(read.stmt, c);
-                problems.append({table, rowId, QString::fromUtf8(sqlite3_errmsg(target.db)), values.join(QLatin1Char('\t'))});
+                problems.append(
+                    { table, rowId, QString::fromUtf8(sqlite3_errmsg(target.db)), values.join(QLatin1Char('\t')) });
                 ++out.problems;
             }
             last = rowId;
@@ -193,11 +195,11 @@ void SalvageTable(Handle& source, Handle& target, const QString& table, RebuiltT
                 bad = mid;
         }
         if (seekFrom(good, &found) != SQLITE_ROW) {
-            out.unreadableRest = true;  // nothing readable after the damage
+            out.unreadableRest = true; // nothing readable after the damage
             return;
         }
         if (found == roundStart) {
-            out.unreadableRest = true;  // the row that seeks well does not read
+            out.unreadableRest = true; // the row that seeks well does not read
             return;
         }
         out.unreadable += found - last - 1;
@@ -211,29 +213,30 @@ bool WriteProblems(const QString& tempFolder, const QVector<Problem>& problems, 
     bool ok = false;
     {
         QSqlDatabase db = OpenFolderDatabase(connection, tempFolder, true, error);
-        ok = db.isOpen() &&
-             PostStatement(db, QStringLiteral("CREATE TABLE IF NOT EXISTS PROBLEM (ID INTEGER PRIMARY KEY AUTOINCREMENT, "
-                                              "TableName TEXT, SourceRowID INTEGER, Reason TEXT, RowText TEXT)"),
-                           {}, error) &&
-             Post(
-                 db,
-                 [&](QString* workError) {
-                     QSqlQuery query(db);
-                     for (const Problem& p : problems)
-                         if (!ExecBound(query,
-                                        QStringLiteral("INSERT INTO PROBLEM (TableName, SourceRowID, Reason, RowText) "
-                                                       "VALUES (?, ?, ?, ?)"),
-                                        {p.table, p.rowId, p.reason, p.text}, workError))
-                             return false;
-                     return true;
-                 },
-                 error);
+        ok = db.isOpen()
+            && PostStatement(db,
+                QStringLiteral("CREATE TABLE IF NOT EXISTS PROBLEM (ID INTEGER PRIMARY KEY AUTOINCREMENT, "
+                               "TableName TEXT, SourceRowID INTEGER, Reason TEXT, RowText TEXT)"),
+                {}, error)
+            && Post(
+                db,
+                [&](QString* workError) {
+                    QSqlQuery query(db);
+                    for (const Problem& p : problems)
+                        if (!ExecBound(query,
+                                QStringLiteral("INSERT INTO PROBLEM (TableName, SourceRowID, Reason, RowText) "
+                                               "VALUES (?, ?, ?, ?)"),
+                                { p.table, p.rowId, p.reason, p.text }, workError))
+                            return false;
+                    return true;
+                },
+                error);
     }
     CloseFolderDatabase(connection);
     return ok;
 }
 
-}  // namespace
+} // namespace
 
 int VerifyDatabaseTable(const QString& folder, const QString& table, QString* detail, const RepairProgress& progress)
 {
@@ -246,8 +249,8 @@ int VerifyDatabaseTable(const QString& folder, const QString& table, QString* de
     if (progress)
         progress(0, 0);
     Statement exists;
-    int rc = sqlite3_prepare_v2(handle.db, "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?1", -1,
-                                &exists.stmt, nullptr);
+    int rc = sqlite3_prepare_v2(
+        handle.db, "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = ?1", -1, &exists.stmt, nullptr);
     if (rc == SQLITE_OK) {
         sqlite3_bind_text(exists.stmt, 1, table.toUtf8().constData(), -1, SQLITE_TRANSIENT);
         rc = sqlite3_step(exists.stmt);
@@ -263,8 +266,8 @@ int VerifyDatabaseTable(const QString& folder, const QString& table, QString* de
         progress(1, 0);
     }
     Statement check;
-    rc = sqlite3_prepare_v2(handle.db, ("PRAGMA integrity_check(" + QuoteName(table) + ")").toUtf8().constData(), -1,
-                            &check.stmt, nullptr);
+    rc = sqlite3_prepare_v2(
+        handle.db, ("PRAGMA integrity_check(" + QuoteName(table) + ")").toUtf8().constData(), -1, &check.stmt, nullptr);
     QStringList messages;
     while (rc == SQLITE_OK || rc == SQLITE_ROW) {
         rc = sqlite3_step(check.stmt);
@@ -279,7 +282,7 @@ int VerifyDatabaseTable(const QString& folder, const QString& table, QString* de
         progress(1, 100);
         progress(2, 100);
     }
-    if (messages == QStringList{QStringLiteral("ok")})
+    if (messages == QStringList { QStringLiteral("ok") })
         return kVerifyOk;
     SetError(detail, messages.join(QLatin1Char('\n')));
     return kVerifyDataErrors;
@@ -297,14 +300,14 @@ bool TableReadsWhole(const QString& folder, const QString& table, QString* error
     if (!OpenHandle(FolderDatabasePath(folder), handle, SQLITE_OPEN_READONLY, error))
         return false;
     Statement read;
-    int rc = sqlite3_prepare_v2(handle.db, ("SELECT * FROM " + QuoteName(table)).toUtf8().constData(), -1, &read.stmt,
-                                nullptr);
+    int rc = sqlite3_prepare_v2(
+        handle.db, ("SELECT * FROM " + QuoteName(table)).toUtf8().constData(), -1, &read.stmt, nullptr);
     const int columns = sqlite3_column_count(read.stmt);
     while (rc == SQLITE_OK || rc == SQLITE_ROW) {
         rc = sqlite3_step(read.stmt);
         if (rc == SQLITE_ROW)
             for (int c = 0; c < columns; ++c)
-                sqlite3_column_bytes(read.stmt, c);  // makes the record's overflow pages load
+                sqlite3_column_bytes(read.stmt, c); // makes the record's overflow pages load
     }
     if (rc != SQLITE_DONE) {
         SetError(error, handle.Message());
@@ -322,7 +325,7 @@ qint64 RebuildResult::NotCarried(const QString& table) const
 }
 
 bool RebuildDatabase(const QString& folder, const QString& tempFolder, RebuildResult* result, QString* error,
-                     const RepairProgress& progress)
+    const RepairProgress& progress)
 {
     const QString damaged = QFileInfo(FolderDatabasePath(folder)).absoluteFilePath();
     if (!QFileInfo::exists(damaged)) {
@@ -355,10 +358,10 @@ bool RebuildDatabase(const QString& folder, const QString& tempFolder, RebuildRe
     bool ok = false;
     {
         Handle source, target;
-        ok = OpenHandle(salvageCopy, source, SQLITE_OPEN_READWRITE, error) &&
-             OpenHandle(fresh, target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, error) &&
-             Exec(target, QStringLiteral("PRAGMA journal_mode=DELETE"), error) &&
-             Exec(target, QStringLiteral("BEGIN IMMEDIATE"), error);
+        ok = OpenHandle(salvageCopy, source, SQLITE_OPEN_READWRITE, error)
+            && OpenHandle(fresh, target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, error)
+            && Exec(target, QStringLiteral("PRAGMA journal_mode=DELETE"), error)
+            && Exec(target, QStringLiteral("BEGIN IMMEDIATE"), error);
         struct Object {
             QString type, name, table, sql;
         };
@@ -366,14 +369,14 @@ bool RebuildDatabase(const QString& folder, const QString& tempFolder, RebuildRe
         if (ok) {
             Statement schema;
             int rc = sqlite3_prepare_v2(source.db,
-                                        "SELECT type, name, tbl_name, sql FROM sqlite_master WHERE sql IS NOT NULL "
-                                        "AND name NOT LIKE 'sqlite!_%' ESCAPE '!' ORDER BY rowid",
-                                        -1, &schema.stmt, nullptr);
+                "SELECT type, name, tbl_name, sql FROM sqlite_master WHERE sql IS NOT NULL "
+                "AND name NOT LIKE 'sqlite!_%' ESCAPE '!' ORDER BY rowid",
+                -1, &schema.stmt, nullptr);
             while (rc == SQLITE_OK || rc == SQLITE_ROW) {
                 rc = sqlite3_step(schema.stmt);
                 if (rc == SQLITE_ROW)
-                    objects.append({ValueText(schema.stmt, 0), ValueText(schema.stmt, 1), ValueText(schema.stmt, 2),
-                                    ValueText(schema.stmt, 3)});
+                    objects.append({ ValueText(schema.stmt, 0), ValueText(schema.stmt, 1), ValueText(schema.stmt, 2),
+                        ValueText(schema.stmt, 3) });
             }
             if (rc != SQLITE_DONE) {
                 SetError(error, QStringLiteral("The list of tables cannot be read: ") + source.Message());
@@ -382,7 +385,7 @@ bool RebuildDatabase(const QString& folder, const QString& tempFolder, RebuildRe
         }
         // Tables and indexes first, so that a key refuses a row as it is carried over;
         // triggers last, so that carrying rows over fires none of them.
-        for (const char* type : {"table", "index"})
+        for (const char* type : { "table", "index" })
             for (const Object& o : objects)
                 if (ok && o.type == QLatin1String(type))
                     ok = Exec(target, o.sql, error);
@@ -397,15 +400,15 @@ bool RebuildDatabase(const QString& folder, const QString& tempFolder, RebuildRe
         // The counters of the autoinc keys never go back, so no ID is given twice.
         if (ok) {
             Statement sequences;
-            if (sqlite3_prepare_v2(source.db, "SELECT name, seq FROM sqlite_sequence", -1, &sequences.stmt, nullptr) ==
-                SQLITE_OK) {
+            if (sqlite3_prepare_v2(source.db, "SELECT name, seq FROM sqlite_sequence", -1, &sequences.stmt, nullptr)
+                == SQLITE_OK) {
                 while (sqlite3_step(sequences.stmt) == SQLITE_ROW) {
                     const QString name = ValueText(sequences.stmt, 0);
                     const qint64 seq = sqlite3_column_int64(sequences.stmt, 1);
                     Statement update;
-                    if (sqlite3_prepare_v2(target.db,
-                                           "UPDATE sqlite_sequence SET seq = max(seq, ?2) WHERE name = ?1", -1,
-                                           &update.stmt, nullptr) == SQLITE_OK) {
+                    if (sqlite3_prepare_v2(target.db, "UPDATE sqlite_sequence SET seq = max(seq, ?2) WHERE name = ?1",
+                            -1, &update.stmt, nullptr)
+                        == SQLITE_OK) {
                         sqlite3_bind_text(update.stmt, 1, name.toUtf8().constData(), -1, SQLITE_TRANSIENT);
                         sqlite3_bind_int64(update.stmt, 2, seq);
                         sqlite3_step(update.stmt);
@@ -442,4 +445,4 @@ bool RebuildDatabase(const QString& folder, const QString& tempFolder, RebuildRe
     return true;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -31,8 +31,8 @@ enum VerifyStatus : int {
 using RepairProgress = std::function<void(int phase, int percent)>;
 
 // Checks Table of Folder's database; Detail receives the check's own messages.
-int VerifyDatabaseTable(const QString& folder, const QString& table, QString* detail = nullptr,
-                        const RepairProgress& progress = {});
+int VerifyDatabaseTable(
+    const QString& folder, const QString& table, QString* detail = nullptr, const RepairProgress& progress = {});
 
 // True when every row of Table reads and the table passes the integrity check: the
 // test that decides whether a table needs a rebuild.
@@ -41,14 +41,14 @@ bool TableReadsWhole(const QString& folder, const QString& table, QString* error
 // What a rebuild carried over, per table.
 struct RebuiltTable {
     QString table;
-    qint64 carried = 0;      // rows in the fresh table
-    qint64 problems = 0;     // rows read but refused (key violations), kept in PROBLEM
-    qint64 unreadable = 0;   // rows that could not be read (from the gaps of their IDs)
-    bool unreadableRest = false;  // the table could not be read past some point
+    qint64 carried = 0; // rows in the fresh table
+    qint64 problems = 0; // rows read but refused (key violations), kept in PROBLEM
+    qint64 unreadable = 0; // rows that could not be read (from the gaps of their IDs)
+    bool unreadableRest = false; // the table could not be read past some point
 };
 
 struct RebuildResult {
-    QString backupPath;      // the damaged database as it was, in TempFolder
+    QString backupPath; // the damaged database as it was, in TempFolder
     QVector<RebuiltTable> tables;
     qint64 NotCarried(const QString& table) const;
 };
@@ -60,7 +60,7 @@ struct RebuildResult {
 // then replaces the damaged file. Connections of this thread to the file are closed
 // first. False, with the damaged file left in place, when the fresh file cannot be
 // made.
-bool RebuildDatabase(const QString& folder, const QString& tempFolder, RebuildResult* result,
-                     QString* error = nullptr, const RepairProgress& progress = {});
+bool RebuildDatabase(const QString& folder, const QString& tempFolder, RebuildResult* result, QString* error = nullptr,
+    const RepairProgress& progress = {});
 
-}  // namespace orvek
+} // namespace orvek

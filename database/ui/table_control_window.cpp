@@ -8,7 +8,10 @@
 
 namespace orvek {
 
-TableControlStatusWindow::~TableControlStatusWindow() { HideStatus(); }
+TableControlStatusWindow::~TableControlStatusWindow()
+{
+    HideStatus();
+}
 
 void TableControlStatusWindow::ShowStatus()
 {
@@ -37,12 +40,12 @@ void TableControlStatusWindow::SetBar(int bar, int percent)
 {
     if (!fDBControlWindowStatus)
         return;
-    QProgressBar* bars[] = {fDBControlWindowStatus->PBHeader, fDBControlWindowStatus->PBIndexes,
-                            fDBControlWindowStatus->PBData, fDBControlWindowStatus->PBRebuild};
+    QProgressBar* bars[] = { fDBControlWindowStatus->PBHeader, fDBControlWindowStatus->PBIndexes,
+        fDBControlWindowStatus->PBData, fDBControlWindowStatus->PBRebuild };
     if (bar >= 0 && bar < 4 && bars[bar]) {
         bars[bar]->setValue(percent);
         QCoreApplication::processEvents();
     }
 }
 
-}  // namespace orvek
+} // namespace orvek

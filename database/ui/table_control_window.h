@@ -15,4 +15,4 @@ public:
     void SetBar(int bar, int percent) override;
 };
 
-}  // namespace orvek
+} // namespace orvek

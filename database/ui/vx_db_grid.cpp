@@ -14,7 +14,11 @@ namespace {
 // word-wrapped when the rows are taller than one line.
 class GridCellDelegate : public QStyledItemDelegate {
 public:
-    GridCellDelegate(const TVxDBGrid* grid) : QStyledItemDelegate(const_cast<TVxDBGrid*>(grid)), grid_(grid) {}
+    GridCellDelegate(const TVxDBGrid* grid)
+        : QStyledItemDelegate(const_cast<TVxDBGrid*>(grid))
+        , grid_(grid)
+    {
+    }
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         const bool selected = option.state & QStyle::State_Selected;
@@ -22,7 +26,7 @@ public:
         painter->setPen(selected ? option.palette.highlightedText().color() : option.palette.text().color());
         painter->setFont(option.font);
         const int flags = grid_->RowHeightFactor() == 1 ? (Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine)
-                                                         : (Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
+                                                        : (Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap);
         painter->drawText(option.rect.adjusted(2, 1, -2, -1), flags, index.data(Qt::DisplayRole).toString());
     }
 
@@ -30,9 +34,10 @@ private:
     const TVxDBGrid* grid_;
 };
 
-}  // namespace
+} // namespace
 
-TVxDBGrid::TVxDBGrid(QWidget* parent) : QTableView(parent)
+TVxDBGrid::TVxDBGrid(QWidget* parent)
+    : QTableView(parent)
 {
     setItemDelegate(new GridCellDelegate(this));
     baseRowHeight_ = verticalHeader()->defaultSectionSize();
@@ -124,4 +129,4 @@ void TVxDBGrid::mouseReleaseEvent(QMouseEvent* event)
     QTableView::mouseReleaseEvent(event);
 }
 
-}  // namespace orvek
+} // namespace orvek

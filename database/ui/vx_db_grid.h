@@ -43,4 +43,4 @@ private:
     int baseRowHeight_ = 0;
 };
 
-}  // namespace orvek
+} // namespace orvek

@@ -56,7 +56,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(DataModuleOpen, FirstStartCreatesTheFolderAndOpensTheTables)
 {
@@ -78,7 +78,7 @@ TEST_F(DataModuleOpen, FirstStartCreatesTheFolderAndOpensTheTables)
         GetGroupName(7, name);
         EXPECT_EQ(name, "");
         EXPECT_EQ(DbStatus(), "Open");
-        EXPECT_EQ(module.SessionOrvek().AliasParams(AliasDB), QStringList{"PATH=" + DatabaseDir});
+        EXPECT_EQ(module.SessionOrvek().AliasParams(AliasDB), QStringList { "PATH=" + DatabaseDir });
     }
     EXPECT_EQ(DbStatus(), "Close");
     EXPECT_TRUE(test::DialogScript::Instance().Shown().isEmpty());
@@ -90,11 +90,13 @@ TEST_F(DataModuleOpen, EmptyFolderIsFilledWithoutOverwritingWhatIsThere)
     QDir().mkpath(DatabaseDir);
     {
         QSqlDatabase db = OpenFolderDatabase("own", DatabaseDir, true);
-        ASSERT_TRUE(PostStatement(db, "CREATE TABLE RD_Parameters (ID INTEGER PRIMARY KEY AUTOINCREMENT, NrPoints "
-                                      "INTEGER, A1 REAL, A2 REAL, A3 REAL, D1 REAL, D2 REAL, D3 REAL, D4 REAL, _d2 REAL, "
-                                      "_C4 REAL)"));
-        ASSERT_TRUE(PostStatement(db, "INSERT INTO RD_Parameters (NrPoints, A1, A2, A3, D1, D2, D3, D4, _d2, _C4) "
-                                      "VALUES (5, 1, 9.5, 1, 1, 1, 1, 1, 1, 1)"));
+        ASSERT_TRUE(PostStatement(db,
+            "CREATE TABLE RD_Parameters (ID INTEGER PRIMARY KEY AUTOINCREMENT, NrPoints "
+            "INTEGER, A1 REAL, A2 REAL, A3 REAL, D1 REAL, D2 REAL, D3 REAL, D4 REAL, _d2 REAL, "
+            "_C4 REAL)"));
+        ASSERT_TRUE(PostStatement(db,
+            "INSERT INTO RD_Parameters (NrPoints, A1, A2, A3, D1, D2, D3, D4, _d2, _C4) "
+            "VALUES (5, 1, 9.5, 1, 1, 1, 1, 1, 1, 1)"));
     }
     CloseFolderDatabase("own");
     TDataModule1 module;
@@ -104,7 +106,7 @@ TEST_F(DataModuleOpen, EmptyFolderIsFilledWithoutOverwritingWhatIsThere)
     QSqlDatabase db = Direct();
     for (const QString& table : RequiredTables())
         EXPECT_TRUE(TableExists(db, table)) << table.toStdString();
-    EXPECT_TRUE(TableHasPassword(db, "Administration"));  // the filled tables are protected too
+    EXPECT_TRUE(TableHasPassword(db, "Administration")); // the filled tables are protected too
     QSqlQuery query(db);
     ASSERT_TRUE(ExecBound(query, "SELECT count(*) FROM RD_Parameters"));
     ASSERT_TRUE(query.next());
@@ -155,7 +157,8 @@ TEST_F(DataModuleOpen, BadFactorRowsAreSkippedAndLoggedAndTheRestLoads)
         QSqlDatabase db = Direct("bad");
         ASSERT_TRUE(PostStatement(db, "INSERT INTO RD_Parameters (NrPoints, A2) VALUES (1, 7), (26, 7)"));
         ASSERT_TRUE(PostStatement(db, "UPDATE RD_Parameters SET _C4 = NULL, A2 = 99 WHERE NrPoints = 3"));
-        ASSERT_TRUE(PostStatement(db, "INSERT INTO MeasureNameList (Description) VALUES (?)", {QString::fromUtf8("Skupina Ž")}));
+        ASSERT_TRUE(PostStatement(
+            db, "INSERT INTO MeasureNameList (Description) VALUES (?)", { QString::fromUtf8("Skupina Ž") }));
     }
     CloseFolderDatabase("bad");
     TDataModule1 module;
@@ -185,13 +188,13 @@ TEST_F(DataModuleOpen, UnreadableDatabaseFileFailsTheStartWithBoxAndLog)
     EXPECT_FALSE(module.TablesOpen());
     EXPECT_FALSE(module.SessionOrvek().Active());
     ASSERT_EQ(test::DialogScript::Instance().Shown().size(), 1);
-    EXPECT_TRUE(DatabaseErrorText.startsWith("Exception:\nTemporaryFilePath=" + TempDir + "\nDatabasePath=" + DatabaseDir +
-                                             "\nSessionOrvek.Active:=cYes"))
+    EXPECT_TRUE(DatabaseErrorText.startsWith(
+        "Exception:\nTemporaryFilePath=" + TempDir + "\nDatabasePath=" + DatabaseDir + "\nSessionOrvek.Active:=cYes"))
         << DatabaseErrorText.toStdString();
     EXPECT_EQ(test::DialogScript::Instance().Shown().first(), DatabaseErrorText);
     EXPECT_TRUE(ErrorLog().contains("SessionOrvek.Active:=cYes"));
     EXPECT_EQ(DbStatus(), "Close");
-    module.CloseDatabase();  // a second close does no harm
+    module.CloseDatabase(); // a second close does no harm
 }
 
 TEST_F(DataModuleOpen, ProtectedTablesOpenOnlyWithTheSessionsPasswords)
@@ -224,11 +227,11 @@ TEST_F(DataModuleOpen, ProtectedTablesOpenOnlyWithTheSessionsPasswords)
     QSqlDatabase db = extra.Database();
     EXPECT_TRUE(TableHasPassword(db, "Extra"));
     // New IDs come from the insert.
-    const qint64 first = extra.Append({{"Name", "a"}});
-    const qint64 second = extra.Append({{"Name", "it's \"b\""}});
+    const qint64 first = extra.Append({ { "Name", "a" } });
+    const qint64 second = extra.Append({ { "Name", "it's \"b\"" } });
     EXPECT_EQ(second, first + 1);
     EXPECT_EQ(extra.Row(second).value("Name").toString(), "it's \"b\"");
-    EXPECT_TRUE(extra.Update(first, {{"Name", "c"}}));
-    EXPECT_FALSE(extra.Update(999, {{"Name", "c"}}, &error));
+    EXPECT_TRUE(extra.Update(first, { { "Name", "c" } }));
+    EXPECT_FALSE(extra.Update(999, { { "Name", "c" } }, &error));
     EXPECT_TRUE(FlushTable(extra));
 }

@@ -21,13 +21,17 @@ namespace {
 // The whole test must end within this time, whatever the disk does.
 constexpr int kTestTimeoutMs = 150000;
 
-QString Probe() { return QStringLiteral(ORVEK_PROBE_DIR "/database_post_probe"); }
+QString Probe()
+{
+    return QStringLiteral(ORVEK_PROBE_DIR "/database_post_probe");
+}
 
 QString FreshDatabase(const QString& name)
 {
     const QString folder = test::TestRoot() + "/" + name;
     QDir().mkpath(folder);
-    EXPECT_TRUE(QFile::copy(FolderDatabasePath(test::TestProgramFolder() + "EmptyDatabase"), FolderDatabasePath(folder)));
+    EXPECT_TRUE(
+        QFile::copy(FolderDatabasePath(test::TestProgramFolder() + "EmptyDatabase"), FolderDatabasePath(folder)));
     return folder;
 }
 
@@ -58,7 +62,7 @@ QSet<QString> StoredNames(const QString& folder, QString* integrity)
     return names;
 }
 
-}  // namespace
+} // namespace
 
 TEST(DatabaseReliability, KilledWriterLosesNoAcknowledgedPost)
 {
@@ -68,7 +72,7 @@ TEST(DatabaseReliability, KilledWriterLosesNoAcknowledgedPost)
     for (quint32 seed = 1; seed <= 20; ++seed) {
         const int killAfter = int(QRandomGenerator(seed).bounded(1, 201));
         QProcess probe;
-        probe.start(Probe(), {folder, QString("s%1").arg(seed), "0"});
+        probe.start(Probe(), { folder, QString("s%1").arg(seed), "0" });
         ASSERT_TRUE(probe.waitForStarted(10000)) << probe.errorString().toStdString();
         QStringList acks, other;
         while (acks.size() < killAfter && !deadline.hasExpired()) {
@@ -79,7 +83,7 @@ TEST(DatabaseReliability, KilledWriterLosesNoAcknowledgedPost)
         }
         ::kill(pid_t(probe.processId()), SIGKILL);
         ASSERT_TRUE(probe.waitForFinished(10000));
-        ReadLines(probe, acks, other);  // acknowledged before the kill
+        ReadLines(probe, acks, other); // acknowledged before the kill
         ASSERT_FALSE(deadline.hasExpired()) << "seed " << seed;
         allAcks << acks;
         QString integrity;
@@ -95,19 +99,19 @@ TEST(DatabaseReliability, TwoConcurrentWritersLoseNothingAndNeverFail)
     QDeadlineTimer deadline(kTestTimeoutMs);
     const QString folder = FreshDatabase("concurrent");
     QProcess first, second;
-    first.start(Probe(), {folder, "a", "200"});
-    second.start(Probe(), {folder, "b", "200"});
+    first.start(Probe(), { folder, "a", "200" });
+    second.start(Probe(), { folder, "b", "200" });
     ASSERT_TRUE(first.waitForStarted(10000));
     ASSERT_TRUE(second.waitForStarted(10000));
     QStringList acks, other;
-    for (QProcess* probe : {&first, &second}) {
+    for (QProcess* probe : { &first, &second }) {
         while (probe->state() != QProcess::NotRunning && !deadline.hasExpired())
             probe->waitForFinished(1000);
         ASSERT_FALSE(deadline.hasExpired());
         EXPECT_EQ(probe->exitCode(), 0);
         ReadLines(*probe, acks, other);
     }
-    EXPECT_EQ(other, QStringList({"done 0", "done 0"}));
+    EXPECT_EQ(other, QStringList({ "done 0", "done 0" }));
     EXPECT_EQ(acks.size(), 400);
     QString integrity;
     const QSet<QString> stored = StoredNames(folder, &integrity);

@@ -17,15 +17,17 @@ namespace {
 QSqlDatabase OpenBuiltEmptyDatabase()
 {
     QString error;
-    QSqlDatabase db =
-        OpenFolderDatabase("empty", test::TestProgramFolder() + "EmptyDatabase", false, &error);
+    QSqlDatabase db = OpenFolderDatabase("empty", test::TestProgramFolder() + "EmptyDatabase", false, &error);
     EXPECT_TRUE(db.isOpen()) << error.toStdString();
     return db;
 }
 
-QString SchemaPath() { return QDir::cleanPath(QString(ORVEK_TEST_DATA_DIR) + "/../../data/schema/empty_database.sql"); }
+QString SchemaPath()
+{
+    return QDir::cleanPath(QString(ORVEK_TEST_DATA_DIR) + "/../../data/schema/empty_database.sql");
+}
 
-}  // namespace
+} // namespace
 
 TEST(EmptyDatabase, HoldsEveryRequiredTableAndTheFirstAdministrator)
 {
@@ -36,13 +38,14 @@ TEST(EmptyDatabase, HoldsEveryRequiredTableAndTheFirstAdministrator)
     EXPECT_TRUE(tables.contains(kParametersTable));
 
     QSqlQuery query(db);
-    ASSERT_TRUE(ExecBound(query, "SELECT ID, UserRights, UserGroup, Aktivny, UserName, UserPassword, PasswordHash, "
-                                 "MustChangePassword FROM Administration"));
+    ASSERT_TRUE(ExecBound(query,
+        "SELECT ID, UserRights, UserGroup, Aktivny, UserName, UserPassword, PasswordHash, "
+        "MustChangePassword FROM Administration"));
     ASSERT_TRUE(query.next());
     EXPECT_EQ(query.value(0).toInt(), 1);
     EXPECT_EQ(query.value(1).toInt(), 1);
     EXPECT_EQ(query.value(4).toString(), kFirstAdministratorName);
-    EXPECT_EQ(query.value(5).toString(), "");  // no password in plain text
+    EXPECT_EQ(query.value(5).toString(), ""); // no password in plain text
     EXPECT_TRUE(VerifyPassword(kFirstAdministratorPassword, query.value(6).toString()));
     EXPECT_EQ(query.value(7).toInt(), 1);
     EXPECT_FALSE(query.next());
@@ -52,7 +55,7 @@ TEST(EmptyDatabase, HoldsEveryRequiredTableAndTheFirstAdministrator)
     EXPECT_EQ(DeclaredFieldSize(db, "TreeDB", "IDDB1"), 5);
     EXPECT_EQ(DeclaredFieldSize(db, "TreeDB", "Strom"), -1);
 
-    for (const char* table : {"MeasureID1", "TemplateID1"}) {
+    for (const char* table : { "MeasureID1", "TemplateID1" }) {
         QSqlQuery folders(db);
         ASSERT_TRUE(ExecBound(folders, QString("SELECT ID, Description FROM %1 ORDER BY ID").arg(table)));
         QStringList ids;
@@ -60,7 +63,7 @@ TEST(EmptyDatabase, HoldsEveryRequiredTableAndTheFirstAdministrator)
             ids << folders.value(0).toString();
             EXPECT_FALSE(folders.value(1).toString().isEmpty());
         }
-        EXPECT_EQ(ids, QStringList({"0", "1"})) << table;
+        EXPECT_EQ(ids, QStringList({ "0", "1" })) << table;
     }
 }
 
@@ -71,13 +74,14 @@ TEST(EmptyDatabase, ControlChartFactorsMatchThePublishedTable)
         int n;
         double a2, a3, d3, d4, d2;
     } published[] = {
-        {2, 1.880, 2.659, 0.0, 3.267, 1.128},
-        {5, 0.577, 1.427, 0.0, 2.114, 2.326},
-        {25, 0.153, 0.606, 0.459, 1.541, 3.931},
+        { 2, 1.880, 2.659, 0.0, 3.267, 1.128 },
+        { 5, 0.577, 1.427, 0.0, 2.114, 2.326 },
+        { 25, 0.153, 0.606, 0.459, 1.541, 3.931 },
     };
     QSqlDatabase db = OpenBuiltEmptyDatabase();
     QSqlQuery count(db);
-    ASSERT_TRUE(ExecBound(count, "SELECT count(*), min(NrPoints), max(NrPoints), count(DISTINCT NrPoints) FROM RD_Parameters"));
+    ASSERT_TRUE(
+        ExecBound(count, "SELECT count(*), min(NrPoints), max(NrPoints), count(DISTINCT NrPoints) FROM RD_Parameters"));
     ASSERT_TRUE(count.next());
     EXPECT_EQ(count.value(0).toInt(), 24);
     EXPECT_EQ(count.value(1).toInt(), 2);
@@ -85,7 +89,7 @@ TEST(EmptyDatabase, ControlChartFactorsMatchThePublishedTable)
     EXPECT_EQ(count.value(3).toInt(), 24);
     for (const auto& row : published) {
         QSqlQuery query(db);
-        ASSERT_TRUE(ExecBound(query, "SELECT A2, A3, D3, D4, _d2 FROM RD_Parameters WHERE NrPoints = ?", {row.n}));
+        ASSERT_TRUE(ExecBound(query, "SELECT A2, A3, D3, D4, _d2 FROM RD_Parameters WHERE NrPoints = ?", { row.n }));
         ASSERT_TRUE(query.next()) << row.n;
         EXPECT_DOUBLE_EQ(query.value(0).toDouble(), row.a2) << row.n;
         EXPECT_DOUBLE_EQ(query.value(1).toDouble(), row.a3) << row.n;
@@ -100,15 +104,12 @@ TEST(EmptyDatabase, RowChangeCounterIgnoresTheLockField)
     const QString folder = test::TestRoot() + "/built";
     QDir().mkpath(folder);
     QString error;
-    ASSERT_TRUE(BuildEmptyDatabase(SchemaPath(), folder,
-                                   DefaultMainStringEntries(), &error))
-        << error.toStdString();
+    ASSERT_TRUE(BuildEmptyDatabase(SchemaPath(), folder, DefaultMainStringEntries(), &error)) << error.toStdString();
     // Building over an existing database is refused.
-    EXPECT_FALSE(BuildEmptyDatabase(SchemaPath(), folder,
-                                    DefaultMainStringEntries()));
+    EXPECT_FALSE(BuildEmptyDatabase(SchemaPath(), folder, DefaultMainStringEntries()));
     QSqlDatabase db = OpenFolderDatabase("built", folder, false, &error);
     ASSERT_TRUE(db.isOpen());
-    for (const char* table : {"TreeDB", "TemplateDB"}) {
+    for (const char* table : { "TreeDB", "TemplateDB" }) {
         const QString t = table;
         const QString name = t == "TreeDB" ? "NazovMerania" : "TemplateName";
         ASSERT_TRUE(PostStatement(db, "INSERT INTO " + t + " (" + name + ") VALUES ('x')"));
@@ -123,9 +124,9 @@ TEST(EmptyDatabase, RowChangeCounterIgnoresTheLockField)
         EXPECT_EQ(counter(), 0) << table;
         ASSERT_TRUE(PostStatement(db, "UPDATE " + t + " SET " + name + " = 'y', OpenedByUserID = 3"));
         EXPECT_EQ(counter(), 1) << table;
-        ASSERT_TRUE(PostStatement(db, "UPDATE " + t + " SET Strom = ?", {QString(5000, 'z')}));
+        ASSERT_TRUE(PostStatement(db, "UPDATE " + t + " SET Strom = ?", { QString(5000, 'z') }));
         EXPECT_EQ(counter(), 2) << table;
-        ASSERT_TRUE(PostStatement(db, "UPDATE " + t + " SET Strom = Strom"));  // no change
+        ASSERT_TRUE(PostStatement(db, "UPDATE " + t + " SET Strom = Strom")); // no change
         EXPECT_EQ(counter(), 2) << table;
     }
 }
@@ -137,9 +138,8 @@ TEST(PasswordHash, VerifiesOnlyTheRightPasswordAndRejectsMalformedHashes)
     EXPECT_TRUE(VerifyPassword(QString::fromUtf8("heslo Žltý 1"), stored));
     EXPECT_FALSE(VerifyPassword(QString::fromUtf8("heslo Zltý 1"), stored));
     EXPECT_FALSE(VerifyPassword("", stored));
-    EXPECT_NE(HashPassword("same", 1000), HashPassword("same", 1000));  // fresh salt each time
-    for (const QString& bad : {QString(), QString("plain"), QString("pbkdf2-sha256$0$AAAA$AAAA"),
-                               QString("pbkdf2-sha256$1000$$") , QString("md5$1$a$b"),
-                               stored.left(stored.size() - 4)})
+    EXPECT_NE(HashPassword("same", 1000), HashPassword("same", 1000)); // fresh salt each time
+    for (const QString& bad : { QString(), QString("plain"), QString("pbkdf2-sha256$0$AAAA$AAAA"),
+             QString("pbkdf2-sha256$1000$$"), QString("md5$1$a$b"), stored.left(stored.size() - 4) })
         EXPECT_FALSE(VerifyPassword("plain", bad)) << bad.toStdString();
 }

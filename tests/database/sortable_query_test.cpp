@@ -23,9 +23,11 @@ protected:
         ASSERT_TRUE(session.SetActive(true));
         QSqlDatabase db = session.Database("OrvekDB", true);
         ASSERT_TRUE(PostStatement(db, "CREATE TABLE TreeDB (ID INTEGER PRIMARY KEY, Name TEXT, Size INTEGER)"));
-        const std::pair<const char*, int> rows[] = {{"žaba", 3}, {"Chata", 10}, {"cukor", 2}, {"Čaj", 2}, {"hrad", 1}};
+        const std::pair<const char*, int> rows[]
+            = { { "žaba", 3 }, { "Chata", 10 }, { "cukor", 2 }, { "Čaj", 2 }, { "hrad", 1 } };
         for (const auto& [name, size] : rows)
-            ASSERT_TRUE(PostStatement(db, "INSERT INTO TreeDB (Name, Size) VALUES (?, ?)", {QString::fromUtf8(name), size}));
+            ASSERT_TRUE(
+                PostStatement(db, "INSERT INTO TreeDB (Name, Size) VALUES (?, ?)", { QString::fromUtf8(name), size }));
     }
     QStringList Names(TSortableQuery& query)
     {
@@ -41,18 +43,18 @@ protected:
         QSqlDatabase db = OpenFolderDatabase("check", answers, false);
         return db.isOpen() && TableExists(db, table);
     }
-    DatabaseSession session{"S"};
+    DatabaseSession session { "S" };
     QString records, answers;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(SortableQuery, AnswerTableIsSortedInPlaceWithSlovakOrderAndCaseFlags)
 {
     TSortableQuery query(&session);
     query.DatabaseName = "OrvekDB";
     query.SQL = "SELECT Name, Size FROM TreeDB WHERE Size < ? ORDER BY ID";
-    query.Params = {5};
+    query.Params = { 5 };
     query.AnswerDirectory = answers;
     query.AnswerTableName = "Q1234.db";
     EXPECT_EQ(query.AnswerTable(), "Q1234");
@@ -60,17 +62,17 @@ TEST_F(SortableQuery, AnswerTableIsSortedInPlaceWithSlovakOrderAndCaseFlags)
     QString error;
     ASSERT_TRUE(query.Open(&error)) << error.toStdString();
     EXPECT_TRUE(AnswerExists("Q1234"));
-    EXPECT_EQ(Names(query), QStringList({QString::fromUtf8("žaba"), "cukor", QString::fromUtf8("Čaj"), "hrad"}));
+    EXPECT_EQ(Names(query), QStringList({ QString::fromUtf8("žaba"), "cukor", QString::fromUtf8("Čaj"), "hrad" }));
 
     int sorted = 0;
-    ASSERT_TRUE(query.SortAnswerTable(1, {1}, {0}, {true}, sorted, &error)) << error.toStdString();
+    ASSERT_TRUE(query.SortAnswerTable(1, { 1 }, { 0 }, { true }, sorted, &error)) << error.toStdString();
     EXPECT_EQ(sorted, 4);
-    EXPECT_EQ(Names(query), QStringList({"cukor", QString::fromUtf8("Čaj"), "hrad", QString::fromUtf8("žaba")}));
+    EXPECT_EQ(Names(query), QStringList({ "cukor", QString::fromUtf8("Čaj"), "hrad", QString::fromUtf8("žaba") }));
     // By size descending, then name: the statement is not run again (the answer table
     // holds only the rows it returned).
-    ASSERT_TRUE(query.SortAnswerTable(2, {2, 1}, {1, 0}, {false, true}, sorted, &error));
-    EXPECT_EQ(Names(query), QStringList({QString::fromUtf8("žaba"), "cukor", QString::fromUtf8("Čaj"), "hrad"}));
-    EXPECT_FALSE(query.SortAnswerTable(1, {9}, {0}, {false}, sorted, &error));
+    ASSERT_TRUE(query.SortAnswerTable(2, { 2, 1 }, { 1, 0 }, { false, true }, sorted, &error));
+    EXPECT_EQ(Names(query), QStringList({ QString::fromUtf8("žaba"), "cukor", QString::fromUtf8("Čaj"), "hrad" }));
+    EXPECT_FALSE(query.SortAnswerTable(1, { 9 }, { 0 }, { false }, sorted, &error));
     query.Close();
     EXPECT_FALSE(AnswerExists("Q1234"));
 }

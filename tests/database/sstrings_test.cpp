@@ -11,21 +11,21 @@ TEST(SStrings, EntriesOfAnyLengthComeBackUnchanged)
 {
     TSStrings strings;
     const auto& key = ModelFileKeyTable();
-    for (int length : {0, 1, 199, 200, 201, 450}) {
-        const QByteArray text = QString(length, QChar(0x017E)).toUtf8().left(length);  // "ž" bytes
+    for (int length : { 0, 1, 199, 200, 201, 450 }) {
+        const QByteArray text = QString(length, QChar(0x017E)).toUtf8().left(length); // "ž" bytes
         QByteArray encoded, decoded;
         strings.EncodeString(text, encoded);
         ASSERT_EQ(encoded.size(), text.size());
         strings.DecodeString(encoded, decoded);
         EXPECT_EQ(decoded, text) << length;
-        if (length > 200) {  // the key starts again after 200 bytes
+        if (length > 200) { // the key starts again after 200 bytes
             EXPECT_EQ(quint8(encoded[200]), quint8(quint8(text[200]) ^ key[0]));
         }
         if (length > 0) {
             EXPECT_EQ(quint8(encoded[0]), quint8(quint8(text[0]) ^ key[0]));
         }
     }
-    strings.Strings = {"a=1", QString::fromUtf8("Heslo=žltý kôň")};
+    strings.Strings = { "a=1", QString::fromUtf8("Heslo=žltý kôň") };
     const QList<QByteArray> stored = strings.WriteHStr();
     ASSERT_EQ(stored.size(), 2);
     EXPECT_NE(stored[1], strings.Strings[1].toUtf8());

@@ -45,30 +45,30 @@ QStringList Column(QSqlDatabase& db, const QString& sql, const QVariantList& val
 // A table of Rows rows with texts long enough to fill many pages.
 void FillTable(QSqlDatabase& db, const QString& table, int rows)
 {
-    ASSERT_TRUE(PostStatement(db, "CREATE TABLE " + table +
-                                      " (ID INTEGER PRIMARY KEY AUTOINCREMENT, Name VARCHAR(40), Strom TEXT)"));
+    ASSERT_TRUE(PostStatement(
+        db, "CREATE TABLE " + table + " (ID INTEGER PRIMARY KEY AUTOINCREMENT, Name VARCHAR(40), Strom TEXT)"));
     ASSERT_TRUE(Post(db, [&](QString* error) {
         QSqlQuery query(db);
         for (int i = 1; i <= rows; ++i)
             if (!ExecBound(query, "INSERT INTO " + table + " (Name, Strom) VALUES (?, ?)",
-                           {QString("row %1").arg(i), QString(300, QChar('a' + i % 26))}, error))
+                    { QString("row %1").arg(i), QString(300, QChar('a' + i % 26)) }, error))
                 return false;
         return true;
     }));
 }
 
-}  // namespace
+} // namespace
 
 TEST(DatabaseSession, AliasesActivationAndConnections)
 {
     DatabaseSession session("S");
     session.SetAlias("OrvekDB", "/first");
     session.SetAlias("orvekdb", Folder("db"));
-    EXPECT_EQ(session.AliasParams("OrvekDB"), QStringList{"PATH=" + Folder("db")});
+    EXPECT_EQ(session.AliasParams("OrvekDB"), QStringList { "PATH=" + Folder("db") });
     EXPECT_TRUE(session.AliasParams("Other").isEmpty());
 
     QString error;
-    EXPECT_FALSE(session.Database("OrvekDB", true, &error).isOpen());  // inactive
+    EXPECT_FALSE(session.Database("OrvekDB", true, &error).isOpen()); // inactive
     EXPECT_FALSE(error.isEmpty());
     session.PrivateDir = Folder("private");
     ::chmod(Folder("private").toLocal8Bit().constData(), 0500);
@@ -99,7 +99,7 @@ TEST(DatabaseSession, ProtectedTableOpensOnlyWithItsPassword)
     EXPECT_FALSE(session.MayOpenTable(db, "Secret"));
     session.AddPassword("p1");
     EXPECT_TRUE(session.MayOpenTable(db, "Secret"));
-    EXPECT_TRUE(session.MayOpenTable(db, "secret"));  // names are case-blind, as file names were
+    EXPECT_TRUE(session.MayOpenTable(db, "secret")); // names are case-blind, as file names were
     session.RemoveAllPasswords();
     EXPECT_FALSE(session.MayOpenTable(db, "Secret"));
 }
@@ -111,20 +111,20 @@ TEST(DatabaseLayer, OtherConnectionsChangesAreNoticedAlsoForBulkStatements)
     FillTable(mine, "Folders", 3);
     ASSERT_TRUE(PostStatement(mine, "CREATE TABLE Other (ID INTEGER)"));
     ASSERT_TRUE(InstallChangeCounters(mine));
-    TableChangeWatcher watcher(mine.connectionName(), {"Folders", "Other"}, 0);
+    TableChangeWatcher watcher(mine.connectionName(), { "Folders", "Other" }, 0);
     EXPECT_TRUE(watcher.Poll().isEmpty());
 
     QSqlDatabase theirs = Open("theirs", folder);
     int rows = 0;
     ASSERT_TRUE(PostStatement(theirs, "UPDATE Folders SET Name = 'x'", {}, nullptr, &rows));
     EXPECT_EQ(rows, 3);
-    EXPECT_EQ(ReadChangeCounter(theirs, "Folders"), 3);  // one per updated row
-    EXPECT_EQ(watcher.Poll(), QStringList{"Folders"});
+    EXPECT_EQ(ReadChangeCounter(theirs, "Folders"), 3); // one per updated row
+    EXPECT_EQ(watcher.Poll(), QStringList { "Folders" });
     EXPECT_TRUE(watcher.Poll().isEmpty());
-    ASSERT_TRUE(PostStatement(theirs, "DELETE FROM Other"));  // no rows: no change
+    ASSERT_TRUE(PostStatement(theirs, "DELETE FROM Other")); // no rows: no change
     EXPECT_TRUE(watcher.Poll().isEmpty());
     ASSERT_TRUE(PostStatement(theirs, "INSERT INTO Other VALUES (1)"));
-    EXPECT_EQ(watcher.Poll(), QStringList{"Other"});
+    EXPECT_EQ(watcher.Poll(), QStringList { "Other" });
 }
 
 TEST(DatabaseLayer, MissingTablesAreCopiedWithRowsAndCountersAndPresentOnesKept)
@@ -140,13 +140,13 @@ TEST(DatabaseLayer, MissingTablesAreCopiedWithRowsAndCountersAndPresentOnesKept)
     QString error;
     ASSERT_TRUE(CopyMissingTables(target, FolderDatabasePath(Folder("source")), {}, &copied, &error))
         << error.toStdString();
-    EXPECT_EQ(copied, QStringList{"A"});
-    EXPECT_EQ(Column(target, "SELECT count(*) FROM A"), QStringList{"4"});
-    EXPECT_EQ(Column(target, "SELECT count(*) FROM B"), QStringList{"1"});  // not overwritten
+    EXPECT_EQ(copied, QStringList { "A" });
+    EXPECT_EQ(Column(target, "SELECT count(*) FROM A"), QStringList { "4" });
+    EXPECT_EQ(Column(target, "SELECT count(*) FROM B"), QStringList { "1" }); // not overwritten
     EXPECT_EQ(Column(target, "SELECT name FROM sqlite_master WHERE type = 'index' AND name = 'A_Name'"),
-              QStringList{"A_Name"});
+        QStringList { "A_Name" });
     ASSERT_TRUE(PostStatement(target, "INSERT INTO A (Name) VALUES ('new')"));
-    EXPECT_EQ(Column(target, "SELECT max(ID) FROM A"), QStringList{"6"});  // ID 5 is never given again
+    EXPECT_EQ(Column(target, "SELECT max(ID) FROM A"), QStringList { "6" }); // ID 5 is never given again
     EXPECT_GE(ReadChangeCounter(target, "A"), 1);
 }
 
@@ -154,14 +154,15 @@ TEST(DatabaseLayer, ValuesWithQuotesPercentSignsAndSlovakLettersAreBoundNotPaste
 {
     QSqlDatabase db = Open("values", Folder("values"));
     ASSERT_TRUE(PostStatement(db, "CREATE TABLE T (Name TEXT)"));
-    const QStringList values = {"O'Brien \"x\"", "100% ", QString::fromUtf8("Ťažký kôň"), "a_b", "'); DROP TABLE T; --"};
+    const QStringList values
+        = { "O'Brien \"x\"", "100% ", QString::fromUtf8("Ťažký kôň"), "a_b", "'); DROP TABLE T; --" };
     for (const QString& v : values)
-        ASSERT_TRUE(PostStatement(db, "INSERT INTO T VALUES (?)", {v}));
+        ASSERT_TRUE(PostStatement(db, "INSERT INTO T VALUES (?)", { v }));
     for (const QString& v : values)
-        EXPECT_EQ(Column(db, "SELECT Name FROM T WHERE Name = ?", {v}), QStringList{v});
-    EXPECT_EQ(Column(db, "SELECT Name FROM T WHERE Name LIKE ? ESCAPE '!'", {"%!%%"}), QStringList{"100% "});
-    EXPECT_EQ(Column(db, "SELECT Name FROM T WHERE upper(Name) LIKE ?", {QString::fromUtf8("ŤAŽ%")}),
-              QStringList{QString::fromUtf8("Ťažký kôň")});
+        EXPECT_EQ(Column(db, "SELECT Name FROM T WHERE Name = ?", { v }), QStringList { v });
+    EXPECT_EQ(Column(db, "SELECT Name FROM T WHERE Name LIKE ? ESCAPE '!'", { "%!%%" }), QStringList { "100% " });
+    EXPECT_EQ(Column(db, "SELECT Name FROM T WHERE upper(Name) LIKE ?", { QString::fromUtf8("ŤAŽ%") }),
+        QStringList { QString::fromUtf8("Ťažký kôň") });
 }
 
 TEST(TableRepair, DamagedFileIsDetectedAndRebuiltWithWhatCouldBeRead)
@@ -209,10 +210,10 @@ TEST(TableRepair, DamagedFileIsDetectedAndRebuiltWithWhatCouldBeRead)
     EXPECT_LT(carried, rows);
     EXPECT_GT(carried, rows / 2);
     EXPECT_EQ(carried + result.NotCarried("Records"), rows);
-    EXPECT_EQ(Column(rebuilt, "SELECT count(*) FROM Small"), QStringList{"3"});
-    EXPECT_EQ(Column(rebuilt, "SELECT count(*) FROM sqlite_master WHERE name = 'Records_Name'"), QStringList{"1"});
+    EXPECT_EQ(Column(rebuilt, "SELECT count(*) FROM Small"), QStringList { "3" });
+    EXPECT_EQ(Column(rebuilt, "SELECT count(*) FROM sqlite_master WHERE name = 'Records_Name'"), QStringList { "1" });
     ASSERT_TRUE(PostStatement(rebuilt, "INSERT INTO Records (Name) VALUES ('after')"));
-    EXPECT_EQ(Column(rebuilt, "SELECT max(ID) FROM Records"), QStringList{QString::number(rows + 1)});
+    EXPECT_EQ(Column(rebuilt, "SELECT max(ID) FROM Records"), QStringList { QString::number(rows + 1) });
 }
 
 TEST(TableRepair, RowsRefusedByAKeyGoToTheProblemTable)
@@ -238,5 +239,5 @@ TEST(TableRepair, RowsRefusedByAKeyGoToTheProblemTable)
     ASSERT_TRUE(RebuildDatabase(folder, temp, &result, &error)) << error.toStdString();
     EXPECT_EQ(result.NotCarried("T"), 1);
     QSqlDatabase problems = Open("problems", temp);
-    EXPECT_EQ(Column(problems, "SELECT SourceRowID FROM PROBLEM WHERE TableName = 'T'"), QStringList{"3"});
+    EXPECT_EQ(Column(problems, "SELECT SourceRowID FROM PROBLEM WHERE TableName = 'T'"), QStringList { "3" });
 }

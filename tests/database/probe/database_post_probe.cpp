@@ -11,7 +11,10 @@
 #include <cstdio>
 
 #if defined(__SANITIZE_ADDRESS__)
-extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
+extern "C" const char* __asan_default_options()
+{
+    return "detect_leaks=0";
+}
 #endif
 
 int main(int argc, char** argv)
@@ -37,13 +40,14 @@ int main(int argc, char** argv)
             db,
             [&](QString* workError) {
                 QSqlQuery query(db);
-                if (!orvek::ExecBound(query, QStringLiteral("INSERT INTO TreeDB (NazovMerania, Strom, GroupID) VALUES (?, ?, 1)"),
-                                      {name, diagram}, workError))
+                if (!orvek::ExecBound(query,
+                        QStringLiteral("INSERT INTO TreeDB (NazovMerania, Strom, GroupID) VALUES (?, ?, 1)"),
+                        { name, diagram }, workError))
                     return false;
                 id = query.lastInsertId().toLongLong();
                 return orvek::ExecBound(query,
-                                        QStringLiteral("INSERT INTO History (DiagramID, DiagramName, NewValues) VALUES (?, ?, ?)"),
-                                        {id, name, diagram}, workError);
+                    QStringLiteral("INSERT INTO History (DiagramID, DiagramName, NewValues) VALUES (?, ?, ?)"),
+                    { id, name, diagram }, workError);
             },
             &error);
         if (ok) {

@@ -21,39 +21,36 @@ struct GridFixture {
         grid.OnRowIndicatorClick = [this](int row) { rows << row; };
         grid.OnMainIndicatorClick = [this] { ++titleClicks; };
     }
-    QPoint IndicatorOfRow(int row) const
-    {
-        return QPoint(5, grid.verticalHeader()->sectionViewportPosition(row) + 3);
-    }
+    QPoint IndicatorOfRow(int row) const { return QPoint(5, grid.verticalHeader()->sectionViewportPosition(row) + 3); }
     QStandardItemModel model;
     TVxDBGrid grid;
     QList<int> rows;
     int titleClicks = 0;
 };
 
-}  // namespace
+} // namespace
 
 TEST(VxDBGrid, IndicatorClicksReportTheirRowUnlessTheMouseMoved)
 {
     GridFixture f;
     QWidget* indicators = f.grid.verticalHeader()->viewport();
     QTest::mouseClick(indicators, Qt::LeftButton, {}, f.IndicatorOfRow(2));
-    EXPECT_EQ(f.rows, QList<int>{3});
+    EXPECT_EQ(f.rows, QList<int> { 3 });
     EXPECT_EQ(f.grid.PressedIndicatorRow, -1);
 
     QTest::mousePress(indicators, Qt::LeftButton, {}, f.IndicatorOfRow(0));
     EXPECT_TRUE(f.grid.RowIndicatorPressed());
-    QMouseEvent move(QEvent::MouseMove, QPointF(f.IndicatorOfRow(1)), QPointF(indicators->mapToGlobal(f.IndicatorOfRow(1))),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(f.IndicatorOfRow(1)),
+        QPointF(indicators->mapToGlobal(f.IndicatorOfRow(1))), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(indicators, &move);
     QTest::mouseRelease(indicators, Qt::LeftButton, {}, f.IndicatorOfRow(1));
-    EXPECT_EQ(f.rows, QList<int>{3});
+    EXPECT_EQ(f.rows, QList<int> { 3 });
 
     auto* corner = f.grid.findChild<QAbstractButton*>();
     ASSERT_NE(corner, nullptr);
     QTest::mouseClick(corner, Qt::LeftButton);
     EXPECT_EQ(f.titleClicks, 1);
-    EXPECT_EQ(f.rows, QList<int>{3});
+    EXPECT_EQ(f.rows, QList<int> { 3 });
 }
 
 TEST(VxDBGrid, ColumnMovingAndRowHeightFactor)
