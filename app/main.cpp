@@ -12,6 +12,7 @@
 #include "core/ui/splash_window.h"
 #include "core/ui/wait_window.h"
 #include "database/data_module.h"
+#include "database/ui/login_prompt.h"
 #include "database/ui/table_control_window.h"
 #include "platform/single_instance.h"
 #include "platform/ui/widget_dialogs.h"
@@ -51,6 +52,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "%s\n", qUtf8Printable(error));
     }
 
+    WidgetLoginPrompt loginPrompt;
+    SetLoginPrompt(&loginPrompt);
     TableControlStatusWindow tableControl;
     SetTableControlWindow(&tableControl);
 
@@ -93,6 +96,7 @@ int main(int argc, char** argv)
         DataModule1 = nullptr;
     }
     SetTableControlWindow(nullptr);
+    SetLoginPrompt(nullptr);
     SetDialogHandler(nullptr);
     CommonDone();
     return result;

@@ -5,6 +5,7 @@
 #include "core/help.h"
 #include "core/ui/splash_window.h"
 #include "core/ui/string_browser.h"
+#include "database/data_module.h"
 
 #include <QAction>
 #include <QApplication>
@@ -60,6 +61,12 @@ bool PlaceholderMainWindow::event(QEvent* event)
 void PlaceholderMainWindow::FormActivate()
 {
     CloseSplash();
+    // The login runs once the activation has been handled, so its modal loop does not
+    // nest inside the activation event.
+    QTimer::singleShot(0, this, [] {
+        if (DataModule1)
+            DataModule1->LoginDialog();
+    });
 }
 
 void PlaceholderMainWindow::CloseSplash()
