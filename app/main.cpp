@@ -12,6 +12,7 @@
 #include "core/ui/splash_window.h"
 #include "core/ui/wait_window.h"
 #include "database/data_module.h"
+#include "database/locks_history.h"
 #include "database/ui/login_prompt.h"
 #include "database/ui/table_control_window.h"
 #include "platform/single_instance.h"
@@ -62,6 +63,8 @@ int main(int argc, char** argv)
         // The data module comes before any window: it opens the database.
         TDataModule1 dataModule;
         DataModule1 = &dataModule;
+        DataModuleRecordLocks recordLocks;
+        SetRecordLockService(&recordLocks);
 
         fOrvekLoad = new TfOrvekLoad;
         fOrvekLoad->show();
@@ -91,6 +94,7 @@ int main(int argc, char** argv)
         fWait = nullptr;
         fEditStrings = nullptr;
         SetMainWindowService(nullptr);
+        SetRecordLockService(nullptr);
         delete fOrvekLoad;
         fOrvekLoad = nullptr;
         DataModule1 = nullptr;
