@@ -31,6 +31,8 @@ TfPrihlasenieDoProgramu::TfPrihlasenieDoProgramu(QWidget* parent)
     Password = new QLineEdit(GroupBox1);
     Password->setObjectName(QStringLiteral("Password"));
     Password->setEchoMode(QLineEdit::Password);
+    // Every typed character shows as "*", whatever the style's own mark.
+    Password->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
     LabelUserName->setBuddy(ComboBox1);
     LabelPassword->setBuddy(Password);
     UserName = new QLineEdit(GroupBox1);

@@ -41,6 +41,7 @@ TfZmenaHesla::TfZmenaHesla(QWidget* parent)
     EditConfirmPassword->setObjectName(QStringLiteral("EditConfirmPassword"));
     for (QLineEdit* edit : { EditOldPassword, EditNewPassword, EditConfirmPassword }) {
         edit->setEchoMode(QLineEdit::Password);
+        edit->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
         edit->setMinimumWidth(200);
     }
     LabelOldPassword->setBuddy(EditOldPassword);
