@@ -46,7 +46,16 @@ PlaceholderMainWindow::PlaceholderMainWindow(QWidget* parent) : QMainWindow(pare
     setCentralWidget(label);
     statusBar()->showMessage(AppDir);
     resize(900, 600);
-    QTimer::singleShot(kSplashFallbackMs, this, [this] { CloseSplash(); });
+    // Without a window manager no activation may come: the first-activation work
+    // (splash, login) then runs after the same wait.
+    QTimer::singleShot(kSplashFallbackMs, this, [this] {
+        if (activatedOnce_) {
+            CloseSplash();
+            return;
+        }
+        activatedOnce_ = true;
+        FormActivate();
+    });
 }
 
 bool PlaceholderMainWindow::event(QEvent* event)

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace orvek {
@@ -69,6 +70,8 @@ TfPrihlasenieDoProgramu::TfPrihlasenieDoProgramu(QWidget* parent)
 void TfPrihlasenieDoProgramu::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    if (QScreen* shownOn = screen())
+        move(shownOn->availableGeometry().center() - rect().center());
     FormActivate();
 }
 
