@@ -70,8 +70,9 @@ TfPrihlasenieDoProgramu::TfPrihlasenieDoProgramu(QWidget* parent)
 void TfPrihlasenieDoProgramu::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+    adjustSize();
     if (QScreen* shownOn = screen())
-        move(shownOn->availableGeometry().center() - rect().center());
+        move(shownOn->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     FormActivate();
 }
 
