@@ -4,9 +4,25 @@ namespace orvek {
 
 namespace {
 MainWindowService* g_mainWindow = nullptr;
+CellToolService* g_cellTools = nullptr;
+RecordLockService* g_recordLocks = nullptr;
+CellHintService* g_cellHints = nullptr;
+TextWidthService* g_textWidths = nullptr;
 }
 
 MainWindowService* MainWindow() { return g_mainWindow; }
 void SetMainWindowService(MainWindowService* service) { g_mainWindow = service; }
+
+CellToolService* CellTools() { return g_cellTools; }
+void SetCellToolService(CellToolService* service) { g_cellTools = service; }
+
+RecordLockService* RecordLocks() { return g_recordLocks; }
+void SetRecordLockService(RecordLockService* service) { g_recordLocks = service; }
+
+CellHintService* CellHints() { return g_cellHints; }
+void SetCellHintService(CellHintService* service) { g_cellHints = service; }
+
+TextWidthService* TextWidths() { return g_textWidths; }
+void SetTextWidthService(TextWidthService* service) { g_textWidths = service; }
 
 }  // namespace orvek

@@ -2,7 +2,11 @@
 // Interfaces through which lower libraries call on the windows of higher ones. The
 // program installs the real implementations at start-up; tests install doubles.
 
+#include <QString>
+
 namespace orvek {
+
+class TCell;
 
 // The main window as the process frame sees it.
 class MainWindowService {
@@ -15,5 +19,54 @@ public:
 
 MainWindowService* MainWindow();
 void SetMainWindowService(MainWindowService* service);
+
+// What a click or double click on a cell box runs: the armed cell tool and the cell
+// dialogs of the main window.
+class CellToolService {
+public:
+    virtual ~CellToolService() = default;
+    // Runs the armed cell command on Cell. It never destroys a cell itself.
+    virtual void ClickAction(TCell* cell) = 0;
+    // The dialog of the cell's kind, read-only; changes nothing in the tree.
+    virtual void ViewProperties(TCell* cell) = 0;
+    // The dialog of the cell's kind for editing; on OK the data go back into the cell.
+    virtual void EditProperties(TCell* cell) = 0;
+};
+
+CellToolService* CellTools();
+void SetCellToolService(CellToolService* service);
+
+// The lock of the shown record or template.
+class RecordLockService {
+public:
+    virtual ~RecordLockService() = default;
+    // True when this user may lock the current diagram; otherwise DiagramLockOwnerID
+    // names the user who holds it.
+    virtual bool CanLockItem() = 0;
+    virtual QString GetUserFullName(int userID) = 0;
+};
+
+RecordLockService* RecordLocks();
+void SetRecordLockService(RecordLockService* service);
+
+// The tooltip of a cell box, built from the cell's values.
+class CellHintService {
+public:
+    virtual ~CellHintService() = default;
+    virtual QString HintText(const TCell& cell) = 0;
+};
+
+CellHintService* CellHints();
+void SetCellHintService(CellHintService* service);
+
+// Width in pixels of a text in the cell font, as the settings dialog measures it.
+class TextWidthService {
+public:
+    virtual ~TextWidthService() = default;
+    virtual int MeasureTextWidth(const QString& text) = 0;
+};
+
+TextWidthService* TextWidths();
+void SetTextWidthService(TextWidthService* service);
 
 }  // namespace orvek
