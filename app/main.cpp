@@ -5,9 +5,17 @@
 #include "app/placeholder_main_window.h"
 #include "core/common_vars.h"
 #include "core/services.h"
+#include "core/string_table.h"
+#include "core/ui/edit_strings.h"
+#include "core/ui/help_window.h"
+#include "core/ui/message_window.h"
+#include "core/ui/splash_window.h"
+#include "core/ui/wait_window.h"
+#include "database/data_module.h"
 #include "platform/single_instance.h"
 #include "platform/ui/widget_dialogs.h"
 
+#include <QFileInfo>
 #include <QScreen>
 #include <cstdio>
 
@@ -33,17 +41,51 @@ int main(int argc, char** argv)
     WidgetDialogHandler dialogs;
     SetDialogHandler(&dialogs);
 
+    // A newer text source shipped beside the string table brings its changed texts in;
+    // texts edited in the program stay until their source changes.
+    const QString stringSource = StringTableFolder() + "strings.tsv";
+    if (QFileInfo::exists(stringSource)) {
+        QString error;
+        if (!ImportStringTable(stringSource, StringTableFolder(), &error))
+            std::fprintf(stderr, "%s\n", qUtf8Printable(error));
+    }
+
     int result = 0;
     {
+        TDataModule1 dataModule;
+        DataModule1 = &dataModule;
+
+        fOrvekLoad = new TfOrvekLoad;
+        fOrvekLoad->show();
+        fOrvekLoad->repaint();
+        app.processEvents();
+
         PlaceholderMainWindow mainWindow;
         SetMainWindowService(&mainWindow);
+        TfEditStrings editStrings(&mainWindow);
+        fEditStrings = &editStrings;
+        TfWait wait(&mainWindow);
+        fWait = &wait;
+        TfMessageWindow messageWindow(&mainWindow);
+        fMessageWindow = &messageWindow;
+        SetMessageWindowService(&messageWindow);
+        TfHelp help(&mainWindow);
+        SetHelpService(&help);
         QObject::connect(&guard, &SingleInstanceGuard::ActivationRequested, &mainWindow,
                          &PlaceholderMainWindow::RestoreAndActivate);
         mainWindow.show();
         std::printf("%s: main window created\n", qUtf8Printable(ProgramTitle));
         std::fflush(stdout);
         result = app.exec();
+        SetHelpService(nullptr);
+        SetMessageWindowService(nullptr);
+        fMessageWindow = nullptr;
+        fWait = nullptr;
+        fEditStrings = nullptr;
         SetMainWindowService(nullptr);
+        delete fOrvekLoad;
+        fOrvekLoad = nullptr;
+        DataModule1 = nullptr;
     }
     SetDialogHandler(nullptr);
     CommonDone();

@@ -65,12 +65,14 @@ QString FloatToFixedText(quint8 Width, quint8 Decimals, double X);
 // mantissa's zeros go.
 QString StripTrailingZeros(const QString& Text);
 
-// The mantissa Mantissa x 10^Exponent written without exponent: its separator moved
-// Exponent places (right for positive), zeros added as needed, no digit dropped.
+// The unsigned Mantissa x 10^Exponent without exponent: the own separator moved
+// Exponent places (right for positive), zeros added as needed, no digit dropped;
+// "0" for two to eight zeros, "0.0" for "0.".
 QString ShiftDecimalPoint(const QString& Mantissa, int Exponent);
-// The same value as "0", the separator, the significant digits and the exponent
-// (1.2 with -9 gives 0.12E-8); a mantissa "0," + digit... or one without separator
-// keeps its form.
+// The same value as "0", the separator, the significant digits, "E" and the
+// exponent (1.2 with -9 gives 0.12E-8). A mantissa already of the form "0.d..."
+// or without separator only gets "E" and Exponent appended; one without a
+// non-zero digit gives "0".
 QString ExponentFormText(const QString& Mantissa, int Exponent);
 
 // Correlation coefficients: Matrix[c - 1][r - 1] holds cell c of row r.

@@ -8,10 +8,16 @@ CellToolService* g_cellTools = nullptr;
 RecordLockService* g_recordLocks = nullptr;
 CellHintService* g_cellHints = nullptr;
 TextWidthService* g_textWidths = nullptr;
-}
+MessageWindowService* g_messageWindow = nullptr;
+HelpService* g_help = nullptr;
+}  // namespace
 
 MainWindowService* MainWindow() { return g_mainWindow; }
 void SetMainWindowService(MainWindowService* service) { g_mainWindow = service; }
+MessageWindowService* MessageWindow() { return g_messageWindow; }
+void SetMessageWindowService(MessageWindowService* service) { g_messageWindow = service; }
+HelpService* HelpViewer() { return g_help; }
+void SetHelpService(HelpService* service) { g_help = service; }
 
 CellToolService* CellTools() { return g_cellTools; }
 void SetCellToolService(CellToolService* service) { g_cellTools = service; }

@@ -42,7 +42,7 @@ QString MakeFolder(const QString& path)
 void LayOutProgramFolder(const QString& app)
 {
     const QString bin = BuildBinFolder();
-    for (const char* dir : {"EmptyDatabase", "help", "Validation", "DemoExamples"})
+    for (const char* dir : {"EmptyDatabase", "help", "Validation", "DemoExamples", "Pictures"})
         QFile::link(bin + "/" + dir, app + dir);
     // The string table is copied, since tests may change it.
     QDir strings(bin + "/Strings");

@@ -1,0 +1,19 @@
+#pragma once
+// The program's help: HTML pages in AppDir + "help/", one folder per help file and
+// language (<base>_EN, <base>_SK), each with an "index.html" contents page. Czech
+// users read the Slovak pages.
+
+#include <QString>
+
+namespace orvek {
+
+// The folder of help file Base for LanguageID (without trailing "/").
+QString HelpFolder(const QString& base);
+
+// Makes ApplicationHelpFile the program's help folder (HelpBaseName) and opens its
+// contents in the help window (or the desktop's browser when there is none).
+void ShowHelpContents();
+// The same for the glossary.
+void ShowHelpGlossary();
+
+}  // namespace orvek

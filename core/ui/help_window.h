@@ -1,0 +1,22 @@
+#pragma once
+// The help window: shows the program's HTML help pages and follows their links.
+
+#include "core/services.h"
+
+#include <QDialog>
+
+class QTextBrowser;
+
+namespace orvek {
+
+class TfHelp : public QDialog, public HelpService {
+    Q_OBJECT
+public:
+    explicit TfHelp(QWidget* parent = nullptr);
+
+    QTextBrowser* Browser = nullptr;
+
+    void ShowHelpPage(const QString& path) override;
+};
+
+}  // namespace orvek
