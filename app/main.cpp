@@ -14,6 +14,7 @@
 #include "database/data_module.h"
 #include "platform/single_instance.h"
 #include "platform/ui/widget_dialogs.h"
+#include "sources/chart_report.h"
 
 #include <QFileInfo>
 #include <QScreen>
@@ -54,6 +55,11 @@ int main(int argc, char** argv)
     {
         TDataModule1 dataModule;
         DataModule1 = &dataModule;
+        // The report texts describe control-chart sources through the chart statistics.
+        // No factor table is loaded in this build, so subgroup charts report their
+        // factors as missing.
+        ChartReportProvider chartReports([] { return TChartFactorTable{}; });
+        SetChartReportService(&chartReports);
 
         fOrvekLoad = new TfOrvekLoad;
         fOrvekLoad->show();
@@ -78,6 +84,7 @@ int main(int argc, char** argv)
         std::fflush(stdout);
         result = app.exec();
         SetHelpService(nullptr);
+        SetChartReportService(nullptr);
         SetMessageWindowService(nullptr);
         fMessageWindow = nullptr;
         fWait = nullptr;
