@@ -36,7 +36,10 @@ constexpr double InverseD2OfTwo = 0.8865;
 constexpr double D4OfTwo = 3.268;
 constexpr double D2OfTwo = 1.128;
 
-TChartData::TChartData() { AllocateChartData(*this); }
+TChartData::TChartData()
+{
+    AllocateChartData(*this);
+}
 
 namespace {
 
@@ -101,7 +104,7 @@ QStringList ListItems(const QString& text)
 QDate ReadChartDate(const QString& item, const QString& recordFormat)
 {
     const QString text = item.trimmed();
-    const QString formats[] = {recordFormat, QLocale().dateFormat(QLocale::ShortFormat), QStringLiteral("d.M.yyyy")};
+    const QString formats[] = { recordFormat, QLocale().dateFormat(QLocale::ShortFormat), QStringLiteral("d.M.yyyy") };
     for (const QString& format : formats) {
         if (format.isEmpty())
             continue;
@@ -185,7 +188,7 @@ bool LoadIndividuals(TChartData& d, const TVstupStandardnejNeistoty& rec, QStrin
 {
     const int count = rec.PM_7;
     if (count > MaxChartPoints) {
-        error = GetString(TextTooManyPoints, {count, MaxChartPoints});
+        error = GetString(TextTooManyPoints, { count, MaxChartPoints });
         return false;
     }
     d.ChartPointCount = std::max(count, 0);
@@ -194,17 +197,16 @@ bool LoadIndividuals(TChartData& d, const TVstupStandardnejNeistoty& rec, QStrin
     LoadStoredParameters(d, rec.CLX_7, rec.CLR_7, rec.SO_7);
     const QStringList values = ListItems(rec.VM_7.Text);
     if (values.size() != count) {
-        error = GetString(TextValueCountMismatch, {int(values.size()), count});
+        error = GetString(TextValueCountMismatch, { int(values.size()), count });
         return false;
     }
     for (int i = 1; i <= count; ++i) {
         const QString& item = values[i - 1];
         if (!ReadValue(item, d.ChartPointValues[i][0])) {
-            error = GetString(TextBadPointValue, {i, item});
+            error = GetString(TextBadPointValue, { i, item });
             return false;
         }
         d.ChartPointValueTexts[i][0] = item;
-        d.ChartSubgroupSizes[i] = 1;
     }
     LoadDates(d, rec.DM_7, rec.FD_7, count);
     d.ChartDivideByDate = d.ChartAllDated;
@@ -216,7 +218,7 @@ bool LoadSubgroups(TChartData& d, const TVstupStandardnejNeistoty& rec, QString&
 {
     const int count = rec.PM_8;
     if (count > MaxChartPoints) {
-        error = GetString(TextTooManyPoints, {count, MaxChartPoints});
+        error = GetString(TextTooManyPoints, { count, MaxChartPoints });
         return false;
     }
     d.ChartPointCount = std::max(count, 0);
@@ -227,20 +229,20 @@ bool LoadSubgroups(TChartData& d, const TVstupStandardnejNeistoty& rec, QString&
     LoadStoredParameters(d, rec.CLX_8, rec.CLR_8, rec.SO_8);
     const QStringList sizes = ListItems(rec.PBM_8);
     if (sizes.size() != count) {
-        error = GetString(TextSizeCountMismatch, {int(sizes.size()), count});
+        error = GetString(TextSizeCountMismatch, { int(sizes.size()), count });
         return false;
     }
     int total = 0;
     for (int i = 1; i <= count; ++i) {
         if (!ReadSubgroupSize(sizes[i - 1], d.ChartSubgroupSizes[i])) {
-            error = GetString(TextBadSubgroupSize, {i, sizes[i - 1]});
+            error = GetString(TextBadSubgroupSize, { i, sizes[i - 1] });
             return false;
         }
         total += d.ChartSubgroupSizes[i];
     }
     const QStringList values = ListItems(rec.VM_8.Text);
     if (values.size() != total) {
-        error = GetString(TextValueCountMismatch, {int(values.size()), total});
+        error = GetString(TextValueCountMismatch, { int(values.size()), total });
         return false;
     }
     int next = 0;
@@ -248,7 +250,7 @@ bool LoadSubgroups(TChartData& d, const TVstupStandardnejNeistoty& rec, QString&
         for (int j = 0; j < d.ChartSubgroupSizes[i]; ++j) {
             const QString& item = values[next++];
             if (!ReadValue(item, d.ChartPointValues[i][j])) {
-                error = GetString(TextBadSubgroupValue, {i, j + 1, item});
+                error = GetString(TextBadSubgroupValue, { i, j + 1, item });
                 return false;
             }
             d.ChartPointValueTexts[i][j] = item;
@@ -330,12 +332,15 @@ void SetRangeLines(TChartData& d, double center, const TChartFactorRow& factors)
     d.ChartPlus1Sigma = d.ChartMinus1Sigma = 0;
 }
 
-QString Text(double value) { return FloatToGeneralText(value); }
+QString Text(double value)
+{
+    return FloatToGeneralText(value);
+}
 
 // Writes the results and the standard uncertainty. RelativeForU is the relative s in
 // per cent from which a relative u is taken (options 1 and 3).
 bool WriteResults(TChartData& d, TVstupStandardnejNeistoty& rec, const ResultFields& f, int dof, int option,
-                  int meanCount, QString& reason)
+    int meanCount, QString& reason)
 {
     f.SO = Text(d.ChartSD);
     f.RSO = d.ChartRelativeSDKnown ? Text(d.ChartRelativeSD) : QString();
@@ -346,7 +351,9 @@ bool WriteResults(TChartData& d, TVstupStandardnejNeistoty& rec, const ResultFie
     double u = 0;
     switch (option) {
     case 0:
-    case 2: u = d.ChartSD; break;
+    case 2:
+        u = d.ChartSD;
+        break;
     case 1:
     case 3: {
         double quantityValue = 0;
@@ -365,7 +372,7 @@ bool WriteResults(TChartData& d, TVstupStandardnejNeistoty& rec, const ResultFie
     }
     default:
         rec.HSN.clear();
-        reason = GetString(TextUnknownOutputOption, {option});
+        reason = GetString(TextUnknownOutputOption, { option });
         return false;
     }
     // The mean of N results (options 2 and 3) has 1/sqrt(N) of the spread of one;
@@ -389,7 +396,7 @@ const TChartFactorRow* FactorsFor(const TChartData& d, int n)
     return &row;
 }
 
-}  // namespace
+} // namespace
 
 void AllocateChartData(TChartData& d)
 {
@@ -442,12 +449,12 @@ bool LoadChartDataFromInput(TChartData& d, const TVstupStandardnejNeistoty& rec,
     return loaded;
 }
 
-bool ComputeIndividualsChart(TChartData& d, const QString& SText, const QString& CLText,
-                             TVstupStandardnejNeistoty& rec, QString& reason)
+bool ComputeIndividualsChart(
+    TChartData& d, const QString& SText, const QString& CLText, TVstupStandardnejNeistoty& rec, QString& reason)
 {
     reason.clear();
     const bool given = (rec.RPSS_7 & 0xFF) != 0;
-    const ResultFields fields{rec.SO_7, rec.RSO_7, rec.PSV_7, rec.CLX_7, rec.CLR_7};
+    const ResultFields fields { rec.SO_7, rec.RSO_7, rec.PSV_7, rec.CLX_7, rec.CLR_7 };
     int first = 0, last = 0;
     if (!EvaluatedRange(d, rec.UR_7, rec.R_OD_7, rec.R_DO_7, first, last)) {
         NoResult(d, rec, fields, given);
@@ -487,14 +494,19 @@ bool ComputeIndividualsChart(TChartData& d, const QString& SText, const QString&
             squares += (d.ChartXSeries[i] - d.ChartMean) * (d.ChartXSeries[i] - d.ChartMean);
         d.ChartExperimentalSD = std::sqrt(squares / (k - 1));
         switch (rec.OSO_7 & 0xFF) {
-        case 0: d.ChartSD = InverseD2OfTwo * d.ChartMRBar; break;
+        case 0:
+            d.ChartSD = InverseD2OfTwo * d.ChartMRBar;
+            break;
         // The approximation 1 - 1/(4k - 1) of c4 is the system's chosen one.
         case 1:
             d.ChartC4 = 1.0 - 1.0 / (4.0 * k - 1.0);
             d.ChartSD = d.ChartExperimentalSD / d.ChartC4;
             break;
-        case 2: d.ChartSD = d.ChartExperimentalSD; break;
-        default: break;
+        case 2:
+            d.ChartSD = d.ChartExperimentalSD;
+            break;
+        default:
+            break;
         }
         if (d.ChartType == 0)
             SetXLines(d, d.ChartMean, 3 * d.ChartSD);
@@ -520,14 +532,14 @@ bool ComputeIndividualsChart(TChartData& d, const QString& SText, const QString&
     return WriteResults(d, rec, fields, k - 1, rec.OV_7 & 0xFF, rec.NPP_7, reason);
 }
 
-bool ComputeSubgroupChart(TChartData& d, const QString& SText, const QString& CLText,
-                          TVstupStandardnejNeistoty& rec, QString& reason)
+bool ComputeSubgroupChart(
+    TChartData& d, const QString& SText, const QString& CLText, TVstupStandardnejNeistoty& rec, QString& reason)
 {
     reason.clear();
     const bool given = (rec.RPSS_8 & 0xFF) != 0;
     const int option = rec.OV_8 & 0xFF;
     const bool relative = option == 1 || option == 3;
-    const ResultFields fields{rec.SO_8, rec.RSO_8, rec.PSV_8, rec.CLX_8, rec.CLR_8};
+    const ResultFields fields { rec.SO_8, rec.RSO_8, rec.PSV_8, rec.CLX_8, rec.CLR_8 };
     int first = 0, last = 0;
     if (!EvaluatedRange(d, rec.UR_8, rec.R_OD_8, rec.R_DO_8, first, last)) {
         NoResult(d, rec, fields, given);
@@ -547,7 +559,7 @@ bool ComputeSubgroupChart(TChartData& d, const QString& SText, const QString& CL
     const TChartFactorRow* factors = FactorsFor(d, n);
     if (needsFactors && !factors) {
         NoResult(d, rec, fields, given);
-        reason = n < 2 ? GetString(TextSubgroupTooSmall) : GetString(TextNoFactors, {n});
+        reason = n < 2 ? GetString(TextSubgroupTooSmall) : GetString(TextNoFactors, { n });
         return false;
     }
 
@@ -577,7 +589,7 @@ bool ComputeSubgroupChart(TChartData& d, const QString& SText, const QString& CL
         const int size = d.ChartSubgroupSizes[i];
         if (relative && d.ChartXSeries[i] == 0) {
             NoResult(d, rec, fields, given);
-            reason = GetString(TextZeroSubgroupMean, {i});
+            reason = GetString(TextZeroSubgroupMean, { i });
             return false;
         }
         for (int j = 0; j < size; ++j)
@@ -601,20 +613,33 @@ bool ComputeSubgroupChart(TChartData& d, const QString& SText, const QString& CL
         const double d2 = (*factors)[Factord2];
         switch (option) {
         case 0:
-        case 2: d.ChartSD = d.ChartMeanRangeCalc / d2; break;
+        case 2:
+            d.ChartSD = d.ChartMeanRangeCalc / d2;
+            break;
         case 1:
-        case 3: d.ChartSD = d.ChartMeanRelativeRange / d2; break;
-        default: d.ChartSD = dof > 0 ? std::sqrt(pooledSquares / dof) : 0.0; break;
+        case 3:
+            d.ChartSD = d.ChartMeanRelativeRange / d2;
+            break;
+        default:
+            d.ChartSD = dof > 0 ? std::sqrt(pooledSquares / dof) : 0.0;
+            break;
         }
         if (d.ChartType == 0) {
             // Under a relative s the limits need it back in the unit of the values.
             const double absoluteSD = relative ? d.ChartSD * d.ChartMean / 100 : d.ChartSD;
             double distance = 0;
             switch (rec.SV_UCL_LCL_8 & 0xFF) {
-            case 0: distance = (*factors)[FactorA2] * d.ChartMeanRange; break;
-            case 1: distance = (*factors)[FactorA3] * absoluteSD; break;
-            case 2: distance = 3 * absoluteSD; break;
-            default: break;
+            case 0:
+                distance = (*factors)[FactorA2] * d.ChartMeanRange;
+                break;
+            case 1:
+                distance = (*factors)[FactorA3] * absoluteSD;
+                break;
+            case 2:
+                distance = 3 * absoluteSD;
+                break;
+            default:
+                break;
             }
             SetXLines(d, d.ChartMean, distance);
         } else {
@@ -648,4 +673,4 @@ bool ComputeSubgroupChart(TChartData& d, const QString& SText, const QString& CL
     return WriteResults(d, rec, fields, dof, option, rec.NPP_8, reason);
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -32,23 +32,23 @@ using TChartFactorRow = std::array<double, 9>;
 using TChartFactorTable = std::array<TChartFactorRow, 26>;
 
 // Bits of the run tests: test n has bit 2^n.
-constexpr quint16 XChartRuleMask = 510;     // tests 1 to 8
-constexpr quint16 RangeChartRuleMask = 26;  // tests 1, 3 and 4
+constexpr quint16 XChartRuleMask = 510; // tests 1 to 8
+constexpr quint16 RangeChartRuleMask = 26; // tests 1, 3 and 4
 
 struct TChartData {
     TChartData();
 
     // Inputs, kept by a load.
-    quint8 ChartType = 0;  // 0 the X chart, 1 the (moving) range chart
-    TChartFactorTable ChartFactors{};
-    QString SourceQuantityValue;  // value text of the quantity that owns the source
-    QString SourceQuantityUnit;   // its unit as mark-up
-    QString ChartNumberMask;      // such as "0.000": the longest mask of the values
+    quint8 ChartType = 0; // 0 the X chart, 1 the (moving) range chart
+    TChartFactorTable ChartFactors {};
+    QString SourceQuantityValue; // value text of the quantity that owns the source
+    QString SourceQuantityUnit; // its unit as mark-up
+    QString ChartNumberMask; // such as "0.000": the longest mask of the values
     QString ChartLastEditMask;
     int ChartValueDecimals = 1;
     quint8 SignificantDigits = 2;
-    int ChartDecimals = 2;           // decimals of per-cent values
-    int ReportTableFontSize = 10;    // font size of the report tables
+    int ChartDecimals = 2; // decimals of per-cent values
+    int ReportTableFontSize = 10; // font size of the report tables
     bool ChartAutoShowErrors = true;
     bool ChartDateLabels = false;
 
@@ -83,7 +83,7 @@ struct TChartData {
     double ChartC4 = 0;
     double ChartSD = 0;
     double ChartRelativeSD = 0;
-    bool ChartRelativeSDKnown = false;  // False when the mean is 0 and no relative s exists
+    bool ChartRelativeSDKnown = false; // False when the mean is 0 and no relative s exists
     double ChartCenterLine = 0, ChartUCL = 0, ChartLCL = 0;
     double ChartPlus2Sigma = 0, ChartMinus2Sigma = 0;
     double ChartPlus1Sigma = 0, ChartMinus1Sigma = 0;
@@ -124,9 +124,9 @@ bool LoadChartDataFromInput(TChartData& Data, const TVstupStandardnejNeistoty& R
 // points, missing given parameters, a missing factor, a relative u without a quantity
 // value. Without a result HSN is emptied, and so are the computed results that the
 // record does not hold as given parameters.
-bool ComputeIndividualsChart(TChartData& Data, const QString& SText, const QString& CLText,
-                             TVstupStandardnejNeistoty& Rec, QString& Reason);
-bool ComputeSubgroupChart(TChartData& Data, const QString& SText, const QString& CLText,
-                          TVstupStandardnejNeistoty& Rec, QString& Reason);
+bool ComputeIndividualsChart(
+    TChartData& Data, const QString& SText, const QString& CLText, TVstupStandardnejNeistoty& Rec, QString& Reason);
+bool ComputeSubgroupChart(
+    TChartData& Data, const QString& SText, const QString& CLText, TVstupStandardnejNeistoty& Rec, QString& Reason);
 
-}  // namespace orvek
+} // namespace orvek

@@ -11,7 +11,10 @@
 
 namespace orvek {
 
-ChartReportProvider::ChartReportProvider(std::function<TChartFactorTable()> Factors) : factors_(std::move(Factors)) {}
+ChartReportProvider::ChartReportProvider(std::function<TChartFactorTable()> Factors)
+    : factors_(std::move(Factors))
+{
+}
 
 QString ChartNumberMaskOfValues(const TChartData& d)
 {
@@ -28,8 +31,8 @@ QString ChartNumberMaskOfValues(const TChartData& d)
     return mask;
 }
 
-ChartReport ChartReportProvider::DescribeChart(TVstupStandardnejNeistoty& rec, const QString& quantityValue,
-                                               const QString& quantityUnit, int significantDigits)
+ChartReport ChartReportProvider::DescribeChart(
+    TVstupStandardnejNeistoty& rec, const QString& quantityValue, const QString& quantityUnit, int significantDigits)
 {
     ChartReport report;
     const bool individuals = rec.TSN == 11;
@@ -51,8 +54,8 @@ ChartReport ChartReportProvider::DescribeChart(TVstupStandardnejNeistoty& rec, c
 
     // A chart drawn from given parameters uses those the record stores; a record
     // without them says so instead of computing with 0.
-    const bool stored = !(individuals ? rec.CLX_7 : rec.CLX_8).trimmed().isEmpty() &&
-                        !(individuals ? rec.SO_7 : rec.SO_8).trimmed().isEmpty();
+    const bool stored = !(individuals ? rec.CLX_7 : rec.CLX_8).trimmed().isEmpty()
+        && !(individuals ? rec.SO_7 : rec.SO_8).trimmed().isEmpty();
     const QString sText = stored ? FloatToGeneralText(d.ChartSD) : QString();
     const QString clText = stored ? FloatToGeneralText(d.ChartMean) : QString();
     const bool computed = individuals ? ComputeIndividualsChart(d, sText, clText, rec, report.Reason)
@@ -74,4 +77,4 @@ ChartReport ChartReportProvider::DescribeChart(TVstupStandardnejNeistoty& rec, c
     return report;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -14,7 +14,7 @@ public:
     explicit ChartReportProvider(std::function<TChartFactorTable()> Factors);
 
     ChartReport DescribeChart(TVstupStandardnejNeistoty& rec, const QString& quantityValue, const QString& quantityUnit,
-                              int significantDigits) override;
+        int significantDigits) override;
 
 private:
     std::function<TChartFactorTable()> factors_;
@@ -23,4 +23,4 @@ private:
 // The number mask of the loaded values: the mask with the most decimals.
 QString ChartNumberMaskOfValues(const TChartData& Data);
 
-}  // namespace orvek
+} // namespace orvek

@@ -5,4 +5,4 @@
 
 namespace orvek {
 namespace chart_report_table = report_table_adapter;
-}  // namespace orvek
+} // namespace orvek

@@ -8,9 +8,12 @@ namespace orvek {
 
 namespace {
 
-int Direction(double from, double to) { return to > from ? 1 : (to < from ? -1 : 0); }
+int Direction(double from, double to)
+{
+    return to > from ? 1 : (to < from ? -1 : 0);
+}
 
-}  // namespace
+} // namespace
 
 // The thresholds and counting rules are the system's own: level steps count towards a
 // trend (test 3), tests 5 and 6 count consecutive points, test 8 counts points outside
@@ -44,12 +47,12 @@ void RunChartRuleTests(TChartData& d, const std::vector<double>& series, int fir
             mark(4);
     }
 
-    int side = 0, sideCount = 0;        // test 2
-    int trend = 0, trendCount = 0;      // test 3
-    int beyond2Count = 0;               // test 5
-    int beyond1Count = 0;               // test 6
-    int withinCount = 0;                // test 7
-    int outsideCount = 0;               // test 8
+    int side = 0, sideCount = 0; // test 2
+    int trend = 0, trendCount = 0; // test 3
+    int beyond2Count = 0; // test 5
+    int beyond1Count = 0; // test 6
+    int withinCount = 0; // test 7
+    int outsideCount = 0; // test 8
     const double cl = d.ChartCenterLine;
     for (int i = first, p = 1; i <= last; ++i, ++p) {
         const double v = series[i];
@@ -145,4 +148,4 @@ void CheckChartRules(TChartData& d, int choice, int method)
     }
 }
 
-}  // namespace orvek
+} // namespace orvek

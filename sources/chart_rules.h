@@ -22,4 +22,4 @@ void CheckChartRules(TChartData& Data, int Choice, int Method);
 // evaluated further. Tests 2 and 5 to 8 run on the X chart only.
 void RunChartRuleTests(TChartData& Data, const std::vector<double>& Series, int First, int Last);
 
-}  // namespace orvek
+} // namespace orvek

@@ -62,9 +62,18 @@ enum TableText {
 
 const QChar CR(u'\r');
 
-QString Bold(const QString& text) { return QStringLiteral("[cf3]") + text + QStringLiteral("[cf1]"); }
-QString Label(int id) { return Bold(GetString(id)); }
-QString General(double value) { return FloatToGeneralText(value); }
+QString Bold(const QString& text)
+{
+    return QStringLiteral("[cf3]") + text + QStringLiteral("[cf1]");
+}
+QString Label(int id)
+{
+    return Bold(GetString(id));
+}
+QString General(double value)
+{
+    return FloatToGeneralText(value);
+}
 
 // The report table started empty with Columns columns.
 rt::TStringTable& StartTable(int columns)
@@ -131,8 +140,8 @@ void AppendStatistics(const TChartData& d, int firstWidth, int secondWidth, QStr
     table.ColWidths[2] = secondWidth;
     QString block;
     rt::BuildTableMarkup(false, 0, d.ReportTableFontSize, block, 50);
-    text += QStringLiteral("[cf3]") + GetString(TextStatistics) + (d.ChartType == 0 ? QStringLiteral(" X[cf1]") : QStringLiteral(" R[cf1]")) +
-            CR + block;
+    text += QStringLiteral("[cf3]") + GetString(TextStatistics)
+        + (d.ChartType == 0 ? QStringLiteral(" X[cf1]") : QStringLiteral(" R[cf1]")) + CR + block;
 }
 
 void AppendWithHeading(const TChartData& d, int headingText, bool autoWidths, QString& text)
@@ -144,8 +153,8 @@ void AppendWithHeading(const TChartData& d, int headingText, bool autoWidths, QS
 
 bool RangeIsEmpty(const TChartData& d)
 {
-    return d.ChartPointCount <= 0 || d.ChartRangeFirst < 1 || d.ChartRangeLast < d.ChartRangeFirst ||
-           d.ChartRangeLast > d.ChartPointCount;
+    return d.ChartPointCount <= 0 || d.ChartRangeFirst < 1 || d.ChartRangeLast < d.ChartRangeFirst
+        || d.ChartRangeLast > d.ChartPointCount;
 }
 
 double Factor(const TChartData& d, int column)
@@ -154,7 +163,7 @@ double Factor(const TChartData& d, int column)
     return n >= 2 && n < int(d.ChartFactors.size()) ? d.ChartFactors[n][column] : 0.0;
 }
 
-}  // namespace
+} // namespace
 
 void BuildRuleTestTable(TChartData& d, QString& text)
 {
@@ -208,7 +217,7 @@ void BuildIndividualsStatisticsTable(TChartData& d, const TVstupStandardnejNeist
     if (d.ChartPointCount <= 0)
         return;
     UpdateChartDecimals(d);
-    const ValueText v{d};
+    const ValueText v { d };
     const bool xChart = d.ChartType == 0;
     const bool computed = (rec.RPSS_7 & 0xFF) == 0;
     const bool rangeSelected = (rec.UR_7 & 0xFF) == 1;
@@ -219,27 +228,31 @@ void BuildIndividualsStatisticsTable(TChartData& d, const TVstupStandardnejNeist
     AddRangeRows(table, d, rangeSelected, false);
     AddRow(table, Label(TextParameters), GetString(computed ? TextComputed : TextGiven));
     if (computed && xChart) {
-        const QString experimental = QStringLiteral("s = s[cf15] ") + GetString(TextExperimental) + QStringLiteral(" [cf1]");
-        const QString rule = estimate == 0   ? QStringLiteral("s = 0.8865;tsMR")
-                             : estimate == 1 ? experimental + QStringLiteral("/C4")
-                             : estimate == 2 ? experimental
-                                             : QString();
+        const QString experimental
+            = QStringLiteral("s = s[cf15] ") + GetString(TextExperimental) + QStringLiteral(" [cf1]");
+        const QString rule = estimate == 0 ? QStringLiteral("s = 0.8865;tsMR")
+            : estimate == 1                ? experimental + QStringLiteral("/C4")
+            : estimate == 2                ? experimental
+                                           : QString();
         AddRow(table, Label(TextEstimateOfS), rule);
     }
     if (computed && ((xChart && estimate == 0) || !xChart))
-        AddRow(table, QStringLiteral("[cf3]MR - ") + GetString(TextMeanMovingRange) + QStringLiteral("[cf1]"), v.Sig(d.ChartMRBar));
+        AddRow(table, QStringLiteral("[cf3]MR - ") + GetString(TextMeanMovingRange) + QStringLiteral("[cf1]"),
+            v.Sig(d.ChartMRBar));
     if (computed && xChart && estimate == 1) {
         AddRow(table, QStringLiteral("[cf3]C4 - ") + GetString(TextC4) + QStringLiteral("[cf1]"), v.Sig(d.ChartC4));
         AddRow(table, QStringLiteral("[cf3]s[cf1][cf15] ") + GetString(TextExperimental) + QStringLiteral(" [cf1]"),
-               v.Sig(d.ChartExperimentalSD));
+            v.Sig(d.ChartExperimentalSD));
     }
     if (xChart) {
         AddRow(table, Label(TextStandardDeviation), v.Sig(d.ChartSD) + v.Unit());
-        AddRow(table, Label(TextRelativeSD), d.ChartRelativeSDKnown ? v.Percent(d.ChartRelativeSD) + QStringLiteral(" %") : QString());
+        AddRow(table, Label(TextRelativeSD),
+            d.ChartRelativeSDKnown ? v.Percent(d.ChartRelativeSD) + QStringLiteral(" %") : QString());
     }
     AddRow(table, Label(TextUpperLimit), v.Dec(d.ChartUCL) + v.Unit());
     AddRow(table, Label(TextUpperWarning), v.Dec(d.ChartPlus2Sigma) + v.Unit());
-    AddRow(table, QStringLiteral("[cf3]") + GetString(TextCenterLine) + QStringLiteral(" (CL)[cf1]"), v.Dec(d.ChartCenterLine) + v.Unit());
+    AddRow(table, QStringLiteral("[cf3]") + GetString(TextCenterLine) + QStringLiteral(" (CL)[cf1]"),
+        v.Dec(d.ChartCenterLine) + v.Unit());
     if (xChart) {
         AddRow(table, Label(TextLowerWarning), v.Dec(d.ChartMinus2Sigma) + v.Unit());
         AddRow(table, Label(TextLowerLimit), v.Dec(d.ChartLCL) + v.Unit());
@@ -253,7 +266,7 @@ void BuildSubgroupStatisticsTable(TChartData& d, const TVstupStandardnejNeistoty
     if (d.ChartPointCount <= 0)
         return;
     UpdateChartDecimals(d);
-    const ValueText v{d};
+    const ValueText v { d };
     const bool xChart = d.ChartType == 0;
     const bool computed = (rec.RPSS_8 & 0xFF) == 0;
     const bool rangeSelected = (rec.UR_8 & 0xFF) == 1;
@@ -269,10 +282,10 @@ void BuildSubgroupStatisticsTable(TChartData& d, const TVstupStandardnejNeistoty
     AddRangeRows(table, d, rangeSelected, true);
     AddRow(table, Label(TextParameters), GetString(computed ? TextComputed : TextGiven));
     if (computed && xChart) {
-        const QString rule = limits == 0   ? QStringLiteral("X;pmA[cf15]2[cf1];tsR")
-                             : limits == 1 ? QStringLiteral("X;pmA[cf15]3[cf1];tss")
-                             : limits == 2 ? QStringLiteral("X;pm3;tss")
-                                           : QString();
+        const QString rule = limits == 0 ? QStringLiteral("X;pmA[cf15]2[cf1];tsR")
+            : limits == 1                ? QStringLiteral("X;pmA[cf15]3[cf1];tss")
+            : limits == 2                ? QStringLiteral("X;pm3;tss")
+                                         : QString();
         AddRow(table, Label(TextControlLimits), rule);
         if (limits == 0) {
             AddRow(table, QStringLiteral("[cf3]A[cf1][cf15]2[cf1]"), v.Dec(Factor(d, FactorA2)));
@@ -288,7 +301,7 @@ void BuildSubgroupStatisticsTable(TChartData& d, const TVstupStandardnejNeistoty
         AddRow(table, QStringLiteral("[cf3]D[cf1][cf3][cf15]3[cf1]"), v.Dec(Factor(d, FactorD3)));
         if (relative)
             AddRow(table, QStringLiteral("[cf3]") + GetString(TextMeanRelativeRange) + QStringLiteral(" (%) [cf1]"),
-                   v.Mag(d.ChartMeanRelativeRange) + percent);
+                v.Mag(d.ChartMeanRelativeRange) + percent);
         else
             AddRow(table, Label(TextMeanRange), v.Dec(rec.CLR_8) + v.Unit());
     }
@@ -300,7 +313,8 @@ void BuildSubgroupStatisticsTable(TChartData& d, const TVstupStandardnejNeistoty
     } else {
         AddRow(table, Label(TextStandardDeviation), v.Dec(d.ChartSD) + (relative ? percent : v.Unit()));
         if (!relative)
-            AddRow(table, Label(TextRelativeSD), d.ChartRelativeSDKnown ? v.Sig(d.ChartRelativeSD) + percent : QString());
+            AddRow(
+                table, Label(TextRelativeSD), d.ChartRelativeSDKnown ? v.Sig(d.ChartRelativeSD) + percent : QString());
     }
     // Only the range chart of a relative s is drawn in per cent; the X-bar chart's
     // limits are in the unit of the values.
@@ -313,7 +327,8 @@ void BuildSubgroupStatisticsTable(TChartData& d, const TVstupStandardnejNeistoty
         AddRow(table, Label(TextLowerWarning), v.Dec(d.ChartMinus2Sigma) + v.Unit());
         AddRow(table, Label(TextLowerLimit), v.Dec(d.ChartLCL) + v.Unit());
     } else {
-        AddRow(table, centerLabel, percentLines ? v.Mag(d.ChartCenterLine) + percent : v.Dec(d.ChartCenterLine) + v.Unit());
+        AddRow(table, centerLabel,
+            percentLines ? v.Mag(d.ChartCenterLine) + percent : v.Dec(d.ChartCenterLine) + v.Unit());
     }
     AddRow(table, Label(TextDegreesOfFreedom), rec.PSV_8);
     AppendStatistics(d, 3500, 2450, text);
@@ -324,7 +339,7 @@ void BuildIndividualsDataTable(TChartData& d, const TVstupStandardnejNeistoty&, 
     if (RangeIsEmpty(d))
         return;
     UpdateChartDecimals(d);
-    const ValueText v{d};
+    const ValueText v { d };
     rt::ReportTableOwner owner;
     const bool dated = d.ChartAllDated;
     rt::TStringTable& table = StartTable(dated ? 4 : 3);
@@ -333,7 +348,7 @@ void BuildIndividualsDataTable(TChartData& d, const TVstupStandardnejNeistoty&, 
     table.Cells(column++, 1) = QStringLiteral("[cf3]i[cf1]");
     if (dated)
         table.Cells(column++, 1) = Label(TextDateHeading);
-    table.Cells(column++, 1) = Bold(GetString(TextValueHeading, {QStringLiteral(" ")}));
+    table.Cells(column++, 1) = Bold(GetString(TextValueHeading, { QStringLiteral(" ") }));
     table.Cells(column, 1) = Label(TextRangeHeading);
     for (int i = d.ChartRangeFirst; i <= d.ChartRangeLast; ++i) {
         const int row = ++table.RowCount;
@@ -353,7 +368,7 @@ void BuildSubgroupDataTable(TChartData& d, const TVstupStandardnejNeistoty&, QSt
     if (RangeIsEmpty(d))
         return;
     UpdateChartDecimals(d);
-    const ValueText v{d};
+    const ValueText v { d };
     int largest = 0;
     for (int i = d.ChartRangeFirst; i <= d.ChartRangeLast; ++i)
         largest = std::max(largest, d.ChartSubgroupSizes[i]);
@@ -366,7 +381,7 @@ void BuildSubgroupDataTable(TChartData& d, const TVstupStandardnejNeistoty&, QSt
     if (dated)
         table.Cells(column++, 1) = Label(TextDateHeading);
     for (int j = 1; j <= largest; ++j)
-        table.Cells(column++, 1) = Bold(GetString(TextValueHeading, {QString::number(j)}));
+        table.Cells(column++, 1) = Bold(GetString(TextValueHeading, { QString::number(j) }));
     table.Cells(column++, 1) = Label(TextMeanHeading);
     table.Cells(column++, 1) = Label(TextRangeHeading);
     table.Cells(column, 1) = QStringLiteral("[cf3]SD[cf1][cf3][cf15]i[cf1]");
@@ -386,4 +401,4 @@ void BuildSubgroupDataTable(TChartData& d, const TVstupStandardnejNeistoty&, QSt
     AppendWithHeading(d, TextPoints, true, text);
 }
 
-}  // namespace orvek
+} // namespace orvek

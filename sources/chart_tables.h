@@ -25,4 +25,4 @@ void BuildSubgroupStatisticsTable(TChartData& Data, const TVstupStandardnejNeist
 void BuildIndividualsDataTable(TChartData& Data, const TVstupStandardnejNeistoty& Rec, QString& Text);
 void BuildSubgroupDataTable(TChartData& Data, const TVstupStandardnejNeistoty& Rec, QString& Text);
 
-}  // namespace orvek
+} // namespace orvek

@@ -8,7 +8,10 @@
 
 namespace orvek::report_table_adapter {
 
-TStringTable::TStringTable() : cells_(std::size_t(MaxColumns) * MaxRows) {}
+TStringTable::TStringTable()
+    : cells_(std::size_t(MaxColumns) * MaxRows)
+{
+}
 
 QString& TStringTable::Cells(int column, int row)
 {
@@ -17,7 +20,10 @@ QString& TStringTable::Cells(int column, int row)
     return cells_[std::size_t(column - 1) * MaxRows + std::size_t(row - 1)];
 }
 
-const QString& TStringTable::Cells(int column, int row) const { return const_cast<TStringTable*>(this)->Cells(column, row); }
+const QString& TStringTable::Cells(int column, int row) const
+{
+    return const_cast<TStringTable*>(this)->Cells(column, row);
+}
 
 void TStringTable::Clear()
 {
@@ -85,14 +91,15 @@ void AutoSizeColumns(quint8 mode, int fontSize)
     }
 }
 
-}  // namespace
+} // namespace
 
 void BuildTableMarkup(bool AutoWidths, quint8 WidthMode, int FontSize, QString& Text, int Left)
 {
     if (AutoWidths)
         AutoSizeColumns(WidthMode, FontSize);
     const TStringTable& table = *ReportTable;
-    QString out = QStringLiteral("\r:TABLE_BEGIN[%1,%2]%3,%4,").arg(table.ColCount).arg(table.RowCount).arg(FontSize).arg(Left);
+    QString out
+        = QStringLiteral("\r:TABLE_BEGIN[%1,%2]%3,%4,").arg(table.ColCount).arg(table.RowCount).arg(FontSize).arg(Left);
     int x = Left;
     for (int i = 1; i <= table.ColCount; ++i) {
         x += table.ColWidths[i];
@@ -112,4 +119,4 @@ QString WrapRtfBlock(const QString& Text)
     return QStringLiteral(":RTF_BEGIN") + Text + QStringLiteral(":RTF_END");
 }
 
-}  // namespace orvek::report_table_adapter
+} // namespace orvek::report_table_adapter

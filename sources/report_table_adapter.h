@@ -21,7 +21,7 @@ struct TStringTable {
     TStringTable();
     int RowCount = 0;
     int ColCount = 0;
-    std::array<int, MaxColumns + 1> ColWidths{};
+    std::array<int, MaxColumns + 1> ColWidths {};
     // Cell (Column, Row), 1-based; out of range throws std::out_of_range.
     QString& Cells(int column, int row);
     const QString& Cells(int column, int row) const;
@@ -51,4 +51,4 @@ void BuildTableMarkup(bool AutoWidths, quint8 WidthMode, int FontSize, QString& 
 // An RTF text wrapped as ":RTF_BEGIN" ... ":RTF_END"; other text unchanged.
 QString WrapRtfBlock(const QString& Text);
 
-}  // namespace orvek::report_table_adapter
+} // namespace orvek::report_table_adapter

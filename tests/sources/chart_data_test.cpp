@@ -13,7 +13,7 @@ using test::SubgroupRecord;
 
 // Eight readings of a check standard; expected values worked out by hand with the
 // fixed constants 0.8865 and 3.268 and c4 = 1 - 1/(4k - 1).
-const QStringList kReadings = NumberTexts({10.2, 10.5, 9.9, 10.1, 10.4, 9.8, 10.0, 10.3});
+const QStringList kReadings = NumberTexts({ 10.2, 10.5, 9.9, 10.1, 10.4, 9.8, 10.0, 10.3 });
 constexpr double kMean = 10.15;
 constexpr double kMRBar = 0.35714285714285715;
 constexpr double kExperimentalSD = 0.24494897427831772;
@@ -25,7 +25,7 @@ struct Loaded {
 
 Loaded Load(const TVstupStandardnejNeistoty& rec, quint8 chartType = 0)
 {
-    Loaded l{TChartData(), rec};
+    Loaded l { TChartData(), rec };
     l.data.ChartType = chartType;
     l.data.ChartFactors = test::PublishedChartFactors();
     QString error;
@@ -52,9 +52,9 @@ TEST(IndividualsChart, EstimatesOfSByOption)
         double sd;
         double c4;
     } cases[] = {
-        {0, 0.8865 * kMRBar, 0},
-        {1, kExperimentalSD / (1 - 1.0 / 31), 1 - 1.0 / 31},
-        {2, kExperimentalSD, 0},
+        { 0, 0.8865 * kMRBar, 0 },
+        { 1, kExperimentalSD / (1 - 1.0 / 31), 1 - 1.0 / 31 },
+        { 2, kExperimentalSD, 0 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.option);
@@ -102,7 +102,7 @@ TEST(IndividualsChart, RangeUsesOnlyTheMovingRangesInsideItAndIsClampedToTheData
     Loaded l = Load(rec);
     ASSERT_TRUE(ComputeIndividuals(l));
     EXPECT_DOUBLE_EQ(l.data.ChartMean, 10.05);
-    EXPECT_NEAR(l.data.ChartMRBar, 1.1 / 3, 1e-12);  // |0.2| + |0.3| + |0.6|, not the 0.6 from point 2
+    EXPECT_NEAR(l.data.ChartMRBar, 1.1 / 3, 1e-12); // |0.2| + |0.3| + |0.6|, not the 0.6 from point 2
     EXPECT_EQ(l.rec.PSV_7, "3");
     EXPECT_EQ(l.data.ChartUsedCount, 4);
 
@@ -122,11 +122,11 @@ TEST(IndividualsChart, StandardUncertaintyByOutputOption)
         const char* quantityValue;
         double u;
     } cases[] = {
-        {0, 1, "", s},
-        {0, 4, "", s},  // N of the mean belongs to options 2 and 3 only
-        {2, 4, "", s / 2},
-        {1, 1, "200", 200 * s / kMean},
-        {3, 4, "200,0", 100 * s / kMean},
+        { 0, 1, "", s },
+        { 0, 4, "", s }, // N of the mean belongs to options 2 and 3 only
+        { 2, 4, "", s / 2 },
+        { 1, 1, "200", 200 * s / kMean },
+        { 3, 4, "200,0", 100 * s / kMean },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.option * 10 + c.meanCount);
@@ -137,13 +137,13 @@ TEST(IndividualsChart, StandardUncertaintyByOutputOption)
         l.data.SourceQuantityValue = c.quantityValue;
         ASSERT_TRUE(ComputeIndividuals(l));
         EXPECT_NUMBER_TEXT(l.rec.HSN, c.u);
-        EXPECT_NUMBER_TEXT(l.rec.SO_7, s);  // s of a single result
+        EXPECT_NUMBER_TEXT(l.rec.SO_7, s); // s of a single result
     }
 }
 
 TEST(IndividualsChart, RelativeUncertaintyWithoutValueOrWithZeroMeanGivesNoOldResult)
 {
-    TVstupStandardnejNeistoty rec = IndividualsRecord(NumberTexts({-1, 1, -1, 1}));
+    TVstupStandardnejNeistoty rec = IndividualsRecord(NumberTexts({ -1, 1, -1, 1 }));
     rec.OV_7 = 1;
     rec.HSN = "0.5";
     Loaded l = Load(rec);
@@ -152,7 +152,7 @@ TEST(IndividualsChart, RelativeUncertaintyWithoutValueOrWithZeroMeanGivesNoOldRe
     EXPECT_FALSE(ComputeIndividualsChart(l.data, {}, {}, l.rec, reason));
     EXPECT_TRUE(l.rec.HSN.isEmpty());
     EXPECT_TRUE(l.rec.RSO_7.isEmpty());
-    EXPECT_FALSE(l.rec.SO_7.isEmpty());  // the absolute s exists
+    EXPECT_FALSE(l.rec.SO_7.isEmpty()); // the absolute s exists
 
     // A chart centred on 0 is computed as usual when u is absolute.
     l.rec.OV_7 = 0;
@@ -210,12 +210,12 @@ TEST(IndividualsChart, FewerThanTwoPointsGiveNoResultAndClearTheOldOne)
     Loaded l = Load(rec);
     QString reason;
     EXPECT_FALSE(ComputeIndividualsChart(l.data, {}, {}, l.rec, reason));
-    for (const QString* field : {&l.rec.HSN, &l.rec.SO_7, &l.rec.RSO_7, &l.rec.PSV_7, &l.rec.CLX_7, &l.rec.CLR_7})
+    for (const QString* field : { &l.rec.HSN, &l.rec.SO_7, &l.rec.RSO_7, &l.rec.PSV_7, &l.rec.CLX_7, &l.rec.CLR_7 })
         EXPECT_TRUE(field->isEmpty());
     EXPECT_EQ(l.data.ChartUsedCount, 0);
 
     // With given parameters the record keeps them; only the results go.
-    Loaded given = Load(IndividualsRecord(NumberTexts({10.0})));
+    Loaded given = Load(IndividualsRecord(NumberTexts({ 10.0 })));
     given.rec.RPSS_7 = 1;
     given.rec.SO_7 = "0.5";
     given.rec.CLX_7 = "10";
@@ -233,10 +233,10 @@ TEST(IndividualsChart, FewerThanTwoPointsGiveNoResultAndClearTheOldOne)
 // Four subgroups of five readings; expected values worked out by hand with the
 // published factors for n = 5.
 const std::vector<QStringList> kSubgroups = {
-    NumberTexts({5.02, 4.98, 5.01, 4.99, 5.03}),
-    NumberTexts({5.00, 5.04, 4.97, 5.02, 5.01}),
-    NumberTexts({4.99, 5.01, 5.03, 4.96, 5.00}),
-    NumberTexts({5.05, 5.00, 4.98, 5.02, 5.01}),
+    NumberTexts({ 5.02, 4.98, 5.01, 4.99, 5.03 }),
+    NumberTexts({ 5.00, 5.04, 4.97, 5.02, 5.01 }),
+    NumberTexts({ 4.99, 5.01, 5.03, 4.96, 5.00 }),
+    NumberTexts({ 5.05, 5.00, 4.98, 5.02, 5.01 }),
 };
 constexpr double kGrandMean = 5.006;
 constexpr double kRBar = 0.065;
@@ -248,7 +248,7 @@ TEST(SubgroupChart, XBarLimitsByOption)
     struct Case {
         int option;
         double distance;
-    } cases[] = {{0, 0.577 * kRBar}, {1, 1.427 * kSubgroupSD}, {2, 3 * kSubgroupSD}};
+    } cases[] = { { 0, 0.577 * kRBar }, { 1, 1.427 * kSubgroupSD }, { 2, 3 * kSubgroupSD } };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.option);
         TVstupStandardnejNeistoty rec = SubgroupRecord(kSubgroups);
@@ -290,10 +290,10 @@ TEST(SubgroupChart, RangeChartAndSubgroupSeries)
 TEST(SubgroupChart, RelativeOptionGivesSInPercentAndUFromTheQuantityValue)
 {
     const double sRel = kRelativeRangeBar / 2.326;
-    for (quint8 chartType : {quint8(0), quint8(1)}) {
+    for (quint8 chartType : { quint8(0), quint8(1) }) {
         TVstupStandardnejNeistoty rec = SubgroupRecord(kSubgroups);
         rec.OV_8 = 1;
-        rec.SV_UCL_LCL_8 = 2;  // the limit distance needs s in the unit of the values
+        rec.SV_UCL_LCL_8 = 2; // the limit distance needs s in the unit of the values
         Loaded l = Load(rec, chartType);
         l.data.SourceQuantityValue = "50";
         ASSERT_TRUE(ComputeSubgroups(l));
@@ -313,7 +313,7 @@ TEST(SubgroupChart, UnequalSizesUseTheFirstSubgroupsFactorsAndSumTheirDegreesOfF
 {
     std::vector<QStringList> groups = kSubgroups;
     groups.resize(3);
-    groups[2].removeLast();  // sizes 5, 5, 4
+    groups[2].removeLast(); // sizes 5, 5, 4
     Loaded l = Load(SubgroupRecord(groups));
     ASSERT_TRUE(ComputeSubgroups(l));
     EXPECT_EQ(l.rec.PSV_8, "11");
@@ -330,7 +330,7 @@ TEST(SubgroupChart, FactorsOfTheActualSizeUpToTwenty)
         big << QString::number(10 + (i % 4) * 0.1);
         big2 << QString::number(10 + (i % 5) * 0.1);
     }
-    Loaded l = Load(SubgroupRecord({big, big2}));
+    Loaded l = Load(SubgroupRecord({ big, big2 }));
     ASSERT_TRUE(ComputeSubgroups(l));
     EXPECT_EQ(l.data.ChartSubgroupSize, 20);
     EXPECT_NUMBER_TEXT(l.rec.SO_8, (0.3 + 0.4) / 2 / 3.735);
@@ -344,7 +344,8 @@ TEST(SubgroupChart, FactorsOfTheActualSizeUpToTwenty)
 
 TEST(SubgroupChart, ZeroSubgroupMeanBlocksOnlyARelativeResult)
 {
-    std::vector<QStringList> centred = {NumberTexts({-0.1, 0.1}), NumberTexts({-0.2, 0.0, 0.2}), NumberTexts({0.3, 0.1})};
+    std::vector<QStringList> centred
+        = { NumberTexts({ -0.1, 0.1 }), NumberTexts({ -0.2, 0.0, 0.2 }), NumberTexts({ 0.3, 0.1 }) };
     Loaded l = Load(SubgroupRecord(centred));
     ASSERT_TRUE(ComputeSubgroups(l));
     EXPECT_NEAR(test::NumberOf(l.rec.SO_8), (0.2 + 0.4 + 0.2) / 3 / 1.128, 1e-12);
@@ -393,20 +394,20 @@ TEST(ChartLoad, RefusesListsThatDoNotMatchOrHoldNoNumber)
     TVstupStandardnejNeistoty rec = IndividualsRecord(kReadings);
     rec.PM_7 = 9;
     EXPECT_TRUE(refused(rec)) << "count above the list";
-    rec = IndividualsRecord({"1", "", "3"});
+    rec = IndividualsRecord({ "1", "", "3" });
     EXPECT_TRUE(refused(rec)) << "empty value";
-    rec = IndividualsRecord({"1", "x", "3"});
+    rec = IndividualsRecord({ "1", "x", "3" });
     EXPECT_TRUE(refused(rec)) << "no number";
-    rec = IndividualsRecord({"1"});
+    rec = IndividualsRecord({ "1" });
     rec.PM_7 = 1001;
     EXPECT_TRUE(refused(rec)) << "too many points";
 
-    for (const char* size : {"2.5", "21", "0", "-1", "a", ""}) {
-        TVstupStandardnejNeistoty sub = SubgroupRecord({{"1", "2"}});
+    for (const char* size : { "2.5", "21", "0", "-1", "a", "" }) {
+        TVstupStandardnejNeistoty sub = SubgroupRecord({ { "1", "2" } });
         sub.PBM_8 = QString::fromLatin1(size) + "@";
         EXPECT_TRUE(refused(sub)) << size;
     }
-    TVstupStandardnejNeistoty sub = SubgroupRecord({{"1", "2"}, {"3", "4"}});
+    TVstupStandardnejNeistoty sub = SubgroupRecord({ { "1", "2" }, { "3", "4" } });
     sub.VM_8.Text = "1@2@3@";
     EXPECT_TRUE(refused(sub)) << "values fewer than the sizes";
     sub.PM_8 = 3;
@@ -428,7 +429,7 @@ TEST(ChartLoad, KeepsTheInputsAndReadsValuesTextsAndOperators)
     data.ChartType = 1;
     data.ChartNumberMask = "0.000";
     data.ChartFactors = test::PublishedChartFactors();
-    TVstupStandardnejNeistoty rec = SubgroupRecord({{"1,5", "2.5"}, {"3", "4", "5"}});
+    TVstupStandardnejNeistoty rec = SubgroupRecord({ { "1,5", "2.5" }, { "3", "4", "5" } });
     rec.Meral_8 = "Ann@Bob@";
     QString error;
     ASSERT_TRUE(LoadChartDataFromInput(data, rec, error));
@@ -454,9 +455,9 @@ TEST(ChartLoad, DatesInTheLocaleFormatOrDayMonthYearAcrossLocales)
 {
     const QLocale saved;
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    TVstupStandardnejNeistoty rec = IndividualsRecord(NumberTexts({1, 2, 3}));
+    TVstupStandardnejNeistoty rec = IndividualsRecord(NumberTexts({ 1, 2, 3 }));
     rec.FD_7.clear();
-    rec.DM_7 = "3.11.2026@12/24/26@5.1.2027@";  // saved under two locales
+    rec.DM_7 = "3.11.2026@12/24/26@5.1.2027@"; // saved under two locales
     TChartData data;
     QString error;
     ASSERT_TRUE(LoadChartDataFromInput(data, rec, error));
@@ -476,5 +477,5 @@ TEST(ChartLoad, DatesInTheLocaleFormatOrDayMonthYearAcrossLocales)
     QLocale::setDefault(saved);
 }
 
-}  // namespace
-}  // namespace orvek
+} // namespace
+} // namespace orvek

@@ -14,7 +14,10 @@
 #include <vector>
 
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 QT_END_NAMESPACE
 
 namespace orvek::test {
@@ -22,13 +25,13 @@ namespace orvek::test {
 // The published factors (A1, A2, A3, D1, D2, D3, D4, d2, c4) for the sizes the tests use.
 inline TChartFactorTable PublishedChartFactors()
 {
-    TChartFactorTable t{};
-    t[2] = {2.121, 1.880, 2.659, 0, 3.686, 0, 3.267, 1.128, 0.7979};
-    t[3] = {1.732, 1.023, 1.954, 0, 4.358, 0, 2.574, 1.693, 0.8862};
-    t[4] = {1.500, 0.729, 1.628, 0, 4.698, 0, 2.282, 2.059, 0.9213};
-    t[5] = {1.342, 0.577, 1.427, 0, 4.918, 0, 2.114, 2.326, 0.9400};
-    t[16] = {0.750, 0.212, 0.763, 1.605, 5.459, 0.363, 1.637, 3.532, 0.9835};
-    t[20] = {0.671, 0.180, 0.680, 1.549, 5.921, 0.415, 1.585, 3.735, 0.9869};
+    TChartFactorTable t {};
+    t[2] = { 2.121, 1.880, 2.659, 0, 3.686, 0, 3.267, 1.128, 0.7979 };
+    t[3] = { 1.732, 1.023, 1.954, 0, 4.358, 0, 2.574, 1.693, 0.8862 };
+    t[4] = { 1.500, 0.729, 1.628, 0, 4.698, 0, 2.282, 2.059, 0.9213 };
+    t[5] = { 1.342, 0.577, 1.427, 0, 4.918, 0, 2.114, 2.326, 0.9400 };
+    t[16] = { 0.750, 0.212, 0.763, 1.605, 5.459, 0.363, 1.637, 3.532, 0.9835 };
+    t[20] = { 0.671, 0.180, 0.680, 1.549, 5.921, 0.415, 1.585, 3.735, 0.9869 };
     return t;
 }
 
@@ -81,6 +84,7 @@ inline double NumberOf(const QString& text)
 }
 
 // A number text compared with a relative tolerance of 1e-12.
-#define EXPECT_NUMBER_TEXT(text, expected) EXPECT_NEAR(::orvek::test::NumberOf(text), (expected), 1e-12 * (1 + std::abs(expected)))
+#define EXPECT_NUMBER_TEXT(text, expected)                                                                             \
+    EXPECT_NEAR(::orvek::test::NumberOf(text), (expected), 1e-12 * (1 + std::abs(expected)))
 
-}  // namespace orvek::test
+} // namespace orvek::test

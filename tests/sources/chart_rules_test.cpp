@@ -24,14 +24,14 @@ TChartData XChart()
 // Series are 1-based; entry 0 is not a point.
 std::vector<double> Series(std::initializer_list<double> points)
 {
-    std::vector<double> s{0.0};
+    std::vector<double> s { 0.0 };
     s.insert(s.end(), points);
     return s;
 }
 
 std::vector<double> Repeat(int n, const std::vector<double>& cycle)
 {
-    std::vector<double> s{0.0};
+    std::vector<double> s { 0.0 };
     for (int i = 0; i < n; ++i)
         s.push_back(cycle[i % cycle.size()]);
     return s;
@@ -43,12 +43,15 @@ quint16 Results(TChartData d, const std::vector<double>& s)
     return d.ChartRuleResults;
 }
 
-bool Violated(quint16 results, int test) { return (results & (1u << test)) != 0; }
+bool Violated(quint16 results, int test)
+{
+    return (results & (1u << test)) != 0;
+}
 
 TEST(ChartRuleTests, EachTestNeedsItsFullRunOfPoints)
 {
     auto rising = [](int n) {
-        std::vector<double> s{0.0};
+        std::vector<double> s { 0.0 };
         for (int i = 0; i < n; ++i)
             s.push_back(-0.9 + 0.1 * i);
         return s;
@@ -57,13 +60,28 @@ TEST(ChartRuleTests, EachTestNeedsItsFullRunOfPoints)
         int test, points;
         std::function<std::vector<double>(int)> make;
     } cases[] = {
-        {2, 9, [](int n) { return Repeat(n, {0.5, 0.6}); }},
-        {3, 6, rising},
-        {4, 14, [](int n) { return Repeat(n, {0.1, -0.1}); }},
-        {5, 2, [](int n) { return Repeat(n, {2.5}); }},
-        {6, 4, [](int n) { return Repeat(n, {-1.5, -1.6}); }},
-        {7, 15, [](int n) { return Repeat(n, {0.5, -0.5, 0.6, -0.4}); }},
-        {8, 8, [](int n) { return Repeat(n, {1.5, -1.5}); }},
+        { 2, 9,
+            [](int n) {
+                return Repeat(n, { 0.5, 0.6 });
+            } },
+        { 3, 6, rising },
+        { 4, 14,
+            [](int n) {
+                return Repeat(n, { 0.1, -0.1 });
+            } },
+        { 5, 2, [](int n) { return Repeat(n, { 2.5 }); } },
+        { 6, 4,
+            [](int n) {
+                return Repeat(n, { -1.5, -1.6 });
+            } },
+        { 7, 15,
+            [](int n) {
+                return Repeat(n, { 0.5, -0.5, 0.6, -0.4 });
+            } },
+        { 8, 8,
+            [](int n) {
+                return Repeat(n, { 1.5, -1.5 });
+            } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.test);
@@ -74,15 +92,15 @@ TEST(ChartRuleTests, EachTestNeedsItsFullRunOfPoints)
 
 TEST(ChartRuleTests, LimitsAreViolatedOnlyBeyondThem)
 {
-    EXPECT_FALSE(Violated(Results(XChart(), Series({3, -3, 0})), 1));
-    EXPECT_TRUE(Violated(Results(XChart(), Series({0, 3.01})), 1));
-    EXPECT_TRUE(Violated(Results(XChart(), Series({0, -3.01})), 1));
+    EXPECT_FALSE(Violated(Results(XChart(), Series({ 3, -3, 0 })), 1));
+    EXPECT_TRUE(Violated(Results(XChart(), Series({ 0, 3.01 })), 1));
+    EXPECT_TRUE(Violated(Results(XChart(), Series({ 0, -3.01 })), 1));
 }
 
 TEST(ChartRuleTests, PatternsAroundTheLines)
 {
     // A point exactly on the centre line neither breaks nor counts the run of test 2.
-    std::vector<double> run = Repeat(8, {0.5, 0.6});
+    std::vector<double> run = Repeat(8, { 0.5, 0.6 });
     run.push_back(0.0);
     run.push_back(0.7);
     EXPECT_TRUE(Violated(Results(XChart(), run), 2));
@@ -90,35 +108,35 @@ TEST(ChartRuleTests, PatternsAroundTheLines)
     EXPECT_FALSE(Violated(Results(XChart(), run), 2));
 
     // Six equal values are a trend: level steps count.
-    EXPECT_TRUE(Violated(Results(XChart(), Repeat(6, {0.3})), 3));
+    EXPECT_TRUE(Violated(Results(XChart(), Repeat(6, { 0.3 })), 3));
 
     // Beyond +2 sigma and -2 sigma in direct succession.
-    EXPECT_TRUE(Violated(Results(XChart(), Series({0, 2.5, -2.5})), 5));
+    EXPECT_TRUE(Violated(Results(XChart(), Series({ 0, 2.5, -2.5 })), 5));
 
     // Four points above +1 sigma anywhere, but not alternating sides; those count for test 8.
-    EXPECT_TRUE(Violated(Results(XChart(), Series({0, 0.2, 1.2, 1.5, 1.1, 1.9, 0})), 6));
-    const quint16 alternating = Results(XChart(), Repeat(4, {1.5, -1.5}));
+    EXPECT_TRUE(Violated(Results(XChart(), Series({ 0, 0.2, 1.2, 1.5, 1.1, 1.9, 0 })), 6));
+    const quint16 alternating = Results(XChart(), Repeat(4, { 1.5, -1.5 }));
     EXPECT_FALSE(Violated(alternating, 6));
-    EXPECT_TRUE(Violated(Results(XChart(), Repeat(8, {1.5, -1.5})), 8));
+    EXPECT_TRUE(Violated(Results(XChart(), Repeat(8, { 1.5, -1.5 })), 8));
 }
 
 TEST(ChartRuleTests, RangeChartUsesOnlyTestsOneThreeAndFour)
 {
     TChartData d = XChart();
     d.ChartType = 1;
-    const quint16 results = Results(d, Repeat(20, {2.5, 3.5}));
+    const quint16 results = Results(d, Repeat(20, { 2.5, 3.5 }));
     EXPECT_EQ(results & ~RangeChartRuleMask, 0);
     EXPECT_TRUE(Violated(results, 1));
     EXPECT_TRUE(Violated(results, 4));
     // Below the lower limit is no violation of the range chart.
-    EXPECT_EQ(Results(d, Series({-5, 0.5, -5})), 0);
+    EXPECT_EQ(Results(d, Series({ -5, 0.5, -5 })), 0);
 }
 
 TEST(CheckChartRules, TestsTheSeriesTheChartShows)
 {
     // Moving-range chart: the first point of the range has no moving range inside it
     // and is not tested, though the series shows the jump from the point before.
-    TVstupStandardnejNeistoty rec = test::IndividualsRecord(test::NumberTexts({100, 0, 1, 0, 1, 0, 1}));
+    TVstupStandardnejNeistoty rec = test::IndividualsRecord(test::NumberTexts({ 100, 0, 1, 0, 1, 0, 1 }));
     rec.UR_7 = 1;
     rec.R_OD_7 = 2;
     rec.R_DO_7 = 7;
@@ -151,14 +169,14 @@ TEST(CheckChartRules, TestsTheSeriesTheChartShows)
     EXPECT_EQ(s.ChartRuleResults, 0);
     s.ChartRangeSeries[1] = 5;
     CheckChartRules(s, 0, 12);
-    EXPECT_TRUE(Violated(s.ChartRuleResults, 1));  // the first subgroup is tested
+    EXPECT_TRUE(Violated(s.ChartRuleResults, 1)); // the first subgroup is tested
     CheckChartRules(s, 7, 12);
     EXPECT_EQ(s.ChartRuleResults, 0);
 }
 
 TEST(CheckChartRules, AChartWithoutResultViolatesNothing)
 {
-    TVstupStandardnejNeistoty rec = test::IndividualsRecord(test::NumberTexts({100}));
+    TVstupStandardnejNeistoty rec = test::IndividualsRecord(test::NumberTexts({ 100 }));
     TChartData d;
     QString error, reason;
     ASSERT_TRUE(LoadChartDataFromInput(d, rec, error));
@@ -167,5 +185,5 @@ TEST(CheckChartRules, AChartWithoutResultViolatesNothing)
     EXPECT_EQ(d.ChartRuleResults, 0);
 }
 
-}  // namespace
-}  // namespace orvek
+} // namespace
+} // namespace orvek

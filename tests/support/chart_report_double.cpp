@@ -4,12 +4,19 @@
 
 namespace orvek::test {
 
-ChartReportDouble::ChartReportDouble() : previous_(ChartReports()) { SetChartReportService(this); }
+ChartReportDouble::ChartReportDouble()
+    : previous_(ChartReports())
+{
+    SetChartReportService(this);
+}
 
-ChartReportDouble::~ChartReportDouble() { SetChartReportService(previous_); }
+ChartReportDouble::~ChartReportDouble()
+{
+    SetChartReportService(previous_);
+}
 
-ChartReport ChartReportDouble::DescribeChart(TVstupStandardnejNeistoty& rec, const QString& quantityValue,
-                                             const QString& quantityUnit, int significantDigits)
+ChartReport ChartReportDouble::DescribeChart(
+    TVstupStandardnejNeistoty& rec, const QString& quantityValue, const QString& quantityUnit, int significantDigits)
 {
     ++Calls;
     LastMethod = rec.TSN;
@@ -20,4 +27,4 @@ ChartReport ChartReportDouble::DescribeChart(TVstupStandardnejNeistoty& rec, con
     return Answer;
 }
 
-}  // namespace orvek::test
+} // namespace orvek::test

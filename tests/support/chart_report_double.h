@@ -17,7 +17,7 @@ public:
     ChartReportDouble& operator=(const ChartReportDouble&) = delete;
 
     ChartReport DescribeChart(TVstupStandardnejNeistoty& rec, const QString& quantityValue, const QString& quantityUnit,
-                              int significantDigits) override;
+        int significantDigits) override;
 
     ChartReport Answer;
     QString AnswerHSN;
@@ -30,4 +30,4 @@ private:
     ChartReportService* previous_ = nullptr;
 };
 
-}  // namespace orvek::test
+} // namespace orvek::test
