@@ -4,12 +4,12 @@ namespace orvek {
 
 namespace {
 MainWindowService* g_mainWindow = nullptr;
+MessageWindowService* g_messageWindow = nullptr;
+HelpService* g_help = nullptr;
 CellToolService* g_cellTools = nullptr;
 RecordLockService* g_recordLocks = nullptr;
 CellHintService* g_cellHints = nullptr;
 TextWidthService* g_textWidths = nullptr;
-MessageWindowService* g_messageWindow = nullptr;
-HelpService* g_help = nullptr;
 ChartReportService* g_chartReports = nullptr;
 }  // namespace
 

@@ -6,7 +6,6 @@
 
 #include "engine/cell_records.h"
 
-#include <QDate>
 #include <QRect>
 #include <QString>
 #include <QtGlobal>
@@ -67,8 +66,6 @@ inline bool TreeEvaluationRunning = false;
 // The evaluation of a whole tree, run by the root's timer after a change. Filled by
 // the evaluation; without it a change is only passed on to the window.
 inline void (*EvaluateTreeHook)(TCell& root) = nullptr;
-// "Today" for validity dates; the current date when unset.
-inline QDate (*ExpiryToday)() = nullptr;
 
 class TCell {
 public:
@@ -200,10 +197,13 @@ public:
 
 private:
     void SetTimerEnabled(bool enabled);
-    void CollectVisibleConnectorTop(int& largest) const;
+    // Top of the last row of the subtree with the children shown as their own
+    // expansion says; AsExpanded takes this cell as expanded.
+    int LastRowTop(bool asExpanded) const;
     void SetVisibleCollecting(bool value, int& largest);
     void TimerTickBody();
     void PropagateChange();
+    void AppendText(QString& text);
     void ReadCellBlock(TDiagramLineReader& file, const QString& blockId, int depth);
     bool LoadFromReader(TDiagramLineReader& file, bool asChild, QString* error);
     void ApplySourceKey(const QString& key, const QString& value);

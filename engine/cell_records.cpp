@@ -1,8 +1,8 @@
 #include "engine/cell_records.h"
 
+#include "core/dates.h"
 #include "core/string_table.h"
 
-#include <QLocale>
 
 namespace orvek {
 
@@ -19,7 +19,11 @@ TVstupStandardnejNeistoty::TVstupStandardnejNeistoty()
     FD_8 = FD_7;
 }
 
-QString ShortDateFormatText() { return QLocale().dateFormat(QLocale::ShortFormat); }
+QString ShortDateFormatText()
+{
+    InitDateFormats();
+    return ShortDateFormat;
+}
 
 void ClearUncertaintyInput(TVstupStandardnejNeistoty& rec) { rec = TVstupStandardnejNeistoty(); }
 

@@ -166,7 +166,7 @@ int GetOutputChoice(const TVstupStandardnejNeistoty& rec);
 // The display name of an evaluation method in the current language.
 QString GetEvaluationMethodName(int method);
 
-// The locale's short date format in Qt notation (d day, M month, yy/yyyy year).
+// The program's short date format in Qt notation (d day, M month, yy/yyyy year).
 QString ShortDateFormatText();
 
 }  // namespace orvek

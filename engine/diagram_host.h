@@ -3,6 +3,8 @@
 // window that shows the tree implements this interface, mirrors each cell's data in a
 // box widget and hands the box events back to the cell's handlers (BoxClick,
 // BoxDblClick, BoxMouseMove, ExpandButtonClick). A tree without a host is pure data.
+// The cells keep a pointer to their host: a window frees its tree (FreeCellTree)
+// before it is destroyed itself.
 
 namespace orvek {
 

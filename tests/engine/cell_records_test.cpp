@@ -181,3 +181,30 @@ TEST(CellModel, MarkAsTemplateLocksWhatATemplateFixes)
 
 }  // namespace
 }  // namespace orvek
+
+#include "core/number_text.h"
+#include "engine/percent_of_text.h"
+
+namespace orvek {
+namespace {
+
+TEST(PercentOfText, RelativeValueOfTwoNumbersOrEmpty)
+{
+    OwnDecimalSeparator = '.';
+    ForeignDecimalSeparator = ',';
+    struct Case {
+        const char* a;
+        const char* b;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"1", "4", "25"},   {" 0,5 ", "2", "25"}, {"1", "3", "33.3333333333333"}, {"1E-8", "1", "1E-6"},
+        {"-1", "-4", "25"}, {"1", "-8", "-12.5"},
+        {"1", "0", ""},     {"x", "1", ""},       {"1", "", ""},                  {"", "", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(PercentOfText(c.a, c.b), QString::fromLatin1(c.expected)) << c.a << " / " << c.b;
+}
+
+}  // namespace
+}  // namespace orvek

@@ -1,0 +1,318 @@
+#include "core/common_vars.h"
+#include "engine/cell.h"
+#include "engine/diagram_text.h"
+#include "tests/support/dialog_script.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace orvek {
+namespace {
+
+using test::DialogScript;
+
+TPrenosInfoDoNovejBunky Info(quint8 kind, const QString& name, const QString& symbol = {})
+{
+    TPrenosInfoDoNovejBunky info;
+    info.CellType = kind;
+    info.CellName = name;
+    info.Symbol = symbol;
+    info.Active = 1;
+    return info;
+}
+
+QByteArray ReadFixture(const QString& name)
+{
+    QFile file(QStringLiteral(ORVEK_TEST_DATA_DIR "/models/") + name);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+    return file.readAll();
+}
+
+struct Loaded {
+    std::unique_ptr<TCell> root;
+    bool ok = false;
+    QString error;
+};
+
+// A fresh root (Id 1, so that loaded children take 2, 3, ... in reading order) loaded
+// from Text.
+Loaded Load(const QByteArray& text)
+{
+    CellIdCounter = 1;
+    Loaded result;
+    result.root = std::make_unique<TCell>(nullptr, TPrenosInfoDoNovejBunky(), 0, 0, nullptr);
+    QByteArray copy = text;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    result.ok = result.root->LoadFromDevice(buffer, &result.error);
+    return result;
+}
+
+QByteArray Save(TCell& cell) { return cell.SaveToText().toUtf8(); }
+
+class DiagramText : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        StoreCellComments = true;
+        LoadValuesOnPaste = true;
+        AskOnPaste = false;
+        CommentsPasteToTempates = true;
+        ReadingClipboardPaste = false;
+    }
+};
+
+// Every kind, every value type and all fifteen methods with locks, as written.
+TEST_F(DiagramText, GoldenTextRoundTripsByteForByte)
+{
+    const QByteArray golden = ReadFixture("all_methods.txt");
+    Loaded loaded = Load(golden);
+    ASSERT_TRUE(loaded.ok) << loaded.error.toStdString();
+    EXPECT_EQ(Save(*loaded.root), golden);
+
+    TCell& root = *loaded.root;
+    ASSERT_EQ(root.ChildCount(), 4);
+    EXPECT_EQ(root.FCellName.Text, QString::fromUtf8("Hmotnosť vzorky"));
+    EXPECT_EQ(root.FNormalizedEquation, "m=m0*(1+k)");
+    EXPECT_EQ(root.FCellComment.Text, "Line one\rLine two");
+    EXPECT_EQ(root.FCellComment.Lock, 2);
+    TCell* quantity = root.Child(0);
+    EXPECT_EQ(quantity->FValue.Lock, 1);
+    ASSERT_GE(quantity->ChildCount(), 15);
+    // Units are passed down to the sources when a diagram is loaded.
+    EXPECT_EQ(quantity->Child(0)->FUnit.Text, "g");
+    EXPECT_TRUE(SourceKeysLoaded);
+}
+
+TEST_F(DiagramText, ReadingTrapsAreReadAsTheWriterMeantThem)
+{
+    const QByteArray text = "\r\nBeginCell=1;\r\n  CellType=2;\r\n  CellName=s;\r\n  TSN=1;\r\n  USType=1;\r\n"
+                            "  Active=1;\r\n  ZPSV_2_1=2;\r\n  HSN=NAN;\r\n  IS_2_1=SQRT(3)*;\r\n  PSV_2_1= NAN ;\r\n"
+                            "  SOPr_10=7;\r\n  RSOPr_10=8;\r\n  Perc=1;\r\n  NrChildCells=0;\r\nEndCell=1;";
+    Loaded loaded = Load(text);
+    ASSERT_TRUE(loaded.ok);
+    const TVstupStandardnejNeistoty& u = loaded.root->FUncertaintyInput;
+    EXPECT_EQ(u.IS_2_1.Text, "SQRT(3)");
+    EXPECT_TRUE(u.HSN.isEmpty());
+    EXPECT_TRUE(loaded.root->FCombinedUncertainty.isEmpty());
+    EXPECT_TRUE(u.PSV_2_1.Text.isEmpty());
+    EXPECT_EQ(u.SOPr_10, "7");
+    EXPECT_EQ(u.RSOPr_10, "8");
+    EXPECT_EQ(u.USType, 2);  // "Perc=1" of older files
+    const QString written = loaded.root->SaveToText();
+    EXPECT_FALSE(written.contains("SOPr_10"));
+    EXPECT_FALSE(written.contains("RSOPr_10"));
+    EXPECT_TRUE(written.contains("IS_2_1=SQRT(3);"));
+}
+
+TEST_F(DiagramText, LongFieldsAreCutIn80CharacterPiecesWithTheLockOnALineOfItsOwn)
+{
+    struct Case {
+        QString value;
+        quint8 lock;
+        QStringList lines;
+    };
+    const QString a80(80, 'a');
+    const QString b81 = QString(80, 'b') + "c";
+    // "ž" and a character outside the basic plane at the boundary count as one each.
+    const QString wide = QString(79, 'x') + QString::fromUtf8("ž") + QString::fromUtf8("\xF0\x9D\x9C\x87") + "y";
+    const QString v200 = QString(200, 'v');
+    const Case cases[] = {
+        {a80, 0, {"K=" + a80 + ";"}},
+        {b81, 0, {"K=" + QString(80, 'b') + ";", "K=c;"}},
+        {wide, 0, {"K=" + QString(79, 'x') + QString::fromUtf8("ž") + ";", QString::fromUtf8("K=\xF0\x9D\x9C\x87y;")}},
+        {v200, 3, {"K=" + QString(80, 'v') + ";", "K=" + QString(80, 'v') + ";", "K=" + QString(40, 'v') + ";", "K=~@#3;"}},
+        {"a\rb", 0, {"K=a@@@b;"}},
+    };
+    for (const Case& c : cases) {
+        TCell cell(nullptr, Info(kEquationCell, "n"), 0, 0, nullptr);
+        cell.FCellComment = {c.lock, c.value};
+        QStringList lines;
+        for (const QString& line : cell.SaveToText().split("\r\n"))
+            if (line.trimmed().startsWith("CellComment="))
+                lines << line.trimmed().mid(QString("CellComment").size() - 1).replace(0, 1, "K");
+        EXPECT_EQ(lines, c.lines) << c.value.toStdString();
+
+        // And back: the value and its lock.
+        Loaded loaded = Load(cell.SaveToText().toUtf8());
+        ASSERT_TRUE(loaded.ok);
+        EXPECT_EQ(loaded.root->FCellComment.Text, c.value);
+        EXPECT_EQ(loaded.root->FCellComment.Lock, c.lock);
+    }
+}
+
+TEST_F(DiagramText, LockSuffixNeedsExactlyOneCharacterAfterTheMark)
+{
+    const QByteArray text = "\r\nBeginCell=1;\r\n  CellType=1~@#1;\r\n  CellName=a~@#12;\r\n  VarSumbol=x~@#4;\r\n"
+                            "  NrChildCells=0;\r\nEndCell=1;";
+    Loaded loaded = Load(text);
+    ASSERT_TRUE(loaded.ok);
+    EXPECT_EQ(loaded.root->FCellTypeLock, 1);
+    EXPECT_EQ(loaded.root->FCellName.Text, "a~@#12");
+    EXPECT_EQ(loaded.root->FCellName.Lock, 0);
+    EXPECT_EQ(loaded.root->FSymbol.Text, "x");
+    EXPECT_EQ(loaded.root->FSymbol.Lock, 4);
+}
+
+TEST_F(DiagramText, CommentWithLineFeedKeepsItsCarriageReturn)
+{
+    TCell cell(nullptr, Info(kEquationCell, "n"), 0, 0, nullptr);
+    cell.FCellComment.Text = "first\r\n   second";
+    Loaded loaded = Load(cell.SaveToText().toUtf8());
+    ASSERT_TRUE(loaded.ok);
+    EXPECT_EQ(loaded.root->FCellComment.Text, "first\rsecond");
+}
+
+TEST_F(DiagramText, WithoutStoredValuesASourceCarriesOnlyItsStructure)
+{
+    StoreCellComments = false;
+    CellIdCounter = 1;
+    TCell s(nullptr, Info(kUncertaintyCell, "u", "x"), 0, 0, nullptr);
+    s.FCellComment.Text = "c";
+    s.FUncertaintyInput.TSN = 1;
+    s.FUncertaintyInput.HSN = "0.5";
+    s.FUncertaintyInput.IS_2_1.Text = "1";
+    EXPECT_EQ(s.SaveToText(), "\r\nBeginCell=1;\r\n  CellType=2;\r\n  CellName=u;\r\n  VarSumbol=x;\r\n  TSN=1;\r\n"
+                              "  USType=1;\r\n  Active=1;\r\n  ZPSV_2_1=2;\r\n  NrChildCells=0;\r\nEndCell=1;");
+    StoreCellComments = true;
+    s.FUncertaintyInput.TSN = 6;
+    s.FUncertaintyInput.PM_3 = 0;
+    EXPECT_FALSE(s.SaveToText().contains("PM_3"));
+}
+
+TEST_F(DiagramText, WithoutValuesTheStructureMethodOptionsAndEquationsStay)
+{
+    const QByteArray golden = ReadFixture("all_methods.txt");
+    LoadValuesOnPaste = false;
+    Loaded loaded = Load(golden);
+    ASSERT_TRUE(loaded.ok);
+    TCell& root = *loaded.root;
+    EXPECT_EQ(root.FEquation, "m = m0*(1+k)");
+    EXPECT_TRUE(root.FValue.Text.isEmpty());
+    EXPECT_TRUE(root.FCombinedUncertainty.isEmpty());
+    EXPECT_EQ(root.FCoverage, 0);
+    EXPECT_TRUE(root.FCoverageFactor.Text.isEmpty());
+    TCell* source = root.Child(0)->Child(4);  // method 4
+    EXPECT_EQ(source->FUncertaintyInput.TSN, 4);
+    EXPECT_EQ(source->FUncertaintyInput.HS, 3);
+    EXPECT_TRUE(source->FUncertaintyInput.IS_2_4.Text.isEmpty());
+    EXPECT_TRUE(source->FUncertaintyInput.HSN.isEmpty());
+}
+
+TEST_F(DiagramText, ValueGateAsksOnceAndTheAnswerDecides)
+{
+    const QByteArray golden = ReadFixture("all_methods.txt");
+    struct Case {
+        int answer;
+        bool valuesTaken;
+    };
+    for (Case c : {Case{mrYes, true}, Case{mrNo, false}}) {
+        DialogScript::Instance().Reset();
+        DialogScript::Instance().AnswerMessage(c.answer);
+        LoadValuesOnPaste = true;
+        AskOnPaste = true;
+        Loaded loaded = Load(golden);
+        ASSERT_TRUE(loaded.ok);
+        EXPECT_EQ(DialogScript::Instance().Shown().size(), 1);
+        EXPECT_TRUE(DialogScript::Instance().AllAnswered());
+        EXPECT_EQ(!loaded.root->FValue.Text.isEmpty(), c.valuesTaken);
+        EXPECT_EQ(!loaded.root->Child(0)->Child(1)->FUncertaintyInput.IS_2_1.Text.isEmpty(), c.valuesTaken);
+        EXPECT_EQ(AskOnPaste, !c.valuesTaken);  // "No" stops the values, so nothing more is asked
+        EXPECT_EQ(LoadValuesOnPaste, c.valuesTaken);
+    }
+}
+
+TEST_F(DiagramText, BlankLinesBeforeTheFirstLineAndWhatIsNotADiagram)
+{
+    const QByteArray body = "BeginCell=1;\r\n  CellType=0;\r\n  CellName=R;\r\n  NrChildCells=0;\r\nEndCell=1;";
+    struct Case {
+        QByteArray text;
+        bool loads;
+    };
+    const Case cases[] = {
+        {QByteArray("\r\n").repeated(10) + body, true},
+        {QByteArray("\r\n").repeated(11) + body, false},
+        {"Hello\r\n" + body, false},
+        {"", false},
+    };
+    for (const Case& c : cases) {
+        Loaded loaded = Load(c.text);
+        EXPECT_TRUE(loaded.ok);
+        EXPECT_EQ(loaded.root->FCellName.Text == "R", c.loads);
+    }
+}
+
+TEST_F(DiagramText, BlockEndsAtItsOwnEndLineOnly)
+{
+    // "EndCell=12" is not the end of block 1; a missing end keeps what was read.
+    const QByteArray text = "\r\nBeginCell=1;\r\n  CellType=0;\r\n  CellName=EndCell=12;\r\n  VarSumbol=y;\r\n"
+                            "  NrChildCells=1;\r\n  BeginCell=2;\r\n    CellType=1;\r\n    CellName=q;\r\n"
+                            "    NrChildCells=0;\r\n  EndCell=2;\r\n  VarUnit=kg;\r\nEndCell=1;\r\n  VarName=after;";
+    Loaded loaded = Load(text);
+    ASSERT_TRUE(loaded.ok);
+    EXPECT_EQ(loaded.root->FSymbol.Text, "y");
+    EXPECT_EQ(loaded.root->FUnit.Text, "kg");
+    EXPECT_TRUE(loaded.root->FQuantityName.Text.isEmpty());
+    ASSERT_EQ(loaded.root->ChildCount(), 1);
+
+    Loaded truncated = Load(text.left(text.indexOf("  EndCell=2")));
+    ASSERT_TRUE(truncated.ok);
+    ASSERT_EQ(truncated.root->ChildCount(), 1);
+    EXPECT_EQ(truncated.root->Child(0)->FCellName.Text, "q");
+}
+
+TEST_F(DiagramText, ConversionErrorsAreReportedAndKeepWhatWasRead)
+{
+    const QByteArray text = "\r\nBeginCell=1;\r\n  CellType=0;\r\n  CellName=R;\r\n  NrChildCells=1;\r\n"
+                            "  BeginCell=2;\r\n    CellType=2;\r\n    CellName=s;\r\n    TSN=x;\r\n    USType=?;\r\n"
+                            "    Active=yes;\r\n    PM_3=many;\r\n    NrChildCells=0;\r\n  EndCell=2;\r\n  VarUnit=kg;\r\n"
+                            "EndCell=1;";
+    Loaded loaded = Load(text);
+    EXPECT_FALSE(loaded.ok);
+    EXPECT_TRUE(loaded.error.contains("many")) << loaded.error.toStdString();
+    EXPECT_EQ(loaded.root->FCellName.Text, "R");
+    ASSERT_EQ(loaded.root->ChildCount(), 1);
+    EXPECT_EQ(loaded.root->Child(0)->FCellName.Text, "s");
+    EXPECT_TRUE(loaded.root->FUnit.Text.isEmpty());  // nothing after the error is read
+}
+
+TEST_F(DiagramText, ChildCountIsAClaimAndNestingIsBounded)
+{
+    QByteArray text = "\r\nBeginCell=1;\r\n  CellType=0;\r\n  CellName=R;\r\n  NrChildCells=2000000000;\r\n"
+                      "  BeginCell=2;\r\n  CellType=1;\r\n  NrChildCells=0;\r\n  EndCell=2;";
+    Loaded loaded = Load(text);
+    ASSERT_TRUE(loaded.ok);
+    EXPECT_EQ(loaded.root->ChildCount(), 1);
+
+    QByteArray deep = "\r\nBeginCell=0;\r\nCellType=0;\r\n";
+    for (int i = 1; i <= kMaxDiagramDepth + 5; ++i)
+        deep += "NrChildCells=1;\r\nBeginCell=" + QByteArray::number(i) + ";\r\nCellType=2;\r\n";
+    Loaded tooDeep = Load(deep);
+    EXPECT_FALSE(tooDeep.ok);
+    EXPECT_TRUE(tooDeep.error.contains("1000"));
+}
+
+TEST_F(DiagramText, LoadChildFromFileAddsANewLastChild)
+{
+    CellIdCounter = 1;
+    TCell root(nullptr, Info(kEquationCell, "R"), 0, 0, nullptr);
+    root.AddChild(Info(kQuantityCell, "first"));
+    const QByteArray text = "\r\nBeginCell=9;\r\n  CellType=1;\r\n  CellName=pasted;\r\n  NrChildCells=1;\r\n"
+                            "  BeginCell=10;\r\n    CellType=2;\r\n    CellName=u;\r\n    NrChildCells=0;\r\n  EndCell=10;\r\n"
+                            "EndCell=9;";
+    QByteArray copy = text;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    ASSERT_TRUE(root.LoadChildFromDevice(buffer));
+    ASSERT_EQ(root.ChildCount(), 2);
+    EXPECT_EQ(root.Child(0)->FCellName.Text, "first");
+    EXPECT_EQ(root.Child(1)->FCellName.Text, "pasted");
+    ASSERT_EQ(root.Child(1)->ChildCount(), 1);
+    EXPECT_EQ(root.Child(1)->Child(0)->FCellName.Text, "u");
+}
+
+}  // namespace
+}  // namespace orvek
