@@ -3,7 +3,7 @@
 #include "core/common_vars.h"
 #include "core/number_text.h"
 #include "engine/cell_records.h"
-#include "sources/chart_report_table.h"
+#include "richtext/report_table.h"
 #include "sources/chart_rules.h"
 #include "sources/chart_tables.h"
 
@@ -64,7 +64,7 @@ ChartReport ChartReportProvider::DescribeChart(
         return report;
     CheckChartRules(d, individuals ? rec.OV_7 : rec.OV_8, rec.TSN);
 
-    chart_report_table::ReportTableOwner owner;
+    ReportTableOwner owner;
     if (individuals) {
         BuildIndividualsStatisticsTable(d, rec, report.Markup);
         BuildIndividualsDataTable(d, rec, report.Markup);

@@ -4,14 +4,13 @@
 #include "core/number_text.h"
 #include "core/string_table.h"
 #include "engine/cell_records.h"
+#include "richtext/markup_read.h"
+#include "richtext/report_table.h"
 #include "sources/chart_data.h"
-#include "sources/chart_report_table.h"
 
 #include <algorithm>
 
 namespace orvek {
-
-namespace rt = chart_report_table;
 
 namespace {
 
@@ -76,15 +75,15 @@ QString General(double value)
 }
 
 // The report table started empty with Columns columns.
-rt::TStringTable& StartTable(int columns)
+TStringTable& StartTable(int columns)
 {
-    rt::TStringTable& table = *rt::ReportTable;
+    TStringTable& table = *ReportTable;
     table.Clear();
     table.ColCount = columns;
     return table;
 }
 
-void AddRow(rt::TStringTable& table, const QString& first, const QString& second)
+void AddRow(TStringTable& table, const QString& first, const QString& second)
 {
     ++table.RowCount;
     table.Cells(1, table.RowCount) = first;
@@ -106,7 +105,7 @@ struct ValueText {
     {
         return RoundDecimalsText(General(value), quint8(std::clamp(d.ChartDecimals, 0, 255)));
     }
-    QString Unit() const { return QChar(' ') + rt::WrapRtfBlock(d.SourceQuantityUnit); }
+    QString Unit() const { return QChar(' ') + WrapRtfBlock(d.SourceQuantityUnit); }
     QString Uncertainty(const QString& hsn) const { return hsn.isEmpty() ? QStringLiteral("...") : Sig(hsn) + Unit(); }
 };
 
@@ -119,7 +118,7 @@ QString PointName(const TChartData& d, int index)
     return number;
 }
 
-void AddRangeRows(rt::TStringTable& table, const TChartData& d, bool rangeSelected, bool withSubgroupSize)
+void AddRangeRows(TStringTable& table, const TChartData& d, bool rangeSelected, bool withSubgroupSize)
 {
     AddRow(table, Label(TextEvaluatedPoints), GetString(rangeSelected ? TextSelectedRange : TextAllPoints));
     AddRow(table, Label(TextPointCount), QString::number(d.ChartPointCount));
@@ -135,11 +134,11 @@ void AddRangeRows(rt::TStringTable& table, const TChartData& d, bool rangeSelect
 
 void AppendStatistics(const TChartData& d, int firstWidth, int secondWidth, QString& text)
 {
-    rt::TStringTable& table = *rt::ReportTable;
+    TStringTable& table = *ReportTable;
     table.ColWidths[1] = firstWidth;
     table.ColWidths[2] = secondWidth;
     QString block;
-    rt::BuildTableMarkup(false, 0, d.ReportTableFontSize, block, 50);
+    BuildTableMarkup(false, 0, d.ReportTableFontSize, block, 50);
     text += QStringLiteral("[cf3]") + GetString(TextStatistics)
         + (d.ChartType == 0 ? QStringLiteral(" X[cf1]") : QStringLiteral(" R[cf1]")) + CR + block;
 }
@@ -147,7 +146,7 @@ void AppendStatistics(const TChartData& d, int firstWidth, int secondWidth, QStr
 void AppendWithHeading(const TChartData& d, int headingText, bool autoWidths, QString& text)
 {
     QString block;
-    rt::BuildTableMarkup(autoWidths, 0, d.ReportTableFontSize, block, 50);
+    BuildTableMarkup(autoWidths, 0, d.ReportTableFontSize, block, 50);
     text += CR + Label(headingText) + CR + block;
 }
 
@@ -167,9 +166,9 @@ double Factor(const TChartData& d, int column)
 
 void BuildRuleTestTable(TChartData& d, QString& text)
 {
-    rt::ReportTableOwner owner;
+    ReportTableOwner owner;
     d.ChartOutOfControl = false;
-    rt::TStringTable& table = StartTable(3);
+    TStringTable& table = StartTable(3);
     table.RowCount = 1;
     table.Cells(1, 1) = QStringLiteral("[cf3]No.[cf1]");
     table.Cells(2, 1) = Label(TextTestHeading);
@@ -197,8 +196,8 @@ void BuildRuleTestTable(TChartData& d, QString& text)
 
 void BuildRuleTestMessage(const TChartData& d, QString& text)
 {
-    rt::ReportTableOwner owner;
-    rt::TStringTable& table = StartTable(2);
+    ReportTableOwner owner;
+    TStringTable& table = StartTable(2);
     table.RowCount = 1;
     table.Cells(1, 1) = QStringLiteral("[cf3]No.[cf1]");
     table.Cells(2, 1) = Label(TextTestHeading);
@@ -222,7 +221,7 @@ void BuildIndividualsStatisticsTable(TChartData& d, const TVstupStandardnejNeist
     const bool computed = (rec.RPSS_7 & 0xFF) == 0;
     const bool rangeSelected = (rec.UR_7 & 0xFF) == 1;
     const int estimate = rec.OSO_7 & 0xFF;
-    rt::TStringTable& table = StartTable(2);
+    TStringTable& table = StartTable(2);
 
     AddRow(table, Label(TextStandardUncertainty), v.Uncertainty(rec.HSN));
     AddRangeRows(table, d, rangeSelected, false);
@@ -274,7 +273,7 @@ void BuildSubgroupStatisticsTable(TChartData& d, const TVstupStandardnejNeistoty
     const bool relative = output == 1 || output == 3;
     const int limits = rec.SV_UCL_LCL_8 & 0xFF;
     const QString percent = QStringLiteral(" %");
-    rt::TStringTable& table = StartTable(2);
+    TStringTable& table = StartTable(2);
 
     AddRow(table, Label(TextStandardUncertainty), v.Uncertainty(rec.HSN));
     if (relative)
@@ -340,9 +339,9 @@ void BuildIndividualsDataTable(TChartData& d, const TVstupStandardnejNeistoty&, 
         return;
     UpdateChartDecimals(d);
     const ValueText v { d };
-    rt::ReportTableOwner owner;
+    ReportTableOwner owner;
     const bool dated = d.ChartAllDated;
-    rt::TStringTable& table = StartTable(dated ? 4 : 3);
+    TStringTable& table = StartTable(dated ? 4 : 3);
     table.RowCount = 1;
     int column = 1;
     table.Cells(column++, 1) = QStringLiteral("[cf3]i[cf1]");
@@ -372,9 +371,9 @@ void BuildSubgroupDataTable(TChartData& d, const TVstupStandardnejNeistoty&, QSt
     int largest = 0;
     for (int i = d.ChartRangeFirst; i <= d.ChartRangeLast; ++i)
         largest = std::max(largest, d.ChartSubgroupSizes[i]);
-    rt::ReportTableOwner owner;
+    ReportTableOwner owner;
     const bool dated = d.ChartAllDated;
-    rt::TStringTable& table = StartTable(1 + (dated ? 1 : 0) + largest + 3);
+    TStringTable& table = StartTable(1 + (dated ? 1 : 0) + largest + 3);
     table.RowCount = 1;
     int column = 1;
     table.Cells(column++, 1) = QStringLiteral("[cf3]i[cf1]");

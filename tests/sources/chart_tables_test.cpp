@@ -1,15 +1,13 @@
 #include "chart_fixtures.h"
 #include "core/common_vars.h"
 #include "core/string_table.h"
-#include "sources/chart_report_table.h"
+#include "richtext/report_table.h"
 #include "sources/chart_rules.h"
 #include "sources/chart_tables.h"
 #include "tests/support/test_env.h"
 
 namespace orvek {
 namespace {
-
-namespace rt = chart_report_table;
 
 // The texts of the build's string table, in English.
 class ChartTables : public ::testing::Test {
@@ -105,7 +103,7 @@ TEST_F(ChartTables, RunTestTableListsTheEnabledTestsAndFlagsViolations)
     EXPECT_EQ(rows[3][2], GetString(967));
     EXPECT_EQ(rows[5][2], Bold(966));
     EXPECT_TRUE(d.ChartOutOfControl);
-    EXPECT_EQ(rt::ReportTable, nullptr);
+    EXPECT_EQ(ReportTable, nullptr);
 
     // The range chart: tests 1, 3 and 4, numbered 1. to 3.; none violated.
     d.ChartRuleMask = RangeChartRuleMask;
@@ -158,7 +156,7 @@ TEST_F(ChartTables, IndividualsStatisticsRowsByOption)
         TVstupStandardnejNeistoty rec = test::IndividualsRecord(kReadings);
         rec.OSO_7 = c.estimate;
         Computed computed = Compute(rec, c.chartType);
-        rt::ReportTableOwner owner;
+        ReportTableOwner owner;
         QString text;
         BuildIndividualsStatisticsTable(computed.data, computed.rec, text);
         EXPECT_TRUE(text.startsWith("[cf3]" + GetString(977) + (c.chartType == 0 ? " X[cf1]\r" : " R[cf1]\r")));
@@ -169,7 +167,7 @@ TEST_F(ChartTables, IndividualsStatisticsRowsByOption)
     }
 
     Computed x = Compute(test::IndividualsRecord(kReadings), 0);
-    rt::ReportTableOwner owner;
+    ReportTableOwner owner;
     QString text;
     BuildIndividualsStatisticsTable(x.data, x.rec, text);
     const auto rows = TableRows(text);
@@ -191,7 +189,7 @@ TEST_F(ChartTables, SelectedRangeAndGivenParametersRows)
     rec.SO_7 = "0.3";
     rec.CLX_7 = "10";
     Computed c = Compute(rec, 0);
-    rt::ReportTableOwner owner;
+    ReportTableOwner owner;
     QString text;
     BuildIndividualsStatisticsTable(c.data, c.rec, text);
     const auto rows = TableRows(text);
@@ -240,7 +238,7 @@ TEST_F(ChartTables, SubgroupStatisticsRowsByOption)
         rec.OV_8 = c.output;
         rec.SV_UCL_LCL_8 = c.limits;
         Computed computed = Compute(rec, c.chartType, "5");
-        rt::ReportTableOwner owner;
+        ReportTableOwner owner;
         QString text;
         BuildSubgroupStatisticsTable(computed.data, computed.rec, text);
         const auto rows = TableRows(text);
@@ -273,7 +271,7 @@ TEST_F(ChartTables, PointTablesOfTheEvaluatedRange)
     EXPECT_EQ(rows[0], QStringList({ "[cf3]i[cf1]", "[cf3]" + GetString(952, { " " }) + "[cf1]", Bold(990) }));
     EXPECT_EQ(rows[1], QStringList({ "1.", "10.50", "" }));
     EXPECT_EQ(rows[2], QStringList({ "2.", "9.90", "0.60" }));
-    EXPECT_EQ(rt::ReportTable, nullptr);
+    EXPECT_EQ(ReportTable, nullptr);
 
     rec.DM_7 = "1.3.2026@2.3.2026@3.3.2026@4.3.2026@";
     Computed dated = Compute(rec, 0);
@@ -301,7 +299,7 @@ TEST_F(ChartTables, NothingForAnEmptyChart)
 {
     TChartData d;
     TVstupStandardnejNeistoty rec = test::IndividualsRecord({});
-    rt::ReportTableOwner owner;
+    ReportTableOwner owner;
     QString text;
     BuildIndividualsStatisticsTable(d, rec, text);
     BuildSubgroupStatisticsTable(d, rec, text);
