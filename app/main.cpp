@@ -12,6 +12,7 @@
 #include "core/ui/splash_window.h"
 #include "core/ui/wait_window.h"
 #include "database/data_module.h"
+#include "database/ui/table_control_window.h"
 #include "platform/single_instance.h"
 #include "platform/ui/widget_dialogs.h"
 #include "sources/chart_report.h"
@@ -51,8 +52,12 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "%s\n", qUtf8Printable(error));
     }
 
+    TableControlStatusWindow tableControl;
+    SetTableControlWindow(&tableControl);
+
     int result = 0;
     {
+        // The data module comes before any window: it opens the database.
         TDataModule1 dataModule;
         DataModule1 = &dataModule;
         // The report texts describe control-chart sources through the chart statistics.
@@ -94,6 +99,7 @@ int main(int argc, char** argv)
         fOrvekLoad = nullptr;
         DataModule1 = nullptr;
     }
+    SetTableControlWindow(nullptr);
     SetDialogHandler(nullptr);
     CommonDone();
     return result;
