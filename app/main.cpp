@@ -11,6 +11,7 @@
 #include "core/ui/message_window.h"
 #include "core/ui/splash_window.h"
 #include "core/ui/wait_window.h"
+#include "database/chart_factors.h"
 #include "database/data_module.h"
 #include "database/ui/table_control_window.h"
 #include "platform/single_instance.h"
@@ -60,10 +61,9 @@ int main(int argc, char** argv)
         // The data module comes before any window: it opens the database.
         TDataModule1 dataModule;
         DataModule1 = &dataModule;
-        // The report texts describe control-chart sources through the chart statistics.
-        // No factor table is loaded in this build, so subgroup charts report their
-        // factors as missing.
-        ChartReportProvider chartReports([] { return TChartFactorTable{}; });
+        // The report texts describe control-chart sources through the chart statistics,
+        // with the factors the data module loaded.
+        ChartReportProvider chartReports([] { return ChartFactors; });
         SetChartReportService(&chartReports);
 
         fOrvekLoad = new TfOrvekLoad;

@@ -36,6 +36,8 @@ constexpr double InverseD2OfTwo = 0.8865;
 constexpr double D4OfTwo = 3.268;
 constexpr double D2OfTwo = 1.128;
 
+using FactorRow = TChartFactorTable::value_type;
+
 TChartData::TChartData()
 {
     AllocateChartData(*this);
@@ -181,7 +183,7 @@ bool ReadSubgroupSize(const QString& item, int& size)
         if (!c.isDigit())
             return false;
     size = text.toInt();
-    return size >= 1 && size <= MaxSubgroupSize;
+    return size >= 1 && size <= MaxChartSubgroupSize;
 }
 
 bool LoadIndividuals(TChartData& d, const TVstupStandardnejNeistoty& rec, QString& error)
@@ -323,11 +325,11 @@ void SetMovingRangeLines(TChartData& d, double center)
     d.ChartMinus1Sigma = center - sigma;
 }
 
-void SetRangeLines(TChartData& d, double center, const TChartFactorRow& factors)
+void SetRangeLines(TChartData& d, double center, const FactorRow& factors)
 {
     d.ChartCenterLine = center;
-    d.ChartUCL = factors[FactorD4] * center;
-    d.ChartLCL = factors[FactorD3] * center;
+    d.ChartUCL = factors[kD4] * center;
+    d.ChartLCL = factors[kD3] * center;
     d.ChartPlus2Sigma = d.ChartMinus2Sigma = 0;
     d.ChartPlus1Sigma = d.ChartMinus1Sigma = 0;
 }
@@ -386,12 +388,12 @@ bool WriteResults(TChartData& d, TVstupStandardnejNeistoty& rec, const ResultFie
     return true;
 }
 
-const TChartFactorRow* FactorsFor(const TChartData& d, int n)
+const FactorRow* FactorsFor(const TChartData& d, int n)
 {
     if (n < 2 || n >= int(d.ChartFactors.size()))
         return nullptr;
-    const TChartFactorRow& row = d.ChartFactors[n];
-    if (!(row[Factord2] > 0))
+    const FactorRow& row = d.ChartFactors[n];
+    if (!(row[kd2] > 0))
         return nullptr;
     return &row;
 }
@@ -556,7 +558,7 @@ bool ComputeSubgroupChart(
     // table holds.
     const int n = d.ChartSubgroupSizes[first];
     const bool needsFactors = !given || d.ChartType == 1;
-    const TChartFactorRow* factors = FactorsFor(d, n);
+    const FactorRow* factors = FactorsFor(d, n);
     if (needsFactors && !factors) {
         NoResult(d, rec, fields, given);
         reason = n < 2 ? GetString(TextSubgroupTooSmall) : GetString(TextNoFactors, { n });
@@ -610,7 +612,7 @@ bool ComputeSubgroupChart(
         d.ChartMean = sumOfValues / valueCount;
         d.ChartMeanRange = d.ChartMeanRangeCalc = sumOfRanges / k;
         d.ChartMeanRelativeRange = sumOfRelativeRanges / k;
-        const double d2 = (*factors)[Factord2];
+        const double d2 = (*factors)[kd2];
         switch (option) {
         case 0:
         case 2:
@@ -630,10 +632,10 @@ bool ComputeSubgroupChart(
             double distance = 0;
             switch (rec.SV_UCL_LCL_8 & 0xFF) {
             case 0:
-                distance = (*factors)[FactorA2] * d.ChartMeanRange;
+                distance = (*factors)[kA2] * d.ChartMeanRange;
                 break;
             case 1:
-                distance = (*factors)[FactorA3] * absoluteSD;
+                distance = (*factors)[kA3] * absoluteSD;
                 break;
             case 2:
                 distance = 3 * absoluteSD;
@@ -657,7 +659,7 @@ bool ComputeSubgroupChart(
             // range describes.
             double center = 0;
             if (relative || !TryStrToFloatNeutral(rec.CLR_8, center) || !(center > 0))
-                center = (*factors)[Factord2] * d.ChartSD;
+                center = (*factors)[kd2] * d.ChartSD;
             d.ChartMeanRange = center;
             SetRangeLines(d, center, *factors);
         }

@@ -9,11 +9,14 @@
 // factor table, the significant digits and the per-cent decimals. A load replaces the
 // points and statistics and keeps these inputs.
 
+#include "database/chart_factors.h"
+
 #include <QDate>
 #include <QString>
 #include <QtGlobal>
 
 #include <array>
+#include <type_traits>
 #include <vector>
 
 namespace orvek {
@@ -22,14 +25,11 @@ struct TVstupStandardnejNeistoty;
 
 // A chart holds at most 1000 points or subgroups of at most 20 values each.
 constexpr int MaxChartPoints = 1000;
-constexpr int MaxSubgroupSize = 20;
+constexpr int MaxChartSubgroupSize = 20;
 
-// Columns of a row of the factor table, in the order the database stores them.
-enum ChartFactorColumn { FactorA1, FactorA2, FactorA3, FactorD1, FactorD2, FactorD3, FactorD4, Factord2, FactorC4 };
-using TChartFactorRow = std::array<double, 9>;
-// Indexed by the subgroup size 2..25 (rows 0 and 1 unused); a size without a row in
-// the database keeps zeros.
-using TChartFactorTable = std::array<TChartFactorRow, 26>;
+// The factor table of the subgroup charts, laid out as the data module fills it:
+// indexed by the subgroup size 2..25, the columns named by ChartFactor.
+using TChartFactorTable = std::remove_cv_t<decltype(ChartFactors)>;
 
 // Bits of the run tests: test n has bit 2^n.
 constexpr quint16 XChartRuleMask = 510; // tests 1 to 8
@@ -55,8 +55,8 @@ struct TChartData {
     // Points; the outer index is the point or subgroup number 1..1000 (entry 0 is not
     // used), the inner one the value within the subgroup 0..19.
     int ChartPointCount = 0;
-    std::vector<std::array<double, MaxSubgroupSize>> ChartPointValues;
-    std::vector<std::array<QString, MaxSubgroupSize>> ChartPointValueTexts;
+    std::vector<std::array<double, MaxChartSubgroupSize>> ChartPointValues;
+    std::vector<std::array<QString, MaxChartSubgroupSize>> ChartPointValueTexts;
     std::vector<int> ChartSubgroupSizes;
     std::vector<QDate> ChartDates;
     std::vector<QString> ChartDateTexts;

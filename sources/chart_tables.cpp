@@ -287,17 +287,17 @@ void BuildSubgroupStatisticsTable(TChartData& d, const TVstupStandardnejNeistoty
                                          : QString();
         AddRow(table, Label(TextControlLimits), rule);
         if (limits == 0) {
-            AddRow(table, QStringLiteral("[cf3]A[cf1][cf15]2[cf1]"), v.Dec(Factor(d, FactorA2)));
+            AddRow(table, QStringLiteral("[cf3]A[cf1][cf15]2[cf1]"), v.Dec(Factor(d, kA2)));
             AddRow(table, Label(TextMeanRange), v.Dec(v.Sig(rec.CLR_8)));
         } else if (limits == 1) {
-            AddRow(table, QStringLiteral("[cf3]A[cf1][cf15]3[cf1]"), General(Factor(d, FactorA3)));
+            AddRow(table, QStringLiteral("[cf3]A[cf1][cf15]3[cf1]"), General(Factor(d, kA3)));
         }
     }
     if (computed && !xChart) {
         AddRow(table, Label(TextRangeUpperLimit), QStringLiteral("D[cf15]4[cf1];tsR"));
         AddRow(table, Label(TextRangeLowerLimit), QStringLiteral("D[cf15]3[cf1];tsR"));
-        AddRow(table, QStringLiteral("[cf3]D[cf1][cf3][cf15]4[cf1]"), v.Dec(Factor(d, FactorD4)));
-        AddRow(table, QStringLiteral("[cf3]D[cf1][cf3][cf15]3[cf1]"), v.Dec(Factor(d, FactorD3)));
+        AddRow(table, QStringLiteral("[cf3]D[cf1][cf3][cf15]4[cf1]"), v.Dec(Factor(d, kD4)));
+        AddRow(table, QStringLiteral("[cf3]D[cf1][cf3][cf15]3[cf1]"), v.Dec(Factor(d, kD3)));
         if (relative)
             AddRow(table, QStringLiteral("[cf3]") + GetString(TextMeanRelativeRange) + QStringLiteral(" (%) [cf1]"),
                 v.Mag(d.ChartMeanRelativeRange) + percent);

@@ -435,7 +435,7 @@ TEST(ChartLoad, KeepsTheInputsAndReadsValuesTextsAndOperators)
     ASSERT_TRUE(LoadChartDataFromInput(data, rec, error));
     EXPECT_EQ(data.ChartType, 1);
     EXPECT_EQ(data.ChartNumberMask, "0.000");
-    EXPECT_EQ(data.ChartFactors[5][FactorA2], 0.577);
+    EXPECT_EQ(data.ChartFactors[5][kA2], 0.577);
     EXPECT_EQ(data.ChartPointCount, 2);
     EXPECT_EQ(data.ChartSubgroupSizes[2], 3);
     EXPECT_EQ(data.ChartPointValues[1][0], 1.5);
