@@ -11,12 +11,14 @@
 #include "core/ui/message_window.h"
 #include "core/ui/splash_window.h"
 #include "core/ui/wait_window.h"
+#include "database/chart_factors.h"
 #include "database/data_module.h"
 #include "database/locks_history.h"
 #include "database/ui/login_prompt.h"
 #include "database/ui/table_control_window.h"
 #include "platform/single_instance.h"
 #include "platform/ui/widget_dialogs.h"
+#include "sources/chart_report.h"
 
 #include <QFileInfo>
 #include <QScreen>
@@ -65,6 +67,10 @@ int main(int argc, char** argv)
         DataModule1 = &dataModule;
         DataModuleRecordLocks recordLocks;
         SetRecordLockService(&recordLocks);
+        // The report texts describe control-chart sources through the chart statistics,
+        // with the factors the data module loaded.
+        ChartReportProvider chartReports([] { return ChartFactors; });
+        SetChartReportService(&chartReports);
 
         fOrvekLoad = new TfOrvekLoad;
         fOrvekLoad->show();
@@ -89,6 +95,7 @@ int main(int argc, char** argv)
         std::fflush(stdout);
         result = app.exec();
         SetHelpService(nullptr);
+        SetChartReportService(nullptr);
         SetMessageWindowService(nullptr);
         fMessageWindow = nullptr;
         fWait = nullptr;
