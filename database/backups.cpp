@@ -438,6 +438,11 @@ bool TDataModule1::RestoreDatabase(const QString& folder, QString* error)
         SetError(error, QStringLiteral("%1 holds no database").arg(folder));
         return false;
     }
+    if (QFileInfo(FolderDatabasePath(source)).canonicalFilePath()
+        == QFileInfo(FolderDatabasePath(DatabaseDir)).canonicalFilePath()) {
+        SetError(error, QStringLiteral("%1 is the database folder itself").arg(folder));
+        return false;
+    }
     HourglassCursor hourglass;
     // The backup is checked whole before anything of the live database changes.
     const QString connection = QStringLiteral("RestoreSource");

@@ -176,6 +176,8 @@ TEST_F(Backups, RestoreReplacesTheDatabaseThroughTheLiveConnection)
     EXPECT_TRUE(module->UserNameInUse("admin"));
     EXPECT_FALSE(module->RestoreDatabase("", &error));
     EXPECT_FALSE(module->RestoreDatabase(test::TestRoot() + "/nothing", &error));
+    EXPECT_FALSE(module->RestoreDatabase(DatabaseDir, &error)); // not onto itself
+    EXPECT_TRUE(module->UserNameInUse("admin"));
 }
 
 TEST_F(Backups, RestoreStoppedHalfwayOrFromABadBackupLeavesTheDatabase)
