@@ -182,8 +182,8 @@ bool WriteTableRows(QSqlDatabase& db, const QString& table, QTextStream& out, co
 {
     const QHash<QString, QString> types = ColumnTypes(db, table);
     QSqlQuery query(db);
-    if (!ExecBound(query, QStringLiteral("SELECT * FROM ") + QuoteName(table) + QStringLiteral(" ORDER BY ID"), {},
-            error))
+    if (!ExecBound(
+            query, QStringLiteral("SELECT * FROM ") + QuoteName(table) + QStringLiteral(" ORDER BY ID"), {}, error))
         return false;
     while (query.next()) {
         if (step)

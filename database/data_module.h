@@ -112,8 +112,8 @@ public:
     // Password: True when exactly one row verifies (Active tells whether it may log in);
     // on success it also sets CurrentUserRights and CurrentGroupID (0 read as 1).
     bool LoginDialog();
-    bool Authenticate(const QString& userName, const QString& password, QString& currentPassword,
-        QString& fullName, bool& active, int& userID, bool* mustChangePassword = nullptr);
+    bool Authenticate(const QString& userName, const QString& password, QString& currentPassword, QString& fullName,
+        bool& active, int& userID, bool* mustChangePassword = nullptr);
     // The login record: LogLogin appends it and keeps its ID in LoginID; LogLogout
     // writes the logout time once and clears the current-user state.
     void LogLogin();

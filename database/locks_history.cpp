@@ -188,9 +188,11 @@ bool TDataModule1::WriteHistory()
                     name = query.value(0).toString();
                 return ExecBound(query,
                     QStringLiteral("INSERT INTO ") + QuoteName(historyTable)
-                        + QStringLiteral(" (GroupID, PracovnikID, LoginID, DiagramID, Datum, Cas, OriginalValues, "
-                                         "NewValues, PracovnikMeno, DiagramName) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                    { CurrentGroupID, CurrentUserID, LoginID, ItemID(), now.date().toString(QStringLiteral("yyyy-MM-dd")),
+                        + QStringLiteral(
+                            " (GroupID, PracovnikID, LoginID, DiagramID, Datum, Cas, OriginalValues, "
+                            "NewValues, PracovnikMeno, DiagramName) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                    { CurrentGroupID, CurrentUserID, LoginID, ItemID(),
+                        now.date().toString(QStringLiteral("yyyy-MM-dd")),
                         now.time().toString(QStringLiteral("HH:mm:ss.zzz")), original, changed, CurrentUserName, name },
                     workError);
             },

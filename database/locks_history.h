@@ -10,11 +10,11 @@ namespace orvek {
 
 // What a conditional lock of one row found.
 enum class LockOutcome {
-    Taken,              // the row was free or already the user's, and is the user's now
-    Missing,            // no row with that ID
-    HeldByOther,        // another user holds it; OwnerID names them
+    Taken, // the row was free or already the user's, and is the user's now
+    Missing, // no row with that ID
+    HeldByOther, // another user holds it; OwnerID names them
     ChangedSinceLoaded, // another workstation saved the row since it was loaded
-    Failed,             // a database error; Error says why
+    Failed, // a database error; Error says why
 };
 
 // Sets OpenedByUserID of row ID in Table to UserID in one statement, only where the row

@@ -230,8 +230,7 @@ void TDataModule1::LogLogout()
         return;
     const QDateTime now = Now();
     int rows = 0;
-    if (!PostStatement(db,
-            QStringLiteral("UPDATE Logs SET DatumOdhlasenia = ?, CasOdhlasenia = ? WHERE ID = ?"),
+    if (!PostStatement(db, QStringLiteral("UPDATE Logs SET DatumOdhlasenia = ?, CasOdhlasenia = ? WHERE ID = ?"),
             { DateText(now), TimeText(now), LoginID }, &error, &rows)) {
         AppendLogBlock(QString::fromLatin1(kErrorLogFile), QStringLiteral("LogLogout: ") + error);
         return;

@@ -16,9 +16,9 @@ public:
     int steps = 0, cancelAtStep = -1;
     QStringList captions;
     void ShowBatch(const QString& caption, bool) override { captions << caption; }
-    void SetupProgress(bool, int, int) override {}
+    void SetupProgress(bool, int, int) override { }
     bool StepProgress(int) override { return ++steps == cancelAtStep; }
-    void HideBatch() override {}
+    void HideBatch() override { }
 };
 
 class Backups : public test::UserDatabase {
@@ -120,13 +120,14 @@ TEST_F(Backups, AdministratorsBackupExportsItemsAndTouchesNothingElse)
             "INSERT INTO TreeDB (SampleID, GroupID, Datum, NazovMerania, Poznamky, Strom) VALUES (?, ?, ?, ?, ?, ?)",
             { "S-1", 1, "2026-03-01", QString::fromUtf8("Váženie"), "notes", "BeginCell=;\nEndCell=;" }));
         ASSERT_TRUE(PostStatement(db, "INSERT INTO TreeDB (SampleID) VALUES (?)", { "S-2" }));
-        ASSERT_TRUE(PostStatement(db, "INSERT INTO TemplateDB (TemplateName, CreateDate) VALUES (?, ?)",
-            { "Vzor", "2026-02-01" }));
+        ASSERT_TRUE(PostStatement(
+            db, "INSERT INTO TemplateDB (TemplateName, CreateDate) VALUES (?, ?)", { "Vzor", "2026-02-01" }));
         ASSERT_TRUE(PostStatement(db, "INSERT INTO MeasureNameList (ID, Description) VALUES (3, 'Tri')"));
         for (const char* table : { "MeasureID3", "TemplateID3" })
-            ASSERT_TRUE(PostStatement(db, QString("CREATE TABLE %1 (ID VARCHAR(5) NOT NULL PRIMARY KEY, OwnerID "
-                                                  "VARCHAR(5), Description VARCHAR(100))")
-                                              .arg(table)));
+            ASSERT_TRUE(PostStatement(db,
+                QString("CREATE TABLE %1 (ID VARCHAR(5) NOT NULL PRIMARY KEY, OwnerID "
+                        "VARCHAR(5), Description VARCHAR(100))")
+                    .arg(table)));
     }
     QFile keep(AdminBackupDir + "keep.txt");
     ASSERT_TRUE(keep.open(QIODevice::WriteOnly));

@@ -182,8 +182,7 @@ TEST_F(LocksHistory, HistoryRowsNameTheDiagramAndEmptyTheTexts)
 TEST_F(LocksHistory, ValidationRowsAndTheLockService)
 {
     QString error;
-    ASSERT_TRUE(module->WriteValidationHistory("OK", "[cf3]All examples passed[cf1]", &error))
-        << error.toStdString();
+    ASSERT_TRUE(module->WriteValidationHistory("OK", "[cf3]All examples passed[cf1]", &error)) << error.toStdString();
     const QVariantMap row = Row("ValidationHistory", 1);
     EXPECT_EQ(row["ValidationDate"].toString(), "2026-03-09");
     EXPECT_EQ(row["ResultStr"].toString(), "OK");

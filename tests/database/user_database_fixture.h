@@ -100,8 +100,8 @@ protected:
         EXPECT_TRUE(db.isOpen()) << error.toStdString();
         return db;
     }
-    static int AddUser(const QString& name, const QString& password, int rights = 3, int group = 1,
-        int active = 1, const QString& first = "Eva", const QString& last = "Nová", int mustChange = 0)
+    static int AddUser(const QString& name, const QString& password, int rights = 3, int group = 1, int active = 1,
+        const QString& first = "Eva", const QString& last = "Nová", int mustChange = 0)
     {
         QSqlDatabase db = Other();
         QSqlQuery query(db);

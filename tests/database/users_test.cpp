@@ -6,7 +6,7 @@ using orvek::test::DialogScript;
 
 namespace {
 
-class Users : public test::UserDatabase {};
+class Users : public test::UserDatabase { };
 
 TEST_F(Users, AuthenticateBindsTheTextsAndChecksTheHash)
 {

@@ -18,8 +18,7 @@ using orvek::test::DialogScript;
 namespace {
 
 // Runs Action on the modal dialog of type T as soon as it shows.
-template <typename T>
-void WhenShown(std::function<void(T&)> action)
+template <typename T> void WhenShown(std::function<void(T&)> action)
 {
     auto poll = std::make_shared<std::function<void()>>();
     *poll = [action, poll] {
