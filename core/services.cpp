@@ -10,6 +10,7 @@ CellToolService* g_cellTools = nullptr;
 RecordLockService* g_recordLocks = nullptr;
 CellHintService* g_cellHints = nullptr;
 TextWidthService* g_textWidths = nullptr;
+DistributionTextService* g_distributionTexts = nullptr;
 }  // namespace
 
 MainWindowService* MainWindow() { return g_mainWindow; }
@@ -30,5 +31,8 @@ void SetCellHintService(CellHintService* service) { g_cellHints = service; }
 
 TextWidthService* TextWidths() { return g_textWidths; }
 void SetTextWidthService(TextWidthService* service) { g_textWidths = service; }
+
+DistributionTextService* DistributionTexts() { return g_distributionTexts; }
+void SetDistributionTextService(DistributionTextService* service) { g_distributionTexts = service; }
 
 }  // namespace orvek
