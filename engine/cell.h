@@ -25,6 +25,7 @@ class TDiagramHost;
 // change), or by evaluating the whole tree each time. Both give the same texts.
 enum class TSensitivityRoute { Path, WholeTree };
 class TDiagramLineReader;
+class TCompiledEquation;
 
 // Cell kinds.
 constexpr quint8 kEquationCell = 0;
@@ -228,7 +229,8 @@ public:
 private:
     // The value of an equation cell from its children, without boxes or messages (the
     // sensitivity pass); the QuelvarMode rule applies as in Calculate.
-    void RecomputeValueQuietly();
+    // Program, when given, is this equation compiled with its inputs in child order.
+    void RecomputeValueQuietly(TCompiledEquation* program = nullptr);
     void ApplyQuelvarMean();
     void CalculateEquation();
     void CalculateQuantity();

@@ -8,10 +8,12 @@
 #include "core/services.h"
 #include "core/string_table.h"
 #include "engine/cell.h"
+#include "engine/compiled_equation.h"
 #include "engine/expression.h"
 #include "engine/source_uncertainty.h"
 #include "platform/dialogs.h"
 
+#include <QHash>
 #include <QSet>
 #include <exception>
 
@@ -21,6 +23,17 @@ namespace {
 
 int g_scopeDepth = 0;
 QSet<QString> g_shownErrors;
+
+struct RememberedResult {
+    QString result;
+    QString parserError;
+    QString error;
+    bool raised = false;
+};
+// Results by text; the number format and language the texts were made in are part of
+// the key, so that a changed setting never gives an old text.
+QHash<QString, RememberedResult> g_remembered;
+constexpr qsizetype kMaxRemembered = 200000;
 
 bool IsUncertainty(const TCell& c) { return c.FCellType == kUncertaintyCell; }
 
@@ -90,13 +103,49 @@ void ShowEvaluationError(const QString& text)
 QString EvaluateQuietly(const QString& text)
 {
     QString result;
-    try {
-        EvaluateExpression(text, result);
-    } catch (const std::exception&) {
+    if (!EvaluateRemembered(text, result))
         result.clear();
-    }
     return result;
 }
+
+bool EvaluateRemembered(const QString& text, QString& result, QString* error)
+{
+    if (text.contains(QLatin1String("RND"), Qt::CaseInsensitive) ||
+        text.contains(QLatin1String("RANDOM"), Qt::CaseInsensitive)) {
+        try {
+            EvaluateExpression(text, result);
+            return true;
+        } catch (const std::exception& e) {
+            result.clear();
+            if (error)
+                *error = QString::fromUtf8(e.what());
+            return false;
+        }
+    }
+    const QString key = QString(OwnDecimalSeparator) + QString::number(LanguageID) + QLatin1Char('|') + text;
+    auto it = g_remembered.constFind(key);
+    if (it == g_remembered.constEnd()) {
+        RememberedResult r;
+        try {
+            EvaluateExpression(text, r.result);
+            r.parserError = ParserErrorText;
+        } catch (const std::exception& e) {
+            r.raised = true;
+            r.error = QString::fromUtf8(e.what());
+            r.parserError = ParserErrorText;
+        }
+        if (g_remembered.size() >= kMaxRemembered)
+            g_remembered.clear();
+        it = g_remembered.insert(key, r);
+    }
+    ParserErrorText = it->parserError;
+    result = it->result;
+    if (it->raised && error)
+        *error = it->error;
+    return !it->raised;
+}
+
+void ForgetRememberedResults() { g_remembered.clear(); }
 
 QString FormulaOperand(const QString& valueText)
 {
@@ -331,31 +380,28 @@ void TCell::ComputeValueFromEquation()
         ShowEvaluationError(ParserErrorText + "\r\r" + GetString(83) + " " + FCellName.Text);
 }
 
-void TCell::RecomputeValueQuietly()
+void TCell::RecomputeValueQuietly(TCompiledEquation* program)
 {
-    bool allValues = true;
-    for (TCell* child : CorrelationMatrixChildren(*this))
+    const std::vector<TCell*> inputs = CorrelationMatrixChildren(*this);
+    bool allValues = inputs.size() <= size_t(MaxEquationSymbols);
+    QStringList values;
+    for (TCell* child : inputs) {
         if (child->FValue.Text.isEmpty())
             allValues = false;
-    if (allValues) {
-        TSymbolValues pairs;
-        int count = 0;
-        for (TCell* child : CorrelationMatrixChildren(*this)) {
-            if (count == MaxEquationSymbols) {
-                allValues = false;
-                break;
-            }
-            ++count;
-            pairs[size_t(count)].Symbol = child->FSymbol.Text;
-            pairs[size_t(count)].ValueText = NormalizeNumberText(child->FValue.Text.trimmed());
-        }
-        QString result;
-        if (allValues)
-            EvaluateEquationWithValues(FNormalizedEquation, count, pairs, result);
-        FValue.Text = result;
-    } else {
-        FValue.Text.clear();
+        values << NormalizeNumberText(child->FValue.Text.trimmed());
     }
+    QString result;
+    if (allValues && program) {
+        result = program->Evaluate(values);
+    } else if (allValues) {
+        TSymbolValues pairs;
+        for (size_t i = 0; i < inputs.size(); ++i) {
+            pairs[i + 1].Symbol = inputs[i]->FSymbol.Text;
+            pairs[i + 1].ValueText = values[qsizetype(i)];
+        }
+        EvaluateEquationWithValues(FNormalizedEquation, int(inputs.size()), pairs, result);
+    }
+    FValue.Text = result;
     ApplyQuelvarMean();
 }
 
@@ -384,7 +430,9 @@ void TCell::FillQuantityList()
             e.Uncertainty = ParsedOrZero(e.UncertaintyText);
             e.IsZero = IsZeroText(e.ValueText) ? 1 : 0;
         }
-        if (child->FCellType == kEquationCell && add)
+        // Every equation is descended into, with or without sources of its own: the
+        // quantities of a sub-equation are inputs of the model like any other.
+        if (child->FCellType == kEquationCell)
             child->FillQuantityList();
     }
 }

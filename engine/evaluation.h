@@ -95,6 +95,14 @@ public:
 // tells a division by zero).
 QString EvaluateQuietly(const QString& text);
 
+// EvaluateExpression with its results remembered: a text evaluated before gives the
+// same result text (and ParserErrorText) without being parsed again. A text that
+// raises gives False with the error's message. Texts with random functions are
+// always evaluated.
+bool EvaluateRemembered(const QString& text, QString& result, QString* error = nullptr);
+// Forgets every remembered result.
+void ForgetRememberedResults();
+
 // A value text ready to stand in a formula: normalised, bracketed when negative.
 QString FormulaOperand(const QString& valueText);
 

@@ -9,6 +9,7 @@
 #include "core/string_table.h"
 #include "core/student_t.h"
 #include "engine/cell.h"
+#include "engine/compiled_equation.h"
 #include "engine/evaluation.h"
 #include "engine/expression.h"
 
@@ -16,6 +17,7 @@
 #include <cmath>
 #include <exception>
 #include <memory>
+#include <unordered_map>
 
 namespace orvek {
 
@@ -98,12 +100,10 @@ void TCell::ComputeOutputUncertainty()
             if (other != child)
                 SubstituteSymbolValue(D, other->FSymbol.Text, NormalizeNumberText(other->FValue.Text.trimmed()));
 
-        QString c;
-        try {
-            EvaluateExpression(D, c);
-        } catch (const std::exception& e) {
+        QString c, error;
+        if (!EvaluateRemembered(D, c, &error)) {
             // A derivative the parser cannot take leaves the output without u.
-            FErrorText = QString::fromUtf8(e.what());
+            FErrorText = error;
             return;
         }
         if (c.isEmpty()) {
@@ -329,6 +329,23 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route)
             QCoreApplication::processEvents();
     };
 
+    // Each equation is parsed once for the pass; one the compiled route cannot take
+    // is evaluated as text.
+    std::unordered_map<TCell*, std::unique_ptr<TCompiledEquation>> programs;
+    auto programOf = [&programs](TCell* equation) -> TCompiledEquation* {
+        auto it = programs.find(equation);
+        if (it == programs.end()) {
+            auto program = std::make_unique<TCompiledEquation>();
+            QStringList symbols;
+            for (TCell* input : CorrelationMatrixChildren(*equation))
+                symbols << input->FSymbol.Text;
+            if (!program->Compile(equation->FNormalizedEquation, symbols))
+                program.reset();
+            it = programs.emplace(equation, std::move(program)).first;
+        }
+        return it->second.get();
+    };
+
     // The root value with Cell's value set to X; empty when there is none.
     auto rootValueWith = [&](TCell* cell, long double x) -> QString {
         cell->FValue.Text = Num(x);
@@ -343,7 +360,7 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route)
         } else {
             for (TCell* p = cell->FParent; p; p = p->FParent)
                 if (p->FCellType == kEquationCell && p != CurrentTargetCell)
-                    p->RecomputeValueQuietly();
+                    p->RecomputeValueQuietly(programOf(p));
         }
         return FValue.Text;
     };

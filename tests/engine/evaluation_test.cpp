@@ -325,13 +325,16 @@ TEST_F(Evaluation, WorkingLists)
 
 TEST_F(Evaluation, SensitivityRoutesAgreeOnGeneratedModels)
 {
-    for (int seed = 1; seed <= 6; ++seed) {
-        const int n = 3 + seed;
+    for (int seed = 1; seed <= 12; ++seed) {
+        const int n = 3 + seed % 8;
         QString rhs;
         for (int i = 0; i < n; ++i) {
             const QString s = QStringLiteral("x%1").arg(i);
-            const char* shapes[] = {"%1", "%1^2", "SQRT(ABS(%1))", "EXP(%1/10)", "1/(%1+100)"};
-            rhs += (i ? (i % 3 ? "+" : "*") : "") + QString(shapes[(i + seed) % 5]).arg(s);
+            const char* shapes[] = {"%1",         "%1^2",          "SQRT(ABS(%1))", "EXP(%1/10)",
+                                    "1/(%1+100)", "(-%1^3)",        "POWER(%1;2)",   "%1*1E-3",
+                                    "LN(ABS(%1)+1)", "%1/(1+%1^2)"};
+            // Some models begin with a unary minus ("-x0^2").
+            rhs += (i ? (i % 3 ? "+" : "*") : (seed % 3 ? "" : "-")) + QString(shapes[(i * 3 + seed) % 10]).arg(s);
         }
         rhs += "+z";
         auto build = [&] {
@@ -340,9 +343,12 @@ TEST_F(Evaluation, SensitivityRoutesAgreeOnGeneratedModels)
                 const QString value = QString::number((i % 2 ? -1 : 1) * (0.5 + i * 1.37 + seed), 'g', 12);
                 Source(*Quantity(*y, QStringLiteral("x%1").arg(i), i == 2 ? "0" : value), "0.01");
             }
-            TCell* z = SubEquation(*y, "z", "z = p*q");
+            // "p" and "P" differ only in case: this equation takes the text route.
+            TCell* z = SubEquation(*y, "z", seed % 2 ? "z = p*q" : "z = p*q+P");
             Source(*Quantity(*z, "p", "1.5"), "0.1");
             Source(*Quantity(*z, "q", "-2.5"), "0.2");
+            if (seed % 2 == 0)
+                Source(*Quantity(*z, "P", "0"), "0.3");
             Source(*z, "0.01");
             return y;
         };
@@ -352,7 +358,7 @@ TEST_F(Evaluation, SensitivityRoutesAgreeOnGeneratedModels)
         whole->Calculate();
         path->ComputeSensitivityByDifference(TSensitivityRoute::Path);
         whole->ComputeSensitivityByDifference(TSensitivityRoute::WholeTree);
-        ASSERT_FALSE(path->FCombinedUncertainty.isEmpty());
+        ASSERT_FALSE(path->FCombinedUncertainty.isEmpty()) << seed << " " << rhs.toStdString() << " v=" << path->FValue.Text.toStdString() << " e=" << path->FErrorText.toStdString();
         std::function<void(TCell&, TCell&)> compare = [&](TCell& p, TCell& w) {
             EXPECT_EQ(p.FNumSensitivity, w.FNumSensitivity) << p.FCellName.Text.toStdString();
             EXPECT_EQ(p.FNumContribution, w.FNumContribution);
