@@ -5,6 +5,7 @@
 #include "engine/parser.h"
 
 #include <exception>
+#include <unordered_map>
 
 namespace orvek {
 
@@ -77,29 +78,67 @@ bool TCompiledEquation::Compile(const QString& Equation, const QStringList& Symb
     return true;
 }
 
-QString TCompiledEquation::Evaluate(const QStringList& ValueTexts)
+bool ReadFormulaNumber(const QString& Text, long double& Value)
+{
+    QString t = Text;
+    t.remove(QLatin1Char(' '));
+    if (t.startsWith(QLatin1Char('(')) && t.endsWith(QLatin1Char(')')))
+        t = t.mid(1, t.size() - 2);
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    if (t.startsWith(QLatin1Char('+')))
+        t.remove(0, 1);
+    return !t.isEmpty() && parser_text::ParseNumber(t.constData(), int(t.size()), true, Value);
+}
+
+bool TCompiledEquation::EvaluateValue(const QStringList& ValueTexts, long double& Value)
 {
     if (!parser_ || ValueTexts.size() != qsizetype(inputs_.size()))
-        return QString();
-    for (size_t i = 0; i < inputs_.size(); ++i) {
-        QString t = ValueTexts[qsizetype(i)];
-        t.remove(QLatin1Char(' '));
-        t.replace(QLatin1Char(','), QLatin1Char('.'));
-        // A leading "+" is folded away by the text route.
-        if (t.startsWith(QLatin1Char('+')))
-            t.remove(0, 1);
-        long double v = 0;
-        if (t.isEmpty() || !parser_text::ParseNumber(t.constData(), int(t.size()), true, v))
-            return QString();
-        inputs_[i] = v;
-    }
-    QString result;
+        return false;
+    for (size_t i = 0; i < inputs_.size(); ++i)
+        if (!ReadFormulaNumber(ValueTexts[qsizetype(i)], inputs_[i]))
+            return false;
     try {
-        result = FloatToGeneralText(parser_->Value());
+        Value = parser_->Value();
     } catch (const std::exception&) {
-        return QString();
+        return false;
     }
+    return true;
+}
+
+QString TCompiledEquation::Evaluate(const QStringList& ValueTexts)
+{
+    long double v = 0;
+    if (!EvaluateValue(ValueTexts, v))
+        return QString();
+    const QString result = FloatToGeneralText(v);
     return result == QLatin1String("INF") ? QString() : result;
+}
+
+namespace {
+std::unordered_map<QString, std::unique_ptr<TCompiledEquation>>& Programs()
+{
+    static std::unordered_map<QString, std::unique_ptr<TCompiledEquation>> programs;
+    return programs;
+}
+}  // namespace
+
+void ForgetCompiledEquations() { Programs().clear(); }
+
+TCompiledEquation* CompiledEquationFor(const QString& Equation, const QStringList& Symbols)
+{
+    auto& programs = Programs();
+    constexpr size_t kMaxPrograms = 5000;
+    const QString key = Symbols.join(QLatin1Char(' ')) + QLatin1Char('|') + Equation;
+    auto it = programs.find(key);
+    if (it == programs.end()) {
+        if (programs.size() >= kMaxPrograms)
+            programs.clear();
+        auto program = std::make_unique<TCompiledEquation>();
+        if (!program->Compile(Equation, Symbols))
+            program.reset();
+        it = programs.emplace(key, std::move(program)).first;
+    }
+    return it->second.get();
 }
 
 }  // namespace orvek

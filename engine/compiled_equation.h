@@ -28,11 +28,27 @@ public:
     // The value for these value texts (normalised as EvaluateEquationWithValues gets
     // them): the general number text, empty where the text route gives empty.
     QString Evaluate(const QStringList& ValueTexts);
+    // The same as a number: False where the text route gives no value or raises.
+    bool EvaluateValue(const QStringList& ValueTexts, long double& Value);
 
 private:
     class Parser;
     std::unique_ptr<Parser> parser_;
     std::vector<long double> inputs_;
 };
+
+// A number text as the parser reads it in a formula (either separator; a leading "+"
+// or brackets around a negative number are allowed). False for anything else.
+bool ReadFormulaNumber(const QString& Text, long double& Value);
+
+// The compiled form of an equation with these inputs, kept for later calls; null when
+// the equation must be evaluated as text.
+TCompiledEquation* CompiledEquationFor(const QString& Equation, const QStringList& Symbols);
+
+// Forgets every kept compiled equation.
+void ForgetCompiledEquations();
+
+// Whether compiled equations may stand in for the text route (tests compare both).
+inline bool CompiledEvaluation = true;
 
 }  // namespace orvek

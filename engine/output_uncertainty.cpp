@@ -76,8 +76,22 @@ void TCell::ComputeOutputUncertainty()
     for (TCell* child : inputs)
         child->FSensitivity.clear();
 
-    QString sum;
+    // The derivatives come from the equation parsed once, with the same operations on
+    // the same numbers as the derivative text; the text is evaluated where that fails.
+    QStringList symbols, values;
     for (TCell* child : inputs) {
+        symbols << child->FSymbol.Text;
+        values << NormalizeNumberText(child->FValue.Text.trimmed());
+    }
+    TCompiledEquation* program =
+        CompiledEvaluation ? CompiledEquationFor(FNormalizedEquation, symbols) : nullptr;
+    long double yValue = 0;
+    if (program && !ReadFormulaNumber(y, yValue))
+        program = nullptr;
+
+    QString sum;
+    for (size_t j = 0; j < inputs.size(); ++j) {
+        TCell* child = inputs[j];
         long double x = 0;
         if (!ReadNumber(child->FValue.Text, x)) {
             FErrorText = GetString(1177);
@@ -90,21 +104,37 @@ void TCell::ComputeOutputUncertainty()
         const QString H = Num(h);
         if (IsZeroText(H))
             continue;
-        QString A = rhs, B = rhs;
-        SubstituteSymbolValue(A, child->FSymbol.Text, Num(x + h));
-        SubstituteSymbolValue(B, child->FSymbol.Text, Num(x - h));
-        const QString F = "((" + A + ")-" + y + ")/" + H;
-        const QString G = "(" + y + "-(" + B + "))/" + H;
-        QString D = DerivativeMode == 1 ? F : "(" + F + "+" + G + ")/2.0";
-        for (TCell* other : inputs)
-            if (other != child)
-                SubstituteSymbolValue(D, other->FSymbol.Text, NormalizeNumberText(other->FValue.Text.trimmed()));
-
-        QString c, error;
-        if (!EvaluateRemembered(D, c, &error)) {
-            // A derivative the parser cannot take leaves the output without u.
-            FErrorText = error;
-            return;
+        QString c;
+        if (program) {
+            QStringList plus = values, minus = values;
+            plus[qsizetype(j)] = Num(x + h);
+            minus[qsizetype(j)] = Num(x - h);
+            long double fPlus = 0, fMinus = 0, step = 0;
+            if (program->EvaluateValue(plus, fPlus) && (DerivativeMode == 1 || program->EvaluateValue(minus, fMinus)) &&
+                ReadFormulaNumber(H, step) && step != 0) {
+                const long double forward = (fPlus - yValue) / step;
+                const long double d =
+                    DerivativeMode == 1 ? forward : (forward + (yValue - fMinus) / step) / 2.0L;
+                if (std::isfinite(fPlus) && std::isfinite(fMinus) && std::isfinite(d))
+                    c = Num(d);
+            }
+        }
+        if (c.isEmpty()) {
+            QString A = rhs, B = rhs;
+            SubstituteSymbolValue(A, child->FSymbol.Text, Num(x + h));
+            SubstituteSymbolValue(B, child->FSymbol.Text, Num(x - h));
+            const QString F = "((" + A + ")-" + y + ")/" + H;
+            const QString G = "(" + y + "-(" + B + "))/" + H;
+            QString D = DerivativeMode == 1 ? F : "(" + F + "+" + G + ")/2.0";
+            for (size_t k = 0; k < inputs.size(); ++k)
+                if (k != j)
+                    SubstituteSymbolValue(D, inputs[k]->FSymbol.Text, values[qsizetype(k)]);
+            QString error;
+            if (!EvaluateRemembered(D, c, &error)) {
+                // A derivative the parser cannot take leaves the output without u.
+                FErrorText = error;
+                return;
+            }
         }
         if (c.isEmpty()) {
             // Without its coefficient the input would silently drop out of u.
@@ -329,21 +359,19 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route)
             QCoreApplication::processEvents();
     };
 
-    // Each equation is parsed once for the pass; one the compiled route cannot take
-    // is evaluated as text.
-    std::unordered_map<TCell*, std::unique_ptr<TCompiledEquation>> programs;
+    // Each equation is parsed once; one the compiled route cannot take is evaluated as text.
+    std::unordered_map<TCell*, TCompiledEquation*> programs;
     auto programOf = [&programs](TCell* equation) -> TCompiledEquation* {
+        if (!CompiledEvaluation)
+            return nullptr;
         auto it = programs.find(equation);
         if (it == programs.end()) {
-            auto program = std::make_unique<TCompiledEquation>();
             QStringList symbols;
             for (TCell* input : CorrelationMatrixChildren(*equation))
                 symbols << input->FSymbol.Text;
-            if (!program->Compile(equation->FNormalizedEquation, symbols))
-                program.reset();
-            it = programs.emplace(equation, std::move(program)).first;
+            it = programs.emplace(equation, CompiledEquationFor(equation->FNormalizedEquation, symbols)).first;
         }
-        return it->second.get();
+        return it->second;
     };
 
     // The root value with Cell's value set to X; empty when there is none.
