@@ -138,12 +138,24 @@ void Evaluate(benchmark::State& state, TSensitivityRoute route, Start start)
     state.SetLabel(root->FCombinedUncertainty.toStdString());
 }
 
-void BM_Cold(benchmark::State& state) { Evaluate(state, TSensitivityRoute::Path, Start::Cold); }
-void BM_AfterEdit(benchmark::State& state) { Evaluate(state, TSensitivityRoute::Path, Start::AfterEdit); }
-void BM_Unchanged(benchmark::State& state) { Evaluate(state, TSensitivityRoute::Path, Start::Unchanged); }
-void BM_WholeTreeCold(benchmark::State& state) { Evaluate(state, TSensitivityRoute::WholeTree, Start::Cold); }
+void BM_Cold(benchmark::State& state)
+{
+    Evaluate(state, TSensitivityRoute::Path, Start::Cold);
+}
+void BM_AfterEdit(benchmark::State& state)
+{
+    Evaluate(state, TSensitivityRoute::Path, Start::AfterEdit);
+}
+void BM_Unchanged(benchmark::State& state)
+{
+    Evaluate(state, TSensitivityRoute::Path, Start::Unchanged);
+}
+void BM_WholeTreeCold(benchmark::State& state)
+{
+    Evaluate(state, TSensitivityRoute::WholeTree, Start::Cold);
+}
 
-}  // namespace
+} // namespace
 
 BENCHMARK(BM_Cold)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AfterEdit)->Arg(10)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);

@@ -14,14 +14,14 @@ namespace {
 // Stands for input i in the prepared text; a text holding it already is not compiled.
 const QString kPlaceholder = QStringLiteral("ZZQV");
 
-}  // namespace
+} // namespace
 
 class TCompiledEquation::Parser : public TParser {
 public:
     using TCustomParser::DefineVariable;
-    using TCustomParser::ParseExpression;
     using TCustomParser::FindFunction1;
     using TCustomParser::FindFunction2;
+    using TCustomParser::ParseExpression;
 };
 
 TCompiledEquation::TCompiledEquation() = default;
@@ -39,9 +39,9 @@ bool TCompiledEquation::Compile(const QString& Equation, const QStringList& Symb
     QStringList seen;
     for (const QString& symbol : Symbols) {
         const QString upper = symbol.toUpper();
-        if (symbol.isEmpty() || symbol[0].isDigit() || upper == QLatin1String("PI") || seen.contains(upper) ||
-            parser->FindFunction1(upper) || parser->FindFunction2(upper) ||
-            symbol.contains(kPlaceholder, Qt::CaseInsensitive))
+        if (symbol.isEmpty() || symbol[0].isDigit() || upper == QLatin1String("PI") || seen.contains(upper)
+            || parser->FindFunction1(upper) || parser->FindFunction2(upper)
+            || symbol.contains(kPlaceholder, Qt::CaseInsensitive))
             return false;
         seen << upper;
     }
@@ -66,7 +66,7 @@ bool TCompiledEquation::Compile(const QString& Equation, const QStringList& Symb
     }
     // A name the text route leaves in place (a parser variable) is refused there.
     for (const OperationRecord& r : parser->Operations()) {
-        for (long double* operand : {r.Operand1, r.Operand2, r.Kind == okVariable ? r.Result : nullptr}) {
+        for (long double* operand : { r.Operand1, r.Operand2, r.Kind == okVariable ? r.Result : nullptr }) {
             if (!operand)
                 continue;
             for (const auto& [name, storage] : parser->Variables())
@@ -120,9 +120,12 @@ std::unordered_map<QString, std::unique_ptr<TCompiledEquation>>& Programs()
     static std::unordered_map<QString, std::unique_ptr<TCompiledEquation>> programs;
     return programs;
 }
-}  // namespace
+} // namespace
 
-void ForgetCompiledEquations() { Programs().clear(); }
+void ForgetCompiledEquations()
+{
+    Programs().clear();
+}
 
 TCompiledEquation* CompiledEquationFor(const QString& Equation, const QStringList& Symbols)
 {
@@ -141,4 +144,4 @@ TCompiledEquation* CompiledEquationFor(const QString& Equation, const QStringLis
     return it->second.get();
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -51,4 +51,4 @@ void ForgetCompiledEquations();
 // Whether compiled equations may stand in for the text route (tests compare both).
 inline bool CompiledEvaluation = true;
 
-}  // namespace orvek
+} // namespace orvek

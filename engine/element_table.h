@@ -9,9 +9,9 @@
 namespace orvek {
 
 struct TElementRec {
-    const char* Symbol;                 // one or two letters, with case
-    const char* AtomicWeightText;       // as stored; users convert it
-    const char* WeightUncertaintyText;  // as stored
+    const char* Symbol; // one or two letters, with case
+    const char* AtomicWeightText; // as stored; users convert it
+    const char* WeightUncertaintyText; // as stored
 };
 
 constexpr int ElementCount = 104;
@@ -20,9 +20,9 @@ constexpr int ElementCount = 104;
 extern const std::array<TElementRec, ElementCount + 1> ElementTable;
 
 // Atoms of each element in the formula last parsed (index 0 stays 0).
-inline std::array<qint32, ElementCount + 1> ElementCounts{};
+inline std::array<qint32, ElementCount + 1> ElementCounts {};
 // Element indices 1..104 sorted by symbol (byte order) after a parse; index 0 unused.
-inline std::array<int, ElementCount + 1> ElementOrder{};
+inline std::array<int, ElementCount + 1> ElementOrder {};
 
 // A count of one element may not exceed this.
 constexpr int MaxElementCount = 9999;
@@ -52,4 +52,4 @@ void CountText(int Count, QString& Text);
 // "[cf15]" before it and "[cf1]" after it.
 void TagFormulaSubscripts(const QString& Formula, QString& Text);
 
-}  // namespace orvek
+} // namespace orvek

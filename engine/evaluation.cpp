@@ -33,9 +33,12 @@ struct RememberedResult {
 // Results by text; the number format and language the texts were made in are part of
 // the key, so that a changed setting never gives an old text.
 QHash<QString, RememberedResult> g_remembered;
-constexpr qsizetype kMaxRemembered = 200000;
+constexpr qsizetype kMaxRemembered = 20000;
 
-bool IsUncertainty(const TCell& c) { return c.FCellType == kUncertaintyCell; }
+bool IsUncertainty(const TCell& c)
+{
+    return c.FCellType == kUncertaintyCell;
+}
 
 // The parent value of a source: the value of an equation or quantity parent.
 QString ParentValueOf(const TCell& cell)
@@ -55,11 +58,16 @@ QString QuelvarMeanOf(const TCell& cell)
         return QString();
     const TVstupStandardnejNeistoty& u = last.FUncertaintyInput;
     switch (u.TSN) {
-    case 6: return u.AP_3;
-    case 7: return u.AP_4;
-    case 13: return u.AP_9;
-    case 14: return u.AP_10;
-    default: return QString();
+    case 6:
+        return u.AP_3;
+    case 7:
+        return u.AP_4;
+    case 13:
+        return u.AP_9;
+    case 14:
+        return u.AP_10;
+    default:
+        return QString();
     }
 }
 
@@ -80,7 +88,7 @@ double ParsedOrZero(const QString& text)
     return v;
 }
 
-}  // namespace
+} // namespace
 
 TEvaluationScope::TEvaluationScope()
 {
@@ -88,7 +96,10 @@ TEvaluationScope::TEvaluationScope()
         g_shownErrors.clear();
 }
 
-TEvaluationScope::~TEvaluationScope() { --g_scopeDepth; }
+TEvaluationScope::~TEvaluationScope()
+{
+    --g_scopeDepth;
+}
 
 void ShowEvaluationError(const QString& text)
 {
@@ -110,8 +121,8 @@ QString EvaluateQuietly(const QString& text)
 
 bool EvaluateRemembered(const QString& text, QString& result, QString* error)
 {
-    if (text.contains(QLatin1String("RND"), Qt::CaseInsensitive) ||
-        text.contains(QLatin1String("RANDOM"), Qt::CaseInsensitive)) {
+    if (text.contains(QLatin1String("RND"), Qt::CaseInsensitive)
+        || text.contains(QLatin1String("RANDOM"), Qt::CaseInsensitive)) {
         try {
             EvaluateExpression(text, result);
             return true;
@@ -145,7 +156,10 @@ bool EvaluateRemembered(const QString& text, QString& result, QString* error)
     return !it->raised;
 }
 
-void ForgetRememberedResults() { g_remembered.clear(); }
+void ForgetRememberedResults()
+{
+    g_remembered.clear();
+}
 
 QString FormulaOperand(const QString& valueText)
 {
@@ -167,7 +181,10 @@ bool HasNonZeroUncertainty(const TCell& cell)
     return !cell.FCombinedUncertainty.isEmpty() && !IsZeroText(cell.FCombinedUncertainty);
 }
 
-void EvaluateTree(TCell& root) { root.Calculate(); }
+void EvaluateTree(TCell& root)
+{
+    root.Calculate();
+}
 
 // ---------------------------------------------------------------------------------
 // Calculate
@@ -178,8 +195,12 @@ void TCell::Calculate()
         return;
     TEvaluationScope scope;
     switch (FCellType) {
-    case kEquationCell: CalculateEquation(); break;
-    case kQuantityCell: CalculateQuantity(); break;
+    case kEquationCell:
+        CalculateEquation();
+        break;
+    case kQuantityCell:
+        CalculateQuantity();
+        break;
     case kUncertaintyCell:
         if (!FChildren.empty()) {
             CalculateInnerSource();
@@ -189,7 +210,8 @@ void TCell::Calculate()
                 ComputeStandardUncertainty();
         }
         break;
-    default: break;
+    default:
+        break;
     }
     if (CalculationAborted != 1) {
         ApplyHighlightColour();
@@ -279,8 +301,8 @@ void TCell::CalculateQuantity()
     if (FValueType == 2) {
         FRelativeUncertainty.clear();
         if (!FValue.Text.isEmpty() && !FCombinedUncertainty.isEmpty() && !IsZeroText(FValue.Text))
-            FRelativeUncertainty =
-                EvaluateQuietly("100*Abs(" + FCombinedUncertainty + "/" + FormulaOperand(FValue.Text) + ")");
+            FRelativeUncertainty
+                = EvaluateQuietly("100*Abs(" + FCombinedUncertainty + "/" + FormulaOperand(FValue.Text) + ")");
         return;
     }
     FCombinedUncertainty.clear();
@@ -295,8 +317,8 @@ void TCell::CalculateQuantity()
             continue;
         const TVstupStandardnejNeistoty& u = child->FUncertaintyInput;
         const bool dependsOnValue = u.USType == 2 || u.USType == 3 || u.USType == 7;
-        const bool relativeOutput =
-            (u.TSN == 9 || u.TSN == 11 || u.TSN == 12 || u.TSN == 13) && GetOutputChoice(u) == 1;
+        const bool relativeOutput
+            = (u.TSN == 9 || u.TSN == 11 || u.TSN == 12 || u.TSN == 13) && GetOutputChoice(u) == 1;
         if (child->ChildCount() > 0 || dependsOnValue || relativeOutput) {
             child->Calculate();
             if (CalculationAborted == 1)
@@ -318,8 +340,8 @@ void TCell::CalculateQuantity()
     else if (IsZeroText(FValue.Text))
         FRelativeUncertainty = QStringLiteral("Nekonecno");
     else
-        FRelativeUncertainty =
-            EvaluateQuietly("100*Abs(" + FCombinedUncertainty + "/" + FormulaOperand(FValue.Text) + ")");
+        FRelativeUncertainty
+            = EvaluateQuietly("100*Abs(" + FCombinedUncertainty + "/" + FormulaOperand(FValue.Text) + ")");
     ComputeDegreesOfFreedom();
 }
 
@@ -417,8 +439,8 @@ void TCell::BuildQuantityList()
 void TCell::FillQuantityList()
 {
     for (auto& child : FChildren) {
-        const bool add = child->FCellType == kQuantityCell ||
-            (child->FCellType == kEquationCell && child->ActiveSourceCount() > 0);
+        const bool add = child->FCellType == kQuantityCell
+            || (child->FCellType == kEquationCell && child->ActiveSourceCount() > 0);
         if (add) {
             if (QuantityList.Count >= TInfo_o_bunkach_typu_velicina_2::Capacity)
                 throw EEvaluationRangeError("more than 2000 quantities");
@@ -437,7 +459,10 @@ void TCell::FillQuantityList()
     }
 }
 
-void TCell::ClearSourceList() { UncertaintySourceList.clear(); }
+void TCell::ClearSourceList()
+{
+    UncertaintySourceList.clear();
+}
 
 void TCell::BuildSourceList()
 {
@@ -606,4 +631,4 @@ bool TCell::IsMethodAllowed(TCell* cell, int method)
     return true;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -25,9 +25,9 @@ struct QuantityEntry {
     TCell* Cell = nullptr;
     QString ValueText;
     QString UncertaintyText;
-    double Value = 0;        // 0 when the text does not parse
+    double Value = 0; // 0 when the text does not parse
     double Uncertainty = 0;
-    double Sensitivity = 0;  // from the sensitivity pass
+    double Sensitivity = 0; // from the sensitivity pass
     double Contribution = 0; // u x c; not filled by the evaluation
     quint8 IsZero = 0;
 };
@@ -35,7 +35,7 @@ struct QuantityEntry {
 struct TInfo_o_bunkach_typu_velicina_2 {
     static constexpr int Capacity = 2000;
     int Count = 0;
-    std::vector<QuantityEntry> Items = std::vector<QuantityEntry>(Capacity + 1);  // 1..Count used
+    std::vector<QuantityEntry> Items = std::vector<QuantityEntry>(Capacity + 1); // 1..Count used
 
     QuantityEntry& operator[](int i) { return Items[size_t(i)]; }
     void Clear()
@@ -54,8 +54,8 @@ struct TInfo_o_bunkach_typu_neistota {
     QString DegreesOfFreedom;
     QString Uncertainty;
     double UncertaintyValue = 0;
-    double Contribution = 0;  // u x c
-    double Sensitivity = 0;   // c
+    double Contribution = 0; // u x c
+    double Sensitivity = 0; // c
     QString DistributionText;
     quint8 DistributionFlag = 0;
 };
@@ -109,4 +109,4 @@ QString FormulaOperand(const QString& valueText);
 // The evaluation of a whole tree after a change (the root's hook).
 void EvaluateTree(TCell& root);
 
-}  // namespace orvek
+} // namespace orvek

@@ -23,7 +23,10 @@ namespace orvek {
 
 namespace {
 
-QString Num(long double x) { return FloatToGeneralText(x); }
+QString Num(long double x)
+{
+    return FloatToGeneralText(x);
+}
 
 bool ReadNumber(const QString& text, long double& value)
 {
@@ -50,7 +53,7 @@ QString RightHandSide(const QString& equation)
     return equals >= 0 ? equation.mid(equals + 1) : equation;
 }
 
-}  // namespace
+} // namespace
 
 void TCell::ComputeOutputUncertainty()
 {
@@ -83,8 +86,7 @@ void TCell::ComputeOutputUncertainty()
         symbols << child->FSymbol.Text;
         values << NormalizeNumberText(child->FValue.Text.trimmed());
     }
-    TCompiledEquation* program =
-        CompiledEvaluation ? CompiledEquationFor(FNormalizedEquation, symbols) : nullptr;
+    TCompiledEquation* program = CompiledEvaluation ? CompiledEquationFor(FNormalizedEquation, symbols) : nullptr;
     long double yValue = 0;
     if (program && !ReadFormulaNumber(y, yValue))
         program = nullptr;
@@ -110,11 +112,10 @@ void TCell::ComputeOutputUncertainty()
             plus[qsizetype(j)] = Num(x + h);
             minus[qsizetype(j)] = Num(x - h);
             long double fPlus = 0, fMinus = 0, step = 0;
-            if (program->EvaluateValue(plus, fPlus) && (DerivativeMode == 1 || program->EvaluateValue(minus, fMinus)) &&
-                ReadFormulaNumber(H, step) && step != 0) {
+            if (program->EvaluateValue(plus, fPlus) && (DerivativeMode == 1 || program->EvaluateValue(minus, fMinus))
+                && ReadFormulaNumber(H, step) && step != 0) {
                 const long double forward = (fPlus - yValue) / step;
-                const long double d =
-                    DerivativeMode == 1 ? forward : (forward + (yValue - fMinus) / step) / 2.0L;
+                const long double d = DerivativeMode == 1 ? forward : (forward + (yValue - fMinus) / step) / 2.0L;
                 if (std::isfinite(fPlus) && std::isfinite(fMinus) && std::isfinite(d))
                     c = Num(d);
             }
@@ -160,13 +161,13 @@ void TCell::ComputeOutputUncertainty()
         const int n = std::min<int>(int(inputs.size()), 100);
         for (int j = 0; j < n; ++j) {
             long double cj = 0, uj = 0;
-            if (!ReadNumber(inputs[size_t(j)]->FSensitivity, cj) ||
-                !ReadNumber(inputs[size_t(j)]->FCombinedUncertainty, uj))
+            if (!ReadNumber(inputs[size_t(j)]->FSensitivity, cj)
+                || !ReadNumber(inputs[size_t(j)]->FCombinedUncertainty, uj))
                 continue;
             for (int k = j + 1; k < n; ++k) {
                 long double ck = 0, uk = 0;
-                if (!ReadNumber(inputs[size_t(k)]->FSensitivity, ck) ||
-                    !ReadNumber(inputs[size_t(k)]->FCombinedUncertainty, uk))
+                if (!ReadNumber(inputs[size_t(k)]->FSensitivity, ck)
+                    || !ReadNumber(inputs[size_t(k)]->FCombinedUncertainty, uk))
                     continue;
                 const double r = (*matrix)[size_t(j)][size_t(k)];
                 if (r != 0)
@@ -217,8 +218,8 @@ void TCell::ComputeDegreesOfFreedom()
         // The u, degrees of freedom and coefficient a child counts with; False for a
         // child that does not count.
         auto counted = [](TCell& c, QString& u, QString& nu) {
-            if (c.FCellType == kEquationCell || (c.FCellType == kQuantityCell && c.FValueType == 0) ||
-                (c.FCellType == kUncertaintyCell && c.FActive && c.ChildCount() > 0)) {
+            if (c.FCellType == kEquationCell || (c.FCellType == kQuantityCell && c.FValueType == 0)
+                || (c.FCellType == kUncertaintyCell && c.FActive && c.ChildCount() > 0)) {
                 u = c.FCombinedUncertainty;
                 nu = c.FDegreesOfFreedom;
                 return true;
@@ -256,14 +257,14 @@ void TCell::ComputeDegreesOfFreedom()
                     continue;
                 long double u = 0, c = 0, nu = 0;
                 const bool finiteNu = !nuText.isEmpty() && nuText != QLatin1String("0") && nuText != kInfinite;
-                if (!uText.isEmpty() && finiteNu && ReadNumber(uText, u) && ReadNumber(child->FSensitivity, c) &&
-                    ReadNumber(nuText, nu)) {
+                if (!uText.isEmpty() && finiteNu && ReadNumber(uText, u) && ReadNumber(child->FSensitivity, c)
+                    && ReadNumber(nuText, nu)) {
                     const long double uc = u * c;
                     sigma += uc * uc * uc * uc / nu;
                     continue;
                 }
-                const bool acceptable = !uText.isEmpty() && !nuText.isEmpty() && nuText != QLatin1String("0") &&
-                    ReadNumber(uText, u) && (nuText == kInfinite || ReadNumber(nuText, nu));
+                const bool acceptable = !uText.isEmpty() && !nuText.isEmpty() && nuText != QLatin1String("0")
+                    && ReadNumber(uText, u) && (nuText == kInfinite || ReadNumber(nuText, nu));
                 if (!acceptable)
                     return;
             }
@@ -449,8 +450,8 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route)
     }
 }
 
-void TCell::ApplyImportedChartData(int subgroupCount, const QString& subgroupSizes, const QString& values,
-                                   const QString& dates)
+void TCell::ApplyImportedChartData(
+    int subgroupCount, const QString& subgroupSizes, const QString& values, const QString& dates)
 {
     CurrentTargetCell = nullptr;
     BuildQuantityList();
@@ -471,4 +472,4 @@ void TCell::ApplyImportedChartData(int subgroupCount, const QString& subgroupSiz
         tools->EditProperties(source);
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -15,7 +15,10 @@ namespace orvek {
 
 namespace {
 
-QString Num(long double x) { return FloatToGeneralText(x); }
+QString Num(long double x)
+{
+    return FloatToGeneralText(x);
+}
 
 // An uncertainty is a magnitude: a negative value or formula result gives its absolute value.
 QString Magnitude(const QString& text)
@@ -61,8 +64,7 @@ QString WithoutLeadingEquals(const QString& text)
 
 // Methods 1 to 5, 3 and 8: an input of limits (or a standard uncertainty) divided by
 // the distribution's divisor. DivisorText empty means no divisor.
-QString LimitRule(const QString& input, const QString& PV, long double divisor, const QString& divisorText,
-                  quint8& K)
+QString LimitRule(const QString& input, const QString& PV, long double divisor, const QString& divisorText, quint8& K)
 {
     long double L = 0;
     quint8 V = 0;
@@ -70,7 +72,8 @@ QString LimitRule(const QString& input, const QString& PV, long double divisor, 
     K = V;
     long double pv = 0;
     switch (V) {
-    case kInputNumber: return Num(L / divisor);
+    case kInputNumber:
+        return Num(L / divisor);
     case kInputPercent:
         if (ReadNumber(PV, pv))
             return Magnitude(Num(pv * L / 100 / divisor));
@@ -80,11 +83,12 @@ QString LimitRule(const QString& input, const QString& PV, long double divisor, 
         const QString text = divisorText.isEmpty() ? f : "(" + f + ")/" + divisorText;
         return Magnitude(EvaluateVarFormula(text, PV));
     }
-    default: return QString();
+    default:
+        return QString();
     }
 }
 
-}  // namespace
+} // namespace
 
 void ClassifyInputValue(const QString& Text, long double& Value, quint8& Kind)
 {
@@ -213,8 +217,8 @@ bool WeightedMeanOfPairs(const QString& List, int Count, double& Mean, double& U
     for (const QString& item : items) {
         const qsizetype hash = item.indexOf(QLatin1Char('#'));
         double v = 0, w = 0;
-        if (hash < 0 || !TryStrToFloatNeutral(item.left(hash).trimmed(), v) ||
-            !TryStrToFloatNeutral(item.mid(hash + 1).trimmed(), w))
+        if (hash < 0 || !TryStrToFloatNeutral(item.left(hash).trimmed(), v)
+            || !TryStrToFloatNeutral(item.mid(hash + 1).trimmed(), w))
             return false;
         x.push_back(v);
         u.push_back(w);
@@ -249,8 +253,8 @@ bool EvaluateSourceRecord(TVstupStandardnejNeistoty& rec, const QString& PV)
     quint8 K = 1;
     long double pv = 0;
     const bool havePV = ReadNumber(PV, pv);
-    static const long double kDivisors[] = {1.0L, 1.645L, 1.96L, 2.0L, 2.576L, 3.0L};
-    static const char* const kDivisorTexts[] = {"1.0", "1.645", "1.960", "2.0", "2.576", "3.0"};
+    static const long double kDivisors[] = { 1.0L, 1.645L, 1.96L, 2.0L, 2.576L, 3.0L };
+    static const char* const kDivisorTexts[] = { "1.0", "1.645", "1.960", "2.0", "2.576", "3.0" };
 
     switch (rec.TSN) {
     case 0: {
@@ -271,25 +275,40 @@ bool EvaluateSourceRecord(TVstupStandardnejNeistoty& rec, const QString& PV)
             ClassifyInputValue(input, L, V);
         }
         switch (V) {
-        case kInputNumber: HSN = input.trimmed(); break;
+        case kInputNumber:
+            HSN = input.trimmed();
+            break;
         case kInputPercent:
             if (havePV)
                 HSN = Magnitude(Num(pv * L / 100));
             break;
-        case kInputFormula: HSN = Magnitude(EvaluateVarFormula(input, PV)); break;
-        default: break;
+        case kInputFormula:
+            HSN = Magnitude(EvaluateVarFormula(input, PV));
+            break;
+        default:
+            break;
         }
         break;
     }
-    case 1: HSN = LimitRule(rec.IS_2_1.Text, PV, std::sqrt(3.0L), QStringLiteral("SQRT(3)"), K); break;
-    case 2: HSN = LimitRule(rec.IS_2_2.Text, PV, std::sqrt(6.0L), QStringLiteral("SQRT(6)"), K); break;
-    case 3: HSN = LimitRule(rec.SO_2_3.Text, PV, 1.0L, QString(), K); break;
+    case 1:
+        HSN = LimitRule(rec.IS_2_1.Text, PV, std::sqrt(3.0L), QStringLiteral("SQRT(3)"), K);
+        break;
+    case 2:
+        HSN = LimitRule(rec.IS_2_2.Text, PV, std::sqrt(6.0L), QStringLiteral("SQRT(6)"), K);
+        break;
+    case 3:
+        HSN = LimitRule(rec.SO_2_3.Text, PV, 1.0L, QString(), K);
+        break;
     case 4:
         if (rec.HS <= 5)
             HSN = LimitRule(rec.IS_2_4.Text, PV, kDivisors[rec.HS], QLatin1String(kDivisorTexts[rec.HS]), K);
         break;
-    case 5: HSN = LimitRule(rec.IS_2_5.Text, PV, std::sqrt(2.0L), QStringLiteral("SQRT(2)"), K); break;
-    case 8: HSN = LimitRule(rec.SO_5.Text, PV, 1.0L, QString(), K); break;
+    case 5:
+        HSN = LimitRule(rec.IS_2_5.Text, PV, std::sqrt(2.0L), QStringLiteral("SQRT(2)"), K);
+        break;
+    case 8:
+        HSN = LimitRule(rec.SO_5.Text, PV, 1.0L, QString(), K);
+        break;
     case 9:
         if (rec.PM_6 >= 1) {
             FillSeriesDegreesOfFreedom(rec.PSV_6.Text, rec.PM_6, false);
@@ -363,10 +382,11 @@ bool EvaluateSourceRecord(TVstupStandardnejNeistoty& rec, const QString& PV)
             HSN = rec.SO_10;
         }
         break;
-    default: break;
+    default:
+        break;
     }
     rec.USType = K;
     return true;
 }
 
-}  // namespace orvek
+} // namespace orvek

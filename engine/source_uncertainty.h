@@ -54,4 +54,4 @@ void FillSeriesDegreesOfFreedom(QString& Field, int Count, bool PooledVariances)
 // u its dialog stored.
 bool EvaluateSourceRecord(TVstupStandardnejNeistoty& rec, const QString& PV);
 
-}  // namespace orvek
+} // namespace orvek

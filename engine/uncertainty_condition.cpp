@@ -29,7 +29,7 @@ double ParsedOrZero(const QString& text)
     return value;
 }
 
-}  // namespace
+} // namespace
 
 bool ParseUncertaintyCondition(const QString& Text)
 {
@@ -115,4 +115,4 @@ void EvaluateUncertaintyCondition(const QString& ValueText, const QString& Condi
     }
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -9,12 +9,12 @@ namespace orvek {
 
 // One branch of a condition.
 struct T_u_conditionRecord {
-    double Bound1 = 0;  // parsed from Bound1Text (0 when it does not parse)
-    double Bound2 = 0;  // parsed from Bound2Text when that is set
+    double Bound1 = 0; // parsed from Bound1Text (0 when it does not parse)
+    double Bound2 = 0; // parsed from Bound2Text when that is set
     QString Bound1Text;
-    QString Bound2Text;  // empty for a branch with one bound
-    QString Op1;         // "=", "<", "<=", ">" or ">="
-    QString Op2;         // "<" or "<=", empty when absent
+    QString Bound2Text; // empty for a branch with one bound
+    QString Op1; // "=", "<", "<=", ">" or ">="
+    QString Op2; // "<" or "<=", empty when absent
     QString UExpression;
 };
 
@@ -34,4 +34,4 @@ bool ParseUncertaintyCondition(const QString& Text);
 // number, a percentage or a formula with VAR).
 void EvaluateUncertaintyCondition(const QString& ValueText, const QString& ConditionText, QString& Result);
 
-}  // namespace orvek
+} // namespace orvek

@@ -5,8 +5,7 @@
 
 namespace orvek {
 
-bool ComputeWeightedMean(int N, const std::vector<double>& X, const std::vector<double>& U, double& UMean,
-                         double& Mean)
+bool ComputeWeightedMean(int N, const std::vector<double>& X, const std::vector<double>& U, double& UMean, double& Mean)
 {
     if (N < 2 || N > MaxWeightedMeanResults || int(X.size()) < N || int(U.size()) < N)
         return false;
@@ -42,4 +41,4 @@ bool ComputeWeightedMean(int N, const std::vector<double>& X, const std::vector<
     return true;
 }
 
-}  // namespace orvek
+} // namespace orvek

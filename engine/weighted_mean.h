@@ -14,7 +14,7 @@ constexpr int MaxWeightedMeanResults = 500;
 // 1/sqrt(sum of weights) and the external one scaled by the observed scatter
 // (Birge ratio sqrt(chi^2/(N - 1))). False, with both outputs left unchanged, for
 // N outside 2..500 or arrays shorter than N: one result has no scatter to estimate.
-bool ComputeWeightedMean(int N, const std::vector<double>& X, const std::vector<double>& U, double& UMean,
-                         double& Mean);
+bool ComputeWeightedMean(
+    int N, const std::vector<double>& X, const std::vector<double>& U, double& UMean, double& Mean);
 
-}  // namespace orvek
+} // namespace orvek

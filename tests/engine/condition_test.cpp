@@ -14,11 +14,17 @@ TEST(UncertaintyCondition, ChoosesTheFirstApplyingBranch)
         const char* value;
         const char* expected;
     } cases[] = {
-        {"5", "0.1"}, {"10", "0.2"}, {"19,99", "0.2"}, {"25", "VAR*0.01"}, {"-3", "0.1"},
+        { "5", "0.1" },
+        { "10", "0.2" },
+        { "19,99", "0.2" },
+        { "25", "VAR*0.01" },
+        { "-3", "0.1" },
         // Zero is compared like any other value.
-        {"0", "0.1"}, {"0,0", "0.1"},
+        { "0", "0.1" },
+        { "0,0", "0.1" },
         // Not a number: no result.
-        {"abc", ""}, {"", ""},
+        { "abc", "" },
+        { "", "" },
     };
     for (const auto& c : cases) {
         QString result = "stale";
@@ -66,5 +72,5 @@ TEST(UncertaintyCondition, GrammarOfBranches)
     EXPECT_TRUE(result.isEmpty());
 }
 
-}  // namespace
-}  // namespace orvek
+} // namespace
+} // namespace orvek

@@ -26,12 +26,25 @@ TEST(ElementTable, SumFormulas)
 {
     const struct {
         const char* formula;
-        const char* normal;  // empty: invalid
+        const char* normal; // empty: invalid
     } cases[] = {
-        {"C2H5OH", "C2H6O"}, {"OH2", "H2O"}, {"NaCl", "ClNa"}, {"CO2", "CO2"}, {"C1H4", "CH4"},
-        {"CO", "CO"}, {"Co", "Co"}, {" H2 O ", "H2O"}, {"C12H22O11", "C12H22O11"}, {"Na2SO4", "Na2O4S"},
+        { "C2H5OH", "C2H6O" },
+        { "OH2", "H2O" },
+        { "NaCl", "ClNa" },
+        { "CO2", "CO2" },
+        { "C1H4", "CH4" },
+        { "CO", "CO" },
+        { "Co", "Co" },
+        { " H2 O ", "H2O" },
+        { "C12H22O11", "C12H22O11" },
+        { "Na2SO4", "Na2O4S" },
         // Invalid: lower case start, leading digit, other characters, unknown symbols anywhere.
-        {"h2o", ""}, {"2H2O", ""}, {"H2\u00B7O", ""}, {"H2Q", ""}, {"H2Qa", ""}, {"", ""},
+        { "h2o", "" },
+        { "2H2O", "" },
+        { "H2\u00B7O", "" },
+        { "H2Q", "" },
+        { "H2Qa", "" },
+        { "", "" },
     };
     for (const auto& c : cases) {
         QString message, normal;
@@ -50,7 +63,7 @@ TEST(ElementTable, SumFormulas)
 TEST(ElementTable, CountsTooLargeGiveTheMessage)
 {
     const QString text307 = GetString(307) + " : ";
-    for (const char* formula : {"C10000", "C9999C", "H00001"}) {
+    for (const char* formula : { "C10000", "C9999C", "H00001" }) {
         QString message, normal;
         AnalyseSumFormula(formula, message, normal);
         EXPECT_TRUE(message.startsWith(text307)) << formula;
@@ -58,7 +71,7 @@ TEST(ElementTable, CountsTooLargeGiveTheMessage)
     }
     QString message, normal;
     AnalyseSumFormula("O2C9999C", message, normal);
-    EXPECT_EQ(normal, "C9999O2");  // the counts reached before
+    EXPECT_EQ(normal, "C9999O2"); // the counts reached before
     AnalyseSumFormula("C9999", message, normal);
     EXPECT_TRUE(message.isEmpty());
     EXPECT_EQ(normal, "C9999");
@@ -70,12 +83,12 @@ TEST(ElementTable, SubscriptsCloseEveryDigitRun)
         const char* formula;
         const char* tagged;
     } cases[] = {
-        {"H2O", "H[cf15]2[cf1]O"},
-        {"C2H6O", "C[cf15]2[cf1]H[cf15]6[cf1]O"},
-        {"C12H22O11", "C[cf15]12[cf1]H[cf15]22[cf1]O[cf15]11[cf1]"},
-        {"Na2SO4", "Na[cf15]2[cf1]SO[cf15]4[cf1]"},
-        {"C100", "C[cf15]100[cf1]"},
-        {"", ""},
+        { "H2O", "H[cf15]2[cf1]O" },
+        { "C2H6O", "C[cf15]2[cf1]H[cf15]6[cf1]O" },
+        { "C12H22O11", "C[cf15]12[cf1]H[cf15]22[cf1]O[cf15]11[cf1]" },
+        { "Na2SO4", "Na[cf15]2[cf1]SO[cf15]4[cf1]" },
+        { "C100", "C[cf15]100[cf1]" },
+        { "", "" },
     };
     for (const auto& c : cases) {
         QString text;
@@ -84,5 +97,5 @@ TEST(ElementTable, SubscriptsCloseEveryDigitRun)
     }
 }
 
-}  // namespace
-}  // namespace orvek
+} // namespace
+} // namespace orvek

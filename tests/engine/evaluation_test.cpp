@@ -1,17 +1,18 @@
+#include "../support/dialog_script.h"
 #include "core/clock.h"
 #include "core/common_vars.h"
 #include "core/number_format.h"
 #include "core/number_text.h"
+#include "core/services.h"
 #include "core/string_table.h"
 #include "engine/cell.h"
-#include "engine/evaluation.h"
 #include "engine/compiled_equation.h"
+#include "engine/evaluation.h"
 #include "engine/expression.h"
 #include "engine/model_file.h"
-#include "../support/dialog_script.h"
 
-#include <gtest/gtest.h>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace orvek {
@@ -100,7 +101,7 @@ TEST_F(Evaluation, SumAndProductFollowTheLawOfPropagation)
     EXPECT_NEAR(Number(sum->FCombinedUncertainty), std::sqrt(0.05), 1e-12);
     EXPECT_EQ(sum->FDegreesOfFreedom, "Nekonecno");
     EXPECT_EQ(sum->FCoverageFactor.Text, "1.96");
-    EXPECT_NEAR(Number(sum->FExpandedUncertainty), 1.96 * 0.22, 1e-12);  // k times the rounded u
+    EXPECT_NEAR(Number(sum->FExpandedUncertainty), 1.96 * 0.22, 1e-12); // k times the rounded u
 
     auto product = Equation("y = a*b");
     TCell* a = Quantity(*product, "a", "2");
@@ -120,7 +121,8 @@ TEST_F(Evaluation, CorrelationsAddTheirTerms)
     const struct {
         const char* matrix;
         double u;
-    } cases[] = {{"1#1@1#1@", 0.3}, {"1#-1@-1#1@", 0.1}, {"1#0@0#1@", std::sqrt(0.05)}, {"", std::sqrt(0.05)}};
+    } cases[]
+        = { { "1#1@1#1@", 0.3 }, { "1#-1@-1#1@", 0.1 }, { "1#0@0#1@", std::sqrt(0.05) }, { "", std::sqrt(0.05) } };
     for (const auto& c : cases) {
         auto y = Equation("y = a + b", c.matrix);
         Source(*Quantity(*y, "a", "1"), "0.1");
@@ -141,7 +143,7 @@ TEST_F(Evaluation, CorrelationsAddTheirTerms)
 TEST_F(Evaluation, InconsistentCorrelationsGiveMessage637Once)
 {
     auto y = Equation("y = a + b + c", "1#-0.9#-0.9@-0.9#1#-0.9@-0.9#-0.9#1@");
-    for (const char* s : {"a", "b", "c"})
+    for (const char* s : { "a", "b", "c" })
         Source(*Quantity(*y, s, "1"), "1");
     test::DialogScript::Instance().AnswerMessage(mrCancel);
     y->Calculate();
@@ -187,9 +189,9 @@ TEST_F(Evaluation, DegreesOfFreedomAndCoverage)
 
 TEST_F(Evaluation, ZeroAndNegativeInputsContribute)
 {
-    for (int mode : {0, 1}) {
+    for (int mode : { 0, 1 }) {
         DerivativeMode = mode;
-        for (bool zeroSetting : {false, true}) {
+        for (bool zeroSetting : { false, true }) {
             ZeroToCalculations = zeroSetting;
             auto y = Equation("y = 5 + a + b^2");
             Source(*Quantity(*y, "a", "0"), "0.3");
@@ -211,7 +213,7 @@ TEST_F(Evaluation, QuantityRules)
     TCell* a = Quantity(*y, "a", "0");
     Source(*a, "0.3");
     Source(*a, "0.4");
-    Source(*a, "5", "Nekonecno", false);  // inactive: never counts
+    Source(*a, "5", "Nekonecno", false); // inactive: never counts
     TCell* b = Quantity(*y, "b", "2");
     Source(*b, "0.1");
     Source(*b, "");
@@ -269,7 +271,7 @@ TEST_F(Evaluation, ValueDependentSourcesFollowTheValue)
 TEST_F(Evaluation, ExpiredSourceStopsTheEvaluation)
 {
     SetClock([] { return QDateTime(QDate(2026, 3, 10), QTime(12, 0)); });
-    for (const auto& [date, stops] : {std::pair{"D10M 3Y2026", false}, std::pair{"D 9M 3Y2026", true}}) {
+    for (const auto& [date, stops] : { std::pair { "D10M 3Y2026", false }, std::pair { "D 9M 3Y2026", true } }) {
         auto y = Equation("y = a");
         TCell* a = Quantity(*y, "a", "1");
         // A source that depends on the value is evaluated with its quantity.
@@ -332,9 +334,8 @@ TEST_F(Evaluation, SensitivityRoutesAgreeOnGeneratedModels)
         QString rhs;
         for (int i = 0; i < n; ++i) {
             const QString s = QStringLiteral("x%1").arg(i);
-            const char* shapes[] = {"%1",         "%1^2",          "SQRT(ABS(%1))", "EXP(%1/10)",
-                                    "1/(%1+100)", "(-%1^3)",        "POWER(%1;2)",   "%1*1E-3",
-                                    "LN(ABS(%1)+1)", "%1/(1+%1^2)"};
+            const char* shapes[] = { "%1", "%1^2", "SQRT(ABS(%1))", "EXP(%1/10)", "1/(%1+100)", "(-%1^3)",
+                "POWER(%1;2)", "%1*1E-3", "LN(ABS(%1)+1)", "%1/(1+%1^2)" };
             // Some models begin with a unary minus ("-x0^2").
             rhs += (i ? (i % 3 ? "+" : "*") : (seed % 3 ? "" : "-")) + QString(shapes[(i * 3 + seed) % 10]).arg(s);
         }
@@ -367,7 +368,9 @@ TEST_F(Evaluation, SensitivityRoutesAgreeOnGeneratedModels)
         whole->Calculate();
         whole->ComputeSensitivityByDifference(TSensitivityRoute::WholeTree);
         CompiledEvaluation = true;
-        ASSERT_FALSE(path->FCombinedUncertainty.isEmpty()) << seed << " " << rhs.toStdString() << " v=" << path->FValue.Text.toStdString() << " e=" << path->FErrorText.toStdString();
+        ASSERT_FALSE(path->FCombinedUncertainty.isEmpty())
+            << seed << " " << rhs.toStdString() << " v=" << path->FValue.Text.toStdString()
+            << " e=" << path->FErrorText.toStdString();
         std::function<void(TCell&, TCell&)> compare = [&](TCell& p, TCell& w) {
             EXPECT_EQ(p.FNumSensitivity, w.FNumSensitivity) << p.FCellName.Text.toStdString();
             EXPECT_EQ(p.FNumContribution, w.FNumContribution);
@@ -386,16 +389,16 @@ TEST_F(Evaluation, SensitivityRoutesAgreeOnGeneratedModels)
 
 TEST_F(Evaluation, CompiledEquationsStandInOnlyWhereTheyMeanTheSame)
 {
-    TCompiledEquation* sum = CompiledEquationFor("y=a+b^2", {"a", "b"});
+    TCompiledEquation* sum = CompiledEquationFor("y=a+b^2", { "a", "b" });
     ASSERT_NE(sum, nullptr);
-    EXPECT_EQ(sum->Evaluate({"1", "-3"}), "10");
-    EXPECT_EQ(sum->Evaluate({"1", "x"}), "");
-    EXPECT_EQ(CompiledEquationFor("y=1/a", {"a"})->Evaluate({"0"}), "");
+    EXPECT_EQ(sum->Evaluate({ "1", "-3" }), "10");
+    EXPECT_EQ(sum->Evaluate({ "1", "x" }), "");
+    EXPECT_EQ(CompiledEquationFor("y=1/a", { "a" })->Evaluate({ "0" }), "");
     // Symbols the parser would read otherwise, or a name the text route leaves in place.
-    EXPECT_EQ(CompiledEquationFor("y=p*P", {"p", "P"}), nullptr);
-    EXPECT_EQ(CompiledEquationFor("y=EXP+1", {"EXP"}), nullptr);
-    EXPECT_EQ(CompiledEquationFor("y=a+B", {"a"}), nullptr);
-    EXPECT_EQ(CompiledEquationFor("y=a+", {"a"}), nullptr);
+    EXPECT_EQ(CompiledEquationFor("y=p*P", { "p", "P" }), nullptr);
+    EXPECT_EQ(CompiledEquationFor("y=EXP+1", { "EXP" }), nullptr);
+    EXPECT_EQ(CompiledEquationFor("y=a+B", { "a" }), nullptr);
+    EXPECT_EQ(CompiledEquationFor("y=a+", { "a" }), nullptr);
 }
 
 TEST_F(Evaluation, RootHookEvaluatesTheTree)
@@ -406,6 +409,64 @@ TEST_F(Evaluation, RootHookEvaluatesTheTree)
     EvaluateTreeHook(*y);
     EXPECT_EQ(y->FValue.Text, "6");
     EXPECT_NEAR(Number(y->FCombinedUncertainty), 0.3, 1e-12);
+}
+
+TEST_F(Evaluation, SensitivityPassPutsEverythingBackWhenAnEvaluationRaises)
+{
+    // A hint that fails on the final evaluation of the pass.
+    struct FailingHints : CellHintService {
+        QString HintText(const TCell&) override
+        {
+            if (CurrentTargetCell == nullptr && TreeEvaluationRunning)
+                throw std::runtime_error("hint failed");
+            return {};
+        }
+    } hints;
+    auto y = Equation("y = a*b");
+    TCell* a = Quantity(*y, "a", "2");
+    TCell* b = SubEquation(*y, "b", "b = c + 1");
+    Source(*a, "0.1");
+    Source(*Quantity(*b, "c", "4"), "0.2");
+    y->Calculate();
+    WaitProgressActive = false;
+    WaitProgressTotal = 7;
+    WaitProgressPosition = 3;
+    SetCellHintService(&hints);
+    EXPECT_THROW(y->ComputeSensitivityByDifference(), std::runtime_error);
+    SetCellHintService(nullptr);
+    EXPECT_EQ(a->FValue.Text, "2");
+    EXPECT_EQ(b->FValue.Text, "5");
+    EXPECT_EQ(y->FValue.Text, "10");
+    EXPECT_EQ(CurrentTargetCell, nullptr);
+    EXPECT_FALSE(TreeEvaluationRunning);
+    EXPECT_FALSE(WaitProgressActive);
+    EXPECT_EQ(WaitProgressTotal, 7);
+    EXPECT_EQ(WaitProgressPosition, 3);
+}
+
+TEST_F(Evaluation, ImportedChartDataGoesToTheFirstSource)
+{
+    struct Tools : CellToolService {
+        TCell* edited = nullptr;
+        void ClickAction(TCell*) override { }
+        void ViewProperties(TCell*) override { }
+        void EditProperties(TCell* cell) override { edited = cell; }
+    } tools;
+    auto y = Equation("y = a");
+    TCell* a = Quantity(*y, "a", "2");
+    TCell* first = Source(*a, "0.1");
+    Source(*a, "0.2");
+    NewCellInfo.CellType = kUncertaintyCell;
+    SetCellToolService(&tools);
+    y->ApplyImportedChartData(2, "3@3@", "1@2@3@4@5@6@", "D 1M 1Y2026@D 2M 1Y2026@");
+    SetCellToolService(nullptr);
+    EXPECT_EQ(tools.edited, first);
+    EXPECT_EQ(first->FUncertaintyInput.PM_8, 2);
+    EXPECT_EQ(first->FUncertaintyInput.PBM_8, "3@3@");
+    EXPECT_EQ(first->FUncertaintyInput.VM_8.Text, "1@2@3@4@5@6@");
+    EXPECT_EQ(first->FUncertaintyInput.DM_8, "D 1M 1Y2026@D 2M 1Y2026@");
+    EXPECT_EQ(NewCellInfo.CellType, kEquationCell);
+    EXPECT_FALSE(y->FCombinedUncertainty.isEmpty());
 }
 
 // ---------------------------------------------------------------------------------
@@ -449,9 +510,9 @@ TEST_F(Evaluation, ResistanceReactanceImpedance)
         const char* u;
         double published;
     } cases[] = {
-        {"gum_h2_resistance.txt", "127.7322", "0.0711", 0.071},
-        {"gum_h2_reactance.txt", "219.847", "0.296", 0.295},
-        {"gum_h2_impedance.txt", "254.260", "0.236", 0.236},
+        { "gum_h2_resistance.txt", "127.7322", "0.0711", 0.071 },
+        { "gum_h2_reactance.txt", "219.847", "0.296", 0.295 },
+        { "gum_h2_impedance.txt", "254.260", "0.236", 0.236 },
     };
     for (const auto& c : cases) {
         auto y = LoadModel(c.file);
@@ -464,5 +525,5 @@ TEST_F(Evaluation, ResistanceReactanceImpedance)
     }
 }
 
-}  // namespace
-}  // namespace orvek
+} // namespace
+} // namespace orvek

@@ -4,9 +4,9 @@
 #include "engine/evaluation.h"
 #include "engine/source_uncertainty.h"
 
-#include <gtest/gtest.h>
 #include <cmath>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace orvek {
 namespace {
@@ -18,9 +18,21 @@ TEST(SourceUncertainty, ClassifiesInputTexts)
         quint8 kind;
         double value;
     } cases[] = {
-        {"", 1, 0}, {" 2,5 ", 1, 2.5}, {"-0.3", 1, -0.3}, {"5 %", 2, 5}, {"%x", 0, 0}, {"=A*2", 3, 0},
-        {"var*2", 3, 0}, {"VAR*", 0, 0}, {"2*3", 3, 0}, {"a+1", 4, 0}, {"1E5", 0, 0}, {"((", 0, 0},
-        {"RANGE(1;2)", 6, 0}, {"condition(if x<[1] then u=[1])", 7, 0}, {"1/0", 0, 0},
+        { "", 1, 0 },
+        { " 2,5 ", 1, 2.5 },
+        { "-0.3", 1, -0.3 },
+        { "5 %", 2, 5 },
+        { "%x", 0, 0 },
+        { "=A*2", 3, 0 },
+        { "var*2", 3, 0 },
+        { "VAR*", 0, 0 },
+        { "2*3", 3, 0 },
+        { "a+1", 4, 0 },
+        { "1E5", 0, 0 },
+        { "((", 0, 0 },
+        { "RANGE(1;2)", 6, 0 },
+        { "condition(if x<[1] then u=[1])", 7, 0 },
+        { "1/0", 0, 0 },
     };
     for (const auto& c : cases) {
         long double value = -1;
@@ -34,7 +46,7 @@ TEST(SourceUncertainty, ClassifiesInputTexts)
 TEST(SourceUncertainty, VarFormulas)
 {
     EXPECT_EQ(EvaluateVarFormula("var*0.01", "200"), "2");
-    EXPECT_EQ(EvaluateVarFormula("VAR^2", "-3"), "9");  // the value is bracketed
+    EXPECT_EQ(EvaluateVarFormula("VAR^2", "-3"), "9"); // the value is bracketed
     EXPECT_EQ(EvaluateVarFormula("VAR*2", ""), "");
     EXPECT_EQ(EvaluateVarFormula("", "5"), "");
     EXPECT_EQ(EvaluateVarFormula("2*3", ""), "6");
@@ -55,52 +67,232 @@ TEST(SourceUncertainty, OneRowPerMethod)
 {
     const double nan = std::nan("");
     const std::vector<MethodRow> rows = {
-        {"0 number", [](auto& r) { r.TSN = 0; r.KO.Text = "0.5"; }, "", 0.5},
-        {"0 formula", [](auto& r) { r.TSN = 0; r.KO.Text = "=VAR*0.01"; }, "200", 2},
-        {"0 percent of a negative value", [](auto& r) { r.TSN = 0; r.KO.Text = "2 %"; }, "-50", 1},
-        {"0 condition formula branch",
-         [](auto& r) {
-             r.TSN = 0;
-             r.KO.Text = "CONDITION(if x<[10] then u=[0.1] else if x>=[20] then u=[VAR*0.01])";
-         },
-         "25", 0.25},
-        {"0 condition without branch",
-         [](auto& r) { r.TSN = 0; r.KO.Text = "CONDITION(if x<[10] then u=[0.1])"; }, "15", nan},
-        {"0 condition at zero", [](auto& r) { r.TSN = 0; r.KO.Text = "CONDITION(if x<[10] then u=[0.1])"; }, "0",
-         0.1},
-        {"1 number", [](auto& r) { r.TSN = 1; r.IS_2_1.Text = "3"; }, "", std::sqrt(3.0)},
-        {"1 percent", [](auto& r) { r.TSN = 1; r.IS_2_1.Text = "2 %"; }, "50", 1 / std::sqrt(3.0)},
-        {"1 percent without value", [](auto& r) { r.TSN = 1; r.IS_2_1.Text = "2 %"; }, "", nan},
-        {"1 formula with =", [](auto& r) { r.TSN = 1; r.IS_2_1.Text = "=VAR*0.03"; }, "-100", std::sqrt(3.0)},
-        {"1 exponent text", [](auto& r) { r.TSN = 1; r.IS_2_1.Text = "1E5"; }, "", nan},
-        {"2", [](auto& r) { r.TSN = 2; r.IS_2_2.Text = "1"; }, "", 1 / std::sqrt(6.0)},
-        {"3", [](auto& r) { r.TSN = 3; r.SO_2_3.Text = "0.5"; }, "", 0.5},
-        {"3 formula", [](auto& r) { r.TSN = 3; r.SO_2_3.Text = "VAR/1000"; }, "4", 0.004},
-        {"4", [](auto& r) { r.TSN = 4; r.IS_2_4.Text = "0.2"; r.HS = 2; }, "", 0.2 / 1.96},
-        {"4 formula", [](auto& r) { r.TSN = 4; r.IS_2_4.Text = "=VAR*0.003"; r.HS = 5; }, "100", 0.1},
-        {"5", [](auto& r) { r.TSN = 5; r.IS_2_5.Text = "1"; }, "", 1 / std::sqrt(2.0)},
-        {"8", [](auto& r) { r.TSN = 8; r.SO_5.Text = "0.3"; }, "", 0.3},
-        {"9 deviation", [](auto& r) { r.TSN = 9; r.PM_6 = 3; r.VM_6.Text = "1@2@3@"; }, "", 1},
-        {"9 relative",
-         [](auto& r) { r.TSN = 9; r.PM_6 = 3; r.VM_6.Text = "1@2@3@"; r.OV_6 = 1; }, "100", 50},
-        {"9 one reading", [](auto& r) { r.TSN = 9; r.PM_6 = 1; r.VM_6.Text = "1@"; }, "", nan},
-        {"10 beta 0", [](auto& r) { r.TSN = 10; r.PD_2_6.Text = "1"; r.TFa_2_6.Text = "0"; }, "", 1 / std::sqrt(6.0)},
-        {"10 beta 1", [](auto& r) { r.TSN = 10; r.PD_2_6.Text = "1"; r.TFa_2_6.Text = "1"; }, "", 1 / std::sqrt(3.0)},
-        {"11 relative",
-         [](auto& r) { r.TSN = 11; r.OV_7 = 1; r.RSO_7 = "2"; r.NPP_7 = 4; }, "50", 0.5},
-        {"12 relative of a negative value",
-         [](auto& r) { r.TSN = 12; r.OV_8 = 3; r.RSO_8 = "1"; }, "-200", 2},
-        {"13", [](auto& r) { r.TSN = 13; r.PM_9 = 2; r.VM_9.Text = "4@4@"; }, "", 2},
-        {"13 one variance", [](auto& r) { r.TSN = 13; r.PM_9 = 1; r.VM_9.Text = "9@"; }, "", 3},
-        {"14", [](auto& r) { r.TSN = 14; r.PM_10 = 2; r.VM_10.Text = "10#1@12#1@"; }, "", 1},
-        {"14 one pair", [](auto& r) { r.TSN = 14; r.PM_10 = 1; r.VM_10.Text = "10#1@"; }, "", nan},
+        { "0 number",
+            [](auto& r) {
+                r.TSN = 0;
+                r.KO.Text = "0.5";
+            },
+            "", 0.5 },
+        { "0 formula",
+            [](auto& r) {
+                r.TSN = 0;
+                r.KO.Text = "=VAR*0.01";
+            },
+            "200", 2 },
+        { "0 percent of a negative value",
+            [](auto& r) {
+                r.TSN = 0;
+                r.KO.Text = "2 %";
+            },
+            "-50", 1 },
+        { "0 condition formula branch",
+            [](auto& r) {
+                r.TSN = 0;
+                r.KO.Text = "CONDITION(if x<[10] then u=[0.1] else if x>=[20] then u=[VAR*0.01])";
+            },
+            "25", 0.25 },
+        { "0 condition without branch",
+            [](auto& r) {
+                r.TSN = 0;
+                r.KO.Text = "CONDITION(if x<[10] then u=[0.1])";
+            },
+            "15", nan },
+        { "0 condition at zero",
+            [](auto& r) {
+                r.TSN = 0;
+                r.KO.Text = "CONDITION(if x<[10] then u=[0.1])";
+            },
+            "0", 0.1 },
+        { "1 number",
+            [](auto& r) {
+                r.TSN = 1;
+                r.IS_2_1.Text = "3";
+            },
+            "", std::sqrt(3.0) },
+        { "1 percent",
+            [](auto& r) {
+                r.TSN = 1;
+                r.IS_2_1.Text = "2 %";
+            },
+            "50", 1 / std::sqrt(3.0) },
+        { "1 percent without value",
+            [](auto& r) {
+                r.TSN = 1;
+                r.IS_2_1.Text = "2 %";
+            },
+            "", nan },
+        { "1 formula with =",
+            [](auto& r) {
+                r.TSN = 1;
+                r.IS_2_1.Text = "=VAR*0.03";
+            },
+            "-100", std::sqrt(3.0) },
+        { "1 exponent text",
+            [](auto& r) {
+                r.TSN = 1;
+                r.IS_2_1.Text = "1E5";
+            },
+            "", nan },
+        { "2",
+            [](auto& r) {
+                r.TSN = 2;
+                r.IS_2_2.Text = "1";
+            },
+            "", 1 / std::sqrt(6.0) },
+        { "3",
+            [](auto& r) {
+                r.TSN = 3;
+                r.SO_2_3.Text = "0.5";
+            },
+            "", 0.5 },
+        { "3 formula",
+            [](auto& r) {
+                r.TSN = 3;
+                r.SO_2_3.Text = "VAR/1000";
+            },
+            "4", 0.004 },
+        { "4",
+            [](auto& r) {
+                r.TSN = 4;
+                r.IS_2_4.Text = "0.2";
+                r.HS = 2;
+            },
+            "", 0.2 / 1.96 },
+        { "4 formula",
+            [](auto& r) {
+                r.TSN = 4;
+                r.IS_2_4.Text = "=VAR*0.003";
+                r.HS = 5;
+            },
+            "100", 0.1 },
+        { "5",
+            [](auto& r) {
+                r.TSN = 5;
+                r.IS_2_5.Text = "1";
+            },
+            "", 1 / std::sqrt(2.0) },
+        { "8",
+            [](auto& r) {
+                r.TSN = 8;
+                r.SO_5.Text = "0.3";
+            },
+            "", 0.3 },
+        { "9 deviation",
+            [](auto& r) {
+                r.TSN = 9;
+                r.PM_6 = 3;
+                r.VM_6.Text = "1@2@3@";
+            },
+            "", 1 },
+        { "9 relative",
+            [](auto& r) {
+                r.TSN = 9;
+                r.PM_6 = 3;
+                r.VM_6.Text = "1@2@3@";
+                r.OV_6 = 1;
+            },
+            "100", 50 },
+        { "9 one reading",
+            [](auto& r) {
+                r.TSN = 9;
+                r.PM_6 = 1;
+                r.VM_6.Text = "1@";
+            },
+            "", nan },
+        { "10 beta 0",
+            [](auto& r) {
+                r.TSN = 10;
+                r.PD_2_6.Text = "1";
+                r.TFa_2_6.Text = "0";
+            },
+            "", 1 / std::sqrt(6.0) },
+        { "10 beta 1",
+            [](auto& r) {
+                r.TSN = 10;
+                r.PD_2_6.Text = "1";
+                r.TFa_2_6.Text = "1";
+            },
+            "", 1 / std::sqrt(3.0) },
+        { "11 relative",
+            [](auto& r) {
+                r.TSN = 11;
+                r.OV_7 = 1;
+                r.RSO_7 = "2";
+                r.NPP_7 = 4;
+            },
+            "50", 0.5 },
+        { "12 relative of a negative value",
+            [](auto& r) {
+                r.TSN = 12;
+                r.OV_8 = 3;
+                r.RSO_8 = "1";
+            },
+            "-200", 2 },
+        { "13",
+            [](auto& r) {
+                r.TSN = 13;
+                r.PM_9 = 2;
+                r.VM_9.Text = "4@4@";
+            },
+            "", 2 },
+        { "13 one variance",
+            [](auto& r) {
+                r.TSN = 13;
+                r.PM_9 = 1;
+                r.VM_9.Text = "9@";
+            },
+            "", 3 },
+        { "14",
+            [](auto& r) {
+                r.TSN = 14;
+                r.PM_10 = 2;
+                r.VM_10.Text = "10#1@12#1@";
+            },
+            "", 1 },
+        { "14 one pair",
+            [](auto& r) {
+                r.TSN = 14;
+                r.PM_10 = 1;
+                r.VM_10.Text = "10#1@";
+            },
+            "", nan },
         // Kept: what the dialog stored stays.
-        {"6 kept", [](auto& r) { r.TSN = 6; r.PM_3 = 2; r.VM_3.Text = "1@2@"; }, "", 0, true},
-        {"7 kept", [](auto& r) { r.TSN = 7; }, "", 0, true},
-        {"11 output 0 kept", [](auto& r) { r.TSN = 11; r.OV_7 = 0; r.RSO_7 = "2"; }, "50", 0, true},
-        {"12 output 2 kept", [](auto& r) { r.TSN = 12; r.OV_8 = 2; r.RSO_8 = "2"; }, "50", 0, true},
-        {"expression kept", [](auto& r) { r.TSN = 1; r.USType = 4; r.IS_2_1.Text = "a+1"; }, "", 0, true},
-        {"range kept", [](auto& r) { r.TSN = 0; r.USType = 6; r.KO.Text = "RANGE(x)"; }, "5", 0, true},
+        { "6 kept",
+            [](auto& r) {
+                r.TSN = 6;
+                r.PM_3 = 2;
+                r.VM_3.Text = "1@2@";
+            },
+            "", 0, true },
+        { "7 kept", [](auto& r) { r.TSN = 7; }, "", 0, true },
+        { "11 output 0 kept",
+            [](auto& r) {
+                r.TSN = 11;
+                r.OV_7 = 0;
+                r.RSO_7 = "2";
+            },
+            "50", 0, true },
+        { "12 output 2 kept",
+            [](auto& r) {
+                r.TSN = 12;
+                r.OV_8 = 2;
+                r.RSO_8 = "2";
+            },
+            "50", 0, true },
+        { "expression kept",
+            [](auto& r) {
+                r.TSN = 1;
+                r.USType = 4;
+                r.IS_2_1.Text = "a+1";
+            },
+            "", 0, true },
+        { "range kept",
+            [](auto& r) {
+                r.TSN = 0;
+                r.USType = 6;
+                r.KO.Text = "RANGE(x)";
+            },
+            "5", 0, true },
     };
     for (const MethodRow& row : rows) {
         TVstupStandardnejNeistoty rec;
@@ -188,5 +380,5 @@ TEST(SourceUncertainty, OnlyOneMeasuredSeriesPerQuantity)
     EXPECT_TRUE(quantity.IsMethodAllowed(series, 13));
 }
 
-}  // namespace
-}  // namespace orvek
+} // namespace
+} // namespace orvek
