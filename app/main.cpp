@@ -11,9 +11,12 @@
 #include "core/ui/message_window.h"
 #include "core/ui/splash_window.h"
 #include "core/ui/wait_window.h"
+#include "database/chart_factors.h"
 #include "database/data_module.h"
+#include "database/ui/table_control_window.h"
 #include "platform/single_instance.h"
 #include "platform/ui/widget_dialogs.h"
+#include "sources/chart_report.h"
 
 #include <QFileInfo>
 #include <QScreen>
@@ -50,10 +53,18 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "%s\n", qUtf8Printable(error));
     }
 
+    TableControlStatusWindow tableControl;
+    SetTableControlWindow(&tableControl);
+
     int result = 0;
     {
+        // The data module comes before any window: it opens the database.
         TDataModule1 dataModule;
         DataModule1 = &dataModule;
+        // The report texts describe control-chart sources through the chart statistics,
+        // with the factors the data module loaded.
+        ChartReportProvider chartReports([] { return ChartFactors; });
+        SetChartReportService(&chartReports);
 
         fOrvekLoad = new TfOrvekLoad;
         fOrvekLoad->show();
@@ -78,6 +89,7 @@ int main(int argc, char** argv)
         std::fflush(stdout);
         result = app.exec();
         SetHelpService(nullptr);
+        SetChartReportService(nullptr);
         SetMessageWindowService(nullptr);
         fMessageWindow = nullptr;
         fWait = nullptr;
@@ -87,6 +99,7 @@ int main(int argc, char** argv)
         fOrvekLoad = nullptr;
         DataModule1 = nullptr;
     }
+    SetTableControlWindow(nullptr);
     SetDialogHandler(nullptr);
     CommonDone();
     return result;

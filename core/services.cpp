@@ -11,6 +11,7 @@ RecordLockService* g_recordLocks = nullptr;
 CellHintService* g_cellHints = nullptr;
 TextWidthService* g_textWidths = nullptr;
 DistributionTextService* g_distributionTexts = nullptr;
+ChartReportService* g_chartReports = nullptr;
 }  // namespace
 
 MainWindowService* MainWindow() { return g_mainWindow; }
@@ -34,5 +35,7 @@ void SetTextWidthService(TextWidthService* service) { g_textWidths = service; }
 
 DistributionTextService* DistributionTexts() { return g_distributionTexts; }
 void SetDistributionTextService(DistributionTextService* service) { g_distributionTexts = service; }
+ChartReportService* ChartReports() { return g_chartReports; }
+void SetChartReportService(ChartReportService* service) { g_chartReports = service; }
 
 }  // namespace orvek

@@ -1,0 +1,51 @@
+#pragma once
+// Our RTF reader: reads the RTF this program writes and the RTF word processors put on
+// the clipboard or save (font and colour tables, character and paragraph formats,
+// tables, \uN with \ucN skip counts, pictures as PNG or JPEG, hyperlink fields) into a
+// QTextDocument. Unknown destinations are skipped. Keyword length and group nesting
+// are bounded, so malformed input never exhausts memory or the stack.
+
+#include <QByteArray>
+#include <QString>
+
+#include <QList>
+
+class QTextCursor;
+class QTextDocument;
+class QTextTableFormat;
+
+namespace orvek {
+
+// True when Data starts (after blanks) with "{\rtf".
+bool IsRtfData(const QByteArray& data);
+
+// Reads Rtf and puts it in place of Cursor's selection (at the cursor when the selection
+// is empty); the cursor then follows the inserted text. A paragraph mark at the end of
+// the RTF inserts a paragraph break, except when the target document was empty. The
+// document is changed only when the RTF could be read: without "{\rtf" at the start
+// the result is false, Error says why and nothing changes.
+bool ReadRtf(const QByteArray& rtf, QTextCursor& cursor, QString* error = nullptr);
+
+// Replaces the whole content of Document by Rtf; false (and Document unchanged) when
+// Rtf is not RTF.
+bool ReadRtfDocument(const QByteArray& rtf, QTextDocument* document, QString* error = nullptr);
+
+// User properties of the table formats the reader makes and the writer reads, so that
+// the row geometry survives a round trip exactly.
+namespace rtfprop {
+constexpr int CellRightEdges = 0x100000 + 0xA1; // QList<int>, twips (\cellx)
+constexpr int RowLeft = 0x100000 + 0xA2; // twips (\trleft)
+constexpr int RowKeep = 0x100000 + 0xA3; // bool (\trkeep)
+constexpr int CellGap = 0x100000 + 0xA4; // twips (\trgaph)
+} // namespace rtfprop
+
+// The format of a table whose rows have the right cell edges RightEdges (twips, as
+// \cellx), the left edge Left and the cell gap Gap (twips); HeaderRows rows repeat on
+// every page, Keep marks rows that must not be split across pages.
+QTextTableFormat RtfTableFormat(
+    const QList<int>& rightEdges, int left, int gap, int headerRows, bool keep, int columns);
+
+// Pixels of the document layout per twip (the layout works at 96 dots per inch).
+constexpr double PixelsPerTwip = 96.0 / 1440.0;
+
+} // namespace orvek

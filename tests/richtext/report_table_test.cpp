@@ -1,0 +1,100 @@
+#include "richtext/markup_read.h"
+#include "richtext/markup_render.h"
+#include "richtext/report_table.h"
+
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+using namespace orvek;
+
+TEST(ReportTable, OwnerAllocatesOnceAndAlwaysReleases)
+{
+    ASSERT_EQ(ReportTable, nullptr);
+    {
+        ReportTableOwner outer;
+        TStringTable* table = ReportTable;
+        ASSERT_NE(table, nullptr);
+        {
+            ReportTableOwner inner; // a writer inside a whole report uses the report's table
+            EXPECT_EQ(ReportTable, table);
+        }
+        EXPECT_EQ(ReportTable, table);
+    }
+    EXPECT_EQ(ReportTable, nullptr);
+    // An error between allocation and release leaves nothing behind.
+    EXPECT_THROW(
+        {
+            ReportTableOwner owner;
+            owner.Table().Cells(101, 1) = "x";
+        },
+        std::out_of_range);
+    EXPECT_EQ(ReportTable, nullptr);
+    ReportTableOwner owner;
+    EXPECT_THROW(owner.Table().Cells(1, 2001), std::out_of_range);
+    EXPECT_THROW(owner.Table().Cells(0, 1), std::out_of_range);
+    EXPECT_NO_THROW(owner.Table().Cells(100, 2000));
+}
+
+TEST(ReportTable, BuildTableMarkup)
+{
+    ReportTableOwner owner;
+    TStringTable& t = owner.Table();
+    t.Clear();
+    t.ColCount = 4;
+    t.RowCount = 1;
+    const int widths[] = { 1200, 1800, 1200, 5000 };
+    for (int i = 1; i <= 4; ++i) {
+        t.ColWidths[i] = widths[i - 1];
+        t.Cells(i, 1) = QString("[cf3]H%1[cf1]").arg(i);
+    }
+    QString text = "old content";
+    BuildTableMarkup(false, 0, 10, text, 50);
+    EXPECT_EQ(text.toStdString(),
+        "\r:TABLE_BEGIN[4,1]10,50,1250,3050,4250,9250,"
+        "[cf3]H1[cf1]\t[cf3]H2[cf1]\t[cf3]H3[cf1]\t[cf3]H4[cf1]\r:TABLE_END");
+    // Cells that hold row or cell separators keep the block's rows intact.
+    t.RowCount = 2;
+    t.Cells(1, 2) = "a\tb\r\nc";
+    t.Cells(2, 2) = "{\\rtf1 x\r\ny\tz}";
+    BuildTableMarkup(false, 0, 10, text, 50);
+    EXPECT_TRUE(text.endsWith("a b c\t{\\rtf1 xy\\tab z}\t\t\r:TABLE_END")) << text.toStdString();
+    QTextDocument doc;
+    RenderMarkupToRichEdit(10, "Arial", false, &doc, text);
+    EXPECT_TRUE(doc.toPlainText().contains("xy\tz"));
+}
+
+TEST(ReportTable, AutoSizeColumns)
+{
+    ReportTableOwner owner;
+    TStringTable& t = owner.Table();
+    t.Clear();
+    t.ColCount = 3;
+    t.RowCount = 2;
+    t.Cells(1, 1) = "[cf3]Nr.[cf1]";
+    t.Cells(1, 2) = "1";
+    t.Cells(2, 1) = "h";
+    t.Cells(2, 2) = QString(100, 'a');
+    t.Cells(3, 1) = "{\\rtf1 {\\b Nr.}}";
+    t.Cells(3, 2) = "";
+    AutoSizeTableColumns(2, 10); // no cap
+    EXPECT_EQ(t.ColWidths[1], 100 * 7 - 10 * 2 + 5 * 1); // "Nr.": n=3, O=2, U=1
+    EXPECT_EQ(t.ColWidths[2], 6400);
+    EXPECT_EQ(t.ColWidths[3], t.ColWidths[1]); // an RTF cell counts by its plain text
+    AutoSizeTableColumns(0, 10);
+    EXPECT_EQ(t.ColWidths[2], 2800); // capped: the header is narrower
+    EXPECT_EQ(t.ColWidths[1], 685);
+    AutoSizeTableColumns(1, 10);
+    EXPECT_EQ(t.ColWidths[1], 891); // 685 × 1.3, rounded
+    AutoSizeTableColumns(2, 8);
+    EXPECT_EQ(t.ColWidths[2], 100 * 82 - 800 - 50 * 40);
+}
+
+TEST(ReportTable, StripFormatCodes)
+{
+    QString s = "[cf3]a[cf1][cfcenter][cfsize12]b[cf1][cfcolorred]c[cf1][cf3][cf3]d";
+    StripFormatCodes(s);
+    EXPECT_EQ(s, "a12]bred]cd");
+    EXPECT_EQ(PlainTextOfRtfBlock(":RTF_BEGIN{\\rtf1 {\\b x}y}:RTF_END"), "xy");
+}
