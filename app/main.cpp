@@ -11,13 +11,18 @@
 #include "core/ui/message_window.h"
 #include "core/ui/splash_window.h"
 #include "core/ui/wait_window.h"
+#include "database/chart_factors.h"
 #include "database/data_module.h"
+#include "database/locks_history.h"
+#include "database/ui/login_prompt.h"
+#include "database/ui/table_control_window.h"
 #include "platform/single_instance.h"
 #include "platform/ui/widget_dialogs.h"
 #include "richtext/ui/preview_printer.h"
 #include "richtext/ui/rich_edit98_editor.h"
 #include "richtext/ui/special_characters_windows.h"
 #include "richtext/ui/special_edit_actions.h"
+#include "sources/chart_report.h"
 
 #include <QFileInfo>
 #include <QScreen>
@@ -54,10 +59,22 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "%s\n", qUtf8Printable(error));
     }
 
+    WidgetLoginPrompt loginPrompt;
+    SetLoginPrompt(&loginPrompt);
+    TableControlStatusWindow tableControl;
+    SetTableControlWindow(&tableControl);
+
     int result = 0;
     {
+        // The data module comes before any window: it opens the database.
         TDataModule1 dataModule;
         DataModule1 = &dataModule;
+        DataModuleRecordLocks recordLocks;
+        SetRecordLockService(&recordLocks);
+        // The report texts describe control-chart sources through the chart statistics,
+        // with the factors the data module loaded.
+        ChartReportProvider chartReports([] { return ChartFactors; });
+        SetChartReportService(&chartReports);
 
         fOrvekLoad = new TfOrvekLoad;
         fOrvekLoad->show();
@@ -95,6 +112,7 @@ int main(int argc, char** argv)
         result = app.exec();
         fRichEdit98Editor = nullptr;
         SetHelpService(nullptr);
+        SetChartReportService(nullptr);
         SetMessageWindowService(nullptr);
         fMessageWindow = nullptr;
         fWait = nullptr;
@@ -104,10 +122,13 @@ int main(int argc, char** argv)
         MainPreviewPrinter = nullptr;
         ActionListSpecialEdit = nullptr;
         SetMainWindowService(nullptr);
+        SetRecordLockService(nullptr);
         delete fOrvekLoad;
         fOrvekLoad = nullptr;
         DataModule1 = nullptr;
     }
+    SetTableControlWindow(nullptr);
+    SetLoginPrompt(nullptr);
     SetDialogHandler(nullptr);
     CommonDone();
     return result;

@@ -25,3 +25,21 @@ if(TARGET orvek_core)
     VERBATIM)
   add_custom_target(orvek_strings ALL DEPENDS ${_strings_stamp})
 endif()
+
+# The empty records database: data/schema/empty_database.sql run into bin/EmptyDatabase/
+# by the program's own routine (the folder names come from the string table).
+if(TARGET orvek_database)
+  add_executable(orvek_make_empty_database ${PROJECT_SOURCE_DIR}/database/tools/make_empty_database.cpp)
+  target_link_libraries(orvek_make_empty_database PRIVATE orvek_database)
+  set_target_properties(orvek_make_empty_database PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+  set(_empty_db ${ORVEK_BIN_DIR}/EmptyDatabase/Orvek.sqlite)
+  add_custom_command(OUTPUT ${_empty_db}
+    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen
+      $<TARGET_FILE:orvek_make_empty_database> ${PROJECT_SOURCE_DIR}/data/schema/empty_database.sql
+      ${ORVEK_BIN_DIR} ${ORVEK_BIN_DIR}/EmptyDatabase
+    DEPENDS ${PROJECT_SOURCE_DIR}/data/schema/empty_database.sql orvek_make_empty_database orvek_strings
+      ${CMAKE_BINARY_DIR}/strings-imported.stamp
+    COMMENT "Building the empty database"
+    VERBATIM)
+  add_custom_target(orvek_empty_database ALL DEPENDS ${_empty_db})
+endif()

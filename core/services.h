@@ -3,10 +3,12 @@
 // program installs the real implementations at start-up; tests install doubles.
 
 #include <QString>
+#include <QtGlobal>
 
 namespace orvek {
 
 class TCell;
+struct TVstupStandardnejNeistoty;
 
 // The main window as the process frame sees it.
 class MainWindowService {
@@ -87,6 +89,16 @@ public:
 CellHintService* CellHints();
 void SetCellHintService(CellHintService* service);
 
+// The distribution column of the budgets for a cell: the text and its flag.
+class DistributionTextService {
+public:
+    virtual ~DistributionTextService() = default;
+    virtual void DistributionText(const TCell& cell, quint8& flag, QString& text) = 0;
+};
+
+DistributionTextService* DistributionTexts();
+void SetDistributionTextService(DistributionTextService* service);
+
 // Width in pixels of a text in the cell font, as the settings dialog measures it.
 class TextWidthService {
 public:
@@ -96,5 +108,34 @@ public:
 
 TextWidthService* TextWidths();
 void SetTextWidthService(TextWidthService* service);
+
+// What describing a control-chart source yields.
+struct ChartReport {
+    // False when the chart gives no result; Reason then says why and Markup is empty.
+    bool Computed = false;
+    QString Reason;
+    // The statistics, point and run-test tables as mark-up, in that order; the caller
+    // writes the line ends before it.
+    QString Markup;
+};
+
+// The control-chart statistics as the report texts use them. Each call works on a chart
+// state of its own, so a report never disturbs a chart open in a window.
+class ChartReportService {
+public:
+    virtual ~ChartReportService() = default;
+    // Loads the chart lists of a method-11 or method-12 record, computes the chart with
+    // the record's own chart type and its stored parameters, runs the run tests and
+    // builds the tables. The results (s, relative s, degrees of freedom, centre line,
+    // mean range and u) are written into Rec; pass a copy to leave a model unchanged.
+    // QuantityValue is the value text of the quantity that owns the source (empty when
+    // there is none), QuantityUnit its unit as mark-up, SignificantDigits those of the
+    // displayed uncertainties.
+    virtual ChartReport DescribeChart(TVstupStandardnejNeistoty& rec, const QString& quantityValue,
+                                      const QString& quantityUnit, int significantDigits) = 0;
+};
+
+ChartReportService* ChartReports();
+void SetChartReportService(ChartReportService* service);
 
 }  // namespace orvek

@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlDriver>
@@ -25,15 +26,22 @@ void SetError(QString* error, const QString& text)
         *error = text;
 }
 
-sqlite3* SqliteHandle(const QSqlDatabase& db)
+QString QuoteLiteral(const QString& text)
+{
+    QString quoted = text;
+    quoted.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + quoted + QLatin1Char('\'');
+}
+
+} // namespace
+
+sqlite3* SqliteHandleOf(const QSqlDatabase& db)
 {
     const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
         return nullptr;
     return *static_cast<sqlite3* const*>(handle.constData());
 }
-
-}  // namespace
 
 QString FolderDatabasePath(const QString& folder)
 {
@@ -42,12 +50,11 @@ QString FolderDatabasePath(const QString& folder)
 
 QString ThreadConnectionName(const QString& name)
 {
-    return name + QStringLiteral("@") +
-           QString::number(reinterpret_cast<quintptr>(QThread::currentThread()), 16);
+    return name + QStringLiteral("@") + QString::number(reinterpret_cast<quintptr>(QThread::currentThread()), 16);
 }
 
-QSqlDatabase OpenFolderDatabase(const QString& connectionName, const QString& folder, bool createMissing,
-                                QString* error)
+QSqlDatabase OpenFolderDatabase(
+    const QString& connectionName, const QString& folder, bool createMissing, QString* error)
 {
     const QString name = ThreadConnectionName(connectionName);
     const QString path = QFileInfo(FolderDatabasePath(folder)).absoluteFilePath();
@@ -71,14 +78,15 @@ QSqlDatabase OpenFolderDatabase(const QString& connectionName, const QString& fo
         return db;
     }
     QSqlQuery pragma(db);
-    for (const char* statement : {"PRAGMA journal_mode=DELETE", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=ON"}) {
+    for (const char* statement :
+        { "PRAGMA journal_mode=DELETE", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=ON" }) {
         if (!pragma.exec(QString::fromLatin1(statement))) {
             SetError(error, pragma.lastError().text());
             db.close();
             return db;
         }
     }
-    if (!RegisterSlovakFunctions(SqliteHandle(db))) {
+    if (!RegisterSlovakFunctions(SqliteHandleOf(db))) {
         SetError(error, QStringLiteral("Cannot register the Slovak collation on %1").arg(path));
         db.close();
     }
@@ -140,8 +148,7 @@ bool Post(QSqlDatabase& db, const std::function<bool(QString* error)>& work, QSt
     return true;
 }
 
-bool PostStatement(QSqlDatabase& db, const QString& sql, const QVariantList& values, QString* error,
-                   int* rowsAffected)
+bool PostStatement(QSqlDatabase& db, const QString& sql, const QVariantList& values, QString* error, int* rowsAffected)
 {
     return Post(
         db,
@@ -159,8 +166,298 @@ bool PostStatement(QSqlDatabase& db, const QString& sql, const QVariantList& val
 bool TableExists(QSqlDatabase& db, const QString& table)
 {
     QSqlQuery query(db);
-    return ExecBound(query, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"), {table}) &&
-           query.next();
+    return ExecBound(query, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"), { table })
+        && query.next();
 }
 
-}  // namespace orvek
+QStringList TableNames(QSqlDatabase& db)
+{
+    QStringList names;
+    QSqlQuery query(db);
+    if (ExecBound(query,
+            QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
+                           "'sqlite!_%' ESCAPE '!' ORDER BY name")))
+        while (query.next())
+            names << query.value(0).toString();
+    return names;
+}
+
+QStringList SplitSqlScript(const QString& script)
+{
+    QStringList statements;
+    QString pending;
+    for (const QString& line : script.split(QLatin1Char('\n'))) {
+        if (pending.isEmpty() && (line.trimmed().isEmpty() || line.trimmed().startsWith(QLatin1String("--"))))
+            continue;
+        pending += line + QLatin1Char('\n');
+        if (sqlite3_complete(pending.toUtf8().constData())) {
+            statements << pending.trimmed();
+            pending.clear();
+        }
+    }
+    if (!pending.trimmed().isEmpty())
+        statements << pending.trimmed();
+    return statements;
+}
+
+bool ExecScript(QSqlDatabase& db, const QString& script, QString* error)
+{
+    const QStringList statements = SplitSqlScript(script);
+    return Post(
+        db,
+        [&](QString* workError) {
+            QSqlQuery query(db);
+            for (const QString& statement : statements) {
+                if (!query.exec(statement)) {
+                    *workError = query.lastError().text() + QStringLiteral("\n") + statement.left(200);
+                    return false;
+                }
+            }
+            return true;
+        },
+        error);
+}
+
+QStringList ColumnNames(QSqlDatabase& db, const QString& table)
+{
+    QStringList names;
+    QSqlQuery query(db);
+    if (query.exec(QStringLiteral("PRAGMA table_info(") + QuoteName(table) + QLatin1Char(')')))
+        while (query.next())
+            names << query.value(1).toString();
+    return names;
+}
+
+int DeclaredFieldSize(QSqlDatabase& db, const QString& table, const QString& column)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA table_info(") + QuoteName(table) + QLatin1Char(')')))
+        return -1;
+    while (query.next()) {
+        if (query.value(1).toString().compare(column, Qt::CaseInsensitive) != 0)
+            continue;
+        const QString type = query.value(2).toString();
+        const qsizetype open = type.indexOf(QLatin1Char('(')), close = type.indexOf(QLatin1Char(')'));
+        if (open < 0 || close <= open)
+            return -1;
+        bool ok = false;
+        const int size = type.mid(open + 1, close - open - 1).trimmed().toInt(&ok);
+        return ok ? size : -1;
+    }
+    return -1;
+}
+
+bool InstallChangeCounters(QSqlDatabase& db, QString* error)
+{
+    const QString counters = QString::fromLatin1(kChangeCounterTable);
+    return Post(
+        db,
+        [&](QString* workError) {
+            QSqlQuery query(db);
+            if (!ExecBound(query,
+                    QStringLiteral("CREATE TABLE IF NOT EXISTS ") + QuoteName(counters)
+                        + QStringLiteral(" (TableName TEXT NOT NULL PRIMARY KEY, Counter INTEGER NOT NULL DEFAULT 0)"),
+                    {}, workError))
+                return false;
+            for (const QString& table : TableNames(db)) {
+                if (table == counters)
+                    continue;
+                if (!ExecBound(query,
+                        QStringLiteral("INSERT OR IGNORE INTO ") + QuoteName(counters)
+                            + QStringLiteral(" (TableName, Counter) VALUES (?, 0)"),
+                        { table }, workError))
+                    return false;
+                const QString bump = QStringLiteral(" BEGIN UPDATE ") + QuoteName(counters)
+                    + QStringLiteral(" SET Counter = Counter + 1 WHERE TableName = ") + QuoteLiteral(table)
+                    + QStringLiteral("; END");
+                const struct {
+                    const char* suffix;
+                    const char* event;
+                } kinds[] = { { "_ins", "INSERT" }, { "_upd", "UPDATE" }, { "_del", "DELETE" } };
+                for (const auto& kind : kinds) {
+                    const QString sql = QStringLiteral("CREATE TRIGGER IF NOT EXISTS ")
+                        + QuoteName(QStringLiteral("CC_") + table + QLatin1String(kind.suffix))
+                        + QStringLiteral(" AFTER ") + QLatin1String(kind.event) + QStringLiteral(" ON ")
+                        + QuoteName(table) + bump;
+                    if (!ExecBound(query, sql, {}, workError))
+                        return false;
+                }
+            }
+            return true;
+        },
+        error);
+}
+
+qint64 ReadChangeCounter(QSqlDatabase& db, const QString& table)
+{
+    QSqlQuery query(db);
+    if (ExecBound(query,
+            QStringLiteral("SELECT Counter FROM ") + QuoteName(QString::fromLatin1(kChangeCounterTable))
+                + QStringLiteral(" WHERE TableName = ?"),
+            { table })
+        && query.next())
+        return query.value(0).toLongLong();
+    return -1;
+}
+
+qint64 DataVersion(QSqlDatabase& db)
+{
+    QSqlQuery query(db);
+    if (query.exec(QStringLiteral("PRAGMA data_version")) && query.next())
+        return query.value(0).toLongLong();
+    return -1;
+}
+
+bool InstallRowChangeCounter(QSqlDatabase& db, const QString& table, const QStringList& ignored, QString* error)
+{
+    const QString column = QStringLiteral("ChangeCounter");
+    QStringList changes;
+    for (const QString& name : ColumnNames(db, table)) {
+        if (name.compare(column, Qt::CaseInsensitive) == 0 || ignored.contains(name, Qt::CaseInsensitive))
+            continue;
+        changes << QStringLiteral("NEW.") + QuoteName(name) + QStringLiteral(" IS NOT OLD.") + QuoteName(name);
+    }
+    if (changes.isEmpty()) {
+        SetError(error, QStringLiteral("Table %1 has no columns to watch").arg(table));
+        return false;
+    }
+    const QString trigger = QuoteName(table + QStringLiteral("_RowChangeCounter"));
+    return Post(
+        db,
+        [&](QString* workError) {
+            QSqlQuery query(db);
+            return ExecBound(query, QStringLiteral("DROP TRIGGER IF EXISTS ") + trigger, {}, workError)
+                && ExecBound(query,
+                    QStringLiteral("CREATE TRIGGER ") + trigger + QStringLiteral(" AFTER UPDATE ON ") + QuoteName(table)
+                        + QStringLiteral(" WHEN ") + changes.join(QStringLiteral(" OR "))
+                        + QStringLiteral(" BEGIN UPDATE ") + QuoteName(table) + QStringLiteral(" SET ")
+                        + QuoteName(column) + QStringLiteral(" = OLD.") + QuoteName(column)
+                        + QStringLiteral(" + 1 WHERE rowid = NEW.rowid; END"),
+                    {}, workError);
+        },
+        error);
+}
+
+bool CopyMissingTables(
+    QSqlDatabase& db, const QString& sourcePath, const QStringList& only, QStringList* copied, QString* error)
+{
+    if (!QFileInfo::exists(sourcePath)) {
+        SetError(error, QStringLiteral("Database file not found: %1").arg(sourcePath));
+        return false;
+    }
+    QSqlQuery attach(db);
+    if (!ExecBound(attach, QStringLiteral("ATTACH DATABASE ? AS source"), { sourcePath }, error))
+        return false;
+    QStringList done;
+    const bool ok = Post(
+        db,
+        [&](QString* workError) {
+            QSqlQuery query(db);
+            if (!ExecBound(query,
+                    QStringLiteral("SELECT name, sql FROM source.sqlite_master WHERE type = 'table' AND name NOT "
+                                   "LIKE 'sqlite!_%' ESCAPE '!' AND name <> ? ORDER BY name"),
+                    { QString::fromLatin1(kChangeCounterTable) }, workError))
+                return false;
+            QList<std::pair<QString, QString>> tables;
+            while (query.next())
+                tables.append({ query.value(0).toString(), query.value(1).toString() });
+            const QStringList present = TableNames(db);
+            for (const auto& [name, sql] : tables) {
+                if (present.contains(name, Qt::CaseInsensitive)
+                    || (!only.isEmpty() && !only.contains(name, Qt::CaseInsensitive)))
+                    continue;
+                QSqlQuery step(db);
+                if (!ExecBound(step, sql, {}, workError)
+                    || !ExecBound(step,
+                        QStringLiteral("INSERT INTO main.") + QuoteName(name) + QStringLiteral(" SELECT * FROM source.")
+                            + QuoteName(name),
+                        {}, workError))
+                    return false;
+                // Counters of the copied table go on where the source's stopped.
+                if (ExecBound(step, QStringLiteral("SELECT seq FROM source.sqlite_sequence WHERE name = ?"), { name })
+                    && step.next()) {
+                    const qint64 seq = step.value(0).toLongLong();
+                    if (!ExecBound(step, QStringLiteral("DELETE FROM main.sqlite_sequence WHERE name = ?"), { name },
+                            workError)
+                        || !ExecBound(step,
+                            QStringLiteral("INSERT INTO main.sqlite_sequence (name, seq) VALUES (?, ?)"), { name, seq },
+                            workError))
+                        return false;
+                }
+                if (!ExecBound(step,
+                        QStringLiteral("SELECT sql FROM source.sqlite_master WHERE type IN ('index', 'trigger') "
+                                       "AND tbl_name = ? AND sql IS NOT NULL AND name NOT LIKE 'CC!_%' ESCAPE '!'"),
+                        { name }, workError))
+                    return false;
+                QStringList extras;
+                while (step.next())
+                    extras << step.value(0).toString();
+                for (const QString& extra : extras)
+                    if (!ExecBound(step, extra, {}, workError))
+                        return false;
+                done << name;
+            }
+            return true;
+        },
+        error);
+    attach.exec(QStringLiteral("DETACH DATABASE source"));
+    if (!ok)
+        return false;
+    if (copied)
+        *copied = done;
+    return done.isEmpty() || InstallChangeCounters(db, error);
+}
+
+void CloseConnectionsTo(const QString& path)
+{
+    const QString target = QFileInfo(path).absoluteFilePath();
+    const QString suffix = ThreadConnectionName(QString());
+    for (const QString& name : QSqlDatabase::connectionNames()) {
+        if (!name.endsWith(suffix))
+            continue;
+        bool match = false;
+        {
+            QSqlDatabase db = QSqlDatabase::database(name, false);
+            match = QFileInfo(db.databaseName()).absoluteFilePath() == target;
+            if (match)
+                db.close();
+        }
+        if (match)
+            QSqlDatabase::removeDatabase(name);
+    }
+}
+
+bool BackupDatabase(QSqlDatabase& db, const QString& targetPath, QString* error)
+{
+    sqlite3* source = SqliteHandleOf(db);
+    if (!source) {
+        SetError(error, QStringLiteral("The database is not open"));
+        return false;
+    }
+    QFile::remove(targetPath);
+    sqlite3* target = nullptr;
+    if (sqlite3_open(QFile::encodeName(targetPath).constData(), &target) != SQLITE_OK) {
+        SetError(error, QString::fromUtf8(sqlite3_errmsg(target)));
+        sqlite3_close(target);
+        return false;
+    }
+    sqlite3_backup* backup = sqlite3_backup_init(target, "main", source, "main");
+    int rc = SQLITE_ERROR;
+    if (backup) {
+        do {
+            rc = sqlite3_backup_step(backup, -1);
+            if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
+                sqlite3_sleep(50);
+        } while (rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED);
+        sqlite3_backup_finish(backup);
+    }
+    const bool ok = rc == SQLITE_DONE && sqlite3_errcode(target) == SQLITE_OK;
+    if (!ok)
+        SetError(error, QString::fromUtf8(sqlite3_errmsg(target)));
+    sqlite3_close(target);
+    if (!ok)
+        QFile::remove(targetPath);
+    return ok;
+}
+
+} // namespace orvek

@@ -6,11 +6,13 @@
 // collation and case folding. Values are always bound; names go through QuoteName.
 
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 #include <functional>
 
 class QSqlDatabase;
 class QSqlQuery;
+struct sqlite3;
 
 namespace orvek {
 
@@ -23,8 +25,8 @@ QString FolderDatabasePath(const QString& folder);
 // Opens the database of Folder as the named connection of this thread, or returns the
 // one already open on the same file. With CreateMissing False a missing file is an
 // error instead of being created. On failure the result is not open and Error says why.
-QSqlDatabase OpenFolderDatabase(const QString& connectionName, const QString& folder, bool createMissing,
-                                QString* error = nullptr);
+QSqlDatabase OpenFolderDatabase(
+    const QString& connectionName, const QString& folder, bool createMissing, QString* error = nullptr);
 // Closes and forgets the named connection of this thread.
 void CloseFolderDatabase(const QString& connectionName);
 // The per-thread name under which a connection called Name is kept.
@@ -42,8 +44,53 @@ bool Post(QSqlDatabase& db, const std::function<bool(QString* error)>& work, QSt
 
 // One bound statement as its own post; RowsAffected receives the count when given.
 bool PostStatement(QSqlDatabase& db, const QString& sql, const QVariantList& values = {}, QString* error = nullptr,
-                   int* rowsAffected = nullptr);
+    int* rowsAffected = nullptr);
 
 bool TableExists(QSqlDatabase& db, const QString& table);
 
-}  // namespace orvek
+// The tables of the database (SQLite's own excluded), in name order.
+QStringList TableNames(QSqlDatabase& db);
+
+// The sqlite3 handle behind a QSQLITE connection, or null.
+sqlite3* SqliteHandleOf(const QSqlDatabase& db);
+
+// Splits a script into its statements (a trigger body stays whole) and runs each one
+// on its own, all in one post. Lines starting with "--" are comments.
+QStringList SplitSqlScript(const QString& script);
+bool ExecScript(QSqlDatabase& db, const QString& script, QString* error = nullptr);
+
+// The size n declared for a column as VARCHAR(n) (or CHAR(n)); -1 when the column has
+// no declared size or does not exist.
+int DeclaredFieldSize(QSqlDatabase& db, const QString& table, const QString& column);
+QStringList ColumnNames(QSqlDatabase& db, const QString& table);
+
+// Change counters: the table TableChangeCounters keeps one counter per table, raised
+// by triggers on every inserted, updated and deleted row, so that statements touching
+// many rows count too. InstallChangeCounters adds the triggers (and the counter row)
+// to every table that lacks them; run it again after a table was created.
+inline constexpr const char* kChangeCounterTable = "TableChangeCounters";
+bool InstallChangeCounters(QSqlDatabase& db, QString* error = nullptr);
+// The counter of Table; -1 when it has none.
+qint64 ReadChangeCounter(QSqlDatabase& db, const QString& table);
+// SQLite's data version of the connection: it changes when another connection commits.
+qint64 DataVersion(QSqlDatabase& db);
+
+// Row change counter: an AFTER UPDATE trigger raises the column ChangeCounter of the
+// row when any column but ChangeCounter and those in Ignored changed. Rebuilt from the
+// table's current columns, so run it again after a column was added.
+bool InstallRowChangeCounter(
+    QSqlDatabase& db, const QString& table, const QStringList& ignored, QString* error = nullptr);
+
+// Creates in Db every table (with its indexes and triggers) of the database file
+// SourcePath that Db lacks, with the source's rows, in one post; Only, when not
+// empty, limits the copy to those tables. Copied receives the names.
+bool CopyMissingTables(QSqlDatabase& db, const QString& sourcePath, const QStringList& only = {},
+    QStringList* copied = nullptr, QString* error = nullptr);
+
+// Closes every connection of this thread open on the database file Path.
+void CloseConnectionsTo(const QString& path);
+
+// Copies the live database of Db into the file TargetPath with SQLite's online backup.
+bool BackupDatabase(QSqlDatabase& db, const QString& targetPath, QString* error = nullptr);
+
+} // namespace orvek

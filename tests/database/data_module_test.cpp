@@ -15,7 +15,7 @@ TEST(DataModule, GetStringForwardsAndExportWritesTheNameList)
     TDataModule1 module;
     EXPECT_EQ(module.GetString(730), GetString(730));
     EXPECT_FALSE(module.GetString(730).isEmpty());
-    EXPECT_EQ(module.GetString(918, {"x.doc"}), GetString(918, {"x.doc"}));
+    EXPECT_EQ(module.GetString(918, { "x.doc" }), GetString(918, { "x.doc" }));
 
     QUrl opened;
     SetDesktopOpener([&](const QUrl& url) {

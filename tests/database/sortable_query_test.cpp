@@ -1,0 +1,102 @@
+#include "database/sortable_query.h"
+#include "platform/db_session.h"
+#include "platform/sql_database.h"
+#include "tests/support/test_env.h"
+
+#include <QDir>
+#include <QSqlDatabase>
+#include <gtest/gtest.h>
+
+using namespace orvek;
+
+namespace {
+
+class SortableQuery : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        records = test::TestRoot() + "/records";
+        answers = test::TestRoot() + "/answers";
+        QDir().mkpath(records);
+        QDir().mkpath(answers);
+        session.SetAlias("OrvekDB", records);
+        ASSERT_TRUE(session.SetActive(true));
+        QSqlDatabase db = session.Database("OrvekDB", true);
+        ASSERT_TRUE(PostStatement(db, "CREATE TABLE TreeDB (ID INTEGER PRIMARY KEY, Name TEXT, Size INTEGER)"));
+        const std::pair<const char*, int> rows[]
+            = { { "žaba", 3 }, { "Chata", 10 }, { "cukor", 2 }, { "Čaj", 2 }, { "hrad", 1 } };
+        for (const auto& [name, size] : rows)
+            ASSERT_TRUE(
+                PostStatement(db, "INSERT INTO TreeDB (Name, Size) VALUES (?, ?)", { QString::fromUtf8(name), size }));
+    }
+    QStringList Names(TSortableQuery& query)
+    {
+        QStringList names;
+        QSqlQuery& cursor = query.Cursor();
+        cursor.seek(-1);
+        while (cursor.next())
+            names << cursor.value(0).toString();
+        return names;
+    }
+    bool AnswerExists(const QString& table)
+    {
+        QSqlDatabase db = OpenFolderDatabase("check", answers, false);
+        return db.isOpen() && TableExists(db, table);
+    }
+    DatabaseSession session { "S" };
+    QString records, answers;
+};
+
+} // namespace
+
+TEST_F(SortableQuery, AnswerTableIsSortedInPlaceWithSlovakOrderAndCaseFlags)
+{
+    TSortableQuery query(&session);
+    query.DatabaseName = "OrvekDB";
+    query.SQL = "SELECT Name, Size FROM TreeDB WHERE Size < ? ORDER BY ID";
+    query.Params = { 5 };
+    query.AnswerDirectory = answers;
+    query.AnswerTableName = "Q1234.db";
+    EXPECT_EQ(query.AnswerTable(), "Q1234");
+    EXPECT_EQ(query.DriverName(), "PARADOX");
+    QString error;
+    ASSERT_TRUE(query.Open(&error)) << error.toStdString();
+    EXPECT_TRUE(AnswerExists("Q1234"));
+    EXPECT_EQ(Names(query), QStringList({ QString::fromUtf8("žaba"), "cukor", QString::fromUtf8("Čaj"), "hrad" }));
+
+    int sorted = 0;
+    ASSERT_TRUE(query.SortAnswerTable(1, { 1 }, { 0 }, { true }, sorted, &error)) << error.toStdString();
+    EXPECT_EQ(sorted, 4);
+    EXPECT_EQ(Names(query), QStringList({ "cukor", QString::fromUtf8("Čaj"), "hrad", QString::fromUtf8("žaba") }));
+    // By size descending, then name: the statement is not run again (the answer table
+    // holds only the rows it returned).
+    ASSERT_TRUE(query.SortAnswerTable(2, { 2, 1 }, { 1, 0 }, { false, true }, sorted, &error));
+    EXPECT_EQ(Names(query), QStringList({ QString::fromUtf8("žaba"), "cukor", QString::fromUtf8("Čaj"), "hrad" }));
+    EXPECT_FALSE(query.SortAnswerTable(1, { 9 }, { 0 }, { false }, sorted, &error));
+    query.Close();
+    EXPECT_FALSE(AnswerExists("Q1234"));
+}
+
+TEST_F(SortableQuery, KeptAnswerTableAndRefusedLiveResult)
+{
+    TSortableQuery query(&session);
+    query.DatabaseName = "OrvekDB";
+    query.SQL = "SELECT Name FROM TreeDB";
+    query.AnswerDirectory = answers;
+    query.AnswerTableName = "MainTab1";
+    query.AnswerDelete = false;
+    query.RequestLive = true;
+    QString error;
+    EXPECT_FALSE(query.Open(&error));
+    EXPECT_EQ(error, TSortableQuery::kRequestLiveText);
+    query.RequestLive = false;
+    ASSERT_TRUE(query.Open(&error)) << error.toStdString();
+    query.Close();
+    EXPECT_TRUE(AnswerExists("MainTab1"));
+    query.AnswerOverwrite = false;
+    EXPECT_FALSE(query.Open(&error));
+    query.SQL = "SELECT nonsense FROM";
+    query.AnswerOverwrite = true;
+    EXPECT_FALSE(query.Open(&error));
+    EXPECT_FALSE(query.Active());
+}

@@ -1,0 +1,233 @@
+#include "platform/db_session.h"
+#include "platform/sql_database.h"
+#include "platform/table_repair.h"
+#include "tests/support/sql_helpers.h"
+#include "tests/support/test_env.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace orvek;
+
+namespace {
+
+QString Folder(const QString& name)
+{
+    const QString folder = test::TestRoot() + "/" + name;
+    QDir().mkpath(folder);
+    return folder;
+}
+
+QSqlDatabase Open(const QString& connection, const QString& folder)
+{
+    QString error;
+    QSqlDatabase db = OpenFolderDatabase(connection, folder, true, &error);
+    EXPECT_TRUE(db.isOpen()) << error.toStdString();
+    return db;
+}
+
+// A table of Rows rows with texts long enough to fill many pages.
+void FillTable(QSqlDatabase& db, const QString& table, int rows)
+{
+    ASSERT_TRUE(PostStatement(
+        db, "CREATE TABLE " + table + " (ID INTEGER PRIMARY KEY AUTOINCREMENT, Name VARCHAR(40), Strom TEXT)"));
+    ASSERT_TRUE(Post(db, [&](QString* error) {
+        QSqlQuery query(db);
+        for (int i = 1; i <= rows; ++i)
+            if (!ExecBound(query, "INSERT INTO " + table + " (Name, Strom) VALUES (?, ?)",
+                    { QString("row %1").arg(i), QString(300, QChar('a' + i % 26)) }, error))
+                return false;
+        return true;
+    }));
+}
+
+} // namespace
+
+TEST(DatabaseSession, AliasesActivationAndConnections)
+{
+    DatabaseSession session("S");
+    session.SetAlias("OrvekDB", "/first");
+    session.SetAlias("orvekdb", Folder("db"));
+    EXPECT_EQ(session.AliasParams("OrvekDB"), QStringList { "PATH=" + Folder("db") });
+    EXPECT_TRUE(session.AliasParams("Other").isEmpty());
+
+    QString error;
+    EXPECT_FALSE(session.Database("OrvekDB", true, &error).isOpen()); // inactive
+    EXPECT_FALSE(error.isEmpty());
+    session.PrivateDir = Folder("private");
+    ::chmod(Folder("private").toLocal8Bit().constData(), 0500);
+    if (::geteuid() != 0) {
+        EXPECT_FALSE(session.SetActive(true, &error));
+        EXPECT_TRUE(error.contains("private")) << error.toStdString();
+    }
+    ::chmod(Folder("private").toLocal8Bit().constData(), 0700);
+    ASSERT_TRUE(session.SetActive(true, &error)) << error.toStdString();
+    EXPECT_FALSE(session.Database("Nowhere", true).isOpen());
+    QSqlDatabase db = session.Database("OrvekDB", true, &error);
+    ASSERT_TRUE(db.isOpen()) << error.toStdString();
+    EXPECT_TRUE(QFile::exists(FolderDatabasePath(Folder("db"))));
+    session.SetActive(false);
+    EXPECT_FALSE(db.isOpen());
+}
+
+TEST(DatabaseSession, ProtectedTableOpensOnlyWithItsPassword)
+{
+    QSqlDatabase db = Open("pw", Folder("pw"));
+    ASSERT_TRUE(PostStatement(db, "CREATE TABLE Secret (ID INTEGER)"));
+    ASSERT_TRUE(PostStatement(db, "CREATE TABLE Open (ID INTEGER)"));
+    ASSERT_TRUE(SetTablePassword(db, "Secret", "p1"));
+    DatabaseSession session("S");
+    EXPECT_TRUE(session.MayOpenTable(db, "Open"));
+    EXPECT_FALSE(session.MayOpenTable(db, "Secret"));
+    session.AddPassword("p2");
+    EXPECT_FALSE(session.MayOpenTable(db, "Secret"));
+    session.AddPassword("p1");
+    EXPECT_TRUE(session.MayOpenTable(db, "Secret"));
+    EXPECT_TRUE(session.MayOpenTable(db, "secret")); // names are case-blind, as file names were
+    session.RemoveAllPasswords();
+    EXPECT_FALSE(session.MayOpenTable(db, "Secret"));
+}
+
+TEST(DatabaseLayer, OtherConnectionsChangesAreNoticedAlsoForBulkStatements)
+{
+    const QString folder = Folder("watch");
+    QSqlDatabase mine = Open("mine", folder);
+    FillTable(mine, "Folders", 3);
+    ASSERT_TRUE(PostStatement(mine, "CREATE TABLE Other (ID INTEGER)"));
+    ASSERT_TRUE(InstallChangeCounters(mine));
+    TableChangeWatcher watcher(mine.connectionName(), { "Folders", "Other" }, 0);
+    EXPECT_TRUE(watcher.Poll().isEmpty());
+
+    QSqlDatabase theirs = Open("theirs", folder);
+    int rows = 0;
+    ASSERT_TRUE(PostStatement(theirs, "UPDATE Folders SET Name = 'x'", {}, nullptr, &rows));
+    EXPECT_EQ(rows, 3);
+    EXPECT_EQ(ReadChangeCounter(theirs, "Folders"), 3); // one per updated row
+    EXPECT_EQ(watcher.Poll(), QStringList { "Folders" });
+    EXPECT_TRUE(watcher.Poll().isEmpty());
+    ASSERT_TRUE(PostStatement(theirs, "DELETE FROM Other")); // no rows: no change
+    EXPECT_TRUE(watcher.Poll().isEmpty());
+    ASSERT_TRUE(PostStatement(theirs, "INSERT INTO Other VALUES (1)"));
+    EXPECT_EQ(watcher.Poll(), QStringList { "Other" });
+}
+
+TEST(DatabaseLayer, MissingTablesAreCopiedWithRowsAndCountersAndPresentOnesKept)
+{
+    QSqlDatabase source = Open("source", Folder("source"));
+    FillTable(source, "A", 5);
+    FillTable(source, "B", 2);
+    ASSERT_TRUE(PostStatement(source, "DELETE FROM A WHERE ID = 5"));
+    ASSERT_TRUE(PostStatement(source, "CREATE INDEX A_Name ON A (Name)"));
+    QSqlDatabase target = Open("target", Folder("target"));
+    FillTable(target, "B", 1);
+    QStringList copied;
+    QString error;
+    ASSERT_TRUE(CopyMissingTables(target, FolderDatabasePath(Folder("source")), {}, &copied, &error))
+        << error.toStdString();
+    EXPECT_EQ(copied, QStringList { "A" });
+    EXPECT_EQ(test::QueryColumn(target, "SELECT count(*) FROM A"), QStringList { "4" });
+    EXPECT_EQ(test::QueryColumn(target, "SELECT count(*) FROM B"), QStringList { "1" }); // not overwritten
+    EXPECT_EQ(test::QueryColumn(target, "SELECT name FROM sqlite_master WHERE type = 'index' AND name = 'A_Name'"),
+        QStringList { "A_Name" });
+    ASSERT_TRUE(PostStatement(target, "INSERT INTO A (Name) VALUES ('new')"));
+    EXPECT_EQ(test::QueryColumn(target, "SELECT max(ID) FROM A"), QStringList { "6" }); // ID 5 is never given again
+    EXPECT_GE(ReadChangeCounter(target, "A"), 1);
+}
+
+TEST(DatabaseLayer, ValuesWithQuotesPercentSignsAndSlovakLettersAreBoundNotPasted)
+{
+    QSqlDatabase db = Open("values", Folder("values"));
+    ASSERT_TRUE(PostStatement(db, "CREATE TABLE T (Name TEXT)"));
+    const QStringList values
+        = { "O'Brien \"x\"", "100% ", QString::fromUtf8("Ťažký kôň"), "a_b", "'); DROP TABLE T; --" };
+    for (const QString& v : values)
+        ASSERT_TRUE(PostStatement(db, "INSERT INTO T VALUES (?)", { v }));
+    for (const QString& v : values)
+        EXPECT_EQ(test::QueryColumn(db, "SELECT Name FROM T WHERE Name = ?", { v }), QStringList { v });
+    EXPECT_EQ(test::QueryColumn(db, "SELECT Name FROM T WHERE Name LIKE ? ESCAPE '!'", { "%!%%" }), QStringList { "100% " });
+    EXPECT_EQ(test::QueryColumn(db, "SELECT Name FROM T WHERE upper(Name) LIKE ?", { QString::fromUtf8("ŤAŽ%") }),
+        QStringList { QString::fromUtf8("Ťažký kôň") });
+}
+
+TEST(TableRepair, DamagedFileIsDetectedAndRebuiltWithWhatCouldBeRead)
+{
+    const QString folder = Folder("damaged");
+    const QString temp = Folder("temp");
+    const int rows = 3000;
+    {
+        QSqlDatabase db = Open("damaged", folder);
+        FillTable(db, "Records", rows);
+        FillTable(db, "Small", 3);
+        ASSERT_TRUE(PostStatement(db, "CREATE UNIQUE INDEX Records_Name ON Records (Name)"));
+        EXPECT_EQ(VerifyDatabaseTable(folder, "Records"), kVerifyOk);
+        EXPECT_EQ(VerifyDatabaseTable(folder, "Nothing"), kVerifyMissing);
+        EXPECT_TRUE(TableReadsWhole(folder, "Records"));
+    }
+    CloseFolderDatabase("damaged");
+    // Overwrite pages in the middle of the file, where the rows of Records lie.
+    const QString path = FolderDatabasePath(folder);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const qint64 pageSize = 4096, pages = file.size() / pageSize;
+    ASSERT_GT(pages, 100);
+    file.seek(pageSize * (pages / 3));
+    file.write(QByteArray(pageSize * 2, '\xA5'));
+    file.close();
+
+    QString detail;
+    const int status = VerifyDatabaseTable(folder, "Records", &detail);
+    EXPECT_TRUE(status == kVerifyDataErrors || status == kVerifyUnreadable) << status;
+    EXPECT_FALSE(TableReadsWhole(folder, "Records"));
+    EXPECT_EQ(VerifyDatabaseTable(folder, "Small"), kVerifyOk);
+
+    RebuildResult result;
+    QString error;
+    QVector<int> phases;
+    ASSERT_TRUE(RebuildDatabase(folder, temp, &result, &error, [&](int phase, int) { phases << phase; }))
+        << error.toStdString();
+    EXPECT_TRUE(QFile::exists(result.backupPath));
+    EXPECT_TRUE(phases.contains(8));
+    EXPECT_EQ(VerifyDatabaseTable(folder, "Records"), kVerifyOk);
+    EXPECT_TRUE(TableReadsWhole(folder, "Records"));
+    QSqlDatabase rebuilt = Open("rebuilt", folder);
+    const qint64 carried = test::QueryColumn(rebuilt, "SELECT count(*) FROM Records").value(0).toLongLong();
+    EXPECT_LT(carried, rows);
+    EXPECT_GT(carried, rows / 2);
+    EXPECT_EQ(carried + result.NotCarried("Records"), rows);
+    EXPECT_EQ(test::QueryColumn(rebuilt, "SELECT count(*) FROM Small"), QStringList { "3" });
+    EXPECT_EQ(test::QueryColumn(rebuilt, "SELECT count(*) FROM sqlite_master WHERE name = 'Records_Name'"), QStringList { "1" });
+    ASSERT_TRUE(PostStatement(rebuilt, "INSERT INTO Records (Name) VALUES ('after')"));
+    EXPECT_EQ(test::QueryColumn(rebuilt, "SELECT max(ID) FROM Records"), QStringList { QString::number(rows + 1) });
+}
+
+TEST(TableRepair, RowsRefusedByAKeyGoToTheProblemTable)
+{
+    const QString folder = Folder("keys");
+    const QString temp = Folder("keystemp");
+    {
+        QSqlDatabase db = Open("keys", folder);
+        FillTable(db, "T", 4);
+        // An index declared unique over rows that already break it (as after a crash
+        // of an older file) refuses the second row on the rebuild.
+        ASSERT_TRUE(PostStatement(db, "UPDATE T SET Name = 'same' WHERE ID IN (2, 3)"));
+        ASSERT_TRUE(PostStatement(db, "CREATE INDEX T_Name ON T (Name)"));
+        ASSERT_TRUE(PostStatement(db, "PRAGMA writable_schema = ON"));
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec("PRAGMA writable_schema = ON"));
+        ASSERT_TRUE(query.exec("UPDATE sqlite_master SET sql = 'CREATE UNIQUE INDEX T_Name ON T (Name)' "
+                               "WHERE name = 'T_Name'"));
+    }
+    CloseFolderDatabase("keys");
+    RebuildResult result;
+    QString error;
+    ASSERT_TRUE(RebuildDatabase(folder, temp, &result, &error)) << error.toStdString();
+    EXPECT_EQ(result.NotCarried("T"), 1);
+    QSqlDatabase problems = Open("problems", temp);
+    EXPECT_EQ(test::QueryColumn(problems, "SELECT SourceRowID FROM PROBLEM WHERE TableName = 'T'"), QStringList { "3" });
+}
