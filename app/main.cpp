@@ -18,6 +18,10 @@
 #include "database/ui/table_control_window.h"
 #include "platform/single_instance.h"
 #include "platform/ui/widget_dialogs.h"
+#include "richtext/ui/preview_printer.h"
+#include "richtext/ui/rich_edit98_editor.h"
+#include "richtext/ui/special_characters_windows.h"
+#include "richtext/ui/special_edit_actions.h"
 #include "sources/chart_report.h"
 
 #include <QFileInfo>
@@ -79,6 +83,16 @@ int main(int argc, char** argv)
 
         PlaceholderMainWindow mainWindow;
         SetMainWindowService(&mainWindow);
+        // The main window's palette of special characters and its preview printer.
+        TActionListSpecialEdit specialEditActions(&mainWindow);
+        ActionListSpecialEdit = &specialEditActions;
+        TPreviewPrinter previewPrinter(&mainWindow);
+        previewPrinter.SetStoredDefaults();
+        MainPreviewPrinter = &previewPrinter;
+        TfSetSpecialCharactersVariable setSpecialCharactersVariable(&mainWindow);
+        fSetSpecialCharactersVariable = &setSpecialCharactersVariable;
+        TfSetSpecialCharacters setSpecialCharacters(&mainWindow);
+        fSetSpecialCharacters = &setSpecialCharacters;
         TfEditStrings editStrings(&mainWindow);
         fEditStrings = &editStrings;
         TfWait wait(&mainWindow);
@@ -88,18 +102,25 @@ int main(int argc, char** argv)
         SetMessageWindowService(&messageWindow);
         TfHelp help(&mainWindow);
         SetHelpService(&help);
+        TfRichEdit98Editor richEdit98Editor(&mainWindow);
+        fRichEdit98Editor = &richEdit98Editor;
         QObject::connect(&guard, &SingleInstanceGuard::ActivationRequested, &mainWindow,
                          &PlaceholderMainWindow::RestoreAndActivate);
         mainWindow.show();
         std::printf("%s: main window created\n", qUtf8Printable(ProgramTitle));
         std::fflush(stdout);
         result = app.exec();
+        fRichEdit98Editor = nullptr;
         SetHelpService(nullptr);
         SetChartReportService(nullptr);
         SetMessageWindowService(nullptr);
         fMessageWindow = nullptr;
         fWait = nullptr;
         fEditStrings = nullptr;
+        fSetSpecialCharacters = nullptr;
+        fSetSpecialCharactersVariable = nullptr;
+        MainPreviewPrinter = nullptr;
+        ActionListSpecialEdit = nullptr;
         SetMainWindowService(nullptr);
         SetRecordLockService(nullptr);
         delete fOrvekLoad;

@@ -1,3 +1,4 @@
+#include "core/special_edit.h"
 #include "core/common_vars.h"
 
 #include "core/files.h"
@@ -141,6 +142,7 @@ void UtilityInit()
 {
     TraceSteps = false;
     InitDecimalSeparators();
+    ClearSpecialEditFlags();
 }
 
 void UtilityDone() {}

@@ -84,4 +84,20 @@ bool InputQuery(const QString& caption, const QString& prompt, QString& value)
     return false;
 }
 
+bool PrintDialog(PrintDialogRequest& request)
+{
+    if (g_handler)
+        return g_handler->PrintDialog(request);
+    Unanswered("print dialog", QString());
+    return false;
+}
+
+bool PrinterSetupDialog()
+{
+    if (g_handler)
+        return g_handler->PrinterSetupDialog();
+    Unanswered("printer setup dialog", QString());
+    return false;
+}
+
 }  // namespace orvek

@@ -53,6 +53,15 @@ struct FileDialogRequest {
     QString fileName;  // proposed name in, chosen name out
 };
 
+// What the print dialog asks for and answers. Pages count from 1.
+struct PrintDialogRequest {
+    int minPage = 1, maxPage = 1;
+    int fromPage = 1, toPage = 1; // proposed range in, chosen range out
+    bool pageRange = false;       // out: the user chose a range of pages
+    int copies = 1;               // out
+    QString outputFile;           // out: a PDF file to print into; empty keeps the printer's output
+};
+
 class DialogHandler {
 public:
     virtual ~DialogHandler() = default;
@@ -64,6 +73,10 @@ public:
     // Font as family name and point size.
     virtual bool FontDialog(QString& family, int& pointSize) = 0;
     virtual bool InputQuery(const QString& caption, const QString& prompt, QString& value) = 0;
+    // The print dialogs configure the program's one shared printer. A handler that does
+    // not know them cancels.
+    virtual bool PrintDialog(PrintDialogRequest&) { return false; }
+    virtual bool PrinterSetupDialog() { return false; }
 };
 
 // The handler in force; the caller keeps ownership. Returns the previous one.
@@ -77,5 +90,7 @@ bool SaveFileDialog(FileDialogRequest& request);
 bool ColorDialog(std::uint32_t& color);
 bool FontDialog(QString& family, int& pointSize);
 bool InputQuery(const QString& caption, const QString& prompt, QString& value);
+bool PrintDialog(PrintDialogRequest& request);
+bool PrinterSetupDialog();
 
 }  // namespace orvek

@@ -1,11 +1,16 @@
 #include "platform/ui/widget_dialogs.h"
 
+#include "platform/ui/printer.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace orvek {
@@ -145,6 +150,35 @@ bool WidgetDialogHandler::InputQuery(const QString& caption, const QString& prom
     if (ok)
         value = text;
     return ok;
+}
+
+bool WidgetDialogHandler::PrintDialog(PrintDialogRequest& request)
+{
+    QPrinter& printer = SharedPrinter();
+    PreparePrinterOutput();
+    QPrintDialog dialog(&printer, DialogParent());
+    dialog.setMinMax(request.minPage, request.maxPage);
+    dialog.setFromTo(request.fromPage, request.toPage);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    request.pageRange = printer.printRange() == QPrinter::PageRange;
+    if (request.pageRange) {
+        request.fromPage = printer.fromPage();
+        request.toPage = printer.toPage();
+    }
+    // Copies are printed as separate jobs by the caller.
+    request.copies = qMax(1, printer.copyCount());
+    printer.setCopyCount(1);
+    printer.setPrintRange(QPrinter::AllPages);
+    request.outputFile = printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+    return true;
+}
+
+bool WidgetDialogHandler::PrinterSetupDialog()
+{
+    QPageSetupDialog dialog(&SharedPrinter(), DialogParent());
+    return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace orvek

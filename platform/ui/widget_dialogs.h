@@ -13,6 +13,8 @@ public:
     bool ColorDialog(std::uint32_t& color) override;
     bool FontDialog(QString& family, int& pointSize) override;
     bool InputQuery(const QString& caption, const QString& prompt, QString& value) override;
+    bool PrintDialog(PrintDialogRequest& request) override;
+    bool PrinterSetupDialog() override;
 };
 
 // "Text files (*.txt)|*.txt|All (*.*)|*.*" -> "Text files (*.txt);;All (*.*)".

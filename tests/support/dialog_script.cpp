@@ -25,6 +25,11 @@ void DialogScript::AnswerFont(const QString& family, int pointSize, bool ok)
     answers_.push_back({Kind::Font, pointSize, family, 0, ok});
 }
 void DialogScript::AnswerInput(const QString& value, bool ok) { answers_.push_back({Kind::Input, 0, value, 0, ok}); }
+void DialogScript::AnswerPrint(int fromPage, int toPage, int copies, const QString& outputFile, bool ok)
+{
+    answers_.push_back({Kind::Print, fromPage, outputFile, 0, ok, toPage, copies});
+}
+void DialogScript::AnswerPrinterSetup(bool ok) { answers_.push_back({Kind::PrinterSetup, 0, {}, 0, ok}); }
 
 bool DialogScript::Take(Kind kind, const QString& what, Answer& answer)
 {
@@ -90,6 +95,27 @@ bool DialogScript::InputQuery(const QString&, const QString& prompt, QString& va
         return false;
     value = answer.text;
     return true;
+}
+
+bool DialogScript::PrintDialog(PrintDialogRequest& request)
+{
+    Answer answer{};
+    if (!Take(Kind::Print, "print dialog", answer) || !answer.ok)
+        return false;
+    request.pageRange = answer.result > 0;
+    if (request.pageRange) {
+        request.fromPage = answer.result;
+        request.toPage = answer.toPage;
+    }
+    request.copies = answer.copies;
+    request.outputFile = answer.text;
+    return true;
+}
+
+bool DialogScript::PrinterSetupDialog()
+{
+    Answer answer{};
+    return Take(Kind::PrinterSetup, "printer setup dialog", answer) && answer.ok;
 }
 
 }  // namespace orvek::test

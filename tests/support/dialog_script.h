@@ -21,6 +21,10 @@ public:
     void AnswerColor(std::uint32_t color, bool ok = true);
     void AnswerFont(const QString& family, int pointSize, bool ok = true);
     void AnswerInput(const QString& value, bool ok = true);
+    // Confirms the print dialog with pages From..To (0: all pages), Copies and a PDF
+    // file to print into (empty: the printer's output as it is); Ok false cancels it.
+    void AnswerPrint(int fromPage, int toPage, int copies, const QString& outputFile, bool ok = true);
+    void AnswerPrinterSetup(bool ok = true);
 
     // Texts of the message boxes shown since the test began.
     const QStringList& Shown() const { return shown_; }
@@ -33,15 +37,19 @@ public:
     bool ColorDialog(std::uint32_t& color) override;
     bool FontDialog(QString& family, int& pointSize) override;
     bool InputQuery(const QString& caption, const QString& prompt, QString& value) override;
+    bool PrintDialog(PrintDialogRequest& request) override;
+    bool PrinterSetupDialog() override;
 
 private:
-    enum class Kind { Message, OpenFile, SaveFile, Color, Font, Input };
+    enum class Kind { Message, OpenFile, SaveFile, Color, Font, Input, Print, PrinterSetup };
     struct Answer {
         Kind kind;
         int result = 0;
         QString text;
         std::uint32_t color = 0;
         bool ok = true;
+        int toPage = 0;
+        int copies = 1;
     };
     bool Take(Kind kind, const QString& what, Answer& answer);
 

@@ -1,0 +1,57 @@
+#pragma once
+// Cuts a rich-text document into pages. The document is laid out once at the width of
+// the target rectangle, on the device the pages are recorded for; each page then draws
+// what fits from a given character on and answers the character the next page starts
+// with. Lines are never cut; a table row is kept whole, and a table continued on a new
+// page repeats its header rows first. Anything taller than a whole page body (a picture,
+// a row) gets a page of its own, scaled down to fit.
+
+#include "richtext/page_picture.h"
+
+#include <QRect>
+#include <memory>
+#include <vector>
+
+class QPainter;
+class QTextDocument;
+class QTextTable;
+
+namespace orvek {
+
+class TRichTextPages {
+public:
+    // Lays Source out Width device pixels wide for the device Metrics describes (its
+    // resolution resolves the fonts). Source is copied; it may change or go away afterwards.
+    TRichTextPages(const QTextDocument& source, const TPageMetrics& metrics, int width);
+    ~TRichTextPages();
+
+    // Draws one page body into Target (device pixels) from FirstChar on and returns the
+    // character the next page starts with: TextLength() when everything has been drawn,
+    // -1 when Target is too small for any text (nothing is drawn then).
+    int RenderPage(QPainter& painter, const QRect& target, int firstChar) const;
+
+    int TextLength() const;
+    int Width() const { return width_; }
+
+private:
+    struct Unit {
+        double top = 0, bottom = 0;
+        int pos = 0;
+        QTextTable* table = nullptr; // a table row of this table
+        int row = -1;
+    };
+    void BuildUnits();
+    int UnitAt(int firstChar) const;
+    // Draws the document from Top to Bottom at (X, Y), scaled; only lines below
+    // ContentTop are drawn, what is above it only as far as a frame reaches into it.
+    void DrawSlice(
+        QPainter& painter, double top, double bottom, double x, double y, double scale, double contentTop = -1e9) const;
+
+    TPagePicture layoutDevice_; // the layout keeps using it
+    std::unique_ptr<QTextDocument> doc_;
+    int width_;
+    std::vector<Unit> units_;
+    mutable size_t resumeUnit_ = size_t(-1);
+};
+
+} // namespace orvek
