@@ -123,7 +123,7 @@ void DescribeEquation(TCell& cell, QString& text)
     if (LastDescribedCellType != kEquationCell)
         text += LineEnd;
     text += HeadingMarkupSmall + QString::number(chapter) + QStringLiteral(". ") + GetString(901) +
-            QStringLiteral(":  ") + cell.FSymbol.Text + QStringLiteral(" = ") + cell.FNormalizedEquation +
+            QStringLiteral(":  ") + EquationLine(cell.FSymbol.Text, cell.FNormalizedEquation) +
             QStringLiteral("[cf1]");
 
     const QString unit = cell.FUnit.Text;

@@ -21,6 +21,15 @@ QString DofText(const QString& text)
     return text == InfiniteText ? InfinityCode : IntegerPartText(text);
 }
 
+QString EquationLine(const QString& symbol, const QString& normalizedEquation)
+{
+    QString right = normalizedEquation;
+    const qsizetype equals = right.indexOf(QLatin1Char('='));
+    if (equals >= 0 && right.left(equals).trimmed() == symbol.trimmed())
+        right = right.mid(equals + 1);
+    return symbol + QStringLiteral(" = ") + right;
+}
+
 QString BoldCell(const QString& text)
 {
     return QStringLiteral("[cf3]") + text + QStringLiteral("[cf1]");

@@ -20,6 +20,9 @@ void PairTexts(const QString& value, const QString& unc, QString& valueOut, QStr
 QString DofText(const QString& text);
 // "[cf3]" + Text + "[cf1]".
 QString BoldCell(const QString& text);
+// "Symbol = right side" of an equation cell. The stored equation holds its left side
+// too ("l=ls+d"); it is written once, never as "l = l=ls+d".
+QString EquationLine(const QString& symbol, const QString& normalizedEquation);
 // Text followed by " " and Unit when Text is not empty.
 QString WithUnit(const QString& text, const QString& unit);
 

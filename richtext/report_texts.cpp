@@ -129,7 +129,7 @@ QString DistributionText(const TCell& cell)
 QString EquationsText(const TCell& cell)
 {
     try {
-        QString text = cell.FSymbol.Text + QStringLiteral(" = ") + cell.FNormalizedEquation;
+        QString text = EquationLine(cell.FSymbol.Text, cell.FNormalizedEquation);
         for (const auto& child : cell.FChildren)
             if (child->FCellType == kEquationCell)
                 text += CRLF + EquationsText(*child);
@@ -143,8 +143,8 @@ QString NumberedEquationsText(const TCell& cell)
 {
     const int n = ++EquationCounter;
     QString text = HeadingMarkupSmall + QString::number(n) + QStringLiteral(". ") + GetString(901) +
-                   QStringLiteral(":  ") + HeadingMarkupSmall + cell.FSymbol.Text + QStringLiteral(" = ") +
-                   cell.FNormalizedEquation + QStringLiteral("[cf1]");
+                   QStringLiteral(":  ") + HeadingMarkupSmall + EquationLine(cell.FSymbol.Text, cell.FNormalizedEquation) +
+                   QStringLiteral("[cf1]");
     for (const auto& child : cell.FChildren)
         if (child->FCellType == kEquationCell)
             text += CR + NumberedEquationsText(*child);
@@ -279,7 +279,7 @@ QString BuildSourceBudgetTable()
         t.Cells(4, r) = ExponentToMarkup(contribution);
         t.Cells(5, r) = ExponentToMarkup(ci);
         t.Cells(6, r) = ExponentToMarkup(dof);
-        t.Cells(7, r) = source.DistributionText;
+        t.Cells(7, r) = source.Cell ? DistributionText(*source.Cell) : source.DistributionText;
     }
     QString table;
     BuildTableMarkup(false, 0, ReportTableFontSize, table, 50);
@@ -374,12 +374,22 @@ QString EquationsChapter(const TCell& root)
            QStringLiteral("[cf1] ") + CR + CR;
 }
 
+// The sensitivity pass refreshes the source list; without it the list is rebuilt here,
+// so that the source budget always lists the sources of this model.
+void PrepareSources(TCell& root)
+{
+    if (SensitivityPassEnabled)
+        root.ComputeSensitivityByDifference();
+    else
+        root.BuildSourceList();
+}
+
 }  // namespace
 
 QString FullReportText(TCell& root)
 {
     ReportScope scope;
-    root.ComputeSensitivityByDifference();
+    PrepareSources(root);
     CollectBudgetRows(root);
     QString text;
     if (ReportSections & 0x01)
@@ -403,7 +413,7 @@ QString FullReportText(TCell& root)
 QString ShortReportText(TCell& root)
 {
     ReportScope scope;
-    root.ComputeSensitivityByDifference();
+    PrepareSources(root);
     QString text = EquationsChapter(root) + CR;
     CollectBudgetRows(root);
     text += InputQuantityTable() + CR;
