@@ -16,6 +16,7 @@
 #include "database/ui/table_control_window.h"
 #include "platform/single_instance.h"
 #include "platform/ui/widget_dialogs.h"
+#include "richtext/cell_hint.h"
 #include "sources/chart_report.h"
 
 #include <QFileInfo>
@@ -55,6 +56,10 @@ int main(int argc, char** argv)
 
     TableControlStatusWindow tableControl;
     SetTableControlWindow(&tableControl);
+
+    // The tooltips of the cell boxes, built from the cells' values.
+    CellHintProvider cellHints;
+    SetCellHintService(&cellHints);
 
     int result = 0;
     {
@@ -100,6 +105,7 @@ int main(int argc, char** argv)
         DataModule1 = nullptr;
     }
     SetTableControlWindow(nullptr);
+    SetCellHintService(nullptr);
     SetDialogHandler(nullptr);
     CommonDone();
     return result;
