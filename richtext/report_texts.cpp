@@ -17,6 +17,8 @@ namespace orvek {
 namespace {
 
 const QString CR = QStringLiteral("\r");
+// The widest budget table in twips: the width of the source budget's fixed columns.
+constexpr int MaxBudgetWidth = 10350;
 const QString CRLF = QStringLiteral("\r\n");
 
 // "0," and "0." as a rounding leaves them read "0".
@@ -244,8 +246,17 @@ QString BuildBudgetTable(bool WithDof)
         if (WithDof)
             t.Cells(7, r) = ExponentToMarkup(dof);
     }
+    // Estimated widths, narrowed to the width of the source budget when wider, so that
+    // the last columns stay on the page; the cells wrap instead.
+    AutoSizeTableColumns(0, ReportTableFontSize);
+    int total = 0;
+    for (int c = 1; c <= t.ColCount; ++c)
+        total += t.ColWidths[size_t(c)];
+    if (total > MaxBudgetWidth)
+        for (int c = 1; c <= t.ColCount; ++c)
+            t.ColWidths[size_t(c)] = t.ColWidths[size_t(c)] * MaxBudgetWidth / total;
     QString table;
-    BuildTableMarkup(true, 0, ReportTableFontSize, table, 50);
+    BuildTableMarkup(false, 0, ReportTableFontSize, table, 50);
     return HeadingMarkup + GetString(602) + QStringLiteral(":[cf1]") + table;
 }
 

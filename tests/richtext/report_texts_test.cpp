@@ -32,7 +32,15 @@ TEST_F(ReportTexts, EndGaugeBudgetCellByCell)
 {
     auto l = LoadReportModel("gum_h1_end_gauge.txt");
     l->Calculate();
-    const auto tables = RenderedTables(FullReportText(*l));
+    const QString markup = FullReportText(*l);
+    const auto tables = RenderedTables(markup);
+
+    // The budget fits the width of the source budget: its right edge is at most there.
+    const qsizetype at = markup.indexOf(":TABLE_BEGIN[7,8]");
+    ASSERT_GE(at, 0);
+    const QStringList header = markup.mid(at).section('\t', 0, 0).split(',');
+    ASSERT_GE(header.size(), 10);
+    EXPECT_LE(header[9].toInt(), 50 + 10350);
 
     const RenderedTable* budget = FindTable(tables, GetString(132) + " xi");
     ASSERT_NE(budget, nullptr);
