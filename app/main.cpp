@@ -13,6 +13,8 @@
 #include "core/ui/wait_window.h"
 #include "database/chart_factors.h"
 #include "database/data_module.h"
+#include "database/locks_history.h"
+#include "database/ui/login_prompt.h"
 #include "database/ui/table_control_window.h"
 #include "platform/single_instance.h"
 #include "platform/ui/widget_dialogs.h"
@@ -54,6 +56,8 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "%s\n", qUtf8Printable(error));
     }
 
+    WidgetLoginPrompt loginPrompt;
+    SetLoginPrompt(&loginPrompt);
     TableControlStatusWindow tableControl;
     SetTableControlWindow(&tableControl);
 
@@ -66,6 +70,8 @@ int main(int argc, char** argv)
         // The data module comes before any window: it opens the database.
         TDataModule1 dataModule;
         DataModule1 = &dataModule;
+        DataModuleRecordLocks recordLocks;
+        SetRecordLockService(&recordLocks);
         // The report texts describe control-chart sources through the chart statistics,
         // with the factors the data module loaded.
         ChartReportProvider chartReports([] { return ChartFactors; });
@@ -100,12 +106,14 @@ int main(int argc, char** argv)
         fWait = nullptr;
         fEditStrings = nullptr;
         SetMainWindowService(nullptr);
+        SetRecordLockService(nullptr);
         delete fOrvekLoad;
         fOrvekLoad = nullptr;
         DataModule1 = nullptr;
     }
     SetTableControlWindow(nullptr);
     SetCellHintService(nullptr);
+    SetLoginPrompt(nullptr);
     SetDialogHandler(nullptr);
     CommonDone();
     return result;

@@ -5,6 +5,7 @@
 #include "core/help.h"
 #include "core/ui/splash_window.h"
 #include "core/ui/string_browser.h"
+#include "database/data_module.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,7 +46,16 @@ PlaceholderMainWindow::PlaceholderMainWindow(QWidget* parent) : QMainWindow(pare
     setCentralWidget(label);
     statusBar()->showMessage(AppDir);
     resize(900, 600);
-    QTimer::singleShot(kSplashFallbackMs, this, [this] { CloseSplash(); });
+    // Without a window manager no activation may come: the first-activation work
+    // (splash, login) then runs after the same wait.
+    QTimer::singleShot(kSplashFallbackMs, this, [this] {
+        if (activatedOnce_) {
+            CloseSplash();
+            return;
+        }
+        activatedOnce_ = true;
+        FormActivate();
+    });
 }
 
 bool PlaceholderMainWindow::event(QEvent* event)
@@ -60,6 +70,12 @@ bool PlaceholderMainWindow::event(QEvent* event)
 void PlaceholderMainWindow::FormActivate()
 {
     CloseSplash();
+    // The login runs once the activation has been handled, so its modal loop does not
+    // nest inside the activation event.
+    QTimer::singleShot(0, this, [] {
+        if (DataModule1)
+            DataModule1->LoginDialog();
+    });
 }
 
 void PlaceholderMainWindow::CloseSplash()

@@ -10,6 +10,7 @@ CellToolService* g_cellTools = nullptr;
 RecordLockService* g_recordLocks = nullptr;
 CellHintService* g_cellHints = nullptr;
 TextWidthService* g_textWidths = nullptr;
+DistributionTextService* g_distributionTexts = nullptr;
 ChartReportService* g_chartReports = nullptr;
 }  // namespace
 
@@ -32,6 +33,8 @@ void SetCellHintService(CellHintService* service) { g_cellHints = service; }
 TextWidthService* TextWidths() { return g_textWidths; }
 void SetTextWidthService(TextWidthService* service) { g_textWidths = service; }
 
+DistributionTextService* DistributionTexts() { return g_distributionTexts; }
+void SetDistributionTextService(DistributionTextService* service) { g_distributionTexts = service; }
 ChartReportService* ChartReports() { return g_chartReports; }
 void SetChartReportService(ChartReportService* service) { g_chartReports = service; }
 

@@ -3,6 +3,7 @@
 // program installs the real implementations at start-up; tests install doubles.
 
 #include <QString>
+#include <QtGlobal>
 
 namespace orvek {
 
@@ -87,6 +88,16 @@ public:
 
 CellHintService* CellHints();
 void SetCellHintService(CellHintService* service);
+
+// The distribution column of the budgets for a cell: the text and its flag.
+class DistributionTextService {
+public:
+    virtual ~DistributionTextService() = default;
+    virtual void DistributionText(const TCell& cell, quint8& flag, QString& text) = 0;
+};
+
+DistributionTextService* DistributionTexts();
+void SetDistributionTextService(DistributionTextService* service);
 
 // Width in pixels of a text in the cell font, as the settings dialog measures it.
 class TextWidthService {

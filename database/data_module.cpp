@@ -241,11 +241,6 @@ void TDataModule1::CloseDatabase()
     session_->SetActive(false);
 }
 
-void TDataModule1::LogLogout()
-{
-    // The login records are written by the users' part; nothing is open here yet.
-}
-
 bool TDataModule1::CheckDatabaseFiles(const QString& folder)
 {
     MissingDatabaseFileCount = 0;

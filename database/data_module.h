@@ -38,6 +38,17 @@ inline QVector<TGroupEntry> GroupList;
 inline int GroupCount = 0;
 // The group of folders of the logged-in user.
 inline int CurrentGroupID = 0;
+// The logged-in user's name as shown: first and last name, "Tulkarn" for the service
+// login, text 439 for a main administrator without a name.
+inline QString CurrentUserName;
+// The diagram the lock and history operations act on: False a record (TreeDB,
+// CurrentRecordID), True a template (TemplateDB, CurrentTemplateID).
+inline bool CurrentDiagramKind = false;
+inline int CurrentRecordID = 0;
+inline int CurrentTemplateID = 0;
+// ChangeCounter of the current diagram's row when it was loaded (or last saved by this
+// workstation); -1 when unknown, and then a lock does not compare it.
+inline qint64 LoadedItemChangeCounter = -1;
 
 // The status of a table verify as its report text: statuses 0 to 4 of
 // VerifyDatabaseTable are texts 507 (in order), 508 (errors in the rows or indexes),
@@ -96,8 +107,50 @@ public:
     bool MergeOldTemplateDB(const QString& oldFolder, QString* error = nullptr);
     bool MergeOldTreeDB(const QString& oldFolder, QString* error = nullptr);
 
-    // Login state (the login itself belongs to the users' part).
+    // Users and login. Passwords are kept only as salted hashes (PasswordHash); every
+    // value is bound. Authenticate finds the user named UserName whose hash verifies
+    // Password: True when exactly one row verifies (Active tells whether it may log in);
+    // on success it also sets CurrentUserRights and CurrentGroupID (0 read as 1).
+    bool LoginDialog();
+    bool Authenticate(const QString& userName, const QString& password, QString& currentPassword, QString& fullName,
+        bool& active, int& userID, bool* mustChangePassword = nullptr);
+    // The login record: LogLogin appends it and keeps its ID in LoginID; LogLogout
+    // writes the logout time once and clears the current-user state.
+    void LogLogin();
     void LogLogout();
+    // "Administrator" for 1; first and last name for IDs above 1; empty otherwise.
+    void GetUserFullName(int userID, QString& name);
+    // Stores the hash of NewPassword for the current user and clears the must-change
+    // mark; texts 498 (done) or 499 (failed). True when stored.
+    bool ChangePassword(const QString& newPassword);
+    bool UserNameInUse(const QString& userName);
+    bool GroupNameExists(const QString& name);
+
+    // Record locks and histories of the diagram chosen by CurrentDiagramKind.
+    bool CanLockItem();
+    bool IsItemLockedByMe();
+    // Takes the lock for the current user in one conditional update: True when taken,
+    // already mine, or the row is missing. False when another user holds it
+    // (DiagramLockOwnerID names them) or, with ChangedSinceLoaded set, when another
+    // workstation saved the row since LoadedItemChangeCounter was read.
+    bool LockItem(bool* changedSinceLoaded = nullptr);
+    // Frees the lock where it is the current user's. False on a database error.
+    bool UnlockItem();
+    // Reads the current diagram row's ChangeCounter into LoadedItemChangeCounter (-1
+    // when the row is missing); the loader and the save call it.
+    void RememberLoadedChangeCounter();
+    // Appends the history row of the current diagram with HistoryOriginalValues and
+    // HistoryNewValues, then empties both (also on failure). False when the row could
+    // not be written; the error log says why.
+    bool WriteHistory();
+    bool WriteValidationHistory(const QString& resultStr, const QString& resultMemo, QString* error = nullptr);
+
+    // Backups and restore.
+    bool MakeWorkingBackup();
+    bool ChooseWorkingBackupDir(QString& folder);
+    bool MakeAdminBackup();
+    bool ExportDatabaseItems(const QString& folder);
+    bool RestoreDatabase(const QString& folder, QString* error = nullptr);
 
     DatabaseSession& SessionOrvek() { return *session_; }
     // The configuration list: table names, table passwords, the service password.

@@ -20,7 +20,12 @@ namespace orvek {
 
 class TCell;
 class TDiagramHost;
+// How the sensitivity pass gets the perturbed result: by recomputing the values on
+// the path from the perturbed quantity to the root (the values elsewhere do not
+// change), or by evaluating the whole tree each time. Both give the same texts.
+enum class TSensitivityRoute { Path, WholeTree };
 class TDiagramLineReader;
+class TCompiledEquation;
 
 // Cell kinds.
 constexpr quint8 kEquationCell = 0;
@@ -63,9 +68,11 @@ inline bool CommentContinuation = false;
 // Set while the root evaluates the tree. The evaluation shows boxes and pumps events,
 // so while it is set no timer and no box event may change the tree.
 inline bool TreeEvaluationRunning = false;
-// The evaluation of a whole tree, run by the root's timer after a change. Filled by
-// the evaluation; without it a change is only passed on to the window.
-inline void (*EvaluateTreeHook)(TCell& root) = nullptr;
+// Evaluates the whole tree (evaluation.cpp).
+void EvaluateTree(TCell& root);
+// The evaluation of a whole tree, run by the root's timer after a change; without it
+// a change is only passed on to the window.
+inline void (*EvaluateTreeHook)(TCell& root) = &EvaluateTree;
 
 class TCell {
 public:
@@ -143,6 +150,30 @@ public:
     quint8 GetExpiryState() const;
     bool HasExpiredSource();
 
+    // --- evaluation ---
+    void Calculate();
+    void ComputeValueFromEquation();
+    void ComputeOutputUncertainty();
+    void ComputeDegreesOfFreedom();
+    void ComputeStandardUncertainty();
+    void ComputeSensitivityByDifference(TSensitivityRoute route = TSensitivityRoute::Path);
+    void ApplyImportedChartData(int subgroupCount, const QString& subgroupSizes, const QString& values,
+                                const QString& dates);
+    bool IsMethodAllowed(TCell* cell, int method);
+    void BuildQuantityList();
+    void FillQuantityList();
+    void BuildSourceList();
+    void FillSourceList();
+    void AddToSourceList();
+    static void ClearSourceList();
+    void FillEquationVariableList();
+    bool CheckQuantityValues();
+    bool IsComplete() const;
+    bool HasUnfilledCells() const;
+    bool AllSourcesHaveUncertainty() const;
+    bool HasMissingUncertainty() const { return !AllSourcesHaveUncertainty(); }
+    int ActiveSourceCount() const;
+
     TDiagramHost* Host() const { return FHost; }
     void Changed();
 
@@ -196,6 +227,14 @@ public:
     int FSourceCounter = 0;
 
 private:
+    // The value of an equation cell from its children, without boxes or messages (the
+    // sensitivity pass); the QuelvarMode rule applies as in Calculate.
+    // Program, when given, is this equation compiled with its inputs in child order.
+    void RecomputeValueQuietly(TCompiledEquation* program = nullptr);
+    void ApplyQuelvarMean();
+    void CalculateEquation();
+    void CalculateQuantity();
+    void CalculateInnerSource();
     void SetTimerEnabled(bool enabled);
     // Top of the last row of the subtree with the children shown as their own
     // expansion says; AsExpanded takes this cell as expanded.

@@ -1,6 +1,7 @@
 #include "platform/db_session.h"
 #include "platform/sql_database.h"
 #include "platform/table_repair.h"
+#include "tests/support/sql_helpers.h"
 #include "tests/support/test_env.h"
 
 #include <QDir>
@@ -29,17 +30,6 @@ QSqlDatabase Open(const QString& connection, const QString& folder)
     QSqlDatabase db = OpenFolderDatabase(connection, folder, true, &error);
     EXPECT_TRUE(db.isOpen()) << error.toStdString();
     return db;
-}
-
-QStringList Column(QSqlDatabase& db, const QString& sql, const QVariantList& values = {})
-{
-    QSqlQuery query(db);
-    QString error;
-    EXPECT_TRUE(ExecBound(query, sql, values, &error)) << error.toStdString();
-    QStringList out;
-    while (query.next())
-        out << query.value(0).toString();
-    return out;
 }
 
 // A table of Rows rows with texts long enough to fill many pages.
@@ -141,12 +131,12 @@ TEST(DatabaseLayer, MissingTablesAreCopiedWithRowsAndCountersAndPresentOnesKept)
     ASSERT_TRUE(CopyMissingTables(target, FolderDatabasePath(Folder("source")), {}, &copied, &error))
         << error.toStdString();
     EXPECT_EQ(copied, QStringList { "A" });
-    EXPECT_EQ(Column(target, "SELECT count(*) FROM A"), QStringList { "4" });
-    EXPECT_EQ(Column(target, "SELECT count(*) FROM B"), QStringList { "1" }); // not overwritten
-    EXPECT_EQ(Column(target, "SELECT name FROM sqlite_master WHERE type = 'index' AND name = 'A_Name'"),
+    EXPECT_EQ(test::QueryColumn(target, "SELECT count(*) FROM A"), QStringList { "4" });
+    EXPECT_EQ(test::QueryColumn(target, "SELECT count(*) FROM B"), QStringList { "1" }); // not overwritten
+    EXPECT_EQ(test::QueryColumn(target, "SELECT name FROM sqlite_master WHERE type = 'index' AND name = 'A_Name'"),
         QStringList { "A_Name" });
     ASSERT_TRUE(PostStatement(target, "INSERT INTO A (Name) VALUES ('new')"));
-    EXPECT_EQ(Column(target, "SELECT max(ID) FROM A"), QStringList { "6" }); // ID 5 is never given again
+    EXPECT_EQ(test::QueryColumn(target, "SELECT max(ID) FROM A"), QStringList { "6" }); // ID 5 is never given again
     EXPECT_GE(ReadChangeCounter(target, "A"), 1);
 }
 
@@ -159,9 +149,9 @@ TEST(DatabaseLayer, ValuesWithQuotesPercentSignsAndSlovakLettersAreBoundNotPaste
     for (const QString& v : values)
         ASSERT_TRUE(PostStatement(db, "INSERT INTO T VALUES (?)", { v }));
     for (const QString& v : values)
-        EXPECT_EQ(Column(db, "SELECT Name FROM T WHERE Name = ?", { v }), QStringList { v });
-    EXPECT_EQ(Column(db, "SELECT Name FROM T WHERE Name LIKE ? ESCAPE '!'", { "%!%%" }), QStringList { "100% " });
-    EXPECT_EQ(Column(db, "SELECT Name FROM T WHERE upper(Name) LIKE ?", { QString::fromUtf8("ŤAŽ%") }),
+        EXPECT_EQ(test::QueryColumn(db, "SELECT Name FROM T WHERE Name = ?", { v }), QStringList { v });
+    EXPECT_EQ(test::QueryColumn(db, "SELECT Name FROM T WHERE Name LIKE ? ESCAPE '!'", { "%!%%" }), QStringList { "100% " });
+    EXPECT_EQ(test::QueryColumn(db, "SELECT Name FROM T WHERE upper(Name) LIKE ?", { QString::fromUtf8("ŤAŽ%") }),
         QStringList { QString::fromUtf8("Ťažký kôň") });
 }
 
@@ -206,14 +196,14 @@ TEST(TableRepair, DamagedFileIsDetectedAndRebuiltWithWhatCouldBeRead)
     EXPECT_EQ(VerifyDatabaseTable(folder, "Records"), kVerifyOk);
     EXPECT_TRUE(TableReadsWhole(folder, "Records"));
     QSqlDatabase rebuilt = Open("rebuilt", folder);
-    const qint64 carried = Column(rebuilt, "SELECT count(*) FROM Records").value(0).toLongLong();
+    const qint64 carried = test::QueryColumn(rebuilt, "SELECT count(*) FROM Records").value(0).toLongLong();
     EXPECT_LT(carried, rows);
     EXPECT_GT(carried, rows / 2);
     EXPECT_EQ(carried + result.NotCarried("Records"), rows);
-    EXPECT_EQ(Column(rebuilt, "SELECT count(*) FROM Small"), QStringList { "3" });
-    EXPECT_EQ(Column(rebuilt, "SELECT count(*) FROM sqlite_master WHERE name = 'Records_Name'"), QStringList { "1" });
+    EXPECT_EQ(test::QueryColumn(rebuilt, "SELECT count(*) FROM Small"), QStringList { "3" });
+    EXPECT_EQ(test::QueryColumn(rebuilt, "SELECT count(*) FROM sqlite_master WHERE name = 'Records_Name'"), QStringList { "1" });
     ASSERT_TRUE(PostStatement(rebuilt, "INSERT INTO Records (Name) VALUES ('after')"));
-    EXPECT_EQ(Column(rebuilt, "SELECT max(ID) FROM Records"), QStringList { QString::number(rows + 1) });
+    EXPECT_EQ(test::QueryColumn(rebuilt, "SELECT max(ID) FROM Records"), QStringList { QString::number(rows + 1) });
 }
 
 TEST(TableRepair, RowsRefusedByAKeyGoToTheProblemTable)
@@ -239,5 +229,5 @@ TEST(TableRepair, RowsRefusedByAKeyGoToTheProblemTable)
     ASSERT_TRUE(RebuildDatabase(folder, temp, &result, &error)) << error.toStdString();
     EXPECT_EQ(result.NotCarried("T"), 1);
     QSqlDatabase problems = Open("problems", temp);
-    EXPECT_EQ(Column(problems, "SELECT SourceRowID FROM PROBLEM WHERE TableName = 'T'"), QStringList { "3" });
+    EXPECT_EQ(test::QueryColumn(problems, "SELECT SourceRowID FROM PROBLEM WHERE TableName = 'T'"), QStringList { "3" });
 }

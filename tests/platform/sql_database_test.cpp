@@ -1,5 +1,6 @@
 #include "platform/collation.h"
 #include "platform/sql_database.h"
+#include "tests/support/sql_helpers.h"
 #include "tests/support/test_env.h"
 
 #include <QDir>
@@ -22,17 +23,6 @@ QSqlDatabase OpenScratch(const char* name = "scratch")
     QSqlDatabase db = OpenFolderDatabase(name, folder, true, &error);
     EXPECT_TRUE(db.isOpen()) << error.toStdString();
     return db;
-}
-
-QStringList Column(QSqlDatabase& db, const QString& sql, const QVariantList& values = {})
-{
-    QSqlQuery query(db);
-    QString error;
-    EXPECT_TRUE(ExecBound(query, sql, values, &error)) << error.toStdString();
-    QStringList out;
-    while (query.next())
-        out << query.value(0).toString();
-    return out;
 }
 
 }  // namespace
@@ -65,17 +55,17 @@ TEST(SqlDatabase, CollationUpperAndLikeFoldSlovakLetters)
     ASSERT_TRUE(PostStatement(db, "CREATE TABLE Names (Name TEXT)"));
     for (const char* name : {"žaba", "zebra", "Čaj", "cukor", "chata", "hrad"})
         ASSERT_TRUE(PostStatement(db, "INSERT INTO Names VALUES (?)", {QString::fromUtf8(name)}));
-    EXPECT_EQ(Column(db, "SELECT Name FROM Names ORDER BY Name COLLATE SKCZ"),
+    EXPECT_EQ(test::QueryColumn(db, "SELECT Name FROM Names ORDER BY Name COLLATE SKCZ"),
               QStringList({"cukor", "Čaj", "hrad", "chata", "zebra", "žaba"}));
-    EXPECT_EQ(Column(db, "SELECT upper(?)", {QString::fromUtf8("žltý kôň ťava")}),
+    EXPECT_EQ(test::QueryColumn(db, "SELECT upper(?)", {QString::fromUtf8("žltý kôň ťava")}),
               QStringList{QString::fromUtf8("ŽLTÝ KÔŇ ŤAVA")});
-    EXPECT_EQ(Column(db, "SELECT lower(?)", {QString::fromUtf8("ČAJ")}), QStringList{QString::fromUtf8("čaj")});
-    EXPECT_EQ(Column(db, "SELECT Name FROM Names WHERE Name LIKE ? ORDER BY Name COLLATE SKCZ", {"ča%"}),
+    EXPECT_EQ(test::QueryColumn(db, "SELECT lower(?)", {QString::fromUtf8("ČAJ")}), QStringList{QString::fromUtf8("čaj")});
+    EXPECT_EQ(test::QueryColumn(db, "SELECT Name FROM Names WHERE Name LIKE ? ORDER BY Name COLLATE SKCZ", {"ča%"}),
               QStringList{QString::fromUtf8("Čaj")});
-    EXPECT_EQ(Column(db, "SELECT Name FROM Names WHERE Name LIKE ?", {"_aba"}), QStringList{QString::fromUtf8("žaba")});
-    EXPECT_EQ(Column(db, "SELECT count(*) FROM Names WHERE Name LIKE '%A%'"), QStringList{"5"});
-    EXPECT_EQ(Column(db, "SELECT 'a%b' LIKE 'a!%%' ESCAPE '!'"), QStringList{"1"});
-    EXPECT_EQ(Column(db, "SELECT 'axb' LIKE 'a!%%' ESCAPE '!'"), QStringList{"0"});
+    EXPECT_EQ(test::QueryColumn(db, "SELECT Name FROM Names WHERE Name LIKE ?", {"_aba"}), QStringList{QString::fromUtf8("žaba")});
+    EXPECT_EQ(test::QueryColumn(db, "SELECT count(*) FROM Names WHERE Name LIKE '%A%'"), QStringList{"5"});
+    EXPECT_EQ(test::QueryColumn(db, "SELECT 'a%b' LIKE 'a!%%' ESCAPE '!'"), QStringList{"1"});
+    EXPECT_EQ(test::QueryColumn(db, "SELECT 'axb' LIKE 'a!%%' ESCAPE '!'"), QStringList{"0"});
 }
 
 TEST(SqlDatabase, QuotedNamesAndBoundValuesCarryAnyText)
@@ -87,7 +77,7 @@ TEST(SqlDatabase, QuotedNamesAndBoundValuesCarryAnyText)
     EXPECT_TRUE(TableExists(db, table));
     const QString value = "it's \"quoted\"; --";
     ASSERT_TRUE(PostStatement(db, "INSERT INTO " + QuoteName(table) + " VALUES (?)", {value}));
-    EXPECT_EQ(Column(db, "SELECT " + QuoteName("col 1") + " FROM " + QuoteName(table)), QStringList{value});
+    EXPECT_EQ(test::QueryColumn(db, "SELECT " + QuoteName("col 1") + " FROM " + QuoteName(table)), QStringList{value});
 }
 
 TEST(SqlDatabase, FailedPostLeavesNothingAndReportsWhy)
@@ -105,13 +95,13 @@ TEST(SqlDatabase, FailedPostLeavesNothingAndReportsWhy)
         &error);
     EXPECT_FALSE(ok);
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(Column(db, "SELECT count(*) FROM T"), QStringList{"0"});
+    EXPECT_EQ(test::QueryColumn(db, "SELECT count(*) FROM T"), QStringList{"0"});
     int rows = -1;
     ASSERT_TRUE(PostStatement(db, "INSERT INTO T VALUES (2, 'c')", {}, nullptr, &rows));
     EXPECT_EQ(rows, 1);
     // A second connection (another instance) sees the committed row at once.
     QSqlDatabase other = OpenScratch("other");
-    EXPECT_EQ(Column(other, "SELECT V FROM T"), QStringList{"c"});
+    EXPECT_EQ(test::QueryColumn(other, "SELECT V FROM T"), QStringList{"c"});
 }
 
 TEST(SqlDatabase, MissingFileIsNotCreatedOnRequest)

@@ -1,0 +1,523 @@
+// Working backups, the administrator's backup and its table export, and restore.
+
+#include "database/backups.h"
+
+#include "core/clock.h"
+#include "core/common_vars.h"
+#include "core/file_utils.h"
+#include "core/files.h"
+#include "core/logs.h"
+#include "core/services.h"
+#include "database/data_module.h"
+#include "engine/model_file.h"
+#include "platform/db_session.h"
+#include "platform/dialogs.h"
+#include "platform/sql_database.h"
+
+#include <sqlite3.h>
+
+#include <QCursor>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStorageInfo>
+#include <QTextStream>
+
+namespace orvek {
+
+namespace {
+
+std::function<qint64(const QString&)> g_freeSpaceProbe;
+
+// Pages copied per step of a restore; the progress moves after each step.
+constexpr int kRestorePagesPerStep = 16;
+
+void SetError(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+}
+
+struct HourglassCursor {
+    HourglassCursor()
+    {
+        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    }
+    ~HourglassCursor()
+    {
+        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+            QGuiApplication::restoreOverrideCursor();
+    }
+};
+
+QString ListFilePath()
+{
+    return AppDir + QString::fromLatin1(kBackupListFile);
+}
+
+void Trace(const QString& text)
+{
+    if (TraceSteps)
+        AppendErrFile(text);
+}
+
+// The folders of the list's usable lines, in file order.
+QStringList ReadBackupList()
+{
+    QStringList folders;
+    QFile file(ListFilePath());
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return folders;
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    for (const QString& raw : lines) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty())
+            continue;
+        Trace(QStringLiteral("GetLastBackupDir 2"));
+        const QString dateText = line.section(QLatin1Char(';'), 0, 0).trimmed();
+        Trace(QStringLiteral("GetLastBackupDir DateLastBackupStr=") + dateText);
+        if (!QDate::fromString(dateText, Qt::ISODate).isValid())
+            continue;
+        const QString folder = line.section(QLatin1Char(';'), 2).trimmed();
+        if (folder.isEmpty())
+            continue;
+        Trace(QStringLiteral("GetLastBackupDir 4"));
+        folders << folder;
+    }
+    return folders;
+}
+
+bool AppendBackupListLine(const QDateTime& moment, const QString& folder)
+{
+    QFile file(ListFilePath());
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text))
+        return false;
+    const QString line = moment.date().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" ; ")
+        + moment.time().toString(QStringLiteral("HH:mm:ss")) + QStringLiteral(" ; ") + folder + QLatin1Char('\n');
+    return file.write(line.toUtf8()) > 0 && file.flush();
+}
+
+bool IsDatabaseFileOrJournal(const QString& name)
+{
+    const QString db = QString::fromLatin1(kFolderDatabaseFileName);
+    return name == db || name == db + QStringLiteral("-journal") || name == db + QStringLiteral("-wal")
+        || name == db + QStringLiteral("-shm");
+}
+
+// The files of Folder other than the database file and its journals.
+QStringList OtherFiles(const QString& folder)
+{
+    QStringList names;
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
+        if (!IsDatabaseFileOrJournal(name))
+            names << name;
+    return names;
+}
+
+// The backup of a folder's files into Target: the live database through the online
+// backup (into a side file moved in only when whole), the other files by plain copy.
+bool CopyDatabaseFolder(DatabaseSession& session, const QString& target, const QString& caption, QString* error)
+{
+    QSqlDatabase db = session.Database(AliasDB, false, error);
+    if (!db.isOpen())
+        return false;
+    if (!ForceDirectories(target)) {
+        SetError(error, QStringLiteral("Cannot create %1").arg(target));
+        return false;
+    }
+    const QStringList others = OtherFiles(DatabaseDir);
+    MessageWindowService* window = MessageWindow();
+    if (window) {
+        window->ShowBatch(caption, false);
+        window->SetupProgress(true, 0, int(others.size()) + 1);
+    }
+    const QString finalPath = FolderDatabasePath(target);
+    const QString partPath = finalPath + QStringLiteral(".part");
+    bool ok = BackupDatabase(db, partPath, error);
+    if (ok) {
+        QFile::remove(finalPath);
+        ok = QFile::rename(partPath, finalPath);
+        if (!ok)
+            SetError(error, QStringLiteral("Cannot move the backup to %1").arg(finalPath));
+    }
+    for (qsizetype i = 0; ok && i < others.size(); ++i) {
+        if (window)
+            window->StepProgress(int(i) + 1);
+        ok = CopyFiles(others.at(i), DatabaseDir, target, true);
+        if (!ok)
+            SetError(error, QStringLiteral("Cannot copy %1 to %2").arg(others.at(i), target));
+    }
+    if (window)
+        window->HideBatch();
+    return ok;
+}
+
+// Date columns are stored as text like memos; the export writes them, not the memos.
+bool IsDateColumn(const QString& column)
+{
+    return column == QLatin1String("Datum") || column == QLatin1String("CreateDate");
+}
+
+// The declared types of Table's columns, upper-cased, by name.
+QHash<QString, QString> ColumnTypes(QSqlDatabase& db, const QString& table)
+{
+    QHash<QString, QString> types;
+    QSqlQuery query(db);
+    if (ExecBound(query, QStringLiteral("PRAGMA table_info(") + QuoteName(table) + QLatin1Char(')')))
+        while (query.next())
+            types.insert(query.value(1).toString(), query.value(2).toString().toUpper());
+    return types;
+}
+
+// Writes every row of Table (in key order) as field lines; each row ends with a line
+// holding one blank. With ModelFolder, the Strom memo becomes a model file there.
+bool WriteTableRows(QSqlDatabase& db, const QString& table, QTextStream& out, const QString& modelFolder,
+    const std::function<void()>& step, QString* error)
+{
+    const QHash<QString, QString> types = ColumnTypes(db, table);
+    QSqlQuery query(db);
+    if (!ExecBound(
+            query, QStringLiteral("SELECT * FROM ") + QuoteName(table) + QStringLiteral(" ORDER BY ID"), {}, error))
+        return false;
+    while (query.next()) {
+        if (step)
+            step();
+        const QSqlRecord record = query.record();
+        QString modelName;
+        for (int i = 0; i < record.count(); ++i) {
+            const QString name = record.fieldName(i);
+            if (name == QLatin1String("ID"))
+                modelName = table + query.value(i).toString() + QStringLiteral(".STM");
+            const QVariant value = query.value(i);
+            if (value.isNull())
+                continue;
+            const QString type = types.value(name);
+            if (type.startsWith(QLatin1String("INTEGER"))) {
+                out << name << '=' << value.toLongLong() << '\n';
+            } else if (type.startsWith(QLatin1String("VARCHAR")) || type.startsWith(QLatin1String("CHAR"))
+                || IsDateColumn(name)) {
+                out << name << '=' << value.toString() << '\n';
+            } else if (name == QLatin1String("Strom") && !modelFolder.isEmpty()) {
+                const QString diagram = value.toString();
+                if (diagram.isEmpty())
+                    continue;
+                out << name << '=' << modelName << '\n';
+                if (!WriteScrambledModelFile(modelFolder + modelName, diagram, error))
+                    return false;
+            }
+        }
+        out << " \n";
+    }
+    return out.status() == QTextStream::Ok;
+}
+
+int RowCount(QSqlDatabase& db, const QString& table)
+{
+    QSqlQuery query(db);
+    return ExecBound(query, QStringLiteral("SELECT count(*) FROM ") + QuoteName(table)) && query.next()
+        ? query.value(0).toInt()
+        : 0;
+}
+
+// Writes one export file through a save file: nothing is left of a failed one.
+bool WriteExportFile(const QString& path, const std::function<bool(QTextStream&, QString*)>& body, QString* error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        SetError(error, QStringLiteral("%1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    QTextStream out(&file);
+    out.setEncoding(QStringConverter::Utf8);
+    if (!body(out, error)) {
+        file.cancelWriting();
+        return false;
+    }
+    out.flush();
+    if (!file.commit()) {
+        SetError(error, QStringLiteral("%1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+qint64 FreeBytesAt(const QString& folder)
+{
+    if (g_freeSpaceProbe)
+        return g_freeSpaceProbe(folder);
+    QString existing = QDir::cleanPath(folder);
+    while (!existing.isEmpty() && !QFileInfo(existing).isDir()) {
+        const QString parent = QFileInfo(existing).path();
+        if (parent == existing)
+            break;
+        existing = parent;
+    }
+    const QStorageInfo storage(existing);
+    return storage.isValid() ? storage.bytesAvailable() : 0;
+}
+
+void SetFreeSpaceProbe(std::function<qint64(const QString& folder)> probe)
+{
+    g_freeSpaceProbe = std::move(probe);
+}
+
+QString WorkingBackupFolderName(const QDateTime& moment)
+{
+    return WorkingBackupDir + moment.toString(QStringLiteral("yyyy-MM-dd_HH-mm")) + QLatin1Char('/');
+}
+
+void GetLastBackupDir(QString& folder)
+{
+    Trace(QStringLiteral("GetLastBackupDir 1"));
+    folder.clear();
+    const QStringList folders = ReadBackupList();
+    if (!folders.isEmpty()) {
+        Trace(QStringLiteral("GetLastBackupDir 5"));
+        if (DirectoryExists(folders.last()))
+            folder = folders.last();
+        Trace(QStringLiteral("GetLastBackupDir 6 ") + folder);
+    }
+    Trace(QStringLiteral("GetLastBackupDir 7"));
+}
+
+bool TDataModule1::ChooseWorkingBackupDir(QString& folder)
+{
+    const QDateTime now = Now();
+    folder = WorkingBackupFolderName(now);
+    const qint64 neededKB = FolderSize(DatabaseDir) / 1024 * 50;
+    const qint64 freeKB = FreeBytesAt(folder) / 1024;
+    if (freeKB < neededKB) {
+        const QString where = QStorageInfo(QFileInfo(WorkingBackupDir).absolutePath()).rootPath();
+        MessageDlg(GetString(1078, { where.isEmpty() ? WorkingBackupDir : where, QString::number(neededKB) }),
+            TMsgDlgType::mtWarning, mbCancel);
+        return false;
+    }
+    if (DirectoryExists(folder))
+        return true;
+    if (!ForceDirectories(folder))
+        return false;
+    if (!AppendBackupListLine(now, folder))
+        AppendLogBlock(QString::fromLatin1(kErrorLogFile), QStringLiteral("Cannot write ") + ListFilePath());
+    return true;
+}
+
+bool TDataModule1::MakeWorkingBackup()
+{
+    QString folder;
+    if (!ChooseWorkingBackupDir(folder))
+        return false;
+    HourglassCursor hourglass;
+    QString error;
+    const bool ok = CopyDatabaseFolder(*session_, folder, GetString(503) + QStringLiteral(" 1 / 2"), &error);
+    if (!ok)
+        AppendLogBlock(QString::fromLatin1(kErrorLogFile), QStringLiteral("MakeWorkingBackup: ") + error);
+    return ok;
+}
+
+bool TDataModule1::MakeAdminBackup()
+{
+    if (AdminBackupDir.isEmpty())
+        return false;
+    HourglassCursor hourglass;
+    // The new backup is built beside the previous one and takes its place only when
+    // whole; nothing else in the chosen folder is touched.
+    const QString base = QDir(AdminBackupDir).filePath(QString::fromLatin1(kAdminBackupSubfolder));
+    const QString staging = base + QStringLiteral(".new");
+    const QString previous = base + QStringLiteral(".old");
+    QDir(staging).removeRecursively();
+    QString error;
+    bool ok = CopyDatabaseFolder(*session_, staging, GetString(502) + QStringLiteral(" 1 / 2"), &error)
+        && ExportDatabaseItems(staging);
+    if (ok) {
+        QDir(previous).removeRecursively();
+        ok = (!QFileInfo::exists(base) || QDir().rename(base, previous)) && QDir().rename(staging, base);
+        if (ok)
+            QDir(previous).removeRecursively();
+        else if (!QFileInfo::exists(base) && QFileInfo::exists(previous))
+            QDir().rename(previous, base);
+        if (!ok)
+            error = QStringLiteral("Cannot put the backup in place at ") + base;
+    }
+    if (!ok) {
+        QDir(staging).removeRecursively();
+        AppendLogBlock(QString::fromLatin1(kErrorLogFile), QStringLiteral("MakeAdminBackup: ") + error);
+    }
+    return ok;
+}
+
+bool TDataModule1::ExportDatabaseItems(const QString& folder)
+{
+    const QString target = WithTrailingSeparator(folder) + QString::fromLatin1(kExportSubfolder) + QLatin1Char('/');
+    if (!ForceDirectories(target))
+        return false;
+    DeleteFiles(target, QStringLiteral("*"));
+    QString error;
+    QSqlDatabase db = session_->Database(AliasDB, false, &error);
+    if (!db.isOpen())
+        return false;
+    const int total = RowCount(db, QStringLiteral("TreeDB")) + RowCount(db, QStringLiteral("TemplateDB"));
+    MessageWindowService* window = MessageWindow();
+    int position = 0;
+    const auto step = [&] {
+        if (window)
+            window->StepProgress(++position);
+    };
+    if (window) {
+        window->ShowBatch(GetString(502) + QStringLiteral(" 2 / 2"), false);
+        window->SetupProgress(true, 1, qMax(total, 1));
+    }
+    bool result = true;
+    for (const QString& table : QStringList { QStringLiteral("TreeDB"), QStringLiteral("TemplateDB") }) {
+        if (!WriteExportFile(
+                target + table + QStringLiteral(".txt"),
+                [&](QTextStream& out, QString* workError) {
+                    return WriteTableRows(db, table, out, target, step, workError);
+                },
+                &error)) {
+            result = false;
+            AppendLogBlock(QString::fromLatin1(kErrorLogFile), QStringLiteral("ExportDatabaseItems: ") + error);
+        }
+    }
+    const bool folders = WriteExportFile(
+        target + QStringLiteral("Folders.txt"),
+        [&](QTextStream& out, QString* workError) {
+            QList<int> groups;
+            {
+                QSqlQuery query(db);
+                if (!ExecBound(query, QStringLiteral("SELECT ID FROM MeasureNameList ORDER BY ID"), {}, workError))
+                    return false;
+                while (query.next())
+                    groups << query.value(0).toInt();
+            }
+            QStringList tables { QStringLiteral("MeasureNameList") };
+            for (const char* prefix : { "MeasureID", "TemplateID" })
+                for (int group : groups)
+                    tables << QString::fromLatin1(prefix) + QString::number(group);
+            for (const QString& table : tables) {
+                if (!TableExists(db, table)) {
+                    SetError(workError, QStringLiteral("Table %1 does not exist").arg(table));
+                    return false;
+                }
+                out << "TableName=" << table << '\n' << "RecordCount=" << RowCount(db, table) << '\n';
+                if (!WriteTableRows(db, table, out, QString(),
+                        table == QLatin1String("MeasureNameList") ? std::function<void()>(step) : nullptr, workError))
+                    return false;
+            }
+            return true;
+        },
+        &error);
+    if (!folders) {
+        result = false;
+        AppendLogBlock(QString::fromLatin1(kErrorLogFile), QStringLiteral("ExportDatabaseItems: ") + error);
+    }
+    if (window)
+        window->HideBatch();
+    return result;
+}
+
+bool TDataModule1::RestoreDatabase(const QString& folder, QString* error)
+{
+    if (folder.trimmed().isEmpty()) {
+        SetError(error, QStringLiteral("No backup folder was given"));
+        return false;
+    }
+    // The chosen folder, or the administrator's backup inside it.
+    QString source = WithTrailingSeparator(folder);
+    const QString inner = source + QString::fromLatin1(kAdminBackupSubfolder) + QLatin1Char('/');
+    if (!QFileInfo::exists(FolderDatabasePath(source)) && QFileInfo::exists(FolderDatabasePath(inner)))
+        source = inner;
+    if (!QFileInfo::exists(FolderDatabasePath(source))) {
+        SetError(error, QStringLiteral("%1 holds no database").arg(folder));
+        return false;
+    }
+    if (QFileInfo(FolderDatabasePath(source)).canonicalFilePath()
+        == QFileInfo(FolderDatabasePath(DatabaseDir)).canonicalFilePath()) {
+        SetError(error, QStringLiteral("%1 is the database folder itself").arg(folder));
+        return false;
+    }
+    HourglassCursor hourglass;
+    // The backup is checked whole before anything of the live database changes.
+    const QString connection = QStringLiteral("RestoreSource");
+    bool ok = false;
+    {
+        QSqlDatabase backup = OpenFolderDatabase(connection, source, false, error);
+        if (backup.isOpen()) {
+            QSqlQuery check(backup);
+            ok = ExecBound(check, QStringLiteral("PRAGMA integrity_check"), {}, error) && check.next()
+                && check.value(0).toString() == QLatin1String("ok");
+            check.finish();
+            if (!ok && error && error->isEmpty())
+                *error = QStringLiteral("The backup in %1 is damaged").arg(source);
+        }
+        if (ok && CountMissingDatabaseFiles(source) != 0) {
+            ok = false;
+            SetError(error, QStringLiteral("The backup in %1 is incomplete").arg(source));
+        }
+        QSqlDatabase live = ok ? session_->Database(AliasDB, false, error) : QSqlDatabase();
+        sqlite3* from = SqliteHandleOf(backup);
+        sqlite3* into = SqliteHandleOf(live);
+        if (ok && (!from || !into)) {
+            ok = false;
+            SetError(error, QStringLiteral("The database is not open"));
+        }
+        if (ok) {
+            // One write transaction on the live database: its pages are replaced as a
+            // whole at the last step, and stopping earlier rolls everything back.
+            MessageWindowService* window = MessageWindow();
+            sqlite3_backup* copy = sqlite3_backup_init(into, "main", from, "main");
+            int rc = copy ? SQLITE_OK : SQLITE_ERROR;
+            bool stopped = false;
+            if (window)
+                window->ShowBatch(GetString(504), false);
+            int busyRounds = 0;
+            while (copy && (rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED)) {
+                rc = sqlite3_backup_step(copy, kRestorePagesPerStep);
+                if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+                    if (++busyRounds > 200)
+                        break;
+                    sqlite3_sleep(50);
+                    continue;
+                }
+                if (rc == SQLITE_OK && window) {
+                    const int total = sqlite3_backup_pagecount(copy);
+                    window->SetupProgress(true, 0, total);
+                    if (window->StepProgress(total - sqlite3_backup_remaining(copy))) {
+                        stopped = true;
+                        break;
+                    }
+                }
+            }
+            if (window)
+                window->HideBatch();
+            if (copy)
+                sqlite3_backup_finish(copy);
+            ok = rc == SQLITE_DONE && !stopped;
+            if (!ok)
+                SetError(error,
+                    stopped ? QStringLiteral("The restore was stopped; the database is unchanged")
+                            : QString::fromUtf8(sqlite3_errmsg(into)));
+        }
+    }
+    CloseFolderDatabase(connection);
+    if (!ok)
+        return false;
+    for (const QString& name : OtherFiles(source))
+        if (!CopyFiles(name, source, DatabaseDir, true)) {
+            SetError(error, QStringLiteral("Cannot copy %1 from %2").arg(name, source));
+            ok = false;
+        }
+    DeleteTempTables(DatabaseDir);
+    // Field sizes, factors and groups come from the restored tables.
+    OpenTables();
+    return ok;
+}
+
+} // namespace orvek

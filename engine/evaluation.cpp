@@ -1,0 +1,634 @@
+// The evaluation of a tree of cells: values of the equations, uncertainties of the
+// quantities and sources, the working lists and the predicates on a model.
+
+#include "engine/evaluation.h"
+
+#include "core/common_vars.h"
+#include "core/number_text.h"
+#include "core/services.h"
+#include "core/string_table.h"
+#include "engine/cell.h"
+#include "engine/compiled_equation.h"
+#include "engine/expression.h"
+#include "engine/source_uncertainty.h"
+#include "platform/dialogs.h"
+
+#include <QHash>
+#include <QSet>
+#include <exception>
+
+namespace orvek {
+
+namespace {
+
+int g_scopeDepth = 0;
+QSet<QString> g_shownErrors;
+
+struct RememberedResult {
+    QString result;
+    QString parserError;
+    QString error;
+    bool raised = false;
+};
+// Results by text; the number format and language the texts were made in are part of
+// the key, so that a changed setting never gives an old text.
+QHash<QString, RememberedResult> g_remembered;
+constexpr qsizetype kMaxRemembered = 20000;
+
+bool IsUncertainty(const TCell& c)
+{
+    return c.FCellType == kUncertaintyCell;
+}
+
+// The parent value of a source: the value of an equation or quantity parent.
+QString ParentValueOf(const TCell& cell)
+{
+    if (!cell.FParent || IsUncertainty(*cell.FParent))
+        return QString();
+    return cell.FParent->FValue.Text;
+}
+
+// The mean a QuelvarMode equation takes from its last child, if any.
+QString QuelvarMeanOf(const TCell& cell)
+{
+    if (!QuelvarMode || cell.ChildCount() == 0)
+        return QString();
+    const TCell& last = *cell.Child(cell.ChildCount() - 1);
+    if (!IsUncertainty(last) || !last.FActive)
+        return QString();
+    const TVstupStandardnejNeistoty& u = last.FUncertaintyInput;
+    switch (u.TSN) {
+    case 6:
+        return u.AP_3;
+    case 7:
+        return u.AP_4;
+    case 13:
+        return u.AP_9;
+    case 14:
+        return u.AP_10;
+    default:
+        return QString();
+    }
+}
+
+// The nearest ancestor that is not an uncertainty cell.
+const TCell* OwningQuantity(const TCell& cell)
+{
+    const TCell* p = cell.FParent;
+    while (p && IsUncertainty(*p))
+        p = p->FParent;
+    return p;
+}
+
+double ParsedOrZero(const QString& text)
+{
+    double v = 0;
+    if (!TryStrToFloatNeutral(text, v))
+        v = 0;
+    return v;
+}
+
+} // namespace
+
+TEvaluationScope::TEvaluationScope()
+{
+    if (g_scopeDepth++ == 0)
+        g_shownErrors.clear();
+}
+
+TEvaluationScope::~TEvaluationScope()
+{
+    --g_scopeDepth;
+}
+
+void ShowEvaluationError(const QString& text)
+{
+    if (g_scopeDepth > 0) {
+        if (g_shownErrors.contains(text))
+            return;
+        g_shownErrors.insert(text);
+    }
+    MessageDlg(text, TMsgDlgType::mtError, mbCancel);
+}
+
+QString EvaluateQuietly(const QString& text)
+{
+    QString result;
+    if (!EvaluateRemembered(text, result))
+        result.clear();
+    return result;
+}
+
+bool EvaluateRemembered(const QString& text, QString& result, QString* error)
+{
+    if (text.contains(QLatin1String("RND"), Qt::CaseInsensitive)
+        || text.contains(QLatin1String("RANDOM"), Qt::CaseInsensitive)) {
+        try {
+            EvaluateExpression(text, result);
+            return true;
+        } catch (const std::exception& e) {
+            result.clear();
+            if (error)
+                *error = QString::fromUtf8(e.what());
+            return false;
+        }
+    }
+    const QString key = QString(OwnDecimalSeparator) + QString::number(LanguageID) + QLatin1Char('|') + text;
+    auto it = g_remembered.constFind(key);
+    if (it == g_remembered.constEnd()) {
+        RememberedResult r;
+        try {
+            EvaluateExpression(text, r.result);
+            r.parserError = ParserErrorText;
+        } catch (const std::exception& e) {
+            r.raised = true;
+            r.error = QString::fromUtf8(e.what());
+            r.parserError = ParserErrorText;
+        }
+        if (g_remembered.size() >= kMaxRemembered)
+            g_remembered.clear();
+        it = g_remembered.insert(key, r);
+    }
+    ParserErrorText = it->parserError;
+    result = it->result;
+    if (it->raised && error)
+        *error = it->error;
+    return !it->raised;
+}
+
+void ForgetRememberedResults()
+{
+    g_remembered.clear();
+}
+
+QString FormulaOperand(const QString& valueText)
+{
+    const QString t = NormalizeNumberText(valueText);
+    return t.startsWith(QLatin1Char('-')) ? "(" + t + ")" : t;
+}
+
+std::vector<TCell*> CorrelationMatrixChildren(const TCell& equation)
+{
+    std::vector<TCell*> children;
+    for (const auto& child : equation.FChildren)
+        if (!IsUncertainty(*child))
+            children.push_back(child.get());
+    return children;
+}
+
+bool HasNonZeroUncertainty(const TCell& cell)
+{
+    return !cell.FCombinedUncertainty.isEmpty() && !IsZeroText(cell.FCombinedUncertainty);
+}
+
+void EvaluateTree(TCell& root)
+{
+    root.Calculate();
+}
+
+// ---------------------------------------------------------------------------------
+// Calculate
+
+void TCell::Calculate()
+{
+    if (CalculationAborted == 1)
+        return;
+    TEvaluationScope scope;
+    switch (FCellType) {
+    case kEquationCell:
+        CalculateEquation();
+        break;
+    case kQuantityCell:
+        CalculateQuantity();
+        break;
+    case kUncertaintyCell:
+        if (!FChildren.empty()) {
+            CalculateInnerSource();
+        } else if (FActive) {
+            CalculationAborted = GetExpiryState();
+            if (CalculationAborted != 1)
+                ComputeStandardUncertainty();
+        }
+        break;
+    default:
+        break;
+    }
+    if (CalculationAborted != 1) {
+        ApplyHighlightColour();
+        UpdateHint();
+    }
+}
+
+void TCell::CalculateEquation()
+{
+    if (this == CurrentTargetCell) {
+        if (!FValue.Text.isEmpty())
+            ComputeOutputUncertainty();
+        if (!FCombinedUncertainty.isEmpty())
+            ComputeDegreesOfFreedom();
+        return;
+    }
+    FRelativeUncertainty.clear();
+    FCombinedUncertainty.clear();
+    FExpandedUncertainty.clear();
+    FRelativeExpandedUncertainty.clear();
+    FDegreesOfFreedom.clear();
+    FErrorText.clear();
+
+    bool allValues = true;
+    for (auto& child : FChildren) {
+        if (IsUncertainty(*child))
+            continue;
+        if (child.get() != CurrentTargetCell) {
+            try {
+                child->Calculate();
+            } catch (const std::exception&) {
+                // One input that fails keeps what it had; the others go on.
+            }
+        }
+        if (CalculationAborted == 1)
+            return;
+        if (child->FValue.Text.isEmpty())
+            allValues = false;
+    }
+
+    if (allValues) {
+        ComputeValueFromEquation();
+        bool allSourcesHaveU = true;
+        for (auto& child : FChildren) {
+            if (!IsUncertainty(*child) || !child->FActive)
+                continue;
+            child->Calculate();
+            if (CalculationAborted == 1)
+                return;
+            if (child->FCombinedUncertainty.isEmpty())
+                allSourcesHaveU = false;
+        }
+        if (allSourcesHaveU) {
+            if (FValue.Text == QLatin1String("NAN")) {
+                FErrorText = GetString(1177);
+            } else {
+                if (!FValue.Text.isEmpty())
+                    ComputeOutputUncertainty();
+                if (!FCombinedUncertainty.isEmpty())
+                    ComputeDegreesOfFreedom();
+            }
+        }
+    } else {
+        FValue.Text.clear();
+        for (auto& child : FChildren) {
+            if (!IsUncertainty(*child))
+                continue;
+            child->Calculate();
+            if (CalculationAborted == 1)
+                return;
+        }
+    }
+    ApplyQuelvarMean();
+}
+
+void TCell::ApplyQuelvarMean()
+{
+    const QString mean = QuelvarMeanOf(*this);
+    if (!mean.isEmpty())
+        FValue.Text = mean;
+}
+
+void TCell::CalculateQuantity()
+{
+    if (FValueType == 1)
+        return;
+    if (FValueType == 2) {
+        FRelativeUncertainty.clear();
+        if (!FValue.Text.isEmpty() && !FCombinedUncertainty.isEmpty() && !IsZeroText(FValue.Text))
+            FRelativeUncertainty
+                = EvaluateQuietly("100*Abs(" + FCombinedUncertainty + "/" + FormulaOperand(FValue.Text) + ")");
+        return;
+    }
+    FCombinedUncertainty.clear();
+    FRelativeUncertainty.clear();
+    FExpandedUncertainty.clear();
+    FDegreesOfFreedom.clear();
+    FCoverageFactor.Text.clear();
+    QString sum;
+    bool missing = false;
+    for (auto& child : FChildren) {
+        if (!IsUncertainty(*child) || !child->FActive)
+            continue;
+        const TVstupStandardnejNeistoty& u = child->FUncertaintyInput;
+        const bool dependsOnValue = u.USType == 2 || u.USType == 3 || u.USType == 7;
+        const bool relativeOutput
+            = (u.TSN == 9 || u.TSN == 11 || u.TSN == 12 || u.TSN == 13) && GetOutputChoice(u) == 1;
+        if (child->ChildCount() > 0 || dependsOnValue || relativeOutput) {
+            child->Calculate();
+            if (CalculationAborted == 1)
+                return;
+        }
+        const QString& cu = child->FCombinedUncertainty;
+        if (cu.isEmpty())
+            missing = true;
+        else if (cu != QLatin1String("NAN"))
+            sum += (sum.isEmpty() ? "(" : "+(") + cu + ")^2";
+    }
+    if (missing || sum.isEmpty())
+        return;
+    FCombinedUncertainty = EvaluateQuietly("SQRT(" + sum + ")");
+    if (FCombinedUncertainty.isEmpty())
+        return;
+    if (FValue.Text.isEmpty())
+        FRelativeUncertainty.clear();
+    else if (IsZeroText(FValue.Text))
+        FRelativeUncertainty = QStringLiteral("Nekonecno");
+    else
+        FRelativeUncertainty
+            = EvaluateQuietly("100*Abs(" + FCombinedUncertainty + "/" + FormulaOperand(FValue.Text) + ")");
+    ComputeDegreesOfFreedom();
+}
+
+void TCell::CalculateInnerSource()
+{
+    FDegreesOfFreedom.clear();
+    QString sum;
+    bool voided = false;
+    for (auto& child : FChildren) {
+        if (!child->FActive)
+            continue;
+        CalculationAborted = GetExpiryState();
+        if (CalculationAborted == 1)
+            return;
+        if (child->ChildCount() > 0) {
+            child->Calculate();
+            if (CalculationAborted == 1)
+                return;
+        }
+        const QString& cu = child->FCombinedUncertainty;
+        if (cu.isEmpty())
+            voided = true;
+        else
+            sum += (sum.isEmpty() ? "(" : "+(") + cu + ")^2";
+    }
+    FCombinedUncertainty = (!voided && !sum.isEmpty()) ? EvaluateQuietly("SQRT(" + sum + ")") : QString();
+    if (!FCombinedUncertainty.isEmpty())
+        ComputeDegreesOfFreedom();
+}
+
+void TCell::ComputeStandardUncertainty()
+{
+    if (!EvaluateSourceRecord(FUncertaintyInput, ParentValueOf(*this)))
+        return;
+    FCombinedUncertainty = FUncertaintyInput.HSN;
+    FDegreesOfFreedom = GetDegreesOfFreedomText(FUncertaintyInput);
+}
+
+void TCell::ComputeValueFromEquation()
+{
+    TSymbolValues pairs;
+    int count = 0;
+    for (TCell* child : CorrelationMatrixChildren(*this)) {
+        if (count == MaxEquationSymbols) {
+            FValue.Text.clear();
+            FErrorText = QStringLiteral("More than %1 inputs.").arg(MaxEquationSymbols);
+            return;
+        }
+        ++count;
+        pairs[size_t(count)].Symbol = child->FSymbol.Text;
+        pairs[size_t(count)].ValueText = NormalizeNumberText(child->FValue.Text.trimmed());
+    }
+    QString result;
+    ParserErrorText.clear();
+    EvaluateEquationWithValues(FNormalizedEquation, count, pairs, result);
+    FValue.Text = result;
+    if (result.isEmpty() && !ParserErrorText.isEmpty())
+        ShowEvaluationError(ParserErrorText + "\r\r" + GetString(83) + " " + FCellName.Text);
+}
+
+void TCell::RecomputeValueQuietly(TCompiledEquation* program)
+{
+    const std::vector<TCell*> inputs = CorrelationMatrixChildren(*this);
+    bool allValues = inputs.size() <= size_t(MaxEquationSymbols);
+    QStringList values;
+    for (TCell* child : inputs) {
+        if (child->FValue.Text.isEmpty())
+            allValues = false;
+        values << NormalizeNumberText(child->FValue.Text.trimmed());
+    }
+    QString result;
+    if (allValues && program) {
+        result = program->Evaluate(values);
+    } else if (allValues) {
+        TSymbolValues pairs;
+        for (size_t i = 0; i < inputs.size(); ++i) {
+            pairs[i + 1].Symbol = inputs[i]->FSymbol.Text;
+            pairs[i + 1].ValueText = values[qsizetype(i)];
+        }
+        EvaluateEquationWithValues(FNormalizedEquation, int(inputs.size()), pairs, result);
+    }
+    FValue.Text = result;
+    ApplyQuelvarMean();
+}
+
+// ---------------------------------------------------------------------------------
+// Working lists
+
+void TCell::BuildQuantityList()
+{
+    QuantityList.Clear();
+    FillQuantityList();
+}
+
+void TCell::FillQuantityList()
+{
+    for (auto& child : FChildren) {
+        const bool add = child->FCellType == kQuantityCell
+            || (child->FCellType == kEquationCell && child->ActiveSourceCount() > 0);
+        if (add) {
+            if (QuantityList.Count >= TInfo_o_bunkach_typu_velicina_2::Capacity)
+                throw EEvaluationRangeError("more than 2000 quantities");
+            QuantityEntry& e = QuantityList[++QuantityList.Count];
+            e.Cell = child.get();
+            e.ValueText = child->FValue.Text;
+            e.UncertaintyText = child->FCombinedUncertainty;
+            e.Value = ParsedOrZero(e.ValueText);
+            e.Uncertainty = ParsedOrZero(e.UncertaintyText);
+            e.IsZero = IsZeroText(e.ValueText) ? 1 : 0;
+        }
+        // Every equation is descended into, with or without sources of its own: the
+        // quantities of a sub-equation are inputs of the model like any other.
+        if (child->FCellType == kEquationCell)
+            child->FillQuantityList();
+    }
+}
+
+void TCell::ClearSourceList()
+{
+    UncertaintySourceList.clear();
+}
+
+void TCell::BuildSourceList()
+{
+    ClearSourceList();
+    FillSourceList();
+}
+
+void TCell::FillSourceList()
+{
+    for (auto& child : FChildren) {
+        if (child->ChildCount() > 0)
+            child->FillSourceList();
+        else if (child->FCellType == kQuantityCell) {
+            if (child->FValueType == 2)
+                child->AddToSourceList();
+        } else if (child->FCellType == kUncertaintyCell) {
+            child->AddToSourceList();
+        }
+    }
+}
+
+void TCell::AddToSourceList()
+{
+    const bool source = FCellType == kUncertaintyCell && FActive;
+    const bool sumFormula = FCellType == kQuantityCell && FValueType == 2;
+    if (!source && !sumFormula)
+        return;
+    TInfo_o_bunkach_typu_neistota e;
+    e.Cell = this;
+    e.CellName = FCellName.Text;
+    e.Contribution = 0;
+    e.UncertaintyValue = ParsedOrZero(FCombinedUncertainty);
+    if (DistributionTextService* texts = DistributionTexts())
+        texts->DistributionText(*this, e.DistributionFlag, e.DistributionText);
+    if (sumFormula) {
+        e.Uncertainty = FCombinedUncertainty;
+        e.DegreesOfFreedom = FDegreesOfFreedom;
+        e.Sensitivity = ParsedOrZero(FNumSensitivity);
+    } else {
+        e.Uncertainty = FUncertaintyInput.HSN;
+        e.DegreesOfFreedom = GetDegreesOfFreedomText(FUncertaintyInput);
+        // A source counts with the coefficient of the quantity it belongs to, also
+        // below an inner uncertainty cell.
+        const TCell* owner = OwningQuantity(*this);
+        const QString c = owner ? owner->FNumSensitivity : QString();
+        double value = 1.0;
+        if (!c.isEmpty() && TryStrToFloatNeutral(c, value)) {
+            e.Sensitivity = value;
+            FNumSensitivity = c;
+        } else {
+            e.Sensitivity = 1.0;
+            FNumSensitivity = QStringLiteral("1.0");
+        }
+    }
+    if (!e.Uncertainty.isEmpty()) {
+        e.UncertaintyValue = ParsedOrZero(e.Uncertainty);
+        if (!sumFormula)
+            e.Contribution = e.UncertaintyValue * e.Sensitivity;
+    }
+    e.UnitText = FUnit.Text;
+    UncertaintySourceList.push_back(e);
+}
+
+void TCell::FillEquationVariableList()
+{
+    EquationVariables = TInfo_o_bunkach_typu_velicina();
+    for (int i = 0; i < ChildCount(); ++i) {
+        TCell* child = Child(i);
+        if (IsUncertainty(*child))
+            continue;
+        if (EquationVariables.Count >= TInfo_o_bunkach_typu_velicina::Capacity)
+            throw EEvaluationRangeError("more than 100 inputs of an equation");
+        TInfo_o_bunke_typu_velicina& v = EquationVariables[++EquationVariables.Count];
+        v.ChildIndex = i;
+        v.Cell = child;
+        v.CellName = child->FCellName.Text;
+        v.CellComment = child->FCellComment.Text;
+        v.CellId = child->FId;
+        v.ValueType = child->FValueType;
+        v.Symbol = child->FSymbol.Text;
+        v.QuantityName = child->FQuantityName.Text;
+        v.UnitText = child->FUnit.Text;
+        v.Value = child->FValue.Text;
+        v.CombinedUncertainty = child->FCombinedUncertainty;
+        v.DegreesOfFreedom = child->FDegreesOfFreedom;
+        v.SumFormula = child->FSumFormula.Text;
+        v.SumFormulaDetails = child->FSumFormulaDetails.Text;
+        v.Occurrences = CountSymbol(FNormalizedEquation, v.Symbol);
+    }
+}
+
+bool TCell::CheckQuantityValues()
+{
+    // The text describes this check alone, so that a caller never shows an old list.
+    MissingValuesText.clear();
+    BuildQuantityList();
+    bool complete = true;
+    for (int i = 1; i <= QuantityList.Count; ++i) {
+        const TCell* cell = QuantityList[i].Cell;
+        if (cell->FCellType != kQuantityCell || !cell->FValue.Text.isEmpty())
+            continue;
+        if (!MissingValuesText.isEmpty())
+            MissingValuesText += '\r';
+        MissingValuesText += cell->FQuantityName.Text + " (" + cell->FCellName.Text + ")";
+        complete = false;
+    }
+    QuantityList.Clear();
+    return complete;
+}
+
+// ---------------------------------------------------------------------------------
+// Predicates
+
+bool TCell::IsComplete() const
+{
+    if (FCellType == kUncertaintyCell)
+        return !FActive || !FCombinedUncertainty.isEmpty();
+    return !FValue.Text.isEmpty() && !FCombinedUncertainty.isEmpty();
+}
+
+bool TCell::HasUnfilledCells() const
+{
+    if (!IsComplete())
+        return true;
+    for (const auto& child : FChildren)
+        if (!child->IsComplete())
+            return true;
+    return false;
+}
+
+bool TCell::AllSourcesHaveUncertainty() const
+{
+    bool result = true;
+    for (const auto& child : FChildren) {
+        if (IsUncertainty(*child)) {
+            if (child->FActive && !HasNonZeroUncertainty(*child))
+                return false;
+            continue;
+        }
+        result = HasNonZeroUncertainty(*child);
+    }
+    return result;
+}
+
+int TCell::ActiveSourceCount() const
+{
+    int n = 0;
+    for (const auto& child : FChildren)
+        if (IsUncertainty(*child) && child->FActive)
+            ++n;
+    return n;
+}
+
+bool TCell::IsMethodAllowed(TCell* cell, int method)
+{
+    BuildSourceList();
+    if (method != 6 && method != 7 && method != 13)
+        return true;
+    for (const TInfo_o_bunkach_typu_neistota& e : UncertaintySourceList) {
+        if (e.Cell == cell || !e.Cell || e.Cell->FCellType != kUncertaintyCell)
+            continue;
+        const int m = e.Cell->FUncertaintyInput.TSN;
+        if (m == 6 || m == 7 || m == 13)
+            return false;
+    }
+    return true;
+}
+
+} // namespace orvek

@@ -1,0 +1,475 @@
+// The law of propagation at an equation cell (numerical sensitivity coefficients,
+// correlations, combined uncertainty), the effective degrees of freedom with the
+// coverage factor and expanded uncertainty, and the model-wide sensitivity pass.
+
+#include "core/common_vars.h"
+#include "core/number_format.h"
+#include "core/number_text.h"
+#include "core/services.h"
+#include "core/string_table.h"
+#include "core/student_t.h"
+#include "engine/cell.h"
+#include "engine/compiled_equation.h"
+#include "engine/evaluation.h"
+#include "engine/expression.h"
+
+#include <QCoreApplication>
+#include <cmath>
+#include <exception>
+#include <memory>
+#include <unordered_map>
+
+namespace orvek {
+
+namespace {
+
+QString Num(long double x)
+{
+    return FloatToGeneralText(x);
+}
+
+bool ReadNumber(const QString& text, long double& value)
+{
+    return !text.trimmed().isEmpty() && TryStrToExtendedNeutral(text.trimmed(), value);
+}
+
+const QString kInfinite = QStringLiteral("Nekonecno");
+
+// The step of a numerical derivative at x: |x| / 10^7, and for x = 0 an absolute step
+// from the input's standard uncertainty (u / 1000, or 1e-10 without u).
+long double ExactStep(long double x, const QString& uText)
+{
+    if (x != 0)
+        return std::fabs(x) / 1e7L;
+    long double u = 0;
+    if (ReadNumber(uText, u) && u != 0)
+        return std::fabs(u) / 1000;
+    return 1e-10L;
+}
+
+QString RightHandSide(const QString& equation)
+{
+    const qsizetype equals = equation.indexOf(QLatin1Char('='));
+    return equals >= 0 ? equation.mid(equals + 1) : equation;
+}
+
+} // namespace
+
+void TCell::ComputeOutputUncertainty()
+{
+    if (FCellType != kEquationCell || FValue.Text.isEmpty())
+        return;
+    FCombinedUncertainty.clear();
+    FRelativeUncertainty.clear();
+    FRelativeExpandedUncertainty.clear();
+
+    for (const auto& child : FChildren) {
+        const bool noU = child->FCombinedUncertainty.isEmpty();
+        if (child->FCellType == kUncertaintyCell && child->FActive && noU)
+            return;
+        if (child->FCellType == kQuantityCell && (child->FValueType == 0 || child->FValueType == 2) && noU)
+            return;
+        if (child->FCellType == kEquationCell && noU)
+            return;
+    }
+
+    const std::vector<TCell*> inputs = CorrelationMatrixChildren(*this);
+    const QString y = FormulaOperand(FValue.Text);
+    const QString rhs = RightHandSide(FNormalizedEquation);
+    for (TCell* child : inputs)
+        child->FSensitivity.clear();
+
+    // The derivatives come from the equation parsed once, with the same operations on
+    // the same numbers as the derivative text; the text is evaluated where that fails.
+    QStringList symbols, values;
+    for (TCell* child : inputs) {
+        symbols << child->FSymbol.Text;
+        values << NormalizeNumberText(child->FValue.Text.trimmed());
+    }
+    TCompiledEquation* program = CompiledEvaluation ? CompiledEquationFor(FNormalizedEquation, symbols) : nullptr;
+    long double yValue = 0;
+    if (program && !ReadFormulaNumber(y, yValue))
+        program = nullptr;
+
+    QString sum;
+    for (size_t j = 0; j < inputs.size(); ++j) {
+        TCell* child = inputs[j];
+        long double x = 0;
+        if (!ReadNumber(child->FValue.Text, x)) {
+            FErrorText = GetString(1177);
+            return;
+        }
+        long double h = ExactStep(x, child->FCombinedUncertainty);
+        long double u = 0;
+        if (DerivativeMode == 1 && ReadNumber(child->FCombinedUncertainty, u) && u != 0)
+            h = std::fabs(u);
+        const QString H = Num(h);
+        if (IsZeroText(H))
+            continue;
+        QString c;
+        if (program) {
+            QStringList plus = values, minus = values;
+            plus[qsizetype(j)] = Num(x + h);
+            minus[qsizetype(j)] = Num(x - h);
+            long double fPlus = 0, fMinus = 0, step = 0;
+            if (program->EvaluateValue(plus, fPlus) && (DerivativeMode == 1 || program->EvaluateValue(minus, fMinus))
+                && ReadFormulaNumber(H, step) && step != 0) {
+                const long double forward = (fPlus - yValue) / step;
+                const long double d = DerivativeMode == 1 ? forward : (forward + (yValue - fMinus) / step) / 2.0L;
+                if (std::isfinite(fPlus) && std::isfinite(fMinus) && std::isfinite(d))
+                    c = Num(d);
+            }
+        }
+        if (c.isEmpty()) {
+            QString A = rhs, B = rhs;
+            SubstituteSymbolValue(A, child->FSymbol.Text, Num(x + h));
+            SubstituteSymbolValue(B, child->FSymbol.Text, Num(x - h));
+            const QString F = "((" + A + ")-" + y + ")/" + H;
+            const QString G = "(" + y + "-(" + B + "))/" + H;
+            QString D = DerivativeMode == 1 ? F : "(" + F + "+" + G + ")/2.0";
+            for (size_t k = 0; k < inputs.size(); ++k)
+                if (k != j)
+                    SubstituteSymbolValue(D, inputs[k]->FSymbol.Text, values[qsizetype(k)]);
+            QString error;
+            if (!EvaluateRemembered(D, c, &error)) {
+                // A derivative the parser cannot take leaves the output without u.
+                FErrorText = error;
+                return;
+            }
+        }
+        if (c.isEmpty()) {
+            // Without its coefficient the input would silently drop out of u.
+            if (!ParserErrorText.isEmpty())
+                ShowEvaluationError(ParserErrorText);
+            FErrorText = ParserErrorText.isEmpty() ? GetString(1177) : ParserErrorText;
+            return;
+        }
+        child->FSensitivity = c;
+        if (child->FCellType == kQuantityCell && child->FValueType == 1)
+            child->FCombinedUncertainty = QStringLiteral("0");
+        if (!sum.isEmpty())
+            sum += '+';
+        sum += "(" + c + ")^2*(" + child->FCombinedUncertainty + ")^2";
+    }
+
+    // Correlation terms, by the positions of the inputs in the matrix.
+    long double R = 0;
+    if (!FCorrelationMatrix.Text.isEmpty()) {
+        auto matrix = std::make_unique<TCorrelationMatrix>();
+        quint8 size = 0;
+        ParseCorrelationMatrix(FCorrelationMatrix.Text, size, *matrix);
+        const int n = std::min<int>(int(inputs.size()), 100);
+        for (int j = 0; j < n; ++j) {
+            long double cj = 0, uj = 0;
+            if (!ReadNumber(inputs[size_t(j)]->FSensitivity, cj)
+                || !ReadNumber(inputs[size_t(j)]->FCombinedUncertainty, uj))
+                continue;
+            for (int k = j + 1; k < n; ++k) {
+                long double ck = 0, uk = 0;
+                if (!ReadNumber(inputs[size_t(k)]->FSensitivity, ck)
+                    || !ReadNumber(inputs[size_t(k)]->FCombinedUncertainty, uk))
+                    continue;
+                const double r = (*matrix)[size_t(j)][size_t(k)];
+                if (r != 0)
+                    R += 2 * cj * ck * uj * uk * r;
+            }
+        }
+    }
+
+    if (sum.isEmpty())
+        return;
+    sum = EvaluateQuietly(sum);
+    if (sum.isEmpty()) {
+        if (!ParserErrorText.isEmpty())
+            ShowEvaluationError(ParserErrorText);
+        return;
+    }
+    for (const auto& child : FChildren)
+        if (child->FCellType == kUncertaintyCell && child->FActive)
+            sum += "+(" + child->FCombinedUncertainty + ")^2";
+    sum += "+(" + Num(R) + ")";
+    const QString variance = EvaluateQuietly(sum);
+    if (variance.isEmpty()) {
+        if (!ParserErrorText.isEmpty())
+            ShowEvaluationError(ParserErrorText);
+        return;
+    }
+    if (variance.startsWith(QLatin1Char('-'))) {
+        ShowEvaluationError(GetString(637));
+        return;
+    }
+    long double v = 0;
+    if (!ReadNumber(variance, v))
+        return;
+    FCombinedUncertainty = Num(std::sqrt(v));
+    if (IsZeroText(FValue.Text))
+        FRelativeUncertainty = kInfinite;
+    else
+        FRelativeUncertainty = EvaluateQuietly("Abs(100*" + FCombinedUncertainty + "/" + y + ")");
+}
+
+void TCell::ComputeDegreesOfFreedom()
+{
+    FDegreesOfFreedom.clear();
+    long double uCell = 0;
+    if (!ReadNumber(FCombinedUncertainty, uCell))
+        return;
+    try {
+        // The u, degrees of freedom and coefficient a child counts with; False for a
+        // child that does not count.
+        auto counted = [](TCell& c, QString& u, QString& nu) {
+            if (c.FCellType == kEquationCell || (c.FCellType == kQuantityCell && c.FValueType == 0)
+                || (c.FCellType == kUncertaintyCell && c.FActive && c.ChildCount() > 0)) {
+                u = c.FCombinedUncertainty;
+                nu = c.FDegreesOfFreedom;
+                return true;
+            }
+            if (c.FCellType == kUncertaintyCell && c.FActive) {
+                u = c.FUncertaintyInput.HSN;
+                nu = GetDegreesOfFreedomText(c.FUncertaintyInput);
+                return true;
+            }
+            return false;
+        };
+
+        if (!FChildren.empty()) {
+            bool allInfinite = true;
+            for (auto& child : FChildren) {
+                QString u, nu;
+                if (!counted(*child, u, nu))
+                    continue;
+                if (nu.isEmpty())
+                    return;
+                if (nu != kInfinite)
+                    allInfinite = false;
+            }
+            if (allInfinite)
+                FDegreesOfFreedom = kInfinite;
+        }
+
+        if (FDegreesOfFreedom != kInfinite) {
+            long double sigma = 0;
+            for (auto& child : FChildren) {
+                if (child->FSensitivity.isEmpty())
+                    child->FSensitivity = QStringLiteral("1");
+                QString uText, nuText;
+                if (!counted(*child, uText, nuText))
+                    continue;
+                long double u = 0, c = 0, nu = 0;
+                const bool finiteNu = !nuText.isEmpty() && nuText != QLatin1String("0") && nuText != kInfinite;
+                if (!uText.isEmpty() && finiteNu && ReadNumber(uText, u) && ReadNumber(child->FSensitivity, c)
+                    && ReadNumber(nuText, nu)) {
+                    const long double uc = u * c;
+                    sigma += uc * uc * uc * uc / nu;
+                    continue;
+                }
+                const bool acceptable = !uText.isEmpty() && !nuText.isEmpty() && nuText != QLatin1String("0")
+                    && ReadNumber(uText, u) && (nuText == kInfinite || ReadNumber(nuText, nu));
+                if (!acceptable)
+                    return;
+            }
+            if (sigma == 0) {
+                FDegreesOfFreedom = kInfinite;
+            } else {
+                const long double nuEff = uCell * uCell * uCell * uCell / sigma;
+                FDegreesOfFreedom = nuEff > 1e6L ? QStringLiteral("1000000") : Num(nuEff);
+                if (FDegreesOfFreedom == QLatin1String("0"))
+                    FDegreesOfFreedom.clear();
+            }
+        }
+
+        if (FCellType != kEquationCell || FDegreesOfFreedom.isEmpty())
+            return;
+        if (FCoverage < 3) {
+            // Fewer than one degree of freedom takes the first row of the table.
+            QString dof = FDegreesOfFreedom;
+            long double nu = 0;
+            if (ReadNumber(dof, nu) && nu < 1)
+                dof = QStringLiteral("1");
+            FCoverageFactor.Text = StudentTFactorText(dof, FCoverage);
+        }
+        long double k = 0, u = 0;
+        FExpandedUncertainty.clear();
+        FRelativeExpandedUncertainty.clear();
+        if (ReadNumber(FCoverageFactor.Text, k) && ReadNumber(FCombinedUncertainty, u)) {
+            const QString k_ = NormalizeNumberText(FCoverageFactor.Text);
+            const QString rounded = FormatSignificantText(SignificantDigits, FCombinedUncertainty);
+            if (!rounded.isEmpty())
+                FExpandedUncertainty = EvaluateQuietly(k_ + "*" + rounded);
+            const QString roundedRelative = FormatSignificantText(SignificantDigits, FRelativeUncertainty);
+            if (!roundedRelative.isEmpty())
+                FRelativeExpandedUncertainty = EvaluateQuietly(k_ + "*" + roundedRelative);
+        }
+    } catch (const std::exception&) {
+        // Errors of these steps end the operation; what was set stays.
+    }
+}
+
+// ---------------------------------------------------------------------------------
+// The model-wide sensitivity pass
+
+void TCell::ComputeSensitivityByDifference(TSensitivityRoute route)
+{
+    if (!SensitivityPassEnabled)
+        return;
+    TEvaluationScope scope;
+    CurrentTargetCell = nullptr;
+    try {
+        BuildQuantityList();
+    } catch (const EEvaluationRangeError&) {
+        QuantityList.Clear();
+        return;
+    }
+    BuildSourceList();
+    long double Y0 = 0;
+    if (FValue.Text.isEmpty() || !ReadNumber(FValue.Text, Y0))
+        return;
+
+    // Whatever happens inside, every perturbed value, the target cell, the progress
+    // counters and the tree's guard are put back.
+    struct Restore {
+        std::vector<std::pair<TCell*, QString>> values;
+        bool running = TreeEvaluationRunning;
+        bool active = WaitProgressActive;
+        int total = WaitProgressTotal, position = WaitProgressPosition;
+        void PutValuesBack()
+        {
+            for (auto it = values.rbegin(); it != values.rend(); ++it)
+                it->first->FValue.Text = it->second;
+            values.clear();
+        }
+        ~Restore()
+        {
+            PutValuesBack();
+            CurrentTargetCell = nullptr;
+            TreeEvaluationRunning = running;
+            WaitProgressActive = active;
+            WaitProgressTotal = total;
+            WaitProgressPosition = position;
+        }
+    } restore;
+    TreeEvaluationRunning = true;
+
+    const int n = QuantityList.Count;
+    WaitProgressActive = true;
+    WaitProgressTotal = 2 * n;
+    WaitProgressPosition = 0;
+    auto advance = [n] {
+        ++WaitProgressPosition;
+        if (n > 15)
+            QCoreApplication::processEvents();
+    };
+
+    // Each equation is parsed once; one the compiled route cannot take is evaluated as text.
+    std::unordered_map<TCell*, TCompiledEquation*> programs;
+    auto programOf = [&programs](TCell* equation) -> TCompiledEquation* {
+        if (!CompiledEvaluation)
+            return nullptr;
+        auto it = programs.find(equation);
+        if (it == programs.end()) {
+            QStringList symbols;
+            for (TCell* input : CorrelationMatrixChildren(*equation))
+                symbols << input->FSymbol.Text;
+            it = programs.emplace(equation, CompiledEquationFor(equation->FNormalizedEquation, symbols)).first;
+        }
+        return it->second;
+    };
+
+    // The root value with Cell's value set to X; empty when there is none.
+    auto rootValueWith = [&](TCell* cell, long double x) -> QString {
+        cell->FValue.Text = Num(x);
+        if (cell->FCellType == kEquationCell)
+            CurrentTargetCell = cell;
+        if (route == TSensitivityRoute::WholeTree) {
+            try {
+                Calculate();
+            } catch (const std::exception&) {
+                return QString();
+            }
+        } else {
+            for (TCell* p = cell->FParent; p; p = p->FParent)
+                if (p->FCellType == kEquationCell && p != CurrentTargetCell)
+                    p->RecomputeValueQuietly(programOf(p));
+        }
+        return FValue.Text;
+    };
+
+    for (int i = 1; i <= n; ++i) {
+        QuantityEntry& e = QuantityList[i];
+        TCell* cell = e.Cell;
+        advance();
+        cell->FNumSensitivity.clear();
+        cell->FNumContribution.clear();
+        CurrentTargetCell = nullptr;
+        long double x = 0;
+        if (!ReadNumber(e.ValueText, x)) {
+            advance();
+            continue;
+        }
+        const long double h = ExactStep(x, e.UncertaintyText);
+        // Remember the value of the cell and of every ancestor the path route rewrites.
+        for (TCell* p = cell; p; p = p->FParent)
+            restore.values.emplace_back(p, p->FValue.Text);
+        const QString y1 = rootValueWith(cell, x - h);
+        advance();
+        const QString y2 = rootValueWith(cell, x + h);
+        restore.PutValuesBack();
+        CurrentTargetCell = nullptr;
+        long double v1 = 0, v2 = 0;
+        if (!ReadNumber(y1, v1) || !ReadNumber(y2, v2))
+            continue;
+        const long double c = ((v2 - Y0) / h + (Y0 - v1) / h) / 2;
+        e.Sensitivity = double(c);
+        cell->FNumSensitivity = Num(c);
+        if (!FCombinedUncertainty.isEmpty())
+            cell->FNumContribution = Num((long double)e.Uncertainty * c);
+    }
+
+    CurrentTargetCell = nullptr;
+    Calculate();
+    WaitProgressActive = false;
+
+    QuantityList.Clear();
+    BuildSourceList();
+    double total = 0;
+    for (const TInfo_o_bunkach_typu_neistota& s : UncertaintySourceList)
+        total += std::fabs(s.UncertaintyValue * s.Sensitivity);
+    if (total > 0) {
+        TInfo_o_bunkach_typu_neistota* largest = nullptr;
+        double largestValue = -1;
+        for (TInfo_o_bunkach_typu_neistota& s : UncertaintySourceList) {
+            s.Cell->FLargestContribution = false;
+            s.Contribution = s.UncertaintyValue * s.Sensitivity;
+            if (std::fabs(s.Contribution) > largestValue) {
+                largestValue = std::fabs(s.Contribution);
+                largest = &s;
+            }
+        }
+        if (largest)
+            largest->Cell->FLargestContribution = true;
+    }
+}
+
+void TCell::ApplyImportedChartData(
+    int subgroupCount, const QString& subgroupSizes, const QString& values, const QString& dates)
+{
+    CurrentTargetCell = nullptr;
+    BuildQuantityList();
+    BuildSourceList();
+    if (UncertaintySourceList.empty())
+        return;
+    TCell* source = UncertaintySourceList.front().Cell;
+    if (source->FCellType != kUncertaintyCell)
+        return;
+    TVstupStandardnejNeistoty& rec = source->FUncertaintyInput;
+    rec.PM_8 = subgroupCount;
+    rec.PBM_8 = subgroupSizes;
+    rec.VM_8.Text = values;
+    rec.DM_8 = dates;
+    Calculate();
+    NewCellInfo.CellType = 0;
+    if (CellToolService* tools = CellTools())
+        tools->EditProperties(source);
+}
+
+} // namespace orvek
