@@ -19,6 +19,7 @@
 #include "platform/single_instance.h"
 #include "platform/ui/widget_dialogs.h"
 #include "richtext/cell_hint.h"
+#include "richtext/report_texts.h"
 #include "sources/chart_report.h"
 
 #include <QFileInfo>
@@ -64,6 +65,9 @@ int main(int argc, char** argv)
     // The tooltips of the cell boxes, built from the cells' values.
     CellHintProvider cellHints;
     SetCellHintService(&cellHints);
+    // The distribution column of the evaluation's source list.
+    DistributionTextProvider distributionTexts;
+    SetDistributionTextService(&distributionTexts);
 
     int result = 0;
     {
@@ -113,6 +117,7 @@ int main(int argc, char** argv)
     }
     SetTableControlWindow(nullptr);
     SetCellHintService(nullptr);
+    SetDistributionTextService(nullptr);
     SetLoginPrompt(nullptr);
     SetDialogHandler(nullptr);
     CommonDone();

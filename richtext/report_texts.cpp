@@ -120,6 +120,11 @@ void DistributionText(const TCell& cell, quint8& Flag, QString& Text)
     }
 }
 
+void DistributionTextProvider::DistributionText(const TCell& cell, quint8& flag, QString& text)
+{
+    orvek::DistributionText(cell, flag, text);
+}
+
 QString DistributionText(const TCell& cell)
 {
     quint8 flag = 0;

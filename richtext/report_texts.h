@@ -5,6 +5,8 @@
 // cells, where the evaluation left it as text; building a report reads the model and
 // refreshes only the sensitivity results of the evaluation.
 
+#include "core/services.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -49,6 +51,12 @@ QString ResultTable(const TCell& cell);
 // The distribution column of the budgets for a cell, with the distribution's flag.
 void DistributionText(const TCell& cell, quint8& Flag, QString& Text);
 QString DistributionText(const TCell& cell);
+
+// DistributionText as the service through which the evaluation fills its source list.
+class DistributionTextProvider : public DistributionTextService {
+public:
+    void DistributionText(const TCell& cell, quint8& flag, QString& text) override;
+};
 
 // The report bodies, called on the root. The full one takes its sections from
 // ReportSections; the short one always holds equations, input table, budget and result.

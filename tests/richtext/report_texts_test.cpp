@@ -221,6 +221,14 @@ TEST_F(ReportTexts, DistributionTextByKindAndMethod)
     EXPECT_EQ(DistributionText(*q), GetString(931));
     q->FValueType = 2;
     EXPECT_EQ(DistributionText(*q), GetString(931));
+
+    // The service the evaluation calls gives the same text and flag.
+    DistributionTextProvider provider;
+    quint8 flag = 0;
+    QString text;
+    provider.DistributionText(*s, flag, text);
+    EXPECT_EQ(text, GetString(931));
+    EXPECT_EQ(flag, 4);
 }
 
 // A thousand inputs make a budget of a thousand rows.
