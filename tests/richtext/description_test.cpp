@@ -97,6 +97,34 @@ TEST_F(Description, CorrelationMatrixOnlyWhenCorrelated)
     EXPECT_EQ(tables[1][2], QStringList({"b", "0.5", "1.0"}));
 }
 
+TEST_F(Description, QuantityValueTypes)
+{
+    DescribeSubtree = false;
+    auto q = NewRoot(kQuantityCell, "M");
+    q->FUnit.Text = "g/mol";
+    // A value alone is printed as typed, without rounding.
+    q->FValueType = 1;
+    q->FValue.Text = "18.01500";
+    EXPECT_TRUE(DescribeCell(*q).contains("[cf3]" + GetString(239) + ":[cf1] 18.01500 g/mol\r\r"));
+
+    // A sum formula with the molar-mass details of its elements.
+    q->FValueType = 2;
+    q->FValue.Text = "18.0153";
+    q->FCombinedUncertainty = "0.00033";
+    q->FRelativeUncertainty = "0.0018";
+    q->FSumFormula.Text = "H2O";
+    q->FSumFormulaDetails.Text = "H#2#1.00794#2.01588#0.00007#0.00014#0.0069@O#1#15.9994#15.9994#0.0003#0.0003#0.0019@";
+    const auto tables = RenderedTables(DescribeCell(*q));
+    ASSERT_EQ(tables.size(), 2u);
+    EXPECT_EQ(tables[0][1][1], "18.01530 g/mol");
+    EXPECT_EQ(tables[0][2][1], "0.00033 g/mol");
+    EXPECT_EQ(tables[0][3][1], "0.0018 %");
+    ASSERT_EQ(tables[1].size(), 3u);
+    EXPECT_EQ(tables[1][0][0], GetString(678));
+    EXPECT_EQ(tables[1][1], QStringList({"H", "2", "1.007940", "2.01588", "0.000070", "0.00014", "0.0069"}));
+    EXPECT_EQ(tables[1][2], QStringList({"O", "1", "15.99940", "15.99940", "0.00030", "0.00030", "0.0019"}));
+}
+
 // Sources are numbered per parent; an inactive one writes nothing and takes no number.
 TEST_F(Description, SourceNumberingAndRootSource)
 {
