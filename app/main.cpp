@@ -18,6 +18,8 @@
 #include "database/ui/table_control_window.h"
 #include "platform/single_instance.h"
 #include "platform/ui/widget_dialogs.h"
+#include "richtext/cell_hint.h"
+#include "richtext/report_texts.h"
 #include "richtext/ui/preview_printer.h"
 #include "richtext/ui/rich_edit98_editor.h"
 #include "richtext/ui/special_characters_windows.h"
@@ -63,6 +65,13 @@ int main(int argc, char** argv)
     SetLoginPrompt(&loginPrompt);
     TableControlStatusWindow tableControl;
     SetTableControlWindow(&tableControl);
+
+    // The tooltips of the cell boxes, built from the cells' values.
+    CellHintProvider cellHints;
+    SetCellHintService(&cellHints);
+    // The distribution column of the evaluation's source list.
+    DistributionTextProvider distributionTexts;
+    SetDistributionTextService(&distributionTexts);
 
     int result = 0;
     {
@@ -128,6 +137,8 @@ int main(int argc, char** argv)
         DataModule1 = nullptr;
     }
     SetTableControlWindow(nullptr);
+    SetCellHintService(nullptr);
+    SetDistributionTextService(nullptr);
     SetLoginPrompt(nullptr);
     SetDialogHandler(nullptr);
     CommonDone();
