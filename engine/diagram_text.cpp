@@ -492,6 +492,12 @@ void StripKeyLineEnd(QString& line)
 void AppendChunkedKeyLines(const QString& key, const QString& indent, const QString& value, QString& text)
 {
     QString v = value;
+    // A line feed without its carriage return (lines as Qt's editors give them) is a line
+    // break too: it gets the carriage return it would have had, so that the break reads
+    // back instead of running two lines together.
+    for (qsizetype i = 0; i < v.size(); ++i)
+        if (v[i] == '\n' && (i == 0 || v[i - 1] != '\r'))
+            v.insert(i++, '\r');
     v.replace('\r', QLatin1String("@@@"));
     constexpr int kPiece = 80;
     qsizetype start = 0;

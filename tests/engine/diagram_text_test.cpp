@@ -166,6 +166,19 @@ TEST_F(DiagramText, CommentWithLineFeedKeepsItsCarriageReturn)
     EXPECT_EQ(loaded.root->FCellComment.Text, "first\rsecond");
 }
 
+TEST_F(DiagramText, CommentLinesEndedByLineFeedsAloneKeepTheirBreaks)
+{
+    // Lines typed in an editor end with a line feed alone; each break reads back as a
+    // carriage return, as a stored CR LF does, and no two lines run together.
+    TCell cell(nullptr, Info(kEquationCell, "n"), 0, 0, nullptr);
+    cell.FCellComment.Text = "first\nsecond\n\nthird\r\nfourth";
+    cell.AddChild(Info(kQuantityCell, "q"));
+    Loaded loaded = Load(cell.SaveToText().toUtf8());
+    ASSERT_TRUE(loaded.ok);
+    EXPECT_EQ(loaded.root->FCellComment.Text.toStdString(), "first\rsecond\r\rthird\rfourth");
+    EXPECT_EQ(loaded.root->ChildCount(), 1);
+}
+
 TEST_F(DiagramText, WithoutStoredValuesASourceCarriesOnlyItsStructure)
 {
     StoreCellComments = false;
