@@ -157,6 +157,50 @@ TEST_F(DiagramText, LockSuffixNeedsExactlyOneCharacterAfterTheMark)
     EXPECT_EQ(loaded.root->FSymbol.Lock, 4);
 }
 
+TEST_F(DiagramText, ValuesEndingLikeALockSuffixReadBackWholeAndUnlocked)
+{
+    const QString odd = "ends~@#1";
+    const QString longOdd = QString(76, 'v') + odd;  // a first piece of exactly 80 that ends so
+    TCell root(nullptr, Info(kEquationCell, odd, odd), 0, 0, nullptr);
+    root.FEquation = odd;
+    root.FValue.Text = odd;
+    root.FCellComment.Text = longOdd + "tail";
+    TCell* u = root.AddChild(Info(kUncertaintyCell, "u"));
+    u->FUncertaintyInput.TSN = 11;
+    u->FUncertaintyInput.PM_7 = 1;
+    u->FUncertaintyInput.VM_7.Text = odd;
+    u->FUncertaintyInput.DM_7 = odd;  // a list without locks is taken as written
+    TCell* s = root.AddChild(Info(kUncertaintyCell, "s"));
+    s->FUncertaintyInput.TSN = 1;
+    s->FUncertaintyInput.IS_2_1.Text = odd;
+    s->FUncertaintyInput.RN_2_1.Text = odd;
+    s->FUncertaintyInput.RN_2_1.Lock = 3;
+
+    Loaded loaded = Load(root.SaveToText().toUtf8());
+    ASSERT_TRUE(loaded.ok) << loaded.error.toStdString();
+    const TCell& r = *loaded.root;
+    EXPECT_EQ(r.FCellName.Text, odd);
+    EXPECT_EQ(r.FCellName.Lock, 0);
+    EXPECT_EQ(r.FSymbol.Text, odd);
+    EXPECT_EQ(r.FEquation, odd);
+    EXPECT_EQ(r.FEquationLock, 0);
+    EXPECT_EQ(r.FValue.Text, odd);
+    EXPECT_EQ(r.FCellComment.Text, longOdd + "tail");
+    EXPECT_EQ(r.FCellComment.Lock, 0);
+    ASSERT_EQ(r.ChildCount(), 2);
+    const TVstupStandardnejNeistoty& chart = r.Child(0)->FUncertaintyInput;
+    EXPECT_EQ(chart.VM_7.Text, odd);
+    EXPECT_EQ(chart.VM_7.Lock, 0);
+    EXPECT_EQ(chart.DM_7, odd);
+    const TVstupStandardnejNeistoty& b = r.Child(1)->FUncertaintyInput;
+    EXPECT_EQ(b.IS_2_1.Text, odd);
+    EXPECT_EQ(b.IS_2_1.Lock, 0);
+    EXPECT_EQ(b.RN_2_1.Text, odd);
+    EXPECT_EQ(b.RN_2_1.Lock, 3);
+    // Written again, the text is the same.
+    EXPECT_EQ(Save(*loaded.root), Save(*Load(Save(*loaded.root)).root));
+}
+
 TEST_F(DiagramText, CommentWithLineFeedKeepsItsCarriageReturn)
 {
     TCell cell(nullptr, Info(kEquationCell, "n"), 0, 0, nullptr);
