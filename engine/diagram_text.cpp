@@ -514,14 +514,31 @@ void StripKeyLineEnd(QString& line)
 void AppendChunkedKeyLines(
     const QString& key, const QString& indent, const QString& value, QString& text, bool guardLockLike)
 {
-    QString v = value;
-    // A line feed without its carriage return (lines as Qt's editors give them) is a line
-    // break too: it gets the carriage return it would have had, so that the break reads
-    // back instead of running two lines together.
-    for (qsizetype i = 0; i < v.size(); ++i)
-        if (v[i] == '\n' && (i == 0 || v[i - 1] != '\r'))
-            v.insert(i++, '\r');
-    v.replace('\r', QLatin1String("@@@"));
+    // Every line break becomes "@@@". A line feed without its carriage return (lines as
+    // Qt's editors give them) is a line break too, so that two lines never run together.
+    // The line feed of a break stays and starts a new physical line, which the reader
+    // joins back, unless the next line holds a "=": read on its own, it could be taken
+    // for a field or the end of the block, so it stays on the key line instead.
+    QString v;
+    v.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c != '\r' && c != '\n') {
+            v += c;
+            continue;
+        }
+        const bool crLf = c == '\r' && i + 1 < value.size() && value[i + 1] == '\n';
+        if (crLf)
+            ++i;
+        v += QLatin1String("@@@");
+        if (c == '\n' || crLf) {
+            qsizetype end = i + 1;
+            while (end < value.size() && value[end] != '\r' && value[end] != '\n')
+                ++end;
+            if (!QStringView(value).mid(i + 1, end - i - 1).contains('='))
+                v += '\n';
+        }
+    }
     constexpr int kPiece = 80;
     qsizetype start = 0;
     do {

@@ -223,6 +223,26 @@ TEST_F(DiagramText, CommentLinesEndedByLineFeedsAloneKeepTheirBreaks)
     EXPECT_EQ(loaded.root->ChildCount(), 1);
 }
 
+TEST_F(DiagramText, CommentLinesThatLookLikeKeysStayInTheComment)
+{
+    // A comment line such as "Cov=k" or "EndCell=1" is text of the comment, not a field
+    // of the cell nor the end of its block.
+    TCell cell(nullptr, Info(kEquationCell, "name"), 0, 0, nullptr);
+    cell.FCellComment.Text = "Note:\r\nCellName=other\r\nCov=k\n  EndCell=1\r\nplain";
+    cell.FCoverage = 2;
+    cell.FSymbol.Text = "y";
+    cell.AddChild(Info(kQuantityCell, "q"));
+    CellIdCounter = 0;
+    cell.FId = 1;
+    Loaded loaded = Load(cell.SaveToText().toUtf8());
+    ASSERT_TRUE(loaded.ok) << loaded.error.toStdString();
+    EXPECT_EQ(loaded.root->FCellName.Text, "name");
+    EXPECT_EQ(loaded.root->FCoverage, 2);
+    EXPECT_EQ(loaded.root->FSymbol.Text, "y");
+    EXPECT_EQ(loaded.root->FCellComment.Text.toStdString(), "Note:\rCellName=other\rCov=k\r  EndCell=1\rplain");
+    EXPECT_EQ(loaded.root->ChildCount(), 1);
+}
+
 TEST_F(DiagramText, WithoutStoredValuesASourceCarriesOnlyItsStructure)
 {
     StoreCellComments = false;
