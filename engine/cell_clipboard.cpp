@@ -35,6 +35,35 @@ private:
 
 enum class PasteMode { AsChild, Replace };
 
+// Reads the file into a scratch cell, values included and without the value question,
+// and puts back every global the reading touches. OpensCell tells whether the text
+// holds a cell at all (otherwise a load leaves the cell untouched).
+bool LoadsWhole(const QString& fileName, bool& opensCell, QString& error)
+{
+    const bool loadValues = LoadValuesOnPaste, ask = AskOnPaste, sourceKeys = SourceKeysLoaded,
+               continuation = CommentContinuation;
+    const int idCounter = CellIdCounter;
+    const auto chartType = ChartType;
+    LoadValuesOnPaste = true;
+    AskOnPaste = false;
+    const QString fresh = QStringLiteral("\x01");
+    TPrenosInfoDoNovejBunky info;
+    info.CellName = fresh;
+    bool ok = false;
+    {
+        TCell scratch(nullptr, info, 0, 0, nullptr);
+        ok = scratch.LoadFromFile(fileName, &error);
+        opensCell = scratch.FCellName.Text != fresh || scratch.ChildCount() > 0;
+    }
+    LoadValuesOnPaste = loadValues;
+    AskOnPaste = ask;
+    SourceKeysLoaded = sourceKeys;
+    CommentContinuation = continuation;
+    CellIdCounter = idCounter;
+    ChartType = chartType;
+    return ok;
+}
+
 void Paste(TCell& cell, PasteMode mode)
 {
     if (TreeEvaluationRunning)
@@ -77,7 +106,16 @@ void Paste(TCell& cell, PasteMode mode)
     if (mode == PasteMode::AsChild) {
         ok = cell.LoadChildFromFile(file.fileName(), &error);
     } else {
-        // The pasted subtree replaces the cell's own: its children do not join the old ones.
+        // The pasted subtree replaces the cell's own: its children do not join the old
+        // ones. The cell is emptied only for a text that loads whole, so that a damaged
+        // paste leaves it as it was.
+        bool opensCell = false;
+        if (!LoadsWhole(file.fileName(), opensCell, error)) {
+            ShowMessage(error);
+            return;
+        }
+        if (!opensCell)
+            return;
         cell.DeleteAllChildren();
         ok = cell.LoadFromFile(file.fileName(), &error);
     }

@@ -263,15 +263,36 @@ bool IsCellValueKey(const QString& key)
     return keys.contains(key);
 }
 
+// A value that ends like a lock suffix ("~@#" and one character) would lose those
+// characters to a lock when read back; a written lock of 0 keeps it whole.
+QString GuardLockLike(const QString& value)
+{
+    const qsizetype n = value.size();
+    if (n >= 4 && QStringView(value).mid(n - 4, 3) == QLatin1String("~@#"))
+        return value + QLatin1String("~@#0");
+    return value;
+}
+
 // Writer helpers: one field line, and a long field with its lock on a line of its own.
 class LineWriter {
 public:
     LineWriter(QString& text, const QString& indent) : text_(text), indent_(indent) {}
-    void Field(const char* key, const QString& value, quint8 lock = 0)
+    // A field without a lock is written as it stands; a field that carries one is
+    // written with its lock, or guarded when the lock is 0.
+    void Field(const char* key, const QString& value)
     {
-        text_ += kCrLf + indent_ + QLatin1String(key) + value + LockSuffix(lock) + ';';
+        text_ += kCrLf + indent_ + QLatin1String(key) + value + ';';
     }
-    void FieldIfSet(const char* key, const QString& value, quint8 lock = 0)
+    void Field(const char* key, const QString& value, quint8 lock)
+    {
+        text_ += kCrLf + indent_ + QLatin1String(key) + (lock ? value + LockSuffix(lock) : GuardLockLike(value)) + ';';
+    }
+    void FieldIfSet(const char* key, const QString& value)
+    {
+        if (!value.isEmpty())
+            Field(key, value);
+    }
+    void FieldIfSet(const char* key, const QString& value, quint8 lock)
     {
         if (!value.isEmpty())
             Field(key, value, lock);
@@ -279,9 +300,10 @@ public:
     void Rec(const char* key, const TStringRec& rec) { Field(key, rec.Text, rec.Lock); }
     void RecIfSet(const char* key, const TStringRec& rec) { FieldIfSet(key, rec.Text, rec.Lock); }
     void Number(const char* key, int value, quint8 lock = 0) { Field(key, QString::number(value), lock); }
-    void Long(const char* key, const QString& value, quint8 lock = 0)
+    void Long(const char* key, const QString& value) { AppendChunkedKeyLines(QLatin1String(key), indent_, value, text_); }
+    void Long(const char* key, const QString& value, quint8 lock)
     {
-        AppendChunkedKeyLines(QLatin1String(key), indent_, value, text_);
+        AppendChunkedKeyLines(QLatin1String(key), indent_, value, text_, true);
         if (lock != 0)
             text_ += kCrLf + indent_ + QLatin1String(key) + LockSuffix(lock) + ';';
     }
@@ -489,10 +511,34 @@ void StripKeyLineEnd(QString& line)
         line.chop(1);
 }
 
-void AppendChunkedKeyLines(const QString& key, const QString& indent, const QString& value, QString& text)
+void AppendChunkedKeyLines(
+    const QString& key, const QString& indent, const QString& value, QString& text, bool guardLockLike)
 {
-    QString v = value;
-    v.replace('\r', QLatin1String("@@@"));
+    // Every line break becomes "@@@". A line feed without its carriage return (lines as
+    // Qt's editors give them) is a line break too, so that two lines never run together.
+    // The line feed of a break stays and starts a new physical line, which the reader
+    // joins back, unless the next line holds a "=": read on its own, it could be taken
+    // for a field or the end of the block, so it stays on the key line instead.
+    QString v;
+    v.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c != '\r' && c != '\n') {
+            v += c;
+            continue;
+        }
+        const bool crLf = c == '\r' && i + 1 < value.size() && value[i + 1] == '\n';
+        if (crLf)
+            ++i;
+        v += QLatin1String("@@@");
+        if (c == '\n' || crLf) {
+            qsizetype end = i + 1;
+            while (end < value.size() && value[end] != '\r' && value[end] != '\n')
+                ++end;
+            if (!QStringView(value).mid(i + 1, end - i - 1).contains('='))
+                v += '\n';
+        }
+    }
     constexpr int kPiece = 80;
     qsizetype start = 0;
     do {
@@ -500,7 +546,12 @@ void AppendChunkedKeyLines(const QString& key, const QString& indent, const QStr
         qsizetype pos = start;
         for (int count = 0; count < kPiece && pos < v.size(); ++count)
             pos += (v[pos].isHighSurrogate() && pos + 1 < v.size() && v[pos + 1].isLowSurrogate()) ? 2 : 1;
-        text += kCrLf + indent + key + v.mid(start, pos - start) + ';';
+        QString piece = v.mid(start, pos - start);
+        // Only a piece read as a key line loses a lock-like end; after a line feed the
+        // rest is a continuation line, which is taken as it stands.
+        if (guardLockLike && !piece.contains('\n'))
+            piece = GuardLockLike(piece);
+        text += kCrLf + indent + key + piece + ';';
         start = pos;
     } while (start < v.size());
 }

@@ -47,10 +47,12 @@ private:
 // Trims Line (every character up to a blank at both ends) and removes one trailing ";".
 void StripKeyLineEnd(QString& line);
 
-// Writes a long field: carriage returns become "@@@"; a value of more than 80
+// Writes a long field: line breaks become "@@@"; a value of more than 80
 // characters is written as lines of 80 characters (never splitting a character), the
-// key repeated on each. Each line is CR LF, Indent, Key, the piece and ";".
-void AppendChunkedKeyLines(const QString& key, const QString& indent, const QString& value, QString& text);
+// key repeated on each. Each line is CR LF, Indent, Key, the piece and ";". For a key
+// that carries a lock, GuardLockLike keeps a piece that ends like a lock suffix whole.
+void AppendChunkedKeyLines(
+    const QString& key, const QString& indent, const QString& value, QString& text, bool guardLockLike = false);
 
 // Trims every character up to a blank from both ends.
 QString TrimControl(const QString& text);

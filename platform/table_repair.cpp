@@ -413,6 +413,17 @@ bool RebuildDatabase(const QString& folder, const QString& tempFolder, RebuildRe
                         sqlite3_bind_int64(update.stmt, 2, seq);
                         sqlite3_step(update.stmt);
                     }
+                    // A table that carried no row has no counter row yet.
+                    if (sqlite3_changes(target.db) == 0) {
+                        Statement insert;
+                        if (sqlite3_prepare_v2(target.db, "INSERT INTO sqlite_sequence (name, seq) VALUES (?1, ?2)", -1,
+                                &insert.stmt, nullptr)
+                            == SQLITE_OK) {
+                            sqlite3_bind_text(insert.stmt, 1, name.toUtf8().constData(), -1, SQLITE_TRANSIENT);
+                            sqlite3_bind_int64(insert.stmt, 2, seq);
+                            sqlite3_step(insert.stmt);
+                        }
+                    }
                 }
             }
         }

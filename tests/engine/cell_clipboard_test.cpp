@@ -131,5 +131,34 @@ TEST_F(CellClipboard, TextWithoutMarkerPastesNothingAndAFailingLoadRestoresTheSw
     EXPECT_TRUE(QDir(TemporaryFolder()).entryList({"*.STM"}, QDir::Files).isEmpty());
 }
 
+TEST_F(CellClipboard, PasteReplaceOfADamagedTextKeepsTheCellAsItWas)
+{
+    struct Case {
+        const char* text;
+        bool reported;  // a conversion error is shown; a text that is no diagram is silent
+    };
+    const Case cases[] = {
+        {"Orvek2000Info 1 \r\nnot a diagram", false},
+        {"Orvek2000Info 1 DiagramFromTemplates \r\nBeginCell=5;\r\n  CellType=1;\r\n  CellName=new;\r\n"
+         "  NrChildCells=1;\r\n  BeginCell=6;\r\n    CellType=2;\r\n    PM_3=lots;\r\n    NrChildCells=0;\r\n"
+         "  EndCell=6;\r\nEndCell=5;",
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        TCell* target = root->AddChild(Info(kQuantityCell, "Old"));
+        target->AddChild(Info(kUncertaintyCell, "old 1"));
+        target->AddChild(Info(kUncertaintyCell, "old 2"));
+        const QString before = target->SaveToText();
+        QGuiApplication::clipboard()->setText(QString::fromLatin1(c.text));
+        if (c.reported)
+            DialogScript::Instance().AnswerMessage(mrOk);
+        target->PasteReplace();
+        EXPECT_EQ(DialogScript::Instance().Shown().size(), c.reported ? 1 : 0);
+        DialogScript::Instance().Reset();
+        EXPECT_EQ(target->SaveToText().toStdString(), before.toStdString());
+    }
+}
+
 }  // namespace
 }  // namespace orvek

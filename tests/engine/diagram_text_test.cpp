@@ -157,6 +157,50 @@ TEST_F(DiagramText, LockSuffixNeedsExactlyOneCharacterAfterTheMark)
     EXPECT_EQ(loaded.root->FSymbol.Lock, 4);
 }
 
+TEST_F(DiagramText, ValuesEndingLikeALockSuffixReadBackWholeAndUnlocked)
+{
+    const QString odd = "ends~@#1";
+    const QString longOdd = QString(76, 'v') + odd;  // a first piece of exactly 80 that ends so
+    TCell root(nullptr, Info(kEquationCell, odd, odd), 0, 0, nullptr);
+    root.FEquation = odd;
+    root.FValue.Text = odd;
+    root.FCellComment.Text = longOdd + "tail";
+    TCell* u = root.AddChild(Info(kUncertaintyCell, "u"));
+    u->FUncertaintyInput.TSN = 11;
+    u->FUncertaintyInput.PM_7 = 1;
+    u->FUncertaintyInput.VM_7.Text = odd;
+    u->FUncertaintyInput.DM_7 = odd;  // a list without locks is taken as written
+    TCell* s = root.AddChild(Info(kUncertaintyCell, "s"));
+    s->FUncertaintyInput.TSN = 1;
+    s->FUncertaintyInput.IS_2_1.Text = odd;
+    s->FUncertaintyInput.RN_2_1.Text = odd;
+    s->FUncertaintyInput.RN_2_1.Lock = 3;
+
+    Loaded loaded = Load(root.SaveToText().toUtf8());
+    ASSERT_TRUE(loaded.ok) << loaded.error.toStdString();
+    const TCell& r = *loaded.root;
+    EXPECT_EQ(r.FCellName.Text, odd);
+    EXPECT_EQ(r.FCellName.Lock, 0);
+    EXPECT_EQ(r.FSymbol.Text, odd);
+    EXPECT_EQ(r.FEquation, odd);
+    EXPECT_EQ(r.FEquationLock, 0);
+    EXPECT_EQ(r.FValue.Text, odd);
+    EXPECT_EQ(r.FCellComment.Text, longOdd + "tail");
+    EXPECT_EQ(r.FCellComment.Lock, 0);
+    ASSERT_EQ(r.ChildCount(), 2);
+    const TVstupStandardnejNeistoty& chart = r.Child(0)->FUncertaintyInput;
+    EXPECT_EQ(chart.VM_7.Text, odd);
+    EXPECT_EQ(chart.VM_7.Lock, 0);
+    EXPECT_EQ(chart.DM_7, odd);
+    const TVstupStandardnejNeistoty& b = r.Child(1)->FUncertaintyInput;
+    EXPECT_EQ(b.IS_2_1.Text, odd);
+    EXPECT_EQ(b.IS_2_1.Lock, 0);
+    EXPECT_EQ(b.RN_2_1.Text, odd);
+    EXPECT_EQ(b.RN_2_1.Lock, 3);
+    // Written again, the text is the same.
+    EXPECT_EQ(Save(*loaded.root), Save(*Load(Save(*loaded.root)).root));
+}
+
 TEST_F(DiagramText, CommentWithLineFeedKeepsItsCarriageReturn)
 {
     TCell cell(nullptr, Info(kEquationCell, "n"), 0, 0, nullptr);
@@ -164,6 +208,39 @@ TEST_F(DiagramText, CommentWithLineFeedKeepsItsCarriageReturn)
     Loaded loaded = Load(cell.SaveToText().toUtf8());
     ASSERT_TRUE(loaded.ok);
     EXPECT_EQ(loaded.root->FCellComment.Text, "first\rsecond");
+}
+
+TEST_F(DiagramText, CommentLinesEndedByLineFeedsAloneKeepTheirBreaks)
+{
+    // Lines typed in an editor end with a line feed alone; each break reads back as a
+    // carriage return, as a stored CR LF does, and no two lines run together.
+    TCell cell(nullptr, Info(kEquationCell, "n"), 0, 0, nullptr);
+    cell.FCellComment.Text = "first\nsecond\n\nthird\r\nfourth";
+    cell.AddChild(Info(kQuantityCell, "q"));
+    Loaded loaded = Load(cell.SaveToText().toUtf8());
+    ASSERT_TRUE(loaded.ok);
+    EXPECT_EQ(loaded.root->FCellComment.Text.toStdString(), "first\rsecond\r\rthird\rfourth");
+    EXPECT_EQ(loaded.root->ChildCount(), 1);
+}
+
+TEST_F(DiagramText, CommentLinesThatLookLikeKeysStayInTheComment)
+{
+    // A comment line such as "Cov=k" or "EndCell=1" is text of the comment, not a field
+    // of the cell nor the end of its block.
+    TCell cell(nullptr, Info(kEquationCell, "name"), 0, 0, nullptr);
+    cell.FCellComment.Text = "Note:\r\nCellName=other\r\nCov=k\n  EndCell=1\r\nplain";
+    cell.FCoverage = 2;
+    cell.FSymbol.Text = "y";
+    cell.AddChild(Info(kQuantityCell, "q"));
+    CellIdCounter = 0;
+    cell.FId = 1;
+    Loaded loaded = Load(cell.SaveToText().toUtf8());
+    ASSERT_TRUE(loaded.ok) << loaded.error.toStdString();
+    EXPECT_EQ(loaded.root->FCellName.Text, "name");
+    EXPECT_EQ(loaded.root->FCoverage, 2);
+    EXPECT_EQ(loaded.root->FSymbol.Text, "y");
+    EXPECT_EQ(loaded.root->FCellComment.Text.toStdString(), "Note:\rCellName=other\rCov=k\r  EndCell=1\rplain");
+    EXPECT_EQ(loaded.root->ChildCount(), 1);
 }
 
 TEST_F(DiagramText, WithoutStoredValuesASourceCarriesOnlyItsStructure)

@@ -231,3 +231,26 @@ TEST(TableRepair, RowsRefusedByAKeyGoToTheProblemTable)
     QSqlDatabase problems = Open("problems", temp);
     EXPECT_EQ(test::QueryColumn(problems, "SELECT SourceRowID FROM PROBLEM WHERE TableName = 'T'"), QStringList { "3" });
 }
+
+TEST(TableRepair, AutoincCountersOfEmptiedTablesSurviveARebuild)
+{
+    // IDs are never given twice, also in a table whose rows were all deleted: histories
+    // and locks still name the old ones.
+    const QString folder = Folder("emptied");
+    {
+        QSqlDatabase db = Open("emptied", folder);
+        FillTable(db, "Emptied", 5);
+        FillTable(db, "Kept", 5);
+        ASSERT_TRUE(PostStatement(db, "DELETE FROM Emptied"));
+        ASSERT_TRUE(PostStatement(db, "DELETE FROM Kept WHERE ID > 2"));
+    }
+    CloseFolderDatabase("emptied");
+    RebuildResult result;
+    QString error;
+    ASSERT_TRUE(RebuildDatabase(folder, Folder("emptiedtemp"), &result, &error)) << error.toStdString();
+    QSqlDatabase rebuilt = Open("emptiedrebuilt", folder);
+    for (const QString table : { "Emptied", "Kept" }) {
+        ASSERT_TRUE(PostStatement(rebuilt, "INSERT INTO " + table + " (Name) VALUES ('after')"));
+        EXPECT_EQ(test::QueryColumn(rebuilt, "SELECT max(ID) FROM " + table), QStringList { "6" }) << table.toStdString();
+    }
+}
