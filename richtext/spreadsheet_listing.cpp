@@ -42,6 +42,14 @@ QString SquaredOver(const QString& number, const QString& divisor)
     return Squared(number) + QLatin1Char('/') + divisor;
 }
 
+// A typed number the listing can write as it stands. Any other text (a damaged record)
+// gives the source no term of its own, so that it counts with its u squared.
+bool IsNumberText(const QString& text)
+{
+    double value = 0;
+    return TryStrToFloatNeutral(text.trimmed(), value);
+}
+
 // One kind of generated name: a number per cell, and the legend lines in order.
 struct NameKind {
     explicit NameKind(const char* namePrefix) : prefix(QString::fromLatin1(namePrefix)) {}
@@ -133,7 +141,7 @@ public:
                 S = QStringLiteral("a") + K + QStringLiteral("^2/") + divisor;
                 if (input.trimmed().isEmpty()) {
                     X = QStringLiteral("a") + QString::number(AName(c)) + QStringLiteral("^2/") + divisor;
-                } else {
+                } else if (IsNumberText(input)) {
                     A = FormulaNumber(input);
                     X = SquaredOver(A, divisor);
                 }
@@ -158,7 +166,7 @@ public:
                 S = QStringLiteral("a") + K + QStringLiteral("^2/") + divisor;
                 if (r.IS_2_4.Text.trimmed().isEmpty()) {
                     X = QStringLiteral("a") + QString::number(AName(c)) + QStringLiteral("^2/") + divisor;
-                } else {
+                } else if (IsNumberText(r.IS_2_4.Text)) {
                     A = FormulaNumber(r.IS_2_4.Text);
                     X = SquaredOver(A, divisor);
                 }
@@ -191,11 +199,13 @@ public:
         case 7: {
             S = QStringLiteral("(SDm^2/N)");
             const QString N = QStringLiteral("N") + QString::number(NName(c));
-            if (!r.SOP.Text.trimmed().isEmpty())
-                X = Squared(FormulaNumber(r.SOP.Text)) + QStringLiteral("/") + N;
-            else
+            if (!r.SOP.Text.trimmed().isEmpty()) {
+                if (IsNumberText(r.SOP.Text))
+                    X = Squared(FormulaNumber(r.SOP.Text)) + QStringLiteral("/") + N;
+            } else {
                 X = QStringLiteral("(SDm") + QString::number(SdmName(c)) + QStringLiteral("^2/") + N +
                     QLatin1Char(')');
+            }
             break;
         }
         case 8:
@@ -203,7 +213,7 @@ public:
             if (r.SO_5.Text.trimmed().isEmpty())
                 X = QStringLiteral("SD") + QString::number(SdName(c)) + QStringLiteral("^2");
             else if (kind == 1)
-                X = Squared(FormulaNumber(r.SO_5.Text));
+                X = IsNumberText(r.SO_5.Text) ? Squared(FormulaNumber(r.SO_5.Text)) : QString();
             else if (kind == 2)
                 X = r.HSN.isEmpty() ? QString() : Squared(FormulaNumber(r.HSN));
             else if (kind == 3)
@@ -219,6 +229,10 @@ public:
         }
         case 10: {
             S = QStringLiteral("((a") + K + QStringLiteral("^2*(1+Beta") + K + QStringLiteral("^2))/6");
+            const bool typedNumbers = (r.PD_2_6.Text.trimmed().isEmpty() || IsNumberText(r.PD_2_6.Text)) &&
+                                      (r.TFa_2_6.Text.trimmed().isEmpty() || IsNumberText(r.TFa_2_6.Text));
+            if (!typedNumbers)
+                break;
             QString half = FormulaNumber(r.PD_2_6.Text);
             if (r.PD_2_6.Text.trimmed().isEmpty())
                 half = QStringLiteral("a") + QString::number(AName(c));

@@ -665,6 +665,13 @@ bool ComputeSubgroupChart(
         }
     }
 
+    // A relative s needs a mean to be relative to: at a grand mean of 0 the relative
+    // ranges of subgroups on either side cancel, and the limits would have no width.
+    if (relative && d.ChartMean == 0) {
+        NoResult(d, rec, fields, given);
+        reason = GetString(TextZeroMean);
+        return false;
+    }
     if (relative) {
         d.ChartRelativeSDKnown = true;
         d.ChartRelativeSD = d.ChartSD;

@@ -53,9 +53,11 @@ ChartReport ChartReportProvider::DescribeChart(
     d.ChartNumberMask = ChartNumberMaskOfValues(d);
 
     // A chart drawn from given parameters uses those the record stores; a record
-    // without them says so instead of computing with 0.
-    const bool stored = !(individuals ? rec.CLX_7 : rec.CLX_8).trimmed().isEmpty()
-        && !(individuals ? rec.SO_7 : rec.SO_8).trimmed().isEmpty();
+    // without them, or with texts that are no numbers, says so instead of computing
+    // with 0.
+    double storedCL = 0, storedS = 0;
+    const bool stored = TryStrToFloatNeutral((individuals ? rec.CLX_7 : rec.CLX_8).trimmed(), storedCL)
+        && TryStrToFloatNeutral((individuals ? rec.SO_7 : rec.SO_8).trimmed(), storedS);
     const QString sText = stored ? FloatToGeneralText(d.ChartSD) : QString();
     const QString clText = stored ? FloatToGeneralText(d.ChartMean) : QString();
     const bool computed = individuals ? ComputeIndividualsChart(d, sText, clText, rec, report.Reason)

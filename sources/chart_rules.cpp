@@ -136,6 +136,8 @@ void CheckChartRules(TChartData& d, int choice, int method)
     d.ChartRuleMask = d.ChartType == 0 ? XChartRuleMask : RangeChartRuleMask;
     d.ChartRuleResults = 0;
     const int first = d.ChartRangeFirst, last = d.ChartRangeLast;
+    // The output option counts by its low byte, as the statistics read it.
+    choice &= 0xFF;
     if (d.ChartType == 0) {
         RunChartRuleTests(d, d.ChartXSeries, first, last);
     } else if (method == 11) {

@@ -139,4 +139,21 @@ TEST_F(SpreadsheetListing, EdgeCases)
     EXPECT_EQ(SignificantDigits, 4);
 }
 
+// A typed number that is no number (a damaged record) gives no formula text of its own:
+// the source counts with its u squared, as one without a term.
+TEST_F(SpreadsheetListing, TypedNumberThatIsNoNumberCountsWithItsU)
+{
+    auto y = LoadReportModel("listing_typed.txt");
+    y->Calculate();
+    Source(*y, "Scale")->FUncertaintyInput.IS_2_1.Text = "=VAR*0.001";
+    Source(*y, "Certificate")->FUncertaintyInput.IS_2_4.Text = "0.3 mm";
+    Source(*y, "Reading")->FUncertaintyInput.HSN = "0.02";
+    const Output o = List(*y);
+    EXPECT_EQ(o.expanded,
+              "uc\t=SQRT(3.2^2*0.28867513^2+3.2^2*1/3+2.5^2*0.15306122^2+0.06^2/6+0.02^2+0.04^2/2)");
+    EXPECT_TRUE(o.eff.contains("(3.2^4*(0.28867513^2)^2/10+2.5^4*(0.15306122^2)^2/20+")) << o.eff.toStdString();
+    EXPECT_FALSE(o.lines.contains("a1 = ")) << o.lines.toStdString();
+    EXPECT_FALSE(o.lines.contains("a3 = "));
+}
+
 }  // namespace

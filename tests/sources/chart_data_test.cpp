@@ -1,4 +1,7 @@
 #include "chart_fixtures.h"
+#include "core/common_vars.h"
+#include "core/string_table.h"
+#include "tests/support/test_env.h"
 
 #include <QLocale>
 
@@ -355,6 +358,34 @@ TEST(SubgroupChart, ZeroSubgroupMeanBlocksOnlyARelativeResult)
     EXPECT_FALSE(ComputeSubgroups(l));
     EXPECT_TRUE(l.rec.HSN.isEmpty());
     EXPECT_TRUE(l.rec.SO_8.isEmpty());
+}
+
+TEST(SubgroupChart, ZeroGrandMeanGivesNoRelativeResult)
+{
+    // Relative ranges of +66.7 % and -66.7 % cancel: a relative s of 0 would pass for
+    // data that spread. Without a mean there is no relative s.
+    AppDir = test::TestProgramFolder();
+    LanguageID = 0;
+    const std::vector<QStringList> centred = { NumberTexts({ 1, 2 }), NumberTexts({ -1, -2 }) };
+    for (int option : { 1, 3 }) {
+        SCOPED_TRACE(option);
+        TVstupStandardnejNeistoty rec = SubgroupRecord(centred);
+        rec.OV_8 = option;
+        rec.HSN = "0.5";
+        Loaded l = Load(rec);
+        l.data.SourceQuantityValue = "10";
+        QString reason;
+        EXPECT_FALSE(ComputeSubgroupChart(l.data, {}, {}, l.rec, reason));
+        EXPECT_EQ(reason, GetString(13011));
+        EXPECT_TRUE(l.rec.HSN.isEmpty());
+        EXPECT_TRUE(l.rec.RSO_8.isEmpty());
+    }
+    // The same data under an absolute s are a chart centred on 0.
+    Loaded l = Load(SubgroupRecord(centred));
+    ASSERT_TRUE(ComputeSubgroups(l));
+    EXPECT_NUMBER_TEXT(l.rec.HSN, 1 / 1.128);
+    EXPECT_TRUE(l.rec.RSO_8.isEmpty());
+    LanguageID = EditionFlag;
 }
 
 TEST(SubgroupChart, GivenParametersComeFromTheRecord)

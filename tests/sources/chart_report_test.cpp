@@ -75,6 +75,22 @@ TEST_F(ChartReportTest, ChartsWithoutResultGiveTheReasonInsteadOfTables)
     EXPECT_TRUE(sub.HSN.isEmpty());
 }
 
+TEST_F(ChartReportTest, GivenParametersThatAreNoNumbersGiveNoResult)
+{
+    // A damaged record must not pass for a chart with s = 0 and u = 0.
+    for (const auto& [s, cl] : { std::pair<QString, QString> { "abc", "10" }, { "0.5", "1..0" } }) {
+        TVstupStandardnejNeistoty given = test::IndividualsRecord(kReadings);
+        given.RPSS_7 = 1;
+        given.SO_7 = s;
+        given.CLX_7 = cl;
+        given.HSN = "0.5";
+        const ChartReport report = provider.DescribeChart(given, {}, {}, 2);
+        EXPECT_FALSE(report.Computed) << s.toStdString();
+        EXPECT_EQ(report.Reason, GetString(13008));
+        EXPECT_NE(given.HSN, "0");
+    }
+}
+
 TEST_F(ChartReportTest, GivenParametersOfASubgroupChartComeFromTheRecord)
 {
     TVstupStandardnejNeistoty sub

@@ -174,6 +174,30 @@ TEST(CheckChartRules, TestsTheSeriesTheChartShows)
     EXPECT_EQ(s.ChartRuleResults, 0);
 }
 
+TEST(CheckChartRules, OutputOptionIsComparedByItsLowByte)
+{
+    // A record's integer options count by their low byte: 257 is option 1, 258 option 2,
+    // as the statistics read them.
+    TChartData s;
+    s.ChartType = 1;
+    s.ChartRangeFirst = 1;
+    s.ChartRangeLast = 2;
+    s.ChartUCL = 1;
+    s.ChartRangeSeries[1] = 5;
+    s.ChartRelativeRanges[2] = 5;
+    for (int choice : { 1, 257, 3, 0x1003 }) {
+        s.ChartRangeSeries[1] = 0.5;
+        CheckChartRules(s, choice, 12);
+        EXPECT_TRUE(Violated(s.ChartRuleResults, 1)) << choice;
+    }
+    s.ChartRelativeRanges[2] = 0.5;
+    s.ChartRangeSeries[1] = 5;
+    for (int choice : { 0, 256, 2, 258 }) {
+        CheckChartRules(s, choice, 12);
+        EXPECT_TRUE(Violated(s.ChartRuleResults, 1)) << choice;
+    }
+}
+
 TEST(CheckChartRules, AChartWithoutResultViolatesNothing)
 {
     TVstupStandardnejNeistoty rec = test::IndividualsRecord(test::NumberTexts({ 100 }));
