@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace orvek {
@@ -223,11 +224,13 @@ QString FormatSignificantText(int Digits, const QString& Text)
     double x = 0;
     if (!TryStrToFloatNeutral(Text, x))
         return Text;
-    // The uncertainty text of a pair depends on the value only through the common
-    // exponent, which a value of at least the uncertainty's size never lowers; the
-    // number itself serves, where a larger multiple of it could overflow.
+    // The number is written as the uncertainty of a value 50 times larger, whose
+    // exponent is always above the rounded number's own, so the number keeps its
+    // exponent (9.6E7 with one digit is 1E8). Where 50 times would overflow, the
+    // largest finite value serves the same way.
+    const double value = std::isfinite(50.0 * x) ? 50.0 * x : std::copysign(std::numeric_limits<double>::max(), x);
     QString valueText, uncText;
-    FormatNumberPair(Digits, valueText, uncText, x, x);
+    FormatNumberPair(Digits, valueText, uncText, x, value);
     return uncText;
 }
 

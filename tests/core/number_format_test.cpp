@@ -170,6 +170,8 @@ TEST_P(NumberFormat, SignificantText)
         {2, "1E307", "0.10E308"},  // no overflow of a larger multiple of it
         {2, "1.7E308", "0.17E309"},
         {8, "3.14159265358979", "3.1415927"},
+        // one digit that rounds up a decade above the exponent limit
+        {1, "9.6E7", "1E8"},     {1, "-96000000", "-1E8"}, {1, "9.6E307", "1E308"},  {1, "9.6", "10"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatSignificantText(c.digits, L(c.text)), L(c.result)) << c.text;
