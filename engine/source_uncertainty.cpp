@@ -73,7 +73,8 @@ QString LimitRule(const QString& input, const QString& PV, long double divisor, 
     long double pv = 0;
     switch (V) {
     case kInputNumber:
-        return Num(L / divisor);
+        // Limits are a half-width: "-3" stands for the same interval as "3".
+        return Magnitude(Num(L / divisor));
     case kInputPercent:
         if (ReadNumber(PV, pv))
             return Magnitude(Num(pv * L / 100 / divisor));

@@ -109,6 +109,12 @@ TEST(SourceUncertainty, OneRowPerMethod)
                 r.IS_2_1.Text = "3";
             },
             "", std::sqrt(3.0) },
+        { "1 negative limit",
+            [](auto& r) {
+                r.TSN = 1;
+                r.IS_2_1.Text = "-3";
+            },
+            "", std::sqrt(3.0) },
         { "1 percent",
             [](auto& r) {
                 r.TSN = 1;
