@@ -63,6 +63,17 @@ TEST(ReportTable, BuildTableMarkup)
     QTextDocument doc;
     RenderMarkupToRichEdit(10, "Arial", false, &doc, text);
     EXPECT_TRUE(doc.toPlainText().contains("xy\tz"));
+
+    // A line end after a control word ends that word: as stored rich texts are written,
+    // "\par" at a line end followed by the next line's text, or a picture's size
+    // followed by its data.
+    t.RowCount = 1;
+    t.ColCount = 1;
+    t.Cells(1, 1) = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\r\n\\f0\\fs20 line1\\par\r\nline2\\par\r\n2nd\\\\par\r\nx}";
+    BuildTableMarkup(false, 0, 10, text, 0);
+    QTextDocument cell;
+    RenderMarkupToRichEdit(10, "Arial", false, &cell, text);
+    EXPECT_EQ(cell.toPlainText().trimmed().toStdString(), "line1\nline2\n2nd\\parx");
 }
 
 TEST(ReportTable, AutoSizeColumns)
