@@ -6,6 +6,7 @@
 #include "richtext/markup_read.h"
 #include "richtext/markup_render.h"
 
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <stdexcept>
@@ -88,10 +89,17 @@ void AutoSizeTableColumns(quint8 Mode, int FontSize)
         int widest = 0, headerWidth = 0, lastH = 0;
         for (int j = 1; j <= table.RowCount; ++j) {
             QString s = table.Cells(i, j);
-            if (IsRtfText(s))
+            if (IsRtfMarkup(s)) {
+                // Mark-up with RTF blocks in it counts by the text the cell shows.
+                QTextDocument shown;
+                QTextCursor cursor(&shown);
+                InsertCellMarkup(cursor, s, FontSize);
+                s = shown.toPlainText();
+            } else if (IsRtfText(s)) {
                 s = PlainTextOfRtfBlock(s);
-            else
+            } else {
                 StripFormatCodes(s);
+            }
             const int n = int(std::min<qsizetype>(s.size(), 80));
             int S = 0, U = 0, O = 0;
             for (int k = 0; k < n; ++k) {

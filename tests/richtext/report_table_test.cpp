@@ -100,6 +100,13 @@ TEST(ReportTable, AutoSizeColumns)
     EXPECT_EQ(t.ColWidths[1], 891); // 685 × 1.3, rounded
     AutoSizeTableColumns(2, 8);
     EXPECT_EQ(t.ColWidths[2], 100 * 82 - 800 - 50 * 40);
+    // Mark-up holding an RTF block (a value with its unit as rich text) counts by the
+    // text it shows.
+    t.ColCount = 4;
+    t.Cells(4, 1) = ":RTF_BEGIN{\\rtf1 {\\b N}}:RTF_END[cf3]r.[cf1]";
+    t.Cells(4, 2) = "";
+    AutoSizeTableColumns(2, 10);
+    EXPECT_EQ(t.ColWidths[4], t.ColWidths[1]);
 }
 
 TEST(ReportTable, StripFormatCodes)
