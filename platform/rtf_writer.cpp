@@ -103,7 +103,12 @@ private:
             break;
         }
         if (u >= 0x20 && u < 0x7F) {
-            out += char(u);
+            // A byte of a Symbol-font run reads as the font's own character: a Latin
+            // letter or digit that the font shows as another goes as its Unicode value.
+            if (symbolFont && SymbolByteFromRtf(uchar(u)) != ch)
+                out += "\\u" + QByteArray::number(int(u)) + "?";
+            else
+                out += char(u);
             return;
         }
         if (u < 0x20)

@@ -151,6 +151,20 @@ TEST(RtfRoundTrip, SelectionRangeAndEmptySelection)
     EXPECT_EQ(none.toPlainText(), "");
 }
 
+TEST(RtfRoundTrip, LatinTextInASymbolFontRunStaysLatin)
+{
+    // Typing on after a Greek letter inserted in the Symbol font continues in that font;
+    // the letters and digits typed there are Latin and must read back as such.
+    QTextDocument doc;
+    QTextCursor c(&doc);
+    QTextCharFormat symbol;
+    symbol.setFontFamilies(QStringList { "Symbol" });
+    c.insertText(QString::fromUtf8("\u03b1x3 = y\u00b1\u017e"), symbol);
+    QTextDocument back;
+    Read(WriteRtf(&doc), &back);
+    EXPECT_EQ(back.toPlainText(), doc.toPlainText());
+}
+
 TEST(RtfRoundTrip, RangeInsideOneTableCellIsThatTextOnly)
 {
     // Copying a word out of a report table gives that word, not the whole table.
