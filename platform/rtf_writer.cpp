@@ -103,7 +103,12 @@ private:
             break;
         }
         if (u >= 0x20 && u < 0x7F) {
-            out += char(u);
+            // A byte of a Symbol-font run reads as the font's own character: a Latin
+            // letter or digit that the font shows as another goes as its Unicode value.
+            if (symbolFont && SymbolByteFromRtf(uchar(u)) != ch)
+                out += "\\u" + QByteArray::number(int(u)) + "?";
+            else
+                out += char(u);
             return;
         }
         if (u < 0x20)
@@ -335,6 +340,40 @@ private:
         }
     }
 
+    // A table the range touches: whole, unless the range lies inside one of its cells;
+    // then it is that cell's text, without the table.
+    void WriteTouchedTable(const QTextTable* table)
+    {
+        const QTextTableCell first = table->cellAt(from_), last = table->cellAt(to_);
+        if (first.isValid() && last.isValid() && first.row() == last.row() && first.column() == last.column()) {
+            WriteCell(first);
+            return;
+        }
+        if (pendingPar_)
+            body_ += "\\par\r\n";
+        pendingPar_ = false;
+        WriteTable(table);
+    }
+
+    void WriteCell(const QTextTableCell& cell)
+    {
+        for (auto it = cell.begin(); !it.atEnd(); ++it) {
+            if (const QTextFrame* child = it.currentFrame()) {
+                if (const auto* table = qobject_cast<const QTextTable*>(child);
+                    table && Intersects(child->firstPosition(), child->lastPosition()))
+                    WriteTouchedTable(table);
+                continue;
+            }
+            const QTextBlock block = it.currentBlock();
+            if (!block.isValid() || !Intersects(block.position(), block.position() + block.length() - 1))
+                continue;
+            if (pendingPar_)
+                body_ += "\\par\r\n";
+            WriteBlock(block, false);
+            pendingPar_ = true;
+        }
+    }
+
     void WriteFrame(const QTextFrame* frame)
     {
         for (auto it = frame->begin(); !it.atEnd(); ++it) {
@@ -342,10 +381,7 @@ private:
                 if (!Intersects(child->firstPosition(), child->lastPosition()))
                     continue;
                 if (const auto* table = qobject_cast<const QTextTable*>(child)) {
-                    if (pendingPar_)
-                        body_ += "\\par\r\n";
-                    pendingPar_ = false;
-                    WriteTable(table);
+                    WriteTouchedTable(table);
                 } else {
                     WriteFrame(child);
                 }

@@ -354,7 +354,30 @@ void InsertCellMarkup(QTextCursor& Cursor, const QString& Cell, int FontSize)
     const QTextCharFormat base = BaseFormat(QStringLiteral("Arial"), FontSize);
     Cursor.beginEditBlock();
     Cursor.setBlockCharFormat(base);
-    if (!Cell.contains(QLatin1String("{\\rtf")) || !ReadRtf(RtfOf(Cell), Cursor)) {
+    if (IsRtfMarkup(Cell)) {
+        // Mark-up with RTF blocks in it (a value with its unit kept as rich text): the cell
+        // rules apply around the blocks, and each block is rich text at its place.
+        QString input = Cell;
+        input.replace(QChar(kBlockMark), QChar(QChar::ReplacementCharacter));
+        std::vector<Block> blocks;
+        const QString rest = ExtractBlocks(input, blocks);
+        size_t nextBlock = 0;
+        ParseCellMarkup(rest, FontSize, base, [&](const QString& text, const QTextCharFormat& format) {
+            qsizetype from = 0;
+            for (qsizetype at = text.indexOf(QChar(kBlockMark)); at >= 0; at = text.indexOf(QChar(kBlockMark), from)) {
+                Cursor.insertText(text.mid(from, at - from), format);
+                from = at + 1;
+                if (nextBlock >= blocks.size())
+                    continue;
+                const Block& block = blocks[nextBlock++];
+                if (block.isTable)
+                    Cursor.insertText(block.content + QStringLiteral(":TABLE_END"), format);
+                else if (!ReadRtf(RtfOf(block.content), Cursor))
+                    Cursor.insertText(QStringLiteral(":RTF_BEGIN") + block.content + QStringLiteral(":RTF_END"), format);
+            }
+            Cursor.insertText(text.mid(from), format);
+        });
+    } else if (!Cell.contains(QLatin1String("{\\rtf")) || !ReadRtf(RtfOf(Cell), Cursor)) {
         ParseCellMarkup(Cell, FontSize, base,
             [&](const QString& text, const QTextCharFormat& format) { Cursor.insertText(text, format); });
     }

@@ -6,6 +6,7 @@
 #include "richtext/markup_read.h"
 #include "richtext/markup_render.h"
 
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <stdexcept>
@@ -88,10 +89,17 @@ void AutoSizeTableColumns(quint8 Mode, int FontSize)
         int widest = 0, headerWidth = 0, lastH = 0;
         for (int j = 1; j <= table.RowCount; ++j) {
             QString s = table.Cells(i, j);
-            if (IsRtfText(s))
+            if (IsRtfMarkup(s)) {
+                // Mark-up with RTF blocks in it counts by the text the cell shows.
+                QTextDocument shown;
+                QTextCursor cursor(&shown);
+                InsertCellMarkup(cursor, s, FontSize);
+                s = shown.toPlainText();
+            } else if (IsRtfText(s)) {
                 s = PlainTextOfRtfBlock(s);
-            else
+            } else {
                 StripFormatCodes(s);
+            }
             const int n = int(std::min<qsizetype>(s.size(), 80));
             int S = 0, U = 0, O = 0;
             for (int k = 0; k < n; ++k) {
@@ -123,12 +131,47 @@ void AutoSizeTableColumns(quint8 Mode, int FontSize)
 }
 
 namespace {
+// Text ends with an RTF control word ("\par", "\fs20", "\li-120"), not with an
+// escaped backslash followed by letters.
+bool EndsWithControlWord(const QString& text)
+{
+    auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    auto isLetter = [](QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); };
+    qsizetype k = text.size();
+    while (k > 0 && isDigit(text[k - 1]))
+        --k;
+    if (k < text.size() && k > 0 && text[k - 1] == u'-')
+        --k;
+    const qsizetype lettersEnd = k;
+    while (k > 0 && isLetter(text[k - 1]))
+        --k;
+    if (k == lettersEnd || k == 0 || text[k - 1] != u'\\')
+        return false;
+    qsizetype backslashes = 0;
+    while (k > 0 && text[k - 1] == u'\\') {
+        ++backslashes;
+        --k;
+    }
+    return backslashes % 2 == 1;
+}
+
 QString CellForBlock(const QString& cell)
 {
     QString s = cell;
     if (IsRtfText(s)) {
-        s.remove(QLatin1Char('\r'));
-        s.remove(QLatin1Char('\n'));
+        // Line ends are no text of RTF, but one ends a control word: there a blank takes
+        // its place, so that the word does not run into what follows.
+        QString rtf;
+        rtf.reserve(s.size());
+        for (QChar ch : s) {
+            if (ch == u'\r' || ch == u'\n') {
+                if (EndsWithControlWord(rtf))
+                    rtf += QLatin1Char(' ');
+                continue;
+            }
+            rtf += ch;
+        }
+        s = rtf;
         s.replace(QLatin1Char('\t'), QLatin1String("\\tab "));
     } else {
         s.replace(QLatin1String("\r\n"), QLatin1String(" "));

@@ -187,13 +187,21 @@ int TRichTextPages::RenderPage(QPainter& painter, const QRect& target, int first
     size_t next = first;
     while (next < units_.size() && units_[next].bottom - start.top <= avail + kFitTolerance)
         ++next;
+    // Units that share a character position (an empty paragraph and the table after it)
+    // stay on one page: a page ends only where the next one has a position of its own,
+    // so the position it answers always moves on.
+    while (next > first && next < units_.size() && units_[next].pos == units_[next - 1].pos)
+        --next;
 
     if (next == first) {
         // Taller than the whole body: a page of its own, scaled to fit.
-        const double tall = std::max(start.bottom - start.top, 1.0);
-        const double scale = std::min(1.0, height / tall);
-        DrawSlice(painter, start.top, start.bottom, target.left(), target.top(), scale);
         next = first + 1;
+        while (next < units_.size() && units_[next].pos == start.pos)
+            ++next;
+        const double bottom = units_[next - 1].bottom;
+        const double tall = std::max(bottom - start.top, 1.0);
+        const double scale = std::min(1.0, height / tall);
+        DrawSlice(painter, start.top, bottom, target.left(), target.top(), scale);
     } else {
         if (header > 0)
             DrawSlice(painter, headerTop, headerBottom, target.left(), target.top(), 1.0, headerContentTop);

@@ -151,6 +151,54 @@ TEST(RtfRoundTrip, SelectionRangeAndEmptySelection)
     EXPECT_EQ(none.toPlainText(), "");
 }
 
+TEST(RtfRoundTrip, LatinTextInASymbolFontRunStaysLatin)
+{
+    // Typing on after a Greek letter inserted in the Symbol font continues in that font;
+    // the letters and digits typed there are Latin and must read back as such.
+    QTextDocument doc;
+    QTextCursor c(&doc);
+    QTextCharFormat symbol;
+    symbol.setFontFamilies(QStringList { "Symbol" });
+    c.insertText(QString::fromUtf8("\u03b1x3 = y\u00b1\u017e"), symbol);
+    QTextDocument back;
+    Read(WriteRtf(&doc), &back);
+    EXPECT_EQ(back.toPlainText(), doc.toPlainText());
+}
+
+TEST(RtfRoundTrip, RangeInsideOneTableCellIsThatTextOnly)
+{
+    // Copying a word out of a report table gives that word, not the whole table.
+    QTextDocument doc;
+    QTextCursor c(&doc);
+    c.insertText("before");
+    QTextTable* table = c.insertTable(2, 2);
+    table->cellAt(0, 0).firstCursorPosition().insertText("head");
+    QTextCursor cell = table->cellAt(1, 1).firstCursorPosition();
+    cell.insertText("alpha beta");
+    cell.insertBlock();
+    cell.insertText("gamma");
+    const int start = table->cellAt(1, 1).firstPosition();
+    struct Range {
+        int from, to;
+        QString text;
+    };
+    const Range ranges[] = {
+        { start + 6, start + 10, "beta" },
+        { start + 6, start + 13, "beta\nga" },
+        { start, table->cellAt(1, 1).lastPosition(), "alpha beta\ngamma" },
+    };
+    for (const Range& r : ranges) {
+        QTextDocument part;
+        Read(WriteRtf(&doc, r.from, r.to), &part);
+        EXPECT_EQ(part.toPlainText(), r.text);
+        EXPECT_TRUE(part.rootFrame()->childFrames().isEmpty()) << r.text.toStdString();
+    }
+    // A range over two cells still carries the table.
+    QTextDocument two;
+    Read(WriteRtf(&doc, table->cellAt(0, 0).firstPosition(), start + 3), &two);
+    EXPECT_EQ(two.rootFrame()->childFrames().size(), 1);
+}
+
 TEST(RtfReader, InsertsAtTheCursorReplacingTheSelection)
 {
     QTextDocument doc;

@@ -129,6 +129,25 @@ TEST(MarkupRender, TablesAtTheirPlaces)
     EXPECT_TRUE(table->format().boolProperty(rtfprop::RowKeep));
 }
 
+TEST(MarkupRender, RtfBlockInsideATableCellIsRichText)
+{
+    // A cell holding a value and a unit kept as rich text: the unit is shown formatted,
+    // not as its RTF source.
+    const QString cell = "1.5 :RTF_BEGIN{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 m{\\super 2}}:RTF_END [cf3]b[cf1]";
+    const QString boldCell = "[cf3]3 :RTF_BEGIN{\\rtf1 kg}:RTF_END[cf1]";
+    QTextDocument doc;
+    RenderMarkupToRichEdit(
+        10, "Arial", false, &doc, ":TABLE_BEGIN[2,1]10,0,1000,2000," + boldCell + "\t" + cell + CR + ":TABLE_END");
+    const QString dump = DumpDocument(&doc);
+    EXPECT_FALSE(dump.contains("rtf")) << dump.toStdString();
+    EXPECT_TRUE(dump.contains("[2] font=Arial pt=10 sup")) << dump.toStdString();
+    EXPECT_TRUE(dump.contains("[b] font=Arial pt=10 b")) << dump.toStdString();
+    EXPECT_TRUE(doc.toPlainText().contains("1.5 m2 b")) << doc.toPlainText().toStdString();
+    // A run around a block keeps its effect on both sides.
+    EXPECT_TRUE(dump.contains("[3 ] font=Arial pt=10 b")) << dump.toStdString();
+    EXPECT_TRUE(doc.toPlainText().contains("3 kg")) << doc.toPlainText().toStdString();
+}
+
 TEST(MarkupRender, ElevenTablesFindTheirOwnPlaces)
 {
     QString text;

@@ -63,6 +63,17 @@ TEST(ReportTable, BuildTableMarkup)
     QTextDocument doc;
     RenderMarkupToRichEdit(10, "Arial", false, &doc, text);
     EXPECT_TRUE(doc.toPlainText().contains("xy\tz"));
+
+    // A line end after a control word ends that word: as stored rich texts are written,
+    // "\par" at a line end followed by the next line's text, or a picture's size
+    // followed by its data.
+    t.RowCount = 1;
+    t.ColCount = 1;
+    t.Cells(1, 1) = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\r\n\\f0\\fs20 line1\\par\r\nline2\\par\r\n2nd\\\\par\r\nx}";
+    BuildTableMarkup(false, 0, 10, text, 0);
+    QTextDocument cell;
+    RenderMarkupToRichEdit(10, "Arial", false, &cell, text);
+    EXPECT_EQ(cell.toPlainText().trimmed().toStdString(), "line1\nline2\n2nd\\parx");
 }
 
 TEST(ReportTable, AutoSizeColumns)
@@ -89,6 +100,13 @@ TEST(ReportTable, AutoSizeColumns)
     EXPECT_EQ(t.ColWidths[1], 891); // 685 × 1.3, rounded
     AutoSizeTableColumns(2, 8);
     EXPECT_EQ(t.ColWidths[2], 100 * 82 - 800 - 50 * 40);
+    // Mark-up holding an RTF block (a value with its unit as rich text) counts by the
+    // text it shows.
+    t.ColCount = 4;
+    t.Cells(4, 1) = ":RTF_BEGIN{\\rtf1 {\\b N}}:RTF_END[cf3]r.[cf1]";
+    t.Cells(4, 2) = "";
+    AutoSizeTableColumns(2, 10);
+    EXPECT_EQ(t.ColWidths[4], t.ColWidths[1]);
 }
 
 TEST(ReportTable, StripFormatCodes)

@@ -143,3 +143,45 @@ TEST(RichTextPages, TallPictureIsScaledOntoAPageOfItsOwn)
     const auto starts = PageStarts(doc, QRect(0, 0, 600, 800));
     EXPECT_EQ(starts.size(), 3u);
 }
+
+TEST(RichTextPages, TallRowAfterAnEmptyParagraphStillLetsThePagesGoOn)
+{
+    // An empty paragraph and the table after it share one character position (the
+    // document's start, or a blank line before a table). A first row taller than the
+    // body used to end the page loop there: everything after it was never printed.
+    QImage tall(50, 3000, QImage::Format_RGB32);
+    tall.fill(Qt::black);
+    for (const bool textBefore : { false, true }) {
+        QTextDocument doc;
+        doc.addResource(QTextDocument::ImageResource, QUrl("tall"), tall);
+        QTextCursor cursor(&doc);
+        if (textBefore) {
+            cursor.insertText("before");
+            cursor.insertBlock();
+        }
+        QTextTable* table = cursor.insertTable(3, 1);
+        QTextImageFormat image;
+        image.setName("tall");
+        image.setWidth(50);
+        image.setHeight(3000);
+        table->cellAt(0, 0).firstCursorPosition().insertImage(image);
+        table->cellAt(1, 0).firstCursorPosition().insertText("row two");
+        table->cellAt(2, 0).firstCursorPosition().insertText("row three");
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText("after");
+
+        TRichTextPages pages(doc, kLetter96, 600);
+        int first = 0, count = 0;
+        int next = 0;
+        for (; count < 100; ++count) {
+            TPagePicture page(kLetter96);
+            QPainter painter(&page);
+            next = pages.RenderPage(painter, QRect(0, 0, 600, 800), first);
+            ASSERT_GT(next, first) << "page " << count + 1 << (textBefore ? " with text before" : "");
+            if (next >= pages.TextLength())
+                break;
+            first = next;
+        }
+        EXPECT_EQ(next, pages.TextLength());
+    }
+}
