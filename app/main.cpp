@@ -113,8 +113,8 @@ int main(int argc, char** argv)
         SetHelpService(&help);
         TfRichEdit98Editor richEdit98Editor(&mainWindow);
         fRichEdit98Editor = &richEdit98Editor;
-        QObject::connect(&guard, &SingleInstanceGuard::ActivationRequested, &mainWindow,
-                         &PlaceholderMainWindow::RestoreAndActivate);
+        QObject::connect(
+            &guard, &SingleInstanceGuard::ActivationRequested, &mainWindow, &PlaceholderMainWindow::RestoreAndActivate);
         mainWindow.show();
         std::printf("%s: main window created\n", qUtf8Printable(ProgramTitle));
         std::fflush(stdout);

@@ -6,7 +6,10 @@
 
 namespace orvek {
 
-OrvekApplication::OrvekApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+OrvekApplication::OrvekApplication(int& argc, char** argv)
+    : QApplication(argc, argv)
+{
+}
 
 bool OrvekApplication::notify(QObject* receiver, QEvent* event)
 {
@@ -20,4 +23,4 @@ bool OrvekApplication::notify(QObject* receiver, QEvent* event)
     return false;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -13,4 +13,4 @@ public:
     bool notify(QObject* receiver, QEvent* event) override;
 };
 
-}  // namespace orvek
+} // namespace orvek

@@ -20,15 +20,16 @@ namespace orvek {
 namespace {
 // When no window manager activates the window, the splash still goes after this.
 constexpr int kSplashFallbackMs = 4000;
-}
+} // namespace
 
-PlaceholderMainWindow::PlaceholderMainWindow(QWidget* parent) : QMainWindow(parent)
+PlaceholderMainWindow::PlaceholderMainWindow(QWidget* parent)
+    : QMainWindow(parent)
 {
     setObjectName("fOrvek1");
     setWindowTitle(ProgramTitle);
     programMenu_ = menuBar()->addMenu("&Program");
-    ActionProgramoveStringy = programMenu_->addAction("Program &strings...", this,
-                                                      &PlaceholderMainWindow::ActionProgramoveStringyExecute);
+    ActionProgramoveStringy
+        = programMenu_->addAction("Program &strings...", this, &PlaceholderMainWindow::ActionProgramoveStringyExecute);
     ActionProgramoveStringy->setObjectName("ActionProgramoveStringy");
     programMenu_->addSeparator();
     programMenu_->addAction("E&xit", this, &QWidget::close);
@@ -116,4 +117,4 @@ void PlaceholderMainWindow::RestoreAndActivate()
     activateWindow();
 }
 
-}  // namespace orvek
+} // namespace orvek

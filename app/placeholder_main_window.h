@@ -42,4 +42,4 @@ private:
     bool activatedOnce_ = false;
 };
 
-}  // namespace orvek
+} // namespace orvek

@@ -13,7 +13,7 @@ QClipboard* Clipboard()
 {
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr;
 }
-}  // namespace
+} // namespace
 
 bool ClipboardHasText()
 {
@@ -57,4 +57,4 @@ bool PeekClipboardCellKind(int& kind)
     return true;
 }
 
-}  // namespace orvek
+} // namespace orvek

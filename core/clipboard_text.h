@@ -17,4 +17,4 @@ void ClearClipboard();
 // unchanged on False.
 bool PeekClipboardCellKind(int& kind);
 
-}  // namespace orvek
+} // namespace orvek

@@ -8,7 +8,7 @@ std::function<QDateTime()>& Clock()
     static std::function<QDateTime()> clock;
     return clock;
 }
-}  // namespace
+} // namespace
 
 QDateTime Now()
 {
@@ -25,4 +25,4 @@ void SetClock(std::function<QDateTime()> clock)
     Clock() = std::move(clock);
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -12,4 +12,4 @@ QDate Today();
 // Replaces the clock; an empty function restores the system clock.
 void SetClock(std::function<QDateTime()> clock);
 
-}  // namespace orvek
+} // namespace orvek

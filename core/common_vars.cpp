@@ -1,5 +1,5 @@
-#include "core/special_edit.h"
 #include "core/common_vars.h"
+#include "core/special_edit.h"
 
 #include "core/files.h"
 #include "core/number_text.h"
@@ -45,7 +45,7 @@ void CreateFolders()
     ReportsDir = UserDataDir + "Reports";
     EmptyDatabaseDir = AppDir + "EmptyDatabase/";
     TempDir = UserTempFolder();
-    for (const QString& dir : {WorkingBackupDir, AdminBackupDir, TreesDir, ReportsDir})
+    for (const QString& dir : { WorkingBackupDir, AdminBackupDir, TreesDir, ReportsDir })
         if (!DirectoryExists(dir))
             ForceDirectories(dir);
 }
@@ -93,7 +93,7 @@ void SetRemainingStartValues()
     MoreGroupsOfFolders = false;
 }
 
-}  // namespace
+} // namespace
 
 QString WithTrailingSeparator(const QString& path)
 {
@@ -145,7 +145,7 @@ void UtilityInit()
     ClearSpecialEditFlags();
 }
 
-void UtilityDone() {}
+void UtilityDone() { }
 
 void CommonInit()
 {
@@ -188,22 +188,21 @@ void CommonDone()
 
 void ClearCellCommands()
 {
-    for (bool* flag :
-         {&AddTreeItemsRequest, &WholeTreeRequest, &CurrentCellRequest, &LoadTreeFromFileRequest, &CmdAddUncertainty,
-          &CmdReplaceFromDatabase, &CmdQuantityToNewEquation, &CmdEquationToQuantity, &CmdDeleteCell,
-          &CmdToggleActive, &CmdNewEquation, &CmdEquationToNewEquation, &CmdViewCell, &CmdEditCell,
-          &ExpandTreeRequest, &CollapseTreeRequest, &ZoomOutRequest, &ZoomInRequest, &SaveTreeAsRequest,
-          &SaveTreeRequest, &ZoomPresetRequest, &CellPropertiesRequest, &CmdHideUncertaintyCells,
-          &CmdShowUncertaintyCells, &HighlightRequest, &CmdReserved})
+    for (bool* flag : { &AddTreeItemsRequest, &WholeTreeRequest, &CurrentCellRequest, &LoadTreeFromFileRequest,
+             &CmdAddUncertainty, &CmdReplaceFromDatabase, &CmdQuantityToNewEquation, &CmdEquationToQuantity,
+             &CmdDeleteCell, &CmdToggleActive, &CmdNewEquation, &CmdEquationToNewEquation, &CmdViewCell, &CmdEditCell,
+             &ExpandTreeRequest, &CollapseTreeRequest, &ZoomOutRequest, &ZoomInRequest, &SaveTreeAsRequest,
+             &SaveTreeRequest, &ZoomPresetRequest, &CellPropertiesRequest, &CmdHideUncertaintyCells,
+             &CmdShowUncertaintyCells, &HighlightRequest, &CmdReserved })
         *flag = false;
 }
 
 bool IsCellCommandPending()
 {
-    return CmdAddUncertainty || CmdReplaceFromDatabase || CmdQuantityToNewEquation || CmdEquationToQuantity ||
-        CmdDeleteCell || CmdToggleActive || CmdNewEquation || CmdEquationToNewEquation || CmdViewCell ||
-        CmdEditCell || ExpandTreeRequest || CollapseTreeRequest || ZoomOutRequest || ZoomInRequest ||
-        SaveTreeAsRequest || SaveTreeRequest;
+    return CmdAddUncertainty || CmdReplaceFromDatabase || CmdQuantityToNewEquation || CmdEquationToQuantity
+        || CmdDeleteCell || CmdToggleActive || CmdNewEquation || CmdEquationToNewEquation || CmdViewCell || CmdEditCell
+        || ExpandTreeRequest || CollapseTreeRequest || ZoomOutRequest || ZoomInRequest || SaveTreeAsRequest
+        || SaveTreeRequest;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -16,13 +16,13 @@ namespace orvek {
 constexpr quint8 EditionFlag = ORVEK_EDITION_FLAG;
 
 // Identity strings.
-inline QString ProgramName;           // "Orvek2010": single-instance lock and notice
-inline QString HelpBaseName;          // "Orvek"
-inline QString ClipboardCellsMarker;  // "Orvek2000Info"
-inline QString SetupKeyPath;          // "\Software\Kestrava\Orvek\Setup"
+inline QString ProgramName; // "Orvek2010": single-instance lock and notice
+inline QString HelpBaseName; // "Orvek"
+inline QString ClipboardCellsMarker; // "Orvek2000Info"
+inline QString SetupKeyPath; // "\Software\Kestrava\Orvek\Setup"
 inline QString SupportEMail;
-inline QString ProgramTitle;          // "Valdrix" (edition 0), "Orvek2010" (edition 1)
-inline QString ApplicationHelpFile;   // "Valdrix" (edition 0), "Orvek" (edition 1)
+inline QString ProgramTitle; // "Valdrix" (edition 0), "Orvek2010" (edition 1)
+inline QString ApplicationHelpFile; // "Valdrix" (edition 0), "Orvek" (edition 1)
 
 // Folders; each ends with "/" unless noted.
 inline QString AppDir;
@@ -31,9 +31,9 @@ inline QString WorkingBackupDir;
 inline QString AdminBackupDir;
 inline QString DatabaseDir;
 inline QString EmptyDatabaseDir;
-inline QString ExamplesFolderName;  // "Examples", no separator
-inline QString TreesDir;            // no trailing separator
-inline QString ReportsDir;          // no trailing separator
+inline QString ExamplesFolderName; // "Examples", no separator
+inline QString TreesDir; // no trailing separator
+inline QString ReportsDir; // no trailing separator
 inline QString TempDir;
 inline QString AliasStrings, AliasDB, AliasTempName;
 
@@ -140,4 +140,4 @@ QString WithTrailingSeparator(const QString& path);
 // "[cf3][cfarial][cfsize<n>]" heading prefixes from ReportFontSize.
 void UpdateHeadingMarkup();
 
-}  // namespace orvek
+} // namespace orvek

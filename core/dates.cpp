@@ -22,7 +22,7 @@ int StrictInt(const QString& text, const QString& whole)
     return v;
 }
 
-}  // namespace
+} // namespace
 
 void InitDateFormats()
 {
@@ -76,8 +76,12 @@ QDate ShortTextToDate(const QString& text)
     for (int i = 0; i < 3; ++i) {
         const int v = StrictInt(parts[i], text);
         switch (order.at(i).unicode()) {
-        case 'd': day = v; break;
-        case 'm': month = v; break;
+        case 'd':
+            day = v;
+            break;
+        case 'm':
+            month = v;
+            break;
         default:
             year = v;
             if (parts[i].trimmed().size() <= 2)
@@ -141,4 +145,4 @@ QDate DMYTextToDate(const QString& text)
     return date;
 }
 
-}  // namespace orvek
+} // namespace orvek

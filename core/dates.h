@@ -9,8 +9,8 @@
 
 namespace orvek {
 
-inline QChar DateSeparator;    // "." or "/" (or another character of the locale)
-inline QString ShortDateFormat;  // e.g. "d.M.yyyy" or "M/d/yyyy"
+inline QChar DateSeparator; // "." or "/" (or another character of the locale)
+inline QString ShortDateFormat; // e.g. "d.M.yyyy" or "M/d/yyyy"
 // Fills DateSeparator and ShortDateFormat from the locale where they are not set.
 void InitDateFormats();
 
@@ -38,4 +38,4 @@ QString DateToDMYText(const QDate& date);
 // The stamp back; throws EDateConversion.
 QDate DMYTextToDate(const QString& text);
 
-}  // namespace orvek
+} // namespace orvek

@@ -35,7 +35,7 @@ DecimalDigits FromScientific(const char* text, const char* end)
     return d;
 }
 
-}  // namespace
+} // namespace
 
 DecimalDigits DigitsOf(long double X)
 {
@@ -112,4 +112,4 @@ void AppendInteger(std::string& Text, int Value)
     Text.append(buffer, r.ptr);
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -13,7 +13,7 @@ struct DecimalDigits {
     bool zero = true;
     // Value = d0.d1d2...d14 x 10^exponent; 0 for zero.
     int exponent = 0;
-    std::array<char, 15> digits{'0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0'};
+    std::array<char, 15> digits { '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0', '0' };
 };
 
 // X must be finite. A long double that a double holds exactly takes the faster
@@ -32,4 +32,4 @@ std::string FixedDigitsText(const DecimalDigits& D, int Decimals, char Separator
 // Appends the decimal text of Value ("-" only when negative, no leading zeros).
 void AppendInteger(std::string& Text, int Value);
 
-}  // namespace orvek
+} // namespace orvek

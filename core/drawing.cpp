@@ -28,7 +28,7 @@ void DrawTextAt(QPainter& canvas, int x, int y, const QString& text)
     const QFontMetrics metrics(canvas.font());
     canvas.drawText(QPoint(x, y + metrics.ascent()), text);
 }
-}  // namespace
+} // namespace
 
 void DrawColoredText(QPainter& canvas, int x, int y, quint32 colour, const QString& text)
 {
@@ -59,8 +59,8 @@ void DrawFilledRect(QPainter& canvas, int x, int y, quint32 fillColour, quint32 
     QPen outline = pen;
     outline.setColor(ColorFromBgr(penColour));
     canvas.setPen(outline);
-    canvas.drawPolygon(QPolygon({QPoint(x, y), QPoint(x + width, y), QPoint(x + width, y + height),
-                                 QPoint(x, y + height)}));
+    canvas.drawPolygon(
+        QPolygon({ QPoint(x, y), QPoint(x + width, y), QPoint(x + width, y + height), QPoint(x, y + height) }));
     canvas.setBrush(brush);
     canvas.setPen(pen);
 }
@@ -76,8 +76,6 @@ QColor EnabledColor(bool enabled)
     return ReadOnlyColor(!enabled);
 }
 
-void Delay(int)
-{
-}
+void Delay(int) { }
 
-}  // namespace orvek
+} // namespace orvek

@@ -32,4 +32,4 @@ QColor EnabledColor(bool enabled);
 // Returns at once: it neither waits nor lets events run.
 void Delay(int milliseconds);
 
-}  // namespace orvek
+} // namespace orvek

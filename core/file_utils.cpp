@@ -36,9 +36,10 @@ QStringList MatchingFiles(const QString& folder, const QString& mask)
         pattern.chop(2);
         tail = QStringLiteral("(\\..*)?");
     }
-    QString body = QRegularExpression::wildcardToRegularExpression(pattern, QRegularExpression::UnanchoredWildcardConversion);
-    const QRegularExpression re(QRegularExpression::anchoredPattern(body + tail),
-                                QRegularExpression::CaseInsensitiveOption);
+    QString body
+        = QRegularExpression::wildcardToRegularExpression(pattern, QRegularExpression::UnanchoredWildcardConversion);
+    const QRegularExpression re(
+        QRegularExpression::anchoredPattern(body + tail), QRegularExpression::CaseInsensitiveOption);
     QStringList names;
     for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name))
         if (re.match(name).hasMatch())
@@ -49,9 +50,9 @@ QStringList MatchingFiles(const QString& folder, const QString& mask)
 bool IsNeverCopied(const QString& name)
 {
     const QString upper = name.toUpper();
-    return upper == QLatin1String("PDOXUSRS.NET") || upper == QLatin1String("DBDWORK.INI") ||
-           upper.endsWith(QLatin1String("-JOURNAL")) || upper.endsWith(QLatin1String("-WAL")) ||
-           upper.endsWith(QLatin1String("-SHM"));
+    return upper == QLatin1String("PDOXUSRS.NET") || upper == QLatin1String("DBDWORK.INI")
+        || upper.endsWith(QLatin1String("-JOURNAL")) || upper.endsWith(QLatin1String("-WAL"))
+        || upper.endsWith(QLatin1String("-SHM"));
 }
 
 // Copies Source to Target through a temporary file that replaces Target only when
@@ -95,7 +96,7 @@ QString WithSlash(const QString& folder)
     return folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
-}  // namespace
+} // namespace
 
 QString SanitizeFileName(const QString& text)
 {
@@ -121,12 +122,11 @@ QString UniqueFileName(const QString& folder, const QString& prefix, const QStri
         const int a = QRandomGenerator::global()->bounded(12345, 65000);
         const int b = QRandomGenerator::global()->bounded(124, 999);
         const QString name = prefix + QString::number(a) + QString::number(b);
-        const bool taken = ext.isEmpty() ? !QDir(dir.isEmpty() ? QStringLiteral(".") : dir)
-                                                .entryList({name + QStringLiteral(".*"), name}, QDir::AllEntries |
-                                                                                                    QDir::Hidden |
-                                                                                                    QDir::System)
-                                                .isEmpty()
-                                         : QFileInfo::exists(dir + name + QLatin1Char('.') + ext);
+        const bool taken = ext.isEmpty()
+            ? !QDir(dir.isEmpty() ? QStringLiteral(".") : dir)
+                   .entryList({ name + QStringLiteral(".*"), name }, QDir::AllEntries | QDir::Hidden | QDir::System)
+                   .isEmpty()
+            : QFileInfo::exists(dir + name + QLatin1Char('.') + ext);
         if (!taken)
             return name;
     }
@@ -145,16 +145,16 @@ void DeleteFiles(const QString& folder, const QString& mask)
 
 void DeleteTempTables(const QString& folder)
 {
-    const QStringList masks{QStringLiteral("RedoUndo.*"), QStringLiteral("JoinTab*.*"), QStringLiteral("MainTab*.*"),
-                            QStringLiteral("SecTab*.*")};
+    const QStringList masks { QStringLiteral("RedoUndo.*"), QStringLiteral("JoinTab*.*"), QStringLiteral("MainTab*.*"),
+        QStringLiteral("SecTab*.*") };
     if (QFileInfo::exists(FolderDatabasePath(folder))) {
         QSqlDatabase db = OpenFolderDatabase(QStringLiteral("TempTables"), folder, false);
         if (db.isOpen()) {
             QStringList tables;
             QSqlQuery query(db);
             if (ExecBound(query,
-                          QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND (name = 'RedoUndo' "
-                                         "OR name GLOB 'JoinTab*' OR name GLOB 'MainTab*' OR name GLOB 'SecTab*')")))
+                    QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND (name = 'RedoUndo' "
+                                   "OR name GLOB 'JoinTab*' OR name GLOB 'MainTab*' OR name GLOB 'SecTab*')")))
                 while (query.next())
                     tables << query.value(0).toString();
             for (const QString& table : tables)
@@ -187,7 +187,7 @@ bool CopyFiles(const QString& mask, const QString& sourceDir, const QString& tar
 }
 
 bool CopyFilesWithProgress(const QString& mask, const QString& sourceDir, const QString& targetDir, int& kbytes,
-                           const QString& caption, const QString& homeDir)
+    const QString& caption, const QString& homeDir)
 {
     kbytes = 0;
     const QString source = WithSlash(sourceDir), target = WithSlash(targetDir);
@@ -224,7 +224,7 @@ qint64 FolderSize(const QString& folder)
 bool OpenDocument(const QString& fileName)
 {
     if (!QFileInfo(fileName).isFile()) {
-        MessageDlg(GetString(918, {fileName}), TMsgDlgType::mtError, mbOK);
+        MessageDlg(GetString(918, { fileName }), TMsgDlgType::mtError, mbOK);
         return false;
     }
     if (OpenWithDesktop(QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath())))
@@ -238,8 +238,8 @@ bool OpenDocument(const QString& fileName)
     else if (type == QLatin1String("PDF"))
         program = QStringLiteral("Evince");
     if (!program.isEmpty())
-        MessageDlg(GetString(923, {type, program}), TMsgDlgType::mtWarning, mbOK);
+        MessageDlg(GetString(923, { type, program }), TMsgDlgType::mtWarning, mbOK);
     return false;
 }
 
-}  // namespace orvek
+} // namespace orvek

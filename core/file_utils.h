@@ -34,7 +34,7 @@ bool CopyFiles(const QString& mask, const QString& sourceDir, const QString& tar
 // the source folder; KBytes receives the kilobytes written. The current directory is
 // HomeDir afterwards (when given).
 bool CopyFilesWithProgress(const QString& mask, const QString& sourceDir, const QString& targetDir, int& kbytes,
-                           const QString& caption, const QString& homeDir);
+    const QString& caption, const QString& homeDir);
 
 // Total size in bytes of the files of Folder (not of its sub-folders).
 qint64 FolderSize(const QString& folder);
@@ -44,4 +44,4 @@ qint64 FolderSize(const QString& folder);
 // gives a warning box naming a program to install (text 923). True when opened.
 bool OpenDocument(const QString& fileName);
 
-}  // namespace orvek
+} // namespace orvek

@@ -23,4 +23,4 @@ bool ForceDirectories(const QString& path)
     return !path.isEmpty() && QDir().mkpath(path);
 }
 
-}  // namespace orvek
+} // namespace orvek

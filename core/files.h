@@ -19,4 +19,4 @@ quint8 DriveTypeOfLetter(const QString& path);
 // Creates Path with all missing parents; True when it exists afterwards.
 bool ForceDirectories(const QString& path);
 
-}  // namespace orvek
+} // namespace orvek

@@ -18,7 +18,7 @@ void ShowContents(const QString& base)
     else
         OpenWithDesktop(QUrl::fromLocalFile(page));
 }
-}  // namespace
+} // namespace
 
 QString HelpFolder(const QString& base)
 {
@@ -35,4 +35,4 @@ void ShowHelpGlossary()
     ShowContents(QStringLiteral("Glossary"));
 }
 
-}  // namespace orvek
+} // namespace orvek

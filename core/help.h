@@ -16,4 +16,4 @@ void ShowHelpContents();
 // The same for the glossary.
 void ShowHelpGlossary();
 
-}  // namespace orvek
+} // namespace orvek

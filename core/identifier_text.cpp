@@ -12,4 +12,4 @@ bool IsAlphanumeric(const QString& Text)
     return true;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -15,4 +15,4 @@ bool AppendErrFile(const QString& text);
 // Appends to AppDir + FileName: "<date>  <time>  " and 41 "-", the text, 49 "-".
 void AppendLogBlock(const QString& fileName, const QString& text);
 
-}  // namespace orvek
+} // namespace orvek

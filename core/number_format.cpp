@@ -14,9 +14,15 @@ namespace orvek {
 
 namespace {
 
-char OwnSeparator() { return char(OwnDecimalSeparator.unicode()); }
+char OwnSeparator()
+{
+    return char(OwnDecimalSeparator.unicode());
+}
 
-bool IsDigit(QChar c) { return c >= QChar('0') && c <= QChar('9'); }
+bool IsDigit(QChar c)
+{
+    return c >= QChar('0') && c <= QChar('9');
+}
 
 // A mantissa with its power of ten, as the pair formatter moves them around.
 struct ScaledText {
@@ -39,10 +45,19 @@ ScaledText Sci(const DecimalDigits& d, int decimals)
     return s;
 }
 
-ScaledText Sci(double x, int decimals) { return Sci(DigitsOf(x), decimals); }
+ScaledText Sci(double x, int decimals)
+{
+    return Sci(DigitsOf(x), decimals);
+}
 
-std::string ToStd(const QString& text) { return text.toStdString(); }
-QString FromStd(const std::string& text) { return QString::fromStdString(text); }
+std::string ToStd(const QString& text)
+{
+    return text.toStdString();
+}
+QString FromStd(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
 
 // The mantissa's separator moved Places to the right, zeros appended as needed;
 // a separator left at the end is dropped.
@@ -92,8 +107,8 @@ std::string ExponentForm(const std::string& mantissa, int exponent, char separat
         return "0";
     std::string text;
     const size_t at = mantissa.find(separator);
-    const bool keep = at == std::string::npos ||
-        (at == 1 && mantissa[0] == '0' && mantissa.size() > 2 && mantissa[2] >= '1' && mantissa[2] <= '9');
+    const bool keep = at == std::string::npos
+        || (at == 1 && mantissa[0] == '0' && mantissa.size() > 2 && mantissa[2] >= '1' && mantissa[2] <= '9');
     if (keep) {
         text = mantissa;
     } else {
@@ -113,12 +128,11 @@ bool InExponentRange(double magnitude)
     return magnitude >= ExponentAboveLimit || magnitude <= ExponentBelowLimit;
 }
 
-void FormatTextPair(int digits, const QString& valueText, const QString& uncText, QString& valueOut,
-                    QString& uncOut)
+void FormatTextPair(int digits, const QString& valueText, const QString& uncText, QString& valueOut, QString& uncOut)
 {
     double value = 0, unc = 0;
-    if (valueText == QLatin1String("NAN") || uncText == QLatin1String("NAN") || valueText.isEmpty() ||
-        uncText.isEmpty() || !TryStrToFloatNeutral(valueText, value) || !TryStrToFloatNeutral(uncText, unc)) {
+    if (valueText == QLatin1String("NAN") || uncText == QLatin1String("NAN") || valueText.isEmpty() || uncText.isEmpty()
+        || !TryStrToFloatNeutral(valueText, value) || !TryStrToFloatNeutral(uncText, unc)) {
         valueOut = valueText;
         uncOut = uncText;
         return;
@@ -129,7 +143,7 @@ void FormatTextPair(int digits, const QString& valueText, const QString& uncText
     uncOut = IsZeroText(u) ? QStringLiteral("0") : u;
 }
 
-}  // namespace
+} // namespace
 
 QString ScientificText(double X, int Decimals)
 {
@@ -190,10 +204,10 @@ void FormatNumberPair(int Digits, QString& ValueText, QString& UncText, double U
     }
     const int e = xm.exponent;
 
-    std::string valueText = InExponentRange(x) ? ExponentForm(xm.mantissa, e, separator)
-                                               : PlainForm(xm.mantissa, e, separator);
-    std::string uncText = InExponentRange(a) ? ExponentForm(um.mantissa, e, separator)
-                                             : PlainForm(um.mantissa, e, separator);
+    std::string valueText
+        = InExponentRange(x) ? ExponentForm(xm.mantissa, e, separator) : PlainForm(xm.mantissa, e, separator);
+    std::string uncText
+        = InExponentRange(a) ? ExponentForm(um.mantissa, e, separator) : PlainForm(um.mantissa, e, separator);
     if (negativeValue)
         valueText.insert(valueText.begin(), '-');
     if (negativeUnc)
@@ -202,22 +216,21 @@ void FormatNumberPair(int Digits, QString& ValueText, QString& UncText, double U
     UncText = FromStd(uncText);
 }
 
-void FormatValueAndUncertainty(const QString& ValueText, const QString& UncText, QString& ValueOut,
-                               QString& UncOut)
+void FormatValueAndUncertainty(const QString& ValueText, const QString& UncText, QString& ValueOut, QString& UncOut)
 {
     FormatTextPair(SignificantDigits, ValueText, UncText, ValueOut, UncOut);
 }
 
-void FormatValueAndUncertaintyOneDigit(const QString& ValueText, const QString& UncText, QString& ValueOut,
-                                       QString& UncOut)
+void FormatValueAndUncertaintyOneDigit(
+    const QString& ValueText, const QString& UncText, QString& ValueOut, QString& UncOut)
 {
     FormatTextPair(1, ValueText, UncText, ValueOut, UncOut);
 }
 
 QString FormatSignificantText(int Digits, const QString& Text)
 {
-    if (Text.isEmpty() || Text.contains(QLatin1String("INF")) || Text.contains(QLatin1String("NAN")) ||
-        Text == QLatin1String("Nekonecno"))
+    if (Text.isEmpty() || Text.contains(QLatin1String("INF")) || Text.contains(QLatin1String("NAN"))
+        || Text == QLatin1String("Nekonecno"))
         return {};
     if (IsZeroText(Text))
         return QStringLiteral("0");
@@ -279,7 +292,7 @@ QString RoundDecimalsText(const QString& Text, quint8 Decimals)
             }
             qsizetype i = integer.size() - 1;
             if (i >= 0 && !IsDigit(integer[i]))
-                --i;  // the separator
+                --i; // the separator
             for (; carry && i >= 0 && IsDigit(integer[i]); --i) {
                 carry = integer[i] == QChar('9');
                 integer[i] = carry ? QChar('0') : QChar(integer[i].unicode() + 1);
@@ -319,8 +332,8 @@ QString ExponentToMarkup(const QString& Text)
     qsizetype end = e + 1;
     while (end < Text.size() && (IsDigit(Text[end]) || Text[end] == QChar('+') || Text[end] == QChar('-')))
         ++end;
-    return Text.left(e) + QLatin1String(";ts10[cf11]") + Text.mid(e + 1, end - e - 1) + QLatin1String("[cf1]") +
-        Text.mid(end);
+    return Text.left(e) + QLatin1String(";ts10[cf11]") + Text.mid(e + 1, end - e - 1) + QLatin1String("[cf1]")
+        + Text.mid(end);
 }
 
 QString TidyExponentText(const QString& Text)
@@ -460,4 +473,4 @@ void ParseCorrelationMatrix(const QString& Text, quint8& Size, TCorrelationMatri
     }
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -25,11 +25,10 @@ void FormatNumberPair(int Digits, QString& ValueText, QString& UncText, double U
 
 // FormatNumberPair with SignificantDigits on two number texts; zero results become
 // "0". "NAN", an empty text or one that does not convert leaves both unchanged.
-void FormatValueAndUncertainty(const QString& ValueText, const QString& UncText, QString& ValueOut,
-                               QString& UncOut);
+void FormatValueAndUncertainty(const QString& ValueText, const QString& UncText, QString& ValueOut, QString& UncOut);
 // The same with one significant digit.
-void FormatValueAndUncertaintyOneDigit(const QString& ValueText, const QString& UncText, QString& ValueOut,
-                                       QString& UncOut);
+void FormatValueAndUncertaintyOneDigit(
+    const QString& ValueText, const QString& UncText, QString& ValueOut, QString& UncOut);
 
 // A number text rounded to Digits significant digits (clamped to 1..15); empty for
 // an empty text, "Nekonecno" or one holding "INF" or "NAN"; "0" for a zero text.
@@ -82,4 +81,4 @@ using TCorrelationMatrix = std::array<std::array<double, 100>, 100>;
 // stops at the first cell that does not convert; cells beyond 100 x 100 are ignored.
 void ParseCorrelationMatrix(const QString& Text, quint8& Size, TCorrelationMatrix& Matrix);
 
-}  // namespace orvek
+} // namespace orvek

@@ -13,7 +13,10 @@ namespace orvek {
 
 namespace {
 
-bool IsDigit(QChar c) { return c >= QChar('0') && c <= QChar('9'); }
+bool IsDigit(QChar c)
+{
+    return c >= QChar('0') && c <= QChar('9');
+}
 
 // Blanks and control characters (everything up to U+0020) off both ends.
 QStringView Trimmed(QStringView text)
@@ -94,8 +97,7 @@ bool ScanNumber(QStringView text, std::string& ascii, long long& decimalMagnitud
     return true;
 }
 
-template <typename Float>
-bool ConvertStrict(QStringView normalized, Float& value)
+template <typename Float> bool ConvertStrict(QStringView normalized, Float& value)
 {
     std::string ascii;
     long long magnitude = 0;
@@ -107,7 +109,7 @@ bool ConvertStrict(QStringView normalized, Float& value)
         value = negative ? -Float(0) : Float(0);
         return true;
     }
-    Float result{};
+    Float result {};
     const auto r = std::from_chars(ascii.data(), ascii.data() + ascii.size(), result, std::chars_format::general);
     if (r.ec == std::errc::result_out_of_range) {
         // Too large for the type fails; too small is zero.
@@ -163,8 +165,7 @@ QString NormalizeView(QStringView text)
     return result;
 }
 
-template <typename Float>
-int ConvertTyped(const QString& text, Float& value, QString* normalized)
+template <typename Float> int ConvertTyped(const QString& text, Float& value, QString* normalized)
 {
     const QStringView trimmed = Trimmed(text);
     if (IsZeroView(trimmed)) {
@@ -181,7 +182,7 @@ int ConvertTyped(const QString& text, Float& value, QString* normalized)
     return 2;
 }
 
-}  // namespace
+} // namespace
 
 void InitDecimalSeparators()
 {
@@ -343,4 +344,4 @@ quint8 ClassifyZeroText(const QString& Text)
     return 3;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -64,4 +64,4 @@ QString DecimalMaskOfNumber(const QString& Text);
 // 1 for an empty (trimmed) text, 3 for one made only of "0", "," and ".", 2 else.
 quint8 ClassifyZeroText(const QString& Text);
 
-}  // namespace orvek
+} // namespace orvek

@@ -12,30 +12,84 @@ CellHintService* g_cellHints = nullptr;
 TextWidthService* g_textWidths = nullptr;
 DistributionTextService* g_distributionTexts = nullptr;
 ChartReportService* g_chartReports = nullptr;
-}  // namespace
+} // namespace
 
-MainWindowService* MainWindow() { return g_mainWindow; }
-void SetMainWindowService(MainWindowService* service) { g_mainWindow = service; }
-MessageWindowService* MessageWindow() { return g_messageWindow; }
-void SetMessageWindowService(MessageWindowService* service) { g_messageWindow = service; }
-HelpService* HelpViewer() { return g_help; }
-void SetHelpService(HelpService* service) { g_help = service; }
+MainWindowService* MainWindow()
+{
+    return g_mainWindow;
+}
+void SetMainWindowService(MainWindowService* service)
+{
+    g_mainWindow = service;
+}
+MessageWindowService* MessageWindow()
+{
+    return g_messageWindow;
+}
+void SetMessageWindowService(MessageWindowService* service)
+{
+    g_messageWindow = service;
+}
+HelpService* HelpViewer()
+{
+    return g_help;
+}
+void SetHelpService(HelpService* service)
+{
+    g_help = service;
+}
 
-CellToolService* CellTools() { return g_cellTools; }
-void SetCellToolService(CellToolService* service) { g_cellTools = service; }
+CellToolService* CellTools()
+{
+    return g_cellTools;
+}
+void SetCellToolService(CellToolService* service)
+{
+    g_cellTools = service;
+}
 
-RecordLockService* RecordLocks() { return g_recordLocks; }
-void SetRecordLockService(RecordLockService* service) { g_recordLocks = service; }
+RecordLockService* RecordLocks()
+{
+    return g_recordLocks;
+}
+void SetRecordLockService(RecordLockService* service)
+{
+    g_recordLocks = service;
+}
 
-CellHintService* CellHints() { return g_cellHints; }
-void SetCellHintService(CellHintService* service) { g_cellHints = service; }
+CellHintService* CellHints()
+{
+    return g_cellHints;
+}
+void SetCellHintService(CellHintService* service)
+{
+    g_cellHints = service;
+}
 
-TextWidthService* TextWidths() { return g_textWidths; }
-void SetTextWidthService(TextWidthService* service) { g_textWidths = service; }
+TextWidthService* TextWidths()
+{
+    return g_textWidths;
+}
+void SetTextWidthService(TextWidthService* service)
+{
+    g_textWidths = service;
+}
 
-DistributionTextService* DistributionTexts() { return g_distributionTexts; }
-void SetDistributionTextService(DistributionTextService* service) { g_distributionTexts = service; }
-ChartReportService* ChartReports() { return g_chartReports; }
-void SetChartReportService(ChartReportService* service) { g_chartReports = service; }
+DistributionTextService* DistributionTexts()
+{
+    return g_distributionTexts;
+}
+void SetDistributionTextService(DistributionTextService* service)
+{
+    g_distributionTexts = service;
+}
+ChartReportService* ChartReports()
+{
+    return g_chartReports;
+}
+void SetChartReportService(ChartReportService* service)
+{
+    g_chartReports = service;
+}
 
-}  // namespace orvek
+} // namespace orvek

@@ -132,10 +132,11 @@ public:
     // there is none), QuantityUnit its unit as mark-up, SignificantDigits those of the
     // displayed uncertainties.
     virtual ChartReport DescribeChart(TVstupStandardnejNeistoty& rec, const QString& quantityValue,
-                                      const QString& quantityUnit, int significantDigits) = 0;
+        const QString& quantityUnit, int significantDigits)
+        = 0;
 };
 
 ChartReportService* ChartReports();
 void SetChartReportService(ChartReportService* service);
 
-}  // namespace orvek
+} // namespace orvek

@@ -11,11 +11,14 @@ namespace orvek {
 
 namespace {
 
-constexpr double kExponentBelowLimits[] = {0.1, 0.01, 0.001, 1E-4, 1E-5, 1E-6, 1E-7};
-constexpr double kExponentAboveLimits[] = {99, 999, 9999, 99999, 999999, 9999999};
+constexpr double kExponentBelowLimits[] = { 0.1, 0.01, 0.001, 1E-4, 1E-5, 1E-6, 1E-7 };
+constexpr double kExponentAboveLimits[] = { 99, 999, 9999, 99999, 999999, 9999999 };
 
 // Integers rounded half to even, as every zoomed length is.
-int RoundHalfEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+int RoundHalfEven(double value)
+{
+    return static_cast<int>(std::nearbyint(value));
+}
 
 // A stored folder is usable when it exists and is writable where it is.
 bool UsableFolder(const QString& path)
@@ -26,9 +29,18 @@ bool UsableFolder(const QString& path)
     return type == DRIVE_FIXED || type == DRIVE_REMOTE;
 }
 
-QString DefaultTreesDir() { return AppDir + "Examples"; }
-QString DefaultReportsDir() { return AppDir + "Reports"; }
-QString DefaultAdminBackupDir() { return AppDir + "AdminBackup/"; }
+QString DefaultTreesDir()
+{
+    return AppDir + "Examples";
+}
+QString DefaultReportsDir()
+{
+    return AppDir + "Reports";
+}
+QString DefaultAdminBackupDir()
+{
+    return AppDir + "AdminBackup/";
+}
 
 void ApplyPathRules()
 {
@@ -40,8 +52,7 @@ void ApplyPathRules()
         AdminBackupDir = DefaultAdminBackupDir();
 }
 
-template <size_t N>
-QByteArray IntsToBytes(const std::array<qint32, N>& values)
+template <size_t N> QByteArray IntsToBytes(const std::array<qint32, N>& values)
 {
     QByteArray bytes(int(N * 4), '\0');
     for (size_t i = 0; i < N; ++i)
@@ -49,8 +60,7 @@ QByteArray IntsToBytes(const std::array<qint32, N>& values)
     return bytes;
 }
 
-template <size_t N>
-void BytesToInts(const QByteArray& bytes, std::array<qint32, N>& values)
+template <size_t N> void BytesToInts(const QByteArray& bytes, std::array<qint32, N>& values)
 {
     for (size_t i = 0; i < N; ++i)
         values[i] = qFromLittleEndian<qint32>(bytes.constData() + i * 4);
@@ -60,15 +70,17 @@ void BytesToInts(const QByteArray& bytes, std::array<qint32, N>& values)
 // default already in its variable, and the reading goes on with the next one.
 class SettingsReader {
 public:
-    explicit SettingsReader(TRegistry& reg) : reg_(reg) {}
+    explicit SettingsReader(TRegistry& reg)
+        : reg_(reg)
+    {
+    }
 
     QString Path(const char* name, const QString& fallback)
     {
         auto value = reg_.ReadString(name);
         return value && UsableFolder(*value) ? *value : fallback;
     }
-    template <typename T>
-    void Int(const char* name, T& target)
+    template <typename T> void Int(const char* name, T& target)
     {
         if (auto value = reg_.ReadInteger(name))
             target = static_cast<T>(*value);
@@ -78,8 +90,7 @@ public:
         if (auto value = reg_.ReadBool(name))
             target = *value;
     }
-    template <size_t N>
-    void Ints(const char* name, std::array<qint32, N>& target)
+    template <size_t N> void Ints(const char* name, std::array<qint32, N>& target)
     {
         if (auto bytes = reg_.ReadBinary(name, int(N * 4)))
             BytesToInts(*bytes, target);
@@ -104,7 +115,7 @@ private:
     TRegistry& reg_;
 };
 
-}  // namespace
+} // namespace
 
 QByteArray TTableInfo::ToBytes() const
 {
@@ -222,38 +233,38 @@ void SaveSettings()
     Orvek1TableInfo.tag = TTableInfo::kTag;
     OrvekDBTableInfo.tag = TTableInfo::kTag;
     // Values are written in a fixed order; the first failure ends the writing.
-    const bool written = reg.WriteString("PathForTrees", TreesDir) && reg.WriteString("DefaultDirToSave", ReportsDir) &&
-        reg.WriteString("LastAdminBackupPath", AdminBackupDir) && reg.WriteFloat("ZoomCoefficient", ZoomCoefficient) &&
-        reg.WriteInteger("CellHeight", CellHeight) && reg.WriteInteger("CellWidth", CellWidth) &&
-        reg.WriteInteger("HorizontalBondWidth", HorizontalBondWidth) &&
-        reg.WriteInteger("BeginHorizontalBond", BeginHorizontalBond) &&
-        reg.WriteInteger("VertDistanceBetweenCells", VertDistanceBetweenCells) &&
-        reg.WriteInteger("HorizPlusMinus", HorizPlusMinus) && reg.WriteInteger("VertPlusMinus", VertPlusMinus) &&
-        reg.WriteInteger("PlusMinusWidth", PlusMinusWidth) && reg.WriteInteger("PlusMinusHeight", PlusMinusHeight) &&
-        reg.WriteInteger("CellColorFilledVal", int(CellColorFilledVal)) &&
-        reg.WriteInteger("CellColorUnFilledVal", int(CellColorUnFilledVal)) &&
-        reg.WriteInteger("CellColorChecked", int(CellColorChecked)) &&
-        reg.WriteInteger("DefaultFontSize", DefaultFontSize) && reg.WriteInteger("CellFontSize", CellFontSize) &&
-        reg.WriteInteger("CellColorFilledNeistota", int(CellColorFilledNeistota)) &&
-        reg.WriteInteger("CellColorUnFilledNeistota", int(CellColorUnFilledNeistota)) &&
-        reg.WriteInteger("CellColorNeaktivnaNeistota", int(CellColorNeaktivnaNeistota)) &&
-        reg.WriteBool("PovolenaZmenaFarbyOznacenejBunky", PovolenaZmenaFarbyOznacenejBunky) &&
-        reg.WriteInteger("BackgroundColor", int(BackgroundColor)) && reg.WriteInteger("LanguageID", LanguageID) &&
-        reg.WriteBool("CommentsPasteToTempates", CommentsPasteToTempates) &&
-        reg.WriteBool("ZeroToCalculations", ZeroToCalculations) &&
-        reg.WriteInteger("PocetPlatnychCislic", SignificantDigits) &&
-        reg.WriteInteger("ExponencialnyTvarPod", ExponentBelowIndex) &&
-        reg.WriteInteger("ExponencialnyTvarNad", ExponentAboveIndex) &&
-        reg.WriteBool("MoreGroupsOfFolders", MoreGroupsOfFolders) &&
-        reg.WriteBinary("RelativeWindowSize_OrvekDB", IntsToBytes(WindowSizeOrvekDB)) &&
-        reg.WriteBinary("RelativeWindowSize_Orvek1", IntsToBytes(WindowSizeOrvek1)) &&
-        reg.WriteBinary("Orvek1TableInfo", Orvek1TableInfo.ToBytes()) &&
-        reg.WriteBinary("OrvekDBTableInfo", OrvekDBTableInfo.ToBytes()) &&
+    const bool written = reg.WriteString("PathForTrees", TreesDir) && reg.WriteString("DefaultDirToSave", ReportsDir)
+        && reg.WriteString("LastAdminBackupPath", AdminBackupDir) && reg.WriteFloat("ZoomCoefficient", ZoomCoefficient)
+        && reg.WriteInteger("CellHeight", CellHeight) && reg.WriteInteger("CellWidth", CellWidth)
+        && reg.WriteInteger("HorizontalBondWidth", HorizontalBondWidth)
+        && reg.WriteInteger("BeginHorizontalBond", BeginHorizontalBond)
+        && reg.WriteInteger("VertDistanceBetweenCells", VertDistanceBetweenCells)
+        && reg.WriteInteger("HorizPlusMinus", HorizPlusMinus) && reg.WriteInteger("VertPlusMinus", VertPlusMinus)
+        && reg.WriteInteger("PlusMinusWidth", PlusMinusWidth) && reg.WriteInteger("PlusMinusHeight", PlusMinusHeight)
+        && reg.WriteInteger("CellColorFilledVal", int(CellColorFilledVal))
+        && reg.WriteInteger("CellColorUnFilledVal", int(CellColorUnFilledVal))
+        && reg.WriteInteger("CellColorChecked", int(CellColorChecked))
+        && reg.WriteInteger("DefaultFontSize", DefaultFontSize) && reg.WriteInteger("CellFontSize", CellFontSize)
+        && reg.WriteInteger("CellColorFilledNeistota", int(CellColorFilledNeistota))
+        && reg.WriteInteger("CellColorUnFilledNeistota", int(CellColorUnFilledNeistota))
+        && reg.WriteInteger("CellColorNeaktivnaNeistota", int(CellColorNeaktivnaNeistota))
+        && reg.WriteBool("PovolenaZmenaFarbyOznacenejBunky", PovolenaZmenaFarbyOznacenejBunky)
+        && reg.WriteInteger("BackgroundColor", int(BackgroundColor)) && reg.WriteInteger("LanguageID", LanguageID)
+        && reg.WriteBool("CommentsPasteToTempates", CommentsPasteToTempates)
+        && reg.WriteBool("ZeroToCalculations", ZeroToCalculations)
+        && reg.WriteInteger("PocetPlatnychCislic", SignificantDigits)
+        && reg.WriteInteger("ExponencialnyTvarPod", ExponentBelowIndex)
+        && reg.WriteInteger("ExponencialnyTvarNad", ExponentAboveIndex)
+        && reg.WriteBool("MoreGroupsOfFolders", MoreGroupsOfFolders)
+        && reg.WriteBinary("RelativeWindowSize_OrvekDB", IntsToBytes(WindowSizeOrvekDB))
+        && reg.WriteBinary("RelativeWindowSize_Orvek1", IntsToBytes(WindowSizeOrvek1))
+        && reg.WriteBinary("Orvek1TableInfo", Orvek1TableInfo.ToBytes())
+        && reg.WriteBinary("OrvekDBTableInfo", OrvekDBTableInfo.ToBytes()) &&
         // Rounded, not truncated: a margin of 0.29 must not shrink on every save.
-        reg.WriteInteger("PreviewPrinter_FooterMargin", int(std::lround(PreviewFooterMargin * 100.0))) &&
-        reg.WriteString("CellFontName", CellFontName) && reg.WriteInteger("PocetStartov", StartCount) &&
-        reg.WriteInteger("LastLoggedInUserID", LastLoggedInUserID) &&
-        reg.WriteInteger("AutoObnovaPrihlasenychUsers", LoggedUsersRefreshSeconds);
+        reg.WriteInteger("PreviewPrinter_FooterMargin", int(std::lround(PreviewFooterMargin * 100.0)))
+        && reg.WriteString("CellFontName", CellFontName) && reg.WriteInteger("PocetStartov", StartCount)
+        && reg.WriteInteger("LastLoggedInUserID", LastLoggedInUserID)
+        && reg.WriteInteger("AutoObnovaPrihlasenychUsers", LoggedUsersRefreshSeconds);
     Q_UNUSED(written);
     reg.CloseKey();
 }
@@ -272,7 +283,7 @@ void SetDefaultDiagramSettings()
     CellColorUnFilledNeistota = 0xFEBC8B;
     CellColorNeaktivnaNeistota = 0xFFA4FF;
     BackgroundColor = 0xFFFFFF;
-    HighlightColors = {0x0000FF, 0xC0C0C0, 0x00FFFF, 0xFF8000, 0x0000FF, 0xC0C0C0, 0xFF0000};
+    HighlightColors = { 0x0000FF, 0xC0C0C0, 0x00FFFF, 0xFF8000, 0x0000FF, 0xC0C0C0, 0xFF0000 };
     PovolenaZmenaFarbyOznacenejBunky = true;
     HorizontalBondWidth = CellHeight;
     BeginHorizontalBond = CellWidth / 3;
@@ -323,13 +334,13 @@ void CheckTableLayouts()
         return false;
     };
     if (outside(Orvek1TableInfo.order, 5, 3, 7)) {
-        Orvek1TableInfo.order = {6, 3, 5, 4, 7};
-        Orvek1TableInfo.width = {69, 45, 58, 70, 50};
+        Orvek1TableInfo.order = { 6, 3, 5, 4, 7 };
+        Orvek1TableInfo.width = { 69, 45, 58, 70, 50 };
     }
     if (outside(OrvekDBTableInfo.order, 4, 2, 5)) {
         const qint32 fifthOrder = OrvekDBTableInfo.order[4], fifthWidth = OrvekDBTableInfo.width[4];
-        OrvekDBTableInfo.order = {3, 4, 5, 2, fifthOrder};
-        OrvekDBTableInfo.width = {90, 56, 106, 81, fifthWidth};
+        OrvekDBTableInfo.order = { 3, 4, 5, 2, fifthOrder };
+        OrvekDBTableInfo.width = { 90, 56, 106, 81, fifthWidth };
     }
 }
 
@@ -376,4 +387,4 @@ void ReadUserDataPath()
             UserDataDir = *path;
 }
 
-}  // namespace orvek
+} // namespace orvek

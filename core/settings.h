@@ -15,9 +15,9 @@ namespace orvek {
 struct TTableInfo {
     static constexpr int kSize = 52;
     static constexpr char kTag[] = "ver-1-2-30";
-    QByteArray tag;                  // up to 10 characters
-    std::array<qint32, 5> order{};
-    std::array<qint32, 5> width{};
+    QByteArray tag; // up to 10 characters
+    std::array<qint32, 5> order {};
+    std::array<qint32, 5> width {};
 
     QByteArray ToBytes() const;
     static TTableInfo FromBytes(const QByteArray& bytes);
@@ -40,7 +40,7 @@ inline quint32 CellColorFilledNeistota = 0xFFFFA8;
 inline quint32 CellColorUnFilledNeistota = 0xFEBC8B;
 inline quint32 CellColorNeaktivnaNeistota = 0xFFA4FF;
 inline quint32 BackgroundColor = 0xFFFFFF;
-inline std::array<quint32, 7> HighlightColors{0x0000FF, 0xC0C0C0, 0x00FFFF, 0xFF8000, 0x0000FF, 0xC0C0C0, 0xFF0000};
+inline std::array<quint32, 7> HighlightColors { 0x0000FF, 0xC0C0C0, 0x00FFFF, 0xFF8000, 0x0000FF, 0xC0C0C0, 0xFF0000 };
 inline bool PovolenaZmenaFarbyOznacenejBunky = true;
 inline int DiagramOriginX = 20, DiagramOriginY = 20;
 inline QString CellFontName = "Arial";
@@ -51,15 +51,14 @@ inline int MarkupFontSize = 8;
 inline int DefaultFontSize = 9;
 
 // Panel sizes of the two main windows, as stored.
-inline std::array<qint32, 3> WindowSizeOrvekDB{};
-inline std::array<qint32, 2> WindowSizeOrvek1{};
+inline std::array<qint32, 3> WindowSizeOrvekDB {};
+inline std::array<qint32, 2> WindowSizeOrvek1 {};
 inline TTableInfo Orvek1TableInfo;
 inline TTableInfo OrvekDBTableInfo;
 
 // Derived geometry at the current zoom.
-inline int ZoomedCellHeight = 18, ZoomedCellWidth = 250, ZoomedHorizontalBondWidth = 18,
-           ZoomedBeginHorizontalBond = 83, ZoomedVertDistance = 3, ZoomedPlusMinusWidth = 9,
-           ZoomedPlusMinusHeight = 9, ZoomedPlusMinusSlot = 13;
+inline int ZoomedCellHeight = 18, ZoomedCellWidth = 250, ZoomedHorizontalBondWidth = 18, ZoomedBeginHorizontalBond = 83,
+           ZoomedVertDistance = 3, ZoomedPlusMinusWidth = 9, ZoomedPlusMinusHeight = 9, ZoomedPlusMinusSlot = 13;
 inline quint8 ZoomedHorizPlusMinus = 1, ZoomedVertPlusMinus = 1;
 
 // Numbers below the first or above the second are shown in exponent form.
@@ -68,8 +67,8 @@ inline double ExponentAboveLimit = 9999999;
 
 // Zoom presets; entry 0 holds the free zoom value.
 inline int ZoomPresetIndex = 3;
-inline std::array<QString, 6> ZoomPresetTexts{"100%", "  50%", "  85%", "100%", "150%", "200%"};
-inline std::array<float, 6> ZoomPresetFactors{1.0f, 0.5f, 0.85f, 1.0f, 1.5f, 2.0f};
+inline std::array<QString, 6> ZoomPresetTexts { "100%", "  50%", "  85%", "100%", "150%", "200%" };
+inline std::array<float, 6> ZoomPresetFactors { 1.0f, 0.5f, 0.85f, 1.0f, 1.5f, 2.0f };
 
 void LoadSettings();
 void SaveSettings();
@@ -87,4 +86,4 @@ void WriteDBStatus(const QString& text);
 void ReadDBStatus(QString& text);
 void ReadUserDataPath();
 
-}  // namespace orvek
+} // namespace orvek

@@ -9,9 +9,9 @@
 #include <QFile>
 #include <QHash>
 #include <QIODevice>
+#include <QSaveFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QSaveFile>
 #include <QTextStream>
 #include <QUrl>
 
@@ -23,7 +23,7 @@ namespace orvek {
 namespace {
 
 // Raised inside Format when the pattern does not fit its arguments.
-struct FormatMismatch {};
+struct FormatMismatch { };
 
 QString SpecialFloatText(long double v)
 {
@@ -124,7 +124,9 @@ QString PaddedDigits(QString digits, int minDigits)
 class Formatter {
 public:
     Formatter(const QString& pattern, const FormatArg* args, qsizetype count)
-        : pattern_(pattern), args_(args), count_(count)
+        : pattern_(pattern)
+        , args_(args)
+        , count_(count)
     {
     }
 
@@ -139,7 +141,7 @@ public:
                 continue;
             }
             if (i >= pattern_.size())
-                throw FormatMismatch{};
+                throw FormatMismatch {};
             if (pattern_.at(i) == QLatin1Char('%')) {
                 out += QLatin1Char('%');
                 ++i;
@@ -154,7 +156,7 @@ private:
     const FormatArg& NextArg()
     {
         if (next_ < 0 || next_ >= count_)
-            throw FormatMismatch{};
+            throw FormatMismatch {};
         return args_[next_++];
     }
 
@@ -163,7 +165,7 @@ private:
         const FormatArg& arg = NextArg();
         if (auto* v = std::get_if<qint64>(&arg.value))
             return *v;
-        throw FormatMismatch{};
+        throw FormatMismatch {};
     }
 
     // Digits or "*" at I; -1 when neither.
@@ -178,7 +180,7 @@ private:
         while (i < pattern_.size() && pattern_.at(i).isDigit() && pattern_.at(i).unicode() < 128) {
             value = (value < 0 ? 0 : value) * 10 + pattern_.at(i).digitValue();
             if (value > 100000)
-                throw FormatMismatch{};
+                throw FormatMismatch {};
             ++i;
         }
         return value;
@@ -206,7 +208,7 @@ private:
             precision = std::max(Number(i), 0);
         }
         if (i >= pattern_.size())
-            throw FormatMismatch{};
+            throw FormatMismatch {};
         const QChar type = pattern_.at(i++).toLower();
         QString text;
         switch (type.unicode()) {
@@ -223,7 +225,7 @@ private:
             const FormatArg& arg = NextArg();
             auto* v = std::get_if<QString>(&arg.value);
             if (!v)
-                throw FormatMismatch{};
+                throw FormatMismatch {};
             text = precision >= 0 ? v->left(precision) : *v;
             break;
         }
@@ -237,7 +239,7 @@ private:
             text = GeneralText(FloatArg(), precision < 0 ? 15 : precision);
             break;
         default:
-            throw FormatMismatch{};
+            throw FormatMismatch {};
         }
         if (width > text.size())
             text = left ? text.leftJustified(width) : text.rightJustified(width);
@@ -249,7 +251,7 @@ private:
         const FormatArg& arg = NextArg();
         if (auto* v = std::get_if<long double>(&arg.value))
             return *v;
-        throw FormatMismatch{};
+        throw FormatMismatch {};
     }
 
     const QString& pattern_;
@@ -287,25 +289,38 @@ bool UnescapeField(const QString& field, QString& out)
         if (++i >= field.size())
             return false;
         switch (field.at(i).unicode()) {
-        case 't': out += QLatin1Char('\t'); break;
-        case 'r': out += QLatin1Char('\r'); break;
-        case 'n': out += QLatin1Char('\n'); break;
-        case '\\': out += QLatin1Char('\\'); break;
-        default: return false;
+        case 't':
+            out += QLatin1Char('\t');
+            break;
+        case 'r':
+            out += QLatin1Char('\r');
+            break;
+        case 'n':
+            out += QLatin1Char('\n');
+            break;
+        case '\\':
+            out += QLatin1Char('\\');
+            break;
+        default:
+            return false;
         }
     }
     return true;
 }
 
-const char* const kTextColumns[4] = {"StringID", "English", "Slovak", "Czech"};
+const char* const kTextColumns[4] = { "StringID", "English", "Slovak", "Czech" };
 
 QString RowField(const StringTableRow& row, int column)
 {
     switch (column) {
-    case 0: return row.stringId;
-    case 1: return row.english;
-    case 2: return row.slovak;
-    default: return row.czech;
+    case 0:
+        return row.stringId;
+    case 1:
+        return row.english;
+    case 2:
+        return row.slovak;
+    default:
+        return row.czech;
     }
 }
 
@@ -313,20 +328,21 @@ bool CreateStringTables(QSqlDatabase& db, QString* error)
 {
     QSqlQuery query(db);
     return ExecBound(query,
-                     QStringLiteral("CREATE TABLE IF NOT EXISTS Strings (ID INTEGER PRIMARY KEY AUTOINCREMENT, "
-                                    "StringID TEXT NOT NULL DEFAULT '', English TEXT NOT NULL DEFAULT '', "
-                                    "Slovak TEXT NOT NULL DEFAULT '', Czech TEXT NOT NULL DEFAULT '')"),
-                     {}, error) &&
-           // The texts as last imported, so that a later import can tell a changed
-           // source text from a text edited in the program.
-           ExecBound(query,
-                     QStringLiteral("CREATE TABLE IF NOT EXISTS StringsSource (ID INTEGER PRIMARY KEY, "
-                                    "StringID TEXT NOT NULL, English TEXT NOT NULL, Slovak TEXT NOT NULL, "
-                                    "Czech TEXT NOT NULL)"),
-                     {}, error);
+               QStringLiteral("CREATE TABLE IF NOT EXISTS Strings (ID INTEGER PRIMARY KEY AUTOINCREMENT, "
+                              "StringID TEXT NOT NULL DEFAULT '', English TEXT NOT NULL DEFAULT '', "
+                              "Slovak TEXT NOT NULL DEFAULT '', Czech TEXT NOT NULL DEFAULT '')"),
+               {}, error)
+        &&
+        // The texts as last imported, so that a later import can tell a changed
+        // source text from a text edited in the program.
+        ExecBound(query,
+            QStringLiteral("CREATE TABLE IF NOT EXISTS StringsSource (ID INTEGER PRIMARY KEY, "
+                           "StringID TEXT NOT NULL, English TEXT NOT NULL, Slovak TEXT NOT NULL, "
+                           "Czech TEXT NOT NULL)"),
+            {}, error);
 }
 
-}  // namespace
+} // namespace
 
 QString Format(const QString& pattern, std::initializer_list<FormatArg> args)
 {
@@ -353,10 +369,10 @@ QString GetString(int id, std::initializer_list<FormatArg> args)
             return QString();
         QSqlQuery query(db);
         if (!ExecBound(query,
-                       QStringLiteral("SELECT %1 FROM Strings WHERE ID = ?")
-                           .arg(QuoteName(QString::fromLatin1(kLanguageColumns[LanguageID]))),
-                       {id}) ||
-            !query.next())
+                QStringLiteral("SELECT %1 FROM Strings WHERE ID = ?")
+                    .arg(QuoteName(QString::fromLatin1(kLanguageColumns[LanguageID]))),
+                { id })
+            || !query.next())
             return QString();
         return Format(query.value(0).toString(), args);
     } catch (...) {
@@ -370,11 +386,20 @@ QString EscapeStringTableField(const QString& text)
     out.reserve(text.size());
     for (QChar c : text) {
         switch (c.unicode()) {
-        case '\t': out += QLatin1String("\\t"); break;
-        case '\r': out += QLatin1String("\\r"); break;
-        case '\n': out += QLatin1String("\\n"); break;
-        case '\\': out += QLatin1String("\\\\"); break;
-        default: out += c;
+        case '\t':
+            out += QLatin1String("\\t");
+            break;
+        case '\r':
+            out += QLatin1String("\\r");
+            break;
+        case '\n':
+            out += QLatin1String("\\n");
+            break;
+        case '\\':
+            out += QLatin1String("\\\\");
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -399,7 +424,7 @@ bool ReadStringTableSource(QIODevice& device, QVector<StringTableRow>& rows, QSt
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
         if (lineNumber == 1 || line.isEmpty())
-            continue;  // the header line, and blank lines
+            continue; // the header line, and blank lines
         const QStringList fields = line.split(QLatin1Char('\t'));
         if (fields.size() != 5)
             return fail(QStringLiteral("%1 fields instead of 5").arg(fields.size()));
@@ -411,7 +436,7 @@ bool ReadStringTableSource(QIODevice& device, QVector<StringTableRow>& rows, QSt
         if (seen.contains(row.id))
             return fail(QStringLiteral("ID %1 already stands on line %2").arg(row.id).arg(seen.value(row.id)));
         seen.insert(row.id, lineNumber);
-        QString* targets[4] = {&row.stringId, &row.english, &row.slovak, &row.czech};
+        QString* targets[4] = { &row.stringId, &row.english, &row.slovak, &row.czech };
         for (int k = 0; k < 4; ++k)
             if (!UnescapeField(fields[k + 1], *targets[k]))
                 return fail(QStringLiteral("a backslash in field %1 is not one of \\t \\r \\n \\\\").arg(k + 2));
@@ -447,47 +472,46 @@ bool ImportStringTable(const QString& sourcePath, const QString& folder, QString
                 return false;
             QHash<int, StringTableRow> imported;
             QSqlQuery query(db);
-            if (!ExecBound(query, QStringLiteral("SELECT ID, StringID, English, Slovak, Czech FROM StringsSource"),
-                           {}, workError))
+            if (!ExecBound(query, QStringLiteral("SELECT ID, StringID, English, Slovak, Czech FROM StringsSource"), {},
+                    workError))
                 return false;
             while (query.next())
                 imported.insert(query.value(0).toInt(),
-                                {query.value(0).toInt(), query.value(1).toString(), query.value(2).toString(),
-                                 query.value(3).toString(), query.value(4).toString()});
+                    { query.value(0).toInt(), query.value(1).toString(), query.value(2).toString(),
+                        query.value(3).toString(), query.value(4).toString() });
             for (const StringTableRow& row : rows) {
-                const QVariantList all{row.id, row.stringId, row.english, row.slovak, row.czech};
+                const QVariantList all { row.id, row.stringId, row.english, row.slovak, row.czech };
                 auto it = imported.constFind(row.id);
                 bool present = false;
                 if (it != imported.constEnd()) {
-                    if (!ExecBound(query, QStringLiteral("SELECT 1 FROM Strings WHERE ID = ?"), {row.id},
-                                   workError))
+                    if (!ExecBound(query, QStringLiteral("SELECT 1 FROM Strings WHERE ID = ?"), { row.id }, workError))
                         return false;
                     present = query.next();
                 }
                 if (it == imported.constEnd() || !present) {
                     if (!ExecBound(query,
-                                   QStringLiteral("INSERT OR REPLACE INTO Strings (ID, StringID, English, Slovak, "
-                                                  "Czech) VALUES (?, ?, ?, ?, ?)"),
-                                   all, workError))
+                            QStringLiteral("INSERT OR REPLACE INTO Strings (ID, StringID, English, Slovak, "
+                                           "Czech) VALUES (?, ?, ?, ?, ?)"),
+                            all, workError))
                         return false;
                 } else {
                     for (int k = 0; k < 4; ++k) {
                         if (RowField(*it, k) == RowField(row, k))
                             continue;
                         if (!ExecBound(query,
-                                       QStringLiteral("UPDATE Strings SET %1 = ? WHERE ID = ?")
-                                           .arg(QuoteName(QString::fromLatin1(kTextColumns[k]))),
-                                       {RowField(row, k), row.id}, workError))
+                                QStringLiteral("UPDATE Strings SET %1 = ? WHERE ID = ?")
+                                    .arg(QuoteName(QString::fromLatin1(kTextColumns[k]))),
+                                { RowField(row, k), row.id }, workError))
                             return false;
                     }
-                    if (RowField(*it, 0) == row.stringId && it->english == row.english &&
-                        it->slovak == row.slovak && it->czech == row.czech)
+                    if (RowField(*it, 0) == row.stringId && it->english == row.english && it->slovak == row.slovak
+                        && it->czech == row.czech)
                         continue;
                 }
                 if (!ExecBound(query,
-                               QStringLiteral("INSERT OR REPLACE INTO StringsSource (ID, StringID, English, "
-                                              "Slovak, Czech) VALUES (?, ?, ?, ?, ?)"),
-                               all, workError))
+                        QStringLiteral("INSERT OR REPLACE INTO StringsSource (ID, StringID, English, "
+                                       "Slovak, Czech) VALUES (?, ?, ?, ?, ?)"),
+                        all, workError))
                     return false;
             }
             return true;
@@ -502,7 +526,7 @@ bool UpdateStringTexts(int id, const QString& english, const QString& slovak, QS
         return false;
     int rows = 0;
     if (!PostStatement(db, QStringLiteral("UPDATE Strings SET English = ?, Slovak = ? WHERE ID = ?"),
-                       {english, slovak, id}, error, &rows))
+            { english, slovak, id }, error, &rows))
         return false;
     if (rows != 1) {
         if (error)
@@ -528,7 +552,8 @@ bool ExportStringIDs(QString* error)
         return false;
     }
     while (query.next())
-        file.write(QStringLiteral("        %1 = %2;\n").arg(query.value(1).toString()).arg(query.value(0).toInt()).toUtf8());
+        file.write(
+            QStringLiteral("        %1 = %2;\n").arg(query.value(1).toString()).arg(query.value(0).toInt()).toUtf8());
     if (!file.commit()) {
         if (error)
             *error = QStringLiteral("%1: %2").arg(path, file.errorString());
@@ -538,4 +563,4 @@ bool ExportStringIDs(QString* error)
     return true;
 }
 
-}  // namespace orvek
+} // namespace orvek

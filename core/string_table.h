@@ -20,12 +20,30 @@ namespace orvek {
 
 // One argument of a formatted text: a whole number, a floating-point number or a text.
 struct FormatArg {
-    FormatArg(int v) : value(qint64(v)) {}
-    FormatArg(qint64 v) : value(v) {}
-    FormatArg(double v) : value((long double)v) {}
-    FormatArg(long double v) : value(v) {}
-    FormatArg(const QString& v) : value(v) {}
-    FormatArg(const char* v) : value(QString::fromUtf8(v)) {}
+    FormatArg(int v)
+        : value(qint64(v))
+    {
+    }
+    FormatArg(qint64 v)
+        : value(v)
+    {
+    }
+    FormatArg(double v)
+        : value((long double)v)
+    {
+    }
+    FormatArg(long double v)
+        : value(v)
+    {
+    }
+    FormatArg(const QString& v)
+        : value(v)
+    {
+    }
+    FormatArg(const char* v)
+        : value(QString::fromUtf8(v))
+    {
+    }
     std::variant<qint64, long double, QString> value;
 };
 
@@ -42,10 +60,10 @@ QString Format(const QString& pattern, const QVector<FormatArg>& args);
 
 // The connection name and folder of the string table.
 inline constexpr const char* kStringsConnection = "OrvekStrings";
-QString StringTableFolder();  // AppDir + "Strings/"
+QString StringTableFolder(); // AppDir + "Strings/"
 
 // The language columns, indexed by LanguageID.
-inline constexpr const char* kLanguageColumns[3] = {"English", "Slovak", "Czech"};
+inline constexpr const char* kLanguageColumns[3] = { "English", "Slovak", "Czech" };
 
 // One row of the source file.
 struct StringTableRow {
@@ -74,4 +92,4 @@ bool UpdateStringTexts(int id, const QString& english, const QString& slovak, QS
 // when the table cannot be read or the file cannot be written.
 bool ExportStringIDs(QString* error = nullptr);
 
-}  // namespace orvek
+} // namespace orvek

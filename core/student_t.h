@@ -23,4 +23,4 @@ extern const std::array<TStudentTRow, 28> StudentTTable;
 // for a level above 2, a text that is no whole number and degrees below 1.
 QString StudentTFactorText(const QString& DofText, quint8 Level);
 
-}  // namespace orvek
+} // namespace orvek

@@ -27,4 +27,4 @@ int NextCounterValue(int& counter)
     return ++counter;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -22,4 +22,4 @@ quint8 StripLockSuffix(QString& text);
 // Counter + 1, stored back and returned.
 int NextCounterValue(int& counter);
 
-}  // namespace orvek
+} // namespace orvek

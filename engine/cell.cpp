@@ -10,11 +10,12 @@ namespace orvek {
 
 std::array<quint32, 6> CurrentCellColors()
 {
-    return {CellColorFilledVal,      CellColorUnFilledVal,      CellColorChecked,
-            CellColorFilledNeistota, CellColorUnFilledNeistota, CellColorNeaktivnaNeistota};
+    return { CellColorFilledVal, CellColorUnFilledVal, CellColorChecked, CellColorFilledNeistota,
+        CellColorUnFilledNeistota, CellColorNeaktivnaNeistota };
 }
 
-TSuspendedUpdates::TSuspendedUpdates(TDiagramHost* host, bool hourglass) : host_(host)
+TSuspendedUpdates::TSuspendedUpdates(TDiagramHost* host, bool hourglass)
+    : host_(host)
 {
     if (host_)
         host_->BeginUpdate(hourglass);
@@ -150,8 +151,8 @@ void TCell::ClearFields()
     ClearUncertaintyInput(FUncertaintyInput);
     FCellTypeLock = 0;
     FValueTypeLock = 0;
-    for (TStringRec* rec : {&FCellName, &FCellComment, &FSymbol, &FUnit, &FQuantityName, &FValue, &FSumFormula,
-                            &FSumFormulaDetails, &FCoverageFactor, &FCorrelationMatrix})
+    for (TStringRec* rec : { &FCellName, &FCellComment, &FSymbol, &FUnit, &FQuantityName, &FValue, &FSumFormula,
+             &FSumFormulaDetails, &FCoverageFactor, &FCorrelationMatrix })
         *rec = TStringRec();
     FValueTransferred = 0;
     FNormalizedEquation.clear();
@@ -171,9 +172,12 @@ void TCell::ClearFields()
 
 namespace {
 
-quint8 LockWhenSet(const QString& text) { return text.isEmpty() ? 0 : 1; }
+quint8 LockWhenSet(const QString& text)
+{
+    return text.isEmpty() ? 0 : 1;
+}
 
-}  // namespace
+} // namespace
 
 void TCell::MarkAsTemplate()
 {
@@ -186,17 +190,30 @@ void TCell::MarkAsTemplate()
         u.TSNLock = 1;
         FCellComment.Lock = LockWhenSet(FCellComment.Text);
         switch (u.TSN) {
-        case 0: u.ZPSV_1Lock = 1; break;
-        case 1: u.ZPSV_2_1Lock = 1; break;
-        case 2: u.ZPSV_2_2Lock = 1; break;
-        case 3: u.ZPSV_2_3Lock = 1; break;
+        case 0:
+            u.ZPSV_1Lock = 1;
+            break;
+        case 1:
+            u.ZPSV_2_1Lock = 1;
+            break;
+        case 2:
+            u.ZPSV_2_2Lock = 1;
+            break;
+        case 3:
+            u.ZPSV_2_3Lock = 1;
+            break;
         case 4:
             u.ZPSV_2_4Lock = 1;
             u.HSLock = 1;
             break;
-        case 5: u.ZPSV_2_5Lock = 1; break;
-        case 10: u.ZPSV_2_6Lock = 1; break;
-        default: break;
+        case 5:
+            u.ZPSV_2_5Lock = 1;
+            break;
+        case 10:
+            u.ZPSV_2_6Lock = 1;
+            break;
+        default:
+            break;
         }
         if (StoreCellComments) {
             auto lockAll = [](std::initializer_list<TStringRec*> recs) {
@@ -205,15 +222,27 @@ void TCell::MarkAsTemplate()
             };
             switch (u.TSN) {
             case 0:
-                lockAll({&u.KO, &u.PSV_1, &u.RN_1});
+                lockAll({ &u.KO, &u.PSV_1, &u.RN_1 });
                 u.TR_1Lock = 1;
                 break;
-            case 1: lockAll({&u.IS_2_1, &u.PSV_2_1, &u.RN_2_1}); break;
-            case 2: lockAll({&u.IS_2_2, &u.PSV_2_2, &u.RN_2_2}); break;
-            case 3: lockAll({&u.SO_2_3, &u.PSV_2_3, &u.RN_2_3}); break;
-            case 4: lockAll({&u.IS_2_4, &u.PSV_2_4, &u.RN_2_4}); break;
-            case 5: lockAll({&u.IS_2_5, &u.PSV_2_5, &u.RN_2_5}); break;
-            case 10: lockAll({&u.PD_2_6, &u.TFa_2_6, &u.RN_2_6}); break;
+            case 1:
+                lockAll({ &u.IS_2_1, &u.PSV_2_1, &u.RN_2_1 });
+                break;
+            case 2:
+                lockAll({ &u.IS_2_2, &u.PSV_2_2, &u.RN_2_2 });
+                break;
+            case 3:
+                lockAll({ &u.SO_2_3, &u.PSV_2_3, &u.RN_2_3 });
+                break;
+            case 4:
+                lockAll({ &u.IS_2_4, &u.PSV_2_4, &u.RN_2_4 });
+                break;
+            case 5:
+                lockAll({ &u.IS_2_5, &u.PSV_2_5, &u.RN_2_5 });
+                break;
+            case 10:
+                lockAll({ &u.PD_2_6, &u.TFa_2_6, &u.RN_2_6 });
+                break;
             case 6:
                 if (u.PM_3 > 0)
                     u.VM_3.Lock = LockWhenSet(u.VM_3.Text);
@@ -221,14 +250,16 @@ void TCell::MarkAsTemplate()
             case 7:
                 if (u.PM_4 > 0) {
                     u.VM_4.Lock = LockWhenSet(u.VM_4.Text);
-                    lockAll({&u.SOP, &u.PSV_4});
+                    lockAll({ &u.SOP, &u.PSV_4 });
                 }
                 break;
-            case 8: lockAll({&u.SO_5, &u.PSV_5}); break;
+            case 8:
+                lockAll({ &u.SO_5, &u.PSV_5 });
+                break;
             case 9:
                 if (u.PM_6 > 0) {
                     u.VM_6.Lock = LockWhenSet(u.VM_6.Text);
-                    lockAll({&u.PSV_6});
+                    lockAll({ &u.PSV_6 });
                 }
                 break;
             case 11:
@@ -242,10 +273,11 @@ void TCell::MarkAsTemplate()
             case 13:
                 if (u.PM_9 > 0) {
                     u.VM_9.Lock = LockWhenSet(u.VM_9.Text);
-                    lockAll({&u.PSV_9});
+                    lockAll({ &u.PSV_9 });
                 }
                 break;
-            default: break;
+            default:
+                break;
             }
         }
     } else {
@@ -284,8 +316,8 @@ void TCell::ClearTemplateMarks()
 {
     FCellTypeLock = 0;
     FValueTypeLock = 0;
-    for (TStringRec* rec : {&FCellName, &FCellComment, &FSymbol, &FUnit, &FQuantityName, &FValue, &FSumFormula,
-                            &FSumFormulaDetails, &FCoverageFactor, &FCorrelationMatrix})
+    for (TStringRec* rec : { &FCellName, &FCellComment, &FSymbol, &FUnit, &FQuantityName, &FValue, &FSumFormula,
+             &FSumFormulaDetails, &FCoverageFactor, &FCorrelationMatrix })
         rec->Lock = 0;
     FCoverageLock = 0;
     FEquationLock = 0;
@@ -309,4 +341,4 @@ void TCell::PropagateUnitToSources()
     }
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -40,19 +40,19 @@ constexpr quint32 kColorBlue = 0xFF8000;
 enum class TCellCursor : quint8 { Default, No, HandPoint, HourGlass };
 
 struct TCellPanel {
-    QRect Rect;  // in diagram pixels
+    QRect Rect; // in diagram pixels
     bool Visible = false;
 };
 
 struct TCellBoxData : TCellPanel {
     QString Caption;
     quint32 Color = 0xFFFFFF;
-    bool InnerBevelLowered = true;  // flat for an inactive source
+    bool InnerBevelLowered = true; // flat for an inactive source
     QString Hint;
     TCellCursor Cursor = TCellCursor::Default;
 };
 
-struct TExpandButtonData : TCellPanel {  // Rect relative to the box
+struct TExpandButtonData : TCellPanel { // Rect relative to the box
     QString Caption = "+";
 };
 
@@ -122,7 +122,7 @@ public:
     // --- box events (from the window) and the timer ---
     void BoxClick();
     void BoxDblClick();
-    void BoxMouseDown() {}
+    void BoxMouseDown() { }
     void BoxMouseMove();
     void ExpandButtonClick();
     void TimerTick();
@@ -157,8 +157,8 @@ public:
     void ComputeDegreesOfFreedom();
     void ComputeStandardUncertainty();
     void ComputeSensitivityByDifference(TSensitivityRoute route = TSensitivityRoute::Path);
-    void ApplyImportedChartData(int subgroupCount, const QString& subgroupSizes, const QString& values,
-                                const QString& dates);
+    void ApplyImportedChartData(
+        int subgroupCount, const QString& subgroupSizes, const QString& values, const QString& dates);
     bool IsMethodAllowed(TCell* cell, int method);
     void BuildQuantityList();
     void FillQuantityList();
@@ -222,7 +222,7 @@ public:
     bool FActive = false;
     bool FReloaded = false;
     QString FSensitivity;
-    std::array<quint32, 6> FColors{};
+    std::array<quint32, 6> FColors {};
     bool FLargestContribution = false;
     int FSourceCounter = 0;
 
@@ -270,4 +270,4 @@ private:
     TDiagramHost* host_;
 };
 
-}  // namespace orvek
+} // namespace orvek

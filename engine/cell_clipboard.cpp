@@ -16,7 +16,10 @@ namespace {
 // Keeps the paste switches and removes the temporary file whatever the load does.
 class PasteScope {
 public:
-    PasteScope() : loadValues_(LoadValuesOnPaste), ask_(AskOnPaste), reading_(ReadingClipboardPaste)
+    PasteScope()
+        : loadValues_(LoadValuesOnPaste)
+        , ask_(AskOnPaste)
+        , reading_(ReadingClipboardPaste)
     {
         ReadingClipboardPaste = true;
     }
@@ -124,9 +127,12 @@ void Paste(TCell& cell, PasteMode mode)
         ShowMessage(error);
 }
 
-}  // namespace
+} // namespace
 
-QString CellsMarker() { return ClipboardCellsMarker.isEmpty() ? QStringLiteral("Orvek2000Info") : ClipboardCellsMarker; }
+QString CellsMarker()
+{
+    return ClipboardCellsMarker.isEmpty() ? QStringLiteral("Orvek2000Info") : ClipboardCellsMarker;
+}
 
 QString CellClipboardText(const QString& tag, TCell& cell)
 {
@@ -141,8 +147,14 @@ bool CopyCellTreeToClipboard(const QString& tag, TCell& cell)
     return SetClipboardText(CellClipboardText(tag, cell));
 }
 
-void TCell::PasteAsChild() { Paste(*this, PasteMode::AsChild); }
+void TCell::PasteAsChild()
+{
+    Paste(*this, PasteMode::AsChild);
+}
 
-void TCell::PasteReplace() { Paste(*this, PasteMode::Replace); }
+void TCell::PasteReplace()
+{
+    Paste(*this, PasteMode::Replace);
+}
 
-}  // namespace orvek
+} // namespace orvek

@@ -21,4 +21,4 @@ QString CellClipboardText(const QString& tag, TCell& cell);
 // Puts that text on the clipboard; True on success.
 bool CopyCellTreeToClipboard(const QString& tag, TCell& cell);
 
-}  // namespace orvek
+} // namespace orvek

@@ -12,4 +12,4 @@ class TCell;
 // out thousands of children stays n log n). Counts the comparisons when asked.
 void SortChildrenByTop(std::vector<TCell*>& cells, quint64* comparisons = nullptr);
 
-}  // namespace orvek
+} // namespace orvek

@@ -8,7 +8,10 @@
 
 namespace orvek {
 
-QColor ColorFromBGR(quint32 bgr) { return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF)); }
+QColor ColorFromBGR(quint32 bgr)
+{
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
 
 namespace {
 
@@ -42,11 +45,11 @@ void PaintCellsBoxes(QPainter& painter, const TCell& cell, QPoint offset)
         PaintCellsBoxes(painter, *child, offset);
 }
 
-}  // namespace
+} // namespace
 
 void PaintCellConnectors(QPainter& painter, const TCell& cell, QPoint offset)
 {
-    for (const TCellPanel* line : {&cell.FHorzLine, &cell.FVertLine}) {
+    for (const TCellPanel* line : { &cell.FHorzLine, &cell.FVertLine }) {
         if (line->Visible && line->Rect.width() > 0 && line->Rect.height() > 0)
             painter.fillRect(line->Rect.translated(offset), Qt::black);
     }
@@ -68,8 +71,8 @@ void PaintCellBox(QPainter& painter, const TCell& cell, QPoint offset)
     painter.setFont(font);
     painter.setPen(Qt::black);
     if (DefaultFontSize > 0)
-        painter.drawText(box.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-                         cell.FBox.Caption);
+        painter.drawText(
+            box.adjusted(2, 0, -2, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, cell.FBox.Caption);
 
     if (cell.FExpandButton.Visible) {
         const QRect button = cell.FExpandButton.Rect.translated(box.topLeft());
@@ -92,4 +95,4 @@ void PaintDiagram(QPainter& painter, const TCell& root, QPoint offset)
     PaintCellsBoxes(painter, root, offset);
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -24,4 +24,4 @@ void PaintCellBox(QPainter& painter, const TCell& cell, QPoint offset);
 // Every shown cell of the subtree: connectors first, then the boxes.
 void PaintDiagram(QPainter& painter, const TCell& root, QPoint offset);
 
-}  // namespace orvek
+} // namespace orvek

@@ -24,15 +24,16 @@ struct TAnsiStringRec {
 struct TVstupStandardnejNeistoty {
     TVstupStandardnejNeistoty();
 
-    quint8 TSNLock = 0, TSN = 0;  // evaluation method 0..14
-    quint8 USType = 1;            // kind of the main input: 1 number, 2 %, 3 formula, 4 expression, 6 range, 7 condition, 0 invalid
-    QString HSN;                  // standard uncertainty u
-    QString EDate;                // validity date "D dM mYyyyy", empty = no limit
+    quint8 TSNLock = 0, TSN = 0; // evaluation method 0..14
+    quint8 USType
+        = 1; // kind of the main input: 1 number, 2 %, 3 formula, 4 expression, 6 range, 7 condition, 0 invalid
+    QString HSN; // standard uncertainty u
+    QString EDate; // validity date "D dM mYyyyy", empty = no limit
 
     // method 0, qualified estimate
     TStringRec KO;
     TStringRec PSV_1;
-    quint8 ZPSV_1Lock = 0, ZPSV_1 = 2;  // degrees of freedom: 0 entered, 1 from reliability, 2 infinite
+    quint8 ZPSV_1Lock = 0, ZPSV_1 = 2; // degrees of freedom: 0 entered, 1 from reliability, 2 infinite
     TStringRec RN_1;
     quint8 TR_1Lock = 0, TR_1 = 4;
 
@@ -50,7 +51,7 @@ struct TVstupStandardnejNeistoty {
     TStringRec RN_2_3;
     // method 4, expanded uncertainty with a confidence level
     TStringRec IS_2_4;
-    quint8 HSLock = 0, HS = 2;  // confidence index 0..5
+    quint8 HSLock = 0, HS = 2; // confidence index 0..5
     TStringRec PSV_2_4;
     quint8 ZPSV_2_4Lock = 0, ZPSV_2_4 = 2;
     TStringRec RN_2_4;
@@ -95,7 +96,7 @@ struct TVstupStandardnejNeistoty {
     int UR_7 = 0, R_OD_7 = 1, R_DO_7 = 9999;
     QString NUB_7;
     int OSO_7 = 0;
-    QString FD_7;  // date format of DM_7, Qt notation
+    QString FD_7; // date format of DM_7, Qt notation
     int OV_7 = 0;
     int NPP_7 = 1;
     quint8 ZDM_7 = 0, DPD_7 = 0;
@@ -169,4 +170,4 @@ QString GetEvaluationMethodName(int method);
 // The program's short date format in Qt notation (d day, M month, yy/yyyy year).
 QString ShortDateFormatText();
 
-}  // namespace orvek
+} // namespace orvek

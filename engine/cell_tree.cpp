@@ -25,7 +25,10 @@ namespace orvek {
 
 namespace {
 
-int RowHeight() { return ZoomedCellHeight + ZoomedVertDistance; }
+int RowHeight()
+{
+    return ZoomedCellHeight + ZoomedVertDistance;
+}
 
 // Width of a text in the box font, widened by 5 % as the captions are fitted.
 int MeasuredCaptionWidth(const QString& text)
@@ -45,8 +48,7 @@ int MeasuredCaptionWidth(const QString& text)
 
 // Runs a box or timer handler so that nothing it throws leaves the handler: the error
 // is shown the way an unhandled event error is.
-template <typename F>
-void Guarded(F&& body)
+template <typename F> void Guarded(F&& body)
 {
     try {
         body();
@@ -57,7 +59,7 @@ void Guarded(F&& body)
     }
 }
 
-}  // namespace
+} // namespace
 
 void SortChildrenByTop(std::vector<TCell*>& cells, quint64* comparisons)
 {
@@ -379,8 +381,8 @@ void TCell::ApplyHighlightColour()
     auto set = [](const QString& s) { return !s.isEmpty(); };
     bool filled = false;
     if (FCellType == kEquationCell) {
-        filled = set(FValue.Text) && set(FCombinedUncertainty) && set(FExpandedUncertainty) &&
-            set(FDegreesOfFreedom) && set(FCoverageFactor.Text);
+        filled = set(FValue.Text) && set(FCombinedUncertainty) && set(FExpandedUncertainty) && set(FDegreesOfFreedom)
+            && set(FCoverageFactor.Text);
     } else if (FCellType == kQuantityCell) {
         if (FValueType == 0)
             filled = set(FValue.Text) && set(FCombinedUncertainty) && set(FDegreesOfFreedom);
@@ -427,7 +429,8 @@ void TCell::ApplyHighlightColour()
     case 3:
         FBox.Color = (FCellType == kUncertaintyCell && FLargestContribution) ? kColorBlue : kColorSilver;
         break;
-    default: break;
+    default:
+        break;
     }
     Changed();
 }
@@ -485,9 +488,9 @@ void TCell::BoxDblClick()
         struct Restore {
             quint8 mode;
             ~Restore() { EditMode = mode; }
-        } restore{savedMode};
-        MessageDlg(GetString(1102, {locks->GetUserFullName(DiagramLockOwnerID)}), TMsgDlgType::mtInformation,
-                   mbCancel);
+        } restore { savedMode };
+        MessageDlg(
+            GetString(1102, { locks->GetUserFullName(DiagramLockOwnerID) }), TMsgDlgType::mtInformation, mbCancel);
         tools->ViewProperties(this);
     });
 }
@@ -626,4 +629,4 @@ bool TCell::HasExpiredSource()
     return false;
 }
 
-}  // namespace orvek
+} // namespace orvek

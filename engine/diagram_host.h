@@ -25,4 +25,4 @@ public:
     virtual void EndUpdate() = 0;
 };
 
-}  // namespace orvek
+} // namespace orvek

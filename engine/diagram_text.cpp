@@ -55,19 +55,19 @@ using TVstup = TVstupStandardnejNeistoty;
 
 // How a source key is read.
 enum class SourceKind {
-    Lockable,      // TStringRec: lock and text
-    LockableList,  // TAnsiStringRec: lock, text appended
-    TextList,      // String appended, no lock
-    Text,          // String
+    Lockable, // TStringRec: lock and text
+    LockableList, // TAnsiStringRec: lock, text appended
+    TextList, // String appended, no lock
+    Text, // String
     Integer,
     Byte,
-    LockedByte,  // Byte with its lock byte in front
+    LockedByte, // Byte with its lock byte in front
 };
 
 struct SourceKey {
     SourceKind kind;
-    bool raw = false;  // taken as written instead of cleaned
-    bool gated = true;  // a value line: read only while values are taken
+    bool raw = false; // taken as written instead of cleaned
+    bool gated = true; // a value line: read only while values are taken
     TStringRec TVstup::*rec = nullptr;
     TAnsiStringRec TVstup::*list = nullptr;
     QString TVstup::*text = nullptr;
@@ -81,39 +81,39 @@ const QHash<QString, SourceKey>& SourceKeys()
     static const QHash<QString, SourceKey> keys = [] {
         QHash<QString, SourceKey> k;
         auto rec = [&](const char* name, TStringRec TVstup::*m, bool raw = false) {
-            SourceKey d{SourceKind::Lockable};
+            SourceKey d { SourceKind::Lockable };
             d.rec = m;
             d.raw = raw;
             k.insert(QString::fromLatin1(name), d);
         };
         auto list = [&](const char* name, TAnsiStringRec TVstup::*m) {
-            SourceKey d{SourceKind::LockableList};
+            SourceKey d { SourceKind::LockableList };
             d.list = m;
             k.insert(QString::fromLatin1(name), d);
         };
         auto textList = [&](const char* name, QString TVstup::*m) {
-            SourceKey d{SourceKind::TextList};
+            SourceKey d { SourceKind::TextList };
             d.text = m;
             k.insert(QString::fromLatin1(name), d);
         };
         auto text = [&](const char* name, QString TVstup::*m, bool raw = false) {
-            SourceKey d{SourceKind::Text};
+            SourceKey d { SourceKind::Text };
             d.text = m;
             d.raw = raw;
             k.insert(QString::fromLatin1(name), d);
         };
         auto integer = [&](const char* name, int TVstup::*m) {
-            SourceKey d{SourceKind::Integer};
+            SourceKey d { SourceKind::Integer };
             d.integer = m;
             k.insert(QString::fromLatin1(name), d);
         };
         auto byte = [&](const char* name, quint8 TVstup::*m) {
-            SourceKey d{SourceKind::Byte};
+            SourceKey d { SourceKind::Byte };
             d.byte = m;
             k.insert(QString::fromLatin1(name), d);
         };
         auto lockedByte = [&](const char* name, quint8 TVstup::*m, quint8 TVstup::*l, bool gated) {
-            SourceKey d{SourceKind::LockedByte};
+            SourceKey d { SourceKind::LockedByte };
             d.byte = m;
             d.lock = l;
             d.gated = gated;
@@ -257,9 +257,8 @@ const QHash<QString, SourceKey>& SourceKeys()
 // The value keys of a cell (read only while values are taken).
 bool IsCellValueKey(const QString& key)
 {
-    static const QStringList keys = {"VarValue=", "VarPren=", "VarCombUn=", "VarRelUn=",
-                                     "VarRelRN=", "VarNrSV=", "SumFormula=", "SumFormulaDetails=",
-                                     "RSN=", "Cov=", "CovFactor=", "MaticaKorelKoef="};
+    static const QStringList keys = { "VarValue=", "VarPren=", "VarCombUn=", "VarRelUn=", "VarRelRN=", "VarNrSV=",
+        "SumFormula=", "SumFormulaDetails=", "RSN=", "Cov=", "CovFactor=", "MaticaKorelKoef=" };
     return keys.contains(key);
 }
 
@@ -276,13 +275,14 @@ QString GuardLockLike(const QString& value)
 // Writer helpers: one field line, and a long field with its lock on a line of its own.
 class LineWriter {
 public:
-    LineWriter(QString& text, const QString& indent) : text_(text), indent_(indent) {}
+    LineWriter(QString& text, const QString& indent)
+        : text_(text)
+        , indent_(indent)
+    {
+    }
     // A field without a lock is written as it stands; a field that carries one is
     // written with its lock, or guarded when the lock is 0.
-    void Field(const char* key, const QString& value)
-    {
-        text_ += kCrLf + indent_ + QLatin1String(key) + value + ';';
-    }
+    void Field(const char* key, const QString& value) { text_ += kCrLf + indent_ + QLatin1String(key) + value + ';'; }
     void Field(const char* key, const QString& value, quint8 lock)
     {
         text_ += kCrLf + indent_ + QLatin1String(key) + (lock ? value + LockSuffix(lock) : GuardLockLike(value)) + ';';
@@ -300,7 +300,10 @@ public:
     void Rec(const char* key, const TStringRec& rec) { Field(key, rec.Text, rec.Lock); }
     void RecIfSet(const char* key, const TStringRec& rec) { FieldIfSet(key, rec.Text, rec.Lock); }
     void Number(const char* key, int value, quint8 lock = 0) { Field(key, QString::number(value), lock); }
-    void Long(const char* key, const QString& value) { AppendChunkedKeyLines(QLatin1String(key), indent_, value, text_); }
+    void Long(const char* key, const QString& value)
+    {
+        AppendChunkedKeyLines(QLatin1String(key), indent_, value, text_);
+    }
     void Long(const char* key, const QString& value, quint8 lock)
     {
         AppendChunkedKeyLines(QLatin1String(key), indent_, value, text_, true);
@@ -469,7 +472,8 @@ void WriteSourceInputs(LineWriter& w, const TVstupStandardnejNeistoty& u)
         w.Field("SO_10=", u.SO_10);
         w.Number("OV_10=", u.OV_10);
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -478,21 +482,34 @@ void WriteSourceInputs(LineWriter& w, const TVstupStandardnejNeistoty& u)
 void WriteDegreesOfFreedomOption(LineWriter& w, const TVstupStandardnejNeistoty& u)
 {
     switch (u.TSN) {
-    case 0: w.Number("ZPSV_1=", u.ZPSV_1, u.ZPSV_1Lock); break;
-    case 1: w.Number("ZPSV_2_1=", u.ZPSV_2_1, u.ZPSV_2_1Lock); break;
-    case 2: w.Number("ZPSV_2_2=", u.ZPSV_2_2, u.ZPSV_2_2Lock); break;
-    case 3: w.Number("ZPSV_2_3=", u.ZPSV_2_3, u.ZPSV_2_3Lock); break;
+    case 0:
+        w.Number("ZPSV_1=", u.ZPSV_1, u.ZPSV_1Lock);
+        break;
+    case 1:
+        w.Number("ZPSV_2_1=", u.ZPSV_2_1, u.ZPSV_2_1Lock);
+        break;
+    case 2:
+        w.Number("ZPSV_2_2=", u.ZPSV_2_2, u.ZPSV_2_2Lock);
+        break;
+    case 3:
+        w.Number("ZPSV_2_3=", u.ZPSV_2_3, u.ZPSV_2_3Lock);
+        break;
     case 4:
         w.Number("ZPSV_2_4=", u.ZPSV_2_4, u.ZPSV_2_4Lock);
         w.Number("HS=", u.HS, u.HSLock);
         break;
-    case 5: w.Number("ZPSV_2_5=", u.ZPSV_2_5, u.ZPSV_2_5Lock); break;
-    case 10: w.Number("ZPSV_2_6=", u.ZPSV_2_6, u.ZPSV_2_6Lock); break;
-    default: break;
+    case 5:
+        w.Number("ZPSV_2_5=", u.ZPSV_2_5, u.ZPSV_2_5Lock);
+        break;
+    case 10:
+        w.Number("ZPSV_2_6=", u.ZPSV_2_6, u.ZPSV_2_6Lock);
+        break;
+    default:
+        break;
     }
 }
 
-}  // namespace
+} // namespace
 
 QString TrimControl(const QString& text)
 {
@@ -556,7 +573,10 @@ void AppendChunkedKeyLines(
     } while (start < v.size());
 }
 
-bool TDiagramLineReader::AtEnd() const { return device_.atEnd(); }
+bool TDiagramLineReader::AtEnd() const
+{
+    return device_.atEnd();
+}
 
 QString TDiagramLineReader::ReadLine()
 {
@@ -650,7 +670,10 @@ void TCell::AppendText(QString& t)
     t += kCrLf + FIndent + kEndCell + QString::number(FId) + ';';
 }
 
-void TCell::RestoreCommentLineBreaks() { FCellComment.Text.replace(QLatin1String("@@@"), QLatin1String("\r")); }
+void TCell::RestoreCommentLineBreaks()
+{
+    FCellComment.Text.replace(QLatin1String("@@@"), QLatin1String("\r"));
+}
 
 void TCell::ApplySourceKey(const QString& key, const QString& value)
 {
@@ -682,9 +705,15 @@ void TCell::ApplySourceKey(const QString& key, const QString& value)
         r.Text += v;
         break;
     }
-    case SourceKind::TextList: u.*d.text += v; break;
-    case SourceKind::Text: u.*d.text = d.raw ? v : Cleaned(v); break;
-    case SourceKind::Integer: u.*d.integer = IntegerOf(key, v); break;
+    case SourceKind::TextList:
+        u.*d.text += v;
+        break;
+    case SourceKind::Text:
+        u.*d.text = d.raw ? v : Cleaned(v);
+        break;
+    case SourceKind::Integer:
+        u.*d.integer = IntegerOf(key, v);
+        break;
     case SourceKind::Byte:
         u.*d.byte = ByteOf(key, v);
         if (key == QLatin1String("DD_7=") || key == QLatin1String("DD_8="))
@@ -744,8 +773,8 @@ void TCell::ParseKeyLine(const QString& line)
         FCellName.Lock = StripLockSuffix(v);
         FCellName.Text = v;
         FitCaption();
-    } else if (key == QLatin1String("VarSumbol=") || key == QLatin1String("VarUnit=") ||
-               key == QLatin1String("VarName=")) {
+    } else if (key == QLatin1String("VarSumbol=") || key == QLatin1String("VarUnit=")
+        || key == QLatin1String("VarName=")) {
         recognised = true;
         TStringRec& r = key == QLatin1String("VarSumbol=") ? FSymbol
             : key == QLatin1String("VarUnit=")             ? FUnit
@@ -948,7 +977,8 @@ bool OpenDiagramFile(QFile& file, QString* error)
     }
     if (file.size() > kMaxDiagramTextBytes) {
         if (error)
-            *error = QStringLiteral("%1 is too large to be a diagram (%2 bytes).").arg(file.fileName()).arg(file.size());
+            *error
+                = QStringLiteral("%1 is too large to be a diagram (%2 bytes).").arg(file.fileName()).arg(file.size());
         return false;
     }
     return true;
@@ -964,7 +994,7 @@ bool CheckDeviceSize(QIODevice& device, QString* error)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool TCell::LoadFromDevice(QIODevice& device, QString* error)
 {
@@ -998,4 +1028,4 @@ bool TCell::LoadChildFromFile(const QString& fileName, QString* error)
     return LoadChildFromDevice(file, error);
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -16,7 +16,8 @@ namespace orvek {
 class EDiagramTextError : public std::runtime_error {
 public:
     explicit EDiagramTextError(const QString& message)
-        : std::runtime_error(message.toStdString()), message_(message)
+        : std::runtime_error(message.toStdString())
+        , message_(message)
     {
     }
     const QString& Message() const { return message_; }
@@ -36,7 +37,10 @@ inline bool ReadingClipboardPaste = false;
 // Reads a diagram text line by line from a device; lines end with LF or CR LF.
 class TDiagramLineReader {
 public:
-    explicit TDiagramLineReader(QIODevice& device) : device_(device) {}
+    explicit TDiagramLineReader(QIODevice& device)
+        : device_(device)
+    {
+    }
     bool AtEnd() const;
     QString ReadLine();
 
@@ -57,4 +61,4 @@ void AppendChunkedKeyLines(
 // Trims every character up to a blank from both ends.
 QString TrimControl(const QString& text);
 
-}  // namespace orvek
+} // namespace orvek

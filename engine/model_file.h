@@ -40,4 +40,4 @@ bool SaveModelFile(TCell& root, const QString& fileName, QString* error = nullpt
 // The program's temporary folder, with a trailing "/".
 QString TemporaryFolder();
 
-}  // namespace orvek
+} // namespace orvek

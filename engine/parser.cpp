@@ -636,7 +636,7 @@ void TCustomParser::BuildOperationList()
         worker->wait();
         if (failure)
             std::rethrow_exception(failure);
-        if (tree.Nodes.empty())  // the thread did not run
+        if (tree.Nodes.empty()) // the thread did not run
             throw EExpressionTooComplex(QStringLiteral("Expression is too complex"));
     }
 

@@ -20,4 +20,4 @@ QString PercentOfText(const QString& a, const QString& b)
     return result;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -9,4 +9,4 @@ namespace orvek {
 // numbers and B is not zero; empty otherwise.
 QString PercentOfText(const QString& a, const QString& b);
 
-}  // namespace orvek
+} // namespace orvek

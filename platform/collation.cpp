@@ -20,16 +20,46 @@ struct Element {
 // followed by the accented forms that sort with it (a secondary difference only).
 // "ch" is handled as one letter after "h".
 const char16_t* const kAlphabet[] = {
-    u"aáàâãåą", u"ä", u"b", u"cćç", u"č", u"dď", u"eéěèêëę", u"f", u"g", u"h", u"ch",
-    u"iíìîï", u"j", u"k", u"lĺľł", u"m", u"nňńñ", u"oóòõöő", u"ô", u"p", u"q", u"rŕ",
-    u"ř", u"sś", u"š", u"tť", u"uúůùûüű", u"v", u"w", u"x", u"yý", u"zźż", u"ž",
+    u"aáàâãåą",
+    u"ä",
+    u"b",
+    u"cćç",
+    u"č",
+    u"dď",
+    u"eéěèêëę",
+    u"f",
+    u"g",
+    u"h",
+    u"ch",
+    u"iíìîï",
+    u"j",
+    u"k",
+    u"lĺľł",
+    u"m",
+    u"nňńñ",
+    u"oóòõöő",
+    u"ô",
+    u"p",
+    u"q",
+    u"rŕ",
+    u"ř",
+    u"sś",
+    u"š",
+    u"tť",
+    u"uúůùûüű",
+    u"v",
+    u"w",
+    u"x",
+    u"yý",
+    u"zźż",
+    u"ž",
 };
 
 constexpr int kLetterBase = 1000;
-constexpr int kChPlace = 10;  // index of "ch" in kAlphabet
+constexpr int kChPlace = 10; // index of "ch" in kAlphabet
 
 struct LetterTable {
-    QHash<char16_t, std::pair<int, int>> places;  // lower-case letter -> (place, accent rank)
+    QHash<char16_t, std::pair<int, int>> places; // lower-case letter -> (place, accent rank)
     LetterTable()
     {
         int place = 0;
@@ -37,7 +67,7 @@ struct LetterTable {
             int rank = 0;
             if (place != kChPlace)
                 for (const char16_t* c = group; *c; ++c)
-                    places.insert(*c, {place, rank++});
+                    places.insert(*c, { place, rank++ });
             ++place;
         }
     }
@@ -59,21 +89,21 @@ QVector<Element> Elements(const QString& text)
         const QChar lower = c.toLower();
         const int caseRank = (c != lower) ? 1 : 0;
         if (lower == u'c' && i + 1 < text.size() && text.at(i + 1).toLower() == u'h') {
-            out.push_back({kLetterBase + kChPlace, 0, caseRank});
+            out.push_back({ kLetterBase + kChPlace, 0, caseRank });
             ++i;
             continue;
         }
         auto it = places.constFind(lower.unicode());
         if (it != places.constEnd()) {
-            out.push_back({kLetterBase + it->first, it->second, caseRank});
+            out.push_back({ kLetterBase + it->first, it->second, caseRank });
         } else if (c.isDigit()) {
-            out.push_back({500 + c.digitValue(), 0, 0});
+            out.push_back({ 500 + c.digitValue(), 0, 0 });
         } else if (c.isLetter()) {
             // Letters of other alphabets follow the Latin ones in code order.
-            out.push_back({kLetterBase + 100 + lower.unicode(), 0, caseRank});
+            out.push_back({ kLetterBase + 100 + lower.unicode(), 0, caseRank });
         } else {
             // Blanks and punctuation come before digits and letters.
-            out.push_back({c.unicode() < 500 ? int(c.unicode()) : 499, 0, 0});
+            out.push_back({ c.unicode() < 500 ? int(c.unicode()) : 499, 0, 0 });
         }
     }
     return out;
@@ -105,8 +135,8 @@ void ResultText(sqlite3_context* ctx, const QString& text)
 
 int CollateSlovak(void*, int lenA, const void* a, int lenB, const void* b)
 {
-    return CompareSlovak(QString(static_cast<const QChar*>(a), lenA / 2),
-                         QString(static_cast<const QChar*>(b), lenB / 2));
+    return CompareSlovak(
+        QString(static_cast<const QChar*>(a), lenA / 2), QString(static_cast<const QChar*>(b), lenB / 2));
 }
 
 void UpperFunction(sqlite3_context* ctx, int, sqlite3_value** argv)
@@ -173,12 +203,12 @@ void LikeFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
     sqlite3_result_int(ctx, LikeMatch(ArgText(argv[0]), 0, ArgText(argv[1]), 0, escape) ? 1 : 0);
 }
 
-}  // namespace
+} // namespace
 
 int CompareSlovak(const QString& a, const QString& b)
 {
     const QVector<Element> ea = Elements(a), eb = Elements(b);
-    for (int Element::*level : {&Element::primary, &Element::secondary, &Element::tertiary})
+    for (int Element::*level : { &Element::primary, &Element::secondary, &Element::tertiary })
         if (int r = CompareLevel(ea, eb, level))
             return r;
     return a.compare(b);
@@ -189,17 +219,21 @@ bool RegisterSlovakFunctions(sqlite3* db)
     if (!db)
         return false;
     const int textFlags = SQLITE_UTF16 | SQLITE_DETERMINISTIC;
-    bool ok = sqlite3_create_collation_v2(db, kSlovakCollation, SQLITE_UTF16, nullptr, CollateSlovak, nullptr) ==
-              SQLITE_OK;
-    ok = ok && sqlite3_create_function_v2(db, "upper", 1, textFlags, nullptr, UpperFunction, nullptr, nullptr,
-                                          nullptr) == SQLITE_OK;
-    ok = ok && sqlite3_create_function_v2(db, "lower", 1, textFlags, nullptr, LowerFunction, nullptr, nullptr,
-                                          nullptr) == SQLITE_OK;
-    ok = ok && sqlite3_create_function_v2(db, "like", 2, textFlags, nullptr, LikeFunction, nullptr, nullptr,
-                                          nullptr) == SQLITE_OK;
-    ok = ok && sqlite3_create_function_v2(db, "like", 3, textFlags, nullptr, LikeFunction, nullptr, nullptr,
-                                          nullptr) == SQLITE_OK;
+    bool ok
+        = sqlite3_create_collation_v2(db, kSlovakCollation, SQLITE_UTF16, nullptr, CollateSlovak, nullptr) == SQLITE_OK;
+    ok = ok
+        && sqlite3_create_function_v2(db, "upper", 1, textFlags, nullptr, UpperFunction, nullptr, nullptr, nullptr)
+            == SQLITE_OK;
+    ok = ok
+        && sqlite3_create_function_v2(db, "lower", 1, textFlags, nullptr, LowerFunction, nullptr, nullptr, nullptr)
+            == SQLITE_OK;
+    ok = ok
+        && sqlite3_create_function_v2(db, "like", 2, textFlags, nullptr, LikeFunction, nullptr, nullptr, nullptr)
+            == SQLITE_OK;
+    ok = ok
+        && sqlite3_create_function_v2(db, "like", 3, textFlags, nullptr, LikeFunction, nullptr, nullptr, nullptr)
+            == SQLITE_OK;
     return ok;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -20,4 +20,4 @@ int CompareSlovak(const QString& a, const QString& b);
 // connection. False when SQLite refuses one of them.
 bool RegisterSlovakFunctions(sqlite3* db);
 
-}  // namespace orvek
+} // namespace orvek

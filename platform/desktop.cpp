@@ -10,7 +10,7 @@ DesktopOpener& Opener()
     static DesktopOpener opener;
     return opener;
 }
-}  // namespace
+} // namespace
 
 bool OpenWithDesktop(const QUrl& url)
 {
@@ -26,4 +26,4 @@ DesktopOpener SetDesktopOpener(DesktopOpener opener)
     return previous;
 }
 
-}  // namespace orvek
+} // namespace orvek

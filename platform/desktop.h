@@ -14,4 +14,4 @@ using DesktopOpener = std::function<bool(const QUrl&)>;
 // Installs Opener in place of the desktop (an empty one restores it); returns the previous.
 DesktopOpener SetDesktopOpener(DesktopOpener opener);
 
-}  // namespace orvek
+} // namespace orvek

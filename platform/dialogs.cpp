@@ -23,7 +23,7 @@ int DismissedResult(TMsgDlgButtons buttons)
     return mrOk;
 }
 
-}  // namespace
+} // namespace
 
 DialogHandler* SetDialogHandler(DialogHandler* handler)
 {
@@ -32,7 +32,10 @@ DialogHandler* SetDialogHandler(DialogHandler* handler)
     return previous;
 }
 
-DialogHandler* CurrentDialogHandler() { return g_handler; }
+DialogHandler* CurrentDialogHandler()
+{
+    return g_handler;
+}
 
 int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext)
 {
@@ -42,7 +45,10 @@ int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons, in
     return DismissedResult(buttons);
 }
 
-void ShowMessage(const QString& text) { MessageDlg(text, TMsgDlgType::mtCustom, mbOK); }
+void ShowMessage(const QString& text)
+{
+    MessageDlg(text, TMsgDlgType::mtCustom, mbOK);
+}
 
 bool OpenFileDialog(FileDialogRequest& request)
 {
@@ -100,4 +106,4 @@ bool PrinterSetupDialog()
     return false;
 }
 
-}  // namespace orvek
+} // namespace orvek

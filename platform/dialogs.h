@@ -50,16 +50,16 @@ struct FileDialogRequest {
     QString filter;
     QString initialDir;
     QString defaultExt;
-    QString fileName;  // proposed name in, chosen name out
+    QString fileName; // proposed name in, chosen name out
 };
 
 // What the print dialog asks for and answers. Pages count from 1.
 struct PrintDialogRequest {
     int minPage = 1, maxPage = 1;
     int fromPage = 1, toPage = 1; // proposed range in, chosen range out
-    bool pageRange = false;       // out: the user chose a range of pages
-    int copies = 1;               // out
-    QString outputFile;           // out: a PDF file to print into; empty keeps the printer's output
+    bool pageRange = false; // out: the user chose a range of pages
+    int copies = 1; // out
+    QString outputFile; // out: a PDF file to print into; empty keeps the printer's output
 };
 
 class DialogHandler {
@@ -93,4 +93,4 @@ bool InputQuery(const QString& caption, const QString& prompt, QString& value);
 bool PrintDialog(PrintDialogRequest& request);
 bool PrinterSetupDialog();
 
-}  // namespace orvek
+} // namespace orvek

@@ -27,7 +27,7 @@ extern "C" void JumpOnError(j_common_ptr info)
     std::longjmp(manager->jump, 1);
 }
 
-extern "C" void IgnoreMessage(j_common_ptr) {}
+extern "C" void IgnoreMessage(j_common_ptr) { }
 
 // Decodes into Pixels (RGB, 3 bytes a pixel). Only plain data lives in this frame,
 // since a jump back skips destructors; the buffer is sized by the caller's callback.
@@ -39,8 +39,8 @@ struct DecodeResult {
 
 constexpr long kMaxPixels = 64L * 1024 * 1024;
 
-DecodeResult DecodeInto(const unsigned char* data, unsigned long size, std::vector<unsigned char>* pixels,
-                        char* message)
+DecodeResult DecodeInto(
+    const unsigned char* data, unsigned long size, std::vector<unsigned char>* pixels, char* message)
 {
     DecodeResult result;
     jpeg_decompress_struct info;
@@ -86,7 +86,7 @@ DecodeResult DecodeInto(const unsigned char* data, unsigned long size, std::vect
     return result;
 }
 
-}  // namespace
+} // namespace
 
 QImage DecodeJpeg(const QByteArray& data, QString* error)
 {
@@ -98,7 +98,7 @@ QImage DecodeJpeg(const QByteArray& data, QString* error)
     std::vector<unsigned char> pixels;
     char message[JMSG_LENGTH_MAX] = {};
     const DecodeResult result = DecodeInto(reinterpret_cast<const unsigned char*>(data.constData()),
-                                           static_cast<unsigned long>(data.size()), &pixels, message);
+        static_cast<unsigned long>(data.size()), &pixels, message);
     if (!result.ok) {
         if (error)
             *error = QString::fromLocal8Bit(message);
@@ -121,4 +121,4 @@ QImage LoadJpegFile(const QString& path, QString* error)
     return DecodeJpeg(file.readAll(), error);
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -12,4 +12,4 @@ namespace orvek {
 QImage DecodeJpeg(const QByteArray& data, QString* error = nullptr);
 QImage LoadJpegFile(const QString& path, QString* error = nullptr);
 
-}  // namespace orvek
+} // namespace orvek

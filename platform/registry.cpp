@@ -22,11 +22,17 @@ std::optional<QString> TextOf(const QVariant& v)
     return v.toString();
 }
 
-}  // namespace
+} // namespace
 
-TRegistry::TRegistry() : settings_(OpenStore()) {}
+TRegistry::TRegistry()
+    : settings_(OpenStore())
+{
+}
 
-TRegistry::~TRegistry() { CloseKey(); }
+TRegistry::~TRegistry()
+{
+    CloseKey();
+}
 
 QString TRegistry::GroupPath(const QString& key)
 {
@@ -75,7 +81,10 @@ bool TRegistry::DeleteKey(const QString& key)
     return store->status() == QSettings::NoError;
 }
 
-bool TRegistry::ValueExists(const QString& name) const { return open_ && settings_->contains(name); }
+bool TRegistry::ValueExists(const QString& name) const
+{
+    return open_ && settings_->contains(name);
+}
 
 std::optional<int> TRegistry::ReadInteger(const QString& name) const
 {
@@ -129,7 +138,10 @@ std::optional<QByteArray> TRegistry::ReadBinary(const QString& name, int length)
 
 // Values reach the disk together when the key is closed; a store that already
 // failed to write reports it here.
-bool TRegistry::Written() { return settings_->status() == QSettings::NoError; }
+bool TRegistry::Written()
+{
+    return settings_->status() == QSettings::NoError;
+}
 
 bool TRegistry::WriteInteger(const QString& name, int value)
 {
@@ -139,7 +151,10 @@ bool TRegistry::WriteInteger(const QString& name, int value)
     return Written();
 }
 
-bool TRegistry::WriteBool(const QString& name, bool value) { return WriteInteger(name, value ? 1 : 0); }
+bool TRegistry::WriteBool(const QString& name, bool value)
+{
+    return WriteInteger(name, value ? 1 : 0);
+}
 
 bool TRegistry::WriteFloat(const QString& name, double value)
 {
@@ -173,4 +188,4 @@ bool TRegistry::DeleteValue(const QString& name)
     return Written();
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -51,4 +51,4 @@ private:
     bool open_ = false;
 };
 
-}  // namespace orvek
+} // namespace orvek

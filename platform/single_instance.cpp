@@ -13,7 +13,9 @@ constexpr char kActivate[] = "activate\n";
 }
 
 SingleInstanceGuard::SingleInstanceGuard(const QString& programId, const QString& folder, QObject* parent)
-    : QObject(parent), programId_(programId), folder_(folder)
+    : QObject(parent)
+    , programId_(programId)
+    , folder_(folder)
 {
 }
 
@@ -79,4 +81,4 @@ bool SingleInstanceGuard::NotifyRunningInstance(int timeoutMs)
     return sent;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -42,4 +42,4 @@ private:
     QLocalServer* server_ = nullptr;
 };
 
-}  // namespace orvek
+} // namespace orvek

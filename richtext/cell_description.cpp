@@ -67,7 +67,7 @@ QString AppendTable(quint8 widthMode)
 // The comment of an equation or quantity cell; Empty line ends when there is none.
 void AppendCellComment(const TCell& cell, QString& text, int emptyLineEnds)
 {
-    QString comment = cell.FCellComment.Text;  // a copy: the model keeps its text
+    QString comment = cell.FCellComment.Text; // a copy: the model keeps its text
     if (TrimRtfTrailingLines(comment)) {
         text += LineBreaks(emptyLineEnds);
         return;
@@ -122,9 +122,8 @@ void DescribeEquation(TCell& cell, QString& text)
     const int chapter = ++EquationCounter;
     if (LastDescribedCellType != kEquationCell)
         text += LineEnd;
-    text += HeadingMarkupSmall + QString::number(chapter) + QStringLiteral(". ") + GetString(901) +
-            QStringLiteral(":  ") + EquationLine(cell.FSymbol.Text, cell.FNormalizedEquation) +
-            QStringLiteral("[cf1]");
+    text += HeadingMarkupSmall + QString::number(chapter) + QStringLiteral(". ") + GetString(901)
+        + QStringLiteral(":  ") + EquationLine(cell.FSymbol.Text, cell.FNormalizedEquation) + QStringLiteral("[cf1]");
 
     const QString unit = cell.FUnit.Text;
     QString value, u, U;
@@ -136,19 +135,28 @@ void DescribeEquation(TCell& cell, QString& text)
         u = SignificantText(cell.FCombinedUncertainty);
         U = SignificantText(cell.FExpandedUncertainty);
     }
-    QString relative = cell.FRelativeUncertainty == InfiniteText ? InfinityCode
-                                                                  : SignificantText(cell.FRelativeUncertainty);
+    QString relative
+        = cell.FRelativeUncertainty == InfiniteText ? InfinityCode : SignificantText(cell.FRelativeUncertainty);
     value = ExponentToMarkup(value);
     u = ExponentToMarkup(u);
     U = ExponentToMarkup(U);
     relative = ExponentToMarkup(relative);
     QString coverage;
     switch (cell.FCoverage) {
-    case 0: coverage = GetString(321, {"%"}); break;
-    case 1: coverage = GetString(310, {"%"}); break;
-    case 2: coverage = GetString(311, {"%"}); break;
-    case 3: coverage = GetString(322); break;
-    default: break;
+    case 0:
+        coverage = GetString(321, { "%" });
+        break;
+    case 1:
+        coverage = GetString(310, { "%" });
+        break;
+    case 2:
+        coverage = GetString(311, { "%" });
+        break;
+    case 3:
+        coverage = GetString(322);
+        break;
+    default:
+        break;
     }
     ReportTableOwner owner;
     TStringTable& t = owner.Table();
@@ -164,8 +172,8 @@ void DescribeEquation(TCell& cell, QString& text)
     t.Cells(1, 5) = BoldCell(GetString(289));
     t.Cells(2, 5) = DofText(cell.FDegreesOfFreedom);
     t.Cells(1, 6) = BoldCell(GetString(312));
-    t.Cells(2, 6) = FormatSignificantText(4, cell.FCoverageFactor.Text) + QStringLiteral(" (") + coverage +
-                    QStringLiteral(")");
+    t.Cells(2, 6)
+        = FormatSignificantText(4, cell.FCoverageFactor.Text) + QStringLiteral(" (") + coverage + QStringLiteral(")");
     text += AppendTable(1);
 
     if (!cell.FCorrelationMatrix.Text.isEmpty())
@@ -200,9 +208,9 @@ void DescribeMolarMassDetails(const TCell& cell, QString& text)
 void DescribeQuantity(TCell& cell, QString& text)
 {
     const QString unit = cell.FUnit.Text;
-    text += LineEnd + HeadingMarkupSmall + GetString(902) + QStringLiteral(": ") + cell.FSymbol.Text +
-            QStringLiteral("[cf1] ") + LineEnd + HeadingMarkupSmall + GetString(903) + QStringLiteral(": ") +
-            cell.FQuantityName.Text + QStringLiteral("[cf1] ");
+    text += LineEnd + HeadingMarkupSmall + GetString(902) + QStringLiteral(": ") + cell.FSymbol.Text
+        + QStringLiteral("[cf1] ") + LineEnd + HeadingMarkupSmall + GetString(903) + QStringLiteral(": ")
+        + cell.FQuantityName.Text + QStringLiteral("[cf1] ");
     const bool paired = !cell.FValue.Text.isEmpty() && !cell.FCombinedUncertainty.isEmpty();
     if (cell.FValueType == 0) {
         QString value, u;
@@ -217,9 +225,9 @@ void DescribeQuantity(TCell& cell, QString& text)
         QString relative;
         if (!cell.FRelativeUncertainty.isEmpty())
             relative = ExponentToMarkup(cell.FRelativeUncertainty == InfiniteText
-                                            ? InfinityCode
-                                            : SignificantText(cell.FRelativeUncertainty)) +
-                       QStringLiteral(" %");
+                               ? InfinityCode
+                               : SignificantText(cell.FRelativeUncertainty))
+                + QStringLiteral(" %");
         ReportTableOwner owner;
         TStringTable& t = owner.Table();
         StartTable(t, 2, 4);
@@ -233,8 +241,8 @@ void DescribeQuantity(TCell& cell, QString& text)
         t.Cells(2, 4) = DofText(cell.FDegreesOfFreedom);
         text += AppendTable(1);
     } else if (cell.FValueType == 1) {
-        text += LineEnd + QStringLiteral("[cf3]") + GetString(239) + QStringLiteral(":[cf1] ") + cell.FValue.Text +
-                QLatin1Char(' ') + unit + LineBreaks(2);
+        text += LineEnd + QStringLiteral("[cf3]") + GetString(239) + QStringLiteral(":[cf1] ") + cell.FValue.Text
+            + QLatin1Char(' ') + unit + LineBreaks(2);
     } else if (cell.FValueType == 2) {
         QString value, u, relative;
         if (!cell.FValue.Text.isEmpty()) {
@@ -276,8 +284,7 @@ void DescribeUncertainty(TCell& cell, QString& text)
     // A root source (a model of one source) is number 1 and names no parent.
     TCell* parent = cell.FParent;
     const int number = parent ? ++parent->FSourceCounter : 1;
-    text += HeadingMarkupSmall + QString::number(number) + QStringLiteral(". ") + GetString(904) +
-            QLatin1Char(' ');
+    text += HeadingMarkupSmall + QString::number(number) + QStringLiteral(". ") + GetString(904) + QLatin1Char(' ');
     if (parent && parent->FCellType == kUncertaintyCell)
         text += parent->FCellName.Text + QStringLiteral(": ");
     else if (parent)
@@ -307,19 +314,26 @@ void DescribeUncertainty(TCell& cell, QString& text)
     }
 }
 
-}  // namespace
+} // namespace
 
 QString DescribeCell(TCell& cell)
 {
-    ReportTableOwner owner;  // one table for the whole description, nested calls share it
+    ReportTableOwner owner; // one table for the whole description, nested calls share it
     if (cell.FParent)
         cell.FIndent = cell.FParent->FIndent + QStringLiteral("  ");
     QString text;
     switch (cell.FCellType) {
-    case kEquationCell: DescribeEquation(cell, text); break;
-    case kQuantityCell: DescribeQuantity(cell, text); break;
-    case kUncertaintyCell: DescribeUncertainty(cell, text); break;
-    default: break;
+    case kEquationCell:
+        DescribeEquation(cell, text);
+        break;
+    case kQuantityCell:
+        DescribeQuantity(cell, text);
+        break;
+    case kUncertaintyCell:
+        DescribeUncertainty(cell, text);
+        break;
+    default:
+        break;
     }
     LastDescribedCellType = cell.FCellType;
     if (DescribeSubtree) {
@@ -331,4 +345,4 @@ QString DescribeCell(TCell& cell)
     return text;
 }
 
-}  // namespace orvek
+} // namespace orvek

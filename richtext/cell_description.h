@@ -25,4 +25,4 @@ QString DescribeCell(TCell& cell);
 // The rows of a leaf uncertainty source by its method, appended to Text.
 void DescribeSourceByMethod(const TCell& cell, QString& Text);
 
-}  // namespace orvek
+} // namespace orvek

@@ -19,22 +19,22 @@ QString CellHintText(const TCell& cell)
     const QString symbol = cell.FSymbol.Text;
     switch (cell.FCellType) {
     case kEquationCell: {
-        QString hint = QStringLiteral("*** ") + GetString(236) + QStringLiteral(" ***") + LineEnd +
-                       EquationLine(symbol, cell.FNormalizedEquation).remove(QLatin1Char(' ')) + LineEnd + symbol +
-                       QStringLiteral(" = ") + value + LineEnd + GetString(238) + QStringLiteral(" = ") + u;
+        QString hint = QStringLiteral("*** ") + GetString(236) + QStringLiteral(" ***") + LineEnd
+            + EquationLine(symbol, cell.FNormalizedEquation).remove(QLatin1Char(' ')) + LineEnd + symbol
+            + QStringLiteral(" = ") + value + LineEnd + GetString(238) + QStringLiteral(" = ") + u;
         if (!cell.FErrorText.isEmpty())
             hint += LineEnd + cell.FErrorText;
         return hint;
     }
     case kQuantityCell:
-        return QStringLiteral("*** ") + GetString(237) + QLatin1Char(' ') + symbol + QStringLiteral(" ***") + LineEnd +
-               symbol + QStringLiteral(" = ") + value + LineEnd + GetString(238) + QStringLiteral(" = ") + u;
+        return QStringLiteral("*** ") + GetString(237) + QLatin1Char(' ') + symbol + QStringLiteral(" ***") + LineEnd
+            + symbol + QStringLiteral(" = ") + value + LineEnd + GetString(238) + QStringLiteral(" = ") + u;
     case kUncertaintyCell:
-        return QStringLiteral("*** ") + GetString(238) + QStringLiteral(" ***") + LineEnd + GetString(239) +
-               QStringLiteral(" = ") + SignificantText(cell.FCombinedUncertainty);
+        return QStringLiteral("*** ") + GetString(238) + QStringLiteral(" ***") + LineEnd + GetString(239)
+            + QStringLiteral(" = ") + SignificantText(cell.FCombinedUncertainty);
     default:
         return QString();
     }
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -16,4 +16,4 @@ public:
     QString HintText(const TCell& cell) override { return CellHintText(cell); }
 };
 
-}  // namespace orvek
+} // namespace orvek

@@ -373,7 +373,8 @@ void InsertCellMarkup(QTextCursor& Cursor, const QString& Cell, int FontSize)
                 if (block.isTable)
                     Cursor.insertText(block.content + QStringLiteral(":TABLE_END"), format);
                 else if (!ReadRtf(RtfOf(block.content), Cursor))
-                    Cursor.insertText(QStringLiteral(":RTF_BEGIN") + block.content + QStringLiteral(":RTF_END"), format);
+                    Cursor.insertText(
+                        QStringLiteral(":RTF_BEGIN") + block.content + QStringLiteral(":RTF_END"), format);
             }
             Cursor.insertText(text.mid(from), format);
         });

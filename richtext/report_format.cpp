@@ -40,4 +40,4 @@ QString WithUnit(const QString& text, const QString& unit)
     return text.isEmpty() ? text : text + QLatin1Char(' ') + unit;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -26,4 +26,4 @@ QString EquationLine(const QString& symbol, const QString& normalizedEquation);
 // Text followed by " " and Unit when Text is not empty.
 QString WithUnit(const QString& text, const QString& unit);
 
-}  // namespace orvek
+} // namespace orvek

@@ -68,14 +68,17 @@ void CombinedDistribution(const TCell& cell, quint8& flag, QString& text)
 
 void SourceDistribution(const TVstupStandardnejNeistoty& rec, quint8& flag, QString& text)
 {
-    static const int byDistribution[] = {0, 277, 278, 279, 280, 739, 947};
+    static const int byDistribution[] = { 0, 277, 278, 279, 280, 739, 947 };
     switch (rec.TSN) {
     case 0:
         flag = rec.TR_1;
         if (rec.TR_1 >= 1 && rec.TR_1 <= 6)
             text = GetString(byDistribution[rec.TR_1]);
         break;
-    case 1: case 2: case 3: case 5:
+    case 1:
+    case 2:
+    case 3:
+    case 5:
         flag = rec.TSN;
         text = GetString(byDistribution[rec.TSN]);
         break;
@@ -83,7 +86,12 @@ void SourceDistribution(const TVstupStandardnejNeistoty& rec, quint8& flag, QStr
         flag = 4;
         text = GetString(931);
         break;
-    case 6: case 7: case 8: case 9: case 11: case 12:
+    case 6:
+    case 7:
+    case 8:
+    case 9:
+    case 11:
+    case 12:
         text = GetString(931);
         break;
     case 10:
@@ -99,7 +107,7 @@ void SourceDistribution(const TVstupStandardnejNeistoty& rec, quint8& flag, QStr
     }
 }
 
-}  // namespace
+} // namespace
 
 void DistributionText(const TCell& cell, quint8& Flag, QString& Text)
 {
@@ -149,9 +157,9 @@ QString EquationsText(const TCell& cell)
 QString NumberedEquationsText(const TCell& cell)
 {
     const int n = ++EquationCounter;
-    QString text = HeadingMarkupSmall + QString::number(n) + QStringLiteral(". ") + GetString(901) +
-                   QStringLiteral(":  ") + HeadingMarkupSmall + EquationLine(cell.FSymbol.Text, cell.FNormalizedEquation) +
-                   QStringLiteral("[cf1]");
+    QString text = HeadingMarkupSmall + QString::number(n) + QStringLiteral(". ") + GetString(901)
+        + QStringLiteral(":  ") + HeadingMarkupSmall + EquationLine(cell.FSymbol.Text, cell.FNormalizedEquation)
+        + QStringLiteral("[cf1]");
     for (const auto& child : cell.FChildren)
         if (child->FCellType == kEquationCell)
             text += CR + NumberedEquationsText(*child);
@@ -169,8 +177,8 @@ void CollectBudgetRows(TCell& cell)
     row.QuantityName = cell.FQuantityName.Text;
     row.Value = cell.FValue.Text;
     row.Uncertainty = cell.FCombinedUncertainty;
-    row.DegreesOfFreedom = cell.FDegreesOfFreedom == InfiniteText ? cell.FDegreesOfFreedom
-                                                                  : IntegerPartText(cell.FDegreesOfFreedom);
+    row.DegreesOfFreedom
+        = cell.FDegreesOfFreedom == InfiniteText ? cell.FDegreesOfFreedom : IntegerPartText(cell.FDegreesOfFreedom);
     row.Sensitivity = cell.FNumSensitivity;
     row.Contribution = cell.FNumContribution;
     BudgetRows.push_back(row);
@@ -184,8 +192,8 @@ QString InputQuantityTable()
     ReportTableOwner owner;
     TStringTable& t = owner.Table();
     StartTable(t, 4, 1);
-    const int widths[] = {1200, 1800, 1200, 5000};
-    const int headers[] = {304, 239, 89, 90};
+    const int widths[] = { 1200, 1800, 1200, 5000 };
+    const int headers[] = { 304, 239, 89, 90 };
     for (int c = 1; c <= 4; ++c) {
         t.ColWidths[size_t(c)] = widths[c - 1];
         t.Cells(c, 1) = HeaderCell(headers[c - 1]);
@@ -270,8 +278,8 @@ QString BuildSourceBudgetTable()
     ReportTableOwner owner;
     TStringTable& t = owner.Table();
     StartTable(t, 7, 1);
-    const int widths[] = {2500, 1200, 1550, 1400, 1200, 1000, 1500};
-    const int headers[] = {843, 304, 677, 675, 674, 676, 356};
+    const int widths[] = { 2500, 1200, 1550, 1400, 1200, 1000, 1500 };
+    const int headers[] = { 843, 304, 677, 675, 674, 676, 356 };
     for (int c = 1; c <= 7; ++c) {
         t.ColWidths[size_t(c)] = widths[c - 1];
         t.Cells(c, 1) = HeaderCell(headers[c - 1]);
@@ -307,7 +315,7 @@ QString ResultTable(const TCell& cell)
     ReportTableOwner owner;
     TStringTable& t = owner.Table();
     StartTable(t, 2, 9);
-    const int labels[] = {132, 239, 87, 907, 355, 1001, 312, 271, 289};
+    const int labels[] = { 132, 239, 87, 907, 355, 1001, 312, 271, 289 };
     for (int r = 1; r <= 9; ++r)
         t.Cells(1, r) = HeaderCell(labels[r - 1]);
     const QString unit = cell.FUnit.Text;
@@ -327,9 +335,15 @@ QString ResultTable(const TCell& cell)
     }
     QString probability;
     switch (cell.FCoverage) {
-    case 0: probability = QStringLiteral("90%"); break;
-    case 1: probability = QStringLiteral("95%"); break;
-    case 2: probability = QStringLiteral("99%"); break;
+    case 0:
+        probability = QStringLiteral("90%");
+        break;
+    case 1:
+        probability = QStringLiteral("95%");
+        break;
+    case 2:
+        probability = QStringLiteral("99%");
+        break;
     case 3:
         if (!cell.FDegreesOfFreedom.isEmpty()) {
             bool ok = false;
@@ -349,7 +363,8 @@ QString ResultTable(const TCell& cell)
                 probability = GetString(322);
         }
         break;
-    default: break;
+    default:
+        break;
     }
     t.Cells(2, 1) = cell.FSymbol.Text;
     t.Cells(2, 2) = value;
@@ -386,8 +401,8 @@ QString EquationsChapter(const TCell& root)
     equations.remove(QLatin1Char('\n'));
     EquationCounter = 0;
     LastDescribedCellType = 3;
-    return HeadingMarkup + GetString(600) + QStringLiteral(":[cf1]") + CR + CR + HeadingMarkup + equations +
-           QStringLiteral("[cf1] ") + CR + CR;
+    return HeadingMarkup + GetString(600) + QStringLiteral(":[cf1]") + CR + CR + HeadingMarkup + equations
+        + QStringLiteral("[cf1] ") + CR + CR;
 }
 
 // The sensitivity pass refreshes the source list; without it the list is rebuilt here,
@@ -400,7 +415,7 @@ void PrepareSources(TCell& root)
         root.BuildSourceList();
 }
 
-}  // namespace
+} // namespace
 
 QString FullReportText(TCell& root)
 {
@@ -438,4 +453,4 @@ QString ShortReportText(TCell& root)
     return text;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -19,11 +19,11 @@ class TCell;
 struct TBudgetRow {
     TCell* Cell = nullptr;
     QString Symbol;
-    quint8 CellType = 0;  // 0 equation, 1 quantity, 2 uncertainty
+    quint8 CellType = 0; // 0 equation, 1 quantity, 2 uncertainty
     quint8 ValueType = 0;
     QString UnitText, QuantityName, Value;
-    QString Uncertainty;       // the combined standard uncertainty
-    QString DegreesOfFreedom;  // its integer part, or "Nekonecno"
+    QString Uncertainty; // the combined standard uncertainty
+    QString DegreesOfFreedom; // its integer part, or "Nekonecno"
     QString Sensitivity, Contribution;
 };
 
@@ -68,4 +68,4 @@ QString ShortReportText(TCell& root);
 // the diagram.
 inline const QString DiagramPlaceholder = QStringLiteral("Strom_do_reportu");
 
-}  // namespace orvek
+} // namespace orvek

@@ -21,7 +21,8 @@ namespace {
 // Label and value rows of one two-column table.
 class RowTable {
 public:
-    explicit RowTable(TStringTable& t) : t_(t)
+    explicit RowTable(TStringTable& t)
+        : t_(t)
     {
         t_.Clear();
         t_.ColCount = 2;
@@ -47,7 +48,7 @@ private:
 
 QString CoverageLevelText(quint8 hs)
 {
-    static const char* levels[] = {"68.27 %", "90 %", "95 %", "95.45 %", "99 %", "99.73 %"};
+    static const char* levels[] = { "68.27 %", "90 %", "95 %", "95.45 %", "99 %", "99.73 %" };
     return hs <= 5 ? QString::fromLatin1(levels[hs]) : QString();
 }
 
@@ -93,7 +94,7 @@ QString TypedValue(const Context& x, QString text, char rule)
         if (kind == 3)
             return WithVarReplaced(text, x.parentSymbol);
         return text;
-    default:  // D
+    default: // D
         if (kind == 1)
             return ExponentToMarkup(SignificantText(text)) + QLatin1Char(' ') + x.unit;
         if (kind == 3)
@@ -222,8 +223,7 @@ void ChartTables(const Context& x, QString& text)
         return;
     TVstupStandardnejNeistoty copy = x.rec;
     const TCell* parent = x.cell.FParent;
-    const QString quantityValue =
-        parent && parent->FCellType != kUncertaintyCell ? parent->FValue.Text : QString();
+    const QString quantityValue = parent && parent->FCellType != kUncertaintyCell ? parent->FValue.Text : QString();
     const ChartReport report = charts->DescribeChart(copy, quantityValue, x.unit, SignificantDigits);
     if (report.Computed)
         text += report.Markup;
@@ -231,12 +231,12 @@ void ChartTables(const Context& x, QString& text)
         text += report.Reason + LineEnd;
 }
 
-}  // namespace
+} // namespace
 
 void DescribeSourceByMethod(const TCell& cell, QString& text)
 {
     const TVstupStandardnejNeistoty& rec = cell.FUncertaintyInput;
-    const Context x{cell, rec, cell.FUnit.Text, cell.FParent ? cell.FParent->FSymbol.Text : QString()};
+    const Context x { cell, rec, cell.FUnit.Text, cell.FParent ? cell.FParent->FSymbol.Text : QString() };
     const int method = rec.TSN;
     if (method == 11 || method == 12) {
         ChartTables(x, text);
@@ -247,8 +247,8 @@ void DescribeSourceByMethod(const TCell& cell, QString& text)
     ReportTableOwner owner;
     RowTable rows(owner.Table());
 
-    rows.Add(157, rec.HSN.isEmpty() ? QString()
-                                    : ExponentToMarkup(SignificantText(rec.HSN)) + QLatin1Char(' ') + x.unit);
+    rows.Add(
+        157, rec.HSN.isEmpty() ? QString() : ExponentToMarkup(SignificantText(rec.HSN)) + QLatin1Char(' ') + x.unit);
     QString validity = GetString(595);
     if (!rec.EDate.isEmpty()) {
         try {
@@ -260,17 +260,37 @@ void DescribeSourceByMethod(const TCell& cell, QString& text)
     rows.Add(400, validity);
     int kind = 0;
     switch (method) {
-    case 0: kind = 253; break;
-    case 1: case 2: case 3: case 4: case 5: case 10: kind = 254; break;
-    case 6: kind = 255; break;
-    case 7: kind = 256; break;
-    case 8: kind = 736; break;
-    case 9: kind = 756; break;
-    case 13: kind = 1014; break;
-    default: break;
+    case 0:
+        kind = 253;
+        break;
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 10:
+        kind = 254;
+        break;
+    case 6:
+        kind = 255;
+        break;
+    case 7:
+        kind = 256;
+        break;
+    case 8:
+        kind = 736;
+        break;
+    case 9:
+        kind = 756;
+        break;
+    case 13:
+        kind = 1014;
+        break;
+    default:
+        break;
     }
     rows.Add(265, kind ? GetString(kind) : QString());
-    static const int distribution[] = {0, 277, 278, 279, 280, 739, 0, 0, 0, 0, 947};
+    static const int distribution[] = { 0, 277, 278, 279, 280, 739, 0, 0, 0, 0, 947 };
     if ((method >= 1 && method <= 5) || method == 10)
         rows.Add(356, GetString(distribution[method]));
 
@@ -352,13 +372,24 @@ void DescribeSourceByMethod(const TCell& cell, QString& text)
         if (rec.USType == 7)
             ConditionTable(x, text);
         break;
-    case 6: ReadingsTables(rec.PM_3, rec.VM_3.Text, 853, false, text); break;
-    case 7: ReadingsTables(rec.PM_4, rec.VM_4.Text, 854, false, text); break;
-    case 9: ReadingsTables(rec.PM_6, rec.VM_6.Text, 856, false, text); break;
-    case 13: ReadingsTables(rec.PM_9, rec.VM_9.Text, 856, false, text); break;
-    case 14: ReadingsTables(rec.PM_10, rec.VM_10.Text, 856, true, text); break;
-    default: break;
+    case 6:
+        ReadingsTables(rec.PM_3, rec.VM_3.Text, 853, false, text);
+        break;
+    case 7:
+        ReadingsTables(rec.PM_4, rec.VM_4.Text, 854, false, text);
+        break;
+    case 9:
+        ReadingsTables(rec.PM_6, rec.VM_6.Text, 856, false, text);
+        break;
+    case 13:
+        ReadingsTables(rec.PM_9, rec.VM_9.Text, 856, false, text);
+        break;
+    case 14:
+        ReadingsTables(rec.PM_10, rec.VM_10.Text, 856, true, text);
+        break;
+    default:
+        break;
     }
 }
 
-}  // namespace orvek
+} // namespace orvek

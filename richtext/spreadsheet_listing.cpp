@@ -20,13 +20,13 @@ const QString LE = QStringLiteral("\r");
 
 QString CoverageLevel(quint8 hs)
 {
-    static const char* levels[] = {"68.27 %", "90 %", "95 %", "95.45 %", "99 %", "99.73 %"};
+    static const char* levels[] = { "68.27 %", "90 %", "95 %", "95.45 %", "99 %", "99.73 %" };
     return hs <= 5 ? QString::fromLatin1(levels[hs]) : QString();
 }
 
 QString CoverageFactorText(quint8 hs)
 {
-    static const char* factors[] = {"1.0", "1.645", "1.960", "2.0", "2.576", "3.0"};
+    static const char* factors[] = { "1.0", "1.645", "1.960", "2.0", "2.576", "3.0" };
     return hs <= 5 ? ToLocalDecimalSeparator(QString::fromLatin1(factors[hs])) : QString();
 }
 
@@ -52,14 +52,16 @@ bool IsNumberText(const QString& text)
 
 // One kind of generated name: a number per cell, and the legend lines in order.
 struct NameKind {
-    explicit NameKind(const char* namePrefix) : prefix(QString::fromLatin1(namePrefix)) {}
+    explicit NameKind(const char* namePrefix)
+        : prefix(QString::fromLatin1(namePrefix))
+    {
+    }
     QString prefix;
     std::map<const TCell*, int> numbers;
     QStringList legend;
 
     // The number of Cell's name; Legend makes the legend line of a new name.
-    template <typename LegendLine>
-    int Of(const TCell* cell, LegendLine&& legendLine)
+    template <typename LegendLine> int Of(const TCell* cell, LegendLine&& legendLine)
     {
         auto it = numbers.find(cell);
         if (it != numbers.end())
@@ -73,7 +75,7 @@ struct NameKind {
 
 class Listing {
 public:
-    NameKind var{"VAR"}, n{"N"}, sd{"SD"}, sdm{"SDm"}, a{"a"}, beta{"Beta"};
+    NameKind var { "VAR" }, n { "N" }, sd { "SD" }, sdm { "SDm" }, a { "a" }, beta { "Beta" };
 
     static QString Quoted(const QString& symbol) { return QLatin1Char('"') + symbol + QLatin1Char('"'); }
     static QString ParentSymbol(const TCell& c) { return c.FParent ? c.FParent->FSymbol.Text : QString(); }
@@ -97,8 +99,8 @@ public:
     {
         return a.Of(&c, [&] {
             if (c.FUncertaintyInput.TSN == 4)
-                return GetString(1152) + QLatin1Char(' ') + CoverageLevel(c.FUncertaintyInput.HS) + QLatin1Char(' ') +
-                       GetString(1153) + QLatin1Char(' ') + Quoted(ParentSymbol(c)) + LE;
+                return GetString(1152) + QLatin1Char(' ') + CoverageLevel(c.FUncertaintyInput.HS) + QLatin1Char(' ')
+                    + GetString(1153) + QLatin1Char(' ') + Quoted(ParentSymbol(c)) + LE;
             return GetString(1151) + QLatin1Char(' ') + Quoted(ParentSymbol(c));
         });
     }
@@ -154,13 +156,19 @@ public:
             }
         };
         switch (r.TSN) {
-        case 1: halfWidth(r.IS_2_1.Text, QStringLiteral("3")); break;
-        case 2: halfWidth(r.IS_2_2.Text, QStringLiteral("6")); break;
-        case 5: halfWidth(r.IS_2_5.Text, QStringLiteral("2")); break;
+        case 1:
+            halfWidth(r.IS_2_1.Text, QStringLiteral("3"));
+            break;
+        case 2:
+            halfWidth(r.IS_2_2.Text, QStringLiteral("6"));
+            break;
+        case 5:
+            halfWidth(r.IS_2_5.Text, QStringLiteral("2"));
+            break;
         case 4: {
             const QString factor = CoverageFactorText(r.HS);
             if (factor.isEmpty())
-                break;  // a level outside the table gives no term
+                break; // a level outside the table gives no term
             const QString divisor = factor + QStringLiteral("^2");
             if (kind == 1 || kind == 5) {
                 S = QStringLiteral("a") + K + QStringLiteral("^2/") + divisor;
@@ -192,8 +200,8 @@ public:
         case 6: {
             S = QStringLiteral("SUM((X(i)-Xp)^2)/(N*(N-1))");
             const QString N = QStringLiteral("N") + QString::number(NName(c));
-            X = QStringLiteral("DEVSQ(1:") + N + QStringLiteral(")/(") + N + QStringLiteral("*(") + N +
-                QStringLiteral("-1))");
+            X = QStringLiteral("DEVSQ(1:") + N + QStringLiteral(")/(") + N + QStringLiteral("*(") + N
+                + QStringLiteral("-1))");
             break;
         }
         case 7: {
@@ -203,8 +211,7 @@ public:
                 if (IsNumberText(r.SOP.Text))
                     X = Squared(FormulaNumber(r.SOP.Text)) + QStringLiteral("/") + N;
             } else {
-                X = QStringLiteral("(SDm") + QString::number(SdmName(c)) + QStringLiteral("^2/") + N +
-                    QLatin1Char(')');
+                X = QStringLiteral("(SDm") + QString::number(SdmName(c)) + QStringLiteral("^2/") + N + QLatin1Char(')');
             }
             break;
         }
@@ -229,8 +236,8 @@ public:
         }
         case 10: {
             S = QStringLiteral("((a") + K + QStringLiteral("^2*(1+Beta") + K + QStringLiteral("^2))/6");
-            const bool typedNumbers = (r.PD_2_6.Text.trimmed().isEmpty() || IsNumberText(r.PD_2_6.Text)) &&
-                                      (r.TFa_2_6.Text.trimmed().isEmpty() || IsNumberText(r.TFa_2_6.Text));
+            const bool typedNumbers = (r.PD_2_6.Text.trimmed().isEmpty() || IsNumberText(r.PD_2_6.Text))
+                && (r.TFa_2_6.Text.trimmed().isEmpty() || IsNumberText(r.TFa_2_6.Text));
             if (!typedNumbers)
                 break;
             QString half = FormulaNumber(r.PD_2_6.Text);
@@ -241,8 +248,7 @@ public:
             QString shape = FormulaNumber(r.TFa_2_6.Text);
             if (r.TFa_2_6.Text.trimmed().isEmpty())
                 shape = QStringLiteral("Beta") + QString::number(BetaName(c));
-            X = QStringLiteral("((") + Squared(half) + QStringLiteral("*(1+") + Squared(shape) +
-                QStringLiteral("))/6");
+            X = QStringLiteral("((") + Squared(half) + QStringLiteral("*(1+") + Squared(shape) + QStringLiteral("))/6");
             break;
         }
         case 13:
@@ -290,11 +296,11 @@ void Tidy(QString& text)
 
 QString MissingValuesMessage(const QString& lines)
 {
-    return GetString(1159) + QStringLiteral(" ") + LE + GetString(1160) + QStringLiteral(" ") + LE + LE +
-           GetString(1161) + LE + LE + lines;
+    return GetString(1159) + QStringLiteral(" ") + LE + GetString(1160) + QStringLiteral(" ") + LE + LE
+        + GetString(1161) + LE + LE + lines;
 }
 
-}  // namespace
+} // namespace
 
 QString FormulaNumber(const QString& text)
 {
@@ -306,7 +312,7 @@ QString FormulaNumber(const QString& text)
 }
 
 void SpreadsheetFormulas(TCell& root, QString& UcSymbolic, QString& UcExpanded, QString& ListingLegend,
-                         QString& SourceLines, QString& EffFormula, QString& TEffFormula)
+    QString& SourceLines, QString& EffFormula, QString& TEffFormula)
 {
     UcSymbolic.clear();
     UcExpanded.clear();
@@ -344,8 +350,8 @@ void SpreadsheetFormulas(TCell& root, QString& UcSymbolic, QString& UcExpanded, 
             if (entry.Uncertainty.trimmed().isEmpty()) {
                 if (!missing.isEmpty())
                     missing += LE;
-                missing += cell->FCellName.Text + QStringLiteral(" (") +
-                           (cell->FParent ? cell->FParent->FCellName.Text : QString()) + QLatin1Char(')');
+                missing += cell->FCellName.Text + QStringLiteral(" (")
+                    + (cell->FParent ? cell->FParent->FCellName.Text : QString()) + QLatin1Char(')');
                 continue;
             }
             X = Squared(FormulaNumber(entry.Uncertainty));
@@ -354,17 +360,36 @@ void SpreadsheetFormulas(TCell& root, QString& UcSymbolic, QString& UcExpanded, 
 
         QString D;
         switch (method) {
-        case 1: D = rec.PSV_2_1.Text; break;
-        case 2: D = rec.PSV_2_2.Text; break;
-        case 3: D = rec.PSV_2_3.Text; break;
-        case 4: D = rec.PSV_2_4.Text; break;
-        case 5: D = rec.PSV_2_5.Text; break;
-        case 10: D = rec.PSV_2_6.Text; break;
-        case 8: D = rec.PSV_5.Text; break;
-        case 6: case 7: case 9: case 13:
+        case 1:
+            D = rec.PSV_2_1.Text;
+            break;
+        case 2:
+            D = rec.PSV_2_2.Text;
+            break;
+        case 3:
+            D = rec.PSV_2_3.Text;
+            break;
+        case 4:
+            D = rec.PSV_2_4.Text;
+            break;
+        case 5:
+            D = rec.PSV_2_5.Text;
+            break;
+        case 10:
+            D = rec.PSV_2_6.Text;
+            break;
+        case 8:
+            D = rec.PSV_5.Text;
+            break;
+        case 6:
+        case 7:
+        case 9:
+        case 13:
             D = QStringLiteral("(N") + QString::number(names.NName(*cell)) + QStringLiteral("-1)");
             break;
-        default: D = cell->FCellType == kUncertaintyCell ? GetDegreesOfFreedomText(rec) : entry.DegreesOfFreedom; break;
+        default:
+            D = cell->FCellType == kUncertaintyCell ? GetDegreesOfFreedomText(rec) : entry.DegreesOfFreedom;
+            break;
         }
         D = D.trimmed();
 
@@ -382,45 +407,59 @@ void SpreadsheetFormulas(TCell& root, QString& UcSymbolic, QString& UcExpanded, 
         if (D != InfiniteText) {
             const QString lead = C == QLatin1String("1") ? QString() : C + QStringLiteral("^4*");
             if (!D.isEmpty()) {
-                const QString d = D.startsWith(QLatin1Char('-')) ? QLatin1Char('(') + ToLocalDecimalSeparator(D) + QLatin1Char(')')
-                                                                 : ToLocalDecimalSeparator(D);
+                const QString d = D.startsWith(QLatin1Char('-'))
+                    ? QLatin1Char('(') + ToLocalDecimalSeparator(D) + QLatin1Char(')')
+                    : ToLocalDecimalSeparator(D);
                 ws += lead + QLatin1Char('(') + X + QStringLiteral(")^2/") + d + QLatin1Char('+');
             } else {
                 const QString N = QStringLiteral("N") + QString::number(names.NName(*cell));
-                ws += lead + QLatin1Char('(') + X +
-                      (method == 8 ? QStringLiteral(")^2/") + N : QStringLiteral(")^2/(") + N + QStringLiteral("-1)")) +
-                      QLatin1Char('+');
+                ws += lead + QLatin1Char('(') + X
+                    + (method == 8 ? QStringLiteral(")^2/") + N : QStringLiteral(")^2/(") + N + QStringLiteral("-1)"))
+                    + QLatin1Char('+');
             }
         }
 
         const bool described = cell->FCellType == kUncertaintyCell && (method <= 10 || method == 13);
         if (described) {
-            static const int methodTexts[] = {1169, 1162, 1165, 1175, 1166, 1167, 1170, 1171, 1172, 1173, 1168, 0, 0, 1174};
-            SourceLines += GetString(methodTexts[method]) + QStringLiteral(" ") + LE + GetString(1163) +
-                           QStringLiteral(" ") + cell->FCellName.Text + LE + GetString(1164) + QStringLiteral(" ") +
-                           (cell->FParent ? cell->FParent->FCellName.Text : QString()) + LE;
+            static const int methodTexts[]
+                = { 1169, 1162, 1165, 1175, 1166, 1167, 1170, 1171, 1172, 1173, 1168, 0, 0, 1174 };
+            SourceLines += GetString(methodTexts[method]) + QStringLiteral(" ") + LE + GetString(1163)
+                + QStringLiteral(" ") + cell->FCellName.Text + LE + GetString(1164) + QStringLiteral(" ")
+                + (cell->FParent ? cell->FParent->FCellName.Text : QString()) + LE;
             const QString shown = S.isEmpty() ? X : S;
             QString line = QStringLiteral("u") + K + QStringLiteral("^2 = ");
             switch (method) {
-            case 0: case 3: line += GetString(157); break;
-            case 1: case 2: case 5:
+            case 0:
+            case 3:
+                line += GetString(157);
+                break;
+            case 1:
+            case 2:
+            case 5:
                 line += shown + LE + QStringLiteral("a") + K + QStringLiteral(" - ") + GetString(270);
                 break;
             case 4:
-                line += shown + LE + QStringLiteral("a") + K + QStringLiteral(" - ") + GetString(1152) +
-                        QLatin1Char(' ') + CoverageLevel(rec.HS) + QStringLiteral(" interval");
+                line += shown + LE + QStringLiteral("a") + K + QStringLiteral(" - ") + GetString(1152)
+                    + QLatin1Char(' ') + CoverageLevel(rec.HS) + QStringLiteral(" interval");
                 break;
-            case 6: case 9: case 13: line += shown + LE + QStringLiteral("N - ") + GetString(1176); break;
+            case 6:
+            case 9:
+            case 13:
+                line += shown + LE + QStringLiteral("N - ") + GetString(1176);
+                break;
             case 7:
-                line += shown + LE + QStringLiteral("N - ") + GetString(1176) + QStringLiteral("; SDm - ") +
-                        GetString(268);
+                line += shown + LE + QStringLiteral("N - ") + GetString(1176) + QStringLiteral("; SDm - ")
+                    + GetString(268);
                 break;
-            case 8: line += shown + QLatin1Char(' ') + GetString(357); break;
+            case 8:
+                line += shown + QLatin1Char(' ') + GetString(357);
+                break;
             case 10:
-                line += shown + LE + QStringLiteral("a") + K + QStringLiteral(" - ") + GetString(270) + LE +
-                        QStringLiteral("Beta") + K + QStringLiteral(" - ") + GetString(949);
+                line += shown + LE + QStringLiteral("a") + K + QStringLiteral(" - ") + GetString(270) + LE
+                    + QStringLiteral("Beta") + K + QStringLiteral(" - ") + GetString(949);
                 break;
-            default: break;
+            default:
+                break;
             }
             SourceLines += line + LE;
             if (!A.isEmpty() && (method == 1 || method == 2 || method == 4 || method == 5 || method == 10))
@@ -442,7 +481,7 @@ void SpreadsheetFormulas(TCell& root, QString& UcSymbolic, QString& UcExpanded, 
     // Correlations between the inputs of the root, at the matrix positions the
     // evaluation uses.
     quint8 size = 0;
-    TCorrelationMatrix matrix{};
+    TCorrelationMatrix matrix {};
     ParseCorrelationMatrix(root.FCorrelationMatrix.Text, size, matrix);
     const std::vector<TCell*> inputs = CorrelationMatrixChildren(root);
     auto sheetFormulas = [](const TCell& quantity) {
@@ -457,8 +496,8 @@ void SpreadsheetFormulas(TCell& root, QString& UcSymbolic, QString& UcExpanded, 
         for (size_t j = i + 1; j < count; ++j) {
             const double coefficient = matrix[i][j];
             double ci = 0, cj = 0;
-            if (coefficient == 0 || !TryStrToFloatNeutral(inputs[i]->FNumSensitivity, ci) ||
-                !TryStrToFloatNeutral(inputs[j]->FNumSensitivity, cj))
+            if (coefficient == 0 || !TryStrToFloatNeutral(inputs[i]->FNumSensitivity, ci)
+                || !TryStrToFloatNeutral(inputs[j]->FNumSensitivity, cj))
                 continue;
             QStringList factors;
             const QString fi = FormulaNumber(inputs[i]->FNumSensitivity);
@@ -477,7 +516,7 @@ void SpreadsheetFormulas(TCell& root, QString& UcSymbolic, QString& UcExpanded, 
         }
 
     RemoveTrailingPlus(ws);
-    for (QString* s : {&P, &Q, &R, &F, &Y})
+    for (QString* s : { &P, &Q, &R, &F, &Y })
         RemoveTrailingPlus(*s);
     P = Joined(P, R);
     Q = Joined(Q, F);
@@ -489,13 +528,13 @@ void SpreadsheetFormulas(TCell& root, QString& UcSymbolic, QString& UcExpanded, 
         UcExpanded += LE + QStringLiteral("Kor\t=") + Y;
     }
 
-    ListingLegend = GetString(1156) + LE + LE + QStringLiteral("uc\t") + GetString(87) + LE + QStringLiteral("U\t") +
-                    GetString(355);
+    ListingLegend = GetString(1156) + LE + LE + QStringLiteral("uc\t") + GetString(87) + LE + QStringLiteral("U\t")
+        + GetString(355);
     if (correlated)
         ListingLegend += LE + QStringLiteral("Kor\t") + GetString(1155);
-    ListingLegend += LE + QStringLiteral("eff\t") + GetString(1157) + LE + QStringLiteral("t(eff)\t") +
-                     GetString(1158) + LE + LE;
-    for (const NameKind* kind : {&names.var, &names.n, &names.sd, &names.sdm, &names.a, &names.beta}) {
+    ListingLegend
+        += LE + QStringLiteral("eff\t") + GetString(1157) + LE + QStringLiteral("t(eff)\t") + GetString(1158) + LE + LE;
+    for (const NameKind* kind : { &names.var, &names.n, &names.sd, &names.sdm, &names.a, &names.beta }) {
         if (kind->legend.isEmpty())
             continue;
         ListingLegend += LE;
@@ -510,4 +549,4 @@ void SpreadsheetFormulas(TCell& root, QString& UcSymbolic, QString& UcExpanded, 
     Tidy(EffFormula);
 }
 
-}  // namespace orvek
+} // namespace orvek

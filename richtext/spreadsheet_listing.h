@@ -16,10 +16,10 @@ class TCell;
 // listing always refreshes. A model with a quantity or a source lacking its value gives
 // only the missing-values message in ListingLegend.
 void SpreadsheetFormulas(TCell& root, QString& UcSymbolic, QString& UcExpanded, QString& ListingLegend,
-                         QString& SourceLines, QString& EffFormula, QString& TEffFormula);
+    QString& SourceLines, QString& EffFormula, QString& TEffFormula);
 
 // A number text as it stands in a formula: trimmed, local separator, SignificantDigits
 // significant digits without trailing zeros, in brackets when negative.
 QString FormulaNumber(const QString& text);
 
-}  // namespace orvek
+} // namespace orvek

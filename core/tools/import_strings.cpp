@@ -9,7 +9,10 @@
 #include <cstdio>
 
 #if defined(__SANITIZE_ADDRESS__)
-extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
+extern "C" const char* __asan_default_options()
+{
+    return "detect_leaks=0";
+}
 #endif
 
 int main(int argc, char** argv)

@@ -31,4 +31,4 @@ TfDBControlWindowStatus::TfDBControlWindowStatus(QWidget* parent)
     layout->addWidget(box);
 }
 
-}  // namespace orvek
+} // namespace orvek

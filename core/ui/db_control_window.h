@@ -20,4 +20,4 @@ public:
 
 inline TfDBControlWindowStatus* fDBControlWindowStatus = nullptr;
 
-}  // namespace orvek
+} // namespace orvek

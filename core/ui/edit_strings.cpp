@@ -10,7 +10,8 @@
 
 namespace orvek {
 
-TfEditStrings::TfEditStrings(QWidget* parent) : QDialog(parent)
+TfEditStrings::TfEditStrings(QWidget* parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("fEditStrings"));
     auto* grid = new QGridLayout(this);
@@ -54,4 +55,4 @@ void TfEditStrings::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
 }
 
-}  // namespace orvek
+} // namespace orvek

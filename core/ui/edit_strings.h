@@ -31,4 +31,4 @@ protected:
 
 inline TfEditStrings* fEditStrings = nullptr;
 
-}  // namespace orvek
+} // namespace orvek

@@ -28,7 +28,7 @@ bool RowHasData(const QTableWidget& grid, int row, int firstCol)
             return true;
     return false;
 }
-}  // namespace
+} // namespace
 
 void InsertStringGridRow(int row, QTableWidget& grid, int fixedCols)
 {
@@ -68,4 +68,4 @@ void ResetImageBitmap(QLabel& image, QPixmap& bitmap, int width, int height)
     image.setPixmap(bitmap);
 }
 
-}  // namespace orvek
+} // namespace orvek

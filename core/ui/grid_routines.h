@@ -17,4 +17,4 @@ void AppendStringGridRow(QTableWidget& grid, int& newRow);
 // Places Image at (1, 1) with the given size and gives it a new empty picture of that size.
 void ResetImageBitmap(QLabel& image, QPixmap& bitmap, int width, int height);
 
-}  // namespace orvek
+} // namespace orvek

@@ -9,7 +9,8 @@
 
 namespace orvek {
 
-TfHelp::TfHelp(QWidget* parent) : QDialog(parent, Qt::Window)
+TfHelp::TfHelp(QWidget* parent)
+    : QDialog(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("fHelp"));
     Browser = new QTextBrowser(this);
@@ -23,8 +24,7 @@ TfHelp::TfHelp(QWidget* parent) : QDialog(parent, Qt::Window)
         else
             OpenWithDesktop(url);
     });
-    connect(Browser, &QTextBrowser::sourceChanged, this,
-            [this] { setWindowTitle(Browser->documentTitle()); });
+    connect(Browser, &QTextBrowser::sourceChanged, this, [this] { setWindowTitle(Browser->documentTitle()); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Browser);
@@ -44,4 +44,4 @@ void TfHelp::ShowHelpPage(const QString& path)
     activateWindow();
 }
 
-}  // namespace orvek
+} // namespace orvek

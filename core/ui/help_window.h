@@ -19,4 +19,4 @@ public:
     void ShowHelpPage(const QString& path) override;
 };
 
-}  // namespace orvek
+} // namespace orvek

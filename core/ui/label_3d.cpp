@@ -5,7 +5,8 @@
 
 namespace orvek {
 
-TLabel3D::TLabel3D(QWidget* parent) : QLabel(parent)
+TLabel3D::TLabel3D(QWidget* parent)
+    : QLabel(parent)
 {
     setAttribute(Qt::WA_TranslucentBackground);
     setAutoFillBackground(false);
@@ -78,4 +79,4 @@ void TLabel3D::mouseReleaseEvent(QMouseEvent* event)
     }
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -37,4 +37,4 @@ private:
     bool asButton_ = false;
 };
 
-}  // namespace orvek
+} // namespace orvek

@@ -76,4 +76,4 @@ void TfMessageWindow::HideBatch()
     hide();
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -35,4 +35,4 @@ protected:
 
 inline TfMessageWindow* fMessageWindow = nullptr;
 
-}  // namespace orvek
+} // namespace orvek

@@ -25,18 +25,16 @@ bool LabelHasPicture(const QLabel* label)
     return label && !label->pixmap().isNull();
 }
 
-const char* const kMakerContact =
-    "<p><b>Kestrava s.r.o.</b><br>výrobca programu</p>"
-    "<p>E-mail: <a href=\"mailto:%1\">%1</a></p>";
-const char* const kDistributorContact =
-    "<p><b>Brantel Measurement Ltd.</b><br>Distributor of the program</p>"
-    "<p>E-mail: <a href=\"mailto:%1\">%1</a></p>";
-}  // namespace
+const char* const kMakerContact = "<p><b>Kestrava s.r.o.</b><br>výrobca programu</p>"
+                                  "<p>E-mail: <a href=\"mailto:%1\">%1</a></p>";
+const char* const kDistributorContact = "<p><b>Brantel Measurement Ltd.</b><br>Distributor of the program</p>"
+                                        "<p>E-mail: <a href=\"mailto:%1\">%1</a></p>";
+} // namespace
 
 QString VersionCaption()
 {
-    return GetString(583) + QStringLiteral(": ") + kProgramVersion + QStringLiteral(" (") + GetString(1116) +
-           QLatin1Char(')');
+    return GetString(583) + QStringLiteral(": ") + kProgramVersion + QStringLiteral(" (") + GetString(1116)
+        + QLatin1Char(')');
 }
 
 QString AboutCaption()
@@ -44,7 +42,8 @@ QString AboutCaption()
     return GetString(408) + QLatin1Char(' ') + ProgramName;
 }
 
-TfOrvekLoad::TfOrvekLoad(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::WindowStaysOnTopHint)
+TfOrvekLoad::TfOrvekLoad(QWidget* parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("fOrvekLoad"));
     setFixedSize(480, 300);
@@ -84,7 +83,8 @@ void TfOrvekLoad::showEvent(QShowEvent* event)
     FormActivate();
 }
 
-TfOrvekAbout::TfOrvekAbout(QWidget* parent) : QDialog(parent)
+TfOrvekAbout::TfOrvekAbout(QWidget* parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("fOrvekAbout"));
     setWindowTitle(AboutCaption());
@@ -141,4 +141,4 @@ bool TfOrvekAbout::HasPicture() const
     return LabelHasPicture(Image1);
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -26,7 +26,7 @@ class TfOrvekLoad : public QWidget {
 public:
     explicit TfOrvekLoad(QWidget* parent = nullptr);
 
-    QLabel* Image1 = nullptr;  // the picture, stretched over the window
+    QLabel* Image1 = nullptr; // the picture, stretched over the window
     TLabel3D* Label_Version = nullptr;
 
     bool HasPicture() const;
@@ -47,11 +47,11 @@ public:
     QLabel* Image1 = nullptr;
     QLabel* Label_Version = nullptr;
     QLabel* Label_TechnicalSupport = nullptr;
-    QTextBrowser* RichEdit_Kestrava = nullptr;  // the makers' contact (edition 1)
-    QTextBrowser* RichEdit_Brantel = nullptr;   // the distributor's contact (edition 0)
+    QTextBrowser* RichEdit_Kestrava = nullptr; // the makers' contact (edition 1)
+    QTextBrowser* RichEdit_Brantel = nullptr; // the distributor's contact (edition 0)
     QPushButton* Button_Close = nullptr;
 
     bool HasPicture() const;
 };
 
-}  // namespace orvek
+} // namespace orvek

@@ -28,8 +28,8 @@ namespace orvek {
 namespace {
 
 // The only column names that may reach the SQL text of the list.
-const QStringList kTableColumns{QStringLiteral("ID"), QStringLiteral("StringID"), QStringLiteral("English"),
-                                QStringLiteral("Slovak"), QStringLiteral("Czech")};
+const QStringList kTableColumns { QStringLiteral("ID"), QStringLiteral("StringID"), QStringLiteral("English"),
+    QStringLiteral("Slovak"), QStringLiteral("Czech") };
 
 // Model columns after the two grid columns; hidden.
 constexpr int kIdColumn = 2;
@@ -39,9 +39,10 @@ int ColumnWidth(const QString& column)
     return column == QLatin1String("English") ? 240 : 253;
 }
 
-}  // namespace
+} // namespace
 
-TfOrvek2::TfOrvek2(QWidget* parent) : QDialog(parent)
+TfOrvek2::TfOrvek2(QWidget* parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("fOrvek2"));
     Q_Strings = new QSqlQueryModel(this);
@@ -70,7 +71,7 @@ TfOrvek2::TfOrvek2(QWidget* parent) : QDialog(parent)
             ShowMessage(error);
     });
     connect(DBGrid1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(at)); });
+        [this](const QPoint& at) { PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(at)); });
 
     auto button = [this](const char* name, QStyle::StandardPixmap icon, int row) {
         auto* b = new QToolButton(this);
@@ -81,10 +82,17 @@ TfOrvek2::TfOrvek2(QWidget* parent) : QDialog(parent)
             const int count = Q_Strings->rowCount();
             const int current = DBGrid1->currentIndex().row();
             switch (row) {
-            case 0: MoveTo(0); break;
-            case 1: MoveTo(std::max(current - 1, 0)); break;
-            case 2: MoveTo(std::min(current + 1, count - 1)); break;
-            default: MoveTo(count - 1);
+            case 0:
+                MoveTo(0);
+                break;
+            case 1:
+                MoveTo(std::max(current - 1, 0));
+                break;
+            case 2:
+                MoveTo(std::min(current + 1, count - 1));
+                break;
+            default:
+                MoveTo(count - 1);
             }
         });
         return b;
@@ -100,7 +108,7 @@ TfOrvek2::TfOrvek2(QWidget* parent) : QDialog(parent)
     Panel_RecNo->setAlignment(Qt::AlignCenter);
 
     auto* bar = new QHBoxLayout;
-    for (QToolButton* b : {NavFirst, NavPrior, NavNext, NavLast})
+    for (QToolButton* b : { NavFirst, NavPrior, NavNext, NavLast })
         bar->addWidget(b);
     bar->addStretch();
     bar->addWidget(Panel_RecNo);
@@ -123,17 +131,16 @@ TfOrvek2::~TfOrvek2()
 void TfOrvek2::OpenStringList(int id)
 {
     const QString first = columnOrder_.value(0);
-    QSqlDatabase db =
-        OpenFolderDatabase(QString::fromLatin1(kStringsConnection), StringTableFolder(), false);
+    QSqlDatabase db = OpenFolderDatabase(QString::fromLatin1(kStringsConnection), StringTableFolder(), false);
     QStringList select;
-    for (const QString& column : columnOrder_ + QStringList{"ID", "StringID", "Czech"})
+    for (const QString& column : columnOrder_ + QStringList { "ID", "StringID", "Czech" })
         if (kTableColumns.contains(column))
             select << QuoteName(column);
     QSqlQuery query(db);
     if (db.isOpen() && kTableColumns.contains(first)) {
-        query.prepare(QStringLiteral("SELECT %1 FROM Strings ORDER BY %2 COLLATE %3, ID")
-                          .arg(select.join(QStringLiteral(", ")), QuoteName(first),
-                               QString::fromLatin1(kSlovakCollation)));
+        query.prepare(
+            QStringLiteral("SELECT %1 FROM Strings ORDER BY %2 COLLATE %3, ID")
+                .arg(select.join(QStringLiteral(", ")), QuoteName(first), QString::fromLatin1(kSlovakCollation)));
         query.exec();
     }
     Q_Strings->setQuery(std::move(query));
@@ -206,7 +213,7 @@ void TfOrvek2::ColumnMoved()
     const QString first = ColumnOrderFromHeader();
     if (first.isEmpty())
         return;
-    QStringList order{first};
+    QStringList order { first };
     for (const QString& column : columnOrder_)
         if (column != first)
             order << column;
@@ -283,4 +290,4 @@ void TfOrvek2::done(int result)
     QDialog::done(result);
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -60,9 +60,9 @@ private:
     void MoveTo(int row);
     QString ColumnOrderFromHeader() const;
 
-    QStringList columnOrder_{QStringLiteral("English"), QStringLiteral("Slovak")};
+    QStringList columnOrder_ { QStringLiteral("English"), QStringLiteral("Slovak") };
 };
 
 inline TfOrvek2* fOrvek2 = nullptr;
 
-}  // namespace orvek
+} // namespace orvek

@@ -12,7 +12,10 @@ namespace {
 constexpr const char* kCancelProperty = "orvekCancelButton";
 }
 
-TValidCustomEdit::TValidCustomEdit(QWidget* parent) : QLineEdit(parent) {}
+TValidCustomEdit::TValidCustomEdit(QWidget* parent)
+    : QLineEdit(parent)
+{
+}
 
 void TValidCustomEdit::MarkAsCancel(QWidget* button)
 {
@@ -39,8 +42,8 @@ void TValidCustomEdit::focusOutEvent(QFocusEvent* event)
     // Leaving for a Cancel button, or because the window goes away, checks nothing.
     if (next && next->property(kCancelProperty).toBool())
         return;
-    if (!window()->isVisible() || event->reason() == Qt::ActiveWindowFocusReason ||
-        event->reason() == Qt::PopupFocusReason)
+    if (!window()->isVisible() || event->reason() == Qt::ActiveWindowFocusReason
+        || event->reason() == Qt::PopupFocusReason)
         return;
     if (Validate())
         return;
@@ -57,7 +60,10 @@ void TValidCustomEdit::focusOutEvent(QFocusEvent* event)
     });
 }
 
-TIntegerEdit::TIntegerEdit(QWidget* parent) : TValidCustomEdit(parent) {}
+TIntegerEdit::TIntegerEdit(QWidget* parent)
+    : TValidCustomEdit(parent)
+{
+}
 
 bool TIntegerEdit::IsValidText()
 {
@@ -99,4 +105,4 @@ void TIntegerEdit::SetMaxValue(int value)
     max_ = value;
 }
 
-}  // namespace orvek
+} // namespace orvek

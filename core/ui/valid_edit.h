@@ -79,4 +79,4 @@ private:
     int max_ = 0;
 };
 
-}  // namespace orvek
+} // namespace orvek

@@ -14,7 +14,8 @@ namespace orvek {
 // A magnifying glass circling over a stack of pages, 48 x 49 pixels.
 class TWaitAnimation : public QWidget {
 public:
-    explicit TWaitAnimation(QWidget* parent) : QWidget(parent)
+    explicit TWaitAnimation(QWidget* parent)
+        : QWidget(parent)
     {
         setFixedSize(48, 49);
         timer_.setInterval(90);
@@ -108,9 +109,9 @@ void TfWait::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
         WaitCancelled = true;
-        return;  // Esc asks the work to stop; the worker hides the window
+        return; // Esc asks the work to stop; the worker hides the window
     }
     QDialog::keyPressEvent(event);
 }
 
-}  // namespace orvek
+} // namespace orvek

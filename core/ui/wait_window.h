@@ -34,4 +34,4 @@ protected:
 
 inline TfWait* fWait = nullptr;
 
-}  // namespace orvek
+} // namespace orvek

@@ -20,16 +20,22 @@ namespace {
 Qt::CursorShape ShapeOf(TCellCursor cursor)
 {
     switch (cursor) {
-    case TCellCursor::No: return Qt::ForbiddenCursor;
-    case TCellCursor::HandPoint: return Qt::PointingHandCursor;
-    case TCellCursor::HourGlass: return Qt::WaitCursor;
-    default: return Qt::ArrowCursor;
+    case TCellCursor::No:
+        return Qt::ForbiddenCursor;
+    case TCellCursor::HandPoint:
+        return Qt::PointingHandCursor;
+    case TCellCursor::HourGlass:
+        return Qt::WaitCursor;
+    default:
+        return Qt::ArrowCursor;
     }
 }
 
-}  // namespace
+} // namespace
 
-TCellBoxWidget::TCellBoxWidget(TCell* cell, QWidget* parent) : QWidget(parent), cell_(cell)
+TCellBoxWidget::TCellBoxWidget(TCell* cell, QWidget* parent)
+    : QWidget(parent)
+    , cell_(cell)
 {
     setMouseTracking(true);
     setObjectName(QStringLiteral("cellBox%1").arg(cell->FId));
@@ -123,7 +129,9 @@ bool TCellBoxWidget::event(QEvent* event)
     return QWidget::event(event);
 }
 
-TDiagramCanvas::TDiagramCanvas(TDiagramView* view, QWidget* parent) : QWidget(parent), view_(view)
+TDiagramCanvas::TDiagramCanvas(TDiagramView* view, QWidget* parent)
+    : QWidget(parent)
+    , view_(view)
 {
     setObjectName(QStringLiteral("diagramCanvas"));
     setAutoFillBackground(true);
@@ -138,7 +146,8 @@ void TDiagramCanvas::paintEvent(QPaintEvent*)
             PaintCellConnectors(painter, *cell, QPoint());
 }
 
-TDiagramView::TDiagramView(QWidget* parent) : QScrollArea(parent)
+TDiagramView::TDiagramView(QWidget* parent)
+    : QScrollArea(parent)
 {
     setObjectName(QStringLiteral("diagramView"));
     canvas_ = new TDiagramCanvas(this, this);
@@ -237,4 +246,4 @@ void TDiagramView::RefreshCanvas()
     canvas_->update();
 }
 
-}  // namespace orvek
+} // namespace orvek

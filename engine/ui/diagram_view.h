@@ -80,4 +80,4 @@ private:
     bool refreshScheduled_ = false;
 };
 
-}  // namespace orvek
+} // namespace orvek

@@ -17,9 +17,15 @@ namespace orvek {
 
 namespace {
 
-QWidget* DialogParent() { return QApplication::activeWindow(); }
+QWidget* DialogParent()
+{
+    return QApplication::activeWindow();
+}
 
-QString Title() { return QApplication::applicationDisplayName(); }
+QString Title()
+{
+    return QApplication::applicationDisplayName();
+}
 
 struct ButtonMap {
     TMsgDlgBtn button;
@@ -28,17 +34,17 @@ struct ButtonMap {
 };
 
 constexpr ButtonMap kButtons[] = {
-    {mbYes, QMessageBox::Yes, mrYes},
-    {mbNo, QMessageBox::No, mrNo},
-    {mbOK, QMessageBox::Ok, mrOk},
-    {mbCancel, QMessageBox::Cancel, mrCancel},
-    {mbAbort, QMessageBox::Abort, mrAbort},
-    {mbRetry, QMessageBox::Retry, mrRetry},
-    {mbIgnore, QMessageBox::Ignore, mrIgnore},
-    {mbAll, QMessageBox::YesToAll, mrAll},
-    {mbYesToAll, QMessageBox::YesToAll, mrYesToAll},
-    {mbNoToAll, QMessageBox::NoToAll, mrNoToAll},
-    {mbHelp, QMessageBox::Help, mrNone},
+    { mbYes, QMessageBox::Yes, mrYes },
+    { mbNo, QMessageBox::No, mrNo },
+    { mbOK, QMessageBox::Ok, mrOk },
+    { mbCancel, QMessageBox::Cancel, mrCancel },
+    { mbAbort, QMessageBox::Abort, mrAbort },
+    { mbRetry, QMessageBox::Retry, mrRetry },
+    { mbIgnore, QMessageBox::Ignore, mrIgnore },
+    { mbAll, QMessageBox::YesToAll, mrAll },
+    { mbYesToAll, QMessageBox::YesToAll, mrYesToAll },
+    { mbNoToAll, QMessageBox::NoToAll, mrNoToAll },
+    { mbHelp, QMessageBox::Help, mrNone },
 };
 
 QString ApplyDefaultExt(const QString& name, const QString& ext)
@@ -57,7 +63,7 @@ QString StartPath(const FileDialogRequest& request)
     return QDir(request.initialDir).filePath(request.fileName);
 }
 
-}  // namespace
+} // namespace
 
 QString QtFileFilter(const QString& pipeFilter)
 {
@@ -78,11 +84,21 @@ int WidgetDialogHandler::MessageDlg(const QString& text, TMsgDlgType type, TMsgD
     box.setWindowTitle(Title());
     box.setText(text);
     switch (type) {
-    case TMsgDlgType::mtWarning: box.setIcon(QMessageBox::Warning); break;
-    case TMsgDlgType::mtError: box.setIcon(QMessageBox::Critical); break;
-    case TMsgDlgType::mtInformation: box.setIcon(QMessageBox::Information); break;
-    case TMsgDlgType::mtConfirmation: box.setIcon(QMessageBox::Question); break;
-    case TMsgDlgType::mtCustom: box.setIcon(QMessageBox::NoIcon); break;
+    case TMsgDlgType::mtWarning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case TMsgDlgType::mtError:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case TMsgDlgType::mtInformation:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case TMsgDlgType::mtConfirmation:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case TMsgDlgType::mtCustom:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
     }
     QMessageBox::StandardButtons standard;
     for (const auto& b : kButtons)
@@ -104,8 +120,8 @@ int WidgetDialogHandler::MessageDlg(const QString& text, TMsgDlgType type, TMsgD
 
 bool WidgetDialogHandler::OpenFileDialog(FileDialogRequest& request)
 {
-    QString chosen = QFileDialog::getOpenFileName(DialogParent(), request.caption, StartPath(request),
-                                                  QtFileFilter(request.filter));
+    QString chosen = QFileDialog::getOpenFileName(
+        DialogParent(), request.caption, StartPath(request), QtFileFilter(request.filter));
     if (chosen.isEmpty())
         return false;
     request.fileName = chosen;
@@ -114,8 +130,8 @@ bool WidgetDialogHandler::OpenFileDialog(FileDialogRequest& request)
 
 bool WidgetDialogHandler::SaveFileDialog(FileDialogRequest& request)
 {
-    QString chosen = QFileDialog::getSaveFileName(DialogParent(), request.caption, StartPath(request),
-                                                  QtFileFilter(request.filter));
+    QString chosen = QFileDialog::getSaveFileName(
+        DialogParent(), request.caption, StartPath(request), QtFileFilter(request.filter));
     if (chosen.isEmpty())
         return false;
     request.fileName = ApplyDefaultExt(chosen, request.defaultExt);
@@ -181,4 +197,4 @@ bool WidgetDialogHandler::PrinterSetupDialog()
     return dialog.exec() == QDialog::Accepted;
 }
 
-}  // namespace orvek
+} // namespace orvek

@@ -20,4 +20,4 @@ public:
 // "Text files (*.txt)|*.txt|All (*.*)|*.*" -> "Text files (*.txt);;All (*.*)".
 QString QtFileFilter(const QString& pipeFilter);
 
-}  // namespace orvek
+} // namespace orvek

@@ -16,7 +16,10 @@ namespace orvek {
 
 namespace {
 
-int RoundEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+int RoundEven(double value)
+{
+    return static_cast<int>(std::nearbyint(value));
+}
 
 TCell& RootOf(TCell& cell)
 {
@@ -29,7 +32,8 @@ TCell& RootOf(TCell& cell)
 // Draws at zoom 1.0 at most for its lifetime and puts the zoom and the layout back.
 class PictureZoom {
 public:
-    explicit PictureZoom(TCell& root) : root_(root)
+    explicit PictureZoom(TCell& root)
+        : root_(root)
     {
         if (ZoomCoefficient > 1.0) {
             saved_ = ZoomCoefficient;
@@ -75,7 +79,7 @@ void DrawBox(const TCell& cell, QPainter& canvas, QPoint offset)
     canvas.restore();
 }
 
-}  // namespace
+} // namespace
 
 void ExtendPictureBounds(const TCell& cell, int& MaxLeft, int& MaxTop)
 {
@@ -122,15 +126,14 @@ QImage ExportPicture(TCell& cell, quint8 Mode, double Scale)
 {
     if (Mode > 1)
         return QImage();
-    TSuspendedUpdates updates(cell.Host());  // the window does not draw meanwhile
+    TSuspendedUpdates updates(cell.Host()); // the window does not draw meanwhile
     PictureZoom zoom(RootOf(cell));
     int right = 0, bottom = 0;
     PictureBounds(cell, right, bottom);
     right += RoundEven(1.5 * ZoomedCellHeight);
     const int width = right + PictureOffsetX, height = bottom + PictureOffsetY;
     const double scale = Mode == 1 ? Scale : 1.0;
-    QImage image(std::max(1, RoundEven(width * scale)), std::max(1, RoundEven(height * scale)),
-                 QImage::Format_RGB32);
+    QImage image(std::max(1, RoundEven(width * scale)), std::max(1, RoundEven(height * scale)), QImage::Format_RGB32);
     {
         QPainter painter(&image);
         painter.setBrush(Qt::white);
@@ -142,4 +145,4 @@ QImage ExportPicture(TCell& cell, quint8 Mode, double Scale)
     return image;
 }
 
-}  // namespace orvek
+} // namespace orvek

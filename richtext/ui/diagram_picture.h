@@ -31,4 +31,4 @@ void ExtendPictureBounds(const TCell& cell, int& MaxLeft, int& MaxTop);
 void DrawOnCanvas(TCell* cell, QPainter& Canvas);
 void DrawDiagram(const TCell& cell, QPainter& Canvas);
 
-}  // namespace orvek
+} // namespace orvek

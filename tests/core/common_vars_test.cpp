@@ -16,13 +16,13 @@ TEST(CommandLine, SwitchTable)
         QStringList params;
         bool quelvar, ostrevin, trace;
     } cases[] = {
-        {{}, false, false, false},
-        {{"QUELVAR"}, true, false, false},
-        {{"x", "quelvar"}, true, false, false},
-        {{"Ostrevin", "step_write"}, false, true, true},
-        {{"STEP_WRITE", "OSTREVIN", "QUELVAR"}, false, true, true},  // a third parameter is ignored
-        {{"QUELVARX"}, false, false, false},
-        {{"STEP"}, false, false, false},
+        { {}, false, false, false },
+        { { "QUELVAR" }, true, false, false },
+        { { "x", "quelvar" }, true, false, false },
+        { { "Ostrevin", "step_write" }, false, true, true },
+        { { "STEP_WRITE", "OSTREVIN", "QUELVAR" }, false, true, true }, // a third parameter is ignored
+        { { "QUELVARX" }, false, false, false },
+        { { "STEP" }, false, false, false },
     };
     for (const auto& c : cases) {
         ParseCommandLine(c.params);
@@ -31,7 +31,7 @@ TEST(CommandLine, SwitchTable)
         EXPECT_EQ(OstrevinMode, c.ostrevin);
         EXPECT_EQ(TraceSteps, c.trace);
     }
-    ParseCommandLine({"a", "quelvar"});
+    ParseCommandLine({ "a", "quelvar" });
     EXPECT_EQ(CmdArg1, "A");
     EXPECT_EQ(CmdArg2, "QUELVAR");
     ParseCommandLine({});
@@ -41,19 +41,18 @@ TEST(RequestFlags, PendingCountsCellCommandsAndDiagramRequests)
 {
     ClearCellCommands();
     EXPECT_FALSE(IsCellCommandPending());
-    for (bool* counted : {&CmdAddUncertainty, &CmdReplaceFromDatabase, &CmdQuantityToNewEquation,
-                          &CmdEquationToQuantity, &CmdDeleteCell, &CmdToggleActive, &CmdNewEquation,
-                          &CmdEquationToNewEquation, &CmdViewCell, &CmdEditCell, &ExpandTreeRequest,
-                          &CollapseTreeRequest, &ZoomOutRequest, &ZoomInRequest, &SaveTreeAsRequest,
-                          &SaveTreeRequest}) {
+    for (bool* counted : { &CmdAddUncertainty, &CmdReplaceFromDatabase, &CmdQuantityToNewEquation,
+             &CmdEquationToQuantity, &CmdDeleteCell, &CmdToggleActive, &CmdNewEquation, &CmdEquationToNewEquation,
+             &CmdViewCell, &CmdEditCell, &ExpandTreeRequest, &CollapseTreeRequest, &ZoomOutRequest, &ZoomInRequest,
+             &SaveTreeAsRequest, &SaveTreeRequest }) {
         *counted = true;
         EXPECT_TRUE(IsCellCommandPending());
         ClearCellCommands();
         EXPECT_FALSE(*counted);
     }
-    for (bool* notCounted : {&AddTreeItemsRequest, &WholeTreeRequest, &CurrentCellRequest, &LoadTreeFromFileRequest,
-                             &ZoomPresetRequest, &CellPropertiesRequest, &CmdHideUncertaintyCells,
-                             &CmdShowUncertaintyCells, &HighlightRequest, &CmdReserved}) {
+    for (bool* notCounted : { &AddTreeItemsRequest, &WholeTreeRequest, &CurrentCellRequest, &LoadTreeFromFileRequest,
+             &ZoomPresetRequest, &CellPropertiesRequest, &CmdHideUncertaintyCells, &CmdShowUncertaintyCells,
+             &HighlightRequest, &CmdReserved }) {
         *notCounted = true;
         EXPECT_FALSE(IsCellCommandPending());
         ClearCellCommands();
@@ -71,11 +70,11 @@ TEST(CommonInit, SetsIdentityFoldersAndStartValues)
     EXPECT_EQ(DatabaseDir, AppDir + "Database/");
     EXPECT_EQ(TreesDir, AppDir + "Examples");
     EXPECT_EQ(EmptyDatabaseDir, AppDir + "EmptyDatabase/");
-    for (const QString& created : {WorkingBackupDir, AdminBackupDir, TreesDir, ReportsDir})
+    for (const QString& created : { WorkingBackupDir, AdminBackupDir, TreesDir, ReportsDir })
         EXPECT_TRUE(QFileInfo(created).isDir()) << created.toStdString();
     EXPECT_FALSE(QFileInfo::exists(DatabaseDir));
 
-    struct stat info {};
+    struct stat info { };
     ASSERT_EQ(::stat(TempDir.toLocal8Bit().constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0700u);
     EXPECT_TRUE(TempDir.endsWith('/'));

@@ -19,7 +19,7 @@ void UseDateFormat(QChar separator, const QString& format)
     DateSeparator = separator;
     ShortDateFormat = format;
 }
-}  // namespace
+} // namespace
 
 TEST(Dates, QueryTextsAndParsingUnderDotAndSlash)
 {
@@ -27,7 +27,7 @@ TEST(Dates, QueryTextsAndParsingUnderDotAndSlash)
     UseDateFormat('.', "d.M.yyyy");
     EXPECT_EQ(DateToQueryText(march5), "5.3.2009");
     EXPECT_EQ(ParseDateAnySeparator(" 5.3.2009 "), march5);
-    EXPECT_EQ(ParseDateAnySeparator("3/5/2009"), march5);  // month/day/year reordered
+    EXPECT_EQ(ParseDateAnySeparator("3/5/2009"), march5); // month/day/year reordered
     EXPECT_EQ(DateToShortText(march5), "5.3.2009");
 
     UseDateFormat('/', "M/d/yyyy");
@@ -40,7 +40,7 @@ TEST(Dates, QueryTextsAndParsingUnderDotAndSlash)
     EXPECT_EQ(DateToQueryText(march5), "2009-03-05");
 
     UseDateFormat('.', "d.M.yyyy");
-    for (const char* bad : {"", "31.2.2009", "a.b.c", "5.3", "5..2009", "-5.3.2009"})
+    for (const char* bad : { "", "31.2.2009", "a.b.c", "5.3", "5..2009", "-5.3.2009" })
         EXPECT_THROW(ParseDateAnySeparator(bad), EDateConversion) << bad;
 }
 
@@ -51,7 +51,7 @@ TEST(Dates, StampTexts)
     EXPECT_EQ(DMYTextToDate("D 1M 1Y2010"), QDate(2010, 1, 1));
     EXPECT_EQ(DMYTextToDate(DateToDMYText(QDate(2024, 11, 30))), QDate(2024, 11, 30));
     EXPECT_EQ(DateToDMYText(QDate(99, 2, 3)), "D 3M 2Y1099");
-    for (const char* bad : {"", "D 1M 1", "DxxM 1Y2010", "D31M 2Y2010"})
+    for (const char* bad : { "", "D 1M 1", "DxxM 1Y2010", "D31M 2Y2010" })
         EXPECT_THROW(DMYTextToDate(bad), EDateConversion) << bad;
 }
 
@@ -68,8 +68,8 @@ TEST(Logs, TraceLinesAndBlocksUseTheClock)
     ASSERT_TRUE(trace.open(QIODevice::ReadOnly));
     ASSERT_TRUE(log.open(QIODevice::ReadOnly));
     EXPECT_EQ(trace.readAll(), "5.12.2009 - 08:07:06 - step 1\n5.12.2009 - 08:07:06 - step 2\n");
-    EXPECT_EQ(log.readAll(), "5.12.2009  08:07:06  " + QByteArray(41, '-') + "\ndatabase failed\n" +
-                                 QByteArray(49, '-') + "\n");
+    EXPECT_EQ(log.readAll(),
+        "5.12.2009  08:07:06  " + QByteArray(41, '-') + "\ndatabase failed\n" + QByteArray(49, '-') + "\n");
     // An unwritable log is skipped.
     AppDir = test::TestRoot() + "/missing/folder/";
     EXPECT_FALSE(AppendErrFile("lost"));
@@ -84,7 +84,8 @@ TEST(TextPieces, LockSuffixLineBreaksAndCounters)
         const char* in;
         quint8 lock;
         const char* out;
-    } cases[] = {{"x=1;~@#2", 2, "x=1;"}, {"x~@#", 0, "x~@#"}, {"x~@#12", 0, "x~@#12"}, {"~@#1", 1, ""}, {"", 0, ""}};
+    } cases[] = { { "x=1;~@#2", 2, "x=1;" }, { "x~@#", 0, "x~@#" }, { "x~@#12", 0, "x~@#12" }, { "~@#1", 1, "" },
+        { "", 0, "" } };
     for (const Case& c : cases) {
         QString text = c.in;
         EXPECT_EQ(StripLockSuffix(text), c.lock) << c.in;
@@ -122,7 +123,7 @@ struct RecordingHelp : HelpService {
     QStringList pages;
     void ShowHelpPage(const QString& path) override { pages << path; }
 };
-}  // namespace
+} // namespace
 
 TEST(Help, ContentsAndGlossaryByLanguage)
 {
@@ -130,15 +131,15 @@ TEST(Help, ContentsAndGlossaryByLanguage)
     HelpBaseName = "Orvek";
     RecordingHelp help;
     SetHelpService(&help);
-    for (quint8 language : {0, 1, 2}) {
+    for (quint8 language : { 0, 1, 2 }) {
         LanguageID = language;
         ShowHelpContents();
         ShowHelpGlossary();
     }
     SetHelpService(nullptr);
     LanguageID = EditionFlag;
-    EXPECT_EQ(help.pages, QStringList({"/p/help/Orvek_EN/index.html", "/p/help/Glossary_EN/index.html",
-                                       "/p/help/Orvek_SK/index.html", "/p/help/Glossary_SK/index.html",
-                                       "/p/help/Orvek_SK/index.html", "/p/help/Glossary_SK/index.html"}));
+    EXPECT_EQ(help.pages,
+        QStringList({ "/p/help/Orvek_EN/index.html", "/p/help/Glossary_EN/index.html", "/p/help/Orvek_SK/index.html",
+            "/p/help/Glossary_SK/index.html", "/p/help/Orvek_SK/index.html", "/p/help/Glossary_SK/index.html" }));
     EXPECT_EQ(ApplicationHelpFile, "/p/help/Glossary_SK");
 }

@@ -17,11 +17,11 @@ TEST(Drawing, RectAndLineUseTheirColoursAndRestoreTheBrush)
     EXPECT_EQ(painter.brush().color(), QColor(Qt::green));
     DrawColoredLine(painter, 0, 30, 0x00FF00, 30, 39);
     painter.end();
-    EXPECT_EQ(image.pixelColor(15, 10), QColor(255, 0, 0));   // fill
-    EXPECT_EQ(image.pixelColor(5, 10), QColor(0, 0, 255));    // outline, left edge
-    EXPECT_EQ(image.pixelColor(25, 10), QColor(0, 0, 255));   // right edge at X + Width
-    EXPECT_EQ(image.pixelColor(15, 20), QColor(Qt::white));   // below Y + Height
-    EXPECT_EQ(image.pixelColor(20, 30), QColor(0, 255, 0));   // the line
+    EXPECT_EQ(image.pixelColor(15, 10), QColor(255, 0, 0)); // fill
+    EXPECT_EQ(image.pixelColor(5, 10), QColor(0, 0, 255)); // outline, left edge
+    EXPECT_EQ(image.pixelColor(25, 10), QColor(0, 0, 255)); // right edge at X + Width
+    EXPECT_EQ(image.pixelColor(15, 20), QColor(Qt::white)); // below Y + Height
+    EXPECT_EQ(image.pixelColor(20, 30), QColor(0, 255, 0)); // the line
     EXPECT_EQ(ColorFromBgr(0x123456), QColor(0x56, 0x34, 0x12));
     EXPECT_NE(ReadOnlyColor(true), ReadOnlyColor(false));
     EXPECT_EQ(EnabledColor(false), ReadOnlyColor(true));

@@ -37,7 +37,7 @@ QByteArray Read(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
-}  // namespace
+} // namespace
 
 TEST(FileNames, SanitizeAndValidate)
 {
@@ -59,7 +59,7 @@ TEST(FileNames, UniqueFileNameRangeAndNeverExisting)
         const int a = m.captured(1).toInt(), b = m.captured(2).toInt();
         EXPECT_TRUE(a >= 12345 && a <= 64999 && b >= 124 && b <= 998) << name.toStdString();
         EXPECT_FALSE(QFileInfo::exists(dir + name + ".txt"));
-        EXPECT_TRUE(QDir(dir).entryList({name + ".*"}, QDir::Files).isEmpty());
+        EXPECT_TRUE(QDir(dir).entryList({ name + ".*" }, QDir::Files).isEmpty());
         // Take the name, so later calls must avoid it (with another extension too).
         Write(dir + name + (i % 2 ? ".txt" : ".db"), "x");
     }
@@ -82,7 +82,7 @@ TEST(CopyFiles, SkipsLockFilesAndExistingTargetsAndReplacesCompletely)
     }
 
     EXPECT_TRUE(CopyFiles("*.*", src, dst, false));
-    EXPECT_EQ(QDir(dst).entryList(QDir::Files), QStringList({"a.db", "b.DB", "c.txt"}));
+    EXPECT_EQ(QDir(dst).entryList(QDir::Files), QStringList({ "a.db", "b.DB", "c.txt" }));
     EXPECT_EQ(QFileInfo(dst + "a.db").lastModified().date(), QDate(2009, 3, 5));
 
     // Without Overwrite an existing target stays; with it, it is replaced.
@@ -94,8 +94,8 @@ TEST(CopyFiles, SkipsLockFilesAndExistingTargetsAndReplacesCompletely)
     EXPECT_TRUE(CopyFiles("A.DB", src, dst, true));
     EXPECT_EQ(Read(dst + "a.db"), "A");
 
-    EXPECT_FALSE(CopyFiles("*.none", src, dst, true));  // nothing matched
-    EXPECT_TRUE(CopyFiles("pdoxusrs.net", src, dst, true));  // every match skipped
+    EXPECT_FALSE(CopyFiles("*.none", src, dst, true)); // nothing matched
+    EXPECT_TRUE(CopyFiles("pdoxusrs.net", src, dst, true)); // every match skipped
 }
 
 TEST(CopyFiles, FailureIsReported)
@@ -103,7 +103,7 @@ TEST(CopyFiles, FailureIsReported)
     const QString src = Folder("src1"), dst = Folder("dst1");
     Write(src + "good.db", "new good");
     Write(src + "bad.db", "new bad");
-    QDir().mkpath(dst + "bad.db");  // a folder where the copy should go
+    QDir().mkpath(dst + "bad.db"); // a folder where the copy should go
     EXPECT_FALSE(CopyFiles("*.db", src, dst, true));
     EXPECT_EQ(Read(dst + "good.db"), "new good");
     EXPECT_TRUE(QFileInfo(dst + "bad.db").isDir());
@@ -122,7 +122,7 @@ TEST(CopyFiles, UnreadableSourceKeepsTheOldTarget)
     EXPECT_FALSE(CopyFiles("*.db", src, dst, true));
     EXPECT_EQ(Read(dst + "good.db"), "new good");
     EXPECT_EQ(Read(dst + "bad.db"), "old bad");
-    EXPECT_EQ(QDir(dst).entryList(QDir::Files).size(), 2);  // no temporary left behind
+    EXPECT_EQ(QDir(dst).entryList(QDir::Files).size(), 2); // no temporary left behind
 }
 
 namespace {
@@ -133,11 +133,11 @@ struct RecordingMessageWindow : MessageWindowService {
     bool StepProgress(int value) override
     {
         calls << QString("step %1").arg(value);
-        return true;  // Cancel pressed: the copy goes on regardless
+        return true; // Cancel pressed: the copy goes on regardless
     }
     void HideBatch() override { calls << "hide"; }
 };
-}  // namespace
+} // namespace
 
 TEST(CopyFiles, WithProgressCountsKilobytesAndSteps)
 {
@@ -149,8 +149,8 @@ TEST(CopyFiles, WithProgressCountsKilobytesAndSteps)
     int kbytes = -1;
     EXPECT_TRUE(CopyFilesWithProgress("*.db", src, dst, kbytes, "Backup", home));
     SetMessageWindowService(nullptr);
-    EXPECT_EQ(window.calls, QStringList({"show Backup (" + src + ")", "range 1-2", "step 1", "step 2", "hide"}));
-    EXPECT_EQ(kbytes, 2 + 488 + 97);  // per block: 3000/1024, 500001/1024, 99999/1024
+    EXPECT_EQ(window.calls, QStringList({ "show Backup (" + src + ")", "range 1-2", "step 1", "step 2", "hide" }));
+    EXPECT_EQ(kbytes, 2 + 488 + 97); // per block: 3000/1024, 500001/1024, 99999/1024
     EXPECT_EQ(Read(dst + "two.db").size(), 600000);
     EXPECT_EQ(QDir::currentPath() + "/", home);
 }
@@ -158,7 +158,7 @@ TEST(CopyFiles, WithProgressCountsKilobytesAndSteps)
 TEST(Files, DeleteFilesTempTablesAndFolderSize)
 {
     const QString dir = Folder("del");
-    for (const char* name : {"RedoUndo.db", "JoinTab12.db", "MainTab.px", "SecTab9", "Keep.db", "x.txt"})
+    for (const char* name : { "RedoUndo.db", "JoinTab12.db", "MainTab.px", "SecTab9", "Keep.db", "x.txt" })
         Write(dir + name, "12345");
     EXPECT_EQ(FolderSize(dir), 30);
     DeleteFiles(dir, "x.txt");
@@ -166,14 +166,14 @@ TEST(Files, DeleteFilesTempTablesAndFolderSize)
     EXPECT_EQ(FolderSize(dir), 25);
 
     QSqlDatabase db = OpenFolderDatabase("temp", dir, true);
-    for (const char* table : {"RedoUndo", "JoinTab5", "MainTab77", "SecTab", "Records"})
+    for (const char* table : { "RedoUndo", "JoinTab5", "MainTab77", "SecTab", "Records" })
         ASSERT_TRUE(PostStatement(db, QString("CREATE TABLE %1 (x)").arg(QuoteName(table))));
     DeleteTempTables(dir);
     QStringList left = QDir(dir).entryList(QDir::Files);
     left.removeAll("Orvek.sqlite");
-    EXPECT_EQ(left, QStringList{"Keep.db"});
+    EXPECT_EQ(left, QStringList { "Keep.db" });
     EXPECT_TRUE(TableExists(db, "Records"));
-    for (const char* table : {"RedoUndo", "JoinTab5", "MainTab77", "SecTab"})
+    for (const char* table : { "RedoUndo", "JoinTab5", "MainTab77", "SecTab" })
         EXPECT_FALSE(TableExists(db, table)) << table;
 }
 
@@ -188,18 +188,18 @@ TEST(Files, OpenDocumentMissingFileAndNoViewer)
     EXPECT_TRUE(script.Shown()[0].contains("none.pdf"));
 
     const QString dir = Folder("docs");
-    for (const char* name : {"a.doc", "b.XLS", "c.pdf", "d.odt"})
+    for (const char* name : { "a.doc", "b.XLS", "c.pdf", "d.odt" })
         Write(dir + name, "x");
     QList<QUrl> opened;
     SetDesktopOpener([&](const QUrl& url) {
         opened << url;
-        return false;  // no program for any type
+        return false; // no program for any type
     });
     for (int i = 0; i < 3; ++i)
         script.AnswerMessage(mrOk);
-    for (const char* name : {"a.doc", "b.XLS", "c.pdf", "d.odt"})
+    for (const char* name : { "a.doc", "b.XLS", "c.pdf", "d.odt" })
         EXPECT_FALSE(OpenDocument(dir + name));
-    EXPECT_EQ(script.Shown().size(), 4);  // nothing shown for d.odt
+    EXPECT_EQ(script.Shown().size(), 4); // nothing shown for d.odt
     EXPECT_TRUE(script.Shown()[2].contains("XLS"));
     SetDesktopOpener([&](const QUrl& url) {
         opened << url;

@@ -11,7 +11,10 @@
 #include <string>
 
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 QT_END_NAMESPACE
 
 namespace orvek::test {
@@ -47,4 +50,4 @@ inline std::string SeparatorName(const ::testing::TestParamInfo<char>& info)
     return info.param == '.' ? "Point" : "Comma";
 }
 
-}  // namespace orvek::test
+} // namespace orvek::test

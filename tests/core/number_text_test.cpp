@@ -11,7 +11,7 @@ using namespace orvek;
 
 namespace {
 
-class NumberText : public test::SeparatorTest {};
+class NumberText : public test::SeparatorTest { };
 INSTANTIATE_TEST_SUITE_P(Separators, NumberText, ::testing::Values('.', ','), test::SeparatorName);
 
 TEST_P(NumberText, NormalizeNumberText)
@@ -20,9 +20,18 @@ TEST_P(NumberText, NormalizeNumberText)
         const char* in;
         const char* out;
     } cases[] = {
-        {" 12,5 ", "12.5"},    {"1 234,5", "1234.5"}, {"12,", "12.0"},  {"e-3", "1E-3"},   {"-E5", "-1E5"},
-        {"+E5", "+E5"},        {"\t2.5e2\r\n", "2.5E2"}, {"", ""},      {" \t ", ""},       {"1.234,5", "1.234.5"},
-        {"-e", "-1E"},         {"x", "X"},
+        { " 12,5 ", "12.5" },
+        { "1 234,5", "1234.5" },
+        { "12,", "12.0" },
+        { "e-3", "1E-3" },
+        { "-E5", "-1E5" },
+        { "+E5", "+E5" },
+        { "\t2.5e2\r\n", "2.5E2" },
+        { "", "" },
+        { " \t ", "" },
+        { "1.234,5", "1.234.5" },
+        { "-e", "-1E" },
+        { "x", "X" },
     };
     for (const auto& c : cases)
         EXPECT_EQ(NormalizeNumberText(L(c.in)), L(c.out)) << c.in;
@@ -35,18 +44,45 @@ TEST_P(NumberText, StrictConversionGrammar)
         bool ok;
         double value;
     } cases[] = {
-        {"3.14", true, 3.14},     {"3,14", true, 3.14},     {"+0,5", true, 0.5},      {" -2,5e2 ", true, -250},
-        {"12.", true, 12},        {".5", true, 0.5},         {"E5", true, 1e5},        {"-E5", true, -1e5},
-        {"1 234,5", true, 1234.5}, {"1E-400", true, 0},      {"7", true, 7},          {"0000.25E+1", true, 2.5},
+        { "3.14", true, 3.14 },
+        { "3,14", true, 3.14 },
+        { "+0,5", true, 0.5 },
+        { " -2,5e2 ", true, -250 },
+        { "12.", true, 12 },
+        { ".5", true, 0.5 },
+        { "E5", true, 1e5 },
+        { "-E5", true, -1e5 },
+        { "1 234,5", true, 1234.5 },
+        { "1E-400", true, 0 },
+        { "7", true, 7 },
+        { "0000.25E+1", true, 2.5 },
         // zero texts, including a lone sign, point or exponent letter
-        {"-", true, 0},           {"E", true, 0},            {".", true, 0},           {"-0,00", true, 0},
-        {"0E+00", true, 0},
+        { "-", true, 0 },
+        { "E", true, 0 },
+        { ".", true, 0 },
+        { "-0,00", true, 0 },
+        { "0E+00", true, 0 },
         // not numbers
-        {"", false, 0},           {"   ", false, 0},         {"x", false, 0},          {"1.234,5", false, 0},
-        {"1.2.3", false, 0},      {"1E", false, 0},          {"1E+", false, 0},        {"1E2.5", false, 0},
-        {"--1", false, 0},        {"+-1", false, 0},         {"inf", false, 0},        {"nan", false, 0},
-        {"INF", false, 0},        {"0x1A", false, 0},        {"12abc", false, 0},      {"1E400", false, 0},
-        {"-1E400", false, 0},     {"\xD9\xA3", false, 0},     {"1_000", false, 0},      {"e", false, 0},
+        { "", false, 0 },
+        { "   ", false, 0 },
+        { "x", false, 0 },
+        { "1.234,5", false, 0 },
+        { "1.2.3", false, 0 },
+        { "1E", false, 0 },
+        { "1E+", false, 0 },
+        { "1E2.5", false, 0 },
+        { "--1", false, 0 },
+        { "+-1", false, 0 },
+        { "inf", false, 0 },
+        { "nan", false, 0 },
+        { "INF", false, 0 },
+        { "0x1A", false, 0 },
+        { "12abc", false, 0 },
+        { "1E400", false, 0 },
+        { "-1E400", false, 0 },
+        { "\xD9\xA3", false, 0 },
+        { "1_000", false, 0 },
+        { "e", false, 0 },
     };
     for (const auto& c : cases) {
         double value = 42;
@@ -91,11 +127,21 @@ TEST_P(NumberText, IntegerConversionCutsTheFraction)
         bool ok;
         int value;
     } cases[] = {
-        {"12,5", true, 12},   {"12.9", true, 12},       {"-7", true, -7},        {"+5", true, 5},
-        {" 3 ", true, 3},     {"-0,9", true, 0},        {"2147483647", true, 2147483647},
-        {"-2147483648", true, std::numeric_limits<int>::min()},
-        {"2147483648", false, 0}, {"99999999999999999999", false, 0}, {"1E3", false, 0},
-        {"", false, 0},       {".", false, 0},          {"-", false, 0},         {"1a", false, 0},
+        { "12,5", true, 12 },
+        { "12.9", true, 12 },
+        { "-7", true, -7 },
+        { "+5", true, 5 },
+        { " 3 ", true, 3 },
+        { "-0,9", true, 0 },
+        { "2147483647", true, 2147483647 },
+        { "-2147483648", true, std::numeric_limits<int>::min() },
+        { "2147483648", false, 0 },
+        { "99999999999999999999", false, 0 },
+        { "1E3", false, 0 },
+        { "", false, 0 },
+        { ".", false, 0 },
+        { "-", false, 0 },
+        { "1a", false, 0 },
     };
     for (const auto& c : cases) {
         int value = 42;
@@ -106,9 +152,9 @@ TEST_P(NumberText, IntegerConversionCutsTheFraction)
 
 TEST_P(NumberText, ZeroTexts)
 {
-    for (const char* zero : {"0", "-0,00", "0E+00", "+.0", ".", "-", "E", "0,", "00000"})
+    for (const char* zero : { "0", "-0,00", "0E+00", "+.0", ".", "-", "E", "0,", "00000" })
         EXPECT_TRUE(IsZeroText(L(zero))) << zero;
-    for (const char* other : {" 0", "0 ", "0e0", "0.01", "", "  ", "1", "O", "0%"})
+    for (const char* other : { " 0", "0 ", "0e0", "0.01", "", "  ", "1", "O", "0%" })
         EXPECT_FALSE(IsZeroText(L(other))) << other;
 
     EXPECT_TRUE(IsZeroPercentText(L("0 %")));
@@ -120,7 +166,7 @@ TEST_P(NumberText, ZeroTexts)
 
 TEST_P(NumberText, CharacterTests)
 {
-    EXPECT_EQ(IntegerPartText("1.234,5"), "1.234");  // the comma wins over the point
+    EXPECT_EQ(IntegerPartText("1.234,5"), "1.234"); // the comma wins over the point
     EXPECT_EQ(IntegerPartText("1,234.5"), "1");
     EXPECT_EQ(IntegerPartText("12.7"), "12");
     EXPECT_EQ(IntegerPartText("12,7"), "12");
@@ -142,7 +188,7 @@ TEST_P(NumberText, DecimalMaskAndZeroClass)
     EXPECT_EQ(DecimalMaskOfNumber(L("12.50")), L("0.00"));
     EXPECT_EQ(DecimalMaskOfNumber("7"), "0");
     EXPECT_EQ(DecimalMaskOfNumber(L("3.")), L("0.0"));
-    EXPECT_EQ(DecimalMaskOfNumber(L("1.5E3")), L("0.000"));  // the exponent's characters count
+    EXPECT_EQ(DecimalMaskOfNumber(L("1.5E3")), L("0.000")); // the exponent's characters count
     EXPECT_EQ(DecimalMaskOfNumber(""), "0");
 
     EXPECT_EQ(ClassifyZeroText("  "), 1);
@@ -159,33 +205,33 @@ TEST_P(NumberText, GeneralText)
         long double x;
         const char* text;
     } cases[] = {
-        {0.0L, "0"},
-        {-0.0L, "0"},
-        {1.5L, "1.5"},
-        {0.1, "0.1"},
-        {0.1 + 0.2, "0.3"},
-        {2.675, "2.675"},
-        {1.0 / 3, "0.333333333333333"},
-        {-2.0 / 3, "-0.666666666666667"},
-        {100, "100"},
-        {-1234.5, "-1234.5"},
-        {1e-5, "0.00001"},
-        {1.25e-5, "0.0000125"},
-        {1e-6, "1E-6"},
-        {-1.5e-7, "-1.5E-7"},
-        {1e14, "100000000000000"},
-        {999999999999999.0, "999999999999999"},
-        {9.999999999999999e14, "1E15"},
-        {1e15, "1E15"},
-        {1.5e20, "1.5E20"},
-        {123456789012345678.0, "1.23456789012346E17"},
-        {1e300, "1E300"},
-        {0.1L, "0.1"},
-        {1e4000L, "1E4000"},
-        {2.0L / 3, "0.666666666666667"},
-        {std::numeric_limits<double>::infinity(), "INF"},
-        {-std::numeric_limits<long double>::infinity(), "-INF"},
-        {std::numeric_limits<double>::quiet_NaN(), "NAN"},
+        { 0.0L, "0" },
+        { -0.0L, "0" },
+        { 1.5L, "1.5" },
+        { 0.1, "0.1" },
+        { 0.1 + 0.2, "0.3" },
+        { 2.675, "2.675" },
+        { 1.0 / 3, "0.333333333333333" },
+        { -2.0 / 3, "-0.666666666666667" },
+        { 100, "100" },
+        { -1234.5, "-1234.5" },
+        { 1e-5, "0.00001" },
+        { 1.25e-5, "0.0000125" },
+        { 1e-6, "1E-6" },
+        { -1.5e-7, "-1.5E-7" },
+        { 1e14, "100000000000000" },
+        { 999999999999999.0, "999999999999999" },
+        { 9.999999999999999e14, "1E15" },
+        { 1e15, "1E15" },
+        { 1.5e20, "1.5E20" },
+        { 123456789012345678.0, "1.23456789012346E17" },
+        { 1e300, "1E300" },
+        { 0.1L, "0.1" },
+        { 1e4000L, "1E4000" },
+        { 2.0L / 3, "0.666666666666667" },
+        { std::numeric_limits<double>::infinity(), "INF" },
+        { -std::numeric_limits<long double>::infinity(), "-INF" },
+        { std::numeric_limits<double>::quiet_NaN(), "NAN" },
     };
     for (const auto& c : cases)
         EXPECT_EQ(FloatToGeneralText(c.x), L(c.text)) << c.text;
@@ -193,7 +239,7 @@ TEST_P(NumberText, GeneralText)
 
 TEST_P(NumberText, GeneralTextReadsBack)
 {
-    for (double x : {3.141592653589793, -2.5e-9, 6.02214076e23, 1.0 / 7, 123456.789, 5e-324}) {
+    for (double x : { 3.141592653589793, -2.5e-9, 6.02214076e23, 1.0 / 7, 123456.789, 5e-324 }) {
         double back = 0;
         ASSERT_TRUE(TryStrToFloatNeutral(FloatToGeneralText(x), back)) << x;
         EXPECT_NEAR(back, x, std::fabs(x) * 1e-14) << x;
@@ -206,11 +252,9 @@ TEST(DecimalSeparators, TakenFromTheLocale)
         QLocale locale;
         char own;
     } cases[] = {
-        {QLocale::c(), '.'},
-        {QLocale(QLocale::English, QLocale::UnitedStates), '.'},
-        {QLocale(QLocale::Slovak, QLocale::Slovakia), ','},
-        {QLocale(QLocale::Czech, QLocale::CzechRepublic), ','},
-        {QLocale(QLocale::Arabic, QLocale::Egypt), ','},  // a separator of its own counts as ","
+        { QLocale::c(), '.' }, { QLocale(QLocale::English, QLocale::UnitedStates), '.' },
+        { QLocale(QLocale::Slovak, QLocale::Slovakia), ',' }, { QLocale(QLocale::Czech, QLocale::CzechRepublic), ',' },
+        { QLocale(QLocale::Arabic, QLocale::Egypt), ',' }, // a separator of its own counts as ","
     };
     for (const auto& c : cases) {
         QLocale::setDefault(c.locale);
@@ -229,7 +273,7 @@ TEST(IdentifierText, IsAlphanumeric)
     EXPECT_FALSE(IsAlphanumeric("ab c"));
     EXPECT_FALSE(IsAlphanumeric(QString::fromUtf8("čaj")));
     EXPECT_FALSE(IsAlphanumeric("a_b"));
-    EXPECT_FALSE(IsAlphanumeric(QString::fromUtf8("１")));  // a full-width digit
+    EXPECT_FALSE(IsAlphanumeric(QString::fromUtf8("１"))); // a full-width digit
 }
 
-}  // namespace
+} // namespace

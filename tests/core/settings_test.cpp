@@ -11,16 +11,15 @@ using namespace orvek;
 namespace {
 
 // Every value SaveSettings writes.
-const char* const kSavedNames[] = {
-    "PathForTrees", "DefaultDirToSave", "LastAdminBackupPath", "ZoomCoefficient", "CellHeight", "CellWidth",
-    "HorizontalBondWidth", "BeginHorizontalBond", "VertDistanceBetweenCells", "HorizPlusMinus", "VertPlusMinus",
-    "PlusMinusWidth", "PlusMinusHeight", "CellColorFilledVal", "CellColorUnFilledVal", "CellColorChecked",
-    "DefaultFontSize", "CellFontSize", "CellColorFilledNeistota", "CellColorUnFilledNeistota",
-    "CellColorNeaktivnaNeistota", "PovolenaZmenaFarbyOznacenejBunky", "BackgroundColor", "LanguageID",
-    "CommentsPasteToTempates", "ZeroToCalculations", "PocetPlatnychCislic", "ExponencialnyTvarPod",
+const char* const kSavedNames[] = { "PathForTrees", "DefaultDirToSave", "LastAdminBackupPath", "ZoomCoefficient",
+    "CellHeight", "CellWidth", "HorizontalBondWidth", "BeginHorizontalBond", "VertDistanceBetweenCells",
+    "HorizPlusMinus", "VertPlusMinus", "PlusMinusWidth", "PlusMinusHeight", "CellColorFilledVal",
+    "CellColorUnFilledVal", "CellColorChecked", "DefaultFontSize", "CellFontSize", "CellColorFilledNeistota",
+    "CellColorUnFilledNeistota", "CellColorNeaktivnaNeistota", "PovolenaZmenaFarbyOznacenejBunky", "BackgroundColor",
+    "LanguageID", "CommentsPasteToTempates", "ZeroToCalculations", "PocetPlatnychCislic", "ExponencialnyTvarPod",
     "ExponencialnyTvarNad", "MoreGroupsOfFolders", "RelativeWindowSize_OrvekDB", "RelativeWindowSize_Orvek1",
     "Orvek1TableInfo", "OrvekDBTableInfo", "PreviewPrinter_FooterMargin", "CellFontName", "PocetStartov",
-    "LastLoggedInUserID", "AutoObnovaPrihlasenychUsers"};
+    "LastLoggedInUserID", "AutoObnovaPrihlasenychUsers" };
 
 const QString kSetup = "\\Software\\Kestrava\\Orvek\\Setup";
 
@@ -44,7 +43,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(SettingsTest, FirstStartWritesEveryValueWithItsDefault)
 {
@@ -66,9 +65,9 @@ TEST_F(SettingsTest, FirstStartWritesEveryValueWithItsDefault)
     // are put in place in memory and stored by the next save.
     auto layout = TTableInfo::FromBytes(*reg.ReadBinary("Orvek1TableInfo", 52));
     EXPECT_TRUE(layout.HasCurrentTag());
-    EXPECT_EQ(layout.order, (std::array<qint32, 5>{0, 0, 0, 0, 0}));
-    EXPECT_EQ(Orvek1TableInfo.order, (std::array<qint32, 5>{6, 3, 5, 4, 7}));
-    EXPECT_EQ(Orvek1TableInfo.width, (std::array<qint32, 5>{69, 45, 58, 70, 50}));
+    EXPECT_EQ(layout.order, (std::array<qint32, 5> { 0, 0, 0, 0, 0 }));
+    EXPECT_EQ(Orvek1TableInfo.order, (std::array<qint32, 5> { 6, 3, 5, 4, 7 }));
+    EXPECT_EQ(Orvek1TableInfo.width, (std::array<qint32, 5> { 69, 45, 58, 70, 50 }));
     EXPECT_EQ(OrvekDBTableInfo.order[0], 3);
     EXPECT_EQ(OrvekDBTableInfo.width[3], 81);
 }
@@ -81,27 +80,27 @@ TEST_F(SettingsTest, CorrectionRulesWhenRead)
         std::function<double()> read;
         double expected;
     } cases[] = {
-        {"CellHeight", 0, [] { return CellHeight; }, 18},
-        {"CellWidth", 0, [] { return CellWidth; }, 90},
-        {"HorizontalBondWidth", 0, [] { return HorizontalBondWidth; }, 18},
-        {"BeginHorizontalBond", 0, [] { return BeginHorizontalBond; }, 83},
-        {"VertDistanceBetweenCells", 0, [] { return VertDistanceBetweenCells; }, 4},
-        {"PreviewPrinter_FooterMargin", 5, [] { return PreviewFooterMargin; }, 0.5},
-        {"PreviewPrinter_FooterMargin", 250, [] { return PreviewFooterMargin; }, 0.5},
-        {"PreviewPrinter_FooterMargin", 10, [] { return PreviewFooterMargin; }, 0.1f},
-        {"PreviewPrinter_FooterMargin", 200, [] { return PreviewFooterMargin; }, 2.0},
-        {"AutoObnovaPrihlasenychUsers", 0, [] { return LoggedUsersRefreshSeconds; }, 5},
-        {"AutoObnovaPrihlasenychUsers", -3, [] { return LoggedUsersRefreshSeconds; }, 5},
-        {"AutoObnovaPrihlasenychUsers", 101, [] { return LoggedUsersRefreshSeconds; }, 5},
-        {"AutoObnovaPrihlasenychUsers", 100, [] { return LoggedUsersRefreshSeconds; }, 100},
-        {"PocetPlatnychCislic", 0, [] { return SignificantDigits; }, 2},
-        {"PocetPlatnychCislic", 9, [] { return SignificantDigits; }, 2},
-        {"PocetPlatnychCislic", 4, [] { return SignificantDigits; }, 4},
-        {"LanguageID", 7, [] { return LanguageID; }, EditionFlag},
-        {"LanguageID", 2, [] { return LanguageID; }, 2},
-        {"ExponencialnyTvarPod", 2, [] { return ExponentBelowLimit; }, 0.001},
-        {"ExponencialnyTvarNad", 0, [] { return ExponentAboveLimit; }, 99},
-        {"ExponencialnyTvarNad", 9, [] { return ExponentAboveLimit; }, 9999999},
+        { "CellHeight", 0, [] { return CellHeight; }, 18 },
+        { "CellWidth", 0, [] { return CellWidth; }, 90 },
+        { "HorizontalBondWidth", 0, [] { return HorizontalBondWidth; }, 18 },
+        { "BeginHorizontalBond", 0, [] { return BeginHorizontalBond; }, 83 },
+        { "VertDistanceBetweenCells", 0, [] { return VertDistanceBetweenCells; }, 4 },
+        { "PreviewPrinter_FooterMargin", 5, [] { return PreviewFooterMargin; }, 0.5 },
+        { "PreviewPrinter_FooterMargin", 250, [] { return PreviewFooterMargin; }, 0.5 },
+        { "PreviewPrinter_FooterMargin", 10, [] { return PreviewFooterMargin; }, 0.1f },
+        { "PreviewPrinter_FooterMargin", 200, [] { return PreviewFooterMargin; }, 2.0 },
+        { "AutoObnovaPrihlasenychUsers", 0, [] { return LoggedUsersRefreshSeconds; }, 5 },
+        { "AutoObnovaPrihlasenychUsers", -3, [] { return LoggedUsersRefreshSeconds; }, 5 },
+        { "AutoObnovaPrihlasenychUsers", 101, [] { return LoggedUsersRefreshSeconds; }, 5 },
+        { "AutoObnovaPrihlasenychUsers", 100, [] { return LoggedUsersRefreshSeconds; }, 100 },
+        { "PocetPlatnychCislic", 0, [] { return SignificantDigits; }, 2 },
+        { "PocetPlatnychCislic", 9, [] { return SignificantDigits; }, 2 },
+        { "PocetPlatnychCislic", 4, [] { return SignificantDigits; }, 4 },
+        { "LanguageID", 7, [] { return LanguageID; }, EditionFlag },
+        { "LanguageID", 2, [] { return LanguageID; }, 2 },
+        { "ExponencialnyTvarPod", 2, [] { return ExponentBelowLimit; }, 0.001 },
+        { "ExponencialnyTvarNad", 0, [] { return ExponentAboveLimit; }, 99 },
+        { "ExponencialnyTvarNad", 9, [] { return ExponentAboveLimit; }, 9999999 },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.name) + "=" + std::to_string(c.stored));
@@ -114,7 +113,7 @@ TEST_F(SettingsTest, CorrectionRulesWhenRead)
 
 TEST_F(SettingsTest, ZoomOutOfRangeReadsAsOne)
 {
-    for (const char* stored : {"0.4", "3.6", "nan", "inf"}) {
+    for (const char* stored : { "0.4", "3.6", "nan", "inf" }) {
         StoreKey([&](TRegistry& reg) { reg.WriteString("ZoomCoefficient", stored); });
         CommonInit();
         EXPECT_EQ(ZoomCoefficient, 1.0) << stored;
@@ -139,7 +138,7 @@ TEST_F(SettingsTest, MissingValueLeavesTheOthersAsStored)
         reg.WriteInteger("AutoObnovaPrihlasenychUsers", 42);
         reg.WriteBool("ZeroToCalculations", true);
         reg.DeleteValue("CommentsPasteToTempates");
-        reg.WriteString("CellHeight", "tall");  // mistyped
+        reg.WriteString("CellHeight", "tall"); // mistyped
     });
     CommonInit();
     EXPECT_EQ(CellHeight, 18);
@@ -158,24 +157,24 @@ TEST_F(SettingsTest, OlderLayoutTagGivesDefaultColumnsAndIsStoredWithTheTag)
     StoreKey([](TRegistry& reg) {
         TTableInfo old;
         old.tag = "ver-1-2-29";
-        old.order = {7, 6, 5, 4, 3};
-        old.width = {1, 2, 3, 4, 5};
+        old.order = { 7, 6, 5, 4, 3 };
+        old.width = { 1, 2, 3, 4, 5 };
         reg.WriteBinary("Orvek1TableInfo", old.ToBytes());
     });
     CommonInit();
-    EXPECT_EQ(Orvek1TableInfo.order, (std::array<qint32, 5>{6, 3, 5, 4, 7}));
+    EXPECT_EQ(Orvek1TableInfo.order, (std::array<qint32, 5> { 6, 3, 5, 4, 7 }));
     {
         TRegistry reg;
         ASSERT_TRUE(reg.OpenKey(kSetup, false));
         auto stored = TTableInfo::FromBytes(*reg.ReadBinary("Orvek1TableInfo", 52));
-        EXPECT_EQ(stored.order, (std::array<qint32, 5>{0, 0, 0, 0, 0}));
+        EXPECT_EQ(stored.order, (std::array<qint32, 5> { 0, 0, 0, 0, 0 }));
     }
     CommonDone();
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKey(kSetup, false));
     auto stored = TTableInfo::FromBytes(*reg.ReadBinary("Orvek1TableInfo", 52));
     EXPECT_TRUE(stored.HasCurrentTag());
-    EXPECT_EQ(stored.order, (std::array<qint32, 5>{6, 3, 5, 4, 7}));
+    EXPECT_EQ(stored.order, (std::array<qint32, 5> { 6, 3, 5, 4, 7 }));
 }
 
 TEST_F(SettingsTest, UnusableFolderFallsBackAndIsWrittenBackCorrected)
@@ -217,8 +216,8 @@ TEST(ZoomLayout, ScaledGeometryAndFontSize)
         double zoom;
         int fontSize, cellHeight, plusMinus;
     } cases[] = {
-        {1.0, 9, 18, 9}, {0.5, 4, 9, 4},  // 4.5 rounds to even
-        {3.0, 29, 54, 27}, {0.4, 0, 7, 4}, {0.3, 0, 5, 3}, {1.25, 11, 22, 11},  // 22.5 -> 22, 11.25 -> 11
+        { 1.0, 9, 18, 9 }, { 0.5, 4, 9, 4 }, // 4.5 rounds to even
+        { 3.0, 29, 54, 27 }, { 0.4, 0, 7, 4 }, { 0.3, 0, 5, 3 }, { 1.25, 11, 22, 11 }, // 22.5 -> 22, 11.25 -> 11
     };
     for (const auto& c : cases) {
         ZoomCoefficient = c.zoom;
@@ -229,7 +228,7 @@ TEST(ZoomLayout, ScaledGeometryAndFontSize)
         EXPECT_EQ(ZoomedPlusMinusWidth, c.plusMinus);
         EXPECT_EQ(ZoomedPlusMinusSlot, c.plusMinus + 4);
     }
-    for (auto [zoom, text] : {std::pair{1.0, "100%"}, {0.5, "  50%"}, {2.0, "200%"}, {0.07, "7%"}}) {
+    for (auto [zoom, text] : { std::pair { 1.0, "100%" }, { 0.5, "  50%" }, { 2.0, "200%" }, { 0.07, "7%" } }) {
         ZoomCoefficient = zoom;
         UpdateZoomPresetText();
         EXPECT_EQ(ZoomPresetTexts[0], text);
@@ -245,7 +244,7 @@ TEST(SettingsValues, LastRecordOfUserAndDatabaseState)
     LoadLastRecordOfUser(7, record);
     EXPECT_EQ(record, 0);
     SaveLastRecordOfUser(7, 1234);
-    SaveLastRecordOfUser(0, 99);  // ignored
+    SaveLastRecordOfUser(0, 99); // ignored
     LoadLastRecordOfUser(7, record);
     EXPECT_EQ(record, 1234);
     record = -1;

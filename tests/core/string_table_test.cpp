@@ -41,7 +41,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST(Format, PlaceholdersAndMismatches)
 {
@@ -50,43 +50,43 @@ TEST(Format, PlaceholdersAndMismatches)
         std::vector<FormatArg> args;
         const char* expected;
     } cases[] = {
-        {"%s and %s", {"a", "b"}, "a and b"},
-        {"%d files", {42}, "42 files"},
-        {"[%5d][%-5d][%.4d]", {7, 7, -7}, "[    7][7    ][-0007]"},
-        {"%x %.4x", {255, 10}, "FF 000A"},
-        {"%u", {-1}, "4294967295"},
-        {"%f|%.3f|%.0f", {1.5, 2.0, 2.5}, "1.50|2.000|3"},
-        {"%8.2f|", {-3.14159}, "   -3.14|"},
-        {"%e", {1234.5}, "1.23450000000000E+003"},
-        {"%.3e", {-0.000123}, "-1.23E-004"},
-        {"%g|%g|%g|%g|%g", {0.1, 100.0, 1e15, 0.00001, 0.000001}, "0.1|100|1E15|0.00001|1E-6"},
-        {"%.0f|%.2f|%.2f", {-0.4, 2.675, -0.001}, "0|2.68|0.00"},
-        {"%.2e", {0.0}, "0.0E+000"},
-        {"%g", {123456789012345.0}, "123456789012345"},
-        {"%.3g|%.3g|%.2g", {3.14159, 1234.5, 0.000001234}, "3.14|1.23E3|1.2E-6"},
-        {"%1:s %0:s %s", {"a", "b"}, "b a b"},
-        {"%*d|%-*s|", {4, 5, 3, "x"}, "   5|x  |"},
-        {"%.2s", {"abcdef"}, "ab"},
-        {"100%% sure", {}, "100% sure"},
-        {"no placeholders", {}, "no placeholders"},
+        { "%s and %s", { "a", "b" }, "a and b" },
+        { "%d files", { 42 }, "42 files" },
+        { "[%5d][%-5d][%.4d]", { 7, 7, -7 }, "[    7][7    ][-0007]" },
+        { "%x %.4x", { 255, 10 }, "FF 000A" },
+        { "%u", { -1 }, "4294967295" },
+        { "%f|%.3f|%.0f", { 1.5, 2.0, 2.5 }, "1.50|2.000|3" },
+        { "%8.2f|", { -3.14159 }, "   -3.14|" },
+        { "%e", { 1234.5 }, "1.23450000000000E+003" },
+        { "%.3e", { -0.000123 }, "-1.23E-004" },
+        { "%g|%g|%g|%g|%g", { 0.1, 100.0, 1e15, 0.00001, 0.000001 }, "0.1|100|1E15|0.00001|1E-6" },
+        { "%.0f|%.2f|%.2f", { -0.4, 2.675, -0.001 }, "0|2.68|0.00" },
+        { "%.2e", { 0.0 }, "0.0E+000" },
+        { "%g", { 123456789012345.0 }, "123456789012345" },
+        { "%.3g|%.3g|%.2g", { 3.14159, 1234.5, 0.000001234 }, "3.14|1.23E3|1.2E-6" },
+        { "%1:s %0:s %s", { "a", "b" }, "b a b" },
+        { "%*d|%-*s|", { 4, 5, 3, "x" }, "   5|x  |" },
+        { "%.2s", { "abcdef" }, "ab" },
+        { "100%% sure", {}, "100% sure" },
+        { "no placeholders", {}, "no placeholders" },
         // Mismatches leave the pattern as it stands.
-        {"%s and %s", {"only one"}, "%s and %s"},
-        {"%d", {1.5}, "%d"},
-        {"%f", {3}, "%f"},
-        {"%s", {7}, "%s"},
-        {"%q", {1}, "%q"},
-        {"trailing %", {}, "trailing %"},
-        {"%5", {1}, "%5"},
-        {"%3:s", {"a"}, "%3:s"},
+        { "%s and %s", { "only one" }, "%s and %s" },
+        { "%d", { 1.5 }, "%d" },
+        { "%f", { 3 }, "%f" },
+        { "%s", { 7 }, "%s" },
+        { "%q", { 1 }, "%q" },
+        { "trailing %", {}, "trailing %" },
+        { "%5", { 1 }, "%5" },
+        { "%3:s", { "a" }, "%3:s" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pattern);
         EXPECT_EQ(Format(c.pattern, QVector<FormatArg>(c.args.begin(), c.args.end())), QString::fromUtf8(c.expected));
     }
-    EXPECT_EQ(Format("%s", {QString::fromUtf8("čšž")}), QString::fromUtf8("čšž"));
+    EXPECT_EQ(Format("%s", { QString::fromUtf8("čšž") }), QString::fromUtf8("čšž"));
     // Numbers are written with the program's own decimal separator.
     OwnDecimalSeparator = ',';
-    EXPECT_EQ(Format("%.1f; %g; %.3e", {2.25, 0.5, 1500.0}), "2,3; 0,5; 1,50E+003");
+    EXPECT_EQ(Format("%.1f; %g; %.3e", { 2.25, 0.5, 1500.0 }), "2,3; 0,5; 1,50E+003");
     OwnDecimalSeparator = '.';
 }
 
@@ -95,8 +95,8 @@ TEST(StringTableSource, EscapesRoundTripAndBadLinesAreNamed)
     const QString text = "tab\there\r\nnew \\ backslash";
     EXPECT_EQ(EscapeStringTableField(text), "tab\\there\\r\\nnew \\\\ backslash");
 
-    QByteArray data = "ID\tStringID\tEnglish\tSlovak\tCzech\n5\tS5\t" + EscapeStringTableField(text).toUtf8() +
-                      "\tb\tc\n\n7\tS7\ta\\\\n\t\t\n";
+    QByteArray data = "ID\tStringID\tEnglish\tSlovak\tCzech\n5\tS5\t" + EscapeStringTableField(text).toUtf8()
+        + "\tb\tc\n\n7\tS7\ta\\\\n\t\t\n";
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QVector<StringTableRow> rows;
@@ -104,18 +104,18 @@ TEST(StringTableSource, EscapesRoundTripAndBadLinesAreNamed)
     ASSERT_TRUE(ReadStringTableSource(buffer, rows, &error)) << error.toStdString();
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(rows[0].english, text);
-    EXPECT_EQ(rows[1].english, "a\\n");  // an escaped backslash followed by a plain n
+    EXPECT_EQ(rows[1].english, "a\\n"); // an escaped backslash followed by a plain n
     EXPECT_EQ(rows[1].slovak, "");
 
     struct Bad {
         QByteArray line;
         const char* why;
     } bad[] = {
-        {"5\tS\ta\tb", "fields"},
-        {"x\tS\ta\tb\tc", "ID"},
-        {"0\tS\ta\tb\tc", "ID"},
-        {"5\tS\ta\\q\tb\tc", "backslash"},
-        {"5\tS\ta\\\tb\tc", "backslash"},
+        { "5\tS\ta\tb", "fields" },
+        { "x\tS\ta\tb\tc", "ID" },
+        { "0\tS\ta\tb\tc", "ID" },
+        { "5\tS\ta\\q\tb\tc", "backslash" },
+        { "5\tS\ta\\\tb\tc", "backslash" },
     };
     for (const Bad& b : bad) {
         QByteArray bytes = "header\n1\tS1\ta\tb\tc\n" + b.line + "\n";
@@ -136,33 +136,34 @@ TEST(StringTableSource, EscapesRoundTripAndBadLinesAreNamed)
 TEST_F(StringTableTest, LookupByLanguageAndUnknownNumbers)
 {
     QString error;
-    ASSERT_TRUE(ImportStringTable(WriteSource("s.tsv", {"1\tSOne\tFile %s not found\tSúbor %s chýba\tSoubor %s chybí",
-                                                         "2\tSTwo\t%s of %s\tdva\tdvě"}),
-                                  StringTableFolder(), &error))
+    ASSERT_TRUE(ImportStringTable(
+        WriteSource(
+            "s.tsv", { "1\tSOne\tFile %s not found\tSúbor %s chýba\tSoubor %s chybí", "2\tSTwo\t%s of %s\tdva\tdvě" }),
+        StringTableFolder(), &error))
         << error.toStdString();
-    const char* expected[3] = {"File x not found", "Súbor x chýba", "Soubor x chybí"};
-    for (quint8 language : {0, 1, 2}) {
+    const char* expected[3] = { "File x not found", "Súbor x chýba", "Soubor x chybí" };
+    for (quint8 language : { 0, 1, 2 }) {
         LanguageID = language;
-        EXPECT_EQ(GetString(1, {"x"}), QString::fromUtf8(expected[language]));
+        EXPECT_EQ(GetString(1, { "x" }), QString::fromUtf8(expected[language]));
         EXPECT_EQ(GetString(99999), "");
         EXPECT_EQ(GetString(0), "");
     }
     LanguageID = 3;
-    EXPECT_EQ(GetString(1, {"x"}), "");
+    EXPECT_EQ(GetString(1, { "x" }), "");
     LanguageID = 0;
-    EXPECT_EQ(GetString(2, {"one"}), "%s of %s");  // too few arguments: the raw text
+    EXPECT_EQ(GetString(2, { "one" }), "%s of %s"); // too few arguments: the raw text
     EXPECT_EQ(GetString(1), "File %s not found");
     // No database in the folder: empty texts, and no file is made by looking.
     AppDir = test::TestRoot() + "/empty/";
-    EXPECT_EQ(GetString(1, {"x"}), "");
+    EXPECT_EQ(GetString(1, { "x" }), "");
     EXPECT_FALSE(QFile::exists(FolderDatabasePath(StringTableFolder())));
 }
 
 TEST_F(StringTableTest, ReimportKeepsEditedTextsUntilTheirSourceChanges)
 {
     QString error;
-    ASSERT_TRUE(ImportStringTable(WriteSource("a.tsv", {"1\tS1\tone\tjeden\tjeden", "2\tS2\ttwo\tdva\tdva"}),
-                                  StringTableFolder(), &error));
+    ASSERT_TRUE(ImportStringTable(
+        WriteSource("a.tsv", { "1\tS1\tone\tjeden\tjeden", "2\tS2\ttwo\tdva\tdva" }), StringTableFolder(), &error));
     ASSERT_TRUE(UpdateStringTexts(1, "ONE (edited)", "jeden (upravený)", &error)) << error.toStdString();
     ASSERT_TRUE(UpdateStringTexts(2, "TWO (edited)", "dva", &error));
     EXPECT_FALSE(UpdateStringTexts(77, "x", "y", &error));
@@ -171,7 +172,7 @@ TEST_F(StringTableTest, ReimportKeepsEditedTextsUntilTheirSourceChanges)
     // Row 1: nothing changed in the source. Row 2: the English source changed, the
     // Slovak one did not. Row 3 is new.
     ASSERT_TRUE(ImportStringTable(
-        WriteSource("b.tsv", {"1\tS1\tone\tjeden\tjeden", "2\tS2\ttwo, new\tdva\tdva", "3\tS3\tthree\ttri\ttři"}),
+        WriteSource("b.tsv", { "1\tS1\tone\tjeden\tjeden", "2\tS2\ttwo, new\tdva\tdva", "3\tS3\tthree\ttri\ttři" }),
         StringTableFolder(), &error))
         << error.toStdString();
     EXPECT_EQ(GetString(1), "ONE (edited)");
@@ -183,8 +184,8 @@ TEST_F(StringTableTest, ReimportKeepsEditedTextsUntilTheirSourceChanges)
     EXPECT_EQ(GetString(3), QString::fromUtf8("tři"));
 
     // A broken source changes nothing.
-    EXPECT_FALSE(ImportStringTable(WriteSource("c.tsv", {"1\tS1\tuno\tjeden\tjeden", "bad line"}),
-                                   StringTableFolder(), &error));
+    EXPECT_FALSE(ImportStringTable(
+        WriteSource("c.tsv", { "1\tS1\tuno\tjeden\tjeden", "bad line" }), StringTableFolder(), &error));
     LanguageID = 0;
     EXPECT_EQ(GetString(1), "ONE (edited)");
 }
@@ -206,8 +207,9 @@ TEST(StringTableData, EveryTextNumberInTheCodeHasThreeTexts)
 
     const QRegularExpression call(R"(GetString\(\s*(\d+))");
     int found = 0;
-    for (const char* folder : {"app", "core", "engine", "richtext", "database", "sources", "mainwindow", "platform"}) {
-        QDirIterator it(root + "/" + folder, {"*.cpp", "*.h"}, QDir::Files, QDirIterator::Subdirectories);
+    for (const char* folder :
+        { "app", "core", "engine", "richtext", "database", "sources", "mainwindow", "platform" }) {
+        QDirIterator it(root + "/" + folder, { "*.cpp", "*.h" }, QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             QFile file(it.next());
             ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -220,7 +222,7 @@ TEST(StringTableData, EveryTextNumberInTheCodeHasThreeTexts)
         }
     }
     EXPECT_GT(found, 0);
-    for (quint8 language : {0, 1, 2}) {
+    for (quint8 language : { 0, 1, 2 }) {
         LanguageID = language;
         EXPECT_FALSE(GetString(730).isEmpty());
     }

@@ -68,7 +68,7 @@ TEST_F(CellClipboard, PasteAsChildTakesValuesWithoutAskingAndRestoresTheSwitches
     EXPECT_TRUE(root->FReloaded);
     EXPECT_FALSE(LoadValuesOnPaste);
     EXPECT_FALSE(AskOnPaste);
-    EXPECT_TRUE(QDir(TemporaryFolder()).entryList({"*.STM"}, QDir::Files).isEmpty());
+    EXPECT_TRUE(QDir(TemporaryFolder()).entryList({ "*.STM" }, QDir::Files).isEmpty());
 }
 
 TEST_F(CellClipboard, PasteReplaceEmptiesTheCellAndAsksOnceForMainWindowCopies)
@@ -80,7 +80,7 @@ TEST_F(CellClipboard, PasteReplaceEmptiesTheCellAndAsksOnceForMainWindowCopies)
     const int top = target->FBox.Rect.top();
     DialogScript::Instance().AnswerMessage(mrYes);
     target->PasteReplace();
-    EXPECT_EQ(target->FBox.Rect.top(), top);  // the cell keeps its row in the tree
+    EXPECT_EQ(target->FBox.Rect.top(), top); // the cell keeps its row in the tree
     EXPECT_EQ(DialogScript::Instance().Shown().size(), 1);
     EXPECT_EQ(target->FCellName.Text, "X");
     EXPECT_EQ(target->FValue.Text, "5");
@@ -117,32 +117,32 @@ TEST_F(CellClipboard, TextWithoutMarkerPastesNothingAndAFailingLoadRestoresTheSw
     EXPECT_EQ(root->ChildCount(), 1);
     EXPECT_FALSE(root->FReloaded);
 
-    QGuiApplication::clipboard()->setText(
-        "Orvek2000Info 1 DiagramFromMainDB \r\nBeginCell=5;\r\n  CellType=1;\r\n  PM_3=lots;\r\n  NrChildCells=0;\r\nEndCell=5;");
+    QGuiApplication::clipboard()->setText("Orvek2000Info 1 DiagramFromMainDB \r\nBeginCell=5;\r\n  CellType=1;\r\n  "
+                                          "PM_3=lots;\r\n  NrChildCells=0;\r\nEndCell=5;");
     LoadValuesOnPaste = true;
     AskOnPaste = false;
-    DialogScript::Instance().AnswerMessage(mrOk);  // the error is shown
+    DialogScript::Instance().AnswerMessage(mrOk); // the error is shown
     root->PasteAsChild();
     EXPECT_EQ(DialogScript::Instance().Shown().size(), 1);
     EXPECT_TRUE(DialogScript::Instance().Shown().first().contains("lots"));
     EXPECT_TRUE(LoadValuesOnPaste);
     EXPECT_FALSE(AskOnPaste);
     EXPECT_FALSE(ReadingClipboardPaste);
-    EXPECT_TRUE(QDir(TemporaryFolder()).entryList({"*.STM"}, QDir::Files).isEmpty());
+    EXPECT_TRUE(QDir(TemporaryFolder()).entryList({ "*.STM" }, QDir::Files).isEmpty());
 }
 
 TEST_F(CellClipboard, PasteReplaceOfADamagedTextKeepsTheCellAsItWas)
 {
     struct Case {
         const char* text;
-        bool reported;  // a conversion error is shown; a text that is no diagram is silent
+        bool reported; // a conversion error is shown; a text that is no diagram is silent
     };
     const Case cases[] = {
-        {"Orvek2000Info 1 \r\nnot a diagram", false},
-        {"Orvek2000Info 1 DiagramFromTemplates \r\nBeginCell=5;\r\n  CellType=1;\r\n  CellName=new;\r\n"
-         "  NrChildCells=1;\r\n  BeginCell=6;\r\n    CellType=2;\r\n    PM_3=lots;\r\n    NrChildCells=0;\r\n"
-         "  EndCell=6;\r\nEndCell=5;",
-         true},
+        { "Orvek2000Info 1 \r\nnot a diagram", false },
+        { "Orvek2000Info 1 DiagramFromTemplates \r\nBeginCell=5;\r\n  CellType=1;\r\n  CellName=new;\r\n"
+          "  NrChildCells=1;\r\n  BeginCell=6;\r\n    CellType=2;\r\n    PM_3=lots;\r\n    NrChildCells=0;\r\n"
+          "  EndCell=6;\r\nEndCell=5;",
+            true },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -160,5 +160,5 @@ TEST_F(CellClipboard, PasteReplaceOfADamagedTextKeepsTheCellAsItWas)
     }
 }
 
-}  // namespace
-}  // namespace orvek
+} // namespace
+} // namespace orvek

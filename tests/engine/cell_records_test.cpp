@@ -17,7 +17,8 @@ TEST(CellRecords, FreshSourceHasTheDefaultsOfEveryMethod)
     EXPECT_EQ(rec.USType, 1);
     EXPECT_TRUE(rec.KO.Text.isEmpty());
     EXPECT_EQ(rec.TSN, 0);
-    for (quint8 option : {rec.ZPSV_1, rec.ZPSV_2_1, rec.ZPSV_2_2, rec.ZPSV_2_3, rec.ZPSV_2_4, rec.ZPSV_2_5, rec.ZPSV_2_6})
+    for (quint8 option :
+        { rec.ZPSV_1, rec.ZPSV_2_1, rec.ZPSV_2_2, rec.ZPSV_2_3, rec.ZPSV_2_4, rec.ZPSV_2_5, rec.ZPSV_2_6 })
         EXPECT_EQ(option, 2);
     EXPECT_EQ(rec.TR_1, 4);
     EXPECT_EQ(rec.HS, 2);
@@ -31,8 +32,8 @@ TEST(CellRecords, FreshSourceHasTheDefaultsOfEveryMethod)
     EXPECT_EQ(rec.FD_7, rec.FD_8);
 
     // Degrees of freedom of each method of a fresh record.
-    const char* expected[15] = {"50", "Nekonecno", "Nekonecno", "50", "50", "Nekonecno", "", "", "", "", "Nekonecno",
-                                "",   "",          "",          ""};
+    const char* expected[15]
+        = { "50", "Nekonecno", "Nekonecno", "50", "50", "Nekonecno", "", "", "", "", "Nekonecno", "", "", "", "" };
     for (int method = 0; method < 15; ++method) {
         rec.TSN = quint8(method);
         EXPECT_EQ(GetDegreesOfFreedomText(rec), QString::fromLatin1(expected[method])) << "method " << method;
@@ -57,17 +58,17 @@ TEST(CellRecords, DegreesOfFreedomAndOutputChoiceFollowTheMethod)
     rec.OV_8 = 2;
     rec.OV_9 = 1;
     rec.OV_10 = 5;
-    const QString dof[] = {"6", "7", "8", "9"};
+    const QString dof[] = { "6", "7", "8", "9" };
     for (int m = 6; m <= 9; ++m) {
         rec.TSN = quint8(m);
         EXPECT_EQ(GetDegreesOfFreedomText(rec), dof[m - 6]);
     }
-    const std::pair<int, int> choices[] = {{9, 1}, {11, 3}, {12, 2}, {13, 1}, {14, 5}};
+    const std::pair<int, int> choices[] = { { 9, 1 }, { 11, 3 }, { 12, 2 }, { 13, 1 }, { 14, 5 } };
     for (auto [method, choice] : choices) {
         rec.TSN = quint8(method);
         EXPECT_EQ(GetOutputChoice(rec), choice) << "method " << method;
     }
-    for (int method : {0, 1, 2, 3, 4, 5, 6, 7, 8, 10}) {
+    for (int method : { 0, 1, 2, 3, 4, 5, 6, 7, 8, 10 }) {
         rec.TSN = quint8(method);
         EXPECT_EQ(GetOutputChoice(rec), 0) << "method " << method;
     }
@@ -103,7 +104,7 @@ TEST(CellModel, ClearFieldsKeepsKindValueTypeCoverageEquationActiveAndError)
     cell.FCoverage = 3;
     cell.FEquation = "Y = X";
     cell.FErrorText = "failed";
-    cell.FValue = {1, "3"};
+    cell.FValue = { 1, "3" };
     cell.FCellTypeLock = 1;
     cell.FCombinedUncertainty = "0.1";
     cell.FUncertaintyInput.TSN = 6;
@@ -147,7 +148,7 @@ TEST(CellModel, MarkAsTemplateLocksWhatATemplateFixes)
     EXPECT_EQ(root.FCoverageFactor.Lock, 1);
     EXPECT_EQ(root.FCorrelationMatrix.Lock, 1);
     EXPECT_EQ(q->FValueTypeLock, 1);
-    EXPECT_EQ(q->FValue.Lock, 1);  // value type 2 always locks the value
+    EXPECT_EQ(q->FValue.Lock, 1); // value type 2 always locks the value
     EXPECT_EQ(q->FSumFormula.Lock, 1);
     EXPECT_EQ(q->FSumFormulaDetails.Lock, 0);
     // Without stored values a source locks only its kind, name, symbol, active flag,
@@ -179,8 +180,8 @@ TEST(CellModel, MarkAsTemplateLocksWhatATemplateFixes)
     EXPECT_EQ(q->FEquationLock, 0);
 }
 
-}  // namespace
-}  // namespace orvek
+} // namespace
+} // namespace orvek
 
 #include "core/number_text.h"
 #include "engine/percent_of_text.h"
@@ -198,13 +199,20 @@ TEST(PercentOfText, RelativeValueOfTwoNumbersOrEmpty)
         const char* expected;
     };
     const Case cases[] = {
-        {"1", "4", "25"},   {" 0,5 ", "2", "25"}, {"1", "3", "33.3333333333333"}, {"1E-8", "1", "1E-6"},
-        {"-1", "-4", "25"}, {"1", "-8", "-12.5"},
-        {"1", "0", ""},     {"x", "1", ""},       {"1", "", ""},                  {"", "", ""},
+        { "1", "4", "25" },
+        { " 0,5 ", "2", "25" },
+        { "1", "3", "33.3333333333333" },
+        { "1E-8", "1", "1E-6" },
+        { "-1", "-4", "25" },
+        { "1", "-8", "-12.5" },
+        { "1", "0", "" },
+        { "x", "1", "" },
+        { "1", "", "" },
+        { "", "", "" },
     };
     for (const Case& c : cases)
         EXPECT_EQ(PercentOfText(c.a, c.b), QString::fromLatin1(c.expected)) << c.a << " / " << c.b;
 }
 
-}  // namespace
-}  // namespace orvek
+} // namespace
+} // namespace orvek

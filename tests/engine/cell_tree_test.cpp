@@ -11,9 +11,9 @@
 
 #include <algorithm>
 #include <functional>
-#include <random>
 #include <map>
 #include <memory>
+#include <random>
 
 namespace orvek {
 namespace {
@@ -29,7 +29,7 @@ TPrenosInfoDoNovejBunky Info(quint8 kind, const QString& name = {})
     return info;
 }
 
-constexpr int kRow = 21;  // cell height 18 + distance 3
+constexpr int kRow = 21; // cell height 18 + distance 3
 
 class CellTree : public ::testing::Test {
 protected:
@@ -56,7 +56,10 @@ protected:
     std::unique_ptr<TCell> root;
 };
 
-int Top(const TCell* cell) { return cell->FBox.Rect.top(); }
+int Top(const TCell* cell)
+{
+    return cell->FBox.Rect.top();
+}
 
 TEST_F(CellTree, AddingBelowAnExpandedSubtreeMovesTheLaterRowsDown)
 {
@@ -110,7 +113,7 @@ TEST_F(CellTree, CollapseThenExpandRestoresPositionsAndMatchesAFreshLayout)
 
     // A fresh layout of the collapsed tree puts the shown boxes in the same rows.
     std::map<const TCell*, int> collapsed;
-    for (TCell* cell : {root.get(), a, c, e, d})
+    for (TCell* cell : { root.get(), a, c, e, d })
         collapsed[cell] = Top(cell);
     root->RelayoutTree();
     for (auto [cell, top] : collapsed)
@@ -130,7 +133,7 @@ TEST_F(CellTree, CollapseThenExpandRestoresPositionsAndMatchesAFreshLayout)
     c->SetExpanded(false);
     c->SetExpanded(true);
     c->SetExpanded(true);
-    EXPECT_FALSE(c1->IsVisible());  // its ancestors are still collapsed
+    EXPECT_FALSE(c1->IsVisible()); // its ancestors are still collapsed
     root->ExpandAll();
     check(root.get());
 }
@@ -147,7 +150,7 @@ TEST_F(CellTree, ChildAddedUnderACollapsedCellShowsInItsRowWhenExpanded)
     a->SetExpanded(false);
     TCell* hidden = c->AddChild(Info(kUncertaintyCell, "C3"));
     EXPECT_FALSE(hidden->IsVisible());
-    a->SetExpanded(true);  // C stays collapsed: C3 stays hidden
+    a->SetExpanded(true); // C stays collapsed: C3 stays hidden
     EXPECT_FALSE(hidden->IsVisible());
     EXPECT_EQ(Top(d), dTop - 2 * kRow);
     c->SetExpanded(true);
@@ -155,7 +158,7 @@ TEST_F(CellTree, ChildAddedUnderACollapsedCellShowsInItsRowWhenExpanded)
     EXPECT_EQ(Top(hidden), Top(c) + 3 * kRow);
     EXPECT_EQ(Top(d), dTop + kRow);
     std::map<const TCell*, int> tops;
-    for (TCell* cell : {root.get(), a, c, hidden, d})
+    for (TCell* cell : { root.get(), a, c, hidden, d })
         tops[cell] = Top(cell);
     root->RelayoutTree();
     for (auto [cell, top] : tops)
@@ -167,7 +170,7 @@ TEST_F(CellTree, ChildAddedUnderACollapsedCellShowsInItsRowWhenExpanded)
 TEST_F(CellTree, RandomEditsKeepTheRowsOfAFreshLayout)
 {
     std::mt19937 rng(77);
-    std::vector<TCell*> cells{root.get()};
+    std::vector<TCell*> cells { root.get() };
     auto pick = [&](size_t n) { return std::uniform_int_distribution<size_t>(0, n - 1)(rng); };
     std::function<void(TCell*)> forget = [&](TCell* cell) {
         cells.erase(std::remove(cells.begin(), cells.end(), cell), cells.end());
@@ -179,14 +182,18 @@ TEST_F(CellTree, RandomEditsKeepTheRowsOfAFreshLayout)
         const size_t op = pick(4);
         switch (op) {
         case 0:
-        case 1: cells.push_back(cell->AddChild(Info(kUncertaintyCell))); break;
+        case 1:
+            cells.push_back(cell->AddChild(Info(kUncertaintyCell)));
+            break;
         case 2:
             if (cell->FParent) {
                 forget(cell);
                 cell->FParent->RemoveChild(cell);
             }
             break;
-        default: cell->SetExpanded(!cell->IsExpanded()); break;
+        default:
+            cell->SetExpanded(!cell->IsExpanded());
+            break;
         }
         std::map<const TCell*, int> tops;
         for (TCell* c : cells)
@@ -240,10 +247,10 @@ TEST_F(CellTree, CaptionIsFittedAtWordBoundaries)
         QString caption;
     };
     const Case cases[] = {
-        {"  short ", 9, " short"},
-        {"alpha beta gamma delta epsilon zeta", 9, " alpha beta gamma delta..."},
-        {QString(30, 'w'), 9, "..."},
-        {"anything at all", 0, " "},
+        { "  short ", 9, " short" },
+        { "alpha beta gamma delta epsilon zeta", 9, " alpha beta gamma delta..." },
+        { QString(30, 'w'), 9, "..." },
+        { "anything at all", 0, " " },
     };
     for (const Case& c : cases) {
         DefaultFontSize = c.fontSize;
@@ -267,7 +274,7 @@ TEST_F(CellTree, ColoursFollowTheStateAndTheHighlightMode)
 
     root->SetHighlightMode(0);
     EXPECT_EQ(root->FBox.Color, CellColorUnFilledVal);
-    EXPECT_EQ(yesterday->FBox.Color, CellColorUnFilledNeistota);  // no u yet
+    EXPECT_EQ(yesterday->FBox.Color, CellColorUnFilledNeistota); // no u yet
     EXPECT_EQ(inactive->FBox.Color, CellColorNeaktivnaNeistota);
     EXPECT_FALSE(inactive->FBox.InnerBevelLowered);
     yesterday->FUncertaintyInput.HSN = "0.1";
@@ -278,7 +285,7 @@ TEST_F(CellTree, ColoursFollowTheStateAndTheHighlightMode)
     EXPECT_EQ(yesterday->FBox.Color, CellColorFilledNeistota);
 
     root->SetHighlightMode(1);
-    EXPECT_EQ(q->FBox.Color, kColorRed);  // value type 0 without value
+    EXPECT_EQ(q->FBox.Color, kColorRed); // value type 0 without value
     EXPECT_EQ(today->FBox.Color, kColorRed);
     EXPECT_EQ(inactive->FBox.Color, kColorSilver);
 
@@ -299,8 +306,14 @@ TEST_F(CellTree, ExpiryStatesAroundToday)
     SetClock([] { return QDateTime(QDate(2024, 6, 10), QTime(9, 30)); });
     TCell* s = root->AddChild(Info(kUncertaintyCell, "s"));
     const std::pair<const char*, int> cases[] = {
-        {"", 0},           {"D 9M 6Y2024", 1}, {"D10M 6Y2024", 2}, {"D11M 6Y2024", 3},
-        {"D10M 7Y2024", 3}, {"D11M 7Y2024", 4}, {"garbage", 1},     {"D31M 2Y2024", 1},
+        { "", 0 },
+        { "D 9M 6Y2024", 1 },
+        { "D10M 6Y2024", 2 },
+        { "D11M 6Y2024", 3 },
+        { "D10M 7Y2024", 3 },
+        { "D11M 7Y2024", 4 },
+        { "garbage", 1 },
+        { "D31M 2Y2024", 1 },
     };
     for (auto [date, state] : cases) {
         s->FUncertaintyInput.EDate = QString::fromLatin1(date);
@@ -316,7 +329,7 @@ TEST_F(CellTree, ExpiryStatesAroundToday)
 // A chain root -> e1 -> ... -> e(n-1) -> leaf at depth n.
 std::vector<TCell*> Chain(TCell& root, int depth)
 {
-    std::vector<TCell*> cells{&root};
+    std::vector<TCell*> cells { &root };
     for (int i = 1; i <= depth; ++i)
         cells.push_back(cells.back()->AddChild(Info(i < depth ? kEquationCell : kUncertaintyCell)));
     return cells;
@@ -333,7 +346,7 @@ TEST_F(CellTree, ChangeReachesTheRootAfterOneTickPerLevelWithOneEvaluation)
     TCell* other = cells[depth - 1]->AddChild(Info(kUncertaintyCell));
     cells.push_back(other);
     cells[depth]->FReloaded = true;
-    other->FReloaded = true;  // two changes meet on the way
+    other->FReloaded = true; // two changes meet on the way
     for (int round = 1; round <= 2 * depth; ++round) {
         for (TCell* cell : cells)
             cell->TimerTick();
@@ -381,7 +394,7 @@ TEST_F(CellTree, CursorShowsWhereTheArmedCommandApplies)
     TCell* q = root->AddChild(Info(kQuantityCell));
     TCell* u = q->AddChild(Info(kUncertaintyCell));
     CmdDeleteCell = true;
-    for (TCell* cell : {root.get(), q, u})
+    for (TCell* cell : { root.get(), q, u })
         cell->TimerTick();
     EXPECT_EQ(root->FBox.Cursor, TCellCursor::No);
     EXPECT_EQ(q->FBox.Cursor, TCellCursor::No);
@@ -389,7 +402,7 @@ TEST_F(CellTree, CursorShowsWhereTheArmedCommandApplies)
     CmdDeleteCell = false;
     CmdEquationToQuantity = true;
     root->TimerTick();
-    EXPECT_EQ(root->FBox.Cursor, TCellCursor::No);  // the root has no parent
+    EXPECT_EQ(root->FBox.Cursor, TCellCursor::No); // the root has no parent
     ClearCellCommands();
     u->TimerTick();
     EXPECT_EQ(u->FBox.Cursor, TCellCursor::Default);
@@ -438,7 +451,7 @@ TEST_F(CellTree, DoubleClickOnALockedRecordTellsWhoHoldsItAndOnlyShows)
     SetCellToolService(&tools);
     SetRecordLockService(&locks);
     EditMode = 2;
-    AppDir = test::TestProgramFolder();  // where the built string table lies
+    AppDir = test::TestProgramFolder(); // where the built string table lies
     LanguageID = 0;
     DialogScript::Instance().AnswerMessage(mrCancel);
     root->BoxDblClick();
@@ -496,11 +509,11 @@ TEST_F(CellTree, TenThousandChildrenAreOrderedInLogLinearComparisons)
         cells.push_back(root->Child(i));
     quint64 comparisons = 0;
     SortChildrenByTop(cells, &comparisons);
-    EXPECT_LT(comparisons, 400000u);  // n log n is about 140,000; n^2 / 2 is 50,000,000
+    EXPECT_LT(comparisons, 400000u); // n log n is about 140,000; n^2 / 2 is 50,000,000
     EXPECT_EQ(cells.front(), root->Child(0));
     root->RelayoutTree();
     EXPECT_EQ(Top(root->Child(9999)), 20 + 10000 * kRow);
 }
 
-}  // namespace
-}  // namespace orvek
+} // namespace
+} // namespace orvek

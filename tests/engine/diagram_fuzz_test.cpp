@@ -27,43 +27,45 @@ QByteArray Golden()
 
 QByteArray Mutate(const QByteArray& text, std::mt19937& rng)
 {
-    auto pick = [&rng](qsizetype n) { return qsizetype(std::uniform_int_distribution<qsizetype>(0, std::max<qsizetype>(0, n - 1))(rng)); };
+    auto pick = [&rng](qsizetype n) {
+        return qsizetype(std::uniform_int_distribution<qsizetype>(0, std::max<qsizetype>(0, n - 1))(rng));
+    };
     QByteArray t = text;
     QList<QByteArray> lines = t.split('\n');
     switch (pick(9)) {
-    case 0:  // truncated
+    case 0: // truncated
         return t.left(pick(t.size()));
-    case 1:  // bytes flipped
+    case 1: // bytes flipped
         for (int i = 0, n = 1 + int(pick(20)); i < n && !t.isEmpty(); ++i)
             t[pick(t.size())] = char(pick(256));
         return t;
-    case 2:  // a line dropped (blocks unbalanced)
+    case 2: // a line dropped (blocks unbalanced)
         lines.removeAt(pick(lines.size()));
         return lines.join('\n');
-    case 3:  // a line repeated
+    case 3: // a line repeated
     {
         const qsizetype i = pick(lines.size());
         lines.insert(i, lines[i]);
         return lines.join('\n');
     }
-    case 4:  // a huge or broken number
+    case 4: // a huge or broken number
     {
-        const char* values[] = {"99999999999999999999", "-2147483648", "2147483647", "1E400", "x", "", "256", "-1"};
+        const char* values[] = { "99999999999999999999", "-2147483648", "2147483647", "1E400", "x", "", "256", "-1" };
         const qsizetype i = pick(lines.size());
         const qsizetype eq = lines[i].indexOf('=');
         if (eq >= 0)
             lines[i] = lines[i].left(eq + 1) + values[pick(8)] + ";\r";
         return lines.join('\n');
     }
-    case 5:  // a child count out of all proportion
+    case 5: // a child count out of all proportion
         return t.replace("NrChildCells=15;", "NrChildCells=2000000000;");
-    case 6:  // lines shuffled locally
+    case 6: // lines shuffled locally
         for (int i = 0; i < 5 && lines.size() > 2; ++i)
             std::swap(lines[pick(lines.size())], lines[pick(lines.size())]);
         return lines.join('\n');
-    case 7:  // an end line removed
+    case 7: // an end line removed
         return t.replace(t.indexOf("EndCell="), 8, "EndCelx=");
-    default:  // blank lines or a lock mark in front
+    default: // blank lines or a lock mark in front
         return QByteArray("\r\n").repeated(int(pick(14))) + t.replace("~@#1", "~@#");
     }
 }
@@ -131,8 +133,8 @@ TEST_F(DiagramFuzz, TenThousandChildrenAndDeepNesting)
 {
     QByteArray wide = "\r\nBeginCell=1;\r\nCellType=0;\r\nNrChildCells=10000;";
     for (int i = 0; i < 10000; ++i)
-        wide += "\r\nBeginCell=" + QByteArray::number(i + 2) + ";\r\nCellType=2;\r\nTSN=1;\r\nNrChildCells=0;\r\nEndCell=" +
-            QByteArray::number(i + 2) + ";";
+        wide += "\r\nBeginCell=" + QByteArray::number(i + 2)
+            + ";\r\nCellType=2;\r\nTSN=1;\r\nNrChildCells=0;\r\nEndCell=" + QByteArray::number(i + 2) + ";";
     wide += "\r\nEndCell=1;";
     const QString saved = LoadAndSave(wide);
     EXPECT_EQ(saved.count("BeginCell="), 10001);
@@ -172,5 +174,5 @@ TEST_F(DiagramFuzz, MutatedModelFilesLoadOrFailCleanly)
     }
 }
 
-}  // namespace
-}  // namespace orvek
+} // namespace
+} // namespace orvek

@@ -51,7 +51,10 @@ Loaded Load(const QByteArray& text)
     return result;
 }
 
-QByteArray Save(TCell& cell) { return cell.SaveToText().toUtf8(); }
+QByteArray Save(TCell& cell)
+{
+    return cell.SaveToText().toUtf8();
+}
 
 class DiagramText : public ::testing::Test {
 protected:
@@ -101,7 +104,7 @@ TEST_F(DiagramText, ReadingTrapsAreReadAsTheWriterMeantThem)
     EXPECT_TRUE(u.PSV_2_1.Text.isEmpty());
     EXPECT_EQ(u.SOPr_10, "7");
     EXPECT_EQ(u.RSOPr_10, "8");
-    EXPECT_EQ(u.USType, 2);  // "Perc=1" of older files
+    EXPECT_EQ(u.USType, 2); // "Perc=1" of older files
     const QString written = loaded.root->SaveToText();
     EXPECT_FALSE(written.contains("SOPr_10"));
     EXPECT_FALSE(written.contains("RSOPr_10"));
@@ -121,15 +124,18 @@ TEST_F(DiagramText, LongFieldsAreCutIn80CharacterPiecesWithTheLockOnALineOfItsOw
     const QString wide = QString(79, 'x') + QString::fromUtf8("ž") + QString::fromUtf8("\xF0\x9D\x9C\x87") + "y";
     const QString v200 = QString(200, 'v');
     const Case cases[] = {
-        {a80, 0, {"K=" + a80 + ";"}},
-        {b81, 0, {"K=" + QString(80, 'b') + ";", "K=c;"}},
-        {wide, 0, {"K=" + QString(79, 'x') + QString::fromUtf8("ž") + ";", QString::fromUtf8("K=\xF0\x9D\x9C\x87y;")}},
-        {v200, 3, {"K=" + QString(80, 'v') + ";", "K=" + QString(80, 'v') + ";", "K=" + QString(40, 'v') + ";", "K=~@#3;"}},
-        {"a\rb", 0, {"K=a@@@b;"}},
+        { a80, 0, { "K=" + a80 + ";" } },
+        { b81, 0, { "K=" + QString(80, 'b') + ";", "K=c;" } },
+        { wide, 0,
+            { "K=" + QString(79, 'x') + QString::fromUtf8("ž") + ";", QString::fromUtf8("K=\xF0\x9D\x9C\x87y;") } },
+        { v200, 3,
+            { "K=" + QString(80, 'v') + ";", "K=" + QString(80, 'v') + ";", "K=" + QString(40, 'v') + ";",
+                "K=~@#3;" } },
+        { "a\rb", 0, { "K=a@@@b;" } },
     };
     for (const Case& c : cases) {
         TCell cell(nullptr, Info(kEquationCell, "n"), 0, 0, nullptr);
-        cell.FCellComment = {c.lock, c.value};
+        cell.FCellComment = { c.lock, c.value };
         QStringList lines;
         for (const QString& line : cell.SaveToText().split("\r\n"))
             if (line.trimmed().startsWith("CellComment="))
@@ -160,7 +166,7 @@ TEST_F(DiagramText, LockSuffixNeedsExactlyOneCharacterAfterTheMark)
 TEST_F(DiagramText, ValuesEndingLikeALockSuffixReadBackWholeAndUnlocked)
 {
     const QString odd = "ends~@#1";
-    const QString longOdd = QString(76, 'v') + odd;  // a first piece of exactly 80 that ends so
+    const QString longOdd = QString(76, 'v') + odd; // a first piece of exactly 80 that ends so
     TCell root(nullptr, Info(kEquationCell, odd, odd), 0, 0, nullptr);
     root.FEquation = odd;
     root.FValue.Text = odd;
@@ -169,7 +175,7 @@ TEST_F(DiagramText, ValuesEndingLikeALockSuffixReadBackWholeAndUnlocked)
     u->FUncertaintyInput.TSN = 11;
     u->FUncertaintyInput.PM_7 = 1;
     u->FUncertaintyInput.VM_7.Text = odd;
-    u->FUncertaintyInput.DM_7 = odd;  // a list without locks is taken as written
+    u->FUncertaintyInput.DM_7 = odd; // a list without locks is taken as written
     TCell* s = root.AddChild(Info(kUncertaintyCell, "s"));
     s->FUncertaintyInput.TSN = 1;
     s->FUncertaintyInput.IS_2_1.Text = odd;
@@ -252,8 +258,9 @@ TEST_F(DiagramText, WithoutStoredValuesASourceCarriesOnlyItsStructure)
     s.FUncertaintyInput.TSN = 1;
     s.FUncertaintyInput.HSN = "0.5";
     s.FUncertaintyInput.IS_2_1.Text = "1";
-    EXPECT_EQ(s.SaveToText(), "\r\nBeginCell=1;\r\n  CellType=2;\r\n  CellName=u;\r\n  VarSumbol=x;\r\n  TSN=1;\r\n"
-                              "  USType=1;\r\n  Active=1;\r\n  ZPSV_2_1=2;\r\n  NrChildCells=0;\r\nEndCell=1;");
+    EXPECT_EQ(s.SaveToText(),
+        "\r\nBeginCell=1;\r\n  CellType=2;\r\n  CellName=u;\r\n  VarSumbol=x;\r\n  TSN=1;\r\n"
+        "  USType=1;\r\n  Active=1;\r\n  ZPSV_2_1=2;\r\n  NrChildCells=0;\r\nEndCell=1;");
     StoreCellComments = true;
     s.FUncertaintyInput.TSN = 6;
     s.FUncertaintyInput.PM_3 = 0;
@@ -272,7 +279,7 @@ TEST_F(DiagramText, WithoutValuesTheStructureMethodOptionsAndEquationsStay)
     EXPECT_TRUE(root.FCombinedUncertainty.isEmpty());
     EXPECT_EQ(root.FCoverage, 0);
     EXPECT_TRUE(root.FCoverageFactor.Text.isEmpty());
-    TCell* source = root.Child(0)->Child(4);  // method 4
+    TCell* source = root.Child(0)->Child(4); // method 4
     EXPECT_EQ(source->FUncertaintyInput.TSN, 4);
     EXPECT_EQ(source->FUncertaintyInput.HS, 3);
     EXPECT_TRUE(source->FUncertaintyInput.IS_2_4.Text.isEmpty());
@@ -286,7 +293,7 @@ TEST_F(DiagramText, ValueGateAsksOnceAndTheAnswerDecides)
         int answer;
         bool valuesTaken;
     };
-    for (Case c : {Case{mrYes, true}, Case{mrNo, false}}) {
+    for (Case c : { Case { mrYes, true }, Case { mrNo, false } }) {
         DialogScript::Instance().Reset();
         DialogScript::Instance().AnswerMessage(c.answer);
         LoadValuesOnPaste = true;
@@ -297,7 +304,7 @@ TEST_F(DiagramText, ValueGateAsksOnceAndTheAnswerDecides)
         EXPECT_TRUE(DialogScript::Instance().AllAnswered());
         EXPECT_EQ(!loaded.root->FValue.Text.isEmpty(), c.valuesTaken);
         EXPECT_EQ(!loaded.root->Child(0)->Child(1)->FUncertaintyInput.IS_2_1.Text.isEmpty(), c.valuesTaken);
-        EXPECT_EQ(AskOnPaste, !c.valuesTaken);  // "No" stops the values, so nothing more is asked
+        EXPECT_EQ(AskOnPaste, !c.valuesTaken); // "No" stops the values, so nothing more is asked
         EXPECT_EQ(LoadValuesOnPaste, c.valuesTaken);
     }
 }
@@ -310,10 +317,10 @@ TEST_F(DiagramText, BlankLinesBeforeTheFirstLineAndWhatIsNotADiagram)
         bool loads;
     };
     const Case cases[] = {
-        {QByteArray("\r\n").repeated(10) + body, true},
-        {QByteArray("\r\n").repeated(11) + body, false},
-        {"Hello\r\n" + body, false},
-        {"", false},
+        { QByteArray("\r\n").repeated(10) + body, true },
+        { QByteArray("\r\n").repeated(11) + body, false },
+        { "Hello\r\n" + body, false },
+        { "", false },
     };
     for (const Case& c : cases) {
         Loaded loaded = Load(c.text);
@@ -343,17 +350,18 @@ TEST_F(DiagramText, BlockEndsAtItsOwnEndLineOnly)
 
 TEST_F(DiagramText, ConversionErrorsAreReportedAndKeepWhatWasRead)
 {
-    const QByteArray text = "\r\nBeginCell=1;\r\n  CellType=0;\r\n  CellName=R;\r\n  NrChildCells=1;\r\n"
-                            "  BeginCell=2;\r\n    CellType=2;\r\n    CellName=s;\r\n    TSN=x;\r\n    USType=?;\r\n"
-                            "    Active=yes;\r\n    PM_3=many;\r\n    NrChildCells=0;\r\n  EndCell=2;\r\n  VarUnit=kg;\r\n"
-                            "EndCell=1;";
+    const QByteArray text
+        = "\r\nBeginCell=1;\r\n  CellType=0;\r\n  CellName=R;\r\n  NrChildCells=1;\r\n"
+          "  BeginCell=2;\r\n    CellType=2;\r\n    CellName=s;\r\n    TSN=x;\r\n    USType=?;\r\n"
+          "    Active=yes;\r\n    PM_3=many;\r\n    NrChildCells=0;\r\n  EndCell=2;\r\n  VarUnit=kg;\r\n"
+          "EndCell=1;";
     Loaded loaded = Load(text);
     EXPECT_FALSE(loaded.ok);
     EXPECT_TRUE(loaded.error.contains("many")) << loaded.error.toStdString();
     EXPECT_EQ(loaded.root->FCellName.Text, "R");
     ASSERT_EQ(loaded.root->ChildCount(), 1);
     EXPECT_EQ(loaded.root->Child(0)->FCellName.Text, "s");
-    EXPECT_TRUE(loaded.root->FUnit.Text.isEmpty());  // nothing after the error is read
+    EXPECT_TRUE(loaded.root->FUnit.Text.isEmpty()); // nothing after the error is read
 }
 
 TEST_F(DiagramText, ChildCountIsAClaimAndNestingIsBounded)
@@ -377,9 +385,10 @@ TEST_F(DiagramText, LoadChildFromFileAddsANewLastChild)
     CellIdCounter = 1;
     TCell root(nullptr, Info(kEquationCell, "R"), 0, 0, nullptr);
     root.AddChild(Info(kQuantityCell, "first"));
-    const QByteArray text = "\r\nBeginCell=9;\r\n  CellType=1;\r\n  CellName=pasted;\r\n  NrChildCells=1;\r\n"
-                            "  BeginCell=10;\r\n    CellType=2;\r\n    CellName=u;\r\n    NrChildCells=0;\r\n  EndCell=10;\r\n"
-                            "EndCell=9;";
+    const QByteArray text
+        = "\r\nBeginCell=9;\r\n  CellType=1;\r\n  CellName=pasted;\r\n  NrChildCells=1;\r\n"
+          "  BeginCell=10;\r\n    CellType=2;\r\n    CellName=u;\r\n    NrChildCells=0;\r\n  EndCell=10;\r\n"
+          "EndCell=9;";
     QByteArray copy = text;
     QBuffer buffer(&copy);
     buffer.open(QIODevice::ReadOnly);
@@ -391,5 +400,5 @@ TEST_F(DiagramText, LoadChildFromFileAddsANewLastChild)
     EXPECT_EQ(root.Child(1)->Child(0)->FCellName.Text, "u");
 }
 
-}  // namespace
-}  // namespace orvek
+} // namespace
+} // namespace orvek

@@ -23,7 +23,7 @@ TEST(ModelFile, ScramblingIsChunkedAndItsOwnInverse)
     const QByteArray zeros(700, '\0');
     const QByteArray scrambled = ScrambleModelText(zeros);
     const auto& table = ModelFileKeyTable();
-    for (int n : {0, 200, 250, 450})
+    for (int n : { 0, 200, 250, 450 })
         EXPECT_EQ(quint8(scrambled[n]), table[0]) << n;
     EXPECT_EQ(quint8(scrambled[249]), table[49]);
     EXPECT_EQ(quint8(scrambled[199]), table[199]);
@@ -59,7 +59,7 @@ TEST(ModelFile, ScrambledAndPlainFilesLoadTheSameTree)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(golden);
     file.close();
-    for (const QString& name : {scrambled, plain}) {
+    for (const QString& name : { scrambled, plain }) {
         CellIdCounter = 1;
         TCell root(nullptr, TPrenosInfoDoNovejBunky(), 0, 0, nullptr);
         QString error;
@@ -67,7 +67,7 @@ TEST(ModelFile, ScrambledAndPlainFilesLoadTheSameTree)
         EXPECT_EQ(root.SaveToText().toUtf8(), golden);
     }
     // No temporary file is left behind.
-    EXPECT_TRUE(QDir(TemporaryFolder()).entryList({"*.tmp"}, QDir::Files).isEmpty());
+    EXPECT_TRUE(QDir(TemporaryFolder()).entryList({ "*.tmp" }, QDir::Files).isEmpty());
 }
 
 TEST(ModelFile, ErrorsAreReportedAndAFailedWriteKeepsTheOldFile)
@@ -98,5 +98,5 @@ TEST(ModelFile, ErrorsAreReportedAndAFailedWriteKeepsTheOldFile)
     EXPECT_EQ(root.ChildCount(), 0);
 }
 
-}  // namespace
-}  // namespace orvek
+} // namespace
+} // namespace orvek

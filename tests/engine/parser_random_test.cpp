@@ -64,7 +64,8 @@ public:
 
     QString Mutate(QString s)
     {
-        static const QString alphabet = QStringLiteral("+-*/^(),.0123456789ABCDEXYTPIMODVNSQRLG e\t;_\u00df\u00b5\u0131");
+        static const QString alphabet
+            = QStringLiteral("+-*/^(),.0123456789ABCDEXYTPIMODVNSQRLG e\t;_\u00df\u00b5\u0131");
         const int edits = 1 + Pick(3);
         for (int i = 0; i < edits; ++i) {
             const int at = s.isEmpty() ? 0 : Pick(int(s.size()));

@@ -150,7 +150,8 @@ TEST(DatabaseLayer, ValuesWithQuotesPercentSignsAndSlovakLettersAreBoundNotPaste
         ASSERT_TRUE(PostStatement(db, "INSERT INTO T VALUES (?)", { v }));
     for (const QString& v : values)
         EXPECT_EQ(test::QueryColumn(db, "SELECT Name FROM T WHERE Name = ?", { v }), QStringList { v });
-    EXPECT_EQ(test::QueryColumn(db, "SELECT Name FROM T WHERE Name LIKE ? ESCAPE '!'", { "%!%%" }), QStringList { "100% " });
+    EXPECT_EQ(
+        test::QueryColumn(db, "SELECT Name FROM T WHERE Name LIKE ? ESCAPE '!'", { "%!%%" }), QStringList { "100% " });
     EXPECT_EQ(test::QueryColumn(db, "SELECT Name FROM T WHERE upper(Name) LIKE ?", { QString::fromUtf8("ŤAŽ%") }),
         QStringList { QString::fromUtf8("Ťažký kôň") });
 }
@@ -201,7 +202,8 @@ TEST(TableRepair, DamagedFileIsDetectedAndRebuiltWithWhatCouldBeRead)
     EXPECT_GT(carried, rows / 2);
     EXPECT_EQ(carried + result.NotCarried("Records"), rows);
     EXPECT_EQ(test::QueryColumn(rebuilt, "SELECT count(*) FROM Small"), QStringList { "3" });
-    EXPECT_EQ(test::QueryColumn(rebuilt, "SELECT count(*) FROM sqlite_master WHERE name = 'Records_Name'"), QStringList { "1" });
+    EXPECT_EQ(test::QueryColumn(rebuilt, "SELECT count(*) FROM sqlite_master WHERE name = 'Records_Name'"),
+        QStringList { "1" });
     ASSERT_TRUE(PostStatement(rebuilt, "INSERT INTO Records (Name) VALUES ('after')"));
     EXPECT_EQ(test::QueryColumn(rebuilt, "SELECT max(ID) FROM Records"), QStringList { QString::number(rows + 1) });
 }
@@ -229,7 +231,8 @@ TEST(TableRepair, RowsRefusedByAKeyGoToTheProblemTable)
     ASSERT_TRUE(RebuildDatabase(folder, temp, &result, &error)) << error.toStdString();
     EXPECT_EQ(result.NotCarried("T"), 1);
     QSqlDatabase problems = Open("problems", temp);
-    EXPECT_EQ(test::QueryColumn(problems, "SELECT SourceRowID FROM PROBLEM WHERE TableName = 'T'"), QStringList { "3" });
+    EXPECT_EQ(
+        test::QueryColumn(problems, "SELECT SourceRowID FROM PROBLEM WHERE TableName = 'T'"), QStringList { "3" });
 }
 
 TEST(TableRepair, AutoincCountersOfEmptiedTablesSurviveARebuild)
@@ -251,6 +254,7 @@ TEST(TableRepair, AutoincCountersOfEmptiedTablesSurviveARebuild)
     QSqlDatabase rebuilt = Open("emptiedrebuilt", folder);
     for (const QString table : { "Emptied", "Kept" }) {
         ASSERT_TRUE(PostStatement(rebuilt, "INSERT INTO " + table + " (Name) VALUES ('after')"));
-        EXPECT_EQ(test::QueryColumn(rebuilt, "SELECT max(ID) FROM " + table), QStringList { "6" }) << table.toStdString();
+        EXPECT_EQ(test::QueryColumn(rebuilt, "SELECT max(ID) FROM " + table), QStringList { "6" })
+            << table.toStdString();
     }
 }

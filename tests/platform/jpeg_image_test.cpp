@@ -13,7 +13,7 @@ QByteArray ShippedPicture()
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     return file.readAll();
 }
-}  // namespace
+} // namespace
 
 TEST(JpegImage, DecodesTheShippedPicture)
 {
@@ -32,8 +32,8 @@ TEST(JpegImage, DamagedDataGivesNoPictureAndAReason)
     const QByteArray cases[] = {
         {},
         "not a picture at all",
-        good.left(200),               // header only
-        good.left(good.size() / 2),   // cut in the middle of the data
+        good.left(200), // header only
+        good.left(good.size() / 2), // cut in the middle of the data
         QByteArray(good).replace(2, 1, "\x00"),
     };
     for (const QByteArray& data : cases) {

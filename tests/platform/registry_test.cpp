@@ -13,7 +13,7 @@ class RegistryTest : public ::testing::Test {
 protected:
     void SetUp() override { test::ClearSettingsStore(); }
 };
-}  // namespace
+} // namespace
 
 TEST_F(RegistryTest, KeyPathBecomesGroupPath)
 {
@@ -55,7 +55,7 @@ TEST_F(RegistryTest, ValueOfAnotherFormOrLengthCountsAsMissing)
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKey(kKey, false));
     EXPECT_FALSE(reg.ReadInteger("Int").has_value());
-    EXPECT_EQ(reg.ReadBool("Bool"), true);  // any non-zero number is True
+    EXPECT_EQ(reg.ReadBool("Bool"), true); // any non-zero number is True
     EXPECT_FALSE(reg.ReadBinary("Bin", 8).has_value());
     EXPECT_FALSE(reg.ReadInteger("Bin").has_value());
     EXPECT_FALSE(reg.ReadFloat("Float").has_value());

@@ -242,10 +242,10 @@ TEST(RtfReader, WordProcessorConstructs)
         // one-character fragments as older stored texts hold them
         { "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1051\\deftab708{\\fonttbl {\\f0\\froman\\fprq2\\fcharset2 "
           "Symbol;}}\r\n\\uc1\\pard\\tx720\\lang1033\\ulnone\\f0\\fs20 a}\r\n",
-          "α", "font=Symbol pt=10" },
+            "α", "font=Symbol pt=10" },
         { "{\\rtf1\\ansi\\ansicpg1250\\deff0\\deflang1051\\deftab708{\\fonttbl {\\f0\\fnil\\fcharset238 "
           "Arial;}}\r\n{\\colortbl ;\\red0\\green0\\blue0;}\r\n\\uc1\\pard\\tx720\\cf1\\lang1033\\f0\\fs20 \\'9a}\r\n",
-          "š", "font=Arial pt=10 fg=#000000" },
+            "š", "font=Arial pt=10 fg=#000000" },
     };
     for (const Case& k : cases) {
         QTextDocument doc;

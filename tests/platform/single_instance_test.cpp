@@ -11,7 +11,10 @@ using namespace orvek;
 
 namespace {
 
-QString Probe() { return QStringLiteral(ORVEK_PROBE_DIR "/single_instance_probe"); }
+QString Probe()
+{
+    return QStringLiteral(ORVEK_PROBE_DIR "/single_instance_probe");
+}
 
 QString FreshFolder(const char* name)
 {
@@ -25,7 +28,7 @@ QString FreshFolder(const char* name)
 QString RunProbe(const QString& folder, const char* mode, int* exitCode)
 {
     QProcess probe;
-    probe.start(Probe(), {folder, mode});
+    probe.start(Probe(), { folder, mode });
     EXPECT_TRUE(probe.waitForStarted());
     QElapsedTimer clock;
     clock.start();
@@ -37,7 +40,7 @@ QString RunProbe(const QString& folder, const char* mode, int* exitCode)
     return QString::fromLocal8Bit(probe.readAllStandardOutput()).trimmed();
 }
 
-}  // namespace
+} // namespace
 
 TEST(SingleInstance, SecondStartNotifiesFirstAndEndsWithZero)
 {
@@ -61,7 +64,7 @@ TEST(SingleInstance, LockOfKilledInstanceDoesNotBlockNextStart)
 {
     const QString folder = FreshFolder("stale");
     QProcess holder;
-    holder.start(Probe(), {folder, "hold"});
+    holder.start(Probe(), { folder, "hold" });
     ASSERT_TRUE(holder.waitForReadyRead(10000));
     ASSERT_EQ(holder.readAllStandardOutput().trimmed(), "held");
     {

@@ -25,47 +25,49 @@ QSqlDatabase OpenScratch(const char* name = "scratch")
     return db;
 }
 
-}  // namespace
+} // namespace
 
 TEST(Collation, SlovakAndCzechAlphabetOrder)
 {
     // Each list is in alphabetical order; shuffled and sorted, it must come back.
     const QStringList ordered[] = {
-        {"a", "á", "ä", "b", "c", "č", "d", "ď", "e", "h", "chata", "i"},
-        {"cesta", "čaj", "hora", "chlieb", "ihla"},
-        {"rak", "Rak", "ryba", "řeka", "sova", "šatka", "zima", "žena"},
-        {"ocot", "ôsmy", "pes"},
-        {"", " x", "1", "9", "a"},
-        {"Čierny", "čierny2", "Dub"},
+        { "a", "á", "ä", "b", "c", "č", "d", "ď", "e", "h", "chata", "i" },
+        { "cesta", "čaj", "hora", "chlieb", "ihla" },
+        { "rak", "Rak", "ryba", "řeka", "sova", "šatka", "zima", "žena" },
+        { "ocot", "ôsmy", "pes" },
+        { "", " x", "1", "9", "a" },
+        { "Čierny", "čierny2", "Dub" },
     };
     for (const QStringList& list : ordered) {
         QStringList sorted = list;
         std::reverse(sorted.begin(), sorted.end());
-        std::sort(sorted.begin(), sorted.end(),
-                  [](const QString& x, const QString& y) { return CompareSlovak(x, y) < 0; });
+        std::sort(
+            sorted.begin(), sorted.end(), [](const QString& x, const QString& y) { return CompareSlovak(x, y) < 0; });
         EXPECT_EQ(sorted, list) << list.join(',').toStdString();
     }
     EXPECT_EQ(CompareSlovak("Šimon", "Šimon"), 0);
-    EXPECT_LT(CompareSlovak("abc", "Abc"), 0);  // lower case first when all else is equal
+    EXPECT_LT(CompareSlovak("abc", "Abc"), 0); // lower case first when all else is equal
 }
 
 TEST(SqlDatabase, CollationUpperAndLikeFoldSlovakLetters)
 {
     QSqlDatabase db = OpenScratch();
     ASSERT_TRUE(PostStatement(db, "CREATE TABLE Names (Name TEXT)"));
-    for (const char* name : {"žaba", "zebra", "Čaj", "cukor", "chata", "hrad"})
-        ASSERT_TRUE(PostStatement(db, "INSERT INTO Names VALUES (?)", {QString::fromUtf8(name)}));
+    for (const char* name : { "žaba", "zebra", "Čaj", "cukor", "chata", "hrad" })
+        ASSERT_TRUE(PostStatement(db, "INSERT INTO Names VALUES (?)", { QString::fromUtf8(name) }));
     EXPECT_EQ(test::QueryColumn(db, "SELECT Name FROM Names ORDER BY Name COLLATE SKCZ"),
-              QStringList({"cukor", "Čaj", "hrad", "chata", "zebra", "žaba"}));
-    EXPECT_EQ(test::QueryColumn(db, "SELECT upper(?)", {QString::fromUtf8("žltý kôň ťava")}),
-              QStringList{QString::fromUtf8("ŽLTÝ KÔŇ ŤAVA")});
-    EXPECT_EQ(test::QueryColumn(db, "SELECT lower(?)", {QString::fromUtf8("ČAJ")}), QStringList{QString::fromUtf8("čaj")});
-    EXPECT_EQ(test::QueryColumn(db, "SELECT Name FROM Names WHERE Name LIKE ? ORDER BY Name COLLATE SKCZ", {"ča%"}),
-              QStringList{QString::fromUtf8("Čaj")});
-    EXPECT_EQ(test::QueryColumn(db, "SELECT Name FROM Names WHERE Name LIKE ?", {"_aba"}), QStringList{QString::fromUtf8("žaba")});
-    EXPECT_EQ(test::QueryColumn(db, "SELECT count(*) FROM Names WHERE Name LIKE '%A%'"), QStringList{"5"});
-    EXPECT_EQ(test::QueryColumn(db, "SELECT 'a%b' LIKE 'a!%%' ESCAPE '!'"), QStringList{"1"});
-    EXPECT_EQ(test::QueryColumn(db, "SELECT 'axb' LIKE 'a!%%' ESCAPE '!'"), QStringList{"0"});
+        QStringList({ "cukor", "Čaj", "hrad", "chata", "zebra", "žaba" }));
+    EXPECT_EQ(test::QueryColumn(db, "SELECT upper(?)", { QString::fromUtf8("žltý kôň ťava") }),
+        QStringList { QString::fromUtf8("ŽLTÝ KÔŇ ŤAVA") });
+    EXPECT_EQ(test::QueryColumn(db, "SELECT lower(?)", { QString::fromUtf8("ČAJ") }),
+        QStringList { QString::fromUtf8("čaj") });
+    EXPECT_EQ(test::QueryColumn(db, "SELECT Name FROM Names WHERE Name LIKE ? ORDER BY Name COLLATE SKCZ", { "ča%" }),
+        QStringList { QString::fromUtf8("Čaj") });
+    EXPECT_EQ(test::QueryColumn(db, "SELECT Name FROM Names WHERE Name LIKE ?", { "_aba" }),
+        QStringList { QString::fromUtf8("žaba") });
+    EXPECT_EQ(test::QueryColumn(db, "SELECT count(*) FROM Names WHERE Name LIKE '%A%'"), QStringList { "5" });
+    EXPECT_EQ(test::QueryColumn(db, "SELECT 'a%b' LIKE 'a!%%' ESCAPE '!'"), QStringList { "1" });
+    EXPECT_EQ(test::QueryColumn(db, "SELECT 'axb' LIKE 'a!%%' ESCAPE '!'"), QStringList { "0" });
 }
 
 TEST(SqlDatabase, QuotedNamesAndBoundValuesCarryAnyText)
@@ -76,8 +78,9 @@ TEST(SqlDatabase, QuotedNamesAndBoundValuesCarryAnyText)
     ASSERT_TRUE(PostStatement(db, "CREATE TABLE " + QuoteName(table) + " (" + QuoteName("col 1") + " TEXT)"));
     EXPECT_TRUE(TableExists(db, table));
     const QString value = "it's \"quoted\"; --";
-    ASSERT_TRUE(PostStatement(db, "INSERT INTO " + QuoteName(table) + " VALUES (?)", {value}));
-    EXPECT_EQ(test::QueryColumn(db, "SELECT " + QuoteName("col 1") + " FROM " + QuoteName(table)), QStringList{value});
+    ASSERT_TRUE(PostStatement(db, "INSERT INTO " + QuoteName(table) + " VALUES (?)", { value }));
+    EXPECT_EQ(
+        test::QueryColumn(db, "SELECT " + QuoteName("col 1") + " FROM " + QuoteName(table)), QStringList { value });
 }
 
 TEST(SqlDatabase, FailedPostLeavesNothingAndReportsWhy)
@@ -89,19 +92,19 @@ TEST(SqlDatabase, FailedPostLeavesNothingAndReportsWhy)
         db,
         [&](QString* workError) {
             QSqlQuery query(db);
-            return ExecBound(query, "INSERT INTO T VALUES (1, 'a')", {}, workError) &&
-                   ExecBound(query, "INSERT INTO T VALUES (1, 'b')", {}, workError);
+            return ExecBound(query, "INSERT INTO T VALUES (1, 'a')", {}, workError)
+                && ExecBound(query, "INSERT INTO T VALUES (1, 'b')", {}, workError);
         },
         &error);
     EXPECT_FALSE(ok);
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_EQ(test::QueryColumn(db, "SELECT count(*) FROM T"), QStringList{"0"});
+    EXPECT_EQ(test::QueryColumn(db, "SELECT count(*) FROM T"), QStringList { "0" });
     int rows = -1;
     ASSERT_TRUE(PostStatement(db, "INSERT INTO T VALUES (2, 'c')", {}, nullptr, &rows));
     EXPECT_EQ(rows, 1);
     // A second connection (another instance) sees the committed row at once.
     QSqlDatabase other = OpenScratch("other");
-    EXPECT_EQ(test::QueryColumn(other, "SELECT V FROM T"), QStringList{"c"});
+    EXPECT_EQ(test::QueryColumn(other, "SELECT V FROM T"), QStringList { "c" });
 }
 
 TEST(SqlDatabase, MissingFileIsNotCreatedOnRequest)

@@ -1,7 +1,7 @@
 #include "core/common_vars.h"
 #include "core/string_table.h"
-#include "richtext/cell_hint.h"
 #include "report_fixtures.h"
+#include "richtext/cell_hint.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
+#include "../support/chart_report_double.h"
 #include "core/common_vars.h"
 #include "core/string_table.h"
+#include "report_fixtures.h"
 #include "richtext/cell_description.h"
 #include "richtext/report_table.h"
 #include "richtext/report_texts.h"
 #include "sources/chart_report.h"
-#include "report_fixtures.h"
-#include "../support/chart_report_double.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +68,7 @@ TEST_F(Description, EquationResultRows)
     QStringList values;
     for (const QStringList& row : tables[0])
         values << row[1];
-    EXPECT_EQ(values, QStringList({"12 g", "", "∞ %", "±0.050 g", "∞", "2.000 (" + GetString(322) + ")"}));
+    EXPECT_EQ(values, QStringList({ "12 g", "", "∞ %", "±0.050 g", "∞", "2.000 (" + GetString(322) + ")" }));
 
     y->FCombinedUncertainty = "0.025";
     y->FDegreesOfFreedom = "12.7";
@@ -78,7 +78,7 @@ TEST_F(Description, EquationResultRows)
     values.clear();
     for (const QStringList& row : tables[0])
         values << row[1];
-    EXPECT_EQ(values, QStringList({"12.346 g", "0.025 g", "0.20 %", "±0.050 g", "12", "2.000 ()"}));
+    EXPECT_EQ(values, QStringList({ "12.346 g", "0.025 g", "0.20 %", "±0.050 g", "12", "2.000 ()" }));
 }
 
 TEST_F(Description, CorrelationMatrixOnlyWhenCorrelated)
@@ -92,9 +92,9 @@ TEST_F(Description, CorrelationMatrixOnlyWhenCorrelated)
     y->FCorrelationMatrix.Text = "1#0.5#@0.5#1#@";
     const auto tables = RenderedTables(DescribeCell(*y));
     ASSERT_EQ(tables.size(), 2u);
-    EXPECT_EQ(tables[1][0], QStringList({"", "a", "b"}));
-    EXPECT_EQ(tables[1][1], QStringList({"a", "1.0", "0.5"}));
-    EXPECT_EQ(tables[1][2], QStringList({"b", "0.5", "1.0"}));
+    EXPECT_EQ(tables[1][0], QStringList({ "", "a", "b" }));
+    EXPECT_EQ(tables[1][1], QStringList({ "a", "1.0", "0.5" }));
+    EXPECT_EQ(tables[1][2], QStringList({ "b", "0.5", "1.0" }));
 }
 
 TEST_F(Description, QuantityValueTypes)
@@ -121,8 +121,8 @@ TEST_F(Description, QuantityValueTypes)
     EXPECT_EQ(tables[0][3][1], "0.0018 %");
     ASSERT_EQ(tables[1].size(), 3u);
     EXPECT_EQ(tables[1][0][0], GetString(678));
-    EXPECT_EQ(tables[1][1], QStringList({"H", "2", "1.007940", "2.01588", "0.000070", "0.00014", "0.0069"}));
-    EXPECT_EQ(tables[1][2], QStringList({"O", "1", "15.99940", "15.99940", "0.00030", "0.00030", "0.0019"}));
+    EXPECT_EQ(tables[1][1], QStringList({ "H", "2", "1.007940", "2.01588", "0.000070", "0.00014", "0.0069" }));
+    EXPECT_EQ(tables[1][2], QStringList({ "O", "1", "15.99940", "15.99940", "0.00030", "0.00030", "0.0019" }));
 }
 
 // Sources are numbered per parent; an inactive one writes nothing and takes no number.
@@ -158,11 +158,11 @@ TEST_F(Description, ReadingsTablesSplitEightEightOne)
         s->FUncertaintyInput.VM_3.Text += QString("10.%1@").arg(i);
     DescribeSubtree = false;
     auto tables = RenderedTables(DescribeCell(*s));
-    ASSERT_EQ(tables.size(), 4u);  // rows of the method, then the readings
+    ASSERT_EQ(tables.size(), 4u); // rows of the method, then the readings
     EXPECT_EQ(tables[1][0].size(), 9);
     EXPECT_EQ(tables[2][0].size(), 9);
-    EXPECT_EQ(tables[3][0], QStringList({GetString(685), "17."}));
-    EXPECT_EQ(tables[3][1], QStringList({GetString(686), "10.17"}));
+    EXPECT_EQ(tables[3][0], QStringList({ GetString(685), "17." }));
+    EXPECT_EQ(tables[3][1], QStringList({ GetString(686), "10.17" }));
     EXPECT_EQ(tables[2][1][8], "10.16");
 
     // A count larger than the list stops at the list's end.
@@ -236,8 +236,8 @@ TEST_F(Description, MethodRows)
     ASSERT_EQ(tables.size(), 2u);
     EXPECT_EQ(value(tables[0], GetString(288)), GetString(1074));
     ASSERT_EQ(tables[1].size(), 3u);
-    EXPECT_EQ(tables[1][1], QStringList({"m0 < 10", "0.1"}));
-    EXPECT_EQ(tables[1][2], QStringList({"m0 >= 10 and < 20", "0.2"}));
+    EXPECT_EQ(tables[1][1], QStringList({ "m0 < 10", "0.1" }));
+    EXPECT_EQ(tables[1][2], QStringList({ "m0 >= 10 and < 20", "0.2" }));
 }
 
 // Building a report computes the charts on copies: the model is the same afterwards.
@@ -247,7 +247,7 @@ TEST_F(Description, ChartSourcesLeaveTheModelUnchanged)
     ChartReportService* previous = ChartReports();
     SetChartReportService(&charts);
     auto m = LoadReportModel("all_methods.txt");
-    m->Calculate();  // the report's sensitivity pass evaluates the model; start evaluated
+    m->Calculate(); // the report's sensitivity pass evaluates the model; start evaluated
     const QString before = m->SaveToText();
     ReportSections = 0x04;
     const QString text = FullReportText(*m);
@@ -272,7 +272,7 @@ TEST_F(Description, ChartSourcesLeaveTheModelUnchanged)
     EXPECT_EQ(fake.LastQuantityValue, m->Child(0)->FValue.Text);
     EXPECT_EQ(fake.LastQuantityUnit, chart->FUnit.Text);
     EXPECT_TRUE(described.contains("\r\rno chart\r"));
-    EXPECT_FALSE(described.contains(GetString(157)));  // no common rows
+    EXPECT_FALSE(described.contains(GetString(157))); // no common rows
 }
 
-}  // namespace
+} // namespace

@@ -133,7 +133,8 @@ TEST(MarkupRender, RtfBlockInsideATableCellIsRichText)
 {
     // A cell holding a value and a unit kept as rich text: the unit is shown formatted,
     // not as its RTF source.
-    const QString cell = "1.5 :RTF_BEGIN{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 m{\\super 2}}:RTF_END [cf3]b[cf1]";
+    const QString cell
+        = "1.5 :RTF_BEGIN{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 m{\\super 2}}:RTF_END [cf3]b[cf1]";
     const QString boldCell = "[cf3]3 :RTF_BEGIN{\\rtf1 kg}:RTF_END[cf1]";
     QTextDocument doc;
     RenderMarkupToRichEdit(

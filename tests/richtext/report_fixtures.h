@@ -2,12 +2,12 @@
 // Models for the report tests: the end-gauge example evaluated, and cells built with
 // their result texts filled in directly.
 
+#include "../support/test_env.h"
 #include "core/common_vars.h"
 #include "engine/cell.h"
 #include "engine/evaluation.h"
 #include "engine/model_file.h"
 #include "richtext/markup_render.h"
-#include "../support/test_env.h"
 
 #include <QTextDocument>
 #include <gtest/gtest.h>
@@ -72,11 +72,11 @@ inline void ResetReportSettings()
     SensitivityPassEnabled = true;
 }
 
-}  // namespace orvek::test
+} // namespace orvek::test
 
-#include <QTextTable>
-#include <QTextFrame>
 #include <QTextCursor>
+#include <QTextFrame>
+#include <QTextTable>
 #include <vector>
 
 namespace orvek::test {
@@ -118,4 +118,4 @@ inline const RenderedTable* FindTable(const std::vector<RenderedTable>& tables, 
     return nullptr;
 }
 
-}  // namespace orvek::test
+} // namespace orvek::test

@@ -1,9 +1,9 @@
 #include "core/common_vars.h"
 #include "core/string_table.h"
+#include "report_fixtures.h"
 #include "richtext/cell_description.h"
 #include "richtext/report_table.h"
 #include "richtext/report_texts.h"
-#include "report_fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -46,15 +46,15 @@ TEST_F(ReportTexts, EndGaugeBudgetCellByCell)
     ASSERT_NE(budget, nullptr);
     const QString rect = GetString(277), comb = GetString(932), normal = GetString(931);
     const std::vector<QStringList> expected = {
-        Row({"l", "50.000838", "0.000032", "", "", "(result)", "16"}),
-        Row({"ls", "50.000623", "0.000025", "", "1.00", "0.0000250", "18"}),
-        Row({"d", "0.0002150", "0.0000097", "", "1.00", "0.00000968", "25"}),
-        Row({"alfas", "0.0000115", "0.0000012", "", "0", "0", "∞"}),
-        Row({"theta", "-0.10", "0.41", "", "0", "0", "∞"}),
-        Row({"dalfa", "0", "0.00000058", "", "5.00", "0.00000289", "50"}),
-        Row({"dtheta", "0", "0.029", "", "-0.000575", "-0.0000166", "2"}),
+        Row({ "l", "50.000838", "0.000032", "", "", "(result)", "16" }),
+        Row({ "ls", "50.000623", "0.000025", "", "1.00", "0.0000250", "18" }),
+        Row({ "d", "0.0002150", "0.0000097", "", "1.00", "0.00000968", "25" }),
+        Row({ "alfas", "0.0000115", "0.0000012", "", "0", "0", "∞" }),
+        Row({ "theta", "-0.10", "0.41", "", "0", "0", "∞" }),
+        Row({ "dalfa", "0", "0.00000058", "", "5.00", "0.00000289", "50" }),
+        Row({ "dtheta", "0", "0.029", "", "-0.000575", "-0.0000166", "2" }),
     };
-    const QString distributions[] = {"", normal, comb, rect, comb, rect, rect};
+    const QString distributions[] = { "", normal, comb, rect, comb, rect, rect };
     ASSERT_EQ(budget->size(), expected.size() + 1);
     for (size_t i = 0; i < expected.size(); ++i) {
         QStringList want = expected[i];
@@ -65,18 +65,18 @@ TEST_F(ReportTexts, EndGaugeBudgetCellByCell)
     const RenderedTable* sources = FindTable(tables, GetString(843));
     ASSERT_NE(sources, nullptr);
     ASSERT_EQ(sources->size(), 10u);
-    EXPECT_EQ((*sources)[1], Row({"Calibration of the standard", "ls", "0.000025", "0.0000250", "1.00", "18",
-                                  "normal distribution"}));
-    EXPECT_EQ((*sources)[9], Row({"Estimated limits", "dtheta", "0.029", "-0.0000166", "-0.000575", "2",
-                                  "rectangular distribution"}));
+    EXPECT_EQ((*sources)[1],
+        Row({ "Calibration of the standard", "ls", "0.000025", "0.0000250", "1.00", "18", "normal distribution" }));
+    EXPECT_EQ((*sources)[9],
+        Row({ "Estimated limits", "dtheta", "0.029", "-0.0000166", "-0.000575", "2", "rectangular distribution" }));
 
     const RenderedTable* result = FindTable(tables, GetString(132));
     ASSERT_NE(result, nullptr);
     QStringList values;
     for (const QStringList& row : *result)
         values << row[1];
-    EXPECT_EQ(values, Row({"l", "50.000838", "0.000032", "0.000063 %", "±0.000068", "0.00013 %", "2.12", "95%",
-                           "16"}));
+    EXPECT_EQ(
+        values, Row({ "l", "50.000838", "0.000032", "0.000063 %", "±0.000068", "0.00013 %", "2.12", "95%", "16" }));
 }
 
 TEST_F(ReportTexts, ResultTableCoverageRows)
@@ -88,13 +88,13 @@ TEST_F(ReportTexts, ResultTableCoverageRows)
         QString probability;
         const char* dofText;
     } cases[] = {
-        {1, "1.96", "12", "95%", "12"},
-        {3, "2", "40", "95.45%", "40"},
-        {3, "2", "20", GetString(322), "20"},
-        {3, "1", "14", "68.27%", "14"},
-        {3, "3", "50", GetString(322), "50"},
-        {3, "2", "Nekonecno", "95.45%", "∞"},
-        {7, "2", "40", "", "40"},
+        { 1, "1.96", "12", "95%", "12" },
+        { 3, "2", "40", "95.45%", "40" },
+        { 3, "2", "20", GetString(322), "20" },
+        { 3, "1", "14", "68.27%", "14" },
+        { 3, "3", "50", GetString(322), "50" },
+        { 3, "2", "Nekonecno", "95.45%", "∞" },
+        { 7, "2", "40", "", "40" },
     };
     for (const auto& c : cases) {
         auto y = NewRoot(kEquationCell, "y");
@@ -125,12 +125,12 @@ TEST_F(ReportTexts, SectionsOfFullAndShortReport)
     const QString full = RenderedText(FullReportText(*l));
     EXPECT_TRUE(full.contains(GetString(600) + ":"));
     EXPECT_TRUE(full.contains(DiagramPlaceholder));
-    for (int id : {601, 602, 603, 814, 904})
+    for (int id : { 601, 602, 603, 814, 904 })
         EXPECT_FALSE(full.contains(GetString(id))) << id;
 
     ReportSections = 0;
     const QString shortReport = RenderedText(ShortReportText(*l));
-    for (int id : {600, 601, 602, 603})
+    for (int id : { 600, 601, 602, 603 })
         EXPECT_TRUE(shortReport.contains(GetString(id) + ":")) << id;
     EXPECT_FALSE(shortReport.contains(DiagramPlaceholder));
     EXPECT_FALSE(shortReport.contains(GetString(814)));
@@ -173,19 +173,19 @@ TEST_F(ReportTexts, InputTableAndEquations)
 
     EXPECT_EQ(EquationsText(*y), "y = a*b\r\nz = c+1");
     EquationCounter = 0;
-    EXPECT_EQ(NumberedEquationsText(*y), HeadingMarkupSmall + "1. " + GetString(901) + ":  " + HeadingMarkupSmall +
-                                             "y = a*b[cf1]\r" + HeadingMarkupSmall + "2. " + GetString(901) +
-                                             ":  " + HeadingMarkupSmall + "z = c+1[cf1]");
+    EXPECT_EQ(NumberedEquationsText(*y),
+        HeadingMarkupSmall + "1. " + GetString(901) + ":  " + HeadingMarkupSmall + "y = a*b[cf1]\r" + HeadingMarkupSmall
+            + "2. " + GetString(901) + ":  " + HeadingMarkupSmall + "z = c+1[cf1]");
 
     BudgetRows.clear();
     CollectBudgetRows(*y);
-    ASSERT_EQ(BudgetRows.size(), 4u);  // y, a, z, c: no uncertainty cell
+    ASSERT_EQ(BudgetRows.size(), 4u); // y, a, z, c: no uncertainty cell
     const auto tables = RenderedTables(InputQuantityTable());
     BudgetRows.clear();
     ASSERT_EQ(tables.size(), 1u);
-    EXPECT_EQ(tables[0][1], Row({"y", "0", "", ""}));
-    EXPECT_EQ(tables[0][2], Row({"a", "1.235", "m", "length"}));
-    EXPECT_EQ(tables[0][4], Row({"c", "2.50000", "", ""}));  // a value alone stays as typed
+    EXPECT_EQ(tables[0][1], Row({ "y", "0", "", "" }));
+    EXPECT_EQ(tables[0][2], Row({ "a", "1.235", "m", "length" }));
+    EXPECT_EQ(tables[0][4], Row({ "c", "2.50000", "", "" })); // a value alone stays as typed
 }
 
 TEST_F(ReportTexts, DistributionTextByKindAndMethod)
@@ -197,8 +197,8 @@ TEST_F(ReportTexts, DistributionTextByKindAndMethod)
         int text;
         int flag;
     };
-    const Case cases[] = {{0, 1, 277, 1}, {0, 6, 947, 6}, {1, 0, 277, 1}, {3, 0, 279, 3}, {4, 0, 931, 4},
-                          {5, 0, 739, 5}, {7, 0, 931, 0}, {10, 0, 947, 6}, {13, 0, 1015, 7}, {14, 0, 0, 0}};
+    const Case cases[] = { { 0, 1, 277, 1 }, { 0, 6, 947, 6 }, { 1, 0, 277, 1 }, { 3, 0, 279, 3 }, { 4, 0, 931, 4 },
+        { 5, 0, 739, 5 }, { 7, 0, 931, 0 }, { 10, 0, 947, 6 }, { 13, 0, 1015, 7 }, { 14, 0, 0, 0 } };
     auto* s = AddCell(*q, kUncertaintyCell, "s");
     for (const Case& c : cases) {
         s->FUncertaintyInput.TSN = quint8(c.method);
@@ -248,4 +248,4 @@ TEST_F(ReportTexts, LargeModelIsReportable)
     EXPECT_TRUE(table.contains("\rx999\t"));
 }
 
-}  // namespace
+} // namespace

@@ -1,8 +1,8 @@
+#include "../support/dialog_script.h"
 #include "core/common_vars.h"
 #include "core/string_table.h"
-#include "richtext/spreadsheet_listing.h"
 #include "report_fixtures.h"
-#include "../support/dialog_script.h"
+#include "richtext/spreadsheet_listing.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -56,12 +56,12 @@ TEST_F(SpreadsheetListing, TypedNumberSources)
     SignificantDigits = 3;
     const Output o = List(*y);
     EXPECT_EQ(SignificantDigits, 3);
-    EXPECT_EQ(o.symbolic,
-              "uc\t=SQRT((c1^2 * u1^2)+(c2^2 * u2^2)+(c3^2 * u3^2)+(c4^2 * u4^2)+(c5^2 * u5^2)+(u0_6^2))");
+    EXPECT_EQ(o.symbolic, "uc\t=SQRT((c1^2 * u1^2)+(c2^2 * u2^2)+(c3^2 * u3^2)+(c4^2 * u4^2)+(c5^2 * u5^2)+(u0_6^2))");
     EXPECT_EQ(o.expanded, "uc\t=SQRT(3.2^2*0.5^2/3+3.2^2*1/3+2.5^2*0.3^2/1.960^2+0.06^2/6+0.02^2+0.04^2/2)");
     // The drift has infinite degrees of freedom and adds no term.
-    EXPECT_EQ(o.eff, "eff\t=ROUNDDOWN(uc^4/(3.2^4*(0.5^2/3)^2/10+2.5^4*(0.3^2/1.960^2)^2/20+(0.06^2/6)^2/6+"
-                     "(0.02^2)^2/8+(0.04^2/2)^2/12);0)");
+    EXPECT_EQ(o.eff,
+        "eff\t=ROUNDDOWN(uc^4/(3.2^4*(0.5^2/3)^2/10+2.5^4*(0.3^2/1.960^2)^2/20+(0.06^2/6)^2/6+"
+        "(0.02^2)^2/8+(0.04^2/2)^2/12);0)");
     EXPECT_EQ(o.teff, "t(eff)\t=TINV(0.05;eff)");
     EXPECT_TRUE(o.lines.contains("u1^2 = a1^2/3\ra1 - " + GetString(270) + "\ra1 = 0.5\rc1 = 3.2\r\r"));
     EXPECT_TRUE(o.lines.contains("u6^2 = a6^2/2\ra6 - " + GetString(270) + "\ra6 = 0.04\rc6 = 1\r\r"));
@@ -111,7 +111,7 @@ TEST_F(SpreadsheetListing, EdgeCases)
 
     // Every source infinite: no Welch-Satterthwaite term at all.
     for (auto& q : y->FChildren) {
-        TCell* cells[] = {q.get()};
+        TCell* cells[] = { q.get() };
         for (TCell* c : cells) {
             auto& r = c->FUncertaintyInput;
             r.PSV_2_1.Text = r.PSV_2_2.Text = r.PSV_2_3.Text = r.PSV_2_4.Text = r.PSV_2_5.Text = "Nekonecno";
@@ -149,11 +149,10 @@ TEST_F(SpreadsheetListing, TypedNumberThatIsNoNumberCountsWithItsU)
     Source(*y, "Certificate")->FUncertaintyInput.IS_2_4.Text = "0.3 mm";
     Source(*y, "Reading")->FUncertaintyInput.HSN = "0.02";
     const Output o = List(*y);
-    EXPECT_EQ(o.expanded,
-              "uc\t=SQRT(3.2^2*0.28867513^2+3.2^2*1/3+2.5^2*0.15306122^2+0.06^2/6+0.02^2+0.04^2/2)");
+    EXPECT_EQ(o.expanded, "uc\t=SQRT(3.2^2*0.28867513^2+3.2^2*1/3+2.5^2*0.15306122^2+0.06^2/6+0.02^2+0.04^2/2)");
     EXPECT_TRUE(o.eff.contains("(3.2^4*(0.28867513^2)^2/10+2.5^4*(0.15306122^2)^2/20+")) << o.eff.toStdString();
     EXPECT_FALSE(o.lines.contains("a1 = ")) << o.lines.toStdString();
     EXPECT_FALSE(o.lines.contains("a3 = "));
 }
 
-}  // namespace
+} // namespace

@@ -1,11 +1,11 @@
+#include "../richtext/report_fixtures.h"
+#include "../support/dialog_script.h"
 #include "core/common_vars.h"
 #include "core/number_format.h"
 #include "platform/rtf_writer.h"
 #include "richtext/markup_render.h"
 #include "richtext/report_texts.h"
 #include "richtext/spreadsheet_listing.h"
-#include "../richtext/report_fixtures.h"
-#include "../support/dialog_script.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,8 +36,9 @@ QString Convert(const QString& source, const QString& filter, const QString& ext
     env.insert("LANG", "C.UTF-8");
     process.setProcessEnvironment(env);
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(office, {"-env:UserInstallation=file://" ORVEK_OFFICE_PROFILE, "--headless", "--norestore",
-                           "--convert-to", filter, "--outdir", folder, source});
+    process.start(office,
+        { "-env:UserInstallation=file://" ORVEK_OFFICE_PROFILE, "--headless", "--norestore", "--convert-to", filter,
+            "--outdir", folder, source });
     if (!process.waitForFinished(240000) || process.exitCode() != 0) {
         error = "conversion failed: " + QString::fromUtf8(process.readAll());
         process.kill();
@@ -65,29 +66,28 @@ QString Escaped(QString text)
 QByteArray Spreadsheet(const QString& uc, const QString& kor, const QString& eff, const QString& teff)
 {
     QString rows;
-    const QString names[] = {"uc", "Kor", "eff", "teff"};
-    const QString formulas[] = {uc, kor.isEmpty() ? "0" : kor, eff, teff};
+    const QString names[] = { "uc", "Kor", "eff", "teff" };
+    const QString formulas[] = { uc, kor.isEmpty() ? "0" : kor, eff, teff };
     for (int i = 0; i < 4; ++i)
-        rows += "<table:table-row><table:table-cell office:value-type=\"string\"><text:p>" + names[i] +
-                "</text:p></table:table-cell><table:table-cell table:formula=\"of:=" + Escaped(formulas[i]) +
-                "\" office:value-type=\"float\" office:value=\"0\"/></table:table-row>";
+        rows += "<table:table-row><table:table-cell office:value-type=\"string\"><text:p>" + names[i]
+            + "</text:p></table:table-cell><table:table-cell table:formula=\"of:=" + Escaped(formulas[i])
+            + "\" office:value-type=\"float\" office:value=\"0\"/></table:table-row>";
     QString ranges;
     for (int i = 0; i < 3; ++i)
         ranges += QString("<table:named-range table:name=\"%1\" table:base-cell-address=\"$Sheet1.$A$1\" "
                           "table:cell-range-address=\"$Sheet1.$B$%2\"/>")
                       .arg(names[i])
                       .arg(i + 1);
-    return QString(
-               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
-               "<office:document xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
-               "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
-               "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
-               "xmlns:of=\"urn:oasis:names:tc:opendocument:xmlns:of:1.2\" "
-               "office:version=\"1.2\" office:mimetype=\"application/vnd.oasis.opendocument.spreadsheet\">"
-               "<office:body><office:spreadsheet><table:table table:name=\"Sheet1\">"
-               "<table:table-column table:number-columns-repeated=\"2\"/>" +
-               rows + "</table:table><table:named-expressions>" + ranges +
-               "</table:named-expressions></office:spreadsheet></office:body></office:document>")
+    return QString("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+                   "<office:document xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+                   "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+                   "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\" "
+                   "xmlns:of=\"urn:oasis:names:tc:opendocument:xmlns:of:1.2\" "
+                   "office:version=\"1.2\" office:mimetype=\"application/vnd.oasis.opendocument.spreadsheet\">"
+                   "<office:body><office:spreadsheet><table:table table:name=\"Sheet1\">"
+                   "<table:table-column table:number-columns-repeated=\"2\"/>"
+        + rows + "</table:table><table:named-expressions>" + ranges
+        + "</table:named-expressions></office:spreadsheet></office:body></office:document>")
         .toUtf8();
 }
 
@@ -131,9 +131,8 @@ TEST_F(Office, WriterReadsTheFullReport)
     const QString text = Convert(rtf, "txt:Text (encoded):UTF8", "txt", error);
     ASSERT_FALSE(text.isEmpty()) << error.toStdString();
     const QString content = ReadAll(text);
-    for (const char* number : {"50.000838", "50.000623", "0.000032", "0.000025", "0.0000097", "0.0000250",
-                               "0.00000968", "0.00000289", "-0.000575", "-0.0000166", "±0.000068", "2.12",
-                               "0.00000058", "0.029", "∞"})
+    for (const char* number : { "50.000838", "50.000623", "0.000032", "0.000025", "0.0000097", "0.0000250",
+             "0.00000968", "0.00000289", "-0.000575", "-0.0000166", "±0.000068", "2.12", "0.00000058", "0.029", "∞" })
         EXPECT_TRUE(content.contains(QString::fromUtf8(number))) << number;
     EXPECT_FALSE(content.contains("[cf")) << "mark-up codes on the page";
     EXPECT_FALSE(content.contains(":TABLE_"));
@@ -142,7 +141,7 @@ TEST_F(Office, WriterReadsTheFullReport)
 // The formula listing computed by Calc gives the program's combined uncertainty.
 TEST_F(Office, CalcComputesTheListing)
 {
-    for (const char* name : {"listing_typed.txt", "listing_correlated.txt"}) {
+    for (const char* name : { "listing_typed.txt", "listing_correlated.txt" }) {
         auto y = LoadReportModel(name);
         y->Calculate();
         QString symbolic, expanded, legend, lines, eff, teff;
@@ -150,8 +149,8 @@ TEST_F(Office, CalcComputesTheListing)
         const QString sheet = folder.path() + "/" + QFileInfo(name).completeBaseName() + ".fods";
         QFile file(sheet);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(Spreadsheet(FormulaOf(expanded, "uc"), FormulaOf(expanded, "Kor"), FormulaOf(eff, "eff"),
-                               FormulaOf(teff, "t(eff)")));
+        file.write(Spreadsheet(
+            FormulaOf(expanded, "uc"), FormulaOf(expanded, "Kor"), FormulaOf(eff, "eff"), FormulaOf(teff, "t(eff)")));
         file.close();
         QString error;
         const QString csv = Convert(sheet, "csv:Text - txt - csv (StarCalc):44,34,76", "csv", error);
@@ -170,4 +169,4 @@ TEST_F(Office, CalcComputesTheListing)
     }
 }
 
-}  // namespace
+} // namespace

@@ -16,20 +16,38 @@ void DialogScript::Reset()
     shown_.clear();
 }
 
-void DialogScript::AnswerMessage(int modalResult) { answers_.push_back({Kind::Message, modalResult, {}, 0, true}); }
-void DialogScript::AnswerOpenFile(const QString& path) { answers_.push_back({Kind::OpenFile, 0, path, 0, true}); }
-void DialogScript::AnswerSaveFile(const QString& path) { answers_.push_back({Kind::SaveFile, 0, path, 0, true}); }
-void DialogScript::AnswerColor(std::uint32_t color, bool ok) { answers_.push_back({Kind::Color, 0, {}, color, ok}); }
+void DialogScript::AnswerMessage(int modalResult)
+{
+    answers_.push_back({ Kind::Message, modalResult, {}, 0, true });
+}
+void DialogScript::AnswerOpenFile(const QString& path)
+{
+    answers_.push_back({ Kind::OpenFile, 0, path, 0, true });
+}
+void DialogScript::AnswerSaveFile(const QString& path)
+{
+    answers_.push_back({ Kind::SaveFile, 0, path, 0, true });
+}
+void DialogScript::AnswerColor(std::uint32_t color, bool ok)
+{
+    answers_.push_back({ Kind::Color, 0, {}, color, ok });
+}
 void DialogScript::AnswerFont(const QString& family, int pointSize, bool ok)
 {
-    answers_.push_back({Kind::Font, pointSize, family, 0, ok});
+    answers_.push_back({ Kind::Font, pointSize, family, 0, ok });
 }
-void DialogScript::AnswerInput(const QString& value, bool ok) { answers_.push_back({Kind::Input, 0, value, 0, ok}); }
+void DialogScript::AnswerInput(const QString& value, bool ok)
+{
+    answers_.push_back({ Kind::Input, 0, value, 0, ok });
+}
 void DialogScript::AnswerPrint(int fromPage, int toPage, int copies, const QString& outputFile, bool ok)
 {
-    answers_.push_back({Kind::Print, fromPage, outputFile, 0, ok, toPage, copies});
+    answers_.push_back({ Kind::Print, fromPage, outputFile, 0, ok, toPage, copies });
 }
-void DialogScript::AnswerPrinterSetup(bool ok) { answers_.push_back({Kind::PrinterSetup, 0, {}, 0, ok}); }
+void DialogScript::AnswerPrinterSetup(bool ok)
+{
+    answers_.push_back({ Kind::PrinterSetup, 0, {}, 0, ok });
+}
 
 bool DialogScript::Take(Kind kind, const QString& what, Answer& answer)
 {
@@ -45,7 +63,7 @@ bool DialogScript::Take(Kind kind, const QString& what, Answer& answer)
 int DialogScript::MessageDlg(const QString& text, TMsgDlgType, TMsgDlgButtons buttons, int)
 {
     shown_ << text;
-    Answer answer{};
+    Answer answer {};
     if (!Take(Kind::Message, "message box: " + text, answer))
         return (buttons & mbCancel) ? mrCancel : mrNo;
     return answer.result;
@@ -53,7 +71,7 @@ int DialogScript::MessageDlg(const QString& text, TMsgDlgType, TMsgDlgButtons bu
 
 bool DialogScript::OpenFileDialog(FileDialogRequest& request)
 {
-    Answer answer{};
+    Answer answer {};
     if (!Take(Kind::OpenFile, "open file: " + request.caption, answer) || answer.text.isEmpty())
         return false;
     request.fileName = answer.text;
@@ -62,7 +80,7 @@ bool DialogScript::OpenFileDialog(FileDialogRequest& request)
 
 bool DialogScript::SaveFileDialog(FileDialogRequest& request)
 {
-    Answer answer{};
+    Answer answer {};
     if (!Take(Kind::SaveFile, "save file: " + request.caption, answer) || answer.text.isEmpty())
         return false;
     request.fileName = answer.text;
@@ -71,7 +89,7 @@ bool DialogScript::SaveFileDialog(FileDialogRequest& request)
 
 bool DialogScript::ColorDialog(std::uint32_t& color)
 {
-    Answer answer{};
+    Answer answer {};
     if (!Take(Kind::Color, "colour dialog", answer) || !answer.ok)
         return false;
     color = answer.color;
@@ -80,7 +98,7 @@ bool DialogScript::ColorDialog(std::uint32_t& color)
 
 bool DialogScript::FontDialog(QString& family, int& pointSize)
 {
-    Answer answer{};
+    Answer answer {};
     if (!Take(Kind::Font, "font dialog", answer) || !answer.ok)
         return false;
     family = answer.text;
@@ -90,7 +108,7 @@ bool DialogScript::FontDialog(QString& family, int& pointSize)
 
 bool DialogScript::InputQuery(const QString&, const QString& prompt, QString& value)
 {
-    Answer answer{};
+    Answer answer {};
     if (!Take(Kind::Input, "input: " + prompt, answer) || !answer.ok)
         return false;
     value = answer.text;
@@ -99,7 +117,7 @@ bool DialogScript::InputQuery(const QString&, const QString& prompt, QString& va
 
 bool DialogScript::PrintDialog(PrintDialogRequest& request)
 {
-    Answer answer{};
+    Answer answer {};
     if (!Take(Kind::Print, "print dialog", answer) || !answer.ok)
         return false;
     request.pageRange = answer.result > 0;
@@ -114,8 +132,8 @@ bool DialogScript::PrintDialog(PrintDialogRequest& request)
 
 bool DialogScript::PrinterSetupDialog()
 {
-    Answer answer{};
+    Answer answer {};
     return Take(Kind::PrinterSetup, "printer setup dialog", answer) && answer.ok;
 }
 
-}  // namespace orvek::test
+} // namespace orvek::test

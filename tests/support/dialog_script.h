@@ -57,4 +57,4 @@ private:
     QStringList shown_;
 };
 
-}  // namespace orvek::test
+} // namespace orvek::test

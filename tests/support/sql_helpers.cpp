@@ -18,4 +18,4 @@ QStringList QueryColumn(QSqlDatabase& db, const QString& sql, const QVariantList
     return out;
 }
 
-}  // namespace orvek::test
+} // namespace orvek::test

@@ -16,4 +16,4 @@ QString BuildBinFolder();
 // Removes the settings file, so the next read starts as on a first start.
 void ClearSettingsStore();
 
-}  // namespace orvek::test
+} // namespace orvek::test

@@ -21,7 +21,10 @@ using TestApplication = QGuiApplication;
 #endif
 
 #if defined(__SANITIZE_ADDRESS__)
-extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
+extern "C" const char* __asan_default_options()
+{
+    return "detect_leaks=0";
+}
 #endif
 
 namespace orvek::test {
@@ -30,7 +33,10 @@ namespace {
 
 QString g_root;
 
-void SetEnv(const char* name, const QString& value) { ::setenv(name, value.toLocal8Bit().constData(), 1); }
+void SetEnv(const char* name, const QString& value)
+{
+    ::setenv(name, value.toLocal8Bit().constData(), 1);
+}
 
 QString MakeFolder(const QString& path)
 {
@@ -42,7 +48,7 @@ QString MakeFolder(const QString& path)
 void LayOutProgramFolder(const QString& app)
 {
     const QString bin = BuildBinFolder();
-    for (const char* dir : {"EmptyDatabase", "help", "Validation", "DemoExamples", "Pictures"})
+    for (const char* dir : { "EmptyDatabase", "help", "Validation", "DemoExamples", "Pictures" })
         QFile::link(bin + "/" + dir, app + dir);
     // The string table is copied, since tests may change it.
     QDir strings(bin + "/Strings");
@@ -75,11 +81,20 @@ class ResetDialogScript : public ::testing::EmptyTestEventListener {
     }
 };
 
-}  // namespace
+} // namespace
 
-QString TestRoot() { return g_root; }
-QString TestProgramFolder() { return g_root + "/app/"; }
-QString BuildBinFolder() { return QStringLiteral(ORVEK_BIN_DIR); }
+QString TestRoot()
+{
+    return g_root;
+}
+QString TestProgramFolder()
+{
+    return g_root + "/app/";
+}
+QString BuildBinFolder()
+{
+    return QStringLiteral(ORVEK_BIN_DIR);
+}
 
 void ClearSettingsStore()
 {
@@ -88,7 +103,7 @@ void ClearSettingsStore()
     store.sync();
 }
 
-}  // namespace orvek::test
+} // namespace orvek::test
 
 int main(int argc, char** argv)
 {

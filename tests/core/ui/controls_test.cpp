@@ -20,17 +20,17 @@ TEST(IntegerEdit, ValidationTable)
         bool valid;
         const char* shown;
     } cases[] = {
-        {"", true, false, true, ""},
-        {"", false, false, false, ""},
-        {"007", false, false, true, "7"},
-        {"-12", false, false, true, "-12"},
-        {"11", false, true, false, "11"},
-        {"10", false, true, true, "10"},
-        {"1", false, true, true, "1"},
-        {"0", false, true, false, "0"},
-        {"1.5", false, false, false, "1.5"},
-        {"abc", true, false, false, "abc"},
-        {"99999999999", false, false, false, "99999999999"},
+        { "", true, false, true, "" },
+        { "", false, false, false, "" },
+        { "007", false, false, true, "7" },
+        { "-12", false, false, true, "-12" },
+        { "11", false, true, false, "11" },
+        { "10", false, true, true, "10" },
+        { "1", false, true, true, "1" },
+        { "0", false, true, false, "0" },
+        { "1.5", false, false, false, "1.5" },
+        { "abc", true, false, false, "abc" },
+        { "99999999999", false, false, false, "99999999999" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -143,7 +143,7 @@ TEST(StringGrid, InsertRowMovesFilledRowsDown)
         for (int r = 3; r <= 6; ++r)
             EXPECT_EQ(grid.item(r, c)->text(), QString("r%1c%2").arg(r - 1).arg(c));
     }
-    EXPECT_EQ(grid.item(2, 0)->text(), "r2c0");  // the fixed column stays
+    EXPECT_EQ(grid.item(2, 0)->text(), "r2c0"); // the fixed column stays
 
     // A grid whose last row is empty keeps its size.
     QTableWidget sparse(5, 2);

@@ -1,15 +1,15 @@
 #include "core/common_vars.h"
-#include "core/string_table.h"
 #include "core/help.h"
 #include "core/services.h"
+#include "core/string_table.h"
 #include "core/ui/edit_strings.h"
 #include "core/ui/help_window.h"
-#include "platform/desktop.h"
+#include "core/ui/label_3d.h"
 #include "core/ui/message_window.h"
 #include "core/ui/splash_window.h"
 #include "core/ui/string_browser.h"
 #include "core/ui/wait_window.h"
-#include "core/ui/label_3d.h"
+#include "platform/desktop.h"
 #include "platform/sql_database.h"
 #include "tests/support/dialog_script.h"
 #include "tests/support/test_env.h"
@@ -52,7 +52,7 @@ protected:
     void TearDown() override { LanguageID = EditionFlag; }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(WindowTest, WaitCaptionShowsThePercentageOnlyWhenActive)
 {
@@ -68,7 +68,7 @@ TEST_F(WindowTest, WaitCaptionShowsThePercentageOnlyWhenActive)
     wait.Timer1Timer();
     EXPECT_EQ(wait.windowTitle(), "Caller's caption");
     WaitProgressActive = true;
-    WaitProgressTotal = 0;  // no division by zero: the caption stays
+    WaitProgressTotal = 0; // no division by zero: the caption stays
     wait.Timer1Timer();
     EXPECT_EQ(wait.windowTitle(), "Caller's caption");
     WaitProgressTotal = 3;
@@ -93,7 +93,7 @@ TEST_F(WindowTest, MessageWindowProgressAndCancel)
     EXPECT_EQ(window.height(), 105);
     const int height = window.height();
     const QPoint button = window.ButtonCancel->pos();
-    window.SetupProgress(true, 5, 5);  // Min >= Max changes nothing
+    window.SetupProgress(true, 5, 5); // Min >= Max changes nothing
     EXPECT_EQ(window.height(), height);
     EXPECT_EQ(window.ButtonCancel->pos(), button);
 
@@ -158,7 +158,7 @@ TEST_F(WindowTest, DamagedOrMissingPictureLeavesTheWindowsWithoutIt)
     splash.show();
     EXPECT_FALSE(splash.HasPicture());
     EXPECT_TRUE(splash.isVisible());
-    TfOrvekAbout about;  // about.jpg is missing altogether
+    TfOrvekAbout about; // about.jpg is missing altogether
     EXPECT_FALSE(about.HasPicture());
 }
 
@@ -171,8 +171,8 @@ protected:
         WindowTest::SetUp();
         AppDir = test::TestRoot() + "/browser/";
         QDir().mkpath(StringTableFolder());
-        Import({"1\tS1\tzebra\tčaj\tčaj", "2\tS2\tapple\tcukor\tcukr", "3\tS3\tmoon\tchlieb\tchléb",
-                "4\tS4\tboat\thrad\thrad", "5\tS5\tČapek\tŽaba\tžába"});
+        Import({ "1\tS1\tzebra\tčaj\tčaj", "2\tS2\tapple\tcukor\tcukr", "3\tS3\tmoon\tchlieb\tchléb",
+            "4\tS4\tboat\thrad\thrad", "5\tS5\tČapek\tŽaba\tžába" });
     }
     void Import(const QStringList& lines)
     {
@@ -203,14 +203,14 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(BrowserTest, SortedByTheFirstColumnAndReSortedWhenAColumnMoves)
 {
     TfOrvek2 browser;
     browser.show();
     browser.OpenStringList(0);
-    EXPECT_EQ(Column(browser, 0), QStringList({"apple", "boat", "Čapek", "moon", "zebra"}));
+    EXPECT_EQ(Column(browser, 0), QStringList({ "apple", "boat", "Čapek", "moon", "zebra" }));
     EXPECT_EQ(browser.CurrentID(), 2);
     EXPECT_EQ(browser.Panel_RecNo->text(), "1/5");
     EXPECT_EQ(browser.NavNext->toolTip(), GetString(338));
@@ -221,11 +221,11 @@ TEST_F(BrowserTest, SortedByTheFirstColumnAndReSortedWhenAColumnMoves)
     header->moveSection(header->visualIndex(1), 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return browser.GridColumns().first() == "Slovak"; }, 2000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return Column(browser, 0).first() == "cukor"; }, 2000));
-    EXPECT_EQ(Column(browser, 0), QStringList({"cukor", QString::fromUtf8("čaj"), "hrad", "chlieb",
-                                               QString::fromUtf8("Žaba")}));
+    EXPECT_EQ(Column(browser, 0),
+        QStringList({ "cukor", QString::fromUtf8("čaj"), "hrad", "chlieb", QString::fromUtf8("Žaba") }));
     EXPECT_EQ(Column(browser, 1).first(), "apple");
-    EXPECT_EQ(header->visualIndex(0), 0);  // shown as the model now orders it
-    EXPECT_EQ(browser.CurrentID(), 2);     // still on the row that was current
+    EXPECT_EQ(header->visualIndex(0), 0); // shown as the model now orders it
+    EXPECT_EQ(browser.CurrentID(), 2); // still on the row that was current
     Shot(browser, "browser_slovak");
 
     browser.OpenStringList(3);
@@ -270,13 +270,13 @@ TEST_F(BrowserTest, EditPostsChangedTextsThatSurviveAReimport)
     EXPECT_EQ(browser.CurrentID(), 4);
     EXPECT_EQ(GetString(4), "ship");
     LanguageID = 2;
-    EXPECT_EQ(GetString(4), "hrad");  // the Czech text is not edited here
+    EXPECT_EQ(GetString(4), "hrad"); // the Czech text is not edited here
     LanguageID = 1;
     EXPECT_EQ(GetString(4), QString::fromUtf8("loď"));
 
     // A later import with unchanged sources keeps the edit.
-    Import({"1\tS1\tzebra\tčaj\tčaj", "2\tS2\tapple\tcukor\tcukr", "3\tS3\tmoon\tchlieb\tchléb",
-            "4\tS4\tboat\thrad\thrad", "5\tS5\tČapek\tŽaba\tžába"});
+    Import({ "1\tS1\tzebra\tčaj\tčaj", "2\tS2\tapple\tcukor\tcukr", "3\tS3\tmoon\tchlieb\tchléb",
+        "4\tS4\tboat\thrad\thrad", "5\tS5\tČapek\tŽaba\tžába" });
     EXPECT_EQ(GetString(4), QString::fromUtf8("loď"));
     fEditStrings = nullptr;
 }

@@ -24,7 +24,7 @@ class ToolsDouble : public CellToolService {
 public:
     void ClickAction(TCell* cell) override { clicked = cell; }
     void ViewProperties(TCell* cell) override { viewed = cell; }
-    void EditProperties(TCell*) override {}
+    void EditProperties(TCell*) override { }
     TCell* clicked = nullptr;
     TCell* viewed = nullptr;
 };
@@ -38,7 +38,7 @@ protected:
         EditMode = 0;
         view.resize(520, 300);
         root = new TCell(&view, Info(kEquationCell, QString::fromUtf8("Hmotnosť vzorky po sušení")), DiagramOriginY,
-                         DiagramOriginX, nullptr);
+            DiagramOriginX, nullptr);
         root->FValue.Text = "10";
         q = root->AddChild(Info(kQuantityCell, "Initial mass m0"));
         s1 = q->AddChild(Info(kUncertaintyCell, "Calibration of the balance"));
@@ -104,5 +104,5 @@ TEST_F(DiagramView, DestroyedCellsLeaveNoBoxesAndScrollPositionsStay)
     EXPECT_EQ(view.Boxes().size(), 6u);
 }
 
-}  // namespace
-}  // namespace orvek
+} // namespace
+} // namespace orvek

@@ -1,9 +1,9 @@
+#include "../report_fixtures.h"
 #include "core/common_vars.h"
 #include "core/settings.h"
 #include "engine/cell.h"
 #include "engine/cell_painter.h"
 #include "richtext/ui/diagram_picture.h"
-#include "../report_fixtures.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -109,8 +109,8 @@ TEST_F(Picture, PrintColoursAndScaledPicture)
     const QImage two = ExportPicture(*model, 1, 2);
     EXPECT_EQ(two.width(), 2 * one.width());
     EXPECT_EQ(two.height(), 2 * one.height());
-    EXPECT_EQ(two.copy(0, 0, one.width(), one.height()), one);  // same coordinates
+    EXPECT_EQ(two.copy(0, 0, one.width(), one.height()), one); // same coordinates
     EXPECT_TRUE(ExportPicture(*model, 2, 1).isNull());
 }
 
-}  // namespace
+} // namespace
