@@ -43,3 +43,12 @@ if(TARGET orvek_database)
     VERBATIM)
   add_custom_target(orvek_empty_database ALL DEPENDS ${_empty_db})
 endif()
+
+# Building the program alone (scripts/run) brings its data folders up to date too.
+if(TARGET orvek)
+  foreach(data_target orvek_strings orvek_empty_database)
+    if(TARGET ${data_target})
+      add_dependencies(orvek ${data_target})
+    endif()
+  endforeach()
+endif()
