@@ -2,6 +2,7 @@
 
 #include "core/common_vars.h"
 #include "core/string_table.h"
+#include "database/ui/dialog_layout.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -47,20 +48,7 @@ TfPrihlasenieDoProgramu::TfPrihlasenieDoProgramu(QWidget* parent)
     grid->addWidget(LabelPassword, 1, 0);
     grid->addWidget(Password, 1, 1);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(GroupBox1);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutOkCancelDialog(this, GroupBox1, OKBtn, CancelBtn);
 
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);

@@ -4,6 +4,7 @@
 #include "core/string_table.h"
 #include "database/data_module.h"
 #include "database/password_hash.h"
+#include "database/ui/dialog_layout.h"
 #include "platform/dialogs.h"
 
 #include <QGridLayout>
@@ -56,19 +57,7 @@ TfZmenaHesla::TfZmenaHesla(QWidget* parent)
     grid->addWidget(LabelConfirmPassword, 2, 0);
     grid->addWidget(EditConfirmPassword, 2, 1);
 
-    OKBtn = new QPushButton(QStringLiteral("OK"), this);
-    OKBtn->setObjectName(QStringLiteral("OKBtn"));
-    OKBtn->setDefault(true);
-    CancelBtn = new QPushButton(this);
-    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(GroupBox1);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutOkCancelDialog(this, GroupBox1, OKBtn, CancelBtn);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(50);
