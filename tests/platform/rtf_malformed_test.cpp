@@ -1,10 +1,10 @@
 // Malformed RTF must never crash, hang or exhaust memory: explicit bad cases plus a
-// seeded mutation run over a small corpus (run under AddressSanitizer in CI).
+// seeded mutation run over a small corpus (run under AddressSanitizer in CI). A hang is
+// caught by ctest's timeout.
 
 #include "platform/rtf_reader.h"
 #include "platform/rtf_writer.h"
 
-#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -69,10 +69,8 @@ TEST(RtfMalformed, ExplicitCases)
         { "one long paragraph of many runs", "{\\rtf1 " + Repeat("{\\b x}y", 40000) + "}" },
     };
     for (const Case& c : cases) {
-        QElapsedTimer timer;
-        timer.start();
+        SCOPED_TRACE(c.name);
         Exercise(c.data);
-        EXPECT_LT(timer.elapsed(), 5000) << c.name;
     }
     EXPECT_EQ(Exercise("{\\rtf1 " + Repeat("{", 100000) + "x" + Repeat("}", 100000) + "}"), "x");
 }
