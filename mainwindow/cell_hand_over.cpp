@@ -24,7 +24,10 @@ bool IsSoleActiveSource(const TCell& cell)
 // ---------------------------------------------------------------------------------
 // Hand-over
 
-TEquationDialogData EquationDialogDataFor(TCell& cell, bool editing)
+namespace {
+
+// The equation dialog on Cell with the cell's texts, without locks.
+TEquationDialogData EquationDialogTexts(TCell& cell, bool editing)
 {
     TEquationDialogData d;
     d.FCell = &cell;
@@ -35,6 +38,14 @@ TEquationDialogData EquationDialogDataFor(TCell& cell, bool editing)
     d.FSymbol = cell.FSymbol.Text;
     d.FQuantityName = cell.FQuantityName.Text;
     d.FUnit = cell.FUnit.Text;
+    return d;
+}
+
+} // namespace
+
+TEquationDialogData EquationDialogDataFor(TCell& cell, bool editing)
+{
+    TEquationDialogData d = EquationDialogTexts(cell, editing);
     d.FCoverage = cell.FCoverage;
     d.FCoverageFactor = cell.FCoverageFactor.Text;
     d.FCorrelationMatrix = cell.FCorrelationMatrix.Text;
@@ -153,16 +164,8 @@ TSourceDialogData NewSourceDialogData(TCell& cell)
 
 TEquationDialogData NewEquationDialogData(TCell& cell, bool keepEquation)
 {
-    TEquationDialogData d;
-    d.FCell = &cell;
-    d.Editing = true;
-    d.Caption = GetString(236);
-    d.FCellName = cell.FCellName.Text;
-    d.FComment = cell.FCellComment.Text;
-    d.FSymbol = cell.FSymbol.Text;
+    TEquationDialogData d = EquationDialogTexts(cell, true);
     d.FSymbolLock = 1;
-    d.FUnit = cell.FUnit.Text;
-    d.FQuantityName = cell.FQuantityName.Text;
     d.FCoverage = 3;
     d.FCoverageFactor = QStringLiteral("2");
     if (keepEquation) {

@@ -2,13 +2,9 @@
 // database, the record's lock and history in it, the string table and the engine; only
 // the source dialog is a script, computing u with the engine's routine as the dialog does.
 
-#include "core/string_table.h"
-#include "engine/cell.h"
+#include "cell_tool_fixture.h"
+
 #include "engine/source_uncertainty.h"
-#include "mainwindow/cell_record_access.h"
-#include "mainwindow/cell_tool_rules.h"
-#include "mainwindow/cell_tools.h"
-#include "tests/support/cell_tool_doubles.h"
 #include "tests/support/user_database_fixture.h"
 
 #include <QBuffer>
@@ -37,9 +33,9 @@ protected:
         info.Equation = "y = 3*a";
         info.NormalizedEquation = "y=3*a";
         root = std::make_unique<TCell>(nullptr, info, 20, 20, nullptr);
-        a = Add(*root, kQuantityCell, "Length", "a");
+        a = AddCell(*root, kQuantityCell, "Length", "a");
         a->FValue.Text = "2";
-        source = Add(*a, kUncertaintyCell, "Scale");
+        source = AddCell(*a, kUncertaintyCell, "Scale");
         source->FUncertaintyInput.TSN = 1;
         source->FUncertaintyInput.IS_2_1.Text = "0.3";
         EvaluateSourceRecord(source->FUncertaintyInput, "2");
@@ -64,15 +60,6 @@ protected:
         EditMode = 0;
         LanguageID = EditionFlag;
         UserDatabase::TearDown();
-    }
-    static TCell* Add(TCell& parent, quint8 kind, const QString& name, const QString& symbol = {})
-    {
-        TPrenosInfoDoNovejBunky info;
-        info.CellType = kind;
-        info.CellName = name;
-        info.Symbol = symbol;
-        info.Active = 1;
-        return parent.AddChild(info);
     }
     // What the main window's tick does after a change of the tree: saves the diagram into
     // the locked record.
