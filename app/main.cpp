@@ -16,6 +16,7 @@
 #include "database/locks_history.h"
 #include "database/ui/login_prompt.h"
 #include "database/ui/table_control_window.h"
+#include "mainwindow/ui/cell_tool_provider.h"
 #include "platform/single_instance.h"
 #include "platform/ui/widget_dialogs.h"
 #include "richtext/cell_hint.h"
@@ -84,6 +85,9 @@ int main(int argc, char** argv)
         // with the factors the data module loaded.
         ChartReportProvider chartReports([] { return ChartFactors; });
         SetChartReportService(&chartReports);
+        // A click or double click on a cell box: the cell commands and the cell dialogs.
+        CellToolProvider cellTools;
+        SetCellToolService(&cellTools);
 
         fOrvekLoad = new TfOrvekLoad;
         fOrvekLoad->show();
@@ -122,6 +126,7 @@ int main(int argc, char** argv)
         fRichEdit98Editor = nullptr;
         SetHelpService(nullptr);
         SetChartReportService(nullptr);
+        SetCellToolService(nullptr);
         SetMessageWindowService(nullptr);
         fMessageWindow = nullptr;
         fWait = nullptr;

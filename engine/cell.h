@@ -127,6 +127,9 @@ public:
     void ExpandButtonClick();
     void TimerTick();
     bool TimerEnabled() const { return FTimerEnabled; }
+    // Starts or stops the cell's 100 ms timer (a cell command stops the clicked cell's
+    // timer while it runs).
+    void SetTimerEnabled(bool enabled);
 
     // --- diagram text ---
     QString SaveToText();
@@ -235,7 +238,6 @@ private:
     void CalculateEquation();
     void CalculateQuantity();
     void CalculateInnerSource();
-    void SetTimerEnabled(bool enabled);
     // Top of the last row of the subtree with the children shown as their own
     // expansion says; AsExpanded takes this cell as expanded.
     int LastRowTop(bool asExpanded) const;

@@ -2,8 +2,8 @@
 #include "core/services.h"
 #include "database/backups.h"
 #include "engine/model_file.h"
-#include "tests/database/user_database_fixture.h"
 #include "tests/support/test_env.h"
+#include "tests/support/user_database_fixture.h"
 
 using namespace orvek;
 using orvek::test::DialogScript;

@@ -1,5 +1,5 @@
 #include "database/locks_history.h"
-#include "tests/database/user_database_fixture.h"
+#include "tests/support/user_database_fixture.h"
 
 #include <QThread>
 #include <atomic>

@@ -1,5 +1,5 @@
 #include "database/empty_database.h"
-#include "tests/database/user_database_fixture.h"
+#include "tests/support/user_database_fixture.h"
 
 using namespace orvek;
 using orvek::test::DialogScript;

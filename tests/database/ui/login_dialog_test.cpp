@@ -2,7 +2,7 @@
 #include "database/ui/login_dialog.h"
 #include "database/ui/login_prompt.h"
 #include "database/ui/password_dialog.h"
-#include "tests/database/user_database_fixture.h"
+#include "tests/support/user_database_fixture.h"
 
 #include <QApplication>
 #include <QComboBox>
