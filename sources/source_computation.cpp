@@ -2,10 +2,12 @@
 
 #include "core/number_text.h"
 #include "engine/cell_records.h"
+#include "engine/expression.h"
 #include "engine/percent_of_text.h"
 #include "engine/source_uncertainty.h"
 
 #include <cmath>
+#include <exception>
 
 namespace orvek {
 
@@ -102,6 +104,21 @@ const QString* SourceMainInput(const TVstupStandardnejNeistoty& rec)
 QString* SourceMainInput(TVstupStandardnejNeistoty& rec)
 {
     return const_cast<QString*>(SourceMainInput(static_cast<const TVstupStandardnejNeistoty&>(rec)));
+}
+
+bool IsEvaluableFormula(const QString& formula)
+{
+    QString text = formula.trimmed().toUpper();
+    if (text.startsWith(QLatin1Char('=')))
+        text.remove(0, 1);
+    SubstituteSymbolValue(text, QStringLiteral("VAR"), QStringLiteral("1"));
+    QString result;
+    try {
+        EvaluateExpression(text, result);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
 }
 
 void ComputeTrapezoidRecord(TVstupStandardnejNeistoty& rec)

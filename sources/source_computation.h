@@ -40,6 +40,10 @@ QString* SourceMainInput(TVstupStandardnejNeistoty& rec);
 TSourceComputation ComputeSourceRecord(
     TVstupStandardnejNeistoty& rec, const QString& ownerValue, bool ownerIsUncertainty);
 
+// True when a formula (a leading "=" dropped, VAR standing for 1) parses and evaluates;
+// a division by zero at that value still counts as a formula.
+bool IsEvaluableFormula(const QString& formula);
+
 // The trapezoidal distribution: u from a half-width and a shape factor between 0 and 1;
 // any other input leaves HSN empty.
 void ComputeTrapezoidRecord(TVstupStandardnejNeistoty& rec);

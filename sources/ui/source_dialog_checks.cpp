@@ -12,6 +12,7 @@
 #include "platform/dialogs.h"
 #include "platform/ui/f1_book.h"
 #include "sources/chart_data.h"
+#include "sources/source_computation.h"
 #include "sources/source_record.h"
 #include "sources/ui/reading_grid.h"
 
@@ -143,8 +144,8 @@ bool TfOrvek6::CheckInputValues()
             Refuse(kOtherQuantitiesText, { text, QStringLiteral("\r\r") }, edit);
             return false;
         }
-        const bool accepted = kind == kInputNumber || kind == kInputPercent || kind == kInputFormula
-            || (conditionAllowed && kind == kInputCondition);
+        const bool accepted = kind == kInputNumber || kind == kInputPercent
+            || (kind == kInputFormula && IsEvaluableFormula(text)) || (conditionAllowed && kind == kInputCondition);
         if (!accepted) {
             Refuse(kNotANumberText, { text }, edit);
             return false;

@@ -305,6 +305,15 @@ TEST(SourceComputation, SeriesOfReadings)
     EXPECT_TRUE(rec.HSN.isEmpty());
 }
 
+TEST(SourceComputation, FormulasThatDoNotParseAreNoFormulas)
+{
+    EXPECT_TRUE(IsEvaluableFormula("=VAR*0.01"));
+    EXPECT_TRUE(IsEvaluableFormula("sqrt(2)/var"));
+    EXPECT_TRUE(IsEvaluableFormula("=1/(VAR-1)")); // a division by zero at the trial value
+    EXPECT_FALSE(IsEvaluableFormula("=2*("));
+    EXPECT_FALSE(IsEvaluableFormula("=2*q"));
+}
+
 TEST(SourceRecordTexts, MeanHandedOnAsDisplayed)
 {
     TVstupStandardnejNeistoty rec = Record(14);
