@@ -152,8 +152,9 @@ void BuildSourcePage7(TSourcePage7& p)
     QWidget* s = p.TabSheet_7_0;
     p.Panel19 = new QWidget(s);
     p.Panel19->setObjectName(QStringLiteral("Panel19"));
-    new QHBoxLayout(p.Panel19);
-    p.Panel19->layout()->setContentsMargins(0, 0, 0, 0);
+    auto* shared7 = new QHBoxLayout(p.Panel19);
+    shared7->setContentsMargins(0, 0, 0, 0);
+    shared7->setAlignment(Qt::AlignLeft);
     p.GroupBox2 = ParameterChoice(s, "GroupBox2", p.RadioButton_RegulacneParametre_Pocitane_7,
         "RadioButton_RegulacneParametre_Pocitane_7", p.RadioButton_RegulacneParametre_Zadane_7,
         "RadioButton_RegulacneParametre_Zadane_7");
@@ -177,11 +178,12 @@ void BuildSourcePage7(TSourcePage7& p)
     p.ButtonRow[0] = MakeButtonRow(s, "ButtonRow7_0");
     settings->addWidget(p.ButtonRow[0], 1, 0, 1, 2);
     settings->addWidget(p.GroupBox2, 2, 0);
-    settings->addWidget(p.GroupBox_Parametre_Zadane_7, 2, 1);
+    settings->addWidget(p.GroupBox4, 2, 1);
+    // The given parameters and the group they replace share one place.
+    settings->addWidget(p.GroupBox_Parametre_Zadane_7, 3, 0);
     settings->addWidget(p.GroupBox_OdhadStandardnejOdchylky_7, 3, 0);
-    settings->addWidget(p.GroupBox4, 3, 1);
-    settings->addWidget(p.GroupBox_Priemer_N_7, 4, 0);
-    settings->setRowStretch(5, 1);
+    settings->addWidget(p.GroupBox_Priemer_N_7, 3, 1, Qt::AlignTop);
+    settings->setRowStretch(4, 1);
 
     p.TabSheet_7_1 = MakePage("TabSheet_7_1");
     p.Table_7 = PointTable(p.TabSheet_7_1, "Table_7");
@@ -218,8 +220,9 @@ void BuildSourcePage8(TSourcePage8& p)
     QWidget* s = p.TabSheet_8_0;
     p.Panel21 = new QWidget(s);
     p.Panel21->setObjectName(QStringLiteral("Panel21"));
-    new QHBoxLayout(p.Panel21);
-    p.Panel21->layout()->setContentsMargins(0, 0, 0, 0);
+    auto* shared8 = new QHBoxLayout(p.Panel21);
+    shared8->setContentsMargins(0, 0, 0, 0);
+    shared8->setAlignment(Qt::AlignLeft);
     p.GroupBox1 = ParameterChoice(s, "GroupBox1", p.RadioButton_RegulacneParametre_Pocitane_8,
         "RadioButton_RegulacneParametre_Pocitane_8", p.RadioButton_RegulacneParametre_Zadane_8,
         "RadioButton_RegulacneParametre_Zadane_8");
@@ -249,11 +252,12 @@ void BuildSourcePage8(TSourcePage8& p)
     p.ButtonRow[0] = MakeButtonRow(s, "ButtonRow8_0");
     settings->addWidget(p.ButtonRow[0], 1, 0, 1, 2);
     settings->addWidget(p.GroupBox1, 2, 0);
-    settings->addWidget(p.GroupBox_Parametre_Zadane_8, 2, 1);
+    settings->addWidget(p.GroupBox3, 2, 1);
+    // The given parameters and the group they replace share one place.
+    settings->addWidget(p.GroupBox_Parametre_Zadane_8, 3, 0);
     settings->addWidget(p.GroupBox_Vypocet_UCL_LCL, 3, 0);
-    settings->addWidget(p.GroupBox3, 3, 1);
-    settings->addWidget(p.GroupBox_Priemer_N_8, 4, 0);
-    settings->setRowStretch(5, 1);
+    settings->addWidget(p.GroupBox_Priemer_N_8, 3, 1, Qt::AlignTop);
+    settings->setRowStretch(4, 1);
 
     p.TabSheet_8_1 = MakePage("TabSheet_8_1");
     p.Table_8 = PointTable(p.TabSheet_8_1, "Table_8");

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTableWidget>
 
 namespace orvek::test {
@@ -87,6 +88,13 @@ TEST_F(SourceDialogScreens, Pages)
             d.grab().save(folder + "/" + shot.name + "-" + suffix + ".png");
             d.hide();
         }
+        // The settings sheet of the chart page.
+        TfOrvek6& chartDialog = OpenExisting(shots.back().rec);
+        chartDialog.show();
+        chartDialog.Page7.PageControl_7->setCurrentIndex(0);
+        QApplication::processEvents();
+        chartDialog.grab().save(folder + "/chart-settings-" + suffix + ".png");
+        chartDialog.hide();
         TfOrvek6& fresh = OpenNew();
         fresh.show();
         QApplication::processEvents();
