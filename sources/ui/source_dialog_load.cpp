@@ -96,8 +96,10 @@ void TfOrvek6::LoadUncertaintyInput()
              Page8.CheckBox_DeleniePodlaDatumu_8, Page8.CheckBox_ShowDateMeasurement_8 })
         box->setChecked(false);
 
-    // 4.
+    // 4. The caller decides whether the active flag may change (the last active source
+    // of a quantity may not be switched off); the load keeps that decision.
     FEditable = EditMode == 1 || EditMode == 2;
+    const bool activeMayChange = CheckBox_Aktivita->isEnabled();
 
     // 5. Comment and caption.
     RichEdit_PopisBunky->Clear();
@@ -262,6 +264,7 @@ void TfOrvek6::LoadUncertaintyInput()
         break;
     }
     ApplyEditLevel();
+    CheckBox_Aktivita->setEnabled(activeMayChange && CheckBox_Aktivita->isEnabled());
     ColourInputs();
 
     // 17.

@@ -464,6 +464,22 @@ TEST_F(SourceDialog, ChartPointsLoadIntoTheTable)
     EXPECT_EQ(d.Edit_HodnotaNeistoty->text(), FormatSignificantText(SignificantDigits, d.FInput.HSN));
 }
 
+TEST_F(SourceDialog, TheCallerDecidesWhetherTheActiveFlagMayChange)
+{
+    // The last active source of a quantity: the cell tool disables the box before the load.
+    dialog = std::make_unique<TfOrvek6>();
+    dialog->RefreshTexts();
+    dialog->ClearInputs();
+    dialog->FOwnerCell = quantity;
+    dialog->FInput = Method(1);
+    dialog->CheckBox_Aktivita->setChecked(true);
+    dialog->CheckBox_Aktivita->setEnabled(false);
+    dialog->LoadUncertaintyInput();
+    EXPECT_FALSE(dialog->CheckBox_Aktivita->isEnabled());
+    EXPECT_TRUE(dialog->CheckBox_Aktivita->isChecked());
+    EXPECT_TRUE(OpenExisting(Method(1)).CheckBox_Aktivita->isEnabled());
+}
+
 TEST_F(SourceDialog, NameStaysOnOneLine)
 {
     TfOrvek6& d = OpenExisting(Method(1));
