@@ -1,0 +1,220 @@
+#pragma once
+// TfOrvek6, the dialog that evaluates one uncertainty source. It edits a copy of the
+// source's record: the caller (the cell tool) sets the data fields, calls
+// LoadUncertaintyInput, shows the dialog modally and, after OK (result 1), reads the
+// fields back. The dialog never changes the tree of cells itself.
+//
+// The dialog is split by concern: the pages' controls (source_pages_*.cpp), the frame,
+// creation and edit level (source_dialog.cpp), the load (source_dialog_load.cpp), the
+// computation, OK and Recalculate (source_dialog_compute.cpp), the input checks
+// (source_dialog_checks.cpp), the control-chart pages (source_dialog_charts.cpp) and
+// the texts, help, comment, validity and closing (source_dialog_texts.cpp).
+
+#include "engine/cell_records.h"
+#include "sources/ui/source_dialog_pages.h"
+
+#include <QDialog>
+#include <QString>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QStackedWidget;
+class QTimer;
+class QToolButton;
+class QVBoxLayout;
+
+namespace orvek {
+
+class TCell;
+class TEditText98;
+class TRichEdit98;
+
+class TfOrvek6 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfOrvek6(QWidget* parent = nullptr);
+    ~TfOrvek6() override;
+
+    // --- data the caller sets before LoadUncertaintyInput and reads after OK ---
+    // The owner of the source: the parent of an existing source, or the quantity (or
+    // group) a new source is added to.
+    TCell* FOwnerCell = nullptr;
+    // The source being edited; null for a new source. It does not count against itself
+    // when OK checks that its method is allowed for the quantity.
+    TCell* FSourceCell = nullptr;
+    quint8 FIsNewSource = 0;
+    QString FCellName;
+    quint8 FCellNameLock = 0;
+    QString FComment;
+    quint8 FCommentLock = 0;
+    QString FUnit;
+    TVstupStandardnejNeistoty FInput;
+    bool FCommentChanged = false;
+    bool FHandsMean = false;
+    QString FMeanText;
+    // True once this opening computed u (Recalculate or OK): without a computation the
+    // owner's value and its transferred flag stay as they are.
+    bool FComputed = false;
+
+    // --- the dialog's own state ---
+    TEditText98* FUnitBox = nullptr;
+    bool FLoaded = false;
+    bool FEditable = false;
+    bool FOKAllowed = false;
+    TCell* FParentCell = nullptr;
+    long double FParentValue = 0;
+    bool FParentIsEquation = false;
+    quint8 FInputKind = 1, FSavedInputKind = 1;
+    quint8 FMethodOnLoad = 0;
+    QWidget* FChartSheet7 = nullptr;
+    QWidget* FChartSheet8 = nullptr;
+    bool FChartDataValid = false;
+    bool FChartNeedsRecalc = false;
+    bool FChartTableEdited = false;
+
+    // --- controls ---
+    QWidget* Panel_TypNeistoty = nullptr;
+    QLabel *Label3 = nullptr, *Label4 = nullptr, *Label1 = nullptr, *Label8 = nullptr;
+    QLineEdit* Edit_NazovBunky = nullptr;
+    QComboBox* ComboBox_VstupStandardnejNeistoty = nullptr;
+    QToolButton* Label_PlatnostDo = nullptr;
+    QLineEdit* Edit_BezObmedzenia = nullptr;
+    QDateEdit* Edit_ExpirationDate = nullptr;
+    QStackedWidget* PageControl1 = nullptr;
+    QLineEdit* Edit_HodnotaNeistoty = nullptr;
+    QWidget* Panel_JednotkaVeliciny = nullptr;
+    QWidget* Panel_Popis = nullptr;
+    TRichEdit98* RichEdit_PopisBunky = nullptr;
+    QToolButton *SpeedButton_Editor = nullptr, *SpeedButton_CopyComment = nullptr, *SpeedButton_PasteComment = nullptr;
+    QMenu* PopupMenuComment = nullptr;
+    QAction *Fullwindow = nullptr, *WordWrap1 = nullptr;
+    QWidget* Panel13 = nullptr;
+    QCheckBox* CheckBox_Aktivita = nullptr;
+    QPushButton *Button_Recalculate = nullptr, *Button_Cancel = nullptr, *Button_OK = nullptr, *Button_Help = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    TSourcePage1 Page1;
+    TSourcePage2 Page2;
+    TSourcePage3 Page3;
+    TSourcePage4 Page4;
+    TSourcePage5 Page5;
+    TSourcePage6 Page6;
+    TSourcePage7 Page7;
+    TSourcePage8 Page8;
+    TSourcePage9 Page9;
+    TSourcePage10 Page10;
+    TSourceChartShared ChartShared;
+
+    // --- creation, record and pages ---
+    void FormCreate();
+    void FormDestroy();
+    void RefreshTexts();
+    void ClearInputs();
+    void UnlockInputs();
+    void LoadUncertaintyInput();
+    void SetupChartGrid(TF1Book& Grid, int ValueColumns, int Rows);
+    void ApplyEditLevel();
+    void ColourInputs();
+
+    // --- computation, OK, Recalculate ---
+    void Button_OKClick();
+    void Button_RecalculateClick();
+    void FormKeyPress(int key);
+    bool ComputeUncertainty(bool& Failed);
+    bool CollectDegreesOfFreedom(bool& Failed);
+    void InvalidateResult();
+    bool IsPageActive(int Kind, int SubPage) const;
+    bool ApplyDofOption1();
+    bool ApplyDofOption2_1();
+    bool ApplyDofOption2_2();
+    bool ApplyDofOption2_3();
+    bool ApplyDofOption2_4();
+    bool ApplyDofOption2_5();
+    bool ApplyDofOption2_6();
+    bool CollectDofEstimate(bool& Failed);
+    bool CollectDof2_1();
+    bool CollectDof2_2();
+    bool CollectDof2_3(bool& Failed);
+    bool CollectDof2_4(bool& Failed);
+    bool CollectDof2_5();
+    bool CollectDof2_6();
+    void ComputeTrapezoidUncertainty();
+
+    // --- checks ---
+    bool CheckRequiredInputs(bool ShowMessages);
+    bool CheckInputValues();
+
+    // --- control-chart pages ---
+    void ArrangeChartPage();
+    void ShowIndividualsParameters();
+    void ShowSubgroupParameters();
+    void DrawChart();
+    void ComputeIndividualsPage();
+    void ComputeSubgroupPage();
+    void HideUnusedLimitButtons();
+
+    // --- texts, help, comment, validity, closing ---
+    void ApplyTextsOrvek6();
+    void ArrangeCommentPanel();
+    void Button_HelpClick();
+    void SpeedButton_EditorClick();
+    void SpeedButton_CopyCommentClick();
+    void SpeedButton_PasteCommentClick();
+    void WordWrap1Click();
+    void Label_PlatnostDoClick();
+    void Edit_NazovBunkyChange();
+    void RichEdit_PopisBunkyChange();
+    void Edit_BezObmedzeniaChange();
+    void Edit_ExpirationDateChange();
+    void CheckBox_AktivitaClick();
+    void Timer1Timer();
+    void FormActivate();
+    // False keeps the dialog open (the user declined to discard the changes).
+    bool FormClose(int result);
+
+    // The page of a method, and the method list's entry of a method.
+    QWidget* PageOfMethod(int method) const;
+    static int MethodListItem(int method);
+
+    // 1 OK, 2 Cancel.
+    void done(int result) override;
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildFrame();
+    void ConnectInputs();
+    void ShowValidity(bool limited);
+    void CopyPageToInput();
+    void ShowSeriesResults();
+    void ApplyLimitOption(int method);
+    void LoadReadings(QTableWidget& grid, const QString& list, int count);
+    void LoadPairs();
+    void LoadChartPage(int method);
+    void SetInfinitePanel(QLineEdit* dofEdit, QLabel* panel);
+    void FocusOnPage(QWidget* control);
+    void PlaceUclLclMarker(QToolButton* button);
+    void StoreText(QLineEdit* edit, TStringRec& field, bool kind);
+    bool CheckPositiveDof(QLineEdit* edit, QString& field, bool& Failed);
+    bool ApplyInfiniteDof(int subPage, QLineEdit* main, QLineEdit* dof, QLabel* panel, TStringRec& field,
+        quint8& option, QComboBox* list);
+    bool ApplyGivenOrFixedDof(
+        int subPage, QComboBox* list, QLineEdit* main, QLineEdit* dof, TStringRec& field, quint8& option);
+    bool CollectInfiniteDof(QLineEdit* dof, TStringRec& field);
+    bool CollectGivenOrFixedDof(QComboBox* list, QLineEdit* dof, TStringRec& field, bool& Failed);
+    void ShowMessageOnce(const QString& text);
+
+    QVBoxLayout* mainLayout_ = nullptr;
+    bool closing_ = false;
+};
+
+} // namespace orvek
