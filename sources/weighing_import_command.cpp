@@ -3,6 +3,7 @@
 #include "core/common_vars.h"
 #include "core/string_table.h"
 #include "platform/dialogs.h"
+#include "platform/workbook_reader.h"
 #include "sources/import_settings.h"
 #include "sources/weighing_import.h"
 
@@ -35,14 +36,14 @@ private:
     TWeighingImportHost& host_;
 };
 
-void ReadAndApply(quint8 kind, TWeighingImportHost& host)
+void ReadAndApply(quint8 kind, TWeighingImportHost& host, WorkbookReader& reader)
 {
-    if (ReadWeighingWorkbook(kind, AssayImportFile))
+    if (ReadWeighingWorkbook(kind, AssayImportFile, reader))
         host.GoToRecord();
 }
 
 // From an existing settings file; a target ID that is not a whole number ends the command.
-void ImportFromSettings(quint8 kind, const QString& path, TWeighingImportHost& host)
+void ImportFromSettings(quint8 kind, const QString& path, TWeighingImportHost& host, WorkbookReader& reader)
 {
     TImportSettings settings;
     if (!ReadImportSettingsFile(path, settings)) {
@@ -58,11 +59,11 @@ void ImportFromSettings(quint8 kind, const QString& path, TWeighingImportHost& h
         return;
     }
     ImportTargetRecordID = id;
-    ReadAndApply(kind, host);
+    ReadAndApply(kind, host, reader);
 }
 
 // The user picks the workbook; the record under the cursor becomes the target.
-void ImportFromChosenFile(quint8 kind, const QString& symbol, TWeighingImportHost& host)
+void ImportFromChosenFile(quint8 kind, const QString& symbol, TWeighingImportHost& host, WorkbookReader& reader)
 {
     if (MessageDlg(GetString(1099, { symbol }), TMsgDlgType::mtConfirmation, mbYes | mbNo) != mrYes)
         return;
@@ -91,7 +92,7 @@ void ImportFromChosenFile(quint8 kind, const QString& symbol, TWeighingImportHos
     const QString path = ImportSettingsWritePath(WeighingSettingsFileName(kind));
     if (!WriteImportSettingsFile(path, { AssayImportFile, QString::number(id), name }))
         MessageDlg(GetString(22814, { path }), TMsgDlgType::mtWarning, mbOK);
-    ReadAndApply(kind, host);
+    ReadAndApply(kind, host, reader);
 }
 
 } // namespace
@@ -103,6 +104,12 @@ QString WeighingSettingsFileName(quint8 Kind)
 
 void ImportWeighingData(quint8 Kind, TWeighingImportHost& host)
 {
+    WorkbookFileReader reader;
+    ImportWeighingData(Kind, host, reader);
+}
+
+void ImportWeighingData(quint8 Kind, TWeighingImportHost& host, WorkbookReader& reader)
+{
     if (!OstrevinMode)
         return;
     const QString symbol = Kind == kWeighingGold ? "Au" : "Ag";
@@ -111,9 +118,9 @@ void ImportWeighingData(quint8 Kind, TWeighingImportHost& host)
     BusyCommand busy(host);
     const QString path = ImportSettingsReadPath(WeighingSettingsFileName(Kind));
     if (!path.isEmpty())
-        ImportFromSettings(Kind, path, host);
+        ImportFromSettings(Kind, path, host, reader);
     else
-        ImportFromChosenFile(Kind, symbol, host);
+        ImportFromChosenFile(Kind, symbol, host, reader);
 }
 
 } // namespace orvek

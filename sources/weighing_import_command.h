@@ -10,6 +10,8 @@
 
 namespace orvek {
 
+class WorkbookReader;
+
 class TWeighingImportHost {
 public:
     virtual ~TWeighingImportHost() = default;
@@ -30,7 +32,9 @@ inline QString WeighingOpenDialogFileName;
 // The settings file of a metal: "ImportAu.ini" (Kind 0, gold) or "ImportAg.ini" (1).
 QString WeighingSettingsFileName(quint8 Kind);
 
-// The gold (Kind 0) or silver (Kind 1) command.
+// The gold (Kind 0) or silver (Kind 1) command; Reader reads the workbook (by default
+// the reader of workbook files).
 void ImportWeighingData(quint8 Kind, TWeighingImportHost& host);
+void ImportWeighingData(quint8 Kind, TWeighingImportHost& host, WorkbookReader& reader);
 
 } // namespace orvek

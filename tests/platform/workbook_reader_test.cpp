@@ -250,8 +250,8 @@ TEST(WorkbookReader, OdsCellKinds)
           </table:table-row></table:table-row-group>
         </table:table></office:spreadsheet></office:body></office:document-content>)")
                                    .toUtf8();
-    ASSERT_TRUE(WriteZip(path, { { "mimetype", "application/vnd.oasis.opendocument.spreadsheet" },
-                                   { "content.xml", content } }));
+    ASSERT_TRUE(WriteZip(
+        path, { { "mimetype", "application/vnd.oasis.opendocument.spreadsheet" }, { "content.xml", content } }));
     WorkbookFileReader reader;
     ASSERT_TRUE(reader.Open(path));
     EXPECT_EQ(reader.SheetCount(), 2);
