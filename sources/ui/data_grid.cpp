@@ -345,6 +345,21 @@ void TDataGrid::contextMenuEvent(QContextMenuEvent* event)
     QTableWidget::contextMenuEvent(event);
 }
 
+void TDataGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    // Tab moves to the next cell; the editor follows only when the grid always shows it.
+    if (!(options_ & goAlwaysShowEditor)
+        && (hint == QAbstractItemDelegate::EditNextItem || hint == QAbstractItemDelegate::EditPreviousItem)) {
+        QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
+        const QModelIndex next
+            = moveCursor(hint == QAbstractItemDelegate::EditNextItem ? MoveNext : MovePrevious, Qt::NoModifier);
+        if (next.isValid())
+            setCurrentIndex(next);
+        return;
+    }
+    QTableWidget::closeEditor(editor, hint);
+}
+
 void TDataGrid::scrollContentsBy(int dx, int dy)
 {
     QTableWidget::scrollContentsBy(dx, dy);

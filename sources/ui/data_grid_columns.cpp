@@ -283,7 +283,8 @@ void TDataGridColumns::Delete(int index)
     if (grid_ && grid_->ColCount() > 0) {
         grid_->updateCount_++;
         grid_->removeColumn(std::min(index, grid_->ColCount() - 1));
-        grid_->fixedTexts_.removeAt(std::min<qsizetype>(index, grid_->fixedTexts_.size() - 1));
+        if (index < grid_->fixedTexts_.size())
+            grid_->fixedTexts_.removeAt(index);
         grid_->updateCount_--;
     }
 }

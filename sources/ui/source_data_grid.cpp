@@ -3,6 +3,7 @@
 #include "core/drawing.h"
 #include "sources/ui/data_grid.h"
 
+#include <QHeaderView>
 #include <QVBoxLayout>
 
 namespace orvek {
@@ -42,7 +43,10 @@ TDataGrid* CreateSourceDialogDataGrid(QWidget* page)
             column->SetColor(ColorFromBgr(c.color));
         column->Title().SetCaption(QString::fromUtf8(c.title));
         column->Title().SetAlignment(Qt::AlignHCenter);
-        grid->SetColWidth(column->Index(), c.width);
+        // The widths are starting widths: a title wider than its column widens it.
+        const int titleWidth
+            = grid->horizontalHeader()->fontMetrics().horizontalAdvance(column->Title().Caption()) + 12;
+        grid->SetColWidth(column->Index(), std::max(c.width, titleWidth));
     }
     grid->SetRowCount(100);
     auto* layout = new QVBoxLayout(page);
