@@ -3,6 +3,7 @@
 // of the database.
 
 #include "../database/user_database_fixture.h"
+#include "../sources/comma_locale.h"
 #include "../sources/weighing_fixtures.h"
 #include "core/dates.h"
 #include "core/number_text.h"
@@ -17,6 +18,8 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <optional>
+#include <ostream>
 
 using namespace orvek;
 using namespace orvek::test;
@@ -27,6 +30,10 @@ struct Format {
     const char* extension;
     const char* filter;
 };
+void PrintTo(const Format& format, std::ostream* os)
+{
+    *os << format.extension;
+}
 
 // A gold workbook of Rows complete rows from row 6 on, as flat XML.
 QByteArray LargeGoldWorkbook(int rows)
@@ -111,10 +118,7 @@ protected:
     {
         UserDatabase::SetUp();
         ASSERT_TRUE(folder.isValid());
-        OwnDecimalSeparator = ',';
-        ForeignDecimalSeparator = '.';
-        DateSeparator = '.';
-        ShortDateFormat = "d.M.yyyy";
+        locale.emplace(); // after the start-up of the core, which takes the machine's separators
         OstrevinMode = true;
         WeighingOpenDialogFileName.clear();
         QFile::remove(AppDir + "ImportAu.ini");
@@ -123,10 +127,7 @@ protected:
     {
         QFile::remove(AppDir + "ImportAu.ini");
         OstrevinMode = false;
-        OwnDecimalSeparator = '.';
-        ForeignDecimalSeparator = ',';
-        DateSeparator = QChar();
-        ShortDateFormat.clear();
+        locale.reset();
         UserDatabase::TearDown();
         // The next format starts from the empty database again.
         QFile::remove(FolderDatabasePath(DatabaseDir));
@@ -169,6 +170,7 @@ protected:
         EXPECT_TRUE(data.ChartAllDated);
     }
 
+    std::optional<CommaDecimalsPointDates> locale;
     QTemporaryDir folder;
 };
 

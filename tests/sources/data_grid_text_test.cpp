@@ -1,3 +1,4 @@
+#include "comma_locale.h"
 #include "core/clock.h"
 #include "core/dates.h"
 #include "core/number_text.h"
@@ -16,20 +17,10 @@ class GridText : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        OwnDecimalSeparator = ',';
-        ForeignDecimalSeparator = '.';
-        DateSeparator = '.';
-        ShortDateFormat = "d.M.yyyy";
         SetClock([this] { return now; });
     }
-    void TearDown() override
-    {
-        OwnDecimalSeparator = '.';
-        ForeignDecimalSeparator = ',';
-        DateSeparator = QChar();
-        ShortDateFormat.clear();
-        SetClock({});
-    }
+    void TearDown() override { SetClock({}); }
+    test::CommaDecimalsPointDates locale;
     QDateTime now { QDate(2026, 3, 9), QTime(8, 0) };
 };
 

@@ -1,3 +1,4 @@
+#include "../comma_locale.h"
 #include "core/clock.h"
 #include "core/dates.h"
 #include "core/number_text.h"
@@ -21,10 +22,6 @@ class DataGrid : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        OwnDecimalSeparator = ',';
-        ForeignDecimalSeparator = '.';
-        DateSeparator = '.';
-        ShortDateFormat = "d.M.yyyy";
         SetClock([] { return QDateTime(QDate(2026, 3, 9), QTime(8, 0)); });
         grid.resize(500, 300);
         grid.SetColCount(3);
@@ -35,14 +32,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
         grid.setFocus();
     }
-    void TearDown() override
-    {
-        OwnDecimalSeparator = '.';
-        ForeignDecimalSeparator = ',';
-        DateSeparator = QChar();
-        ShortDateFormat.clear();
-        SetClock({});
-    }
+    void TearDown() override { SetClock({}); }
     QStringList FirstColumn() const
     {
         QStringList texts;
@@ -69,6 +59,7 @@ protected:
         QTest::keyClick(editor, Qt::Key_Tab);
     }
 
+    test::CommaDecimalsPointDates locale;
     TDataGrid grid;
 };
 
@@ -309,6 +300,25 @@ TEST_F(DataGrid, ColumnItemsFollowTheGridColumns)
     EXPECT_EQ(a->ButtonStyle(), TColumnButtonStyle::cbsAuto);
     grid.SetVersion("9");
     EXPECT_EQ(grid.Version(), "2.0");
+}
+
+// The picture lies under the cells and fills the area beyond the last column.
+TEST_F(DataGrid, BackgroundPictureIsTiledUnderTheCells)
+{
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(QColor(200, 30, 40));
+    grid.SetBGImage(picture);
+    grid.SetCurrentCell(0, 1);
+    QApplication::processEvents();
+    const QImage shown = grid.viewport()->grab().toImage();
+    const QRect cell = grid.visualRect(grid.model()->index(2, 1));
+    EXPECT_EQ(shown.pixelColor(cell.right() - 2, cell.bottom() - 2), QColor(200, 30, 40));
+    const int beyond = grid.columnViewportPosition(2) + grid.columnWidth(2) + 5;
+    ASSERT_LT(beyond, shown.width());
+    EXPECT_EQ(shown.pixelColor(beyond, 5), QColor(200, 30, 40));
+    // The selected cell shows the picture inverted.
+    const QRect current = grid.visualRect(grid.currentIndex());
+    EXPECT_EQ(shown.pixelColor(current.right() - 2, current.bottom() - 2), QColor(55, 225, 215));
 }
 
 TEST(SourceDataGrid, EightColumnsOnItsPage)
