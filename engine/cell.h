@@ -160,7 +160,10 @@ public:
     void ComputeDegreesOfFreedom();
     void ComputeStandardUncertainty();
     void ComputeSensitivityByDifference(TSensitivityRoute route = TSensitivityRoute::Path);
-    void ApplyImportedChartData(
+    // Puts imported subgroup data into the first source of the tree, which must be a
+    // subgroup control chart (method 12) whose values are not template-locked; False
+    // after telling the user why not, with the tree unchanged.
+    bool ApplyImportedChartData(
         int subgroupCount, const QString& subgroupSizes, const QString& values, const QString& dates);
     bool IsMethodAllowed(TCell* cell, int method);
     void BuildQuantityList();

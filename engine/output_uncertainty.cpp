@@ -12,6 +12,7 @@
 #include "engine/compiled_equation.h"
 #include "engine/evaluation.h"
 #include "engine/expression.h"
+#include "platform/dialogs.h"
 
 #include <QCoreApplication>
 #include <cmath>
@@ -450,26 +451,43 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route)
     }
 }
 
-void TCell::ApplyImportedChartData(
+bool TCell::ApplyImportedChartData(
     int subgroupCount, const QString& subgroupSizes, const QString& values, const QString& dates)
 {
     CurrentTargetCell = nullptr;
     BuildQuantityList();
     BuildSourceList();
-    if (UncertaintySourceList.empty())
-        return;
-    TCell* source = UncertaintySourceList.front().Cell;
-    if (source->FCellType != kUncertaintyCell)
-        return;
+    TCell* source = UncertaintySourceList.empty() ? nullptr : UncertaintySourceList.front().Cell;
+    // The data go only into a subgroup chart whose values the template leaves open;
+    // anything else would turn another method's source into a chart behind the user's back.
+    int refusal = 0;
+    if (!source || source->FCellType != kUncertaintyCell)
+        refusal = 22811;
+    else if (source->FUncertaintyInput.TSN != 12)
+        refusal = 22812;
+    else if (source->FUncertaintyInput.VM_8.Lock != 0)
+        refusal = 22813;
+    if (refusal != 0) {
+        MessageDlg(GetString(refusal), TMsgDlgType::mtError, mbCancel);
+        return false;
+    }
+    // The new points replace the old ones; the range, operators and date format of
+    // the old points go with them. The method, the chart options and the locks stay.
     TVstupStandardnejNeistoty& rec = source->FUncertaintyInput;
     rec.PM_8 = subgroupCount;
     rec.PBM_8 = subgroupSizes;
     rec.VM_8.Text = values;
     rec.DM_8 = dates;
+    rec.Meral_8 = QString("@").repeated(std::max(subgroupCount, 0));
+    rec.UR_8 = 0;
+    rec.R_OD_8 = 1;
+    rec.R_DO_8 = 9999;
+    rec.FD_8 = ShortDateFormatText();
     Calculate();
     NewCellInfo.CellType = 0;
     if (CellToolService* tools = CellTools())
         tools->EditProperties(source);
+    return true;
 }
 
 } // namespace orvek

@@ -455,6 +455,7 @@ TEST_F(Evaluation, ImportedChartDataGoesToTheFirstSource)
     auto y = Equation("y = a");
     TCell* a = Quantity(*y, "a", "2");
     TCell* first = Source(*a, "0.1");
+    first->FUncertaintyInput.TSN = 12;
     Source(*a, "0.2");
     NewCellInfo.CellType = kUncertaintyCell;
     SetCellToolService(&tools);

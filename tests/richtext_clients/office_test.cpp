@@ -2,6 +2,7 @@
 #include "../support/dialog_script.h"
 #include "core/common_vars.h"
 #include "core/number_format.h"
+#include "office_convert.h"
 #include "platform/rtf_writer.h"
 #include "richtext/markup_render.h"
 #include "richtext/report_texts.h"
@@ -9,8 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <gtest/gtest.h>
@@ -19,36 +18,6 @@ using namespace orvek;
 using namespace orvek::test;
 
 namespace {
-
-// Converts Source with LibreOffice headless into Filter's format in the source's folder
-// and returns the converted file's path; empty with the reason in Error on failure.
-QString Convert(const QString& source, const QString& filter, const QString& extension, QString& error)
-{
-    const QString office = QStandardPaths::findExecutable("soffice");
-    if (office.isEmpty()) {
-        error = "soffice not found (scripts/install-deps installs LibreOffice)";
-        return {};
-    }
-    const QString folder = QFileInfo(source).absolutePath();
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("LC_ALL", "C.UTF-8");
-    env.insert("LANG", "C.UTF-8");
-    process.setProcessEnvironment(env);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(office,
-        { "-env:UserInstallation=file://" ORVEK_OFFICE_PROFILE, "--headless", "--norestore", "--convert-to", filter,
-            "--outdir", folder, source });
-    if (!process.waitForFinished(240000) || process.exitCode() != 0) {
-        error = "conversion failed: " + QString::fromUtf8(process.readAll());
-        process.kill();
-        return {};
-    }
-    const QString target = folder + "/" + QFileInfo(source).completeBaseName() + "." + extension;
-    if (!QFile::exists(target))
-        error = "no output: " + QString::fromUtf8(process.readAll());
-    return QFile::exists(target) ? target : QString();
-}
 
 QString ReadAll(const QString& path)
 {
