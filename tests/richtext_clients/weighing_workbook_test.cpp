@@ -2,7 +2,7 @@
 // the same cell texts from .xls, .xlsx and .ods, and a weighing import into a record
 // of the database.
 
-#include "../database/user_database_fixture.h"
+#include "../support/user_database_fixture.h"
 #include "../sources/comma_locale.h"
 #include "../sources/weighing_fixtures.h"
 #include "core/dates.h"
