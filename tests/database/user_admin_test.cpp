@@ -184,6 +184,11 @@ TEST_F(UserAdmin, LoginRecordsOfAUserAndHistoryByLoginDate)
     EXPECT_EQ(logins[1].LoginDate, "2026-03-02");
     EXPECT_TRUE(logins[1].LogoutDate.isEmpty());
     EXPECT_EQ(CountLoginRecords(db, ivo), 1);
+    // A user's logins are found through the index, not by reading every login.
+    QSqlQuery plan(db);
+    ASSERT_TRUE(ExecBound(plan, "EXPLAIN QUERY PLAN SELECT * FROM Logs WHERE PracovnikID = ?", { eva }));
+    ASSERT_TRUE(plan.next());
+    EXPECT_TRUE(plan.value(3).toString().contains("PracovnikID_IDX")) << plan.value(3).toString().toStdString();
 
     auto rows = [&](THistoryScope scope, int user, const QString& date) {
         QVariantList values;
