@@ -11,12 +11,16 @@
 #include "engine/cell.h"
 #include "engine/evaluation.h"
 #include "engine/model_file.h"
+#include "platform/rtf_writer.h"
+#include "richtext/markup_render.h"
+#include "richtext/report_texts.h"
 #include "tests/support/dialog_script.h"
 #include "tests/support/test_env.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -174,6 +178,46 @@ TEST_F(ShippedModels, EachModelGivesItsPublishedResultInBothLanguages)
             EXPECT_EQ(u.toStdString(), row.u);
         }
     }
+}
+
+// ORVEK_WRITE_VALIDATION_RTF=<folder> writes the full report of each validation example
+// as RTF into <folder>/EN and <folder>/SK, in the order of the validation menu, for the
+// validation report (scripts/make-validation-reports).
+TEST_F(ShippedModels, WriteFullReportsWhenAsked)
+{
+    const QString target = qEnvironmentVariable("ORVEK_WRITE_VALIDATION_RTF");
+    if (target.isEmpty())
+        GTEST_SKIP() << "set ORVEK_WRITE_VALIDATION_RTF to a folder to write the reports";
+    const quint8 savedLanguage = LanguageID;
+    AppDir = test::TestProgramFolder();
+    ReportFontSize = 10;
+    ReportSections = 27;
+    for (const QString& language : { QStringLiteral("EN"), QStringLiteral("SK") }) {
+        LanguageID = language == QLatin1String("SK") ? 1 : 0;
+        UpdateHeadingMarkup();
+        QDir().mkpath(target + QLatin1Char('/') + language);
+        int number = 0;
+        for (const PublishedResult& row : kPublished) {
+            if (QString::fromLatin1(row.name).startsWith(QLatin1String("Demo")))
+                continue;
+            const QString name = FileOf(row, language);
+            SignificantDigits = row.digits;
+            auto root = LoadAndCalculate(name);
+            QString comment = root->FCellComment.Text;
+            comment.replace(QStringLiteral("@@@"), QStringLiteral("\r\n"));
+            const QString markup = HeadingMarkup + root->FCellName.Text + QStringLiteral("[cf1]\r\n") + comment
+                + QStringLiteral("\r\n\r\n") + FullReportText(*root).replace(DiagramPlaceholder, QString());
+            QTextDocument document;
+            RenderMarkupToRichEdit(ReportFontSize, ReportFontName, true, &document, markup);
+            QFile file(QStringLiteral("%1/%2/%3_%4.rtf")
+                           .arg(target, language)
+                           .arg(++number, 2, 10, QLatin1Char('0'))
+                           .arg(QFileInfo(name).fileName()));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(WriteRtf(&document));
+        }
+    }
+    LanguageID = savedLanguage;
 }
 
 } // namespace
