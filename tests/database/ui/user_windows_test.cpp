@@ -10,6 +10,7 @@
 #include "database/ui/login_records_window.h"
 #include "database/ui/vx_db_grid.h"
 #include "richtext/markup_render.h"
+#include "tests/database/ui/when_shown.h"
 #include "tests/database/user_database_fixture.h"
 
 #include <QApplication>
@@ -29,19 +30,7 @@ using orvek::test::DialogScript;
 
 namespace {
 
-// Runs Action on the modal dialog of type T as soon as it shows.
-template <typename T> void WhenShown(std::function<void(T&)> action)
-{
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [action, poll] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            action(*dialog);
-            return;
-        }
-        QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
-}
+using test::WhenShown;
 
 class UserWindows : public test::UserDatabase {
 protected:
