@@ -14,6 +14,7 @@
 #include "database/chart_factors.h"
 #include "database/data_module.h"
 #include "database/locks_history.h"
+#include "database/ui/info_user_dialog.h"
 #include "database/ui/login_prompt.h"
 #include "database/ui/table_control_window.h"
 #include "mainwindow/ui/cell_tool_provider.h"
@@ -117,12 +118,15 @@ int main(int argc, char** argv)
         SetHelpService(&help);
         TfRichEdit98Editor richEdit98Editor(&mainWindow);
         fRichEdit98Editor = &richEdit98Editor;
+        TfInfoUser infoUser(&mainWindow);
+        fInfoUser = &infoUser;
         QObject::connect(
             &guard, &SingleInstanceGuard::ActivationRequested, &mainWindow, &PlaceholderMainWindow::RestoreAndActivate);
         mainWindow.show();
         std::printf("%s: main window created\n", qUtf8Printable(ProgramTitle));
         std::fflush(stdout);
         result = app.exec();
+        fInfoUser = nullptr;
         fRichEdit98Editor = nullptr;
         SetHelpService(nullptr);
         SetChartReportService(nullptr);

@@ -106,4 +106,19 @@ bool PrinterSetupDialog()
     return false;
 }
 
+bool SelectFolderDialog(const QString& caption, QString& folder)
+{
+    if (!g_handler) {
+        Unanswered("folder dialog", caption);
+        return false;
+    }
+    QString chosen = folder;
+    if (!g_handler->SelectFolderDialog(caption, chosen) || chosen.isEmpty())
+        return false;
+    if (!chosen.endsWith(QLatin1Char('/')))
+        chosen += QLatin1Char('/');
+    folder = chosen;
+    return true;
+}
+
 } // namespace orvek

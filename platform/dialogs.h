@@ -77,6 +77,9 @@ public:
     // not know them cancels.
     virtual bool PrintDialog(PrintDialogRequest&) { return false; }
     virtual bool PrinterSetupDialog() { return false; }
+    // A folder chooser; Folder is the start in and the chosen folder out. A handler that
+    // does not know it cancels.
+    virtual bool SelectFolderDialog(const QString&, QString&) { return false; }
 };
 
 // The handler in force; the caller keeps ownership. Returns the previous one.
@@ -92,5 +95,8 @@ bool FontDialog(QString& family, int& pointSize);
 bool InputQuery(const QString& caption, const QString& prompt, QString& value);
 bool PrintDialog(PrintDialogRequest& request);
 bool PrinterSetupDialog();
+// Lets the user choose a folder, starting at Folder; on OK Folder is the chosen folder,
+// absolute and ending with "/".
+bool SelectFolderDialog(const QString& caption, QString& folder);
 
 } // namespace orvek

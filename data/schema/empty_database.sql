@@ -33,6 +33,9 @@ CREATE TABLE Logs (
   CasOdhlasenia TEXT
 );
 
+-- The login-records window lists the logins of one user at a time.
+CREATE INDEX PracovnikID_IDX ON Logs (PracovnikID);
+
 -- Change history of records and of templates.
 CREATE TABLE History (
   ID INTEGER PRIMARY KEY AUTOINCREMENT,

@@ -197,4 +197,13 @@ bool WidgetDialogHandler::PrinterSetupDialog()
     return dialog.exec() == QDialog::Accepted;
 }
 
+bool WidgetDialogHandler::SelectFolderDialog(const QString& caption, QString& folder)
+{
+    const QString chosen = QFileDialog::getExistingDirectory(DialogParent(), caption, folder);
+    if (chosen.isEmpty())
+        return false;
+    folder = QDir(chosen).absolutePath();
+    return true;
+}
+
 } // namespace orvek

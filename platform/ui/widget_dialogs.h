@@ -15,6 +15,7 @@ public:
     bool InputQuery(const QString& caption, const QString& prompt, QString& value) override;
     bool PrintDialog(PrintDialogRequest& request) override;
     bool PrinterSetupDialog() override;
+    bool SelectFolderDialog(const QString& caption, QString& folder) override;
 };
 
 // "Text files (*.txt)|*.txt|All (*.*)|*.*" -> "Text files (*.txt);;All (*.*)".

@@ -14,6 +14,7 @@ void DialogScript::Reset()
 {
     answers_.clear();
     shown_.clear();
+    FolderDialogStarts.clear();
 }
 
 void DialogScript::AnswerMessage(int modalResult)
@@ -47,6 +48,11 @@ void DialogScript::AnswerPrint(int fromPage, int toPage, int copies, const QStri
 void DialogScript::AnswerPrinterSetup(bool ok)
 {
     answers_.push_back({ Kind::PrinterSetup, 0, {}, 0, ok });
+}
+
+void DialogScript::AnswerFolder(const QString& folder)
+{
+    answers_.push_back({ Kind::Folder, 0, folder, 0, true });
 }
 
 bool DialogScript::Take(Kind kind, const QString& what, Answer& answer)
@@ -134,6 +140,16 @@ bool DialogScript::PrinterSetupDialog()
 {
     Answer answer {};
     return Take(Kind::PrinterSetup, "printer setup dialog", answer) && answer.ok;
+}
+
+bool DialogScript::SelectFolderDialog(const QString& caption, QString& folder)
+{
+    FolderDialogStarts << folder;
+    Answer answer {};
+    if (!Take(Kind::Folder, "folder dialog: " + caption, answer) || answer.text.isEmpty())
+        return false;
+    folder = answer.text;
+    return true;
 }
 
 } // namespace orvek::test

@@ -25,6 +25,10 @@ public:
     // file to print into (empty: the printer's output as it is); Ok false cancels it.
     void AnswerPrint(int fromPage, int toPage, int copies, const QString& outputFile, bool ok = true);
     void AnswerPrinterSetup(bool ok = true);
+    // Chooses Folder in the folder dialog, or cancels it when Folder is empty. The start
+    // folder the dialog was given is kept in FolderDialogStarts.
+    void AnswerFolder(const QString& folder);
+    QStringList FolderDialogStarts;
 
     // Texts of the message boxes shown since the test began.
     const QStringList& Shown() const { return shown_; }
@@ -39,9 +43,10 @@ public:
     bool InputQuery(const QString& caption, const QString& prompt, QString& value) override;
     bool PrintDialog(PrintDialogRequest& request) override;
     bool PrinterSetupDialog() override;
+    bool SelectFolderDialog(const QString& caption, QString& folder) override;
 
 private:
-    enum class Kind { Message, OpenFile, SaveFile, Color, Font, Input, Print, PrinterSetup };
+    enum class Kind { Message, OpenFile, SaveFile, Color, Font, Input, Print, PrinterSetup, Folder };
     struct Answer {
         Kind kind;
         int result = 0;

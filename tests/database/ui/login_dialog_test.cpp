@@ -2,6 +2,7 @@
 #include "database/ui/login_dialog.h"
 #include "database/ui/login_prompt.h"
 #include "database/ui/password_dialog.h"
+#include "tests/database/ui/when_shown.h"
 #include "tests/support/user_database_fixture.h"
 
 #include <QApplication>
@@ -17,19 +18,7 @@ using orvek::test::DialogScript;
 
 namespace {
 
-// Runs Action on the modal dialog of type T as soon as it shows.
-template <typename T> void WhenShown(std::function<void(T&)> action)
-{
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [action, poll] {
-        if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            action(*dialog);
-            return;
-        }
-        QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
-}
+using test::WhenShown;
 
 class LoginWindows : public test::UserDatabase {
 protected:
