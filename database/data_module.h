@@ -192,7 +192,8 @@ void DropTempIdTable();
 QString TempIdTableName();
 // Items of group GroupID filed in a folder listed in the temporary table become
 // unassigned ("0"), in one post; with FolderTable, the listed folders are deleted from
-// it in the same post. Errors are swallowed (False, nothing changed).
+// it in the same post (the fixed folders "0" and "1" never are). Errors are swallowed
+// (False, nothing changed).
 bool UnassignFoldersInTempTable(
     const QString& table, const QString& folderColumn, int groupId, const QString& folderTable = QString());
 // Items of group GroupID filed in one of the folders Ids move to the deleted-items

@@ -210,6 +210,31 @@ bool RenameFolderGroup(QSqlDatabase& db, int groupId, const QString& name, QStri
     return true;
 }
 
+int PrepareTemplateFolderTables(QSqlDatabase& db)
+{
+    QList<int> groups;
+    {
+        QSqlQuery query(db);
+        if (ExecBound(query, QStringLiteral("SELECT ID FROM MeasureNameList ORDER BY ID")))
+            while (query.next())
+                groups << query.value(0).toInt();
+    }
+    for (const int id : groups) {
+        if (TableExists(db, TemplateFolderTable(id)))
+            continue;
+        Post(db, [&](QString* error) {
+            QSqlQuery query(db);
+            return CreateFolderTable(query, TemplateFolderTable(id), error)
+                && InstallChangeCountersInTransaction(db, error);
+        });
+    }
+    int columns = 0;
+    for (const QString& column : ColumnNames(db, QStringLiteral("TemplateDB")))
+        if (IsFolderColumn(column))
+            ++columns;
+    return columns;
+}
+
 bool ReadGroupList(QSqlDatabase& db, QString* error)
 {
     QSqlQuery query(db);

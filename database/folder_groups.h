@@ -37,6 +37,12 @@ bool DeleteFolderGroup(QSqlDatabase& db, int groupId, QString* reason = nullptr)
 // Gives group GroupID the name Name (trimmed); refused like a new name.
 bool RenameFolderGroup(QSqlDatabase& db, int groupId, const QString& name, QString* reason = nullptr);
 
+// Gives every group that lacks it its template folder table (with "0" and "1" and its
+// change counter), each group in a post of its own: a group whose table cannot be made
+// is passed over. Returns the number of folder columns of TemplateDB; with none the
+// template window says so (text 836).
+int PrepareTemplateFolderTables(QSqlDatabase& db);
+
 // Reads GroupList and GroupCount from MeasureNameList, in ID order. False with Error
 // (the lists unchanged) when the table cannot be read.
 bool ReadGroupList(QSqlDatabase& db, QString* error = nullptr);

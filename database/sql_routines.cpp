@@ -107,6 +107,40 @@ void DropTempIdTable()
     g_tempIdTable.clear();
 }
 
+namespace {
+
+// Items of group GroupID filed in one of the folders Ids go to folder Target, and with
+// FolderTable the listed folders (never the fixed "0" and "1") are deleted from it, in
+// one post.
+bool RefileFolders(const QString& table, const QString& folderColumn, const QStringList& ids, int groupId,
+    const QString& target, const QString& folderTable)
+{
+    if (ids.isEmpty())
+        return true;
+    QSqlDatabase db = RecordsDatabase();
+    if (!db.isOpen())
+        return false;
+    QVariantList folderIds;
+    for (const QString& id : ids)
+        folderIds << id;
+    return Post(db, [&](QString* error) {
+        QSqlQuery query(db);
+        if (!ExecBound(query,
+                QStringLiteral("UPDATE ") + QuoteName(table) + QStringLiteral(" SET ") + QuoteName(folderColumn)
+                    + QStringLiteral(" = ? WHERE ") + QuoteName(folderColumn) + QStringLiteral(" IN (")
+                    + Placeholders(ids.size()) + QStringLiteral(") AND GroupID = ?"),
+                QVariantList { target } + folderIds + QVariantList { groupId }, error))
+            return false;
+        return folderTable.isEmpty()
+            || ExecBound(query,
+                QStringLiteral("DELETE FROM ") + QuoteName(folderTable) + QStringLiteral(" WHERE ID IN (")
+                    + Placeholders(ids.size()) + QStringLiteral(") AND ID NOT IN ('0', '1')"),
+                folderIds, error);
+    });
+}
+
+} // namespace
+
 bool UnassignFoldersInTempTable(
     const QString& table, const QString& folderColumn, int groupId, const QString& folderTable)
 {
@@ -121,65 +155,13 @@ bool UnassignFoldersInTempTable(
         while (query.next())
             ids << query.value(0).toString();
     }
-    if (ids.isEmpty())
-        return true;
-    QSqlDatabase db = RecordsDatabase();
-    if (!db.isOpen())
-        return false;
-    QVariantList values { QStringLiteral("0") };
-    for (const QString& id : ids)
-        values << id;
-    values << groupId;
-    return Post(db, [&](QString* error) {
-        QSqlQuery query(db);
-        if (!ExecBound(query,
-                QStringLiteral("UPDATE ") + QuoteName(table) + QStringLiteral(" SET ") + QuoteName(folderColumn)
-                    + QStringLiteral(" = ? WHERE ") + QuoteName(folderColumn) + QStringLiteral(" IN (")
-                    + Placeholders(ids.size()) + QStringLiteral(") AND GroupID = ?"),
-                values, error))
-            return false;
-        if (folderTable.isEmpty())
-            return true;
-        QVariantList folderIds;
-        for (const QString& id : ids)
-            folderIds << id;
-        return ExecBound(query,
-            QStringLiteral("DELETE FROM ") + QuoteName(folderTable) + QStringLiteral(" WHERE ID IN (")
-                + Placeholders(ids.size()) + QStringLiteral(")"),
-            folderIds, error);
-    });
+    return RefileFolders(table, folderColumn, ids, groupId, QStringLiteral("0"), folderTable);
 }
 
 bool MoveFoldersToDeleted(
     const QString& table, const QString& folderColumn, const QStringList& ids, int groupId, const QString& folderTable)
 {
-    if (ids.isEmpty())
-        return true;
-    QSqlDatabase db = RecordsDatabase();
-    if (!db.isOpen())
-        return false;
-    QVariantList values { QStringLiteral("1") };
-    for (const QString& id : ids)
-        values << id;
-    values << groupId;
-    return Post(db, [&](QString* error) {
-        QSqlQuery query(db);
-        if (!ExecBound(query,
-                QStringLiteral("UPDATE ") + QuoteName(table) + QStringLiteral(" SET ") + QuoteName(folderColumn)
-                    + QStringLiteral(" = ? WHERE ") + QuoteName(folderColumn) + QStringLiteral(" IN (")
-                    + Placeholders(ids.size()) + QStringLiteral(") AND GroupID = ?"),
-                values, error))
-            return false;
-        if (folderTable.isEmpty())
-            return true;
-        QVariantList folderIds;
-        for (const QString& id : ids)
-            folderIds << id;
-        return ExecBound(query,
-            QStringLiteral("DELETE FROM ") + QuoteName(folderTable) + QStringLiteral(" WHERE ID IN (")
-                + Placeholders(ids.size()) + QStringLiteral(") AND ID NOT IN ('0', '1')"),
-            folderIds, error);
-    });
+    return RefileFolders(table, folderColumn, ids, groupId, QStringLiteral("1"), folderTable);
 }
 
 namespace {

@@ -206,6 +206,18 @@ TEST_F(FolderGroups, AGroupWhoseColumnTheTriggerWatchedIsDeletedWhole)
     EXPECT_EQ(Counter("TemplateDB", templ), before + 1);
 }
 
+TEST_F(FolderGroups, MissingTemplateFolderTablesAreMadeForEveryGroup)
+{
+    const int id = NewGroup();
+    Exec("DROP TABLE " + QuoteName(TemplateFolderTable(id)));
+    Exec("INSERT INTO TemplateID1 (ID, OwnerID, Description) VALUES ('2', '', 'kept')");
+    EXPECT_EQ(PrepareTemplateFolderTables(db), 2); // IDDB1 and the new group's column
+    EXPECT_EQ(test::QueryColumn(db, "SELECT ID FROM " + QuoteName(TemplateFolderTable(id)) + " ORDER BY ID"),
+        QStringList({ "0", "1" }));
+    EXPECT_GE(ReadChangeCounter(db, TemplateFolderTable(id)), 0);
+    EXPECT_EQ(test::QueryColumn(db, "SELECT ID FROM TemplateID1 ORDER BY ID"), QStringList({ "0", "1", "2" }));
+}
+
 TEST_F(FolderGroups, AFolderSubtreeDeleteStaysInItsGroup)
 {
     // Folders 2 > 3 > 4 and 5 beside them; 6 and 7 name each other as owner.
