@@ -3,6 +3,8 @@
 #include "database/diagram_row_counters.h"
 #include "platform/sql_database.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QStringList>
 
 namespace orvek {
@@ -31,6 +33,19 @@ bool BuildTemplateStatement(const TTemplateListRequest& request, TTemplateStatem
     }
     statement = { sql, values };
     return true;
+}
+
+QString TemplateFolderOf(QSqlDatabase& db, int templateId, const QString& folderColumn)
+{
+    if (!IsFolderColumn(folderColumn))
+        return QString();
+    QSqlQuery query(db);
+    if (ExecBound(query,
+            QStringLiteral("SELECT ") + QuoteName(folderColumn) + QStringLiteral(" FROM TemplateDB WHERE ID = ?"),
+            { templateId })
+        && query.next())
+        return query.value(0).toString();
+    return QString();
 }
 
 } // namespace orvek

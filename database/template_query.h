@@ -8,6 +8,8 @@
 #include <QString>
 #include <QVariantList>
 
+class QSqlDatabase;
+
 namespace orvek {
 
 // TemplateViewMode: the templates of the selected folder, or all of the group.
@@ -43,5 +45,9 @@ struct TTemplateStatement {
 // TreeDB.FromTemplateID. False (Statement empty) when the folder column is not one or
 // the search field is not a column of the grid.
 bool BuildTemplateStatement(const TTemplateListRequest& request, TTemplateStatement& statement);
+
+// The folder of template TemplateID in FolderColumn (SelectFolderOfTemplate); empty
+// when the template or the column does not exist.
+QString TemplateFolderOf(QSqlDatabase& db, int templateId, const QString& folderColumn = QStringLiteral("IDDB1"));
 
 } // namespace orvek

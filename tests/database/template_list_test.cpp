@@ -117,6 +117,10 @@ TEST_F(TemplateList, OnlyGridColumnsAndFolderColumnsEnterTheStatement)
         EXPECT_TRUE(statement.Sql.isEmpty());
     }
     request.SearchActive = false;
+    QSqlDatabase db = module->SessionOrvek().Database(AliasDB);
+    EXPECT_EQ(TemplateFolderOf(db, ids["kalibrácia čerpadla"]), "3");
+    EXPECT_EQ(TemplateFolderOf(db, 9999), "");
+    EXPECT_EQ(TemplateFolderOf(db, ids["ABC"], "GroupID"), "");
     request.FolderColumn = "GroupID";
     EXPECT_FALSE(BuildTemplateStatement(request, statement));
     request.FolderColumn = "IDDB7";
