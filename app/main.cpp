@@ -11,6 +11,8 @@
 #include "core/ui/message_window.h"
 #include "core/ui/splash_window.h"
 #include "core/ui/wait_window.h"
+#include "core/ui/wait_window_service.h"
+#include "core/ui/wheel_filter.h"
 #include "database/chart_factors.h"
 #include "database/data_module.h"
 #include "database/locks_history.h"
@@ -53,6 +55,9 @@ int main(int argc, char** argv)
     app.setApplicationDisplayName(ProgramTitle);
     WidgetDialogHandler dialogs;
     SetDialogHandler(&dialogs);
+    // The mouse wheel moves through lists and grids as the arrow keys do.
+    TWheelToArrowKeys wheelToArrowKeys;
+    app.installEventFilter(&wheelToArrowKeys);
 
     // A newer text source shipped beside the string table brings its changed texts in;
     // texts edited in the program stay until their source changes.
@@ -111,6 +116,8 @@ int main(int argc, char** argv)
         fEditStrings = &editStrings;
         TfWait wait(&mainWindow);
         fWait = &wait;
+        TWaitWindowProvider waitWindow(wait);
+        SetWaitWindowService(&waitWindow);
         TfMessageWindow messageWindow(&mainWindow);
         fMessageWindow = &messageWindow;
         SetMessageWindowService(&messageWindow);
@@ -133,6 +140,7 @@ int main(int argc, char** argv)
         SetCellToolService(nullptr);
         SetMessageWindowService(nullptr);
         fMessageWindow = nullptr;
+        SetWaitWindowService(nullptr);
         fWait = nullptr;
         fEditStrings = nullptr;
         fSetSpecialCharacters = nullptr;

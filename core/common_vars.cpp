@@ -4,6 +4,7 @@
 #include "core/files.h"
 #include "core/number_text.h"
 #include "core/settings.h"
+#include "core/string_table.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -91,9 +92,21 @@ void SetRemainingStartValues()
     TreeLoadInProgress = false;
     DataChangedSinceBackup = false;
     MoreGroupsOfFolders = false;
+    PreviewFooterNotice = "Orvek - (c) Kestrava, makers of the program";
+    UpdatePreviewFooterVersion();
 }
 
 } // namespace
+
+void UpdatePreviewFooterVersion()
+{
+    PreviewFooterVersion = ProgramName + " (" + GetString(405) + ": " + kProgramVersionText + ")";
+}
+
+QString PreviewFooterText()
+{
+    return PreviewFooterVersion + ".new_row." + PreviewFooterNotice;
+}
 
 QString WithTrailingSeparator(const QString& path)
 {

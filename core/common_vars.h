@@ -87,6 +87,13 @@ inline bool DataChangedSinceBackup = false;
 // 0 exact derivatives; no setting stores it.
 inline int DerivativeMode = 0;
 
+// The program's version as the windows and printed footers show it.
+inline constexpr char kProgramVersionText[] = "5.32";
+// The two lines of the preview printers' footer: the program with its version in the
+// current language (UpdatePreviewFooterVersion), and the maker's fixed notice.
+inline QString PreviewFooterVersion;
+inline QString PreviewFooterNotice;
+
 // Set by the windows: edit level of the cell dialogs (0 view, 1 unlocked fields,
 // 2 full) and colouring of the boxes (0 none, 1 no values, 2 expired, 3 largest).
 inline quint8 EditMode = 0;
@@ -139,5 +146,11 @@ QString WithTrailingSeparator(const QString& path);
 
 // "[cf3][cfarial][cfsize<n>]" heading prefixes from ReportFontSize.
 void UpdateHeadingMarkup();
+
+// PreviewFooterVersion := ProgramName + " (" + text 405 + ": " + version + ")"; run again
+// after the language changed.
+void UpdatePreviewFooterVersion();
+// The footer as a preview printer takes it: the two lines joined with ".new_row.".
+QString PreviewFooterText();
 
 } // namespace orvek

@@ -12,6 +12,8 @@ CellHintService* g_cellHints = nullptr;
 TextWidthService* g_textWidths = nullptr;
 DistributionTextService* g_distributionTexts = nullptr;
 ChartReportService* g_chartReports = nullptr;
+ResultSummaryService* g_resultSummary = nullptr;
+WaitWindowService* g_waitWindow = nullptr;
 } // namespace
 
 MainWindowService* MainWindow()
@@ -90,6 +92,24 @@ ChartReportService* ChartReports()
 void SetChartReportService(ChartReportService* service)
 {
     g_chartReports = service;
+}
+
+ResultSummaryService* ResultSummary()
+{
+    return g_resultSummary;
+}
+void SetResultSummaryService(ResultSummaryService* service)
+{
+    g_resultSummary = service;
+}
+
+WaitWindowService* WaitWindow()
+{
+    return g_waitWindow;
+}
+void SetWaitWindowService(WaitWindowService* service)
+{
+    g_waitWindow = service;
 }
 
 } // namespace orvek

@@ -139,4 +139,43 @@ public:
 ChartReportService* ChartReports();
 void SetChartReportService(ChartReportService* service);
 
+// The result-summary window (TfSummaryDesc) as the database windows use it.
+class ResultSummaryService {
+public:
+    virtual ~ResultSummaryService() = default;
+    virtual bool IsVisible() = 0;
+    virtual void Hide() = 0;
+    // Makes the window stay on top of the program's windows and shows it.
+    virtual void ShowStayOnTop() = 0;
+    // Fills the window from Cell (its name as caption; symbol, quantity name and unit;
+    // value, combined, relative and expanded uncertainty, degrees of freedom and
+    // coverage factor) and shows it. A cell without values leaves the value fields empty.
+    virtual void ShowCellSummary(TCell* cell) = 0;
+};
+
+// Null until the summary window exists: the summary actions are then disabled.
+ResultSummaryService* ResultSummary();
+void SetResultSummaryService(ResultSummaryService* service);
+
+// The shared wait window (fWait) for work that runs on the GUI thread and takes long:
+// a message, the percentage of WaitProgressPosition in WaitProgressTotal while
+// WaitProgressActive is set, and Esc to ask the work to stop.
+class WaitWindowService {
+public:
+    virtual ~WaitWindowService() = default;
+    // Puts Message into the window, clears WaitCancelled, shows the window and paints
+    // it at once.
+    virtual void Show(const QString& message) = 0;
+    // Sets the progress counters (Total > 0), WaitProgressActive, and lets pending
+    // events run so that the window stays responsive.
+    virtual void Progress(int position, int total) = 0;
+    // Hides the window and clears WaitProgressActive.
+    virtual void Hide() = 0;
+    // True after the user pressed Esc in the window since it was shown.
+    virtual bool Cancelled() = 0;
+};
+
+WaitWindowService* WaitWindow();
+void SetWaitWindowService(WaitWindowService* service);
+
 } // namespace orvek

@@ -7,6 +7,8 @@
 #include "core/settings.h"
 #include "database/bde_util.h"
 #include "database/chart_factors.h"
+#include "database/diagram_row_counters.h"
+#include "database/folder_groups.h"
 #include "platform/db_session.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
@@ -177,6 +179,17 @@ bool TDataModule1::OpenTablesSteps(QString* error)
     // change counters.
     if (!InstallChangeCounters(db, error))
         return false;
+    // The in-use flag of the template list reads TreeDB by FromTemplateID, and the
+    // diagram tables count only changes of the diagram itself (databases made before
+    // either existed get them here).
+    if (!Post(
+            db,
+            [&](QString* workError) {
+                return EnsureFromTemplateIndexInTransaction(db, workError)
+                    && InstallDiagramRowCountersInTransaction(db, workError);
+            },
+            error))
+        return false;
     // 2. The declared sizes of the user fields.
     if (!session_->MayOpenTable(db, QStringLiteral("Administration"))) {
         SetError(error, QStringLiteral("The password of table Administration is not known"));
@@ -212,15 +225,8 @@ bool TDataModule1::OpenTablesSteps(QString* error)
         }
     }
     // 4. The groups of folders.
-    {
-        QSqlQuery query(db);
-        if (!ExecBound(query, QStringLiteral("SELECT ID, Description FROM MeasureNameList ORDER BY ID"), {}, error))
-            return false;
-        GroupList.clear();
-        while (query.next())
-            GroupList.append({ query.value(0).toInt(), query.value(1).toString() });
-        GroupCount = GroupList.size();
-    }
+    if (!ReadGroupList(db, error))
+        return false;
     // 6. The database is open.
     WriteDBStatus(QStringLiteral("Open"));
     return true;

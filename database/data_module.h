@@ -14,6 +14,8 @@
 #include <QVector>
 #include <memory>
 
+class QSqlDatabase;
+
 namespace orvek {
 
 class DatabaseSession;
@@ -178,6 +180,10 @@ inline TDataModule1* DataModule1 = nullptr;
 // The description of group GroupID from GroupList; empty when unknown.
 void GetGroupName(int groupId, QString& name);
 
+// The database of the temporary folder (alias AliasTempName; opened directly on
+// TempDir while the data module has no session).
+QSqlDatabase TemporaryDatabase();
+
 // The temporary one-column table of folder IDs in the temporary folder's database.
 bool CreateTempIdTable();
 void AddTempId(const QString& id);
@@ -186,11 +192,15 @@ void DropTempIdTable();
 QString TempIdTableName();
 // Items of group GroupID filed in a folder listed in the temporary table become
 // unassigned ("0"), in one post; with FolderTable, the listed folders are deleted from
-// it in the same post. Errors are swallowed (False, nothing changed).
+// it in the same post (the fixed folders "0" and "1" never are). Errors are swallowed
+// (False, nothing changed).
 bool UnassignFoldersInTempTable(
     const QString& table, const QString& folderColumn, int groupId, const QString& folderTable = QString());
 // Items of group GroupID filed in one of the folders Ids move to the deleted-items
-// folder ("1"), in one post; errors are swallowed (False).
-bool MoveFoldersToDeleted(const QString& table, const QString& folderColumn, const QStringList& ids, int groupId);
+// folder ("1"), in one post; with FolderTable, the listed folders are deleted from it
+// in the same post (the fixed folders "0" and "1" never are). Errors are swallowed
+// (False, nothing changed).
+bool MoveFoldersToDeleted(const QString& table, const QString& folderColumn, const QStringList& ids, int groupId,
+    const QString& folderTable = QString());
 
 } // namespace orvek

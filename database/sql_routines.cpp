@@ -27,13 +27,6 @@ void SetError(QString* error, const QString& text)
 QString g_tempIdTable;
 bool g_tempIdTableOpen = false;
 
-QSqlDatabase TempDatabase()
-{
-    if (DataModule1 && DataModule1->SessionOrvek().Active() && DataModule1->SessionOrvek().IsAlias(AliasTempName))
-        return DataModule1->SessionOrvek().Database(AliasTempName, true);
-    return OpenFolderDatabase(QStringLiteral("AliasTemp"), TempDir, true);
-}
-
 QSqlDatabase RecordsDatabase(QString* error = nullptr)
 {
     if (!DataModule1) {
@@ -53,6 +46,13 @@ QString Placeholders(qsizetype count)
 
 } // namespace
 
+QSqlDatabase TemporaryDatabase()
+{
+    if (DataModule1 && DataModule1->SessionOrvek().Active() && DataModule1->SessionOrvek().IsAlias(AliasTempName))
+        return DataModule1->SessionOrvek().Database(AliasTempName, true);
+    return OpenFolderDatabase(QStringLiteral("AliasTemp"), TempDir, true);
+}
+
 bool TDataModule1::ExecSQL(const QString& sql, const QVariantList& values, QString* error)
 {
     QSqlDatabase db = session_->Database(AliasDB, false, error);
@@ -67,7 +67,7 @@ QString TempIdTableName()
 bool CreateTempIdTable()
 {
     g_tempIdTableOpen = false;
-    QSqlDatabase db = TempDatabase();
+    QSqlDatabase db = TemporaryDatabase();
     if (!db.isOpen())
         return false;
     QString name;
@@ -85,7 +85,7 @@ void AddTempId(const QString& id)
 {
     if (g_tempIdTable.isEmpty() || !g_tempIdTableOpen)
         return;
-    QSqlDatabase db = TempDatabase();
+    QSqlDatabase db = TemporaryDatabase();
     if (db.isOpen())
         PostStatement(
             db, QStringLiteral("INSERT INTO ") + QuoteName(g_tempIdTable) + QStringLiteral(" (ID) VALUES (?)"), { id });
@@ -101,11 +101,45 @@ void DropTempIdTable()
     g_tempIdTableOpen = false;
     if (g_tempIdTable.isEmpty())
         return;
-    QSqlDatabase db = TempDatabase();
+    QSqlDatabase db = TemporaryDatabase();
     if (db.isOpen())
         PostStatement(db, QStringLiteral("DROP TABLE IF EXISTS ") + QuoteName(g_tempIdTable));
     g_tempIdTable.clear();
 }
+
+namespace {
+
+// Items of group GroupID filed in one of the folders Ids go to folder Target, and with
+// FolderTable the listed folders (never the fixed "0" and "1") are deleted from it, in
+// one post.
+bool RefileFolders(const QString& table, const QString& folderColumn, const QStringList& ids, int groupId,
+    const QString& target, const QString& folderTable)
+{
+    if (ids.isEmpty())
+        return true;
+    QSqlDatabase db = RecordsDatabase();
+    if (!db.isOpen())
+        return false;
+    QVariantList folderIds;
+    for (const QString& id : ids)
+        folderIds << id;
+    return Post(db, [&](QString* error) {
+        QSqlQuery query(db);
+        if (!ExecBound(query,
+                QStringLiteral("UPDATE ") + QuoteName(table) + QStringLiteral(" SET ") + QuoteName(folderColumn)
+                    + QStringLiteral(" = ? WHERE ") + QuoteName(folderColumn) + QStringLiteral(" IN (")
+                    + Placeholders(ids.size()) + QStringLiteral(") AND GroupID = ?"),
+                QVariantList { target } + folderIds + QVariantList { groupId }, error))
+            return false;
+        return folderTable.isEmpty()
+            || ExecBound(query,
+                QStringLiteral("DELETE FROM ") + QuoteName(folderTable) + QStringLiteral(" WHERE ID IN (")
+                    + Placeholders(ids.size()) + QStringLiteral(") AND ID NOT IN ('0', '1')"),
+                folderIds, error);
+    });
+}
+
+} // namespace
 
 bool UnassignFoldersInTempTable(
     const QString& table, const QString& folderColumn, int groupId, const QString& folderTable)
@@ -114,58 +148,20 @@ bool UnassignFoldersInTempTable(
         return false;
     QStringList ids;
     {
-        QSqlDatabase temp = TempDatabase();
+        QSqlDatabase temp = TemporaryDatabase();
         QSqlQuery query(temp);
         if (!temp.isOpen() || !ExecBound(query, QStringLiteral("SELECT ID FROM ") + QuoteName(g_tempIdTable)))
             return false;
         while (query.next())
             ids << query.value(0).toString();
     }
-    if (ids.isEmpty())
-        return true;
-    QSqlDatabase db = RecordsDatabase();
-    if (!db.isOpen())
-        return false;
-    QVariantList values { QStringLiteral("0") };
-    for (const QString& id : ids)
-        values << id;
-    values << groupId;
-    return Post(db, [&](QString* error) {
-        QSqlQuery query(db);
-        if (!ExecBound(query,
-                QStringLiteral("UPDATE ") + QuoteName(table) + QStringLiteral(" SET ") + QuoteName(folderColumn)
-                    + QStringLiteral(" = ? WHERE ") + QuoteName(folderColumn) + QStringLiteral(" IN (")
-                    + Placeholders(ids.size()) + QStringLiteral(") AND GroupID = ?"),
-                values, error))
-            return false;
-        if (folderTable.isEmpty())
-            return true;
-        QVariantList folderIds;
-        for (const QString& id : ids)
-            folderIds << id;
-        return ExecBound(query,
-            QStringLiteral("DELETE FROM ") + QuoteName(folderTable) + QStringLiteral(" WHERE ID IN (")
-                + Placeholders(ids.size()) + QStringLiteral(")"),
-            folderIds, error);
-    });
+    return RefileFolders(table, folderColumn, ids, groupId, QStringLiteral("0"), folderTable);
 }
 
-bool MoveFoldersToDeleted(const QString& table, const QString& folderColumn, const QStringList& ids, int groupId)
+bool MoveFoldersToDeleted(
+    const QString& table, const QString& folderColumn, const QStringList& ids, int groupId, const QString& folderTable)
 {
-    if (ids.isEmpty())
-        return true;
-    QSqlDatabase db = RecordsDatabase();
-    if (!db.isOpen())
-        return false;
-    QVariantList values { QStringLiteral("1") };
-    for (const QString& id : ids)
-        values << id;
-    values << groupId;
-    return PostStatement(db,
-        QStringLiteral("UPDATE ") + QuoteName(table) + QStringLiteral(" SET ") + QuoteName(folderColumn)
-            + QStringLiteral(" = ? WHERE ") + QuoteName(folderColumn) + QStringLiteral(" IN (")
-            + Placeholders(ids.size()) + QStringLiteral(") AND GroupID = ?"),
-        values);
+    return RefileFolders(table, folderColumn, ids, groupId, QStringLiteral("1"), folderTable);
 }
 
 namespace {

@@ -333,6 +333,7 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route)
         bool running = TreeEvaluationRunning;
         bool active = WaitProgressActive;
         int total = WaitProgressTotal, position = WaitProgressPosition;
+        WaitWindowService* wait = nullptr; // the wait window, while this pass shows it
         void PutValuesBack()
         {
             for (auto it = values.rbegin(); it != values.rend(); ++it)
@@ -341,6 +342,8 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route)
         }
         ~Restore()
         {
+            if (wait)
+                wait->Hide();
             PutValuesBack();
             CurrentTargetCell = nullptr;
             TreeEvaluationRunning = running;
@@ -355,9 +358,16 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route)
     WaitProgressActive = true;
     WaitProgressTotal = 2 * n;
     WaitProgressPosition = 0;
-    auto advance = [n] {
+    // From 16 quantities the pass takes long enough to show the wait window.
+    if (n > 15 && WaitWindow()) {
+        restore.wait = WaitWindow();
+        restore.wait->Show(GetString(21711));
+    }
+    auto advance = [n, wait = restore.wait] {
         ++WaitProgressPosition;
-        if (n > 15)
+        if (wait)
+            wait->Progress(WaitProgressPosition, WaitProgressTotal);
+        else if (n > 15)
             QCoreApplication::processEvents();
     };
 

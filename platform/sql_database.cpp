@@ -247,45 +247,45 @@ int DeclaredFieldSize(QSqlDatabase& db, const QString& table, const QString& col
     return -1;
 }
 
-bool InstallChangeCounters(QSqlDatabase& db, QString* error)
+bool InstallChangeCountersInTransaction(QSqlDatabase& db, QString* error)
 {
     const QString counters = QString::fromLatin1(kChangeCounterTable);
-    return Post(
-        db,
-        [&](QString* workError) {
-            QSqlQuery query(db);
-            if (!ExecBound(query,
-                    QStringLiteral("CREATE TABLE IF NOT EXISTS ") + QuoteName(counters)
-                        + QStringLiteral(" (TableName TEXT NOT NULL PRIMARY KEY, Counter INTEGER NOT NULL DEFAULT 0)"),
-                    {}, workError))
+    QSqlQuery query(db);
+    if (!ExecBound(query,
+            QStringLiteral("CREATE TABLE IF NOT EXISTS ") + QuoteName(counters)
+                + QStringLiteral(" (TableName TEXT NOT NULL PRIMARY KEY, Counter INTEGER NOT NULL DEFAULT 0)"),
+            {}, error))
+        return false;
+    for (const QString& table : TableNames(db)) {
+        if (table == counters)
+            continue;
+        if (!ExecBound(query,
+                QStringLiteral("INSERT OR IGNORE INTO ") + QuoteName(counters)
+                    + QStringLiteral(" (TableName, Counter) VALUES (?, 0)"),
+                { table }, error))
+            return false;
+        const QString bump = QStringLiteral(" BEGIN UPDATE ") + QuoteName(counters)
+            + QStringLiteral(" SET Counter = Counter + 1 WHERE TableName = ") + QuoteLiteral(table)
+            + QStringLiteral("; END");
+        const struct {
+            const char* suffix;
+            const char* event;
+        } kinds[] = { { "_ins", "INSERT" }, { "_upd", "UPDATE" }, { "_del", "DELETE" } };
+        for (const auto& kind : kinds) {
+            const QString sql = QStringLiteral("CREATE TRIGGER IF NOT EXISTS ")
+                + QuoteName(QStringLiteral("CC_") + table + QLatin1String(kind.suffix)) + QStringLiteral(" AFTER ")
+                + QLatin1String(kind.event) + QStringLiteral(" ON ") + QuoteName(table) + bump;
+            if (!ExecBound(query, sql, {}, error))
                 return false;
-            for (const QString& table : TableNames(db)) {
-                if (table == counters)
-                    continue;
-                if (!ExecBound(query,
-                        QStringLiteral("INSERT OR IGNORE INTO ") + QuoteName(counters)
-                            + QStringLiteral(" (TableName, Counter) VALUES (?, 0)"),
-                        { table }, workError))
-                    return false;
-                const QString bump = QStringLiteral(" BEGIN UPDATE ") + QuoteName(counters)
-                    + QStringLiteral(" SET Counter = Counter + 1 WHERE TableName = ") + QuoteLiteral(table)
-                    + QStringLiteral("; END");
-                const struct {
-                    const char* suffix;
-                    const char* event;
-                } kinds[] = { { "_ins", "INSERT" }, { "_upd", "UPDATE" }, { "_del", "DELETE" } };
-                for (const auto& kind : kinds) {
-                    const QString sql = QStringLiteral("CREATE TRIGGER IF NOT EXISTS ")
-                        + QuoteName(QStringLiteral("CC_") + table + QLatin1String(kind.suffix))
-                        + QStringLiteral(" AFTER ") + QLatin1String(kind.event) + QStringLiteral(" ON ")
-                        + QuoteName(table) + bump;
-                    if (!ExecBound(query, sql, {}, workError))
-                        return false;
-                }
-            }
-            return true;
-        },
-        error);
+        }
+    }
+    return true;
+}
+
+bool InstallChangeCounters(QSqlDatabase& db, QString* error)
+{
+    return Post(
+        db, [&](QString* workError) { return InstallChangeCountersInTransaction(db, workError); }, error);
 }
 
 qint64 ReadChangeCounter(QSqlDatabase& db, const QString& table)
@@ -308,7 +308,17 @@ qint64 DataVersion(QSqlDatabase& db)
     return -1;
 }
 
-bool InstallRowChangeCounter(QSqlDatabase& db, const QString& table, const QStringList& ignored, QString* error)
+namespace {
+
+QString RowChangeTriggerName(const QString& table)
+{
+    return table + QStringLiteral("_RowChangeCounter");
+}
+
+} // namespace
+
+bool InstallRowChangeCounterInTransaction(
+    QSqlDatabase& db, const QString& table, const QStringList& ignored, QString* error)
 {
     const QString column = QStringLiteral("ChangeCounter");
     QStringList changes;
@@ -321,20 +331,32 @@ bool InstallRowChangeCounter(QSqlDatabase& db, const QString& table, const QStri
         SetError(error, QStringLiteral("Table %1 has no columns to watch").arg(table));
         return false;
     }
-    const QString trigger = QuoteName(table + QStringLiteral("_RowChangeCounter"));
+    const QString name = RowChangeTriggerName(table);
+    const QString create = QStringLiteral("CREATE TRIGGER ") + QuoteName(name) + QStringLiteral(" AFTER UPDATE ON ")
+        + QuoteName(table) + QStringLiteral(" WHEN ") + changes.join(QStringLiteral(" OR "))
+        + QStringLiteral(" BEGIN UPDATE ") + QuoteName(table) + QStringLiteral(" SET ") + QuoteName(column)
+        + QStringLiteral(" = OLD.") + QuoteName(column) + QStringLiteral(" + 1 WHERE rowid = NEW.rowid; END");
+    QSqlQuery query(db);
+    // A trigger that already watches exactly these columns stays: rebuilding it would
+    // change the schema under every other connection for nothing.
+    if (ExecBound(query, QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'trigger' AND name = ?"), { name })
+        && query.next() && query.value(0).toString() == create)
+        return true;
+    return ExecBound(query, QStringLiteral("DROP TRIGGER IF EXISTS ") + QuoteName(name), {}, error)
+        && ExecBound(query, create, {}, error);
+}
+
+bool DropRowChangeCounterInTransaction(QSqlDatabase& db, const QString& table, QString* error)
+{
+    QSqlQuery query(db);
+    return ExecBound(
+        query, QStringLiteral("DROP TRIGGER IF EXISTS ") + QuoteName(RowChangeTriggerName(table)), {}, error);
+}
+
+bool InstallRowChangeCounter(QSqlDatabase& db, const QString& table, const QStringList& ignored, QString* error)
+{
     return Post(
-        db,
-        [&](QString* workError) {
-            QSqlQuery query(db);
-            return ExecBound(query, QStringLiteral("DROP TRIGGER IF EXISTS ") + trigger, {}, workError)
-                && ExecBound(query,
-                    QStringLiteral("CREATE TRIGGER ") + trigger + QStringLiteral(" AFTER UPDATE ON ") + QuoteName(table)
-                        + QStringLiteral(" WHEN ") + changes.join(QStringLiteral(" OR "))
-                        + QStringLiteral(" BEGIN UPDATE ") + QuoteName(table) + QStringLiteral(" SET ")
-                        + QuoteName(column) + QStringLiteral(" = OLD.") + QuoteName(column)
-                        + QStringLiteral(" + 1 WHERE rowid = NEW.rowid; END"),
-                    {}, workError);
-        },
+        db, [&](QString* workError) { return InstallRowChangeCounterInTransaction(db, table, ignored, workError); },
         error);
 }
 

@@ -70,6 +70,9 @@ QStringList ColumnNames(QSqlDatabase& db, const QString& table);
 // to every table that lacks them; run it again after a table was created.
 inline constexpr const char* kChangeCounterTable = "TableChangeCounters";
 bool InstallChangeCounters(QSqlDatabase& db, QString* error = nullptr);
+// The same inside the caller's write transaction (see Post), for schema changes that
+// must stand or fall together with the tables they count.
+bool InstallChangeCountersInTransaction(QSqlDatabase& db, QString* error = nullptr);
 // The counter of Table; -1 when it has none.
 qint64 ReadChangeCounter(QSqlDatabase& db, const QString& table);
 // SQLite's data version of the connection: it changes when another connection commits.
@@ -80,6 +83,13 @@ qint64 DataVersion(QSqlDatabase& db);
 // table's current columns, so run it again after a column was added.
 bool InstallRowChangeCounter(
     QSqlDatabase& db, const QString& table, const QStringList& ignored, QString* error = nullptr);
+// The same inside the caller's write transaction; a trigger that already watches exactly
+// these columns is left as it is.
+bool InstallRowChangeCounterInTransaction(
+    QSqlDatabase& db, const QString& table, const QStringList& ignored, QString* error = nullptr);
+// Removes the row change counter of Table inside the caller's write transaction. SQLite
+// refuses to drop a column that the trigger names, so the trigger goes first.
+bool DropRowChangeCounterInTransaction(QSqlDatabase& db, const QString& table, QString* error = nullptr);
 
 // Creates in Db every table (with its indexes and triggers) of the database file
 // SourcePath that Db lacks, with the source's rows, in one post; Only, when not

@@ -3,6 +3,8 @@
 // pictures are JPEG files in AppDir + "Pictures/"; a missing or damaged picture leaves
 // the window without it.
 
+#include "core/common_vars.h"
+
 #include <QDialog>
 #include <QWidget>
 
@@ -15,7 +17,7 @@ namespace orvek {
 class TLabel3D;
 
 // The program version shown by both windows.
-inline const QString kProgramVersion = QStringLiteral("5.32");
+inline const QString kProgramVersion = QString::fromLatin1(kProgramVersionText);
 // Text 583 + ": " + version + " (" + text 1116 + ")".
 QString VersionCaption();
 // Text 408 + " " + ProgramName.

@@ -96,6 +96,9 @@ CREATE TABLE TreeDB (
 
 CREATE INDEX TreeDB_IDDB1 ON TreeDB (IDDB1);
 
+-- The template list tells by this index whether records were made from a template.
+CREATE INDEX TreeDB_FromTemplateID ON TreeDB (FromTemplateID);
+
 CREATE TABLE TemplateDB (
   ID INTEGER PRIMARY KEY AUTOINCREMENT,
   GroupID INTEGER,
