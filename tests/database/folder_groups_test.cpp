@@ -3,7 +3,7 @@
 #include "core/string_table.h"
 #include "database/diagram_row_counters.h"
 #include "platform/db_session.h"
-#include "tests/database/user_database_fixture.h"
+#include "tests/support/user_database_fixture.h"
 #include "tests/support/sql_helpers.h"
 
 using namespace orvek;

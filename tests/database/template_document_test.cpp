@@ -4,7 +4,7 @@
 #include "database/locks_history.h"
 #include "engine/cell.h"
 #include "engine/evaluation.h"
-#include "tests/database/user_database_fixture.h"
+#include "tests/support/user_database_fixture.h"
 
 #include <QBuffer>
 

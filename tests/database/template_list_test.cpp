@@ -1,7 +1,7 @@
 #include "database/template_list.h"
 
 #include "platform/db_session.h"
-#include "tests/database/user_database_fixture.h"
+#include "tests/support/user_database_fixture.h"
 
 #include <QSet>
 
