@@ -78,6 +78,7 @@ void TECDataLink::SetDataSet(FolderTableCursor* dataSet)
     // A cursor destroyed under the link: nothing of it may be touched any more.
     QObject::connect(dataSet, &QObject::destroyed, context, [this] {
         kept_ = {};
+        keptKeyTaken_ = {};
         watcher_.reset();
         const bool was = active_;
         active_ = false;
@@ -144,6 +145,11 @@ void TECDataLink::Hook()
             }
         };
     }
+    keptKeyTaken_ = dataSet_->OnKeyTaken;
+    dataSet_->OnKeyTaken = [this](FolderTableCursor& dataSet) {
+        const QString key = keptKeyTaken_ ? keptKeyTaken_(dataSet) : QString();
+        return key.isEmpty() ? KeyTaken() : key;
+    };
     const QString connection = dataSet_->ConnectionName();
     if (!connection.isEmpty()) {
         watcher_ = std::make_unique<TableChangeWatcher>(
@@ -162,6 +168,8 @@ void TECDataLink::Unhook()
         Event(Slot(i)) = kept_[i];
         kept_[i] = {};
     }
+    dataSet_->OnKeyTaken = keptKeyTaken_;
+    keptKeyTaken_ = {};
 }
 
 void TECDataLink::CheckForChanges()

@@ -2,7 +2,8 @@
 // A data link on a folder-table cursor. While active (linked to an open cursor) it puts
 // its own handlers into the cursor's before and after events, each calling the handler
 // that was there first and then the link's own operation; the kept handlers are put back
-// when the link becomes inactive or is destroyed. It also watches the cursor's table for
+// when the link becomes inactive or is destroyed. The cursor's OnKeyTaken is chained the
+// same way. It also watches the cursor's table for
 // changes made by other workstations.
 
 #include "database/folder_table_cursor.h"
@@ -53,6 +54,9 @@ protected:
     virtual void EditingChanged() { }
     // Another workstation changed the table.
     virtual void TableChangedElsewhere() { }
+    // The key of an appended row was taken elsewhere and the handler the cursor had gave
+    // no other: the key to try instead (empty gives up).
+    virtual QString KeyTaken() { return QString(); }
 
 private:
     enum Slot {
@@ -76,6 +80,7 @@ private:
     QPointer<FolderTableCursor> dataSet_;
     bool active_ = false;
     std::array<TDataSetNotifyEvent, kSlotCount> kept_;
+    std::function<QString(FolderTableCursor&)> keptKeyTaken_;
     std::unique_ptr<QObject> context_; // owns the signal connections to the cursor
     std::unique_ptr<TableChangeWatcher> watcher_;
 };
