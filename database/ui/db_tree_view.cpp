@@ -43,6 +43,12 @@ private:
     std::function<void(QWidget*)> opened_;
 };
 
+// An empty text as an empty value, not as NULL (the fixed folders have empty parents).
+QString NotNull(const QString& text)
+{
+    return text.isNull() ? QString::fromLatin1("") : text;
+}
+
 QString EditorText(QWidget* editor)
 {
     auto* line = qobject_cast<QLineEdit*>(editor);
@@ -734,8 +740,8 @@ void TDBTreeView::InsertNode(bool asChild)
     }
     ds->SetFieldValue(idField_, id);
     if (!parentField_.isEmpty())
-        ds->SetFieldValue(parentField_, parentId);
-    ds->SetFieldValue(textField_, DefaultNewName);
+        ds->SetFieldValue(parentField_, NotNull(parentId));
+    ds->SetFieldValue(textField_, NotNull(DefaultNewName));
     auto* node = new TTreeIDNode;
     node->ID = id;
     node->setText(0, DefaultNewName);
@@ -771,7 +777,7 @@ bool TDBTreeView::MoveNode(QTreeWidgetItem* node, QTreeWidgetItem* target, TNode
     }
     FolderTableCursor* ds = DataSource();
     const QString id = GetNodeID(node);
-    const QString parentId = target ? GetNodeID(target) : rootId_;
+    const QString parentId = NotNull(target ? GetNodeID(target) : rootId_);
     BeginInternalChange();
     QString error;
     bool ok = ds->FindKey(id);
@@ -853,7 +859,7 @@ void TDBTreeView::FinishLabelEdit(const QString& text, QAbstractItemDelegate::En
         return;
     }
     if (text != ds->FieldText(textField_))
-        ds->SetFieldValue(textField_, text);
+        ds->SetFieldValue(textField_, NotNull(text));
     if (!submitted) {
         reopenLabelEdit_ = true; // the text is written but not posted
         return;

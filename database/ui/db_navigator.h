@@ -1,0 +1,34 @@
+#pragma once
+// The navigator of the database windows: four buttons that move a grid's current row to
+// the first, the previous, the next and the last row.
+
+#include <QWidget>
+
+class QAbstractItemView;
+class QToolButton;
+
+namespace orvek {
+
+class TDBNavigator : public QWidget {
+    Q_OBJECT
+public:
+    explicit TDBNavigator(QWidget* parent = nullptr);
+
+    // The grid whose rows the buttons move through.
+    void SetView(QAbstractItemView* view);
+    // The hints, texts 336 to 339.
+    void ApplyHints();
+    // Makes row Row (0-based, clamped) the grid's current row.
+    void MoveTo(int row);
+
+    QToolButton* ButtonFirst = nullptr;
+    QToolButton* ButtonPrior = nullptr;
+    QToolButton* ButtonNext = nullptr;
+    QToolButton* ButtonLast = nullptr;
+
+private:
+    void UpdateButtons();
+    QAbstractItemView* view_ = nullptr;
+};
+
+} // namespace orvek
