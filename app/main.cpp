@@ -14,6 +14,8 @@
 #include "database/chart_factors.h"
 #include "database/data_module.h"
 #include "database/locks_history.h"
+#include "database/ui/edit_record_head.h"
+#include "database/ui/input_search_string.h"
 #include "database/ui/login_prompt.h"
 #include "database/ui/table_control_window.h"
 #include "platform/single_instance.h"
@@ -111,15 +113,21 @@ int main(int argc, char** argv)
         SetMessageWindowService(&messageWindow);
         TfHelp help(&mainWindow);
         SetHelpService(&help);
+        TfEditRecordHead editRecordHead(&mainWindow);
+        fEditRecordHead = &editRecordHead;
         TfRichEdit98Editor richEdit98Editor(&mainWindow);
         fRichEdit98Editor = &richEdit98Editor;
+        TfInputSearchString1 inputSearchString1(&mainWindow);
+        fInputSearchString1 = &inputSearchString1;
         QObject::connect(
             &guard, &SingleInstanceGuard::ActivationRequested, &mainWindow, &PlaceholderMainWindow::RestoreAndActivate);
         mainWindow.show();
         std::printf("%s: main window created\n", qUtf8Printable(ProgramTitle));
         std::fflush(stdout);
         result = app.exec();
+        fInputSearchString1 = nullptr;
         fRichEdit98Editor = nullptr;
+        fEditRecordHead = nullptr;
         SetHelpService(nullptr);
         SetChartReportService(nullptr);
         SetMessageWindowService(nullptr);
