@@ -1,5 +1,6 @@
 #include "database/folder_table_cursor.h"
 
+#include "database/vx_table.h"
 #include "platform/db_session.h"
 #include "platform/sql_database.h"
 
@@ -41,22 +42,11 @@ bool FolderTableCursor::Open(QString* error)
 {
     if (Active())
         return true;
-    if (!session_) {
-        SetError(error, QStringLiteral("The table %1 has no session").arg(TableName));
-        return false;
-    }
-    QSqlDatabase db = session_->Database(DatabaseName, false, error);
-    if (!db.isOpen())
-        return false;
-    if (!TableExists(db, TableName)) {
-        SetError(error, QStringLiteral("Table %1 does not exist").arg(TableName));
-        return false;
-    }
-    if (!session_->MayOpenTable(db, TableName)) {
-        SetError(error, QStringLiteral("The password of table %1 is not known").arg(TableName));
-        return false;
-    }
-    if (!ReadRows(error))
+    // The table's own checks: session, table present, password known.
+    TVxTable table(session_);
+    table.DatabaseName = DatabaseName;
+    table.TableName = TableName;
+    if (!table.Open(error) || !ReadRows(error))
         return false;
     current_ = rows_.isEmpty() ? -1 : 0;
     SetState(TDataSetState::dsBrowse);

@@ -1,9 +1,12 @@
 #include "database/ui/db_navigator.h"
 
 #include "core/string_table.h"
+#include "database/ui/vx_db_grid.h"
 
 #include <QAbstractItemView>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
 #include <QStyle>
 #include <QToolButton>
 
@@ -75,6 +78,29 @@ void TDBNavigator::UpdateButtons()
     ButtonPrior->setEnabled(count > 0 && row > 0);
     ButtonNext->setEnabled(count > 0 && row < count - 1);
     ButtonLast->setEnabled(count > 0 && row != count - 1);
+}
+
+TDBNavigator* SetUpBrowseGrid(TVxDBGrid* grid, QAbstractItemModel* model, const QString& navigatorName)
+{
+    grid->setModel(model);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    auto* navigator = new TDBNavigator(grid->parentWidget());
+    navigator->setObjectName(navigatorName);
+    navigator->SetView(grid);
+    return navigator;
+}
+
+QLabel* NewRecNoPanel(QWidget* parent)
+{
+    auto* panel = new QLabel(parent);
+    panel->setObjectName(QStringLiteral("Panel_RecNo"));
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setAlignment(Qt::AlignCenter);
+    panel->setMinimumWidth(70);
+    return panel;
 }
 
 } // namespace orvek

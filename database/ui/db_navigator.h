@@ -4,7 +4,9 @@
 
 #include <QWidget>
 
+class QAbstractItemModel;
 class QAbstractItemView;
+class QLabel;
 class QToolButton;
 
 namespace orvek {
@@ -30,5 +32,13 @@ private:
     void UpdateButtons();
     QAbstractItemView* view_ = nullptr;
 };
+
+class TVxDBGrid;
+
+// The row browser of the history windows: Grid shows Model's rows read-only, whole rows
+// selected one at a time, and the navigator (named NavigatorName) moves through them.
+TDBNavigator* SetUpBrowseGrid(TVxDBGrid* grid, QAbstractItemModel* model, const QString& navigatorName);
+// The framed panel that shows the row number and the row count.
+QLabel* NewRecNoPanel(QWidget* parent);
 
 } // namespace orvek

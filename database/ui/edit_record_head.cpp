@@ -2,6 +2,7 @@
 
 #include "core/dates.h"
 #include "core/string_table.h"
+#include "database/ui/dialog_layout.h"
 #include "database/ui/one_line_edit.h"
 #include "platform/dialogs.h"
 
@@ -68,13 +69,9 @@ TfEditRecordHead::TfEditRecordHead(QWidget* parent)
     Button2->setDefault(true);
     Button1 = new QPushButton(this);
     Button1->setObjectName(QStringLiteral("Button1"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button2);
-    buttons->addWidget(Button1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layout->addLayout(RightAlignedButtons({ Button2, Button1 }));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(Button2, &QPushButton::clicked, this, &TfEditRecordHead::Button2Click);

@@ -14,7 +14,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSplitter>
@@ -43,20 +42,9 @@ TfHistory1::TfHistory1(QWidget* parent)
 
     VxDBGrid = new TVxDBGrid(this);
     VxDBGrid->setObjectName(QStringLiteral("VxDBGrid"));
-    VxDBGrid->setModel(Q_History);
-    VxDBGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    VxDBGrid->setSelectionMode(QAbstractItemView::SingleSelection);
-    VxDBGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    VxDBGrid->horizontalHeader()->setStretchLastSection(true);
     VxDBGrid->setMinimumWidth(200);
-    DBNavigator = new TDBNavigator(this);
-    DBNavigator->setObjectName(QStringLiteral("DBNavigator"));
-    DBNavigator->SetView(VxDBGrid);
-    Panel_RecNo = new QLabel(this);
-    Panel_RecNo->setObjectName(QStringLiteral("Panel_RecNo"));
-    Panel_RecNo->setFrameShape(QFrame::StyledPanel);
-    Panel_RecNo->setAlignment(Qt::AlignCenter);
-    Panel_RecNo->setMinimumWidth(70);
+    DBNavigator = SetUpBrowseGrid(VxDBGrid, Q_History, QStringLiteral("DBNavigator"));
+    Panel_RecNo = NewRecNoPanel(this);
 
     Label_Pracovnik = new QLabel(this);
     Label_Meranie = new QLabel(this);

@@ -1,6 +1,7 @@
 #include "database/ui/input_search_string.h"
 
 #include "core/string_table.h"
+#include "database/ui/dialog_layout.h"
 #include "database/ui/one_line_edit.h"
 
 #include <QGroupBox>
@@ -54,17 +55,13 @@ TfInputSearchString1::TfInputSearchString1(QWidget* parent)
     Button_Search->setDefault(true);
     Button_Cancel = new QPushButton(this);
     Button_Cancel->setObjectName(QStringLiteral("Button_Cancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button_Search);
-    buttons->addWidget(Button_Cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label_SearchString);
     layout->addWidget(Edit_SearchString);
     layout->addWidget(GroupBox_Where);
     layout->addWidget(GroupBox_Folders);
-    layout->addLayout(buttons);
+    layout->addLayout(RightAlignedButtons({ Button_Search, Button_Cancel }));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(Button_Search, &QPushButton::clicked, this, &TfInputSearchString1::Button_SearchClick);

@@ -5,6 +5,7 @@
 #include "database/data_module.h"
 #include "database/folder_table_cursor.h"
 #include "database/ui/db_tree_view.h"
+#include "database/ui/dialog_layout.h"
 #include "database/ui/one_line_edit.h"
 #include "platform/db_session.h"
 #include "platform/dialogs.h"
@@ -139,16 +140,12 @@ TfListOfFolders::TfListOfFolders(QWidget* parent)
     ButtonCancel->setObjectName(QStringLiteral("ButtonCancel"));
     connect(ButtonSelect, &QPushButton::clicked, this, &QDialog::accept);
     connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ButtonSelect);
-    buttons->addWidget(ButtonCancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Panel1);
     layout->addLayout(tools);
     layout->addWidget(DBTemplateView, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(RightAlignedButtons({ ButtonSelect, ButtonCancel }));
     FormCreate();
 }
 
@@ -238,16 +235,24 @@ void TfListOfFolders::ActionInsertNewSub_folderExecute()
     InsertFolder(true);
 }
 
-void TfListOfFolders::ActionRenameFolderExecute()
+QTreeWidgetItem* TfListOfFolders::ChangeableSelectedFolder(const QString& fixedFolderText) const
 {
     QTreeWidgetItem* node = DBTemplateView->Selected();
     if (!node || !MayChangeFolders())
+        return nullptr;
+    if (IsFixedFolder(DBTemplateView->GetNodeID(node))) {
+        MessageDlg(fixedFolderText, TMsgDlgType::mtWarning, mbCancel);
+        return nullptr;
+    }
+    return node;
+}
+
+void TfListOfFolders::ActionRenameFolderExecute()
+{
+    QTreeWidgetItem* node = ChangeableSelectedFolder(GetString(875));
+    if (!node)
         return;
     const QString id = DBTemplateView->GetNodeID(node);
-    if (IsFixedFolder(id)) {
-        MessageDlg(GetString(875), TMsgDlgType::mtWarning, mbCancel);
-        return;
-    }
     QString name = node->text(0);
     if (!InputQuery(QStringLiteral("Rename box"), GetString(842), name))
         return;
@@ -268,14 +273,9 @@ void TfListOfFolders::ActionRenameFolderExecute()
 
 void TfListOfFolders::ActionDeleteFolderExecute()
 {
-    QTreeWidgetItem* node = DBTemplateView->Selected();
-    if (!node || !MayChangeFolders())
+    QTreeWidgetItem* node = ChangeableSelectedFolder(GetString(835));
+    if (!node)
         return;
-    const QString id = DBTemplateView->GetNodeID(node);
-    if (IsFixedFolder(id)) {
-        MessageDlg(GetString(835), TMsgDlgType::mtWarning, mbCancel);
-        return;
-    }
     if (MessageDlg(GetString(873, { node->text(0) }) + QStringLiteral("\r\r") + GetString(876),
             TMsgDlgType::mtConfirmation, mbYesNo)
         != mrYes)

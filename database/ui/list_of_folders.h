@@ -12,6 +12,7 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QToolButton;
+class QTreeWidgetItem;
 
 namespace orvek {
 
@@ -64,6 +65,9 @@ private:
     void InsertFolder(bool asChild);
     // Rights 1 and 2 change folders; anyone else is told why not.
     bool MayChangeFolders() const;
+    // The selected folder when the user may change it and it is not one of the fixed
+    // folders (FixedFolderText then says why); null otherwise.
+    QTreeWidgetItem* ChangeableSelectedFolder(const QString& fixedFolderText) const;
     void UpdateActions();
 };
 

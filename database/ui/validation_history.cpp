@@ -14,7 +14,6 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSqlDatabase>
@@ -43,18 +42,8 @@ TfValidationHistory::TfValidationHistory(QWidget* parent)
 
     VxDBGrid1 = new TVxDBGrid(this);
     VxDBGrid1->setObjectName(QStringLiteral("VxDBGrid1"));
-    VxDBGrid1->setModel(T_ValidationHistory);
-    VxDBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    VxDBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    VxDBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    VxDBGrid1->horizontalHeader()->setStretchLastSection(true);
-    DBNavigator1 = new TDBNavigator(this);
-    DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
-    DBNavigator1->SetView(VxDBGrid1);
-    Panel_RecNo = new QLabel(this);
-    Panel_RecNo->setObjectName(QStringLiteral("Panel_RecNo"));
-    Panel_RecNo->setFrameShape(QFrame::StyledPanel);
-    Panel_RecNo->setAlignment(Qt::AlignCenter);
+    DBNavigator1 = SetUpBrowseGrid(VxDBGrid1, T_ValidationHistory, QStringLiteral("DBNavigator1"));
+    Panel_RecNo = NewRecNoPanel(this);
     Panel_Description = new QLabel(this);
     Panel_Description->setObjectName(QStringLiteral("Panel_Description"));
     RichEdit981 = new TRichEdit98(this);
