@@ -106,6 +106,37 @@ TEST_F(FolderTree, BuildsRowsOwnersAndLoopsAndNumbersTheFirstNewFolder)
     EXPECT_EQ(loops, 1);
 }
 
+TEST_F(FolderTree, RootIDAndAFlatList)
+{
+    AddFolders({ { "2", "0", "Lab" }, { "3", "2", "Váhy" }, { "4", "3", "Analytické" } });
+    Open();
+    int missing = 0;
+    tree.OnRootNotFound = [&](TDBTreeView*) { ++missing; };
+    tree.SetRootID("2");
+    EXPECT_EQ(Shape(), "2(3(4))");
+    tree.SetRootID("77"); // no such row: its children (none) are the top level
+    EXPECT_EQ(Shape(), "");
+    EXPECT_EQ(missing, 1);
+    tree.SetRootID("");
+    tree.SetTableParentField("");
+    EXPECT_EQ(Shape(), "4 2 0 3 1"); // by text: Analytické, Lab, Nezaradené, Váhy, Vymazané
+}
+
+TEST_F(FolderTree, TwoWorkstationsAddingAtOnceGetDifferentIDs)
+{
+    Open();
+    tree.setCurrentItem(Node("0"));
+    tree.DefaultNewName = "Mine";
+    tree.InsertNode(true);
+    // Another workstation posts folder "2" before this one does.
+    AddFolders({ { "2", "0", "Theirs" } });
+    ASSERT_TRUE(folders.Post());
+    EXPECT_EQ(Query("SELECT ID || '=' || Description FROM MeasureID1 WHERE ID > '1' ORDER BY ID"),
+        QStringList({ "2=Theirs", "3=Mine" }));
+    EXPECT_EQ(Shape(), "0(3,2) 1"); // by text: Mine, Theirs
+    EXPECT_EQ(tree.GetNodeID(tree.currentItem()), "3");
+}
+
 TEST_F(FolderTree, PositioningTheTableSelectsTheNodeAndRunsTheChangeHandler)
 {
     AddFolders({ { "2", "0", "Lab" }, { "3", "2", "Váhy" }, { "4", "2", "Teplomery" } });
