@@ -706,6 +706,12 @@ void TDBTreeView::DeleteSelected()
 {
     UserActivity();
     TCustomTreeViewEx::DeleteSelected();
+    // The node left selected becomes the table's current row.
+    if (LinkActive() && HasOption(dtSynchronizeDataSet) && !InternalChanging() && currentItem()) {
+        BeginInternalChange();
+        DataSource()->FindKey(GetNodeID(currentItem()));
+        EndInternalChange();
+    }
 }
 
 void TDBTreeView::InsertNode(bool asChild)

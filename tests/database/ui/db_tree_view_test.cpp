@@ -230,6 +230,7 @@ TEST_F(FolderTree, DeleteGoesDeepestFirstAndAllStopsTheAsking)
             EXPECT_EQ(text, "Do you want to Delete ?") << c.name;
         for (const QString& id : c.deleted)
             EXPECT_EQ(Node(id), nullptr) << c.name;
+        EXPECT_EQ(folders.FieldText("ID"), tree.GetNodeID(tree.currentItem())) << c.name;
         // Put back what went.
         folders.Close();
         OtherExec("DELETE FROM MeasureID1 WHERE ID > '1'");
