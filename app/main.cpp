@@ -16,7 +16,9 @@
 #include "database/chart_factors.h"
 #include "database/data_module.h"
 #include "database/locks_history.h"
+#include "database/ui/edit_record_head.h"
 #include "database/ui/info_user_dialog.h"
+#include "database/ui/input_search_string.h"
 #include "database/ui/login_prompt.h"
 #include "database/ui/table_control_window.h"
 #include "mainwindow/ui/cell_tool_provider.h"
@@ -123,18 +125,24 @@ int main(int argc, char** argv)
         SetMessageWindowService(&messageWindow);
         TfHelp help(&mainWindow);
         SetHelpService(&help);
+        TfEditRecordHead editRecordHead(&mainWindow);
+        fEditRecordHead = &editRecordHead;
         TfRichEdit98Editor richEdit98Editor(&mainWindow);
         fRichEdit98Editor = &richEdit98Editor;
         TfInfoUser infoUser(&mainWindow);
         fInfoUser = &infoUser;
+        TfInputSearchString1 inputSearchString1(&mainWindow);
+        fInputSearchString1 = &inputSearchString1;
         QObject::connect(
             &guard, &SingleInstanceGuard::ActivationRequested, &mainWindow, &PlaceholderMainWindow::RestoreAndActivate);
         mainWindow.show();
         std::printf("%s: main window created\n", qUtf8Printable(ProgramTitle));
         std::fflush(stdout);
         result = app.exec();
+        fInputSearchString1 = nullptr;
         fInfoUser = nullptr;
         fRichEdit98Editor = nullptr;
+        fEditRecordHead = nullptr;
         SetHelpService(nullptr);
         SetChartReportService(nullptr);
         SetCellToolService(nullptr);

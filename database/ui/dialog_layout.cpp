@@ -15,14 +15,19 @@ void LayOutOkCancelDialog(QDialog* dialog, QGroupBox* content, QPushButton*& okB
     okButton->setDefault(true);
     cancelButton = new QPushButton(dialog);
     cancelButton->setObjectName(QStringLiteral("CancelBtn"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(okButton);
-    buttons->addWidget(cancelButton);
     auto* layout = new QVBoxLayout(dialog);
     layout->addWidget(content);
-    layout->addLayout(buttons);
+    layout->addLayout(RightAlignedButtons({ okButton, cancelButton }));
     layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QHBoxLayout* RightAlignedButtons(std::initializer_list<QPushButton*> buttons)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QPushButton* button : buttons)
+        row->addWidget(button);
+    return row;
 }
 
 } // namespace orvek
