@@ -799,7 +799,10 @@ void Reader::HandleControlWord(const QByteArray& word, bool hasParam, int param)
     } else if (word == "intbl") {
         state_.para.inTable = true;
     } else if (word == "trowd") {
-        row_.rightEdges.clear();
+        // A fresh list rather than clear(): a cleared list keeps its buffer, and Qt
+        // compares an empty list with a buffer to one without through memcmp on a null
+        // pointer.
+        row_.rightEdges = QList<int>();
         row_.left = 0;
         row_.gap = 108;
         row_.header = false;
@@ -888,9 +891,15 @@ void InsertRows(QTextCursor& cursor, const std::vector<const Row*>& rows, QTextD
     cursor.movePosition(QTextCursor::NextCharacter);
 }
 
+// Compares two lists of edges without handing a null buffer to the library's compare.
+bool SameEdges(const QList<int>& a, const QList<int>& b)
+{
+    return a.size() == b.size() && (a.isEmpty() || std::equal(a.cbegin(), a.cend(), b.cbegin()));
+}
+
 bool SameGeometry(const Row& a, const Row& b)
 {
-    return a.rightEdges == b.rightEdges && a.left == b.left && a.keep == b.keep && a.gap == b.gap
+    return SameEdges(a.rightEdges, b.rightEdges) && a.left == b.left && a.keep == b.keep && a.gap == b.gap
         && (a.header || !b.header);
 }
 
@@ -963,7 +972,9 @@ QTextTableFormat RtfTableFormat(const QList<int>& rightEdges, int left, int gap,
     }
     format.setColumnWidthConstraints(widths);
     format.setHeaderRowCount(headerRows);
-    format.setProperty(rtfprop::CellRightEdges, QVariant::fromValue(rightEdges));
+    // An empty list goes in without a buffer, so that formats compared by the document
+    // never compare an emptied buffer with a null one.
+    format.setProperty(rtfprop::CellRightEdges, QVariant::fromValue(rightEdges.isEmpty() ? QList<int>() : rightEdges));
     format.setProperty(rtfprop::RowLeft, left);
     format.setProperty(rtfprop::RowKeep, keep);
     format.setProperty(rtfprop::CellGap, gap);
