@@ -148,17 +148,23 @@ void DeleteTempTables(const QString& folder)
     const QStringList masks { QStringLiteral("RedoUndo.*"), QStringLiteral("JoinTab*.*"), QStringLiteral("MainTab*.*"),
         QStringLiteral("SecTab*.*") };
     if (QFileInfo::exists(FolderDatabasePath(folder))) {
-        QSqlDatabase db = OpenFolderDatabase(QStringLiteral("TempTables"), folder, false);
-        if (db.isOpen()) {
-            QStringList tables;
-            QSqlQuery query(db);
-            if (ExecBound(query,
-                    QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND (name = 'RedoUndo' "
-                                   "OR name GLOB 'JoinTab*' OR name GLOB 'MainTab*' OR name GLOB 'SecTab*')")))
-                while (query.next())
-                    tables << query.value(0).toString();
-            for (const QString& table : tables)
-                PostStatement(db, QStringLiteral("DROP TABLE IF EXISTS ") + QuoteName(table));
+        // The connection and its query end before the connection is removed.
+        {
+            QSqlDatabase db = OpenFolderDatabase(QStringLiteral("TempTables"), folder, false);
+            if (db.isOpen()) {
+                QStringList tables;
+                {
+                    QSqlQuery query(db);
+                    if (ExecBound(query,
+                            QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND (name = "
+                                           "'RedoUndo' OR name GLOB 'JoinTab*' OR name GLOB 'MainTab*' OR name "
+                                           "GLOB 'SecTab*')")))
+                        while (query.next())
+                            tables << query.value(0).toString();
+                }
+                for (const QString& table : tables)
+                    PostStatement(db, QStringLiteral("DROP TABLE IF EXISTS ") + QuoteName(table));
+            }
         }
         CloseFolderDatabase(QStringLiteral("TempTables"));
     }
