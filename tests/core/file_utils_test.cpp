@@ -44,8 +44,8 @@ struct WarningsCatcher {
     WarningsCatcher()
     {
         caught.clear();
-        previous = qInstallMessageHandler(
-            [](QtMsgType, const QMessageLogContext&, const QString& text) { caught << text; });
+        previous
+            = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) { caught << text; });
     }
     ~WarningsCatcher() { qInstallMessageHandler(previous); }
 };
