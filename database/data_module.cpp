@@ -64,29 +64,7 @@ QString TDataModule1::GetString(int id, std::initializer_list<FormatArg> args) c
 
 bool TDataModule1::ExportStringIDs(QString* error)
 {
-    QSqlDatabase db = OpenFolderDatabase(QString::fromLatin1(kStringsConnection), StringTableFolder(), false, error);
-    if (!db.isOpen())
-        return false;
-    QSqlQuery query(db);
-    if (!ExecBound(query, QStringLiteral("SELECT ID, StringID FROM Strings ORDER BY StringID"), {}, error))
-        return false;
-    const QString path = AppDir + QStringLiteral("StringID.txt");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        SetError(error, QStringLiteral("%1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    while (query.next()) {
-        const QString line
-            = QStringLiteral("        %1 = %2;\n").arg(query.value(1).toString()).arg(query.value(0).toInt());
-        file.write(line.toUtf8());
-    }
-    if (!file.commit()) {
-        SetError(error, QStringLiteral("%1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    OpenWithDesktop(QUrl::fromLocalFile(path));
-    return true;
+    return orvek::ExportStringIDs(error);
 }
 
 void TDataModule1::SetAlias(const QString& name, const QString& folder)
@@ -116,6 +94,7 @@ void TDataModule1::OpenDatabase()
     } else {
         ForceDirectories(DatabaseDir);
         CopyFiles(QStringLiteral("*"), EmptyDatabaseDir, DatabaseDir, true);
+        SetDatabaseFileMode(FolderDatabasePath(DatabaseDir));
     }
     // 2. The session: driver, private folder and network folder.
     session_->SetActive(false);

@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace orvek;
@@ -257,4 +259,91 @@ TEST(TableRepair, AutoincCountersOfEmptiedTablesSurviveARebuild)
         EXPECT_EQ(test::QueryColumn(rebuilt, "SELECT max(ID) FROM " + table), QStringList { "6" })
             << table.toStdString();
     }
+}
+
+// Database files hold password hashes: the program makes them, and its copies of them,
+// readable and writable by owner and group only, whatever the umask lets through.
+TEST(DatabaseLayer, DatabaseFilesAndTheirCopiesAreForOwnerAndGroupOnly)
+{
+    const mode_t saved = ::umask(022);
+    const auto mode = [](const QString& path) {
+        struct stat info { };
+        return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 0777) : -1;
+    };
+    const QString folder = Folder("modes");
+    QSqlDatabase db = Open("modes", folder);
+    FillTable(db, "T", 200);
+    EXPECT_EQ(mode(FolderDatabasePath(folder)), 0660);
+    const QString copy = Folder("modes-copy") + "/copy.sqlite";
+    QString error;
+    ASSERT_TRUE(BackupDatabase(db, copy, &error)) << error.toStdString();
+    EXPECT_EQ(mode(copy), 0660);
+    ::umask(saved);
+}
+
+// A backup that fails in the middle (here at the process's file-size limit, as on a
+// full disk) leaves neither the copy nor its journal, and the leftovers of a backup that
+// was killed are no part of the next one.
+TEST(DatabaseLayer, BackupLeavesNoLeftoversAndTakesNone)
+{
+    const QString folder = Folder("failing");
+    QSqlDatabase db = Open("failing", folder);
+    FillTable(db, "T", 400);
+    const QString copies = Folder("failing-copy");
+    const QString target = FolderDatabasePath(copies);
+    rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 16384;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString error;
+    const bool ok = BackupDatabase(db, target, &error);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(QDir(copies).entryList(QDir::Files), QStringList());
+
+    // What a killed backup leaves: a part of the copy and its journal.
+    for (const char* suffix : { "", "-journal" }) {
+        QFile junk(target + suffix);
+        ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+        junk.write(QByteArray(3000, '\x5a'));
+    }
+    ASSERT_TRUE(BackupDatabase(db, target, &error)) << error.toStdString();
+    EXPECT_EQ(QDir(copies).entryList(QDir::Files), QStringList { kFolderDatabaseFileName });
+    QSqlDatabase copy = OpenFolderDatabase("failingcopy", copies, false);
+    EXPECT_EQ(test::QueryColumn(copy, "PRAGMA integrity_check"), QStringList { "ok" });
+    EXPECT_EQ(test::QueryColumn(copy, "SELECT count(*) FROM T"), QStringList { "400" });
+}
+
+// Copying into a live database is one transaction: stopped halfway it leaves the
+// target as it was, run to the end it leaves a copy of the source.
+TEST(DatabaseLayer, CopyIntoALiveDatabaseIsAllOrNothing)
+{
+    QSqlDatabase source = Open("copysource", Folder("copysource"));
+    FillTable(source, "T", 600);
+    QSqlDatabase target = Open("copytarget", Folder("copytarget"));
+    FillTable(target, "Old", 3);
+    int calls = 0;
+    bool stopped = false;
+    QString error;
+    EXPECT_FALSE(CopyDatabaseInto(
+        source, target,
+        [&](int done, int total) {
+            EXPECT_LE(done, total);
+            return ++calls < 3;
+        },
+        &stopped, &error));
+    EXPECT_TRUE(stopped);
+    EXPECT_EQ(calls, 3);
+    EXPECT_EQ(test::QueryColumn(target, "SELECT count(*) FROM Old"), QStringList { "3" });
+    EXPECT_EQ(test::QueryColumn(target, "PRAGMA integrity_check"), QStringList { "ok" });
+    ASSERT_TRUE(CopyDatabaseInto(
+        source, target, [](int, int) { return true; }, &stopped, &error))
+        << error.toStdString();
+    EXPECT_FALSE(stopped);
+    EXPECT_EQ(test::QueryColumn(target, "SELECT count(*) FROM T"), QStringList { "600" });
+    EXPECT_EQ(test::QueryColumn(target, "SELECT count(*) FROM sqlite_master WHERE name = 'Old'"), QStringList { "0" });
 }
