@@ -5,12 +5,14 @@
 #include "core/files.h"
 #include "core/logs.h"
 #include "core/settings.h"
+#include "database/backups.h"
 #include "database/bde_util.h"
 #include "database/chart_factors.h"
 #include "platform/db_session.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/sql_database.h"
+#include "platform/table_repair.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -90,12 +92,17 @@ void TDataModule1::OpenDatabase()
     // 1. The database folder: its leftover temporary tables go; a new folder is
     // filled from the empty database.
     if (DirectoryExists(DatabaseDir)) {
+        // A restore that a killed process left half done is settled first.
+        SettleInterruptedRestore(DatabaseDir);
         DeleteTempTables(DatabaseDir);
     } else {
         ForceDirectories(DatabaseDir);
         CopyFiles(QStringLiteral("*"), EmptyDatabaseDir, DatabaseDir, true);
         SetDatabaseFileMode(FolderDatabasePath(DatabaseDir));
     }
+    // Nor does a stopped backup or rebuild leave anything behind.
+    SettleInterruptedBackups();
+    RemoveRebuildLeftovers(TempDir, DatabaseDir);
     // 2. The session: driver, private folder and network folder.
     session_->SetActive(false);
     session_->PrivateDir = TempDir;

@@ -494,6 +494,26 @@ bool CopyDatabaseInto(
     return CopyDatabaseInto(SqliteHandleOf(from), SqliteHandleOf(into), progress, stopped, error);
 }
 
+bool ReadUserVersion(QSqlDatabase& db, qint64& value, QString* error)
+{
+    QSqlQuery query(db);
+    if (!ExecBound(query, QStringLiteral("PRAGMA user_version"), {}, error))
+        return false;
+    if (!query.next()) {
+        SetError(error, QStringLiteral("The database gives no user version"));
+        return false;
+    }
+    value = query.value(0).toLongLong();
+    return true;
+}
+
+bool WriteUserVersion(QSqlDatabase& db, qint64 value, QString* error)
+{
+    // A pragma takes no bound value; the number is written as digits.
+    QSqlQuery query(db);
+    return ExecBound(query, QStringLiteral("PRAGMA user_version = %1").arg(qint32(value)), {}, error);
+}
+
 void RemoveDatabaseFile(const QString& path)
 {
     for (const char* suffix : { "", "-journal", "-wal", "-shm" })

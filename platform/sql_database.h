@@ -118,6 +118,11 @@ bool CopyDatabaseInto(QSqlDatabase& from, QSqlDatabase& into, const DatabaseCopy
 bool BackupDatabase(
     QSqlDatabase& db, const QString& targetPath, QString* error = nullptr, const DatabaseCopyProgress& progress = {});
 
+// The application-owned number in the database file's header (SQLite's user_version),
+// which travels with every copy of the database.
+bool ReadUserVersion(QSqlDatabase& db, qint64& value, QString* error = nullptr);
+bool WriteUserVersion(QSqlDatabase& db, qint64 value, QString* error = nullptr);
+
 // Removes a database file with its journal (and a WAL pair, should there be one).
 void RemoveDatabaseFile(const QString& path);
 

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStringList>
@@ -346,4 +347,94 @@ TEST(DatabaseLayer, CopyIntoALiveDatabaseIsAllOrNothing)
     EXPECT_FALSE(stopped);
     EXPECT_EQ(test::QueryColumn(target, "SELECT count(*) FROM T"), QStringList { "600" });
     EXPECT_EQ(test::QueryColumn(target, "SELECT count(*) FROM sqlite_master WHERE name = 'Old'"), QStringList { "0" });
+}
+
+namespace {
+
+// Rows rows named "before" in Folder's database, whose last change (renaming every row
+// "during") was cut off by a kill: the file holds pages of the change, its journal the
+// rollback. Made by copying the file and the journal while the change is open.
+void MakeCutOffChange(const QString& folder, int rows)
+{
+    const QString source = test::TestRoot() + "/cutoff-source";
+    for (const QString& f : { source, folder }) {
+        QDir(f).removeRecursively();
+        QDir().mkpath(f);
+    }
+    {
+        QSqlDatabase db = Open("cutoff", source);
+        FillTable(db, "T", rows);
+        ASSERT_TRUE(PostStatement(db, "UPDATE T SET Name = 'before'"));
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec("PRAGMA cache_size = 5")); // the change spills into the file
+        ASSERT_TRUE(db.transaction());
+        ASSERT_TRUE(query.exec("UPDATE T SET Name = 'during', Strom = upper(Strom)"));
+        for (const char* suffix : { "", "-journal" })
+            ASSERT_TRUE(QFile::copy(FolderDatabasePath(source) + suffix, FolderDatabasePath(folder) + suffix));
+        db.rollback();
+    }
+    CloseFolderDatabase("cutoff");
+}
+
+// "ok" and the names of the rows, or what went wrong.
+QString Content(const QString& folder)
+{
+    QString text;
+    {
+        QSqlDatabase db = OpenFolderDatabase("content", folder, false);
+        text = test::QueryColumn(db, "PRAGMA integrity_check").join(',') + " "
+            + test::QueryColumn(db, "SELECT Name || ':' || count(*) FROM T GROUP BY Name").join(',');
+    }
+    CloseFolderDatabase("content");
+    return text;
+}
+
+struct RebuildRun {
+    bool finished = false;
+    int steps = 0;
+};
+
+RebuildRun RunRebuild(const QString& folder, const QString& temp, int killStep)
+{
+    QProcess probe;
+    probe.start(QStringLiteral(ORVEK_PROBE_DIR "/rebuild_probe"), { folder, temp, QString::number(killStep) });
+    EXPECT_TRUE(probe.waitForStarted()) << probe.errorString().toStdString();
+    probe.waitForFinished(-1);
+    RebuildRun run;
+    for (const QString& line : QString::fromLocal8Bit(probe.readAllStandardOutput()).split('\n')) {
+        if (line.startsWith("steps "))
+            run.steps = line.mid(6).toInt();
+        run.finished = run.finished || line.startsWith("done 1");
+    }
+    return run;
+}
+
+} // namespace
+
+// A rebuild plays a cut-off change's rollback back before anything else, never deletes a
+// journal, and keeps only the last damaged copy; a rebuild killed after any of its steps
+// leaves the live file whole with the rollback applied, and its working files go at the
+// next rebuild or start.
+TEST(TableRepair, RebuildKeepsTheRollbackAndLeavesNoWorkingFiles)
+{
+    const QString folder = Folder("cutoff"), temp = Folder("cutoff-temp");
+    const QString expected = "ok before:300";
+    MakeCutOffChange(folder, 300);
+    const RebuildRun whole = RunRebuild(folder, temp, 0);
+    ASSERT_TRUE(whole.finished);
+    EXPECT_EQ(Content(folder), expected);
+    EXPECT_FALSE(QFile::exists(FolderDatabasePath(folder) + "-journal"));
+    ASSERT_TRUE(RunRebuild(folder, temp, 0).finished);
+    EXPECT_EQ(QDir(temp).entryList(QDir::Files), QStringList { kLastRebuildCopy }) << "one kept copy, nothing else";
+
+    for (int step = 1; step <= whole.steps; ++step) {
+        MakeCutOffChange(folder, 300);
+        EXPECT_FALSE(RunRebuild(folder, temp, step).finished) << "step " << step;
+        EXPECT_EQ(Content(folder), expected) << "killed after step " << step;
+        RemoveRebuildLeftovers(temp, folder);
+        for (const QString& name : QDir(temp).entryList(QDir::Files))
+            EXPECT_EQ(name, kLastRebuildCopy) << "killed after step " << step;
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList { kFolderDatabaseFileName })
+            << "killed after step " << step;
+    }
 }
