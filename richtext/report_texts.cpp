@@ -9,6 +9,7 @@
 #include "richtext/cell_description.h"
 #include "richtext/report_format.h"
 #include "richtext/report_table.h"
+#include "richtext/results_snapshot.h"
 
 #include <QRegularExpression>
 
@@ -419,6 +420,8 @@ void PrepareSources(TCell& root)
 
 QString FullReportText(TCell& root)
 {
+    // The sensitivity pass evaluates the model again; the report leaves it as it was.
+    TResultsSnapshot results(root);
     ReportScope scope;
     PrepareSources(root);
     CollectBudgetRows(root);
@@ -443,6 +446,7 @@ QString FullReportText(TCell& root)
 
 QString ShortReportText(TCell& root)
 {
+    TResultsSnapshot results(root);
     ReportScope scope;
     PrepareSources(root);
     QString text = EquationsChapter(root) + CR;
