@@ -52,6 +52,7 @@ struct ParaState {
     int align = 0; // 0 left, 1 right, 2 centre, 3 justified
     int left = 0, right = 0, first = 0, before = 0, after = 0; // twips
     bool inTable = false;
+    bool keepNext = false; // \keepn
 };
 
 struct GroupState {
@@ -107,6 +108,16 @@ struct Picture {
     int scaleX = 100, scaleY = 100;
 };
 
+// The position of a page keyword in Reader::page, or -1.
+int PageWordIndex(const QByteArray& word)
+{
+    static const char* const words[] = { "paperw", "paperh", "margl", "margr", "margt", "margb" };
+    for (int i = 0; i < 6; ++i)
+        if (word == words[i])
+            return i;
+    return -1;
+}
+
 class Reader {
 public:
     explicit Reader(const QByteArray& data)
@@ -118,6 +129,9 @@ public:
 
     std::vector<Item> items;
     bool lastParagraphTerminated = false;
+    // The page the document states (\paperw \paperh \margl \margr \margt \margb),
+    // in that order; -1 where it states nothing.
+    std::array<int, 6> page { -1, -1, -1, -1, -1, -1 };
 
 private:
     void HandleControlWord(const QByteArray& word, bool hasParam, int param);
@@ -478,6 +492,8 @@ QTextBlockFormat Reader::CurrentBlockFormat() const
         f.setTopMargin(state_.para.before * PixelsPerTwip);
     if (state_.para.after)
         f.setBottomMargin(state_.para.after * PixelsPerTwip);
+    if (state_.para.keepNext)
+        f.setProperty(rtfprop::KeepWithNext, true);
     return f;
 }
 
@@ -798,6 +814,11 @@ void Reader::HandleControlWord(const QByteArray& word, bool hasParam, int param)
         state_.para.after = std::max(0, param);
     } else if (word == "intbl") {
         state_.para.inTable = true;
+    } else if (word == "keepn") {
+        state_.para.keepNext = on != 0;
+    } else if (const int side = PageWordIndex(word); side >= 0) {
+        if (hasParam && param > 0 && param < 1000000)
+            page[size_t(side)] = param;
     } else if (word == "trowd") {
         // A fresh list rather than clear(): a cleared list keeps its buffer, and Qt
         // compares an empty list with a buffer to one without through memcmp on a null
@@ -1006,7 +1027,39 @@ bool ReadRtfDocument(const QByteArray& rtf, QTextDocument* document, QString* er
     document->clear();
     QTextCursor cursor(document);
     Emit(reader, cursor);
+    // The page a document states goes with it, to be stated again when it is written.
+    TPageTwips page;
+    page.paperWidth = reader.page[0];
+    page.paperHeight = reader.page[1];
+    page.left = std::max(0, reader.page[2]);
+    page.right = std::max(0, reader.page[3]);
+    page.top = std::max(0, reader.page[4]);
+    page.bottom = std::max(0, reader.page[5]);
+    SetDocumentPage(document, page.IsValid() ? page : TPageTwips());
     return true;
+}
+
+void SetDocumentPage(QTextDocument* document, const TPageTwips& page)
+{
+    document->setProperty(kDocumentPageProperty,
+        page.IsValid() ? QVariant::fromValue(
+            QList<int> { page.paperWidth, page.paperHeight, page.left, page.top, page.right, page.bottom })
+                       : QVariant());
+}
+
+TPageTwips DocumentPage(const QTextDocument* document)
+{
+    const QList<int> v = document->property(kDocumentPageProperty).value<QList<int>>();
+    if (v.size() != 6)
+        return DefaultReportPage();
+    TPageTwips page;
+    page.paperWidth = v[0];
+    page.paperHeight = v[1];
+    page.left = v[2];
+    page.top = v[3];
+    page.right = v[4];
+    page.bottom = v[5];
+    return page.IsValid() ? page : DefaultReportPage();
 }
 
 } // namespace orvek
