@@ -4,11 +4,13 @@
 
 #include <QBuffer>
 #include <QColor>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QImageReader>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextTable>
 #include <QUrl>
 
@@ -1010,12 +1012,31 @@ bool IsRtfData(const QByteArray& data)
     return data.mid(start, 5) == "{\\rtf";
 }
 
+void ShowEmptyLinesAfterTables(QTextDocument* document)
+{
+    for (QTextFrame* frame : document->rootFrame()->childFrames()) {
+        auto* table = qobject_cast<QTextTable*>(frame);
+        if (!table)
+            continue;
+        const QTextBlock after = document->findBlock(table->lastPosition() + 1);
+        if (!after.isValid() || after.length() != 1 || !after.next().isValid() || QTextCursor(after).currentTable())
+            continue;
+        const QFont font = after.charFormat().font();
+        const double points = font.pointSizeF() > 0 ? font.pointSizeF() : document->defaultFont().pointSizeF();
+        QTextTableFormat format = table->format();
+        format.setBottomMargin(
+            QFontMetricsF(font).lineSpacing() > 0 ? QFontMetricsF(font).lineSpacing() : points * 96.0 / 72.0 * 1.15);
+        table->setFormat(format);
+    }
+}
+
 bool ReadRtf(const QByteArray& rtf, QTextCursor& cursor, QString* error)
 {
     Reader reader(rtf);
     if (!reader.Parse(error))
         return false;
     Emit(reader, cursor);
+    ShowEmptyLinesAfterTables(cursor.document());
     return true;
 }
 
@@ -1027,6 +1048,7 @@ bool ReadRtfDocument(const QByteArray& rtf, QTextDocument* document, QString* er
     document->clear();
     QTextCursor cursor(document);
     Emit(reader, cursor);
+    ShowEmptyLinesAfterTables(document);
     // The page a document states goes with it, to be stated again when it is written.
     TPageTwips page;
     page.paperWidth = reader.page[0];

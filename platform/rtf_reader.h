@@ -49,6 +49,12 @@ constexpr int KeepWithNext = 0x100000 + 0xA5; // bool
 QTextTableFormat RtfTableFormat(
     const QList<int>& rightEdges, int left, int gap, int headerRows, bool keep, int columns);
 
+// Qt's layout gives an empty paragraph that directly follows a table no height, where
+// word processors show an empty line. Each table followed by such a paragraph (and more
+// after it) gets that line's height as its bottom margin, so that the document looks as
+// its RTF does elsewhere. The reader and the mark-up renderer call it.
+void ShowEmptyLinesAfterTables(QTextDocument* document);
+
 // The page a document is laid out for: what the RTF it was read from stated, or the
 // report page of the user's locale (DefaultReportPage) when it stated none.
 TPageTwips DocumentPage(const QTextDocument* document);

@@ -11,6 +11,7 @@
 #include <QTextTable>
 
 #include <array>
+#include <cmath>
 #include <map>
 #include <set>
 #include <vector>
@@ -791,6 +792,7 @@ void RenderMarkupToRichEdit(int FontSize, const QString& FontName, bool AlignLin
     }
     flush(n);
     cursor.endEditBlock();
+    ShowEmptyLinesAfterTables(Edit);
     // A heading (a paragraph in bold only) stays on the page of what follows it.
     for (QTextFrame::iterator it = Edit->rootFrame()->begin(); !it.atEnd(); ++it) {
         const QTextBlock block = it.currentBlock();

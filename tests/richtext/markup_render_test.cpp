@@ -3,6 +3,8 @@
 #include "richtext/markup_render.h"
 #include "tests/platform/rtf_document_dump.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QTextDocument>
 #include <QTextTable>
 #include <gtest/gtest.h>
@@ -302,4 +304,42 @@ TEST(MarkupHelpers, ApplyMarkupInPlace)
     const QString dump = DumpDocument(&doc);
     EXPECT_TRUE(dump.contains(QString::fromUtf8("[b±] font=Sans Serif pt=10 b"))) << dump.toStdString();
     EXPECT_EQ(doc.toPlainText(), QString::fromUtf8("a b± c [cfcenter]d"));
+}
+
+// An empty line after a table shows as one, as it does in word processors: the layout
+// would give the empty paragraph right after a table no height.
+TEST(MarkupRender, EmptyLineAfterATableShows)
+{
+    const QString table = ":TABLE_BEGIN[1,2]10,50,2000,h" + CR + "v" + CR + ":TABLE_END";
+    const auto gapBelowTable = [](const QString& markup) {
+        QTextDocument doc;
+        RenderMarkupToRichEdit(10, "Arial", true, &doc, markup);
+        QImage image(300, 200, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            doc.drawContents(&painter);
+        }
+        // The table's last border line, then the first ink below it.
+        const auto inkAt = [&](int y) {
+            for (int x = 0; x < 60; ++x)
+                if (qGray(image.pixel(x, y)) < 128)
+                    return true;
+            return false;
+        };
+        int y = image.height() - 1;
+        while (y > 0 && !inkAt(y))
+            --y; // the bottom of the text below the table
+        while (y > 0 && inkAt(y))
+            --y;
+        int gap = 0;
+        while (y > 0 && !inkAt(y)) {
+            --y;
+            ++gap;
+        }
+        return gap;
+    };
+    const int tight = gapBelowTable(table + "B");
+    const int spaced = gapBelowTable(table + CR + "B");
+    EXPECT_GT(spaced - tight, 10) << tight << " " << spaced;
 }
