@@ -2,6 +2,8 @@
 
 #include "database/backups.h"
 
+#include "database/backup_helpers.h"
+
 #include "core/clock.h"
 #include "core/common_vars.h"
 #include "core/file_utils.h"
@@ -30,26 +32,10 @@ namespace orvek {
 
 namespace {
 
+using backup::HourglassCursor;
+using backup::SetError;
+
 std::function<qint64(const QString&)> g_freeSpaceProbe;
-
-void SetError(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
-
-struct HourglassCursor {
-    HourglassCursor()
-    {
-        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    }
-    ~HourglassCursor()
-    {
-        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-            QGuiApplication::restoreOverrideCursor();
-    }
-};
 
 QString ListFilePath()
 {

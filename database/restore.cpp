@@ -17,6 +17,8 @@
 
 #include "database/backups.h"
 
+#include "database/backup_helpers.h"
+
 #include "core/common_vars.h"
 #include "core/file_utils.h"
 #include "core/files.h"
@@ -42,6 +44,9 @@ namespace orvek {
 
 namespace {
 
+using backup::HourglassCursor;
+using backup::SetError;
+
 const QString kStagedSuffix = QStringLiteral(".restore");
 // The note of a restore under way, the lock held while one runs, and the folder of the
 // staged database.
@@ -56,25 +61,6 @@ void Step(const char* name)
     if (g_stepHook)
         g_stepHook(name);
 }
-
-void SetError(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
-
-struct HourglassCursor {
-    HourglassCursor()
-    {
-        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    }
-    ~HourglassCursor()
-    {
-        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-            QGuiApplication::restoreOverrideCursor();
-    }
-};
 
 struct RestoreNote {
     qint64 token = 0; // the mark of the staged database
