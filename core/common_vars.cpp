@@ -2,6 +2,7 @@
 #include "core/special_edit.h"
 
 #include "core/files.h"
+#include "core/logs.h"
 #include "core/number_text.h"
 #include "core/settings.h"
 #include "core/string_table.h"
@@ -10,7 +11,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace orvek {
@@ -125,11 +130,53 @@ QString ProgramFolder()
 
 // The system's temporary folder is shared by every user of the machine, so the
 // program keeps a folder of its own per user there, readable by nobody else.
+QString PrivateFolder(const QString& path, QString* reason)
+{
+    const QByteArray name = QFile::encodeName(QDir::cleanPath(path));
+    if (reason)
+        reason->clear();
+    // Made here, it is ours; one made first by someone else fails with EEXIST and is
+    // judged below like any folder found.
+    if (::mkdir(name.constData(), 0700) == 0 && ::chmod(name.constData(), 0700) == 0)
+        return QDir::cleanPath(path) + QLatin1Char('/');
+    struct stat info { };
+    QString why;
+    if (::lstat(name.constData(), &info) != 0)
+        why = QString::fromLocal8Bit(std::strerror(errno));
+    else if (S_ISLNK(info.st_mode))
+        why = QStringLiteral("it is a link");
+    else if (!S_ISDIR(info.st_mode))
+        why = QStringLiteral("it is not a folder");
+    else if (info.st_uid != ::getuid())
+        why = QStringLiteral("it belongs to user %1").arg(info.st_uid);
+    else if (info.st_mode & (S_IWGRP | S_IWOTH))
+        why = QStringLiteral("others may write into it (mode %1)").arg(info.st_mode & 07777, 4, 8, QLatin1Char('0'));
+    // A folder of our own that nobody else could write into is made private again.
+    else if ((info.st_mode & 07777) != 0700 && ::chmod(name.constData(), 0700) != 0)
+        why = QString::fromLocal8Bit(std::strerror(errno));
+    if (why.isEmpty())
+        return QDir::cleanPath(path) + QLatin1Char('/');
+    QByteArray pattern = name + "-XXXXXX";
+    if (!::mkdtemp(pattern.data())) {
+        if (reason)
+            *reason = QStringLiteral("%1 cannot be used (%2), and no private folder can be made beside it: %3")
+                          .arg(QDir::cleanPath(path), why, QString::fromLocal8Bit(std::strerror(errno)));
+        return QString();
+    }
+    const QString fresh = QFile::decodeName(pattern) + QLatin1Char('/');
+    if (reason)
+        *reason = QStringLiteral("%1 cannot be used (%2); the private folder %3 is used instead")
+                      .arg(QDir::cleanPath(path), why, fresh);
+    return fresh;
+}
+
 QString UserTempFolder()
 {
-    const QString folder = QDir::tempPath() + QString("/Orvek-%1/").arg(getuid());
-    QDir().mkpath(folder);
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QString reason;
+    const QString base = QDir::tempPath() + QStringLiteral("/Orvek-%1").arg(::getuid());
+    QString folder = PrivateFolder(base, &reason);
+    if (!reason.isEmpty())
+        AppendLogBlock(QString::fromLatin1(kErrorLogFileName), QStringLiteral("Temporary folder: ") + reason);
     return folder;
 }
 

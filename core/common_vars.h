@@ -139,8 +139,15 @@ void ParseCommandLine(const QStringList& parameters);
 
 // The executable's folder with a trailing "/"; ORVEK_APPDIR overrides it.
 QString ProgramFolder();
-// The user's own temporary folder of the program, created with mode 0700.
+// The user's own temporary folder of the program: tmp/Orvek-<uid>/, used only when it
+// is a real folder (not a link) of this user that nobody else may write into; otherwise
+// a fresh private folder beside it, and the error log says why.
 QString UserTempFolder();
+// Path as a private folder of this user (mode 0700, with a trailing "/"): made when
+// missing, taken when it is a real folder of this user that nobody else may write into,
+// else a fresh folder Path + "-XXXXXX" made like mkdtemp. Reason tells why Path was not
+// used; empty result when no folder could be had.
+QString PrivateFolder(const QString& path, QString* reason = nullptr);
 // Appends "/" when missing.
 QString WithTrailingSeparator(const QString& path);
 

@@ -17,6 +17,14 @@
 #include <QSqlQuery>
 #include <QUrl>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace orvek {
 
 namespace {
@@ -148,17 +156,23 @@ void DeleteTempTables(const QString& folder)
     const QStringList masks { QStringLiteral("RedoUndo.*"), QStringLiteral("JoinTab*.*"), QStringLiteral("MainTab*.*"),
         QStringLiteral("SecTab*.*") };
     if (QFileInfo::exists(FolderDatabasePath(folder))) {
-        QSqlDatabase db = OpenFolderDatabase(QStringLiteral("TempTables"), folder, false);
-        if (db.isOpen()) {
-            QStringList tables;
-            QSqlQuery query(db);
-            if (ExecBound(query,
-                    QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND (name = 'RedoUndo' "
-                                   "OR name GLOB 'JoinTab*' OR name GLOB 'MainTab*' OR name GLOB 'SecTab*')")))
-                while (query.next())
-                    tables << query.value(0).toString();
-            for (const QString& table : tables)
-                PostStatement(db, QStringLiteral("DROP TABLE IF EXISTS ") + QuoteName(table));
+        // The connection and its query end before the connection is removed.
+        {
+            QSqlDatabase db = OpenFolderDatabase(QStringLiteral("TempTables"), folder, false);
+            if (db.isOpen()) {
+                QStringList tables;
+                {
+                    QSqlQuery query(db);
+                    if (ExecBound(query,
+                            QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND (name = "
+                                           "'RedoUndo' OR name GLOB 'JoinTab*' OR name GLOB 'MainTab*' OR name "
+                                           "GLOB 'SecTab*')")))
+                        while (query.next())
+                            tables << query.value(0).toString();
+                }
+                for (const QString& table : tables)
+                    PostStatement(db, QStringLiteral("DROP TABLE IF EXISTS ") + QuoteName(table));
+            }
         }
         CloseFolderDatabase(QStringLiteral("TempTables"));
     }
@@ -210,6 +224,85 @@ bool CopyFilesWithProgress(const QString& mask, const QString& sourceDir, const 
     if (!homeDir.isEmpty())
         QDir::setCurrent(homeDir);
     return ok;
+}
+
+bool CopyFileAs(const QString& source, const QString& target)
+{
+    return CopyOneFile(source, target, nullptr);
+}
+
+bool WriteFileWhole(const QString& path, const QByteArray& data, QString* error)
+{
+    const auto fail = [&](int code) {
+        if (error)
+            *error = QString::fromLocal8Bit(std::strerror(code));
+        return false;
+    };
+    QByteArray temporary = QFile::encodeName(path) + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        return fail(errno);
+    // The mode a new file would get, or the mode of the file it replaces.
+    struct stat old { };
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, ::stat(QFile::encodeName(path).constData(), &old) == 0 ? (old.st_mode & 07777) : (0666 & ~mask));
+    qsizetype done = 0;
+    int code = 0;
+    while (done < data.size() && code == 0) {
+        const ssize_t n = ::write(fd, data.constData() + done, size_t(data.size() - done));
+        if (n > 0)
+            done += n;
+        else if (n < 0 && errno != EINTR)
+            code = errno;
+    }
+    // A full disk may show only when the data is forced out, or at the close.
+    if (code == 0 && ::fsync(fd) != 0)
+        code = errno;
+    if (::close(fd) != 0 && code == 0)
+        code = errno;
+    if (code == 0 && ::rename(temporary.constData(), QFile::encodeName(path).constData()) != 0)
+        code = errno;
+    if (code != 0) {
+        ::unlink(temporary.constData());
+        return fail(code);
+    }
+    return true;
+}
+
+bool ReplaceFolder(const QString& staged, const QString& target)
+{
+    const QString from = QDir::cleanPath(staged), to = QDir::cleanPath(target);
+    const QByteArray fromName = QFile::encodeName(from), toName = QFile::encodeName(to);
+    if (!QFileInfo::exists(to))
+        return ::rename(fromName.constData(), toName.constData()) == 0;
+    if (::renameat2(AT_FDCWD, fromName.constData(), AT_FDCWD, toName.constData(), RENAME_EXCHANGE) == 0) {
+        QDir(from).removeRecursively();
+        return true;
+    }
+    const QString old = to + QStringLiteral(".old");
+    QDir(old).removeRecursively();
+    if (!QDir().rename(to, old))
+        return false;
+    if (!QDir().rename(from, to)) {
+        QDir().rename(old, to);
+        return false;
+    }
+    QDir(old).removeRecursively();
+    return true;
+}
+
+void SettleReplacedFolder(const QString& target)
+{
+    const QString to = QDir::cleanPath(target);
+    QDir(to + QStringLiteral(".new")).removeRecursively();
+    const QString old = to + QStringLiteral(".old");
+    if (!QFileInfo::exists(old))
+        return;
+    if (QFileInfo::exists(to))
+        QDir(old).removeRecursively();
+    else
+        QDir().rename(old, to);
 }
 
 qint64 FolderSize(const QString& folder)

@@ -2,6 +2,7 @@
 // File names, copying and deleting by mask, folder sizes and opening documents.
 // Masks are the usual wildcards ("*.db", "JoinTab*.*"), matched without regard to case.
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
@@ -35,6 +36,25 @@ bool CopyFiles(const QString& mask, const QString& sourceDir, const QString& tar
 // HomeDir afterwards (when given).
 bool CopyFilesWithProgress(const QString& mask, const QString& sourceDir, const QString& targetDir, int& kbytes,
     const QString& caption, const QString& homeDir);
+
+// Copies the one file Source to Target (another name or folder) as CopyFiles copies.
+bool CopyFileAs(const QString& source, const QString& target);
+
+// Writes Data as the whole content of the file Path: through a temporary file beside it
+// that is flushed to disk and renamed over Path only when complete, so a failed write
+// leaves the old file. On failure Error names the cause the system gives ("No space
+// left on device", "Permission denied", "No such file or directory" ...).
+bool WriteFileWhole(const QString& path, const QByteArray& data, QString* error = nullptr);
+
+// Puts the folder Staged in the place of the folder Target. Where the file system can
+// exchange two names this is one step (the old folder, then under Staged's name, is
+// removed); elsewhere Target is renamed to Target + ".old" first, so that at every
+// moment one of the two names holds a whole folder. False leaves Target as it was.
+bool ReplaceFolder(const QString& staged, const QString& target);
+// Settles what an interrupted ReplaceFolder (or a build of Target + ".new") left: a
+// ".new" folder is removed; a ".old" folder goes back to Target's name when Target is
+// missing, and is removed otherwise.
+void SettleReplacedFolder(const QString& target);
 
 // Total size in bytes of the files of Folder (not of its sub-folders).
 qint64 FolderSize(const QString& folder);

@@ -7,6 +7,8 @@
 namespace orvek {
 
 inline constexpr const char* kTraceFileName = "OrvekErrFile.dat";
+// The start-up error log of the program folder.
+inline constexpr const char* kErrorLogFileName = "ErrorLogFile";
 
 // Appends "<date> - <time> - <text>" to AppDir + "OrvekErrFile.dat"; False when the
 // file could not be written.

@@ -4,8 +4,10 @@
 #include "core/decimal_digits.h"
 #include "core/number_text.h"
 #include "platform/desktop.h"
+#include "platform/dialogs.h"
 #include "platform/sql_database.h"
 
+#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QIODevice>
@@ -559,7 +561,9 @@ bool ExportStringIDs(QString* error)
             *error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return false;
     }
-    OpenWithDesktop(QUrl::fromLocalFile(path));
+    // The file is written either way; the user learns where it is when nothing shows it.
+    if (!OpenWithDesktop(QUrl::fromLocalFile(path)))
+        MessageDlg(GetString(23000, { QDir::toNativeSeparators(path) }), TMsgDlgType::mtInformation, mbOK);
     return true;
 }
 

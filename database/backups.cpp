@@ -2,6 +2,8 @@
 
 #include "database/backups.h"
 
+#include "database/backup_helpers.h"
+
 #include "core/clock.h"
 #include "core/common_vars.h"
 #include "core/file_utils.h"
@@ -13,8 +15,6 @@
 #include "platform/db_session.h"
 #include "platform/dialogs.h"
 #include "platform/sql_database.h"
-
-#include <sqlite3.h>
 
 #include <QCursor>
 #include <QDir>
@@ -32,29 +32,10 @@ namespace orvek {
 
 namespace {
 
+using backup::HourglassCursor;
+using backup::SetError;
+
 std::function<qint64(const QString&)> g_freeSpaceProbe;
-
-// Pages copied per step of a restore; the progress moves after each step.
-constexpr int kRestorePagesPerStep = 16;
-
-void SetError(QString* error, const QString& text)
-{
-    if (error)
-        *error = text;
-}
-
-struct HourglassCursor {
-    HourglassCursor()
-    {
-        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-    }
-    ~HourglassCursor()
-    {
-        if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-            QGuiApplication::restoreOverrideCursor();
-    }
-};
 
 QString ListFilePath()
 {
@@ -103,59 +84,56 @@ bool AppendBackupListLine(const QDateTime& moment, const QString& folder)
     return file.write(line.toUtf8()) > 0 && file.flush();
 }
 
-bool IsDatabaseFileOrJournal(const QString& name)
-{
-    const QString db = QString::fromLatin1(kFolderDatabaseFileName);
-    return name == db || name == db + QStringLiteral("-journal") || name == db + QStringLiteral("-wal")
-        || name == db + QStringLiteral("-shm");
-}
-
-// The files of Folder other than the database file and its journals.
-QStringList OtherFiles(const QString& folder)
-{
-    QStringList names;
-    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
-        if (!IsDatabaseFileOrJournal(name))
-            names << name;
-    return names;
-}
-
-// The backup of a folder's files into Target: the live database through the online
-// backup (into a side file moved in only when whole), the other files by plain copy.
-bool CopyDatabaseFolder(DatabaseSession& session, const QString& target, const QString& caption, QString* error)
+// A backup of the database folder in Folder: the live database through the online
+// backup, the other files by plain copy, Extra (when given) last, all built in Folder +
+// ".new" and put in Folder's place only when whole. At every moment the old backup or
+// the new one is whole (ReplaceFolder), and a backup that fails leaves nothing.
+bool BuildBackupFolder(DatabaseSession& session, const QString& folder, const QString& caption,
+    const std::function<bool(const QString& staging, QString* error)>& extra, QString* error)
 {
     QSqlDatabase db = session.Database(AliasDB, false, error);
     if (!db.isOpen())
         return false;
-    if (!ForceDirectories(target)) {
-        SetError(error, QStringLiteral("Cannot create %1").arg(target));
+    const QString target = QDir::cleanPath(folder);
+    const QString staging = target + QStringLiteral(".new");
+    QDir(staging).removeRecursively();
+    if (!ForceDirectories(staging)) {
+        SetError(error, QStringLiteral("Cannot create %1").arg(staging));
         return false;
     }
-    const QStringList others = OtherFiles(DatabaseDir);
+    const QStringList others = DatabaseFolderFiles(DatabaseDir);
     MessageWindowService* window = MessageWindow();
     if (window) {
         window->ShowBatch(caption, false);
         window->SetupProgress(true, 0, int(others.size()) + 1);
     }
-    const QString finalPath = FolderDatabasePath(target);
-    const QString partPath = finalPath + QStringLiteral(".part");
-    bool ok = BackupDatabase(db, partPath, error);
-    if (ok) {
-        QFile::remove(finalPath);
-        ok = QFile::rename(partPath, finalPath);
-        if (!ok)
-            SetError(error, QStringLiteral("Cannot move the backup to %1").arg(finalPath));
-    }
+    bool ok = BackupDatabase(db, FolderDatabasePath(staging), error);
     for (qsizetype i = 0; ok && i < others.size(); ++i) {
         if (window)
             window->StepProgress(int(i) + 1);
-        ok = CopyFiles(others.at(i), DatabaseDir, target, true);
+        ok = CopyFiles(others.at(i), DatabaseDir, staging, true);
         if (!ok)
-            SetError(error, QStringLiteral("Cannot copy %1 to %2").arg(others.at(i), target));
+            SetError(error, QStringLiteral("Cannot copy %1 to %2").arg(others.at(i), staging));
     }
     if (window)
         window->HideBatch();
+    ok = ok && (!extra || extra(staging, error));
+    if (ok && !ReplaceFolder(staging, target)) {
+        ok = false;
+        SetError(error, QStringLiteral("Cannot put the backup in place at %1").arg(target));
+    }
+    if (!ok)
+        QDir(staging).removeRecursively();
     return ok;
+}
+
+// Removes what backups of an older version left when they were stopped: the part of
+// the database copy and its journal.
+void RemovePartialCopies(const QString& folder)
+{
+    for (const QString& name : QDir(folder).entryList(
+             { QStringLiteral("*.part"), QStringLiteral("*.part-journal") }, QDir::Files | QDir::Hidden))
+        QFile::remove(QDir(folder).filePath(name));
 }
 
 // Date columns are stored as text like memos; the export writes them, not the memos.
@@ -269,6 +247,16 @@ void SetFreeSpaceProbe(std::function<qint64(const QString& folder)> probe)
     g_freeSpaceProbe = std::move(probe);
 }
 
+QStringList DatabaseFolderFiles(const QString& folder)
+{
+    const QString db = QString::fromLatin1(kFolderDatabaseFileName);
+    QStringList names;
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
+        if (name != db && !name.startsWith(db + QLatin1Char('-')) && !IsRestoreWorkingFile(name))
+            names << name;
+    return names;
+}
+
 QString WorkingBackupFolderName(const QDateTime& moment)
 {
     return WorkingBackupDir + moment.toString(QStringLiteral("yyyy-MM-dd_HH-mm")) + QLatin1Char('/');
@@ -316,7 +304,7 @@ bool TDataModule1::MakeWorkingBackup()
         return false;
     HourglassCursor hourglass;
     QString error;
-    const bool ok = CopyDatabaseFolder(*session_, folder, GetString(503) + QStringLiteral(" 1 / 2"), &error);
+    const bool ok = BuildBackupFolder(*session_, folder, GetString(503) + QStringLiteral(" 1 / 2"), {}, &error);
     if (!ok)
         AppendLogBlock(QString::fromLatin1(kErrorLogFile), QStringLiteral("MakeWorkingBackup: ") + error);
     return ok;
@@ -327,30 +315,41 @@ bool TDataModule1::MakeAdminBackup()
     if (AdminBackupDir.isEmpty())
         return false;
     HourglassCursor hourglass;
-    // The new backup is built beside the previous one and takes its place only when
-    // whole; nothing else in the chosen folder is touched.
+    // The backup has a sub-folder of its own, so that nothing else in the chosen folder
+    // is touched.
     const QString base = QDir(AdminBackupDir).filePath(QString::fromLatin1(kAdminBackupSubfolder));
-    const QString staging = base + QStringLiteral(".new");
-    const QString previous = base + QStringLiteral(".old");
-    QDir(staging).removeRecursively();
     QString error;
-    bool ok = CopyDatabaseFolder(*session_, staging, GetString(502) + QStringLiteral(" 1 / 2"), &error)
-        && ExportDatabaseItems(staging);
-    if (ok) {
-        QDir(previous).removeRecursively();
-        ok = (!QFileInfo::exists(base) || QDir().rename(base, previous)) && QDir().rename(staging, base);
-        if (ok)
-            QDir(previous).removeRecursively();
-        else if (!QFileInfo::exists(base) && QFileInfo::exists(previous))
-            QDir().rename(previous, base);
-        if (!ok)
-            error = QStringLiteral("Cannot put the backup in place at ") + base;
-    }
-    if (!ok) {
-        QDir(staging).removeRecursively();
+    const bool ok = BuildBackupFolder(
+        *session_, base, GetString(502) + QStringLiteral(" 1 / 2"),
+        [this](const QString& staging, QString* workError) {
+            if (ExportDatabaseItems(staging))
+                return true;
+            SetError(workError, QStringLiteral("The export of the items failed"));
+            return false;
+        },
+        &error);
+    if (!ok)
         AppendLogBlock(QString::fromLatin1(kErrorLogFile), QStringLiteral("MakeAdminBackup: ") + error);
-    }
     return ok;
+}
+
+void SettleInterruptedBackups()
+{
+    if (!AdminBackupDir.isEmpty()) {
+        const QString base = QDir(AdminBackupDir).filePath(QString::fromLatin1(kAdminBackupSubfolder));
+        SettleReplacedFolder(base);
+        RemovePartialCopies(base);
+    }
+    if (WorkingBackupDir.isEmpty())
+        return;
+    const QDir working(WorkingBackupDir);
+    for (const QString& name : working.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        const QString path = working.filePath(name);
+        if (name.endsWith(QLatin1String(".new")) || name.endsWith(QLatin1String(".old")))
+            SettleReplacedFolder(path.chopped(4));
+        else
+            RemovePartialCopies(path);
+    }
 }
 
 bool TDataModule1::ExportDatabaseItems(const QString& folder)
@@ -421,103 +420,6 @@ bool TDataModule1::ExportDatabaseItems(const QString& folder)
     if (window)
         window->HideBatch();
     return result;
-}
-
-bool TDataModule1::RestoreDatabase(const QString& folder, QString* error)
-{
-    if (folder.trimmed().isEmpty()) {
-        SetError(error, QStringLiteral("No backup folder was given"));
-        return false;
-    }
-    // The chosen folder, or the administrator's backup inside it.
-    QString source = WithTrailingSeparator(folder);
-    const QString inner = source + QString::fromLatin1(kAdminBackupSubfolder) + QLatin1Char('/');
-    if (!QFileInfo::exists(FolderDatabasePath(source)) && QFileInfo::exists(FolderDatabasePath(inner)))
-        source = inner;
-    if (!QFileInfo::exists(FolderDatabasePath(source))) {
-        SetError(error, QStringLiteral("%1 holds no database").arg(folder));
-        return false;
-    }
-    if (QFileInfo(FolderDatabasePath(source)).canonicalFilePath()
-        == QFileInfo(FolderDatabasePath(DatabaseDir)).canonicalFilePath()) {
-        SetError(error, QStringLiteral("%1 is the database folder itself").arg(folder));
-        return false;
-    }
-    HourglassCursor hourglass;
-    // The backup is checked whole before anything of the live database changes.
-    const QString connection = QStringLiteral("RestoreSource");
-    bool ok = false;
-    {
-        QSqlDatabase backup = OpenFolderDatabase(connection, source, false, error);
-        if (backup.isOpen()) {
-            QSqlQuery check(backup);
-            ok = ExecBound(check, QStringLiteral("PRAGMA integrity_check"), {}, error) && check.next()
-                && check.value(0).toString() == QLatin1String("ok");
-            check.finish();
-            if (!ok && error && error->isEmpty())
-                *error = QStringLiteral("The backup in %1 is damaged").arg(source);
-        }
-        if (ok && CountMissingDatabaseFiles(source) != 0) {
-            ok = false;
-            SetError(error, QStringLiteral("The backup in %1 is incomplete").arg(source));
-        }
-        QSqlDatabase live = ok ? session_->Database(AliasDB, false, error) : QSqlDatabase();
-        sqlite3* from = SqliteHandleOf(backup);
-        sqlite3* into = SqliteHandleOf(live);
-        if (ok && (!from || !into)) {
-            ok = false;
-            SetError(error, QStringLiteral("The database is not open"));
-        }
-        if (ok) {
-            // One write transaction on the live database: its pages are replaced as a
-            // whole at the last step, and stopping earlier rolls everything back.
-            MessageWindowService* window = MessageWindow();
-            sqlite3_backup* copy = sqlite3_backup_init(into, "main", from, "main");
-            int rc = copy ? SQLITE_OK : SQLITE_ERROR;
-            bool stopped = false;
-            if (window)
-                window->ShowBatch(GetString(504), false);
-            int busyRounds = 0;
-            while (copy && (rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED)) {
-                rc = sqlite3_backup_step(copy, kRestorePagesPerStep);
-                if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
-                    if (++busyRounds > 200)
-                        break;
-                    sqlite3_sleep(50);
-                    continue;
-                }
-                if (rc == SQLITE_OK && window) {
-                    const int total = sqlite3_backup_pagecount(copy);
-                    window->SetupProgress(true, 0, total);
-                    if (window->StepProgress(total - sqlite3_backup_remaining(copy))) {
-                        stopped = true;
-                        break;
-                    }
-                }
-            }
-            if (window)
-                window->HideBatch();
-            if (copy)
-                sqlite3_backup_finish(copy);
-            ok = rc == SQLITE_DONE && !stopped;
-            if (!ok)
-                SetError(error,
-                    stopped ? QStringLiteral("The restore was stopped; the database is unchanged")
-                            : QString::fromUtf8(sqlite3_errmsg(into)));
-        }
-    }
-    CloseFolderDatabase(connection);
-    if (!ok)
-        return false;
-    for (const QString& name : OtherFiles(source))
-        if (!CopyFiles(name, source, DatabaseDir, true)) {
-            SetError(error, QStringLiteral("Cannot copy %1 from %2").arg(name, source));
-            ok = false;
-        }
-    DeleteTempTables(DatabaseDir);
-    // Field sizes, factors and groups come from the restored tables.
-    OpenTables();
-    return ok;
 }
 
 } // namespace orvek

@@ -5,6 +5,7 @@
 // copied as a raw file while it is live.
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 class QDateTime;
@@ -23,6 +24,28 @@ void GetLastBackupDir(QString& folder);
 
 // The working-backup folder of a moment: WorkingBackupDir + "yyyy-MM-dd_HH-mm/".
 QString WorkingBackupFolderName(const QDateTime& moment);
+
+// The working files a restore keeps in the database folder while it runs: the staged
+// copies ("<name>.restore"), the note of the restore under way and its lock.
+bool IsRestoreWorkingFile(const QString& name);
+
+// The files of a database folder that a backup copies besides the database: every file
+// but the database, its journals and the working files of a restore.
+QStringList DatabaseFolderFiles(const QString& folder);
+
+// Settles what stopped backups left (run at start): a backup folder half built beside
+// its place is removed, and one set aside while a new one went in goes back when the
+// new one is missing.
+void SettleInterruptedBackups();
+
+// A restore of Folder's database that was stopped (a killed process) is completed when
+// its database had already been replaced, and undone otherwise, so that the folder
+// holds either the backup's files or its own (run at start and before a restore).
+// False when another process is restoring the folder right now.
+bool SettleInterruptedRestore(const QString& folder);
+
+// Tests follow a restore step by step: Hook is called after each step (with its name).
+void SetRestoreStepHook(std::function<void(const char* step)> hook);
 
 // Free bytes where Folder (or its nearest existing parent) lies. Tests may replace it;
 // an empty function restores the file system's answer.

@@ -5,6 +5,7 @@
 #include "core/files.h"
 #include "core/logs.h"
 #include "core/settings.h"
+#include "database/backups.h"
 #include "database/bde_util.h"
 #include "database/chart_factors.h"
 #include "database/diagram_row_counters.h"
@@ -13,6 +14,7 @@
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/sql_database.h"
+#include "platform/table_repair.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -66,29 +68,7 @@ QString TDataModule1::GetString(int id, std::initializer_list<FormatArg> args) c
 
 bool TDataModule1::ExportStringIDs(QString* error)
 {
-    QSqlDatabase db = OpenFolderDatabase(QString::fromLatin1(kStringsConnection), StringTableFolder(), false, error);
-    if (!db.isOpen())
-        return false;
-    QSqlQuery query(db);
-    if (!ExecBound(query, QStringLiteral("SELECT ID, StringID FROM Strings ORDER BY StringID"), {}, error))
-        return false;
-    const QString path = AppDir + QStringLiteral("StringID.txt");
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        SetError(error, QStringLiteral("%1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    while (query.next()) {
-        const QString line
-            = QStringLiteral("        %1 = %2;\n").arg(query.value(1).toString()).arg(query.value(0).toInt());
-        file.write(line.toUtf8());
-    }
-    if (!file.commit()) {
-        SetError(error, QStringLiteral("%1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    OpenWithDesktop(QUrl::fromLocalFile(path));
-    return true;
+    return orvek::ExportStringIDs(error);
 }
 
 void TDataModule1::SetAlias(const QString& name, const QString& folder)
@@ -114,11 +94,17 @@ void TDataModule1::OpenDatabase()
     // 1. The database folder: its leftover temporary tables go; a new folder is
     // filled from the empty database.
     if (DirectoryExists(DatabaseDir)) {
+        // A restore that a killed process left half done is settled first.
+        SettleInterruptedRestore(DatabaseDir);
         DeleteTempTables(DatabaseDir);
     } else {
         ForceDirectories(DatabaseDir);
         CopyFiles(QStringLiteral("*"), EmptyDatabaseDir, DatabaseDir, true);
+        SetDatabaseFileMode(FolderDatabasePath(DatabaseDir));
     }
+    // Nor does a stopped backup or rebuild leave anything behind.
+    SettleInterruptedBackups();
+    RemoveRebuildLeftovers(TempDir, DatabaseDir);
     // 2. The session: driver, private folder and network folder.
     session_->SetActive(false);
     session_->PrivateDir = TempDir;

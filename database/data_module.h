@@ -3,6 +3,7 @@
 // and of the operations on them. Everything above the core reaches it through the one
 // instance DataModule1, created before any window and destroyed last.
 
+#include "core/logs.h"
 #include "core/string_table.h"
 #include "database/sstrings.h"
 #include "database/table_set.h"
@@ -59,7 +60,7 @@ inline qint64 LoadedItemChangeCounter = -1;
 QString VerifyStatusText(int status);
 
 // Name of the error log in the program folder.
-inline constexpr const char* kErrorLogFile = "ErrorLogFile";
+inline constexpr const char* kErrorLogFile = kErrorLogFileName;
 
 class TDataModule1 : public QObject {
     Q_OBJECT

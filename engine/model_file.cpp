@@ -1,5 +1,7 @@
 #include "engine/model_file.h"
 
+#include "core/file_utils.h"
+
 #include "core/common_vars.h"
 #include "engine/cell.h"
 #include "engine/diagram_text.h"
@@ -267,16 +269,11 @@ bool WriteTextWithNul(const QByteArray& text, const QString& fileName, QString* 
         SetError(error, QStringLiteral("The diagram is too large to be written (%1 bytes).").arg(text.size()));
         return false;
     }
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        SetError(error, QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
-        return false;
-    }
     QByteArray data = text;
     data.append('\0');
-    if (file.write(data) != data.size() || !file.commit()) {
-        SetError(error, QStringLiteral("Cannot write %1: %2").arg(fileName, file.errorString()));
-        file.cancelWriting();
+    QString cause;
+    if (!WriteFileWhole(fileName, data, &cause)) {
+        SetError(error, QStringLiteral("Cannot write %1: %2").arg(fileName, cause));
         return false;
     }
     return true;

@@ -4,11 +4,13 @@
 
 #include <QBuffer>
 #include <QColor>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QImageReader>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextTable>
 #include <QUrl>
 
@@ -52,6 +54,7 @@ struct ParaState {
     int align = 0; // 0 left, 1 right, 2 centre, 3 justified
     int left = 0, right = 0, first = 0, before = 0, after = 0; // twips
     bool inTable = false;
+    bool keepNext = false; // \keepn
 };
 
 struct GroupState {
@@ -107,6 +110,16 @@ struct Picture {
     int scaleX = 100, scaleY = 100;
 };
 
+// The position of a page keyword in Reader::page, or -1.
+int PageWordIndex(const QByteArray& word)
+{
+    static const char* const words[] = { "paperw", "paperh", "margl", "margr", "margt", "margb" };
+    for (int i = 0; i < 6; ++i)
+        if (word == words[i])
+            return i;
+    return -1;
+}
+
 class Reader {
 public:
     explicit Reader(const QByteArray& data)
@@ -118,6 +131,9 @@ public:
 
     std::vector<Item> items;
     bool lastParagraphTerminated = false;
+    // The page the document states (\paperw \paperh \margl \margr \margt \margb),
+    // in that order; -1 where it states nothing.
+    std::array<int, 6> page { -1, -1, -1, -1, -1, -1 };
 
 private:
     void HandleControlWord(const QByteArray& word, bool hasParam, int param);
@@ -478,6 +494,8 @@ QTextBlockFormat Reader::CurrentBlockFormat() const
         f.setTopMargin(state_.para.before * PixelsPerTwip);
     if (state_.para.after)
         f.setBottomMargin(state_.para.after * PixelsPerTwip);
+    if (state_.para.keepNext)
+        f.setProperty(rtfprop::KeepWithNext, true);
     return f;
 }
 
@@ -798,8 +816,16 @@ void Reader::HandleControlWord(const QByteArray& word, bool hasParam, int param)
         state_.para.after = std::max(0, param);
     } else if (word == "intbl") {
         state_.para.inTable = true;
+    } else if (word == "keepn") {
+        state_.para.keepNext = on != 0;
+    } else if (const int side = PageWordIndex(word); side >= 0) {
+        if (hasParam && param > 0 && param < 1000000)
+            page[size_t(side)] = param;
     } else if (word == "trowd") {
-        row_.rightEdges.clear();
+        // A fresh list rather than clear(): a cleared list keeps its buffer, and Qt
+        // compares an empty list with a buffer to one without through memcmp on a null
+        // pointer.
+        row_.rightEdges = QList<int>();
         row_.left = 0;
         row_.gap = 108;
         row_.header = false;
@@ -888,9 +914,15 @@ void InsertRows(QTextCursor& cursor, const std::vector<const Row*>& rows, QTextD
     cursor.movePosition(QTextCursor::NextCharacter);
 }
 
+// Compares two lists of edges without handing a null buffer to the library's compare.
+bool SameEdges(const QList<int>& a, const QList<int>& b)
+{
+    return a.size() == b.size() && (a.isEmpty() || std::equal(a.cbegin(), a.cend(), b.cbegin()));
+}
+
 bool SameGeometry(const Row& a, const Row& b)
 {
-    return a.rightEdges == b.rightEdges && a.left == b.left && a.keep == b.keep && a.gap == b.gap
+    return SameEdges(a.rightEdges, b.rightEdges) && a.left == b.left && a.keep == b.keep && a.gap == b.gap
         && (a.header || !b.header);
 }
 
@@ -963,7 +995,9 @@ QTextTableFormat RtfTableFormat(const QList<int>& rightEdges, int left, int gap,
     }
     format.setColumnWidthConstraints(widths);
     format.setHeaderRowCount(headerRows);
-    format.setProperty(rtfprop::CellRightEdges, QVariant::fromValue(rightEdges));
+    // An empty list goes in without a buffer, so that formats compared by the document
+    // never compare an emptied buffer with a null one.
+    format.setProperty(rtfprop::CellRightEdges, QVariant::fromValue(rightEdges.isEmpty() ? QList<int>() : rightEdges));
     format.setProperty(rtfprop::RowLeft, left);
     format.setProperty(rtfprop::RowKeep, keep);
     format.setProperty(rtfprop::CellGap, gap);
@@ -978,12 +1012,31 @@ bool IsRtfData(const QByteArray& data)
     return data.mid(start, 5) == "{\\rtf";
 }
 
+void ShowEmptyLinesAfterTables(QTextDocument* document)
+{
+    for (QTextFrame* frame : document->rootFrame()->childFrames()) {
+        auto* table = qobject_cast<QTextTable*>(frame);
+        if (!table)
+            continue;
+        const QTextBlock after = document->findBlock(table->lastPosition() + 1);
+        if (!after.isValid() || after.length() != 1 || !after.next().isValid() || QTextCursor(after).currentTable())
+            continue;
+        const QFont font = after.charFormat().font();
+        const double points = font.pointSizeF() > 0 ? font.pointSizeF() : document->defaultFont().pointSizeF();
+        QTextTableFormat format = table->format();
+        format.setBottomMargin(
+            QFontMetricsF(font).lineSpacing() > 0 ? QFontMetricsF(font).lineSpacing() : points * 96.0 / 72.0 * 1.15);
+        table->setFormat(format);
+    }
+}
+
 bool ReadRtf(const QByteArray& rtf, QTextCursor& cursor, QString* error)
 {
     Reader reader(rtf);
     if (!reader.Parse(error))
         return false;
     Emit(reader, cursor);
+    ShowEmptyLinesAfterTables(cursor.document());
     return true;
 }
 
@@ -995,7 +1048,40 @@ bool ReadRtfDocument(const QByteArray& rtf, QTextDocument* document, QString* er
     document->clear();
     QTextCursor cursor(document);
     Emit(reader, cursor);
+    ShowEmptyLinesAfterTables(document);
+    // The page a document states goes with it, to be stated again when it is written.
+    TPageTwips page;
+    page.paperWidth = reader.page[0];
+    page.paperHeight = reader.page[1];
+    page.left = std::max(0, reader.page[2]);
+    page.right = std::max(0, reader.page[3]);
+    page.top = std::max(0, reader.page[4]);
+    page.bottom = std::max(0, reader.page[5]);
+    SetDocumentPage(document, page.IsValid() ? page : TPageTwips());
     return true;
+}
+
+void SetDocumentPage(QTextDocument* document, const TPageTwips& page)
+{
+    document->setProperty(kDocumentPageProperty,
+        page.IsValid() ? QVariant::fromValue(
+            QList<int> { page.paperWidth, page.paperHeight, page.left, page.top, page.right, page.bottom })
+                       : QVariant());
+}
+
+TPageTwips DocumentPage(const QTextDocument* document)
+{
+    const QList<int> v = document->property(kDocumentPageProperty).value<QList<int>>();
+    if (v.size() != 6)
+        return DefaultReportPage();
+    TPageTwips page;
+    page.paperWidth = v[0];
+    page.paperHeight = v[1];
+    page.left = v[2];
+    page.top = v[3];
+    page.right = v[4];
+    page.bottom = v[5];
+    return page.IsValid() ? page : DefaultReportPage();
 }
 
 } // namespace orvek

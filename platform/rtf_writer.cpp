@@ -56,6 +56,13 @@ public:
                     + QByteArray::number(c.blue()) + ";";
             out += "}\r\n";
         }
+        // A whole document states its page: paper size and margins.
+        if (from_ <= 0 && to_ >= document_->characterCount()) {
+            const TPageTwips page = DocumentPage(document_);
+            out += "\\paperw" + QByteArray::number(page.paperWidth) + "\\paperh" + QByteArray::number(page.paperHeight)
+                + "\\margl" + QByteArray::number(page.left) + "\\margr" + QByteArray::number(page.right) + "\\margt"
+                + QByteArray::number(page.top) + "\\margb" + QByteArray::number(page.bottom) + "\r\n";
+        }
         out += "\\viewkind4\\uc1 ";
         out += body_;
         out += "}\r\n";
@@ -207,6 +214,8 @@ private:
             body_ += "\\sb" + Twips(f.topMargin());
         if (f.bottomMargin() != 0)
             body_ += "\\sa" + Twips(f.bottomMargin());
+        if (f.boolProperty(rtfprop::KeepWithNext))
+            body_ += "\\keepn";
     }
 
     void WriteImage(const QTextImageFormat& f)

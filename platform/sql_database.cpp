@@ -3,6 +3,7 @@
 #include "platform/collation.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -66,7 +67,8 @@ QSqlDatabase OpenFolderDatabase(
         db = QSqlDatabase();
         QSqlDatabase::removeDatabase(name);
     }
-    if (!createMissing && !QFileInfo::exists(path)) {
+    const bool existed = QFileInfo::exists(path);
+    if (!createMissing && !existed) {
         SetError(error, QStringLiteral("Database file not found: %1").arg(path));
         return QSqlDatabase();
     }
@@ -86,11 +88,18 @@ QSqlDatabase OpenFolderDatabase(
             return db;
         }
     }
+    if (!existed)
+        SetDatabaseFileMode(path);
     if (!RegisterSlovakFunctions(SqliteHandleOf(db))) {
         SetError(error, QStringLiteral("Cannot register the Slovak collation on %1").arg(path));
         db.close();
     }
     return db;
+}
+
+bool SetDatabaseFileMode(const QString& path)
+{
+    return ::chmod(QFile::encodeName(path).constData(), kDatabaseFileMode) == 0;
 }
 
 void CloseFolderDatabase(const QString& connectionName)
@@ -449,36 +458,110 @@ void CloseConnectionsTo(const QString& path)
     }
 }
 
-bool BackupDatabase(QSqlDatabase& db, const QString& targetPath, QString* error)
+bool CopyDatabaseInto(sqlite3* from, sqlite3* into, const DatabaseCopyProgress& progress, bool* stopped, QString* error)
+{
+    if (stopped)
+        *stopped = false;
+    if (!from || !into) {
+        SetError(error, QStringLiteral("The database is not open"));
+        return false;
+    }
+    sqlite3_backup* copy = sqlite3_backup_init(into, "main", from, "main");
+    if (!copy) {
+        SetError(error, QString::fromUtf8(sqlite3_errmsg(into)));
+        return false;
+    }
+    // Without a progress all pages go in one step; with one, a few pages a step. Either
+    // way the target is written in one transaction that ends with the last step: until
+    // then it can be left as it was.
+    const int pagesPerStep = progress ? kCopyPagesPerStep : -1;
+    int rc = SQLITE_OK;
+    int busyRounds = 0;
+    bool halted = false;
+    while (rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+        rc = sqlite3_backup_step(copy, pagesPerStep);
+        if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED) {
+            if (++busyRounds > kCopyBusyRounds)
+                break;
+            sqlite3_sleep(50);
+            continue;
+        }
+        busyRounds = 0;
+        if (rc == SQLITE_OK && progress) {
+            const int total = sqlite3_backup_pagecount(copy);
+            if (!progress(total - sqlite3_backup_remaining(copy), total)) {
+                halted = true;
+                break;
+            }
+        }
+    }
+    sqlite3_backup_finish(copy);
+    if (stopped)
+        *stopped = halted;
+    if (rc == SQLITE_DONE && !halted)
+        return true;
+    if (halted)
+        SetError(error, QStringLiteral("The copy was stopped; the database is unchanged"));
+    else if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
+        SetError(error, QStringLiteral("The database stayed locked by another connection"));
+    else
+        SetError(error,
+            QString::fromUtf8(sqlite3_errstr(rc)) + QStringLiteral(": ") + QString::fromUtf8(sqlite3_errmsg(into)));
+    return false;
+}
+
+bool CopyDatabaseInto(
+    QSqlDatabase& from, QSqlDatabase& into, const DatabaseCopyProgress& progress, bool* stopped, QString* error)
+{
+    return CopyDatabaseInto(SqliteHandleOf(from), SqliteHandleOf(into), progress, stopped, error);
+}
+
+bool ReadUserVersion(QSqlDatabase& db, qint64& value, QString* error)
+{
+    QSqlQuery query(db);
+    if (!ExecBound(query, QStringLiteral("PRAGMA user_version"), {}, error))
+        return false;
+    if (!query.next()) {
+        SetError(error, QStringLiteral("The database gives no user version"));
+        return false;
+    }
+    value = query.value(0).toLongLong();
+    return true;
+}
+
+bool WriteUserVersion(QSqlDatabase& db, qint64 value, QString* error)
+{
+    // A pragma takes no bound value; the number is written as digits.
+    QSqlQuery query(db);
+    return ExecBound(query, QStringLiteral("PRAGMA user_version = %1").arg(qint32(value)), {}, error);
+}
+
+void RemoveDatabaseFile(const QString& path)
+{
+    for (const char* suffix : { "", "-journal", "-wal", "-shm" })
+        QFile::remove(path + QString::fromLatin1(suffix));
+}
+
+bool BackupDatabase(QSqlDatabase& db, const QString& targetPath, QString* error, const DatabaseCopyProgress& progress)
 {
     sqlite3* source = SqliteHandleOf(db);
     if (!source) {
         SetError(error, QStringLiteral("The database is not open"));
         return false;
     }
-    QFile::remove(targetPath);
+    // A journal left beside an earlier copy would be played back into the new one.
+    RemoveDatabaseFile(targetPath);
     sqlite3* target = nullptr;
-    if (sqlite3_open(QFile::encodeName(targetPath).constData(), &target) != SQLITE_OK) {
+    bool ok = sqlite3_open(QFile::encodeName(targetPath).constData(), &target) == SQLITE_OK;
+    if (ok) {
+        SetDatabaseFileMode(targetPath);
+        ok = CopyDatabaseInto(source, target, progress, nullptr, error);
+    } else {
         SetError(error, QString::fromUtf8(sqlite3_errmsg(target)));
-        sqlite3_close(target);
-        return false;
     }
-    sqlite3_backup* backup = sqlite3_backup_init(target, "main", source, "main");
-    int rc = SQLITE_ERROR;
-    if (backup) {
-        do {
-            rc = sqlite3_backup_step(backup, -1);
-            if (rc == SQLITE_BUSY || rc == SQLITE_LOCKED)
-                sqlite3_sleep(50);
-        } while (rc == SQLITE_OK || rc == SQLITE_BUSY || rc == SQLITE_LOCKED);
-        sqlite3_backup_finish(backup);
-    }
-    const bool ok = rc == SQLITE_DONE && sqlite3_errcode(target) == SQLITE_OK;
-    if (!ok)
-        SetError(error, QString::fromUtf8(sqlite3_errmsg(target)));
     sqlite3_close(target);
     if (!ok)
-        QFile::remove(targetPath);
+        RemoveDatabaseFile(targetPath);
     return ok;
 }
 

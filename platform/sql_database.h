@@ -27,6 +27,12 @@ QString FolderDatabasePath(const QString& folder);
 // error instead of being created. On failure the result is not open and Error says why.
 QSqlDatabase OpenFolderDatabase(
     const QString& connectionName, const QString& folder, bool createMissing, QString* error = nullptr);
+// Database files hold the users' password hashes: the program creates them, their
+// journals (which take the file's mode) and their copies readable and writable by owner
+// and group only; a folder shared between users is shared through its group.
+inline constexpr unsigned kDatabaseFileMode = 0660;
+bool SetDatabaseFileMode(const QString& path);
+
 // Closes and forgets the named connection of this thread.
 void CloseFolderDatabase(const QString& connectionName);
 // The per-thread name under which a connection called Name is kept.
@@ -100,7 +106,34 @@ bool CopyMissingTables(QSqlDatabase& db, const QString& sourcePath, const QStrin
 // Closes every connection of this thread open on the database file Path.
 void CloseConnectionsTo(const QString& path);
 
-// Copies the live database of Db into the file TargetPath with SQLite's online backup.
-bool BackupDatabase(QSqlDatabase& db, const QString& targetPath, QString* error = nullptr);
+// Progress of a database copy: pages copied and pages in all. Answering False stops it.
+using DatabaseCopyProgress = std::function<bool(int done, int total)>;
+// Pages a copy with a progress takes per step, and how often in a row it waits 50 ms
+// for a database another connection keeps busy before it gives up.
+inline constexpr int kCopyPagesPerStep = 16;
+inline constexpr int kCopyBusyRounds = 200;
+
+// The one way the program copies a live database: the whole database of From goes over
+// the database of Into through SQLite's online backup, in one write transaction of Into.
+// Into then holds all of From, or, when the copy fails or Progress stops it (Stopped
+// says so), what it held before. A source changed meanwhile by another connection is
+// copied again from the start.
+bool CopyDatabaseInto(sqlite3* from, sqlite3* into, const DatabaseCopyProgress& progress = {}, bool* stopped = nullptr,
+    QString* error = nullptr);
+bool CopyDatabaseInto(QSqlDatabase& from, QSqlDatabase& into, const DatabaseCopyProgress& progress = {},
+    bool* stopped = nullptr, QString* error = nullptr);
+
+// Copies the live database of Db into the file TargetPath, made anew with
+// kDatabaseFileMode; a copy that fails leaves neither the file nor a journal of it.
+bool BackupDatabase(
+    QSqlDatabase& db, const QString& targetPath, QString* error = nullptr, const DatabaseCopyProgress& progress = {});
+
+// The application-owned number in the database file's header (SQLite's user_version),
+// which travels with every copy of the database.
+bool ReadUserVersion(QSqlDatabase& db, qint64& value, QString* error = nullptr);
+bool WriteUserVersion(QSqlDatabase& db, qint64 value, QString* error = nullptr);
+
+// Removes a database file with its journal (and a WAL pair, should there be one).
+void RemoveDatabaseFile(const QString& path);
 
 } // namespace orvek

@@ -4,7 +4,6 @@
 
 #include <sqlite3.h>
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -236,6 +235,80 @@ bool WriteProblems(const QString& tempFolder, const QVector<Problem>& problems, 
     return ok;
 }
 
+std::function<void(const char*)> g_rebuildStepHook;
+
+void RebuildStep(const char* name)
+{
+    if (g_rebuildStepHook)
+        g_rebuildStepHook(name);
+}
+
+void CarryAutoincCounters(Handle& source, Handle& target)
+{
+    Statement sequences;
+    if (sqlite3_prepare_v2(source.db, "SELECT name, seq FROM sqlite_sequence", -1, &sequences.stmt, nullptr)
+        != SQLITE_OK)
+        return;
+    while (sqlite3_step(sequences.stmt) == SQLITE_ROW) {
+        const QString name = ValueText(sequences.stmt, 0);
+        const qint64 seq = sqlite3_column_int64(sequences.stmt, 1);
+        Statement update;
+        if (sqlite3_prepare_v2(
+                target.db, "UPDATE sqlite_sequence SET seq = max(seq, ?2) WHERE name = ?1", -1, &update.stmt, nullptr)
+            == SQLITE_OK) {
+            sqlite3_bind_text(update.stmt, 1, name.toUtf8().constData(), -1, SQLITE_TRANSIENT);
+            sqlite3_bind_int64(update.stmt, 2, seq);
+            sqlite3_step(update.stmt);
+        }
+        // A table that carried no row has no counter row yet.
+        if (sqlite3_changes(target.db) == 0) {
+            Statement insert;
+            if (sqlite3_prepare_v2(
+                    target.db, "INSERT INTO sqlite_sequence (name, seq) VALUES (?1, ?2)", -1, &insert.stmt, nullptr)
+                == SQLITE_OK) {
+                sqlite3_bind_text(insert.stmt, 1, name.toUtf8().constData(), -1, SQLITE_TRANSIENT);
+                sqlite3_bind_int64(insert.stmt, 2, seq);
+                sqlite3_step(insert.stmt);
+            }
+        }
+    }
+}
+
+// Puts the content of Fresh in the place of the live file Live: through the online
+// backup into the live file, in one transaction, when SQLite can still write into it;
+// otherwise (its header is unreadable) by a rename, but only while no journal of it
+// exists, since SQLite would play a journal back into the new file.
+bool PutInPlace(const QString& fresh, const QString& live, QString* error)
+{
+    {
+        Handle from, into;
+        QString copyError;
+        if (OpenHandle(fresh, from, SQLITE_OPEN_READONLY, &copyError)
+            && OpenHandle(live, into, SQLITE_OPEN_READWRITE, &copyError)
+            && CopyDatabaseInto(from.db, into.db, {}, nullptr, &copyError))
+            return true;
+    }
+    if (QFileInfo::exists(live + QStringLiteral("-journal"))) {
+        SetError(
+            error, QStringLiteral("%1 cannot be replaced: it has a journal that SQLite cannot play back").arg(live));
+        return false;
+    }
+    // Beside the live file first, so that the rename stays on one file system.
+    const QString beside = live + QStringLiteral(".rebuild");
+    RemoveDatabaseFile(beside);
+    if (!QFile::copy(fresh, beside)) {
+        SetError(error, QStringLiteral("Cannot copy the rebuilt database to %1").arg(beside));
+        return false;
+    }
+    SetDatabaseFileMode(beside);
+    if (std::rename(QFile::encodeName(beside).constData(), QFile::encodeName(live).constData()) != 0) {
+        SetError(error, QStringLiteral("Cannot replace %1").arg(live));
+        QFile::remove(beside);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int VerifyDatabaseTable(const QString& folder, const QString& table, QString* detail, const RepairProgress& progress)
@@ -333,26 +406,36 @@ bool RebuildDatabase(const QString& folder, const QString& tempFolder, RebuildRe
         return false;
     }
     CloseConnectionsTo(damaged);
-    RebuildResult out;
-    // The damaged file (and a journal left by a crash) is kept in the temporary folder
-    // and read from there, so the original stays untouched until it is replaced.
     QDir().mkpath(tempFolder);
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmsszzz"));
-    out.backupPath = QDir(tempFolder).filePath(QStringLiteral("Backup-%1.sqlite").arg(stamp));
-    if (!QFile::copy(damaged, out.backupPath)) {
-        SetError(error, QStringLiteral("Cannot copy %1 to %2").arg(damaged, out.backupPath));
-        return false;
+    RemoveRebuildLeftovers(tempFolder, folder);
+    const QDir temp(tempFolder);
+    RebuildResult out;
+
+    // The live file is opened through SQLite first: a transaction that a writer left
+    // unfinished (a hot journal) is rolled back now, so its rollback is never lost.
+    {
+        Handle live;
+        if (OpenHandle(damaged, live, SQLITE_OPEN_READWRITE, nullptr))
+            Exec(live, QStringLiteral("SELECT count(*) FROM sqlite_master"));
     }
-    if (QFileInfo::exists(damaged + QStringLiteral("-journal")))
-        QFile::copy(damaged + QStringLiteral("-journal"), out.backupPath + QStringLiteral("-journal"));
-    const QString salvageCopy = out.backupPath + QStringLiteral(".read");
-    QFile::remove(salvageCopy);
-    QFile::copy(out.backupPath, salvageCopy);
-    QFile::remove(salvageCopy + QStringLiteral("-journal"));
-    if (QFileInfo::exists(damaged + QStringLiteral("-journal")))
-        QFile::copy(damaged + QStringLiteral("-journal"), salvageCopy + QStringLiteral("-journal"));
-    const QString fresh = damaged + QStringLiteral(".rebuild");
-    QFile::remove(fresh);
+    RebuildStep("journal settled");
+    // The damaged file as it is now (with a journal SQLite could not play back) is kept
+    // aside, and the rows are read from a second copy, so the live file stays untouched
+    // until it is replaced.
+    const QString kept = temp.filePath(QStringLiteral("Rebuild-work-damaged.sqlite"));
+    const QString salvageCopy = temp.filePath(QStringLiteral("Rebuild-work-read.sqlite"));
+    const QString fresh = temp.filePath(QStringLiteral("Rebuild-work-fresh.sqlite"));
+    const QString journal = damaged + QStringLiteral("-journal");
+    for (const QString& copy : { kept, salvageCopy }) {
+        if (!QFile::copy(damaged, copy)
+            || (QFileInfo::exists(journal) && !QFile::copy(journal, copy + QStringLiteral("-journal")))) {
+            SetError(error, QStringLiteral("Cannot copy %1 to %2").arg(damaged, copy));
+            RemoveRebuildLeftovers(tempFolder, folder);
+            return false;
+        }
+        SetDatabaseFileMode(copy);
+    }
+    RebuildStep("damaged file copied");
 
     QVector<Problem> problems;
     bool ok = false;
@@ -362,6 +445,7 @@ bool RebuildDatabase(const QString& folder, const QString& tempFolder, RebuildRe
             && OpenHandle(fresh, target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, error)
             && Exec(target, QStringLiteral("PRAGMA journal_mode=DELETE"), error)
             && Exec(target, QStringLiteral("BEGIN IMMEDIATE"), error);
+        SetDatabaseFileMode(fresh);
         struct Object {
             QString type, name, table, sql;
         };
@@ -398,62 +482,50 @@ bool RebuildDatabase(const QString& folder, const QString& tempFolder, RebuildRe
             out.tables.append(table);
         }
         // The counters of the autoinc keys never go back, so no ID is given twice.
-        if (ok) {
-            Statement sequences;
-            if (sqlite3_prepare_v2(source.db, "SELECT name, seq FROM sqlite_sequence", -1, &sequences.stmt, nullptr)
-                == SQLITE_OK) {
-                while (sqlite3_step(sequences.stmt) == SQLITE_ROW) {
-                    const QString name = ValueText(sequences.stmt, 0);
-                    const qint64 seq = sqlite3_column_int64(sequences.stmt, 1);
-                    Statement update;
-                    if (sqlite3_prepare_v2(target.db, "UPDATE sqlite_sequence SET seq = max(seq, ?2) WHERE name = ?1",
-                            -1, &update.stmt, nullptr)
-                        == SQLITE_OK) {
-                        sqlite3_bind_text(update.stmt, 1, name.toUtf8().constData(), -1, SQLITE_TRANSIENT);
-                        sqlite3_bind_int64(update.stmt, 2, seq);
-                        sqlite3_step(update.stmt);
-                    }
-                    // A table that carried no row has no counter row yet.
-                    if (sqlite3_changes(target.db) == 0) {
-                        Statement insert;
-                        if (sqlite3_prepare_v2(target.db, "INSERT INTO sqlite_sequence (name, seq) VALUES (?1, ?2)", -1,
-                                &insert.stmt, nullptr)
-                            == SQLITE_OK) {
-                            sqlite3_bind_text(insert.stmt, 1, name.toUtf8().constData(), -1, SQLITE_TRANSIENT);
-                            sqlite3_bind_int64(insert.stmt, 2, seq);
-                            sqlite3_step(insert.stmt);
-                        }
-                    }
-                }
-            }
-        }
+        if (ok)
+            CarryAutoincCounters(source, target);
         for (const Object& o : objects)
             if (ok && o.type == QLatin1String("trigger"))
                 ok = Exec(target, o.sql, error);
         ok = ok && Exec(target, QStringLiteral("COMMIT"), error);
     }
-    QFile::remove(salvageCopy);
-    QFile::remove(salvageCopy + QStringLiteral("-journal"));
+    RebuildStep("fresh file built");
+    ok = ok && (problems.isEmpty() || WriteProblems(tempFolder, problems, error));
+    ok = ok && PutInPlace(fresh, damaged, error);
     if (!ok) {
-        QFile::remove(fresh);
+        RemoveRebuildLeftovers(tempFolder, folder);
         return false;
     }
-    if (!problems.isEmpty() && !WriteProblems(tempFolder, problems, error)) {
-        QFile::remove(fresh);
-        return false;
-    }
-    // A journal of the damaged file would be played back into the fresh one.
-    QFile::remove(damaged + QStringLiteral("-journal"));
-    if (std::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(damaged).constData()) != 0) {
-        SetError(error, QStringLiteral("Cannot replace %1").arg(damaged));
-        QFile::remove(fresh);
-        return false;
-    }
+    RebuildStep("rebuilt file in place");
+    // The damaged file stays as the last rebuild's copy until the next rebuild; the
+    // working files go.
+    out.backupPath = temp.filePath(QString::fromLatin1(kLastRebuildCopy));
+    RemoveDatabaseFile(out.backupPath);
+    if (!QFile::rename(kept, out.backupPath))
+        out.backupPath.clear();
+    QFile::remove(kept + QStringLiteral("-journal"));
+    RemoveRebuildLeftovers(tempFolder, folder);
     if (progress)
         progress(8, 100);
     if (result)
         *result = out;
     return true;
+}
+
+void RemoveRebuildLeftovers(const QString& tempFolder, const QString& databaseFolder)
+{
+    const QDir temp(tempFolder);
+    // The working files of this version, and the copies that earlier versions kept.
+    for (const QString& name : temp.entryList(
+             { QStringLiteral("Rebuild-work-*"), QStringLiteral("Backup-*.sqlite*") }, QDir::Files | QDir::Hidden))
+        QFile::remove(temp.filePath(name));
+    if (!databaseFolder.isEmpty())
+        RemoveDatabaseFile(FolderDatabasePath(databaseFolder) + QStringLiteral(".rebuild"));
+}
+
+void SetRebuildStepHook(std::function<void(const char* step)> hook)
+{
+    g_rebuildStepHook = std::move(hook);
 }
 
 } // namespace orvek

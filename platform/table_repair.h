@@ -48,19 +48,33 @@ struct RebuiltTable {
 };
 
 struct RebuildResult {
-    QString backupPath; // the damaged database as it was, in TempFolder
+    QString backupPath; // the copy of the damaged database kept in TempFolder (kLastRebuildCopy)
     QVector<RebuiltTable> tables;
     qint64 NotCarried(const QString& table) const;
 };
 
-// Rebuilds Folder's database: copies the damaged file to TempFolder, carries every
-// readable row of every table (keeping row IDs, indexes, triggers and the counters of
-// the autoinc keys) into a fresh database file, puts the rows a key refuses into the
-// table PROBLEM of TempFolder's database (table name, row ID, reason, row text) and
-// then replaces the damaged file. Connections of this thread to the file are closed
-// first. False, with the damaged file left in place, when the fresh file cannot be
-// made.
+// Rebuilds Folder's database. The live file is first opened through SQLite, so that a
+// transaction a killed writer left is rolled back; then its readable rows (with row IDs,
+// indexes, triggers and the counters of the autoinc keys) are carried into a fresh file
+// in TempFolder, the rows a key refuses go to the table PROBLEM of TempFolder's database
+// (table name, row ID, reason, row text), and the fresh content replaces the live file's
+// through the online backup in one transaction (or, where SQLite can no longer write
+// into the live file, by a rename while no journal of it exists). Journals are never
+// deleted by hand. The damaged file is kept as TempFolder + kLastRebuildCopy until the
+// next rebuild; working files of this or of an interrupted rebuild are removed.
+// Connections of this thread to the file are closed first. False, with the live file
+// left as it was, when the rebuild cannot be made or put in place.
 bool RebuildDatabase(const QString& folder, const QString& tempFolder, RebuildResult* result, QString* error = nullptr,
     const RepairProgress& progress = {});
+
+// The copy of the damaged file that the last rebuild keeps in the temporary folder.
+inline constexpr const char* kLastRebuildCopy = "Rebuild-last.sqlite";
+
+// Removes what interrupted rebuilds left in TempFolder (and, from earlier versions,
+// beside the live file of DatabaseFolder); the last rebuild's copy stays.
+void RemoveRebuildLeftovers(const QString& tempFolder, const QString& databaseFolder = QString());
+
+// Tests follow a rebuild step by step: Hook is called after each step (with its name).
+void SetRebuildStepHook(std::function<void(const char* step)> hook);
 
 } // namespace orvek

@@ -210,7 +210,7 @@ void DescribeQuantity(TCell& cell, QString& text)
     const QString unit = cell.FUnit.Text;
     text += LineEnd + HeadingMarkupSmall + GetString(902) + QStringLiteral(": ") + cell.FSymbol.Text
         + QStringLiteral("[cf1] ") + LineEnd + HeadingMarkupSmall + GetString(903) + QStringLiteral(": ")
-        + cell.FQuantityName.Text + QStringLiteral("[cf1] ");
+        + QuantityNameText(cell) + QStringLiteral("[cf1] ");
     const bool paired = !cell.FValue.Text.isEmpty() && !cell.FCombinedUncertainty.isEmpty();
     if (cell.FValueType == 0) {
         QString value, u;

@@ -7,9 +7,11 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QTextTable>
 
 #include <array>
+#include <cmath>
 #include <map>
 #include <set>
 #include <vector>
@@ -151,6 +153,65 @@ bool ReadNumber(QStringView& rest, QChar delimiter, int& value)
     return true;
 }
 
+// Tables of up to this many rows are kept on one page.
+constexpr int kShortTableRows = 10;
+
+// True when the text of Block is wholly bold (and there is some).
+bool IsBoldText(const QTextBlock& block)
+{
+    bool any = false;
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (!fragment.isValid() || fragment.text().trimmed().isEmpty())
+            continue;
+        if (fragment.charFormat().fontWeight() < QFont::Bold)
+            return false;
+        any = true;
+    }
+    return any;
+}
+
+// Every cell of Row that holds text holds bold text only, and one does.
+bool RowIsBold(QTextTable* table, int row)
+{
+    bool any = false;
+    for (int c = 0; c < table->columns(); ++c) {
+        const QTextTableCell cell = table->cellAt(row, c);
+        for (auto it = cell.begin(); !it.atEnd(); ++it) {
+            const QTextBlock block = it.currentBlock();
+            if (!block.isValid() || block.text().trimmed().isEmpty())
+                continue;
+            if (!IsBoldText(block))
+                return false;
+            any = true;
+        }
+    }
+    return any;
+}
+
+void KeepWithNext(const QTextBlock& block)
+{
+    QTextCursor at(block);
+    QTextBlockFormat format = block.blockFormat();
+    format.setProperty(rtfprop::KeepWithNext, true);
+    at.setBlockFormat(format);
+}
+
+void KeepRowWithNext(QTextTable* table, int row)
+{
+    for (int c = 0; c < table->columns(); ++c) {
+        const QTextTableCell cell = table->cellAt(row, c);
+        if (!cell.isValid() || cell.row() != row || cell.column() != c)
+            continue;
+        const QTextBlock last = cell.lastCursorPosition().block();
+        for (QTextBlock b = cell.firstCursorPosition().block(); b.isValid(); b = b.next()) {
+            KeepWithNext(b);
+            if (b == last)
+                break;
+        }
+    }
+}
+
 // Reads a table block and inserts it at Cursor. False when its header is not readable;
 // then nothing was inserted.
 bool InsertTableBlock(QTextCursor& cursor, const QString& content)
@@ -188,13 +249,24 @@ bool InsertTableBlock(QTextCursor& cursor, const QString& content)
     }
     if (cells.empty())
         return false;
-    const QTextTableFormat format = RtfTableFormat(edges, left, 70, 1, true, columns);
+    const QTextTableFormat format = RtfTableFormat(edges, left, 70, 0, true, columns);
     QTextTable* table = cursor.insertTable(int(cells.size()), columns, format);
     for (int r = 0; r < int(cells.size()); ++r)
         for (int c = 0; c < columns; ++c) {
             QTextCursor cellCursor = table->cellAt(r, c).firstCursorPosition();
             InsertCellMarkup(cellCursor, cells[r][c], fontSize);
         }
+    // Only a first row of bold labels over other rows is a header, repeated on the
+    // pages the table continues on; a table of label and value rows has none.
+    if (table->rows() > 1 && RowIsBold(table, 0)) {
+        QTextTableFormat withHeader = table->format();
+        withHeader.setHeaderRowCount(1);
+        table->setFormat(withHeader);
+    }
+    // A short table stays on one page: each row but the last keeps with the next.
+    if (table->rows() <= kShortTableRows)
+        for (int r = 0; r + 1 < table->rows(); ++r)
+            KeepRowWithNext(table, r);
     cursor = table->lastCursorPosition();
     cursor.movePosition(QTextCursor::NextCharacter);
     return true;
@@ -720,6 +792,13 @@ void RenderMarkupToRichEdit(int FontSize, const QString& FontName, bool AlignLin
     }
     flush(n);
     cursor.endEditBlock();
+    ShowEmptyLinesAfterTables(Edit);
+    // A heading (a paragraph in bold only) stays on the page of what follows it.
+    for (QTextFrame::iterator it = Edit->rootFrame()->begin(); !it.atEnd(); ++it) {
+        const QTextBlock block = it.currentBlock();
+        if (block.isValid() && block.next().isValid() && !QTextCursor(block).currentTable() && IsBoldText(block))
+            KeepWithNext(block);
+    }
 
     Edit->setUndoRedoEnabled(undo);
     Edit->setModified(false);

@@ -2,7 +2,9 @@
 // Rendering mark-up text into a rich-text document: RTF and table blocks are taken out,
 // the codes become runs of character attributes and paragraph alignments over the
 // remaining text, and the blocks are put back at their places (tables as real tables
-// whose first row repeats on every page and whose rows are never split).
+// whose rows are never split; a first row of bold labels repeats on every page the
+// table continues on, and a table of up to ten rows stays on one page). A heading, a
+// paragraph wholly in bold, stays on the page of what follows it.
 
 #include <QString>
 #include <QtGlobal>

@@ -4,6 +4,12 @@
 
 namespace orvek {
 
+namespace {
+// A picture replays as recorded at the default logical resolution, whatever device it
+// was recorded on.
+constexpr double kPictureDpi = 96.0;
+} // namespace
+
 TPagePicture::TPagePicture(const TPageMetrics& metrics)
     : metrics_(metrics)
 {
@@ -44,9 +50,9 @@ void TPagePicture::DrawScaled(QPainter& painter, const QRectF& target) const
     double replayX = 1.0, replayY = 1.0;
     if (const QPaintDevice* device = painter.device()) {
         if (device->logicalDpiX() > 0)
-            replayX = double(device->logicalDpiX()) / metrics_.PixelsPerInchX;
+            replayX = double(device->logicalDpiX()) / kPictureDpi;
         if (device->logicalDpiY() > 0)
-            replayY = double(device->logicalDpiY()) / metrics_.PixelsPerInchY;
+            replayY = double(device->logicalDpiY()) / kPictureDpi;
     }
     painter.save();
     painter.translate(target.topLeft());

@@ -35,6 +35,12 @@ QString BoldCell(const QString& text)
     return QStringLiteral("[cf3]") + text + QStringLiteral("[cf1]");
 }
 
+QString BoldCellWithIndex(const QString& text, const QString& before, const QString& index, const QString& after)
+{
+    return BoldCell(text + before) + QStringLiteral("[cf3][cf15]") + index + QStringLiteral("[cf1]")
+        + (after.isEmpty() ? QString() : BoldCell(after));
+}
+
 QString WithUnit(const QString& text, const QString& unit)
 {
     return text.isEmpty() ? text : text + QLatin1Char(' ') + unit;

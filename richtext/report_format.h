@@ -20,6 +20,10 @@ void PairTexts(const QString& value, const QString& unc, QString& valueOut, QStr
 QString DofText(const QString& text);
 // "[cf3]" + Text + "[cf1]".
 QString BoldCell(const QString& text);
+// A bold table cell Text + Before, the index Index as a bold subscript, then After in
+// bold ("x" with the index "i"). Runs of a table cell do not nest, so each part is a run
+// of its own.
+QString BoldCellWithIndex(const QString& text, const QString& before, const QString& index, const QString& after = {});
 // "Symbol = right side" of an equation cell. The stored equation holds its left side
 // too ("l=ls+d"); it is written once, never as "l = l=ls+d".
 QString EquationLine(const QString& symbol, const QString& normalizedEquation);

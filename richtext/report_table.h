@@ -50,10 +50,21 @@ private:
 };
 
 // Text := a CR and the table block of ReportTable. With AutoWidths the column widths are
-// estimated first (AutoSizeTableColumns). Cells holding a TAB or a line end, which would
-// break the block's rows, carry them as blanks (mark-up) or drop the line ends (RTF, where
-// they carry no meaning).
+// estimated first (AutoSizeTableColumns); either way they are then fitted to the page
+// (FitTableColumns with the report body less Left). Cells holding a TAB or a line end,
+// which would break the block's rows, carry them as blanks (mark-up) or drop the line
+// ends (RTF, where they carry no meaning).
 void BuildTableMarkup(bool AutoWidths, quint8 WidthMode, int FontSize, QString& Text, int Left);
+
+// Fits ColWidths of ReportTable: every column at least as wide as the widest word of its
+// cells, header included (words never break, so numbers never wrap); a table wider than
+// MaxWidth twips gives up first the room no cell fills, then what wrapping text can give,
+// so that number columns keep their width; a column whose cells wrap takes the room left
+// and the room other columns do not fill.
+void FitTableColumns(int FontSize, int MaxWidth);
+
+// The width of a report page's body in twips (the page of DefaultReportPage).
+int ReportBodyWidth();
 
 // Sets ColWidths[1..ColCount] of ReportTable from the cell texts.
 void AutoSizeTableColumns(quint8 Mode, int FontSize);

@@ -9,6 +9,7 @@
 #include "richtext/cell_description.h"
 #include "richtext/report_format.h"
 #include "richtext/report_table.h"
+#include "richtext/results_snapshot.h"
 
 #include <QRegularExpression>
 
@@ -17,8 +18,6 @@ namespace orvek {
 namespace {
 
 const QString CR = QStringLiteral("\r");
-// The widest budget table in twips: the width of the source budget's fixed columns.
-constexpr int MaxBudgetWidth = 10350;
 const QString CRLF = QStringLiteral("\r\n");
 
 // "0," and "0." as a rounding leaves them read "0".
@@ -141,6 +140,11 @@ QString DistributionText(const TCell& cell)
     return text;
 }
 
+QString QuantityNameText(const TCell& cell)
+{
+    return cell.FQuantityName.Text.trimmed().isEmpty() ? cell.FCellName.Text : cell.FQuantityName.Text;
+}
+
 QString EquationsText(const TCell& cell)
 {
     try {
@@ -174,7 +178,7 @@ void CollectBudgetRows(TCell& cell)
     row.CellType = cell.FCellType;
     row.ValueType = cell.FValueType;
     row.UnitText = cell.FUnit.Text;
-    row.QuantityName = cell.FQuantityName.Text;
+    row.QuantityName = QuantityNameText(cell);
     row.Value = cell.FValue.Text;
     row.Uncertainty = cell.FCombinedUncertainty;
     row.DegreesOfFreedom
@@ -223,11 +227,12 @@ QString BuildBudgetTable(bool WithDof)
     ReportTableOwner owner;
     TStringTable& t = owner.Table();
     StartTable(t, WithDof ? 7 : 6, 1);
-    t.Cells(1, 1) = HeaderCell(132, " xi");
-    t.Cells(2, 1) = HeaderCell(1096, " xi");
-    t.Cells(3, 1) = HeaderCell(677, " u(xi)");
+    const QString i = QStringLiteral("i");
+    t.Cells(1, 1) = BoldCellWithIndex(GetString(132), QStringLiteral(" x"), i);
+    t.Cells(2, 1) = BoldCellWithIndex(GetString(1096), QStringLiteral(" x"), i);
+    t.Cells(3, 1) = BoldCellWithIndex(GetString(677), QStringLiteral(" u(x"), i, QStringLiteral(")"));
     t.Cells(4, 1) = HeaderCell(356, " d");
-    t.Cells(5, 1) = HeaderCell(674, " ci");
+    t.Cells(5, 1) = BoldCellWithIndex(GetString(674), QStringLiteral(" c"), i);
     t.Cells(6, 1) = HeaderCell(1097, " u(y)");
     if (WithDof)
         t.Cells(7, 1) = HeaderCell(676);
@@ -259,17 +264,8 @@ QString BuildBudgetTable(bool WithDof)
         if (WithDof)
             t.Cells(7, r) = ExponentToMarkup(dof);
     }
-    // Estimated widths, narrowed to the width of the source budget when wider, so that
-    // the last columns stay on the page; the cells wrap instead.
-    AutoSizeTableColumns(0, ReportTableFontSize);
-    int total = 0;
-    for (int c = 1; c <= t.ColCount; ++c)
-        total += t.ColWidths[size_t(c)];
-    if (total > MaxBudgetWidth)
-        for (int c = 1; c <= t.ColCount; ++c)
-            t.ColWidths[size_t(c)] = t.ColWidths[size_t(c)] * MaxBudgetWidth / total;
     QString table;
-    BuildTableMarkup(false, 0, ReportTableFontSize, table, 50);
+    BuildTableMarkup(true, 0, ReportTableFontSize, table, 50);
     return HeadingMarkup + GetString(602) + QStringLiteral(":[cf1]") + table;
 }
 
@@ -315,7 +311,8 @@ QString ResultTable(const TCell& cell)
     ReportTableOwner owner;
     TStringTable& t = owner.Table();
     StartTable(t, 2, 9);
-    const int labels[] = { 132, 239, 87, 907, 355, 1001, 312, 271, 289 };
+    // Row 4 is the relative standard uncertainty, named as in the description tables.
+    const int labels[] = { 132, 239, 87, 88, 355, 1001, 312, 271, 289 };
     for (int r = 1; r <= 9; ++r)
         t.Cells(1, r) = HeaderCell(labels[r - 1]);
     const QString unit = cell.FUnit.Text;
@@ -415,10 +412,21 @@ void PrepareSources(TCell& root)
         root.BuildSourceList();
 }
 
+// Appends a chapter that begins with its heading; after a table it is set off by the
+// space of one empty line, as every chapter is.
+void AppendChapter(QString& text, const QString& chapter)
+{
+    if (text.endsWith(QLatin1String(":TABLE_END")))
+        text += CR;
+    text += chapter;
+}
+
 } // namespace
 
 QString FullReportText(TCell& root)
 {
+    // The sensitivity pass evaluates the model again; the report leaves it as it was.
+    TResultsSnapshot results(root);
     ReportScope scope;
     PrepareSources(root);
     CollectBudgetRows(root);
@@ -433,16 +441,19 @@ QString FullReportText(TCell& root)
         text += DescribeCell(root);
     }
     if (ReportSections & 0x02)
-        text += InputQuantityTable();
-    if (ReportSections & 0x08)
-        text += BuildSourceBudgetTable() + CR + BuildBudgetTable(true);
+        AppendChapter(text, InputQuantityTable());
+    if (ReportSections & 0x08) {
+        AppendChapter(text, BuildSourceBudgetTable());
+        AppendChapter(text, BuildBudgetTable(true));
+    }
     if (ReportSections & 0x10)
-        text += ResultTable(root);
+        AppendChapter(text, ResultTable(root));
     return text;
 }
 
 QString ShortReportText(TCell& root)
 {
+    TResultsSnapshot results(root);
     ReportScope scope;
     PrepareSources(root);
     QString text = EquationsChapter(root) + CR;

@@ -34,6 +34,10 @@ inline int EquationCounter = 0;
 
 // Symbol " = " normalised equation of the cell and of its equation-cell descendants, one
 // per line (CR LF); empty when anything fails.
+// The name of a quantity as the reports print it: its quantity name, or, where it has
+// none, the name its box shows.
+QString QuantityNameText(const TCell& cell);
+
 QString EquationsText(const TCell& cell);
 // The same numbered with EquationCounter, as headings of the report.
 QString NumberedEquationsText(const TCell& cell);

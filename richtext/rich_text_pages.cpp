@@ -1,5 +1,7 @@
 #include "richtext/rich_text_pages.h"
 
+#include "platform/rtf_reader.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>
 #include <QTextBlock>
@@ -17,6 +19,36 @@ namespace {
 
 // Layout rounding may put a line a fraction of a pixel past the body; that still fits.
 constexpr double kFitTolerance = 0.5;
+
+bool KeepsWithNext(const QTextBlock& block)
+{
+    return block.blockFormat().boolProperty(rtfprop::KeepWithNext);
+}
+
+// True when a block of a cell of rows First..Last keeps with what follows.
+bool RowsKeepWithNext(QTextTable* table, int first, int last)
+{
+    for (int r = first; r <= last; ++r)
+        for (int c = 0; c < table->columns(); ++c) {
+            const QTextTableCell cell = table->cellAt(r, c);
+            if (!cell.isValid())
+                continue;
+            const QTextBlock end = cell.lastCursorPosition().block();
+            for (QTextBlock b = cell.firstCursorPosition().block(); b.isValid(); b = b.next()) {
+                if (KeepsWithNext(b))
+                    return true;
+                if (b == end)
+                    break;
+            }
+        }
+    return false;
+}
+
+// The strip above a table's frame in which its outer border is drawn.
+double BorderStrip(const QTextTable* table)
+{
+    return 4.0 * (table->format().border() + 1);
+}
 
 } // namespace
 
@@ -85,7 +117,7 @@ void TRichTextPages::BuildUnits()
                 const double top = r == 0 ? fr.top() : (contentBottom[r - 1] + contentTop[r]) / 2;
                 const double bottom = end == rows - 1 ? fr.bottom() : (contentBottom[end] + contentTop[end + 1]) / 2;
                 const int pos = r == 0 ? table->firstPosition() - 1 : firstPos[r];
-                units_.push_back({ top, bottom, pos, table, r });
+                units_.push_back({ top, bottom, pos, table, r, RowsKeepWithNext(table, end, end) });
             }
             continue;
         }
@@ -94,8 +126,9 @@ void TRichTextPages::BuildUnits()
             continue;
         const QRectF br = layout->blockBoundingRect(block);
         QTextLayout* tl = block.layout();
+        const bool keep = KeepsWithNext(block);
         if (!tl || tl->lineCount() == 0) {
-            units_.push_back({ br.top(), br.bottom(), block.position(), nullptr, -1 });
+            units_.push_back({ br.top(), br.bottom(), block.position(), nullptr, -1, keep });
             continue;
         }
         const double origin = br.top() - tl->boundingRect().top();
@@ -108,7 +141,8 @@ void TRichTextPages::BuildUnits()
                 top = std::min(top, br.top());
             if (i == tl->lineCount() - 1)
                 bottom = std::max(bottom, br.bottom());
-            units_.push_back({ top, bottom, block.position() + line.textStart(), nullptr, -1 });
+            // Every line of a heading keeps with the next, so the heading stays whole too.
+            units_.push_back({ top, bottom, block.position() + line.textStart(), nullptr, -1, keep });
         }
     }
     // Positions must grow for the look-up by character.
@@ -177,16 +211,26 @@ int TRichTextPages::RenderPage(QPainter& painter, const QRect& target, int first
         // The table's outer border is drawn a little above its frame; the header slice
         // takes that strip along, and nothing else of what stands above the table.
         headerContentTop = headerTop;
-        headerTop -= std::max(4.0 * (start.table->format().border() + 1), 0.5 * (headerBottom - headerTop));
+        headerTop -= std::max(BorderStrip(start.table), 0.5 * (headerBottom - headerTop));
         if (!any || (headerBottom - headerTop) + (start.bottom - start.top) > height + kFitTolerance)
             headerTop = headerBottom = 0;
     }
     const double header = headerBottom - headerTop;
-    const double avail = height - header;
+    // A page that starts with a row of a table (without a repeated header) takes the
+    // strip above the row along, where the table's top border is drawn.
+    const double lead = (start.table && header == 0) ? BorderStrip(start.table) : 0.0;
+    const double avail = height - header - lead;
 
     size_t next = first;
     while (next < units_.size() && units_[next].bottom - start.top <= avail + kFitTolerance)
         ++next;
+    // A unit that keeps with the next one does not end the page; the chain goes to the
+    // next page whole, unless it fills this page from its top.
+    size_t kept = next;
+    while (kept > first && kept < units_.size() && units_[kept - 1].keepNext)
+        --kept;
+    if (kept > first)
+        next = kept;
     // Units that share a character position (an empty paragraph and the table after it)
     // stay on one page: a page ends only where the next one has a position of its own,
     // so the position it answers always moves on.
@@ -205,7 +249,8 @@ int TRichTextPages::RenderPage(QPainter& painter, const QRect& target, int first
     } else {
         if (header > 0)
             DrawSlice(painter, headerTop, headerBottom, target.left(), target.top(), 1.0, headerContentTop);
-        DrawSlice(painter, start.top, units_[next - 1].bottom, target.left(), target.top() + header, 1.0);
+        DrawSlice(
+            painter, start.top - lead, units_[next - 1].bottom, target.left(), target.top() + header, 1.0, start.top);
     }
     resumeUnit_ = next;
     return next < units_.size() ? units_[next].pos : TextLength();

@@ -3,8 +3,11 @@
 // the target rectangle, on the device the pages are recorded for; each page then draws
 // what fits from a given character on and answers the character the next page starts
 // with. Lines are never cut; a table row is kept whole, and a table continued on a new
-// page repeats its header rows first. Anything taller than a whole page body (a picture,
-// a row) gets a page of its own, scaled down to fit.
+// page repeats its header rows first. A paragraph or row that keeps with the next one
+// (rtfprop::KeepWithNext: headings, the rows of short tables) does not end a page unless
+// a whole page is one such chain. A page that starts inside a table shows the table's
+// border above its first row. Anything taller than a whole page body (a picture, a row)
+// gets a page of its own, scaled down to fit.
 
 #include "richtext/page_picture.h"
 
@@ -39,6 +42,7 @@ private:
         int pos = 0;
         QTextTable* table = nullptr; // a table row of this table
         int row = -1;
+        bool keepNext = false; // stays on the page of the unit after it
     };
     void BuildUnits();
     int UnitAt(int firstChar) const;

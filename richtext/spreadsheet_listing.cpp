@@ -1,5 +1,7 @@
 #include "richtext/spreadsheet_listing.h"
 
+#include "richtext/results_snapshot.h"
+
 #include "core/common_vars.h"
 #include "core/number_format.h"
 #include "core/number_text.h"
@@ -325,6 +327,8 @@ void SpreadsheetFormulas(TCell& root, QString& UcSymbolic, QString& UcExpanded, 
         return;
     }
 
+    // The listing's own settings change the results of the cells until it ends.
+    TResultsSnapshot results(root);
     ListingScope scope;
     // The listing needs a current source list and current coefficients, so the pass runs
     // whatever the windows' switch says.

@@ -1,7 +1,10 @@
 #include "platform/ui/printer.h"
 
+#include "platform/paper.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
@@ -16,6 +19,12 @@ QPrinter& SharedPrinter()
         auto p = std::make_unique<QPrinter>(QPrinter::HighResolution);
         // Pages are laid out against the whole paper; the printable area is the printer's concern.
         p->setFullPage(true);
+        // Without a printer the pages go to PDF on the paper of the user's locale (a
+        // printer's own paper stays its own).
+        if (!PrinterInstalled()) {
+            p->setOutputFormat(QPrinter::PdfFormat);
+            p->setPageSize(QPageSize(LocalePaperSize()));
+        }
         return p;
     }();
     return *printer;

@@ -1,6 +1,7 @@
 #include "richtext/ui/preview_printer.h"
 
 #include "platform/dialogs.h"
+#include "platform/paper.h"
 #include "platform/ui/printer.h"
 #include "platform/ui/rich_edit98.h"
 #include "richtext/rich_text_pages.h"
@@ -148,8 +149,9 @@ void TPreviewPrinter::ReadDeviceMetrics()
 void TPreviewPrinter::BeginDoc()
 {
     printing_ = true;
-    // Asking the system for its printers is slow; once a document is enough.
-    printerKnown_ = PrinterInstalled();
+    // The shared printer is always there: an installed one, or PDF on the locale's paper.
+    // Only where it gives no page (the metrics fail) do the pages fall back to the screen.
+    printerKnown_ = true;
     if (canvas_)
         canvas_->end();
     canvas_.reset();
@@ -217,15 +219,11 @@ QRect TPreviewPrinter::BodyRect() const
 {
     // The body's corners in twips: the margins weighted as the reports were always laid out.
     const TTextOptions& o = TextOptions;
-    const double w = DeviceToUnits(PageWidth);
-    const double h = double(PageHeight) / PixelsPerInchY * unitFactor_;
-    const int left = RoundEven(o.MarginLeft * 600);
-    const int top = RoundEven(o.MarginTop * 950);
-    const int right = RoundEven((w - o.MarginRight) * 1500);
-    const int bottom = RoundEven((h - o.MarginBottom) * 1300);
+    const QRect twips = PageBodyTwips(DeviceToUnits(PageWidth), double(PageHeight) / PixelsPerInchY * unitFactor_,
+        o.MarginLeft, o.MarginTop, o.MarginRight, o.MarginBottom);
     auto px = [](int twips, int dpi) { return RoundEven(double(twips) * dpi / 1440.0); };
-    return QRect(QPoint(px(left, PixelsPerInchX), px(top, PixelsPerInchY)),
-        QPoint(px(right, PixelsPerInchX) - 1, px(bottom, PixelsPerInchY) - 1));
+    return QRect(QPoint(px(twips.left(), PixelsPerInchX), px(twips.top(), PixelsPerInchY)),
+        QPoint(px(twips.right() + 1, PixelsPerInchX) - 1, px(twips.bottom() + 1, PixelsPerInchY) - 1));
 }
 
 bool TPreviewPrinter::PrintRichEdit(bool WithFrame, TRichEdit98& Edit)

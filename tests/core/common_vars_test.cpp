@@ -4,9 +4,13 @@
 #include "tests/support/test_env.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
 
 using namespace orvek;
 
@@ -112,4 +116,60 @@ TEST(CommonInit, StartCounterGrowsByOnePerStart)
     TRegistry reg;
     ASSERT_TRUE(reg.OpenKey(SetupKeyPath, false));
     EXPECT_EQ(reg.ReadInteger("PocetStartov"), 3);
+}
+
+// The temporary folder is used only when it is a real, private folder of this user; a
+// link or a folder others may write into gives a fresh private folder beside it.
+TEST(CommonInit, TemporaryFolderIsPrivateOrFresh)
+{
+    const QString root = test::TestRoot() + "/private/";
+    QDir(root).removeRecursively();
+    QDir().mkpath(root + "elsewhere");
+    const auto mode = [](const QString& path) {
+        struct stat info { };
+        return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
+    };
+    struct Case {
+        const char* name;
+        std::function<void(const QString&)> prepare;
+        bool taken;
+    };
+    const Case cases[] = {
+        { "missing", [](const QString&) {}, true },
+        { "own and private", [](const QString& p) { QDir().mkpath(p); }, true },
+        { "own, readable by others", [](const QString& p) { QDir().mkpath(p), ::chmod(QFile::encodeName(p), 0755); },
+            true },
+        { "writable by everyone", [](const QString& p) { QDir().mkpath(p), ::chmod(QFile::encodeName(p), 0777); },
+            false },
+        { "a link", [&](const QString& p) { QFile::link(root + "elsewhere", p); }, false },
+        { "a file",
+            [](const QString& p) {
+                QFile f(p);
+                f.open(QIODevice::WriteOnly);
+            },
+            false },
+        // Only root can give a folder to another user; elsewhere the case is made as "missing".
+        { "another user's", [](const QString& p) { QDir().mkpath(p), ::chown(QFile::encodeName(p), 65534, 65534); },
+            ::geteuid() != 0 },
+    };
+    const int elsewhere = mode(root + "elsewhere");
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = root + QString("t%1").arg(++n);
+        c.prepare(path);
+        QString reason;
+        const QString folder = PrivateFolder(path, &reason);
+        ASSERT_FALSE(folder.isEmpty()) << reason.toStdString();
+        EXPECT_TRUE(folder.endsWith('/'));
+        EXPECT_EQ(folder == path + "/", c.taken) << folder.toStdString();
+        EXPECT_EQ(reason.isEmpty(), c.taken) << reason.toStdString();
+        EXPECT_TRUE(QFileInfo(folder).isDir());
+        EXPECT_FALSE(QFileInfo(folder.chopped(1)).isSymLink());
+        EXPECT_EQ(mode(folder.chopped(1)), 0700);
+        if (!c.taken) {
+            EXPECT_TRUE(reason.contains(path)) << reason.toStdString();
+        }
+    }
+    EXPECT_EQ(mode(root + "elsewhere"), elsewhere) << "the link's target is left alone";
 }

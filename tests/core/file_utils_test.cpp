@@ -1,6 +1,7 @@
 #include "core/common_vars.h"
 #include "core/file_utils.h"
 #include "core/services.h"
+#include "engine/model_file.h"
 #include "platform/desktop.h"
 #include "platform/sql_database.h"
 #include "tests/support/dialog_script.h"
@@ -12,6 +13,12 @@
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+#include <unistd.h>
 
 using namespace orvek;
 
@@ -36,6 +43,19 @@ QByteArray Read(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
+
+// Collects Qt's warnings while it lives.
+struct WarningsCatcher {
+    static inline QStringList caught;
+    QtMessageHandler previous;
+    WarningsCatcher()
+    {
+        caught.clear();
+        previous
+            = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) { caught << text; });
+    }
+    ~WarningsCatcher() { qInstallMessageHandler(previous); }
+};
 
 } // namespace
 
@@ -168,7 +188,11 @@ TEST(Files, DeleteFilesTempTablesAndFolderSize)
     QSqlDatabase db = OpenFolderDatabase("temp", dir, true);
     for (const char* table : { "RedoUndo", "JoinTab5", "MainTab77", "SecTab", "Records" })
         ASSERT_TRUE(PostStatement(db, QString("CREATE TABLE %1 (x)").arg(QuoteName(table))));
-    DeleteTempTables(dir);
+    {
+        WarningsCatcher warnings;
+        DeleteTempTables(dir);
+        EXPECT_EQ(warnings.caught, QStringList()) << "no connection is removed while still in use";
+    }
     QStringList left = QDir(dir).entryList(QDir::Files);
     left.removeAll("Orvek.sqlite");
     EXPECT_EQ(left, QStringList { "Keep.db" });
@@ -209,4 +233,40 @@ TEST(Files, OpenDocumentMissingFileAndNoViewer)
     SetDesktopOpener({});
     EXPECT_EQ(opened.last(), QUrl::fromLocalFile(dir + "d.odt"));
     LanguageID = EditionFlag;
+}
+
+// A file that cannot be written says why, as the system says it, and the old file stays
+// whole. A write beyond the process's file-size limit stands for a full disk: both fail
+// in the middle of writing the data.
+TEST(Files, FailedWriteNamesTheCauseAndKeepsTheOldFile)
+{
+    const QString dir = Folder("whole");
+    QString error;
+    EXPECT_FALSE(WriteFileWhole(dir + "missing/x.stm", "data", &error));
+    EXPECT_EQ(error, QString::fromLocal8Bit(std::strerror(ENOENT)));
+    EXPECT_FALSE(WriteScrambledModelFile(dir + "missing/x.stm", "BeginCell=1;", &error));
+    EXPECT_TRUE(error.contains(QString::fromLocal8Bit(std::strerror(ENOENT)))) << error.toStdString();
+
+    ASSERT_TRUE(WriteFileWhole(dir + "model.stm", "old content", &error));
+    rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = WriteScrambledModelFile(dir + "model.stm", QString(20000, 'x'), &error);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(written);
+    EXPECT_TRUE(error.contains(QString::fromLocal8Bit(std::strerror(EFBIG)))) << error.toStdString();
+    EXPECT_EQ(Read(dir + "model.stm"), "old content");
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList { "model.stm" }) << "no temporary file is left";
+
+    if (::geteuid() != 0) {
+        const QString locked = Folder("whole/locked");
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
+        EXPECT_FALSE(WriteFileWhole(locked + "x.stm", "data", &error));
+        EXPECT_EQ(error, QString::fromLocal8Bit(std::strerror(EACCES)));
+        QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
 }

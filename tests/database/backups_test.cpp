@@ -161,6 +161,44 @@ TEST_F(Backups, AdministratorsBackupExportsItemsAndTouchesNothingElse)
     EXPECT_TRUE(ReadText(items + "Folders.txt").startsWith("TableName=MeasureNameList\nRecordCount=2\nID=1\n"));
 }
 
+// A backup folder is replaced whole; what a backup stopped halfway left (a half-built
+// folder, a folder set aside for the new one, the part of a copy and its journal) is
+// settled at the next start, and a backup set aside still restores meanwhile.
+TEST_F(Backups, StoppedBackupsAreSettledAndASetAsideBackupStillRestores)
+{
+    ASSERT_TRUE(module->MakeAdminBackup());
+    const QString base = AdminBackupDir + "OrvekBackup";
+    // Stopped between setting the old backup aside and moving the new one in.
+    ASSERT_TRUE(QDir().rename(base, base + ".old"));
+    QDir().mkpath(base + ".new/DBItems");
+    AddUser("later", "heslo1");
+    QString error;
+    ASSERT_TRUE(module->RestoreDatabase(AdminBackupDir, &error)) << error.toStdString();
+    EXPECT_FALSE(module->UserNameInUse("later"));
+
+    ASSERT_TRUE(module->MakeWorkingBackup());
+    const QString working = WorkingBackupDir + "2026-03-09_08-15";
+    for (const char* name : { "/Orvek.sqlite.part", "/Orvek.sqlite.part-journal" }) {
+        QFile part(working + name);
+        ASSERT_TRUE(part.open(QIODevice::WriteOnly));
+    }
+    QDir().mkpath(WorkingBackupDir + "2026-03-09_08-16.new");
+    module.reset();
+    module = std::make_unique<TDataModule1>(); // the next start
+    ASSERT_TRUE(module->TablesOpen());
+    EXPECT_EQ(QDir(AdminBackupDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList { "OrvekBackup" });
+    EXPECT_EQ(UsersIn(base), 1);
+    EXPECT_EQ(
+        QDir(WorkingBackupDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList { "2026-03-09_08-15" });
+    EXPECT_EQ(QDir(working).entryList(QDir::Files), (QStringList { kFolderDatabaseFileName, "val.ref" }));
+
+    // A new backup takes the place of the old one; nothing stays beside it.
+    AddUser("newer", "heslo2");
+    ASSERT_TRUE(module->MakeAdminBackup());
+    EXPECT_EQ(QDir(AdminBackupDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList { "OrvekBackup" });
+    EXPECT_EQ(UsersIn(base), 2);
+}
+
 TEST_F(Backups, RestoreReplacesTheDatabaseThroughTheLiveConnection)
 {
     ASSERT_TRUE(module->MakeAdminBackup());

@@ -6,11 +6,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 using namespace orvek;
@@ -256,5 +259,182 @@ TEST(TableRepair, AutoincCountersOfEmptiedTablesSurviveARebuild)
         ASSERT_TRUE(PostStatement(rebuilt, "INSERT INTO " + table + " (Name) VALUES ('after')"));
         EXPECT_EQ(test::QueryColumn(rebuilt, "SELECT max(ID) FROM " + table), QStringList { "6" })
             << table.toStdString();
+    }
+}
+
+// Database files hold password hashes: the program makes them, and its copies of them,
+// readable and writable by owner and group only, whatever the umask lets through.
+TEST(DatabaseLayer, DatabaseFilesAndTheirCopiesAreForOwnerAndGroupOnly)
+{
+    const mode_t saved = ::umask(022);
+    const auto mode = [](const QString& path) {
+        struct stat info { };
+        return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 0777) : -1;
+    };
+    const QString folder = Folder("modes");
+    QSqlDatabase db = Open("modes", folder);
+    FillTable(db, "T", 200);
+    EXPECT_EQ(mode(FolderDatabasePath(folder)), 0660);
+    const QString copy = Folder("modes-copy") + "/copy.sqlite";
+    QString error;
+    ASSERT_TRUE(BackupDatabase(db, copy, &error)) << error.toStdString();
+    EXPECT_EQ(mode(copy), 0660);
+    ::umask(saved);
+}
+
+// A backup that fails in the middle (here at the process's file-size limit, as on a
+// full disk) leaves neither the copy nor its journal, and the leftovers of a backup that
+// was killed are no part of the next one.
+TEST(DatabaseLayer, BackupLeavesNoLeftoversAndTakesNone)
+{
+    const QString folder = Folder("failing");
+    QSqlDatabase db = Open("failing", folder);
+    FillTable(db, "T", 400);
+    const QString copies = Folder("failing-copy");
+    const QString target = FolderDatabasePath(copies);
+    rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 16384;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    QString error;
+    const bool ok = BackupDatabase(db, target, &error);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(QDir(copies).entryList(QDir::Files), QStringList());
+
+    // What a killed backup leaves: a part of the copy and its journal.
+    for (const char* suffix : { "", "-journal" }) {
+        QFile junk(target + suffix);
+        ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+        junk.write(QByteArray(3000, '\x5a'));
+    }
+    ASSERT_TRUE(BackupDatabase(db, target, &error)) << error.toStdString();
+    EXPECT_EQ(QDir(copies).entryList(QDir::Files), QStringList { kFolderDatabaseFileName });
+    QSqlDatabase copy = OpenFolderDatabase("failingcopy", copies, false);
+    EXPECT_EQ(test::QueryColumn(copy, "PRAGMA integrity_check"), QStringList { "ok" });
+    EXPECT_EQ(test::QueryColumn(copy, "SELECT count(*) FROM T"), QStringList { "400" });
+}
+
+// Copying into a live database is one transaction: stopped halfway it leaves the
+// target as it was, run to the end it leaves a copy of the source.
+TEST(DatabaseLayer, CopyIntoALiveDatabaseIsAllOrNothing)
+{
+    QSqlDatabase source = Open("copysource", Folder("copysource"));
+    FillTable(source, "T", 600);
+    QSqlDatabase target = Open("copytarget", Folder("copytarget"));
+    FillTable(target, "Old", 3);
+    int calls = 0;
+    bool stopped = false;
+    QString error;
+    EXPECT_FALSE(CopyDatabaseInto(
+        source, target,
+        [&](int done, int total) {
+            EXPECT_LE(done, total);
+            return ++calls < 3;
+        },
+        &stopped, &error));
+    EXPECT_TRUE(stopped);
+    EXPECT_EQ(calls, 3);
+    EXPECT_EQ(test::QueryColumn(target, "SELECT count(*) FROM Old"), QStringList { "3" });
+    EXPECT_EQ(test::QueryColumn(target, "PRAGMA integrity_check"), QStringList { "ok" });
+    ASSERT_TRUE(CopyDatabaseInto(
+        source, target, [](int, int) { return true; }, &stopped, &error))
+        << error.toStdString();
+    EXPECT_FALSE(stopped);
+    EXPECT_EQ(test::QueryColumn(target, "SELECT count(*) FROM T"), QStringList { "600" });
+    EXPECT_EQ(test::QueryColumn(target, "SELECT count(*) FROM sqlite_master WHERE name = 'Old'"), QStringList { "0" });
+}
+
+namespace {
+
+// Rows rows named "before" in Folder's database, whose last change (renaming every row
+// "during") was cut off by a kill: the file holds pages of the change, its journal the
+// rollback. Made by copying the file and the journal while the change is open.
+void MakeCutOffChange(const QString& folder, int rows)
+{
+    const QString source = test::TestRoot() + "/cutoff-source";
+    for (const QString& f : { source, folder }) {
+        QDir(f).removeRecursively();
+        QDir().mkpath(f);
+    }
+    {
+        QSqlDatabase db = Open("cutoff", source);
+        FillTable(db, "T", rows);
+        ASSERT_TRUE(PostStatement(db, "UPDATE T SET Name = 'before'"));
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec("PRAGMA cache_size = 5")); // the change spills into the file
+        ASSERT_TRUE(db.transaction());
+        ASSERT_TRUE(query.exec("UPDATE T SET Name = 'during', Strom = upper(Strom)"));
+        for (const char* suffix : { "", "-journal" })
+            ASSERT_TRUE(QFile::copy(FolderDatabasePath(source) + suffix, FolderDatabasePath(folder) + suffix));
+        db.rollback();
+    }
+    CloseFolderDatabase("cutoff");
+}
+
+// "ok" and the names of the rows, or what went wrong.
+QString Content(const QString& folder)
+{
+    QString text;
+    {
+        QSqlDatabase db = OpenFolderDatabase("content", folder, false);
+        text = test::QueryColumn(db, "PRAGMA integrity_check").join(',') + " "
+            + test::QueryColumn(db, "SELECT Name || ':' || count(*) FROM T GROUP BY Name").join(',');
+    }
+    CloseFolderDatabase("content");
+    return text;
+}
+
+struct RebuildRun {
+    bool finished = false;
+    int steps = 0;
+};
+
+RebuildRun RunRebuild(const QString& folder, const QString& temp, int killStep)
+{
+    QProcess probe;
+    probe.start(QStringLiteral(ORVEK_PROBE_DIR "/rebuild_probe"), { folder, temp, QString::number(killStep) });
+    EXPECT_TRUE(probe.waitForStarted()) << probe.errorString().toStdString();
+    probe.waitForFinished(-1);
+    RebuildRun run;
+    for (const QString& line : QString::fromLocal8Bit(probe.readAllStandardOutput()).split('\n')) {
+        if (line.startsWith("steps "))
+            run.steps = line.mid(6).toInt();
+        run.finished = run.finished || line.startsWith("done 1");
+    }
+    return run;
+}
+
+} // namespace
+
+// A rebuild plays a cut-off change's rollback back before anything else, never deletes a
+// journal, and keeps only the last damaged copy; a rebuild killed after any of its steps
+// leaves the live file whole with the rollback applied, and its working files go at the
+// next rebuild or start.
+TEST(TableRepair, RebuildKeepsTheRollbackAndLeavesNoWorkingFiles)
+{
+    const QString folder = Folder("cutoff"), temp = Folder("cutoff-temp");
+    const QString expected = "ok before:300";
+    MakeCutOffChange(folder, 300);
+    const RebuildRun whole = RunRebuild(folder, temp, 0);
+    ASSERT_TRUE(whole.finished);
+    EXPECT_EQ(Content(folder), expected);
+    EXPECT_FALSE(QFile::exists(FolderDatabasePath(folder) + "-journal"));
+    ASSERT_TRUE(RunRebuild(folder, temp, 0).finished);
+    EXPECT_EQ(QDir(temp).entryList(QDir::Files), QStringList { kLastRebuildCopy }) << "one kept copy, nothing else";
+
+    for (int step = 1; step <= whole.steps; ++step) {
+        MakeCutOffChange(folder, 300);
+        EXPECT_FALSE(RunRebuild(folder, temp, step).finished) << "step " << step;
+        EXPECT_EQ(Content(folder), expected) << "killed after step " << step;
+        RemoveRebuildLeftovers(temp, folder);
+        for (const QString& name : QDir(temp).entryList(QDir::Files))
+            EXPECT_EQ(name, kLastRebuildCopy) << "killed after step " << step;
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList { kFolderDatabaseFileName })
+            << "killed after step " << step;
     }
 }

@@ -52,10 +52,11 @@ inline void DumpBlock(const QTextBlock& block, const QTextDocument* doc, QString
         : (bf.alignment() & Qt::AlignJustify)           ? 3
                                                         : 0;
     out += indent
-        + QString("P align=%1 li=%2 fi=%3\n")
+        + QString("P align=%1 li=%2 fi=%3%4\n")
               .arg(align)
               .arg(std::lround(bf.leftMargin() / PixelsPerTwip))
-              .arg(std::lround(bf.textIndent() / PixelsPerTwip));
+              .arg(std::lround(bf.textIndent() / PixelsPerTwip))
+              .arg(bf.boolProperty(rtfprop::KeepWithNext) ? " keepn" : "");
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextFragment fr = it.fragment();
         if (fr.charFormat().isImageFormat()) {

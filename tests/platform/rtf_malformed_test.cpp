@@ -61,6 +61,8 @@ TEST(RtfMalformed, ExplicitCases)
         { "bad picture data", "{\\rtf1 {\\pict\\pngblip 89504e470d0a1a0a0000zz}}" },
         { "cell without row", "{\\rtf1 \\intbl a\\cell b\\cell}" },
         { "row without cells", "{\\rtf1 \\trowd\\row\\row\\row}" },
+        { "cell edges cleared between rows", "{\\rtf1 a\\cell\\row\\cellx1\\trowd b\\cell\\row}" },
+        { "cell edges cleared after a paragraph", "{\\rtf1 a\\cell\\row\\par\\cellx1\\trowd b\\cell\\row}" },
         { "many cells",
             "{\\rtf1 \\trowd " + Repeat("\\cellx100", 5000) + "\\intbl " + Repeat("x\\cell ", 5000) + "\\row}" },
         { "font table without names", "{\\rtf1{\\fonttbl{\\f0}{\\f1\\fcharset2}{\\f}}\\f1 a\\f0 b}" },

@@ -99,6 +99,36 @@ TEST(RtfRoundTrip, TableWithHeaderAndKeptRows)
     EXPECT_EQ(rtf.count("\\trkeep"), 2);
 }
 
+// A paragraph kept with the next one, also in a table row, reads back as it was
+// written; the document states its page, and a page read from RTF is stated again.
+TEST(RtfRoundTrip, KeepWithNextAndThePage)
+{
+    QTextDocument doc;
+    QTextCursor c(&doc);
+    QTextBlockFormat keep;
+    keep.setProperty(rtfprop::KeepWithNext, true);
+    c.setBlockFormat(keep);
+    c.insertText("Heading");
+    c.insertBlock(QTextBlockFormat());
+    QTextTable* table = c.insertTable(2, 1, RtfTableFormat({ 1440 }, 0, 108, 0, false, 1));
+    QTextCursor cell = table->cellAt(0, 0).firstCursorPosition();
+    cell.setBlockFormat(keep);
+    cell.insertText("kept");
+    table->cellAt(1, 0).firstCursorPosition().insertText("last");
+    const QString before = DumpDocument(&doc);
+    EXPECT_EQ(before.count(" keepn"), 2) << before.toStdString();
+    EXPECT_EQ(RoundTrip(doc).toStdString(), before.toStdString());
+
+    // A4 from the tests' locale, with the margins of the preview's body.
+    const QByteArray rtf = WriteRtf(&doc);
+    EXPECT_TRUE(rtf.contains("\\paperw11906\\paperh16838\\margl600\\margr1004\\margt950\\margb2937"))
+        << rtf.left(300).toStdString();
+    QTextDocument letter;
+    Read("{\\rtf1\\paperw12240\\paperh15840\\margl1440\\margr1440\\margt720\\margb720 x\\par}", &letter);
+    EXPECT_TRUE(WriteRtf(&letter).contains("\\paperw12240\\paperh15840\\margl1440\\margr1440\\margt720\\margb720"));
+    EXPECT_FALSE(WriteRtf(&letter, 0, 1).contains("\\paperw")) << "a part of a document states no page";
+}
+
 TEST(RtfRoundTrip, PictureKeepsPixelsAndSize)
 {
     QImage image(40, 20, QImage::Format_ARGB32);

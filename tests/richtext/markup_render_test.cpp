@@ -3,6 +3,8 @@
 #include "richtext/markup_render.h"
 #include "tests/platform/rtf_document_dump.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QTextDocument>
 #include <QTextTable>
 #include <gtest/gtest.h>
@@ -73,7 +75,7 @@ TEST(MarkupRender, AlignLinesAndStackedAlignment)
 {
     const QString dump = Render("[cfcenter][cf3]Title[cf1]" + CR + "Body" + CR + "[cfright]R", true);
     EXPECT_EQ(dump.toStdString(),
-        "P align=2 li=0 fi=0\n  [Title] font=Arial pt=10 b fg=#000000\n"
+        "P align=2 li=0 fi=0 keepn\n  [Title] font=Arial pt=10 b fg=#000000\n"
         "P align=0 li=0 fi=0\n  [Body] font=Arial pt=10\n"
         "P align=1 li=0 fi=0\n  [R] font=Arial pt=10\n");
     // Without AlignLines an alignment code holds to the end of the text.
@@ -109,13 +111,13 @@ TEST(MarkupRender, TablesAtTheirPlaces)
     RenderMarkupToRichEdit(10, "Arial", false, &doc, "before" + CR + table1 + CR + "middle" + CR + table2 + "after");
     const QString dump = DumpDocument(&doc);
     const std::string d = dump.toStdString();
-    EXPECT_TRUE(dump.contains("TABLE 2x3 header=1 left=50 edges=1250,3050,4250")) << d;
+    EXPECT_TRUE(dump.contains("TABLE 2x3 header=0 left=50 edges=1250,3050,4250")) << d;
     EXPECT_TRUE(dump.contains("[x] font=Arial pt=10 b")) << d;
     EXPECT_TRUE(dump.contains(QString::fromUtf8("[b±] font=Arial pt=10\n"))) << d;
     EXPECT_TRUE(dump.contains("[2] font=Courier pt=12 sup")) << d; // two points larger, Courier
     EXPECT_TRUE(dump.contains("[2] font=Arial pt=10 fg=#ff0000")) << d;
     EXPECT_TRUE(dump.contains("[3] font=Arial pt=12")) << d;
-    EXPECT_TRUE(dump.contains("TABLE 1x1 header=1 left=0 edges=1000")) << d;
+    EXPECT_TRUE(dump.contains("TABLE 1x1 header=0 left=0 edges=1000")) << d;
     EXPECT_LT(dump.indexOf("[before]"), dump.indexOf("TABLE 2x3"));
     EXPECT_LT(dump.indexOf("TABLE 2x3"), dump.indexOf("[middle]"));
     EXPECT_LT(dump.indexOf("[middle]"), dump.indexOf("TABLE 1x1"));
@@ -127,6 +129,48 @@ TEST(MarkupRender, TablesAtTheirPlaces)
             break;
     ASSERT_TRUE(table);
     EXPECT_TRUE(table->format().boolProperty(rtfprop::RowKeep));
+}
+
+// Only a first row of bold labels is a header row that pages repeat; a table of label
+// and value rows has none. A table of up to ten rows keeps every row but its last with
+// the next, so it stays on one page; a heading keeps with what follows it.
+TEST(MarkupRender, HeaderRowsShortTablesAndHeadings)
+{
+    const auto table = [](int rows, const QString& first) {
+        QString t = QString(":TABLE_BEGIN[2,%1]10,50,1250,3050,").arg(rows) + first + CR;
+        for (int r = 2; r <= rows; ++r)
+            t += QString("[cf3]Label %1[cf1]\t%1,5 g").arg(r) + CR;
+        return t + ":TABLE_END";
+    };
+    struct Case {
+        const char* name;
+        int rows;
+        QString firstRow;
+        int header;
+        int keptRows;
+    };
+    const Case cases[] = {
+        { "labels over values", 5, "[cf3]Quantity[cf1]\t[cf3]Value[cf1]", 1, 4 },
+        { "label and value rows", 5, "[cf3]Value[cf1]\t0,0002150", 0, 4 },
+        { "a label over an empty cell", 3, "[cf3]Symbol[cf1]\t", 1, 2 },
+        { "ten rows", 10, "[cf3]A[cf1]\t[cf3]B[cf1]", 1, 9 },
+        { "eleven rows", 11, "[cf3]A[cf1]\t[cf3]B[cf1]", 1, 0 },
+        { "one row", 1, "[cf3]A[cf1]\t[cf3]B[cf1]", 0, 0 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTextDocument doc;
+        RenderMarkupToRichEdit(10, "Arial", false, &doc, "[cf3]Heading:[cf1]" + CR + table(c.rows, c.firstRow));
+        const QString dump = DumpDocument(&doc);
+        EXPECT_TRUE(dump.contains(QString("header=%1").arg(c.header))) << dump.toStdString();
+        // Both cells of each kept row, and the heading.
+        EXPECT_EQ(dump.count(" keepn"), 2 * c.keptRows + 1) << dump.toStdString();
+        EXPECT_TRUE(dump.startsWith("P align=0 li=0 fi=0 keepn\n  [Heading:]")) << dump.toStdString();
+    }
+    // Text that is partly bold is no heading.
+    QTextDocument doc;
+    RenderMarkupToRichEdit(10, "Arial", false, &doc, "[cf3]Note:[cf1] none" + CR + "next");
+    EXPECT_FALSE(DumpDocument(&doc).contains("keepn"));
 }
 
 TEST(MarkupRender, RtfBlockInsideATableCellIsRichText)
@@ -260,4 +304,42 @@ TEST(MarkupHelpers, ApplyMarkupInPlace)
     const QString dump = DumpDocument(&doc);
     EXPECT_TRUE(dump.contains(QString::fromUtf8("[b±] font=Sans Serif pt=10 b"))) << dump.toStdString();
     EXPECT_EQ(doc.toPlainText(), QString::fromUtf8("a b± c [cfcenter]d"));
+}
+
+// An empty line after a table shows as one, as it does in word processors: the layout
+// would give the empty paragraph right after a table no height.
+TEST(MarkupRender, EmptyLineAfterATableShows)
+{
+    const QString table = ":TABLE_BEGIN[1,2]10,50,2000,h" + CR + "v" + CR + ":TABLE_END";
+    const auto gapBelowTable = [](const QString& markup) {
+        QTextDocument doc;
+        RenderMarkupToRichEdit(10, "Arial", true, &doc, markup);
+        QImage image(300, 200, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            doc.drawContents(&painter);
+        }
+        // The table's last border line, then the first ink below it.
+        const auto inkAt = [&](int y) {
+            for (int x = 0; x < 60; ++x)
+                if (qGray(image.pixel(x, y)) < 128)
+                    return true;
+            return false;
+        };
+        int y = image.height() - 1;
+        while (y > 0 && !inkAt(y))
+            --y; // the bottom of the text below the table
+        while (y > 0 && inkAt(y))
+            --y;
+        int gap = 0;
+        while (y > 0 && !inkAt(y)) {
+            --y;
+            ++gap;
+        }
+        return gap;
+    };
+    const int tight = gapBelowTable(table + "B");
+    const int spaced = gapBelowTable(table + CR + "B");
+    EXPECT_GT(spaced - tight, 10) << tight << " " << spaced;
 }

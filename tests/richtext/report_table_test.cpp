@@ -2,7 +2,14 @@
 #include "richtext/markup_render.h"
 #include "richtext/report_table.h"
 
+#include "platform/rtf_reader.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
+#include <QTextTable>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -115,4 +122,74 @@ TEST(ReportTable, StripFormatCodes)
     StripFormatCodes(s);
     EXPECT_EQ(s, "a12]bred]cd");
     EXPECT_EQ(PlainTextOfRtfBlock(":RTF_BEGIN{\\rtf1 {\\b x}y}:RTF_END"), "xy");
+}
+
+namespace {
+
+// For every cell of the first table of Doc laid out at the report body's width: does a
+// line of it start inside a word?
+QStringList BrokenWords(QTextDocument& doc)
+{
+    doc.setTextWidth(ReportBodyWidth() * PixelsPerTwip);
+    doc.documentLayout()->documentSize();
+    QStringList broken;
+    QTextTable* table = nullptr;
+    for (QTextFrame* f : doc.rootFrame()->childFrames())
+        if ((table = qobject_cast<QTextTable*>(f)))
+            break;
+    if (!table)
+        return { "no table" };
+    for (int r = 0; r < table->rows(); ++r)
+        for (int c = 0; c < table->columns(); ++c) {
+            const QTextBlock block = table->cellAt(r, c).firstCursorPosition().block();
+            const QString text = block.text();
+            for (int i = 1; i < block.layout()->lineCount(); ++i) {
+                const int at = block.layout()->lineAt(i).textStart();
+                if (at > 0 && text[at - 1] != ' ')
+                    broken << text;
+            }
+        }
+    return broken;
+}
+
+} // namespace
+
+// Columns are as wide as their widest word, header words included, so that neither a
+// header nor a number breaks; a table too wide for the page gives up the room its text
+// columns can spare first, and a column that wraps takes the room other columns leave.
+TEST(ReportTable, ColumnsFitTheirWordsAndThePage)
+{
+    ReportTableOwner owner;
+    TStringTable& t = owner.Table();
+    struct Case {
+        const char* name;
+        int width; // given to every column
+        int columns;
+    };
+    for (const Case& c : { Case { "too narrow", 600, 7 }, Case { "too wide", 2600, 7 }, Case { "wrapping", 900, 3 } }) {
+        SCOPED_TRACE(c.name);
+        t.Clear();
+        t.ColCount = c.columns;
+        t.RowCount = 3;
+        const QStringList headers { "Quantity", "Estimate", "Standard uncertainty", "Distribution", "Sensitivity",
+            "Contribution", "Degrees of freedom" };
+        for (int col = 1; col <= c.columns; ++col) {
+            t.ColWidths[col] = c.width;
+            t.Cells(col, 1) = "[cf3]" + headers[col - 1] + "[cf1]";
+            t.Cells(col, 2) = "-0.000000100";
+            t.Cells(col, 3) = col == 2 ? "a combination of several distributions" : "-0.0000166";
+        }
+        QString text;
+        BuildTableMarkup(false, 0, 10, text, 50);
+        int total = 0;
+        for (int col = 1; col <= c.columns; ++col)
+            total += t.ColWidths[col];
+        EXPECT_LE(total, ReportBodyWidth() - 50);
+        QTextDocument doc;
+        RenderMarkupToRichEdit(10, "Arial", false, &doc, text);
+        EXPECT_EQ(BrokenWords(doc), QStringList());
+        if (QString(c.name) == "wrapping") {
+            EXPECT_GT(t.ColWidths[2], t.ColWidths[1]) << "the wrapping column takes the free room";
+        }
+    }
 }

@@ -2,9 +2,12 @@
 #include "core/string_table.h"
 #include "report_fixtures.h"
 #include "richtext/cell_description.h"
+#include "richtext/markup_render.h"
 #include "richtext/report_table.h"
 #include "richtext/report_texts.h"
 
+#include <QTextBlock>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 
 using namespace orvek;
@@ -249,3 +252,42 @@ TEST_F(ReportTexts, LargeModelIsReportable)
 }
 
 } // namespace
+
+// The end-gauge report as a reader meets it: quantities named (by their cell names where
+// they have no quantity name), the result row of the relative standard uncertainty named
+// as such, the budget's indices as subscripts, and every chapter heading set off from a
+// table above it by an empty line.
+TEST_F(ReportTexts, EndGaugeReportReadsWell)
+{
+    auto l = LoadReportModel("gum_h1_end_gauge.txt");
+    l->Calculate();
+    ReportSections = 31;
+    const QString markup = FullReportText(*l);
+    const QString shown = RenderedText(markup);
+    EXPECT_TRUE(shown.contains(GetString(903) + ": Length of the standard")) << shown.toStdString();
+
+    const auto tables = RenderedTables(markup);
+    const RenderedTable* inputs = FindTable(tables, GetString(304));
+    ASSERT_NE(inputs, nullptr);
+    EXPECT_EQ((*inputs)[2], Row({ "ls", "50.000623", "", "Length of the standard" }));
+    const RenderedTable* result = FindTable(tables, GetString(132));
+    ASSERT_NE(result, nullptr);
+    EXPECT_EQ((*result)[3][0], GetString(88));
+    EXPECT_NE(GetString(88), GetString(907));
+
+    for (int heading : { 601, 814, 602, 603 }) {
+        const qsizetype at = markup.indexOf(HeadingMarkup + GetString(heading) + ":");
+        ASSERT_GT(at, 0) << heading;
+        EXPECT_FALSE(markup.left(at).endsWith(":TABLE_END")) << "no space above " << GetString(heading).toStdString();
+    }
+
+    QTextDocument doc;
+    RenderMarkupToRichEdit(ReportFontSize, ReportFontName, true, &doc, markup);
+    int subscripts = 0;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it)
+            if (it.fragment().text() == "i"
+                && it.fragment().charFormat().verticalAlignment() == QTextCharFormat::AlignSubScript)
+                ++subscripts;
+    EXPECT_EQ(subscripts, 4) << "x, x, u(x) and c of the budget's header";
+}

@@ -1,3 +1,4 @@
+#include "richtext/markup_render.h"
 #include "richtext/page_picture.h"
 #include "richtext/rich_text_pages.h"
 
@@ -7,6 +8,8 @@
 #include <QTextDocument>
 #include <QTextTable>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace orvek;
 
@@ -184,4 +187,75 @@ TEST(RichTextPages, TallRowAfterAnEmptyParagraphStillLetsThePagesGoOn)
         }
         EXPECT_EQ(next, pages.TextLength());
     }
+}
+
+// Rendered report pieces: a heading keeps with its table, and a short table stays on
+// one page, wherever the page would have ended.
+TEST(RichTextPages, HeadingsAndShortTablesStayWithWhatFollows)
+{
+    QString table = ":TABLE_BEGIN[2,6]10,50,1250,3050,";
+    for (int r = 1; r <= 6; ++r)
+        table += QString("[cf3]Label %1[cf1]\t%1,5 g\r").arg(r);
+    table += ":TABLE_END";
+    const QRect body(50, 60, 700, 900);
+    int splitBefore = 0;
+    for (int lines = 30; lines < 70; ++lines) {
+        QString markup;
+        for (int i = 0; i < lines; ++i)
+            markup += QString("line %1\r").arg(i);
+        markup += "[cf3]Heading:[cf1]\r" + table + "after";
+        QTextDocument doc;
+        RenderMarkupToRichEdit(10, "Arial", true, &doc, markup);
+        const int heading = doc.find("Heading:").selectionStart();
+        const int lastRow = doc.find("6,5 g").selectionStart();
+        const auto starts = PageStarts(doc, body);
+        const auto pageOf
+            = [&](int pos) { return std::upper_bound(starts.begin(), starts.end(), pos) - starts.begin(); };
+        EXPECT_EQ(pageOf(heading), pageOf(lastRow)) << lines << " lines before";
+        if (pageOf(heading) > 1)
+            ++splitBefore;
+    }
+    EXPECT_GT(splitBefore, 0) << "some cases must reach the next page";
+}
+
+// A page that starts with a table row shows the table's top border above it.
+TEST(RichTextPages, ATableStartingAPageKeepsItsTopBorder)
+{
+    QTextDocument doc;
+    QStringList lines;
+    for (int i = 0; i < 40; ++i)
+        lines << QString("line %1").arg(i);
+    QString markup = lines.join('\r') + "\r:TABLE_BEGIN[2,30]10,50,1250,3050,";
+    for (int r = 1; r <= 30; ++r)
+        markup += QString("[cf3]Label %1[cf1]\t%1,5 g\r").arg(r);
+    markup += ":TABLE_END";
+    RenderMarkupToRichEdit(10, "Arial", true, &doc, markup);
+    const QRect body(0, 0, 600, 700);
+    const auto starts = PageStarts(doc, body);
+    ASSERT_GE(starts.size(), 2u);
+    TRichTextPages pages(doc, kLetter96, body.width());
+    TPagePicture picture(kLetter96);
+    {
+        QPainter painter(&picture);
+        pages.RenderPage(painter, body, starts[1]);
+    }
+    QImage image(600, 700, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter p(&image);
+        picture.DrawScaled(p, QRectF(0, 0, 816, 1056));
+    }
+    // The first ink from the top is a line across the first column, above its text.
+    int firstInk = -1;
+    for (int y = 0; y < image.height() && firstInk < 0; ++y)
+        for (int x = 0; x < 300; ++x)
+            if (qGray(image.pixel(x, y)) < 100) {
+                firstInk = y;
+                break;
+            }
+    ASSERT_GE(firstInk, 0);
+    int dark = 0;
+    for (int x = 10; x < 70; ++x)
+        dark += qGray(image.pixel(x, firstInk)) < 100 || qGray(image.pixel(x, firstInk + 1)) < 100;
+    EXPECT_GT(dark, 50) << "a border line at y " << firstInk;
 }

@@ -2,8 +2,10 @@
 #include "core/common_vars.h"
 #include "core/string_table.h"
 #include "report_fixtures.h"
+#include "richtext/report_texts.h"
 #include "richtext/spreadsheet_listing.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -156,3 +158,52 @@ TEST_F(SpreadsheetListing, TypedNumberThatIsNoNumberCountsWithItsU)
 }
 
 } // namespace
+
+namespace {
+
+// Every field the evaluation writes, of every cell, as text.
+QString Results(TCell& cell)
+{
+    QString text = cell.FSymbol.Text + ": " + cell.FValue.Text + " u " + cell.FCombinedUncertainty + " U "
+        + cell.FExpandedUncertainty + " k " + cell.FCoverageFactor.Text + " rel " + cell.FRelativeUncertainty + " "
+        + cell.FRelativeExpandedUncertainty + " dof " + cell.FDegreesOfFreedom + " c " + cell.FNumSensitivity + " uy "
+        + cell.FNumContribution + " HSN " + cell.FUncertaintyInput.HSN + "\n";
+    for (const auto& child : cell.FChildren)
+        text += Results(*child);
+    return text;
+}
+
+} // namespace
+
+// The listing works with 8 significant digits and re-evaluates the model; afterwards
+// every cell holds its results as they were, the root's rounded U among them. A report
+// made while the settings differ from the last evaluation's changes nothing either.
+TEST_F(SpreadsheetListing, ListingAndReportsLeaveEveryCellAsItWas)
+{
+    QBuffer model;
+    model.setData("\r\nBeginCell=1;\r\n  CellType=0;\r\n  CellName=Twice;\r\n  VarSumbol=y;\r\n"
+                  "  Equation=y = 2*a;\r\n  Cov=1;\r\n  NrChildCells=1;\r\n  BeginCell=2;\r\n    CellType=1;\r\n"
+                  "    CellName=Input;\r\n    VarSumbol=a;\r\n    ValueType=0;\r\n    VarValue=10;\r\n"
+                  "    NrChildCells=1;\r\n    BeginCell=3;\r\n      CellType=2;\r\n      CellName=Given;\r\n"
+                  "      TSN=3;\r\n      USType=1;\r\n      Active=1;\r\n      HSN=0.0123456;\r\n"
+                  "      SO_2_3=0.0123456;\r\n      ZPSV_2_3=1;\r\n      NrChildCells=0;\r\n    EndCell=3;\r\n"
+                  "  EndCell=2;\r\nEndCell=1;\r\n");
+    ASSERT_TRUE(model.open(QIODevice::ReadOnly));
+    auto twice = NewRoot(kEquationCell, "y");
+    QString error;
+    ASSERT_TRUE(twice->LoadFromDevice(model, &error)) << error.toStdString();
+    twice->Calculate();
+    ASSERT_FALSE(twice->FExpandedUncertainty.isEmpty());
+    for (TCell* root : { twice.get(), LoadReportModel("gum_h1_end_gauge.txt").release() }) {
+        std::unique_ptr<TCell> owner(root == twice.get() ? nullptr : root);
+        root->Calculate();
+        const QString before = Results(*root);
+        List(*root);
+        EXPECT_EQ(Results(*root), before) << "after the listing";
+        SignificantDigits = 4;
+        FullReportText(*root);
+        ShortReportText(*root);
+        SignificantDigits = 2;
+        EXPECT_EQ(Results(*root), before) << "after the reports";
+    }
+}

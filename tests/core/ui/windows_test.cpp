@@ -14,6 +14,7 @@
 #include "tests/support/dialog_script.h"
 #include "tests/support/test_env.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -321,4 +322,18 @@ TEST_F(WindowTest, HelpWindowShowsPagesAndFollowsTheirLinks)
     Q_EMIT help.Browser->anchorClicked(QUrl("mailto:x@example.org"));
     SetDesktopOpener({});
     EXPECT_EQ(opened, QUrl("mailto:x@example.org"));
+}
+
+TEST_F(WindowTest, StringExportSaysWhereTheFileIsWhenNoProgramOpensIt)
+{
+    TfOrvek2 browser;
+    browser.show();
+    SetDesktopOpener([](const QUrl&) { return false; });
+    auto& script = test::DialogScript::Instance();
+    script.AnswerMessage(mrOk);
+    browser.findChild<QAction*>("ExportStringIDID1")->trigger();
+    SetDesktopOpener({});
+    ASSERT_EQ(script.Shown().size(), 1);
+    EXPECT_TRUE(script.Shown()[0].contains(AppDir + "StringID.txt")) << script.Shown()[0].toStdString();
+    EXPECT_TRUE(QFile::exists(AppDir + "StringID.txt"));
 }

@@ -165,7 +165,7 @@ TEST(PreviewPrinter, LongReportPrintsToPdfWithItsGeometry)
     printer.TextOptions.HeaderMargin = 0.5;
     printer.SetUnits(unCentimeters); // pagination counts the margins as inches regardless
     ASSERT_TRUE(printer.PrintRichEdit(false, edit));
-    ASSERT_EQ(printer.PageCount(), 30);
+    ASSERT_EQ(printer.PageCount(), 29); // A4, the paper of the tests' locale
     EXPECT_EQ(printer.Units(), unCentimeters);
 
     const QString pdf = PdfPath("long.pdf");
@@ -174,6 +174,10 @@ TEST(PreviewPrinter, LongReportPrintsToPdfWithItsGeometry)
     int pages = 0;
     const auto words = PdfWords(pdf, &pages);
     ASSERT_EQ(pages, printer.PageCount());
+    QProcess info;
+    info.start("pdfinfo", { pdf });
+    ASSERT_TRUE(info.waitForFinished(30000));
+    EXPECT_TRUE(info.readAllStandardOutput().contains("(A4)")) << "the paper of the locale, not US Letter";
 
     // Every line exactly once and in order.
     int expected = 1;
@@ -185,8 +189,9 @@ TEST(PreviewPrinter, LongReportPrintsToPdfWithItsGeometry)
     }
     EXPECT_EQ(expected, 1561);
 
-    // Body rectangle in points: left 600 twips, top 950 twips, right (8.5 - 1) x 1500 twips.
-    const double left = 30, top = 47.5, right = 562.5;
+    // Body rectangle in points on A4 paper: left 600 twips, top 950 twips, right
+    // (210 / 25.4 - 1) x 1500 twips.
+    const double left = 30, top = 47.5, right = (210 / 25.4 - 1) * 1500 / 20;
     double firstTop = 1e9, maxRight = 0, minLeft = 1e9;
     for (const PdfWord& w : words) {
         if (w.page != 1 || w.text == "Report" || w.text == "header")
