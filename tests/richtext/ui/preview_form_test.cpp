@@ -1,5 +1,10 @@
+#include "../report_fixtures.h"
+#include "core/common_vars.h"
+#include "engine/cell.h"
 #include "platform/registry.h"
 #include "platform/ui/rich_edit98.h"
+#include "richtext/markup_render.h"
+#include "richtext/report_texts.h"
 #include "richtext/ui/form_settings.h"
 #include "richtext/ui/page_setup_form.h"
 #include "richtext/ui/preview_form.h"
@@ -244,4 +249,26 @@ TEST(PageSetupForm, SetDefaultSavesOnlyAfterYes)
     printer.Loaded();
     EXPECT_EQ(printer.TextOptions.Header, "Saved header");
     EXPECT_FALSE(form.FormSettings1->SaveValues);
+}
+
+// The full report of the end-gauge model in the preview: several A4 pages, the first one
+// shown. With ORVEK_SHOTS set the window is saved as a picture to look at.
+TEST(PreviewForm, FullReportOfAWorkedExample)
+{
+    test::ResetReportSettings();
+    auto model = test::LoadReportModel("gum_h1_end_gauge.txt");
+    model->Calculate();
+    ReportSections = 31;
+    TRichEdit98 edit;
+    RenderMarkupToRichEdit(ReportFontSize, ReportFontName, true, edit.document(), FullReportText(*model));
+    TPreviewPrinter printer;
+    ASSERT_TRUE(printer.PrintRichEdit(false, edit));
+    EXPECT_GE(printer.PageCount(), 3);
+    std::unique_ptr<TPreviewForm> form(printer.CreatePreviewForm());
+    form->resize(900, 1000);
+    form->show();
+    EXPECT_TRUE(form->CurPageLabel->text().startsWith("Page 1 of"));
+    const QString shots = qEnvironmentVariable("ORVEK_SHOTS");
+    if (!shots.isEmpty())
+        form->grab().save(shots + "/preview-full-report.png");
 }
