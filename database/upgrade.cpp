@@ -225,6 +225,23 @@ TUpgradeOutcome UpgradeDatabaseStructure(QSqlDatabase& db)
             || Post(db, [&](QString* error) { return InstallDiagramRowCountersInTransaction(db, error); });
     });
 
+    // The record list reads its columns from one covering index instead of the rows,
+    // whose diagrams make them large, and the deleted-record migration finds its rows
+    // through a partial index that stays empty once they are converted.
+    RunStep(outcome, "Error: Create index TreeDB", [&] {
+        if (!TableExists(db, kTreeTable))
+            return true;
+        const QStringList columns = ColumnNames(db, kTreeTable);
+        for (const char* needed : { "GroupID", "IDDB1", "Deleted" })
+            if (!HasColumn(columns, QString::fromLatin1(needed)))
+                return true;
+        return Post(db, [&](QString* error) {
+            QSqlQuery query(db);
+            return ExecBound(query, QString::fromLatin1(kRecordListIndex), {}, error)
+                && ExecBound(query, QString::fromLatin1(kDeletedRecordsIndex), {}, error);
+        });
+    });
+
     RunStep(outcome, "Error: MigrateDeletedRecords", [&] {
         const int moved = MigrateDeletedRecords(db);
         if (moved < 0)

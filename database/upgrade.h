@@ -32,6 +32,14 @@ inline constexpr TTreeDBColumn TreeDBColumns[] = {
     { "Strom", "TEXT" },
 };
 
+// The indexes the record list and the deleted-record migration read; a new empty
+// database should carry them too.
+inline constexpr const char* kRecordListIndex
+    = "CREATE INDEX IF NOT EXISTS TreeDB_List ON TreeDB (GroupID, IDDB1, NazovMerania, NazovVzoru, SampleID, "
+      "PracovnikID, MenoPracovnika, Datum, FromTemplateID)";
+inline constexpr const char* kDeletedRecordsIndex
+    = "CREATE INDEX IF NOT EXISTS TreeDB_Deleted ON TreeDB (Deleted) WHERE Deleted = 1";
+
 // What the upgrade found and did; the main window binds its folder tree and the group
 // combo from it.
 struct TUpgradeOutcome {
