@@ -34,13 +34,6 @@ bool HasColumn(const QStringList& columns, const QString& name)
     return columns.contains(name, Qt::CaseInsensitive);
 }
 
-// Runs Sql inside the caller's post; a refused statement is passed over, as a column
-// another workstation added meanwhile would be.
-void TryStatement(QSqlQuery& query, const QString& sql, const QVariantList& values = {})
-{
-    ExecBound(query, sql, values);
-}
-
 QStringList GroupIds(QSqlDatabase& db)
 {
     QStringList ids;
@@ -81,10 +74,10 @@ TUpgradeOutcome UpgradeDatabaseStructure(QSqlDatabase& db)
         if (!db.isOpen())
             return false;
         const QString history = QStringLiteral("History");
-        if (TableExists(db, history) && !HasColumn(ColumnNames(db, history), QStringLiteral("TreeID"))) {
-            QSqlQuery query(db);
-            TryStatement(query, QStringLiteral("ALTER TABLE History ADD COLUMN TreeID INTEGER"));
-        }
+        // A refused statement (another workstation holds the table) is passed over: the
+        // next start tries again.
+        if (TableExists(db, history) && !HasColumn(ColumnNames(db, history), QStringLiteral("TreeID")))
+            PostStatement(db, QStringLiteral("ALTER TABLE History ADD COLUMN TreeID INTEGER"));
         return true;
     });
 
