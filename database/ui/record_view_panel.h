@@ -1,0 +1,92 @@
+#pragma once
+// The main window's record side: the group combo, the folder tree of the selected
+// group, the record grid of the folder (or of the whole group, or of a search) and the
+// record-number panel, with the actions that select, find and remove records. The main
+// window hosts it, puts its actions into its menus and loads the grid's current row on
+// its timer; the list's logic is TRecordView.
+
+#include "database/record_view.h"
+
+#include <QVector>
+#include <QWidget>
+#include <memory>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QTreeWidgetItem;
+
+namespace orvek {
+
+class DatabaseSession;
+class FolderTableCursor;
+class RecordListModel;
+class TDBTreeView;
+class TVxDBGrid;
+
+class RecordViewPanel : public QWidget {
+    Q_OBJECT
+public:
+    RecordViewPanel(DatabaseSession* session, QWidget* parent = nullptr);
+    ~RecordViewPanel() override;
+
+    QComboBox* ComboBox_MainID = nullptr;
+    TDBTreeView* DBTreeView = nullptr;
+    TVxDBGrid* DBGrid_Tree = nullptr;
+    QLabel* Panel_RecNo = nullptr;
+
+    QAction* ActionSelectAllRecords = nullptr;
+    QAction* ActionUnSelectAllRecords = nullptr;
+    QAction* ActionEnableDisableMultiselection = nullptr;
+    QAction* ActionZobrazitVsetkyMerania = nullptr;
+    QAction* ActionShowUnassigned = nullptr;
+    QAction* ActionShowDeleted = nullptr;
+    QAction* ActionSearchMeasurement = nullptr;
+    QAction* ActionCollapseFolderStructure = nullptr;
+    QAction* ActionExpandFolderStructure = nullptr;
+    QAction* ActionDeleteRecord = nullptr;
+    QAction* aShowAllUsers = nullptr;
+
+    TRecordView& View() { return *view_; }
+    FolderTableCursor& IDTable_Tree() { return *folders_; }
+    // The window is closing: the tree and combo handlers do nothing any more.
+    bool FClosing = false;
+    bool FMultiSelect = false;
+    QVector<qint64> SelectedRecordIDs;
+
+    // Opens (or rebuilds) the whole view on the user's group and the record shown last.
+    void OpenMeasurementView(int lastRecordID = 0);
+    void FillFolderGroupCombo(int groupId);
+    void ComboBox_MainIDChange();
+    void DBTreeViewChange();
+    void RefreshRecordView();
+    void RefreshGrid(int recordID);
+    void SelectFolderOfRecord(int recordID);
+    void CollectSelectedRecordIds();
+    void DeleteSelectedRecords();
+
+    void ActionSelectAllRecordsExecute();
+    void ActionUnSelectAllRecordsExecute();
+    void ActionEnableDisableMultiselectionExecute();
+    void ActionZobrazitVsetkyMeraniaExecute();
+    void ActionShowUnassignedExecute();
+    void ActionShowDeletedExecute();
+    void ActionSearchMeasurementExecute();
+    void aShowAllUsersExecute();
+
+    // The record-number panel: current row "/" row count.
+    void UpdateRecNoPanel();
+
+private:
+    void BindFolderTable(int groupId);
+    void ShowFolder(const QString& folderId);
+    void SyncGridToView();
+    void SetTreeEnabled(bool enabled);
+
+    std::unique_ptr<TRecordView> view_;
+    std::unique_ptr<FolderTableCursor> folders_;
+    RecordListModel* model_ = nullptr;
+    DatabaseSession* session_;
+};
+
+} // namespace orvek

@@ -1,0 +1,150 @@
+#include "database/ui/record_view_panel.h"
+
+#include "database/folder_table_cursor.h"
+#include "database/record_writes.h"
+#include "database/ui/db_tree_view.h"
+#include "database/ui/input_search_string.h"
+#include "database/ui/vx_db_grid.h"
+#include "platform/db_session.h"
+#include "tests/database/ui/when_shown.h"
+#include "tests/support/main_window_double.h"
+#include "tests/support/sql_helpers.h"
+#include "tests/support/user_database_fixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+namespace orvek {
+namespace {
+
+// Three levels of folders in group 1, records in each, the main administrator logged in.
+class RecordPanel : public test::UserDatabase {
+protected:
+    void SetUp() override
+    {
+        test::UserDatabase::SetUp();
+        db = module->SessionOrvek().Database(AliasDB);
+        ASSERT_TRUE(db.isOpen());
+        CurrentUserID = 1;
+        CurrentUserRights = 1;
+        CurrentGroupID = 1;
+        for (const auto& [id, owner, text] :
+            { std::tuple { "2", "", "Laboratórium" }, { "3", "2", "Váhy" }, { "4", "3", "Kalibrácia" } })
+            ASSERT_TRUE(PostStatement(
+                db, "INSERT INTO MeasureID1 (ID, OwnerID, Description) VALUES (?, ?, ?)", { id, owner, text }));
+        lab = Add("2", "Hustota vody");
+        scale1 = Add("3", "Kalibrácia váh A");
+        scale2 = Add("3", "Čistota závažia");
+        deep = Add("4", "Kalibrácia teplomera");
+    }
+    void TearDown() override
+    {
+        db = QSqlDatabase();
+        test::UserDatabase::TearDown();
+    }
+    int Add(const QString& folder, const QString& name)
+    {
+        TNewRecord record;
+        record.GroupID = 1;
+        record.FolderID = folder;
+        record.RecordName = name;
+        record.UserName = "Eva Nová";
+        record.UserID = 1;
+        record.SampleID = "S-" + folder;
+        return int(AppendRecord(db, record));
+    }
+    static QList<int> Rows(RecordViewPanel& panel)
+    {
+        QList<int> ids;
+        for (int row = 0; row < panel.View().RowCount(); ++row)
+            ids << panel.View().RowID(row);
+        return ids;
+    }
+
+    QSqlDatabase db;
+    test::MainWindowDouble window;
+    int lab = 0, scale1 = 0, scale2 = 0, deep = 0;
+};
+
+TEST_F(RecordPanel, OpensOnTheLastRecordAndFollowsTheFolderTree)
+{
+    RecordViewPanel panel(&module->SessionOrvek());
+    panel.resize(420, 520);
+    panel.show();
+    panel.OpenMeasurementView(deep);
+    EXPECT_EQ(panel.DBTreeView->GetNodeID(panel.DBTreeView->currentItem()), "4");
+    EXPECT_EQ(Rows(panel), QList<int> { deep });
+    EXPECT_EQ(panel.View().CurrentRowID(), deep);
+    EXPECT_EQ(panel.Panel_RecNo->text(), "1/1");
+    EXPECT_EQ(panel.ComboBox_MainID->count(), 1);
+
+    // Choosing a folder in the tree lists its records, sorted by the first column.
+    panel.DBTreeView->setCurrentItem(panel.DBTreeView->NodeByID("3"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.View().RowCount() == 2; }, 5000));
+    EXPECT_TRUE(window.ReloadRequested);
+    EXPECT_EQ(panel.Panel_RecNo->text(), "1/2");
+
+    // The whole group, then back to the folder of the current record.
+    panel.ActionZobrazitVsetkyMerania->trigger();
+    EXPECT_EQ(panel.View().RowCount(), 4);
+    EXPECT_FALSE(panel.DBTreeView->isEnabled());
+    panel.ActionShowUnassigned->trigger();
+    EXPECT_TRUE(panel.DBTreeView->isEnabled());
+    EXPECT_EQ(panel.View().RowCount(), 0);
+    EXPECT_GE(window.Calls("ClearDiagram"), 1);
+    EXPECT_EQ(panel.Panel_RecNo->text(), "0/0");
+}
+
+TEST_F(RecordPanel, SearchMultiSelectionAndMoveToTheDeletedFolder)
+{
+    RecordViewPanel panel(&module->SessionOrvek());
+    panel.resize(420, 520);
+    panel.show();
+    // The name first: the search works on the first column.
+    panel.View().ColumnFields = QStringList { "NazovMerania", "SampleID", "MenoPracovnika", "Datum", "NazovVzoru" };
+    panel.OpenMeasurementView(scale1);
+    panel.DBTreeView->expandAll();
+    ASSERT_TRUE(panel.ActionSearchMeasurement->isEnabled());
+
+    test::WhenShown<TfInputSearchString1>([](TfInputSearchString1& dialog) {
+        dialog.Edit_SearchString->setText("kalibrácia");
+        dialog.RadioButton_AllFolders->setChecked(true);
+        dialog.Button_Search->click();
+    });
+    panel.ActionSearchMeasurement->trigger();
+    EXPECT_TRUE(panel.ActionSearchMeasurement->isChecked());
+    EXPECT_EQ(Rows(panel), (QList<int> { deep, scale1 })); // "teplomera" before "váh"
+    EXPECT_FALSE(panel.DBTreeView->isEnabled());
+
+    panel.ActionSelectAllRecords->trigger();
+    EXPECT_TRUE(panel.ActionEnableDisableMultiselection->isChecked());
+    panel.CollectSelectedRecordIds();
+    EXPECT_EQ(panel.SelectedRecordIDs.size(), 2);
+
+    // Out of the deleted folder, deleting moves to it without a question.
+    panel.ActionDeleteRecord->trigger();
+    EXPECT_TRUE(test::DialogScript::Instance().Shown().isEmpty());
+    EXPECT_EQ(test::QueryColumn(db, "SELECT ID FROM TreeDB WHERE IDDB1 = '1' ORDER BY ID"),
+        (QStringList { QString::number(scale1), QString::number(deep) }));
+
+    // Search off: back to the folder view; the deleted folder asks before deleting for good.
+    panel.ActionSearchMeasurement->trigger();
+    EXPECT_FALSE(panel.ActionSearchMeasurement->isChecked());
+    EXPECT_TRUE(panel.DBTreeView->isEnabled());
+    panel.ActionShowDeleted->trigger();
+    EXPECT_EQ(panel.View().RowCount(), 2);
+    panel.ActionUnSelectAllRecords->trigger();
+    test::DialogScript::Instance().AnswerMessage(mrYes);
+    panel.ActionDeleteRecord->trigger();
+    EXPECT_EQ(test::DialogScript::Instance().Shown(), QStringList { GetString(335) });
+    EXPECT_EQ(panel.View().RowCount(), 1);
+    EXPECT_EQ(test::QueryColumn(db, "SELECT count(*) FROM TreeDB"), QStringList { "3" });
+}
+
+} // namespace
+} // namespace orvek
