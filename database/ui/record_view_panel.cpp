@@ -155,6 +155,18 @@ RecordViewPanel::RecordViewPanel(DatabaseSession* session, QWidget* parent)
         = makeAction("ActionSearchMeasurement", &RecordViewPanel::ActionSearchMeasurementExecute, true);
     ActionDeleteRecord = makeAction("ActionDeleteRecord", &RecordViewPanel::DeleteSelectedRecords);
     aShowAllUsers = makeAction("aShowAllUsers", &RecordViewPanel::aShowAllUsersExecute);
+    ActionInsertNewFolder = makeAction("ActionInsertNewFolder", &RecordViewPanel::ActionInsertNewFolderExecute);
+    ActionInsertNewSub_folder
+        = makeAction("ActionInsertNewSub_folder", &RecordViewPanel::ActionInsertNewSub_folderExecute);
+    ActionRenameFolder = makeAction("ActionRenameFolder", &RecordViewPanel::ActionRenameFolderExecute);
+    ActionDeleteFolder = makeAction("ActionDeleteFolder", &RecordViewPanel::ActionDeleteFolderExecute);
+    ActionNewGroupOfFolders = makeAction("ActionNewGroupOfFolders", &RecordViewPanel::ActionNewGroupOfFoldersExecute);
+    ActionRenameGroupOfFolders
+        = makeAction("ActionRenameGroupOfFolders", &RecordViewPanel::ActionRenameGroupOfFoldersExecute);
+    ActionDeleteGroupOfFolders
+        = makeAction("ActionDeleteGroupOfFolders", &RecordViewPanel::ActionDeleteGroupOfFoldersExecute);
+    DBTreeView->OnInsertKey = [this](bool asChild) { InsertFolder(asChild); };
+    DBTreeView->OnDeleteKey = [this] { ActionDeleteFolderExecute(); };
     ActionCollapseFolderStructure = new QAction(this);
     ActionCollapseFolderStructure->setObjectName(QStringLiteral("ActionCollapseFolderStructure"));
     connect(ActionCollapseFolderStructure, &QAction::triggered, DBTreeView, &QTreeView::collapseAll);
@@ -168,6 +180,11 @@ RecordViewPanel::~RecordViewPanel()
     FClosing = true;
     DBTreeView->SetDataSource(nullptr);
     DBGrid_Tree->setModel(nullptr);
+}
+
+QSqlDatabase RecordViewPanel::RecordsDatabase() const
+{
+    return session_ ? session_->Database(AliasDB) : QSqlDatabase();
 }
 
 void RecordViewPanel::BindFolderTable(int groupId)
@@ -204,7 +221,7 @@ void RecordViewPanel::OpenMeasurementView(int lastRecordID)
 void RecordViewPanel::FillFolderGroupCombo(int groupId)
 {
     const QSignalBlocker blocker(ComboBox_MainID);
-    QSqlDatabase db = session_ ? session_->Database(AliasDB) : QSqlDatabase();
+    QSqlDatabase db = RecordsDatabase();
     if (db.isOpen())
         ReadGroupList(db);
     ComboBox_MainID->clear();
@@ -351,7 +368,7 @@ void RecordViewPanel::DeleteSelectedRecords()
     CollectSelectedRecordIds();
     if (SelectedRecordIDs.isEmpty())
         return;
-    QSqlDatabase db = session_ ? session_->Database(AliasDB) : QSqlDatabase();
+    QSqlDatabase db = RecordsDatabase();
     const QString caption = ActionDeleteRecord->text();
     if (view_->CurrentFolderID != QString::fromLatin1(kDeletedFolder)) {
         MoveRecordsToDeletedFolder(db, SelectedRecordIDs, caption);

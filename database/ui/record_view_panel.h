@@ -12,6 +12,7 @@
 #include <memory>
 
 class QAction;
+class QSqlDatabase;
 class QComboBox;
 class QLabel;
 class QTreeWidgetItem;
@@ -46,6 +47,13 @@ public:
     QAction* ActionExpandFolderStructure = nullptr;
     QAction* ActionDeleteRecord = nullptr;
     QAction* aShowAllUsers = nullptr;
+    QAction* ActionInsertNewFolder = nullptr;
+    QAction* ActionInsertNewSub_folder = nullptr;
+    QAction* ActionRenameFolder = nullptr;
+    QAction* ActionDeleteFolder = nullptr;
+    QAction* ActionNewGroupOfFolders = nullptr;
+    QAction* ActionRenameGroupOfFolders = nullptr;
+    QAction* ActionDeleteGroupOfFolders = nullptr;
 
     TRecordView& View() { return *view_; }
     FolderTableCursor& IDTable_Tree() { return *folders_; }
@@ -74,6 +82,15 @@ public:
     void ActionSearchMeasurementExecute();
     void aShowAllUsersExecute();
 
+    // Folders and groups of folders (record_view_panel_folders.cpp).
+    void ActionInsertNewFolderExecute();
+    void ActionInsertNewSub_folderExecute();
+    void ActionRenameFolderExecute();
+    void ActionDeleteFolderExecute();
+    void ActionNewGroupOfFoldersExecute();
+    void ActionRenameGroupOfFoldersExecute();
+    void ActionDeleteGroupOfFoldersExecute();
+
     // The record-number panel: current row "/" row count.
     void UpdateRecNoPanel();
 
@@ -82,6 +99,12 @@ private:
     void ShowFolder(const QString& folderId);
     void SyncGridToView();
     void SetTreeEnabled(bool enabled);
+    void InsertFolder(bool asChild);
+    // The selected folder when it may be changed; the fixed folders "0" and "1" get
+    // FixedFolderText and null.
+    QTreeWidgetItem* ChangeableSelectedFolder(int fixedFolderText) const;
+    bool MayChangeFolders() const;
+    QSqlDatabase RecordsDatabase() const;
 
     std::unique_ptr<TRecordView> view_;
     std::unique_ptr<FolderTableCursor> folders_;

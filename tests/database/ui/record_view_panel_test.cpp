@@ -41,9 +41,11 @@ protected:
         scale1 = Add("3", "Kalibrácia váh A");
         scale2 = Add("3", "Čistota závažia");
         deep = Add("4", "Kalibrácia teplomera");
+        DataModule1 = module.get();
     }
     void TearDown() override
     {
+        DataModule1 = nullptr;
         db = QSqlDatabase();
         test::UserDatabase::TearDown();
     }
@@ -144,6 +146,56 @@ TEST_F(RecordPanel, SearchMultiSelectionAndMoveToTheDeletedFolder)
     EXPECT_EQ(test::DialogScript::Instance().Shown(), QStringList { GetString(335) });
     EXPECT_EQ(panel.View().RowCount(), 1);
     EXPECT_EQ(test::QueryColumn(db, "SELECT count(*) FROM TreeDB"), QStringList { "3" });
+}
+
+// Deleting a folder takes its sub-folders along and moves their records of this group
+// to the deleted folder; the fixed folders stay; a new group becomes the current one.
+TEST_F(RecordPanel, FolderAndGroupActions)
+{
+    TNewRecord other;
+    other.GroupID = 9;
+    other.FolderID = "3";
+    other.RecordName = "other group";
+    const qint64 otherGroup = AppendRecord(db, other);
+    RecordViewPanel panel(&module->SessionOrvek());
+    panel.show();
+    panel.OpenMeasurementView(scale1);
+    auto& script = test::DialogScript::Instance();
+
+    script.AnswerInput("Nový priečinok");
+    panel.ActionInsertNewSub_folder->trigger();
+    EXPECT_EQ(test::QueryColumn(db, "SELECT OwnerID FROM MeasureID1 WHERE Description = 'Nový priečinok'"),
+        QStringList { "3" });
+
+    panel.DBTreeView->setCurrentItem(panel.DBTreeView->NodeByID("1"));
+    script.AnswerMessage(mrCancel);
+    panel.ActionDeleteFolder->trigger();
+    EXPECT_EQ(script.Shown().last(), GetString(835));
+
+    panel.DBTreeView->setCurrentItem(panel.DBTreeView->NodeByID("3"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.View().RowCount() == 2; }, 5000));
+    script.AnswerMessage(mrYes);
+    panel.ActionDeleteFolder->trigger();
+    EXPECT_EQ(script.Shown().last(), GetString(874, { "Váhy" }) + "\r\r" + GetString(877));
+    EXPECT_EQ(test::QueryColumn(db, "SELECT ID FROM MeasureID1 ORDER BY ID"), (QStringList { "0", "1", "2" }));
+    EXPECT_EQ(test::QueryColumn(db, "SELECT ID || ':' || IDDB1 FROM TreeDB ORDER BY ID"),
+        (QStringList { QString("%1:2").arg(lab), QString("%1:1").arg(scale1), QString("%1:1").arg(scale2),
+            QString("%1:1").arg(deep), QString("%1:3").arg(otherGroup) }));
+    EXPECT_EQ(panel.DBTreeView->GetNodeID(panel.DBTreeView->currentItem()), "2");
+
+    script.AnswerInput("Druhé laboratórium");
+    panel.ActionNewGroupOfFolders->trigger();
+    EXPECT_EQ(panel.ComboBox_MainID->count(), 2);
+    EXPECT_EQ(panel.ComboBox_MainID->currentText(), "Druhé laboratórium");
+    EXPECT_EQ(CurrentGroupID, panel.ComboBox_MainID->currentData().toInt());
+    EXPECT_EQ(panel.IDTable_Tree().TableName, "MeasureID" + QString::number(CurrentGroupID));
+    EXPECT_EQ(panel.View().RowCount(), 0);
+
+    script.AnswerMessage(mrYes);
+    panel.ActionDeleteGroupOfFolders->trigger();
+    EXPECT_EQ(panel.ComboBox_MainID->count(), 1);
+    EXPECT_EQ(CurrentGroupID, 1);
+    EXPECT_TRUE(script.AllAnswered());
 }
 
 } // namespace
