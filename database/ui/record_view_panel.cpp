@@ -155,6 +155,13 @@ RecordViewPanel::RecordViewPanel(DatabaseSession* session, QWidget* parent)
         = makeAction("ActionSearchMeasurement", &RecordViewPanel::ActionSearchMeasurementExecute, true);
     ActionDeleteRecord = makeAction("ActionDeleteRecord", &RecordViewPanel::DeleteSelectedRecords);
     aShowAllUsers = makeAction("aShowAllUsers", &RecordViewPanel::aShowAllUsersExecute);
+    ActionMoveSelectedRecordTo
+        = makeAction("ActionMoveSelectedRecordTo", &RecordViewPanel::ActionMoveSelectedRecordToExecute);
+    ActionEditRecord = makeAction("ActionEditRecord", &RecordViewPanel::ActionEditRecordExecute);
+    ActionUrobitKopiuZaznamu
+        = makeAction("ActionUrobitKopiuZaznamu", &RecordViewPanel::ActionUrobitKopiuZaznamuExecute);
+    ActionExportTreeToFileAs
+        = makeAction("ActionExportTreeToFileAs", &RecordViewPanel::ActionExportTreeToFileAsExecute);
     ActionInsertNewFolder = makeAction("ActionInsertNewFolder", &RecordViewPanel::ActionInsertNewFolderExecute);
     ActionInsertNewSub_folder
         = makeAction("ActionInsertNewSub_folder", &RecordViewPanel::ActionInsertNewSub_folderExecute);

@@ -47,6 +47,10 @@ public:
     QAction* ActionExpandFolderStructure = nullptr;
     QAction* ActionDeleteRecord = nullptr;
     QAction* aShowAllUsers = nullptr;
+    QAction* ActionMoveSelectedRecordTo = nullptr;
+    QAction* ActionEditRecord = nullptr;
+    QAction* ActionUrobitKopiuZaznamu = nullptr;
+    QAction* ActionExportTreeToFileAs = nullptr;
     QAction* ActionInsertNewFolder = nullptr;
     QAction* ActionInsertNewSub_folder = nullptr;
     QAction* ActionRenameFolder = nullptr;
@@ -81,6 +85,15 @@ public:
     void ActionShowDeletedExecute();
     void ActionSearchMeasurementExecute();
     void aShowAllUsersExecute();
+
+    // Record actions (record_view_panel_records.cpp).
+    void ActionMoveSelectedRecordToExecute();
+    void ActionEditRecordExecute();
+    void ActionUrobitKopiuZaznamuExecute();
+    // Appends a copy of the shown record under the head the user confirms; the copy
+    // belongs to the current user, group and folder and is dated today.
+    void CopyRecord();
+    void ActionExportTreeToFileAsExecute();
 
     // Folders and groups of folders (record_view_panel_folders.cpp).
     void ActionInsertNewFolderExecute();

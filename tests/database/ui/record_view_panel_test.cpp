@@ -3,8 +3,12 @@
 #include "database/folder_table_cursor.h"
 #include "database/record_writes.h"
 #include "database/ui/db_tree_view.h"
+#include "database/ui/edit_record_head.h"
 #include "database/ui/input_search_string.h"
+#include "database/ui/list_of_folders.h"
 #include "database/ui/vx_db_grid.h"
+#include "engine/cell.h"
+#include "engine/cell_records.h"
 #include "platform/db_session.h"
 #include "tests/database/ui/when_shown.h"
 #include "tests/support/main_window_double.h"
@@ -13,6 +17,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -196,6 +201,61 @@ TEST_F(RecordPanel, FolderAndGroupActions)
     EXPECT_EQ(panel.ComboBox_MainID->count(), 1);
     EXPECT_EQ(CurrentGroupID, 1);
     EXPECT_TRUE(script.AllAnswered());
+}
+
+TEST_F(RecordPanel, HeadEditCopyMoveAndExport)
+{
+    RecordViewPanel panel(&module->SessionOrvek());
+    panel.show();
+    panel.OpenMeasurementView(scale2);
+    ASSERT_EQ(panel.View().CurrentRowID(), scale2);
+
+    // The head edit writes the current record only, which stays current.
+    test::WhenShown<TfEditRecordHead>([](TfEditRecordHead& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), GetString(762));
+        EXPECT_EQ(dialog.Edit_NazovMerania->text(), "Čistota závažia");
+        dialog.Edit_NazovMerania->setText("Akosť závažia");
+        dialog.Button2->click();
+    });
+    panel.ActionEditRecord->trigger();
+    EXPECT_EQ(test::QueryColumn(db, "SELECT NazovMerania FROM TreeDB WHERE IDDB1 = '3' ORDER BY ID"),
+        (QStringList { "Kalibrácia váh A", "Akosť závažia" }));
+    EXPECT_EQ(panel.View().CurrentRowID(), scale2);
+
+    // A copy of the shown tree, named after the record.
+    CellIdCounter = 1;
+    ClearNewCellInfo();
+    NewCellInfo.CellName = "Mass";
+    TCell root(nullptr, NewCellInfo, 20, 20, nullptr);
+    window.Root = &root;
+    test::WhenShown<TfEditRecordHead>([](TfEditRecordHead& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), GetString(761));
+        EXPECT_EQ(dialog.Edit_NazovMerania->text(), "Akosť závažia (" + GetString(880) + ")");
+        dialog.Button2->click();
+    });
+    panel.ActionUrobitKopiuZaznamu->trigger();
+    window.Root = nullptr;
+    const QStringList copy = test::QueryColumn(db,
+        "SELECT IDDB1 || '|' || Datum || '|' || (instr(Strom, 'CellName=Mass;') > 0) FROM TreeDB WHERE "
+        "NazovMerania LIKE 'Akos% (%'");
+    EXPECT_EQ(copy, QStringList { "3|2026-03-09|1" });
+    EXPECT_EQ(window.Calls("ActionSuhrnVelicinExecute"), 1);
+    EXPECT_EQ(panel.View().RowCount(), 3);
+
+    // Two selected records move to the folder chosen in the picker; export wants one.
+    panel.ActionSelectAllRecords->trigger();
+    test::DialogScript::Instance().AnswerMessage(mrCancel);
+    panel.ActionExportTreeToFileAs->trigger();
+    EXPECT_EQ(test::DialogScript::Instance().Shown().last(), GetString(924));
+    EXPECT_EQ(window.Calls("ExportTreeToFile"), 0);
+    test::WhenShown<TfListOfFolders>([](TfListOfFolders& picker) {
+        EXPECT_EQ(picker.windowTitle(), GetString(866));
+        picker.DBTemplateView->SelectNodeByID("2");
+        picker.ButtonSelect->click();
+    });
+    panel.ActionMoveSelectedRecordTo->trigger();
+    EXPECT_EQ(test::QueryColumn(db, "SELECT count(*) FROM TreeDB WHERE IDDB1 = '2'"), QStringList { "4" });
+    EXPECT_EQ(panel.View().RowCount(), 0);
 }
 
 } // namespace
