@@ -180,6 +180,28 @@ RecordViewPanel::RecordViewPanel(DatabaseSession* session, QWidget* parent)
     ActionExpandFolderStructure = new QAction(this);
     ActionExpandFolderStructure->setObjectName(QStringLiteral("ActionExpandFolderStructure"));
     connect(ActionExpandFolderStructure, &QAction::triggered, DBTreeView, &QTreeView::expandAll);
+    ApplyTexts();
+}
+
+void RecordViewPanel::ApplyTexts()
+{
+    const std::pair<QAction*, int> texts[] = { { ActionShowUnassigned, 884 }, { ActionShowDeleted, 885 },
+        { ActionUrobitKopiuZaznamu, 879 }, { ActionEnableDisableMultiselection, 868 }, { ActionSelectAllRecords, 861 },
+        { ActionUnSelectAllRecords, 862 }, { ActionMoveSelectedRecordTo, 863 }, { ActionZobrazitVsetkyMerania, 807 },
+        { ActionSearchMeasurement, 808 }, { ActionInsertNewFolder, 816 }, { ActionInsertNewSub_folder, 817 },
+        { ActionRenameFolder, 818 }, { ActionDeleteFolder, 819 }, { ActionCollapseFolderStructure, 820 },
+        { ActionExpandFolderStructure, 821 }, { ActionNewGroupOfFolders, 822 }, { ActionDeleteGroupOfFolders, 823 },
+        { ActionRenameGroupOfFolders, 824 }, { aShowAllUsers, 638 }, { ActionEditRecord, 349 },
+        { ActionDeleteRecord, 350 }, { ActionExportTreeToFileAs, 344 } };
+    for (const auto& [action, text] : texts) {
+        action->setText(GetString(text));
+        action->setToolTip(GetString(text));
+    }
+    ComboBox_MainID->setToolTip(GetString(825));
+    const TRecordGridDescriptors titles = MakeRecordGridDescriptors();
+    for (size_t i = 0; i < titles.size(); ++i)
+        view_->RecordGridDescriptors[i].Title = titles[i].Title;
+    model_->Reset();
 }
 
 RecordViewPanel::~RecordViewPanel()

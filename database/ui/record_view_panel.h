@@ -104,6 +104,8 @@ public:
     void ActionRenameGroupOfFoldersExecute();
     void ActionDeleteGroupOfFoldersExecute();
 
+    // The numbered texts of the panel's actions (caption and hint) and of the combo.
+    void ApplyTexts();
     // The record-number panel: current row "/" row count.
     void UpdateRecNoPanel();
 

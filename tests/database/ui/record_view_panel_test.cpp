@@ -89,6 +89,12 @@ TEST_F(RecordPanel, OpensOnTheLastRecordAndFollowsTheFolderTree)
     EXPECT_EQ(panel.View().CurrentRowID(), deep);
     EXPECT_EQ(panel.Panel_RecNo->text(), "1/1");
     EXPECT_EQ(panel.ComboBox_MainID->count(), 1);
+    EXPECT_EQ(panel.ActionShowDeleted->text(), GetString(885));
+    LanguageID = 1;
+    panel.ApplyTexts();
+    EXPECT_EQ(panel.ActionShowDeleted->toolTip(), "Vymazané záznamy");
+    EXPECT_EQ(panel.DBGrid_Tree->model()->headerData(0, Qt::Horizontal).toString(), GetString(646));
+    LanguageID = 0;
 
     // Choosing a folder in the tree lists its records, sorted by the first column.
     panel.DBTreeView->setCurrentItem(panel.DBTreeView->NodeByID("3"));
