@@ -63,6 +63,10 @@ public:
     FolderTableCursor& IDTable_Tree() { return *folders_; }
     // The window is closing: the tree and combo handlers do nothing any more.
     bool FClosing = false;
+    // Records and folders can be dragged (armed by the main administrator with Shift+Ctrl).
+    bool DragEnabled = false;
+    bool ShiftCtrlHeld = false;
+    bool MouseDownInGrid = false;
     bool FMultiSelect = false;
     QVector<qint64> SelectedRecordIDs;
 
@@ -94,6 +98,16 @@ public:
     // belongs to the current user, group and folder and is dated today.
     void CopyRecord();
     void ActionExportTreeToFileAsExecute();
+
+    // Dragging records onto folders (record_view_panel_records.cpp). The main window
+    // sees key presses first and forwards them with the cursor's screen position.
+    void ToggleDragging();
+    void FormKeyDown(int key, Qt::KeyboardModifiers modifiers, const QPoint& cursor);
+    void FormKeyUp(int key, Qt::KeyboardModifiers modifiers);
+    // The cursor lies inside the grid's or the tree's rectangle (edges included).
+    bool MouseOverGridOrTree(const QPoint& cursor) const;
+    // A drop of the grid's selected records onto folder FolderID files them there.
+    void DBTreeViewDragDrop(const QString& folderId);
 
     // Folders and groups of folders (record_view_panel_folders.cpp).
     void ActionInsertNewFolderExecute();

@@ -12,6 +12,7 @@
 #include "database/ui/db_tree_view.h"
 #include "database/ui/edit_record_head.h"
 #include "database/ui/list_of_folders.h"
+#include "database/ui/vx_db_grid.h"
 #include "engine/cell.h"
 #include "platform/dialogs.h"
 
@@ -143,6 +144,65 @@ void RecordViewPanel::ActionExportTreeToFileAsExecute()
     }
     if (SelectedRecordIDs.size() == 1 && MainWindow())
         MainWindow()->ExportTreeToFile();
+}
+
+void RecordViewPanel::ToggleDragging()
+{
+    DragEnabled = !DragEnabled;
+    DBGrid_Tree->setDragEnabled(DragEnabled);
+    DBTreeView->setAcceptDrops(DragEnabled);
+}
+
+bool RecordViewPanel::MouseOverGridOrTree(const QPoint& cursor) const
+{
+    for (const QWidget* control :
+        { static_cast<const QWidget*>(DBGrid_Tree), static_cast<const QWidget*>(DBTreeView) }) {
+        const QRect screen(control->mapToGlobal(QPoint(0, 0)), control->size());
+        // Edges count as inside: the right and bottom edge too.
+        if (cursor.x() >= screen.left() && cursor.x() <= screen.left() + screen.width() && cursor.y() >= screen.top()
+            && cursor.y() <= screen.top() + screen.height())
+            return true;
+    }
+    return false;
+}
+
+void RecordViewPanel::FormKeyDown(int key, Qt::KeyboardModifiers modifiers, const QPoint& cursor)
+{
+    const bool shiftCtrl = (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))
+        == (Qt::ShiftModifier | Qt::ControlModifier);
+    if (shiftCtrl && (key == Qt::Key_Shift || key == Qt::Key_Control)) {
+        // Only the main administrator moves records by dragging.
+        if (CurrentUserID > 1)
+            return;
+        ShiftCtrlHeld = true;
+        if (MouseOverGridOrTree(cursor) && !DragEnabled)
+            ToggleDragging();
+        return;
+    }
+    if (MouseOverGridOrTree(cursor) && DragEnabled)
+        ToggleDragging();
+}
+
+void RecordViewPanel::FormKeyUp(int key, Qt::KeyboardModifiers)
+{
+    if (!ShiftCtrlHeld || (key != Qt::Key_Shift && key != Qt::Key_Control))
+        return;
+    ShiftCtrlHeld = false;
+    if (DragEnabled)
+        ToggleDragging();
+}
+
+void RecordViewPanel::DBTreeViewDragDrop(const QString& folderId)
+{
+    if (!View().RecordViewOpen || !DragEnabled || View().RowCount() == 0 || folderId.isEmpty())
+        return;
+    MainTimerPause pause;
+    CollectSelectedRecordIds();
+    if (MainWindow() && MainWindow()->FModified())
+        MainWindow()->SaveRecordDiagram();
+    QSqlDatabase db = RecordsDatabase();
+    MoveRecordsToFolder(db, SelectedRecordIDs, View().FolderColumn, folderId);
+    RefreshRecordView();
 }
 
 } // namespace orvek

@@ -264,5 +264,52 @@ TEST_F(RecordPanel, HeadEditCopyMoveAndExport)
     EXPECT_EQ(panel.View().RowCount(), 0);
 }
 
+// Only the main administrator arms dragging, with exactly Shift and Ctrl held while the
+// mouse is over the grid or the tree; a drop files the selected records in the folder.
+TEST_F(RecordPanel, DragIsArmedOnlyByTheMainAdministrator)
+{
+    RecordViewPanel panel(&module->SessionOrvek());
+    panel.resize(400, 500);
+    panel.show();
+    panel.OpenMeasurementView(scale1);
+    const QPoint overGrid = panel.DBGrid_Tree->mapToGlobal(QPoint(5, 5));
+    const QPoint gridCorner = panel.DBGrid_Tree->mapToGlobal(panel.DBGrid_Tree->rect().bottomRight() + QPoint(1, 1));
+    const QPoint outside = panel.mapToGlobal(QPoint(-50, -50));
+    const auto both = Qt::ShiftModifier | Qt::ControlModifier;
+    struct Case {
+        const char* what;
+        int user;
+        Qt::KeyboardModifiers modifiers;
+        QPoint cursor;
+        bool armed;
+    };
+    const Case cases[] = {
+        { "main administrator over the grid", 1, both, overGrid, true },
+        { "edge of the grid counts", 1, both, gridCorner, true },
+        { "not over grid or tree", 1, both, outside, false },
+        { "with Alt too", 1, both | Qt::AltModifier, overGrid, false },
+        { "another administrator", 2, both, overGrid, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CurrentUserID = c.user;
+        panel.FormKeyDown(Qt::Key_Control, c.modifiers, c.cursor);
+        EXPECT_EQ(panel.DragEnabled, c.armed);
+        EXPECT_EQ(panel.DBGrid_Tree->dragEnabled(), c.armed);
+        panel.FormKeyUp(Qt::Key_Control, Qt::ShiftModifier);
+        EXPECT_FALSE(panel.DragEnabled);
+    }
+    CurrentUserID = 1;
+    panel.DBTreeViewDragDrop("0"); // not armed: nothing moves
+    EXPECT_EQ(test::QueryColumn(db, "SELECT count(*) FROM TreeDB WHERE IDDB1 = '0'"), QStringList { "0" });
+    panel.FormKeyDown(Qt::Key_Shift, both, overGrid);
+    panel.DBTreeViewDragDrop("0");
+    EXPECT_EQ(
+        test::QueryColumn(db, "SELECT ID FROM TreeDB WHERE IDDB1 = '0'"), QStringList { QString::number(scale1) });
+    // Any other key over the grid disarms.
+    panel.FormKeyDown(Qt::Key_A, Qt::NoModifier, overGrid);
+    EXPECT_FALSE(panel.DragEnabled);
+}
+
 } // namespace
 } // namespace orvek
