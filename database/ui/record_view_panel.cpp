@@ -2,6 +2,7 @@
 
 #include "core/common_vars.h"
 #include "core/services.h"
+#include "core/settings.h"
 #include "core/string_table.h"
 #include "database/data_module.h"
 #include "database/folder_groups.h"
@@ -236,6 +237,8 @@ void RecordViewPanel::OpenMeasurementView(int lastRecordID)
         MainWindow()->SetLastRecNo(0);
         MainWindow()->ResetUndo();
     }
+    if (lastRecordID < 0)
+        LoadLastRecordOfUser(CurrentUserID, lastRecordID);
     FillFolderGroupCombo(CurrentGroupID);
     BindFolderTable(CurrentGroupID);
     SelectFolderOfRecord(lastRecordID);
@@ -245,6 +248,8 @@ void RecordViewPanel::OpenMeasurementView(int lastRecordID)
     RefreshGrid(lastRecordID);
     view_->RecordViewOpen = true;
     DBGrid_Tree->setFocus();
+    if (MainWindow())
+        MainWindow()->UpdateActions(view_->RowCount() > 0 ? 1 : 0);
 }
 
 void RecordViewPanel::FillFolderGroupCombo(int groupId)

@@ -70,8 +70,9 @@ public:
     bool FMultiSelect = false;
     QVector<qint64> SelectedRecordIDs;
 
-    // Opens (or rebuilds) the whole view on the user's group and the record shown last.
-    void OpenMeasurementView(int lastRecordID = 0);
+    // Opens (or rebuilds) the whole view on the user's group and on record LastRecordID,
+    // by default the record this user was shown last.
+    void OpenMeasurementView(int lastRecordID = -1);
     void FillFolderGroupCombo(int groupId);
     void ComboBox_MainIDChange();
     void DBTreeViewChange();
