@@ -19,6 +19,32 @@ public:
     explicit PlaceholderMainWindow(QWidget* parent = nullptr);
     void RestoreAndActivate() override;
 
+    // The placeholder shows no record: the record view's calls do nothing.
+    bool StopMainTimer() override { return false; }
+    void RestoreMainTimer(bool) override { }
+    bool SaveRecordDiagram() override { return true; }
+    void ResetUndo() override { }
+    void PushUndoSnapshot() override { }
+    void RefreshEquationsPage() override { }
+    void RefreshReportPages() override { }
+    void RestoreViewState() override { }
+    void UpdateActions(int) override { }
+    void ExportTreeToFile() override { }
+    void ClearDiagram() override { }
+    void RequestRecordReload() override { }
+    TCell* FRootCell() override { return nullptr; }
+    void SetRootCell(TCell*) override { }
+    TDiagramHost* DiagramHost() override { return nullptr; }
+    bool FModified() override { return false; }
+    void SetModified(bool) override { }
+    bool FLoadedFromTemplate() override { return false; }
+    void SetLoadedFromTemplate(bool) override { }
+    int FLastRecNo() override { return 0; }
+    void SetLastRecNo(int) override { }
+    bool FSummaryShown() override { return false; }
+    void ActionSuhrnVelicinExecute() override { }
+    void ActionShowHideSummaryWindowExecute() override { }
+
     QMenu* ProgramMenu() const { return programMenu_; }
     QMenu* HelpMenu() const { return helpMenu_; }
 

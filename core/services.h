@@ -8,19 +8,81 @@
 namespace orvek {
 
 class TCell;
+class TDiagramHost;
 struct TVstupStandardnejNeistoty;
 
-// The main window as the process frame sees it.
+// The main window as the process frame and its record view see it.
 class MainWindowService {
 public:
     virtual ~MainWindowService() = default;
     // Another start of the program asked this one to come to the front: restore the
     // application's window and activate it.
     virtual void RestoreAndActivate() = 0;
+
+    // The main timer: Stop answers whether it ran; Restore starts it again only when
+    // Running says so. Record operations stop it while they work (see MainTimerPause).
+    virtual bool StopMainTimer() = 0;
+    virtual void RestoreMainTimer(bool running) = 0;
+    // Stores the shown tree into the current record (freeing its lock); True on success.
+    virtual bool SaveRecordDiagram() = 0;
+    virtual void ResetUndo() = 0;
+    virtual void PushUndoSnapshot() = 0;
+    virtual void RefreshEquationsPage() = 0;
+    // Rebuilds the shown report pages now and marks the hidden ones stale.
+    virtual void RefreshReportPages() = 0;
+    // The window's own edit level, outputs and zoom after the template window was used.
+    virtual void RestoreViewState() = 0;
+    // Mode 1: a record may be shown; 0: the grid became empty or the view closed.
+    virtual void UpdateActions(int mode) = 0;
+    virtual void ExportTreeToFile() = 0;
+    // Frees the shown tree, empties the equations page and the record-number panel and
+    // sets CurrentRecordID to 0.
+    virtual void ClearDiagram() = 0;
+    // The next tick leaves the shown record through its record-change path (lock
+    // release, save question, load, fresh undo) even when the current row names it.
+    virtual void RequestRecordReload() = 0;
+
+    // The shown tree (null when no record is shown) and the host its boxes live on.
+    virtual TCell* FRootCell() = 0;
+    virtual void SetRootCell(TCell* root) = 0;
+    virtual TDiagramHost* DiagramHost() = 0;
+    // State of the shown record.
+    virtual bool FModified() = 0;
+    virtual void SetModified(bool modified) = 0;
+    virtual bool FLoadedFromTemplate() = 0;
+    virtual void SetLoadedFromTemplate(bool loaded) = 0;
+    virtual int FLastRecNo() = 0;
+    virtual void SetLastRecNo(int row) = 0;
+    virtual bool FSummaryShown() = 0;
+    // The summary of quantities, and the result-summary window switched on or off.
+    virtual void ActionSuhrnVelicinExecute() = 0;
+    virtual void ActionShowHideSummaryWindowExecute() = 0;
 };
 
 MainWindowService* MainWindow();
 void SetMainWindowService(MainWindowService* service);
+
+// Stops the main window's timer for its lifetime and restores it afterwards, on every
+// exit path. Without a main window it does nothing.
+class MainTimerPause {
+public:
+    MainTimerPause()
+        : window_(MainWindow())
+        , running_(window_ && window_->StopMainTimer())
+    {
+    }
+    ~MainTimerPause()
+    {
+        if (window_)
+            window_->RestoreMainTimer(running_);
+    }
+    MainTimerPause(const MainTimerPause&) = delete;
+    MainTimerPause& operator=(const MainTimerPause&) = delete;
+
+private:
+    MainWindowService* window_;
+    bool running_;
+};
 
 // The shared batch-progress window (fMessageWindow) as file and database routines
 // use it: a caption, a bar, an optional Cancel button whose press the loop polls.

@@ -134,9 +134,18 @@ QVariantMap TVxTable::Row(qint64 id)
     if (!active_)
         return row;
     QSqlDatabase db = Database();
+    // The columns are named, never "*": when another connection adds a column, SQLite
+    // prepares a "*" statement again with more columns than the driver allotted for it.
+    QStringList columns;
+    for (const QString& column : ColumnNames(db, TableName))
+        columns << QuoteName(column);
+    if (columns.isEmpty())
+        return row;
     QSqlQuery query(db);
-    if (ExecBound(
-            query, QStringLiteral("SELECT * FROM ") + QuoteName(TableName) + QStringLiteral(" WHERE rowid = ?"), { id })
+    if (ExecBound(query,
+            QStringLiteral("SELECT ") + columns.join(QStringLiteral(", ")) + QStringLiteral(" FROM ")
+                + QuoteName(TableName) + QStringLiteral(" WHERE rowid = ?"),
+            { id })
         && query.next()) {
         const QSqlRecord record = query.record();
         for (int i = 0; i < record.count(); ++i)

@@ -1,0 +1,169 @@
+#include "database/record_view.h"
+
+#include "core/common_vars.h"
+#include "core/file_utils.h"
+#include "core/services.h"
+#include "database/data_module.h"
+#include "database/diagram_row_counters.h"
+#include "platform/db_session.h"
+#include "platform/sql_database.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+namespace orvek {
+
+TRecordView::TRecordView(DatabaseSession* session)
+    : RecordGridDescriptors(MakeRecordGridDescriptors())
+    , session_(session)
+    , query_(session)
+{
+    query_.DatabaseName = AliasDB;
+    query_.AnswerDirectory = TempDir;
+    QString name;
+    QSqlDatabase temp = TemporaryDatabase();
+    do
+        name = UniqueFileName(TempDir, QStringLiteral("Answer"), QStringLiteral("db"));
+    while (temp.isOpen() && TableExists(temp, name));
+    query_.AnswerTableName = name;
+}
+
+TRecordView::~TRecordView()
+{
+    Close();
+}
+
+void TRecordView::Close()
+{
+    query_.Close();
+    rowCount_ = -1;
+    currentRow_ = -1;
+}
+
+void TRecordView::BuildTreeQuery()
+{
+    if (CurrentFolderID.isEmpty())
+        CurrentFolderID = QString::fromLatin1(kUnassignedFolder);
+    TRecordViewRequest request;
+    request.UserRights = CurrentUserRights;
+    request.CurrentUserID = CurrentUserID;
+    request.ShownOwnerID = ShownOwnerID;
+    request.GroupID = CurrentGroupID;
+    request.ViewMode = RecordViewMode;
+    request.FolderID = CurrentFolderID;
+    request.FolderColumn = FolderColumn;
+    request.SearchActive = SearchActive;
+    request.SearchField = ColumnFields.value(0);
+    request.SearchKind = SearchKind;
+    request.SearchText = SearchText;
+    int owner = ShownOwnerID;
+    if (BuildRecordStatement(request, TreeSQL, &owner))
+        ShownOwnerID = owner;
+}
+
+bool TRecordView::ApplyTreeQuery(QString* error)
+{
+    Close();
+    if (TreeSQL.Sql.isEmpty())
+        return false;
+    query_.SQL = TreeSQL.Sql;
+    query_.Params = TreeSQL.Values;
+    return query_.Open(error);
+}
+
+void TRecordView::RefreshGrid(int recordID)
+{
+    MainTimerPause pause;
+    RecordGridSortFields = RecordSortFieldsFromColumnFields(RecordGridDescriptors, ColumnFields);
+    MainWindowService* window = MainWindow();
+    if (RowCount() == 0) {
+        GridRecordCount = 0;
+        currentRow_ = -1;
+        if (window) {
+            window->ClearDiagram();
+            window->ResetUndo();
+            window->RefreshEquationsPage();
+        }
+    } else {
+        const TSortKeys keys = RecordSortKeys(RecordGridDescriptors, RecordGridSortFields);
+        int sorted = 0;
+        rowCount_ = -1;
+        if (!keys.FieldNumbers.isEmpty()
+            && query_.SortAnswerTable(
+                int(keys.FieldNumbers.size()), keys.FieldNumbers, keys.SortOrders, keys.CaseInsensitive, sorted))
+            rowCount_ = sorted;
+        GridRecordCount = RowCount();
+        int id = recordID;
+        currentRow_ = LocateRecord(id);
+        if (currentRow_ < 0)
+            currentRow_ = 0;
+    }
+    SearchEnabled = RecordSearchAllowed(ColumnFields.value(0));
+}
+
+void TRecordView::RefreshRecordView()
+{
+    MainTimerPause pause;
+    MainWindowService* window = MainWindow();
+    // The shown record is left through the timer's own path, so its lock is released
+    // and a modified or undone state is saved instead of being dropped.
+    if (window) {
+        if (window->FModified())
+            window->SaveRecordDiagram();
+        window->RequestRecordReload();
+    }
+    BuildTreeQuery();
+    ApplyTreeQuery();
+    RefreshGrid(0);
+}
+
+int TRecordView::LocateRecord(int& recordID)
+{
+    const int count = RowCount();
+    if (recordID == 0) {
+        if (count == 0)
+            return -1;
+        recordID = RowID(0);
+        return 0;
+    }
+    for (int row = 0; row < count; ++row)
+        if (RowID(row) == recordID)
+            return row;
+    return -1;
+}
+
+QString TRecordView::FolderOfRecord(int recordID)
+{
+    if (!IsFolderColumn(FolderColumn) || !session_)
+        return QString();
+    QSqlDatabase db = session_->Database(AliasDB);
+    QSqlQuery query(db);
+    if (db.isOpen()
+        && ExecBound(query,
+            QStringLiteral("SELECT ") + QuoteName(FolderColumn) + QStringLiteral(" FROM TreeDB WHERE ID = ?"),
+            { recordID })
+        && query.next())
+        return query.value(0).toString();
+    return QString();
+}
+
+int TRecordView::RowCount()
+{
+    if (!Active())
+        return 0;
+    if (rowCount_ < 0) {
+        QSqlQuery& cursor = query_.Cursor();
+        rowCount_ = cursor.last() ? cursor.at() + 1 : 0;
+    }
+    return rowCount_;
+}
+
+QVariant TRecordView::Field(int row, int field)
+{
+    QSqlQuery& cursor = query_.Cursor();
+    if (!Active() || row < 0 || !cursor.seek(row))
+        return QVariant();
+    return cursor.value(field - 1);
+}
+
+} // namespace orvek

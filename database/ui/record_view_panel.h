@@ -1,0 +1,145 @@
+#pragma once
+// The main window's record side: the group combo, the folder tree of the selected
+// group, the record grid of the folder (or of the whole group, or of a search) and the
+// record-number panel, with the actions that select, find and remove records. The main
+// window hosts it, puts its actions into its menus and loads the grid's current row on
+// its timer; the list's logic is TRecordView.
+
+#include "database/record_view.h"
+
+#include <QVector>
+#include <QWidget>
+#include <memory>
+
+class QAction;
+class QSqlDatabase;
+class QComboBox;
+class QLabel;
+class QTreeWidgetItem;
+
+namespace orvek {
+
+class DatabaseSession;
+class FolderTableCursor;
+class RecordListModel;
+class TDBTreeView;
+class TVxDBGrid;
+
+class RecordViewPanel : public QWidget {
+    Q_OBJECT
+public:
+    RecordViewPanel(DatabaseSession* session, QWidget* parent = nullptr);
+    ~RecordViewPanel() override;
+
+    QComboBox* ComboBox_MainID = nullptr;
+    TDBTreeView* DBTreeView = nullptr;
+    TVxDBGrid* DBGrid_Tree = nullptr;
+    QLabel* Panel_RecNo = nullptr;
+
+    QAction* ActionSelectAllRecords = nullptr;
+    QAction* ActionUnSelectAllRecords = nullptr;
+    QAction* ActionEnableDisableMultiselection = nullptr;
+    QAction* ActionZobrazitVsetkyMerania = nullptr;
+    QAction* ActionShowUnassigned = nullptr;
+    QAction* ActionShowDeleted = nullptr;
+    QAction* ActionSearchMeasurement = nullptr;
+    QAction* ActionCollapseFolderStructure = nullptr;
+    QAction* ActionExpandFolderStructure = nullptr;
+    QAction* ActionDeleteRecord = nullptr;
+    QAction* aShowAllUsers = nullptr;
+    QAction* ActionMoveSelectedRecordTo = nullptr;
+    QAction* ActionEditRecord = nullptr;
+    QAction* ActionUrobitKopiuZaznamu = nullptr;
+    QAction* ActionExportTreeToFileAs = nullptr;
+    QAction* ActionInsertNewFolder = nullptr;
+    QAction* ActionInsertNewSub_folder = nullptr;
+    QAction* ActionRenameFolder = nullptr;
+    QAction* ActionDeleteFolder = nullptr;
+    QAction* ActionNewGroupOfFolders = nullptr;
+    QAction* ActionRenameGroupOfFolders = nullptr;
+    QAction* ActionDeleteGroupOfFolders = nullptr;
+
+    TRecordView& View() { return *view_; }
+    FolderTableCursor& IDTable_Tree() { return *folders_; }
+    // The window is closing: the tree and combo handlers do nothing any more.
+    bool FClosing = false;
+    // Records and folders can be dragged (armed by the main administrator with Shift+Ctrl).
+    bool DragEnabled = false;
+    bool ShiftCtrlHeld = false;
+    bool MouseDownInGrid = false;
+    bool FMultiSelect = false;
+    QVector<qint64> SelectedRecordIDs;
+
+    // Opens (or rebuilds) the whole view on the user's group and on record LastRecordID,
+    // by default the record this user was shown last.
+    void OpenMeasurementView(int lastRecordID = -1);
+    void FillFolderGroupCombo(int groupId);
+    void ComboBox_MainIDChange();
+    void DBTreeViewChange();
+    void RefreshRecordView();
+    void RefreshGrid(int recordID);
+    void SelectFolderOfRecord(int recordID);
+    void CollectSelectedRecordIds();
+    void DeleteSelectedRecords();
+
+    void ActionSelectAllRecordsExecute();
+    void ActionUnSelectAllRecordsExecute();
+    void ActionEnableDisableMultiselectionExecute();
+    void ActionZobrazitVsetkyMeraniaExecute();
+    void ActionShowUnassignedExecute();
+    void ActionShowDeletedExecute();
+    void ActionSearchMeasurementExecute();
+    void aShowAllUsersExecute();
+
+    // Record actions (record_view_panel_records.cpp).
+    void ActionMoveSelectedRecordToExecute();
+    void ActionEditRecordExecute();
+    void ActionUrobitKopiuZaznamuExecute();
+    // Appends a copy of the shown record under the head the user confirms; the copy
+    // belongs to the current user, group and folder and is dated today.
+    void CopyRecord();
+    void ActionExportTreeToFileAsExecute();
+
+    // Dragging records onto folders (record_view_panel_records.cpp). The main window
+    // sees key presses first and forwards them with the cursor's screen position.
+    void ToggleDragging();
+    void FormKeyDown(int key, Qt::KeyboardModifiers modifiers, const QPoint& cursor);
+    void FormKeyUp(int key, Qt::KeyboardModifiers modifiers);
+    // The cursor lies inside the grid's or the tree's rectangle (edges included).
+    bool MouseOverGridOrTree(const QPoint& cursor) const;
+    // A drop of the grid's selected records onto folder FolderID files them there.
+    void DBTreeViewDragDrop(const QString& folderId);
+
+    // Folders and groups of folders (record_view_panel_folders.cpp).
+    void ActionInsertNewFolderExecute();
+    void ActionInsertNewSub_folderExecute();
+    void ActionRenameFolderExecute();
+    void ActionDeleteFolderExecute();
+    void ActionNewGroupOfFoldersExecute();
+    void ActionRenameGroupOfFoldersExecute();
+    void ActionDeleteGroupOfFoldersExecute();
+
+    // The numbered texts of the panel's actions (caption and hint) and of the combo.
+    void ApplyTexts();
+    // The record-number panel: current row "/" row count.
+    void UpdateRecNoPanel();
+
+private:
+    void BindFolderTable(int groupId);
+    void ShowFolder(const QString& folderId);
+    void SyncGridToView();
+    void SetTreeEnabled(bool enabled);
+    void InsertFolder(bool asChild);
+    // The selected folder when it may be changed; the fixed folders "0" and "1" get
+    // FixedFolderText and null.
+    QTreeWidgetItem* ChangeableSelectedFolder(int fixedFolderText) const;
+    bool MayChangeFolders() const;
+    QSqlDatabase RecordsDatabase() const;
+
+    std::unique_ptr<TRecordView> view_;
+    std::unique_ptr<FolderTableCursor> folders_;
+    RecordListModel* model_ = nullptr;
+    DatabaseSession* session_;
+};
+
+} // namespace orvek
