@@ -48,20 +48,24 @@ int CountLoginRecords(QSqlDatabase& db, int userID)
 
 QString HistoryStatement(THistoryScope scope, int userID, const QString& date, QVariantList& values)
 {
+    // The columns are named: another workstation's upgrade may add columns to History
+    // while this one reads it, and a star list would then change under the statement.
     const QString order = QStringLiteral(" ORDER BY Datum, Cas");
+    const QString select = QStringLiteral("SELECT ID, GroupID, PracovnikID, LoginID, DiagramID, Datum, Cas, "
+                                          "OriginalValues, NewValues, PracovnikMeno, DiagramName FROM History");
     switch (scope) {
     case THistoryScope::UserAll:
         values = { userID };
-        return QStringLiteral("SELECT * FROM History WHERE PracovnikID = ?") + order;
+        return select + QStringLiteral(" WHERE PracovnikID = ?") + order;
     case THistoryScope::UserOnDate:
         values = { userID, date };
-        return QStringLiteral("SELECT * FROM History WHERE PracovnikID = ? AND Datum = ?") + order;
+        return select + QStringLiteral(" WHERE PracovnikID = ? AND Datum = ?") + order;
     case THistoryScope::AllUsersAll:
         values.clear();
-        return QStringLiteral("SELECT * FROM History") + order;
+        return select + order;
     case THistoryScope::AllUsersOnDate:
         values = { date };
-        return QStringLiteral("SELECT * FROM History WHERE Datum = ?") + order;
+        return select + QStringLiteral(" WHERE Datum = ?") + order;
     }
     values.clear();
     return QString();

@@ -48,7 +48,8 @@ CREATE TABLE History (
   OriginalValues TEXT,
   NewValues TEXT,
   PracovnikMeno VARCHAR(100),
-  DiagramName VARCHAR(100)
+  DiagramName VARCHAR(100),
+  TreeID INTEGER
 );
 
 CREATE TABLE HistoryTemplate (
@@ -98,6 +99,11 @@ CREATE INDEX TreeDB_IDDB1 ON TreeDB (IDDB1);
 
 -- The template list tells by this index whether records were made from a template.
 CREATE INDEX TreeDB_FromTemplateID ON TreeDB (FromTemplateID);
+
+-- The record list reads its columns from this index without touching the diagram texts,
+-- and the bin view finds the deleted records by the partial one.
+CREATE INDEX TreeDB_List ON TreeDB (GroupID, IDDB1, NazovMerania, NazovVzoru, SampleID, PracovnikID, MenoPracovnika, Datum, FromTemplateID);
+CREATE INDEX TreeDB_Deleted ON TreeDB (Deleted) WHERE Deleted = 1;
 
 CREATE TABLE TemplateDB (
   ID INTEGER PRIMARY KEY AUTOINCREMENT,
