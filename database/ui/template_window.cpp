@@ -386,7 +386,6 @@ void TfOrvekDB::BuildPanels()
             ActionInsertNewFolderExecute();
     };
     DBTemplateView->SetDataSource(IDTable_Template);
-    connect(DBTemplateView, &QTreeWidget::currentItemChanged, this, &TfOrvekDB::DBTemplateViewChange);
     auto* treeLayout = new QVBoxLayout(Panel_TemplateTree);
     treeLayout->setContentsMargins(2, 2, 2, 2);
     treeLayout->addWidget(Panel_Group_of_Folders);
@@ -928,6 +927,8 @@ void TfOrvekDB::FormClose(int modalResult)
 
 void TfOrvekDB::FormDestroy()
 {
+    // Folder-tree and group changes are ignored from here on.
+    Closing = true;
     if (Timer1)
         Timer1->stop();
     StopTickLoop();
