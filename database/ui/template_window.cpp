@@ -350,7 +350,7 @@ void TfOrvekDB::BuildPanels()
     // The folders of the group.
     Panel_TemplateTree = new QWidget(this);
     Panel_TemplateTree->setObjectName(QStringLiteral("Panel_TemplateTree"));
-    Panel_TemplateTree->setMinimumWidth(150);
+    Panel_TemplateTree->setMinimumWidth(170);
     Panel_Group_of_Folders = new QWidget(Panel_TemplateTree);
     Panel_Group_of_Folders->setObjectName(QStringLiteral("Panel_Group_of_Folders"));
     ComboBox_MainID = new QComboBox(Panel_Group_of_Folders);
@@ -395,7 +395,7 @@ void TfOrvekDB::BuildPanels()
     // The templates of the folder.
     Panel_TemplateDB = new QWidget(this);
     Panel_TemplateDB->setObjectName(QStringLiteral("Panel_TemplateDB"));
-    Panel_TemplateDB->setMinimumWidth(200);
+    Panel_TemplateDB->setMinimumWidth(300);
     DBGrid_Template = new TVxDBGrid(Panel_TemplateDB);
     DBGrid_Template->setObjectName(QStringLiteral("DBGrid_Template"));
     DBGrid_Template->SetColMovingEnabled(true);
@@ -819,19 +819,19 @@ void TfOrvekDB::FormCreate()
 
 void TfOrvekDB::RestorePanelSizes()
 {
-    QList<int> sizes = Splitter_Panels->sizes();
-    if (sizes.size() != 3)
-        return;
-    const int tree
-        = RestoredPanelWidth(WindowSizeOrvekDB[0], Panel_TemplateTree->minimumWidth(), sizes[0], sizes[1] + sizes[2]);
-    const int list = RestoredPanelWidth(WindowSizeOrvekDB[1], Panel_TemplateDB->minimumWidth(), sizes[1], sizes[2]);
-    const int total = sizes[0] + sizes[1] + sizes[2];
+    // The panels' starting sizes, before the window was ever laid out.
+    constexpr int kTreeWidth = 250, kListWidth = 400, kDiagramWidth = 530;
+    constexpr int kPagesHeight = 540, kEquationHeight = 110;
+    const int tree = RestoredPanelWidth(
+        WindowSizeOrvekDB[0], Panel_TemplateTree->minimumWidth(), kTreeWidth, kListWidth + kDiagramWidth);
+    const int list
+        = RestoredPanelWidth(WindowSizeOrvekDB[1], Panel_TemplateDB->minimumWidth(), kListWidth, kDiagramWidth);
+    const int total = kTreeWidth + kListWidth + kDiagramWidth;
     Splitter_Panels->setSizes({ tree, list, std::max(total - tree - list, 200) });
     if (auto* right = Panel_Stromy->findChild<QSplitter*>(QStringLiteral("Splitter_Equation"))) {
-        const QList<int> heights = right->sizes();
-        const int equation = RestoredPanelHeight(
-            WindowSizeOrvekDB[2], Panel_Equation->minimumHeight(), heights.value(1), heights.value(0));
-        right->setSizes({ heights.value(0) + heights.value(1) - equation, equation });
+        const int equation
+            = RestoredPanelHeight(WindowSizeOrvekDB[2], Panel_Equation->minimumHeight(), kEquationHeight, kPagesHeight);
+        right->setSizes({ std::max(kPagesHeight + kEquationHeight - equation, 200), equation });
     }
 }
 
