@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -263,6 +264,19 @@ TEST_F(TemplateWindow, FolderTreeListsItsTemplatesAndTheSearchMatchesLiterally)
     EXPECT_FALSE(window->DBTemplateView->isEnabled());
     window->ActionShowAllTemplates->trigger();
     EXPECT_TRUE(window->DBTemplateView->isEnabled());
+
+    // The search reads the first column: with the name moved away it is not offered, and
+    // the moved column keeps its title.
+    QHeaderView* header = window->DBGrid_Template->horizontalHeader();
+    header->moveSection(0, 2);
+    EXPECT_FALSE(window->ActionSearchTemplates->isEnabled());
+    window->UpdateActions();
+    EXPECT_FALSE(window->ActionSearchTemplates->isEnabled());
+    window->RefreshTexts();
+    EXPECT_EQ(window->DBGrid_Template->model()->headerData(header->logicalIndex(2), Qt::Horizontal).toString(),
+        GetString(383));
+    header->moveSection(2, 0);
+    EXPECT_TRUE(window->ActionSearchTemplates->isEnabled());
 }
 
 TEST_F(TemplateWindow, DeletingAFolderMovesItsSubtreesTemplatesToTheBin)
