@@ -21,6 +21,7 @@
 #include "database/ui/input_search_string.h"
 #include "database/ui/login_prompt.h"
 #include "database/ui/table_control_window.h"
+#include "database/ui/template_window.h"
 #include "mainwindow/ui/cell_tool_provider.h"
 #include "platform/single_instance.h"
 #include "platform/ui/widget_dialogs.h"
@@ -104,6 +105,9 @@ int main(int argc, char** argv)
 
         PlaceholderMainWindow mainWindow;
         SetMainWindowService(&mainWindow);
+        // The template window comes right after the main window and lives as long.
+        TfOrvekDB orvekDB(&mainWindow);
+        fOrvekDB = &orvekDB;
         // The main window's palette of special characters and its preview printer.
         TActionListSpecialEdit specialEditActions(&mainWindow);
         ActionListSpecialEdit = &specialEditActions;
@@ -155,6 +159,7 @@ int main(int argc, char** argv)
         fSetSpecialCharactersVariable = nullptr;
         MainPreviewPrinter = nullptr;
         ActionListSpecialEdit = nullptr;
+        fOrvekDB = nullptr;
         SetMainWindowService(nullptr);
         SetRecordLockService(nullptr);
         delete fOrvekLoad;

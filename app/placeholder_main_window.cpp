@@ -3,9 +3,11 @@
 #include "core/common_vars.h"
 #include "core/drawing.h"
 #include "core/help.h"
+#include "core/string_table.h"
 #include "core/ui/splash_window.h"
 #include "core/ui/string_browser.h"
 #include "database/data_module.h"
+#include "database/ui/template_pick.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,6 +33,8 @@ PlaceholderMainWindow::PlaceholderMainWindow(QWidget* parent)
     ActionProgramoveStringy
         = programMenu_->addAction("Program &strings...", this, &PlaceholderMainWindow::ActionProgramoveStringyExecute);
     ActionProgramoveStringy->setObjectName("ActionProgramoveStringy");
+    ActionTemplates = programMenu_->addAction("&Templates...", this, &PlaceholderMainWindow::ActionTemplatesExecute);
+    ActionTemplates->setObjectName("ActionTemplates");
     programMenu_->addSeparator();
     programMenu_->addAction("E&xit", this, &QWidget::close);
     helpMenu_ = menuBar()->addMenu("&Help");
@@ -99,6 +103,12 @@ void PlaceholderMainWindow::ActionProgramoveStringyExecute()
     // The frame has no numbered texts yet; the full main window re-applies its own
     // texts here when browser.StringsChanged is set.
     fOrvek2 = nullptr;
+}
+
+void PlaceholderMainWindow::ActionTemplatesExecute()
+{
+    // The template window, as the record creation will open it.
+    PickTemplate(0, GetString(372));
 }
 
 void PlaceholderMainWindow::ActionAboutProgramExecute()

@@ -49,12 +49,14 @@ public:
     QMenu* HelpMenu() const { return helpMenu_; }
 
     QAction* ActionProgramoveStringy = nullptr;
+    QAction* ActionTemplates = nullptr;
     QAction* ActionHelpContents = nullptr;
     QAction* ActionHelpGlossary = nullptr;
     QAction* ActionAboutProgram = nullptr;
 
     void FormActivate();
     void ActionProgramoveStringyExecute();
+    void ActionTemplatesExecute();
     void ActionAboutProgramExecute();
 
 protected:

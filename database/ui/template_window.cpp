@@ -1,0 +1,1083 @@
+#include "database/ui/template_window.h"
+
+#include "core/common_vars.h"
+#include "core/drawing.h"
+#include "core/services.h"
+#include "core/settings.h"
+#include "core/string_table.h"
+#include "database/data_module.h"
+#include "database/folder_table_cursor.h"
+#include "database/template_document.h"
+#include "database/template_list.h"
+#include "database/ui/db_navigator.h"
+#include "database/ui/db_tree_view.h"
+#include "database/ui/vx_db_grid.h"
+#include "engine/cell.h"
+#include "engine/evaluation.h"
+#include "engine/ui/diagram_view.h"
+#include "platform/db_session.h"
+#include "richtext/ui/preview_printer.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
+#include <QSplitter>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace orvek {
+
+namespace {
+
+// The service login sees the service page and menu.
+const QString kServiceUser = QStringLiteral("Tulkarn");
+
+// A small picture for a tool button: a sign on a coloured square.
+QIcon GlyphIcon(const QString& sign, const QColor& color)
+{
+    QPixmap pixmap(20, 20);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(color.darker(140));
+    painter.setBrush(color.lighter(170));
+    painter.drawRoundedRect(QRectF(1.5, 1.5, 17, 17), 3, 3);
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(sign.size() > 1 ? 9 : 13);
+    painter.setFont(font);
+    painter.setPen(color.darker(200));
+    painter.drawText(QRect(0, 0, 20, 20), Qt::AlignCenter, sign);
+    return QIcon(pixmap);
+}
+
+QToolButton* SpeedButton(QWidget* parent, const char* name, QAction* action)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setDefaultAction(action);
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    button->setAutoRaise(true);
+    return button;
+}
+
+} // namespace
+
+QSqlDatabase TfOrvekDB::RecordsDatabase(QString* error)
+{
+    if (!DataModule1) {
+        if (error)
+            *error = QStringLiteral("The data module does not exist");
+        return QSqlDatabase();
+    }
+    return DataModule1->SessionOrvek().Database(AliasDB, false, error);
+}
+
+TfOrvekDB::TfOrvekDB(QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("fOrvekDB"));
+    // No minimize button: the window is shown modally over the main window.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint
+        | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(true);
+    BuildActions();
+    ConnectHelpActions();
+    BuildPanels();
+    BuildMenus();
+    BuildToolBars();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(MainMenu);
+    auto* bars = new QHBoxLayout;
+    bars->setSpacing(0);
+    bars->addWidget(ToolBar1);
+    bars->addWidget(ToolBar2);
+    bars->addStretch();
+    layout->addLayout(bars);
+    layout->addWidget(Splitter_Panels, 1);
+    layout->addWidget(StatusBar1);
+    resize(1180, 760);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(100);
+    connect(Timer1, &QTimer::timeout, this, &TfOrvekDB::Timer1Timer);
+
+    PreviewPrinter1 = new TPreviewPrinter(this);
+    PreviewPrinter1->setObjectName(QStringLiteral("PreviewPrinter1"));
+    FormCreate();
+}
+
+TfOrvekDB::~TfOrvekDB()
+{
+    FormDestroy();
+}
+
+QAction* TfOrvekDB::MakeAction(const char* name, void (TfOrvekDB::*handler)())
+{
+    auto* action = new QAction(this);
+    action->setObjectName(QString::fromLatin1(name));
+    if (handler)
+        connect(action, &QAction::triggered, this, handler);
+    return action;
+}
+
+void TfOrvekDB::BuildActions()
+{
+    // Actions whose work belongs to the template records, report and validation
+    // commands exist with their texts; those commands connect to them.
+    ActionNewRecFromNewTree = MakeAction("ActionNewRecFromNewTree");
+    ActionNewRecFromFileTree = MakeAction("ActionNewRecFromFileTree");
+    ActionUrobitKopiuZaznamu = MakeAction("ActionUrobitKopiuZaznamu");
+    ActionUndo = MakeAction("ActionUndo", &TfOrvekDB::ActionUndoExecute);
+    ActionRedo = MakeAction("ActionRedo", &TfOrvekDB::ActionRedoExecute);
+    ActionUndo->setShortcut(QKeySequence::Undo);
+    ActionRedo->setShortcut(QKeySequence::Redo);
+    ActionVyberPreReport = MakeAction("ActionVyberPreReport");
+    ActionZobrazitVlastnostiBuniek = MakeAction("ActionZobrazitVlastnostiBuniek");
+    ActionHelpContents = MakeAction("ActionHelpContents");
+    ActionHelpGlossary = MakeAction("ActionHelpGlossary");
+    ActionZvyraznitLenNenaplnene
+        = MakeAction("ActionZvyraznitLenNenaplnene", &TfOrvekDB::ActionZvyraznitLenNenaplneneExecute);
+    ActionZvyraznitLenExpirovane
+        = MakeAction("ActionZvyraznitLenExpirovane", &TfOrvekDB::ActionZvyraznitLenExpirovaneExecute);
+    ActionShowMaxUncertainty = MakeAction("ActionShowMaxUncertainty", &TfOrvekDB::ActionShowMaxUncertaintyExecute);
+    for (QAction* action : { ActionZvyraznitLenNenaplnene, ActionZvyraznitLenExpirovane, ActionShowMaxUncertainty })
+        action->setCheckable(true);
+    ActionStromRozbalit = MakeAction("ActionStromRozbalit");
+    ActionStromZvacsit = MakeAction("ActionStromZvacsit");
+    ActionStromZmensit = MakeAction("ActionStromZmensit");
+    connect(ActionStromRozbalit, &QAction::triggered, this, [this] {
+        this->ClearCellCommands();
+        ExpandTreeRequest = true;
+    });
+    connect(ActionStromZvacsit, &QAction::triggered, this, [this] {
+        this->ClearCellCommands();
+        ZoomInRequest = true;
+    });
+    connect(ActionStromZmensit, &QAction::triggered, this, [this] {
+        this->ClearCellCommands();
+        ZoomOutRequest = true;
+    });
+
+    ActionEditovatObsahBunky = MakeAction("ActionEditovatObsahBunky");
+    ActionPozrietBunku = MakeAction("ActionPozrietBunku");
+    ActionNeistotaNova = MakeAction("ActionNeistotaNova");
+    ActionNeistotaVymazat = MakeAction("ActionNeistotaVymazat");
+    ActionNeistotaAnoNie = MakeAction("ActionNeistotaAnoNie");
+    ActionRovnicaNaVelicinu = MakeAction("ActionRovnicaNaVelicinu");
+    ActionRovnicaNaInuRovnicuNovu = MakeAction("ActionRovnicaNaInuRovnicuNovu");
+    ActionVelicinaNaRovnicuNovu = MakeAction("ActionVelicinaNaRovnicuNovu");
+    for (QAction* action :
+        { ActionEditovatObsahBunky, ActionPozrietBunku, ActionNeistotaNova, ActionNeistotaVymazat, ActionNeistotaAnoNie,
+            ActionRovnicaNaVelicinu, ActionRovnicaNaInuRovnicuNovu, ActionVelicinaNaRovnicuNovu })
+        action->setCheckable(true);
+    connect(ActionEditovatObsahBunky, &QAction::triggered, this,
+        [this] { ArmCellCommand(ActionEditovatObsahBunky, &CmdEditCell, true); });
+    connect(ActionNeistotaNova, &QAction::triggered, this,
+        [this] { ArmCellCommand(ActionNeistotaNova, &CmdAddUncertainty, false); });
+    connect(ActionNeistotaVymazat, &QAction::triggered, this,
+        [this] { ArmCellCommand(ActionNeistotaVymazat, &CmdDeleteCell, false); });
+    connect(ActionNeistotaAnoNie, &QAction::triggered, this,
+        [this] { ArmCellCommand(ActionNeistotaAnoNie, &CmdToggleActive, false); });
+    connect(ActionRovnicaNaVelicinu, &QAction::triggered, this,
+        [this] { ArmConversion(ActionRovnicaNaVelicinu, &CmdEquationToQuantity); });
+    connect(ActionRovnicaNaInuRovnicuNovu, &QAction::triggered, this,
+        [this] { ArmConversion(ActionRovnicaNaInuRovnicuNovu, &CmdEquationToNewEquation); });
+    connect(ActionVelicinaNaRovnicuNovu, &QAction::triggered, this,
+        [this] { ArmConversion(ActionVelicinaNaRovnicuNovu, &CmdQuantityToNewEquation); });
+    ActionSuhrnVelicin = MakeAction("ActionSuhrnVelicin");
+    ActionShowHideSummaryWindow
+        = MakeAction("ActionShowHideSummaryWindow", &TfOrvekDB::ActionShowHideSummaryWindowExecute);
+    ActionShowHideSummaryWindow->setCheckable(true);
+
+    ActionShowAllTemplates = MakeAction("ActionShowAllTemplates", &TfOrvekDB::ActionShowAllTemplatesExecute);
+    ActionSearchTemplates = MakeAction("ActionSearchTemplates", &TfOrvekDB::ActionSearchTemplatesExecute);
+    ActionShowAllTemplates->setCheckable(true);
+    ActionSearchTemplates->setCheckable(true);
+    ActionShowUnassigned = MakeAction("ActionShowUnassigned", &TfOrvekDB::ActionShowUnassignedExecute);
+    ActionShowDeleted = MakeAction("ActionShowDeleted", &TfOrvekDB::ActionShowDeletedExecute);
+
+    ActionExportTreeToFileAs = MakeAction("ActionExportTreeToFileAs");
+    ActionShortReportSaveToFile = MakeAction("ActionShortReportSaveToFile");
+    ActionFullReportSaveToFile = MakeAction("ActionFullReportSaveToFile");
+    ActionTemplateSaveAs = MakeAction("ActionTemplateSaveAs");
+    ActionShortReportPrintPreview = MakeAction("ActionShortReportPrintPreview");
+    ActionReportPrintPreview = MakeAction("ActionReportPrintPreview");
+    ActionTemplatePrintPreview = MakeAction("ActionTemplatePrintPreview");
+    ActionShortReportPrint = MakeAction("ActionShortReportPrint");
+    ActionReportPrint = MakeAction("ActionReportPrint");
+    ActionTemplatePrint = MakeAction("ActionTemplatePrint");
+    ActionCopyShortReport = MakeAction("ActionCopyShortReport");
+    ActionCopyFullReport = MakeAction("ActionCopyFullReport");
+    ActionCopyTemplate = MakeAction("ActionCopyTemplate");
+    ActionCloseWindowandAddTemplateToDB = MakeAction("ActionCloseWindowandAddTemplateToDB");
+    MenuExit = MakeAction("MenuExit", &TfOrvekDB::MenuExitClick);
+
+    ActionSelectAllRecords = MakeAction("ActionSelectAllRecords");
+    ActionSelectAllRecords->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    ActionUnSelectAllRecords = MakeAction("ActionUnSelectAllRecords");
+    ActionMoveSelectedRecordTo = MakeAction("ActionMoveSelectedRecordTo");
+    ActionEnableDisableMultiselection
+        = MakeAction("ActionEnableDisableMultiselection", &TfOrvekDB::ActionEnableDisableMultiselectionExecute);
+    ActionEnableDisableMultiselection->setCheckable(true);
+
+    ActionRenameFolder = MakeAction("ActionRenameFolder", &TfOrvekDB::ActionRenameFolderExecute);
+    ActionDeleteFolder = MakeAction("ActionDeleteFolder", &TfOrvekDB::ActionDeleteFolderExecute);
+    ActionInsertNewFolder = MakeAction("ActionInsertNewFolder", &TfOrvekDB::ActionInsertNewFolderExecute);
+    ActionInsertNewSub_folder = MakeAction("ActionInsertNewSub_folder", &TfOrvekDB::ActionInsertNewSub_folderExecute);
+    ActionCollapseFolderStructure
+        = MakeAction("ActionCollapseFolderStructure", &TfOrvekDB::ActionCollapseFolderStructureExecute);
+    ActionExpandFolderStructure
+        = MakeAction("ActionExpandFolderStructure", &TfOrvekDB::ActionExpandFolderStructureExecute);
+    ActionNewGroupOfFolders = MakeAction("ActionNewGroupOfFolders", &TfOrvekDB::ActionNewGroupOfFoldersExecute);
+    ActionDeleteGroupOfFolders
+        = MakeAction("ActionDeleteGroupOfFolders", &TfOrvekDB::ActionDeleteGroupOfFoldersExecute);
+    ActionRenameGroupOfFolders
+        = MakeAction("ActionRenameGroupOfFolders", &TfOrvekDB::ActionRenameGroupOfFoldersExecute);
+
+    ActionDeleteRecord = MakeAction("ActionDeleteRecord");
+    ActionEditRecord = MakeAction("ActionEditRecord");
+    ActionShowHistory = MakeAction("ActionShowHistory");
+
+    ActionZoom_50 = MakeAction("ActionZoom_50");
+    ActionZoom_85 = MakeAction("ActionZoom_85");
+    ActionZoom_100 = MakeAction("ActionZoom_100");
+    ActionZoom_150 = MakeAction("ActionZoom_150");
+    ActionZoom_200 = MakeAction("ActionZoom_200");
+    QAction* const presets[] = { ActionZoom_50, ActionZoom_85, ActionZoom_100, ActionZoom_150, ActionZoom_200 };
+    for (int preset = 1; preset <= 5; ++preset) {
+        QAction* action = presets[preset - 1];
+        action->setCheckable(true);
+        action->setText(ZoomPresetTexts[size_t(preset)].trimmed());
+        connect(action, &QAction::triggered, this, [this, preset] { ActionZoomPresetExecute(preset); });
+    }
+
+    ActionKestravaTechnicalSupport = MakeAction("ActionKestravaTechnicalSupport");
+    ActionBrantel_HomePage = MakeAction("ActionBrantel_HomePage");
+    ActionAboutProgram = MakeAction("ActionAboutProgram");
+    Action_S2 = MakeAction("Action_S2");
+    Action_S3 = MakeAction("Action_S3");
+    Action_S4 = MakeAction("Action_S4");
+    Action_S5_1 = MakeAction("Action_S5_1");
+    Action_S5_2 = MakeAction("Action_S5_2");
+    Action_S6 = MakeAction("Action_S6");
+    Action_S7 = MakeAction("Action_S7");
+    Action_PSV = MakeAction("Action_PSV");
+
+    Editovaobsahbunky2 = MakeAction("Editovaobsahbunky2");
+    RovnicuZmenitNaVelicinu = MakeAction("RovnicuZmenitNaVelicinu");
+    RovnicuZmenitNaNovuRovnicu = MakeAction("RovnicuZmenitNaNovuRovnicu");
+    VelicinuZmenitNaNovuRovnicu = MakeAction("VelicinuZmenitNaNovuRovnicu");
+    Vymazaoznaen1 = MakeAction("Vymazaoznaen1");
+    ZablokovaOdblokovaoznaen1 = MakeAction("ZablokovaOdblokovaoznaen1");
+    PridatNovuNeistotuMainMenu = MakeAction("PridatNovuNeistotuMainMenu");
+    const std::pair<QAction*, bool*> popupCommands[] = { { Editovaobsahbunky2, &CmdEditCell },
+        { RovnicuZmenitNaVelicinu, &CmdEquationToQuantity }, { RovnicuZmenitNaNovuRovnicu, &CmdEquationToNewEquation },
+        { VelicinuZmenitNaNovuRovnicu, &CmdQuantityToNewEquation }, { Vymazaoznaen1, &CmdDeleteCell },
+        { ZablokovaOdblokovaoznaen1, &CmdToggleActive }, { PridatNovuNeistotuMainMenu, &CmdAddUncertainty } };
+    for (const auto& [item, command] : popupCommands)
+        connect(item, &QAction::triggered, this, [this, command = command] { RunPopupCommand(command); });
+
+    // Pictures of the tool-bar actions.
+    const struct {
+        QAction* action;
+        const char* sign;
+        QColor color;
+    } pictures[] = {
+        { ActionNewRecFromNewTree, "+", QColor(0, 140, 0) },
+        { ActionNewRecFromFileTree, "\u2191", QColor(0, 110, 160) },
+        { ActionUrobitKopiuZaznamu, "\u29c9", QColor(0, 110, 160) },
+        { ActionUndo, "\u21b6", QColor(60, 60, 160) },
+        { ActionRedo, "\u21b7", QColor(60, 60, 160) },
+        { ActionVyberPreReport, "R", QColor(120, 60, 150) },
+        { ActionZobrazitVlastnostiBuniek, "\u2699", QColor(100, 100, 100) },
+        { ActionHelpContents, "?", QColor(0, 90, 180) },
+        { ActionZvyraznitLenNenaplnene, "\u2205", QColor(200, 120, 0) },
+        { ActionZvyraznitLenExpirovane, "\u231b", QColor(200, 60, 0) },
+        { ActionShowMaxUncertainty, "max", QColor(190, 0, 0) },
+        { ActionStromRozbalit, "\u229e", QColor(0, 120, 0) },
+        { ActionStromZvacsit, "\u2295", QColor(0, 90, 150) },
+        { ActionStromZmensit, "\u2296", QColor(0, 90, 150) },
+        { ActionEditovatObsahBunky, "\u270e", QColor(0, 100, 0) },
+        { ActionNeistotaNova, "u+", QColor(0, 130, 60) },
+        { ActionNeistotaVymazat, "u\u00d7", QColor(190, 0, 0) },
+        { ActionNeistotaAnoNie, "u/", QColor(140, 100, 0) },
+        { ActionSuhrnVelicin, "\u03a3", QColor(90, 60, 150) },
+        { ActionShowHideSummaryWindow, "\u25a4", QColor(90, 60, 150) },
+        { ActionShowAllTemplates, "\u2261", QColor(0, 110, 160) },
+        { ActionSearchTemplates, "\u2315", QColor(0, 110, 160) },
+        { ActionEditRecord, "\u270e", QColor(0, 110, 160) },
+        { ActionDeleteRecord, "\u00d7", QColor(190, 0, 0) },
+        { ActionMoveSelectedRecordTo, "\u2192", QColor(150, 110, 20) },
+        { ActionCloseWindowandAddTemplateToDB, "\u2713", QColor(0, 140, 0) },
+        { ActionInsertNewFolder, "+", QColor(150, 110, 20) },
+        { ActionInsertNewSub_folder, "\u21b3", QColor(150, 110, 20) },
+        { ActionRenameFolder, "A", QColor(150, 110, 20) },
+        { ActionDeleteFolder, "\u00d7", QColor(190, 0, 0) },
+        { ActionNewGroupOfFolders, "+", QColor(80, 80, 80) },
+        { ActionDeleteGroupOfFolders, "\u00d7", QColor(190, 0, 0) },
+        { ActionRenameGroupOfFolders, "A", QColor(80, 80, 80) },
+        { ActionCopyShortReport, "\u29c9", QColor(120, 60, 150) },
+        { ActionShortReportSaveToFile, "\u2913", QColor(120, 60, 150) },
+        { ActionShortReportPrintPreview, "\u25a1", QColor(120, 60, 150) },
+        { ActionShortReportPrint, "\u2399", QColor(120, 60, 150) },
+    };
+    for (const auto& picture : pictures)
+        picture.action->setIcon(GlyphIcon(QString::fromUtf8(picture.sign), picture.color));
+}
+
+void TfOrvekDB::BuildPanels()
+{
+    // The folders of the group.
+    Panel_TemplateTree = new QWidget(this);
+    Panel_TemplateTree->setObjectName(QStringLiteral("Panel_TemplateTree"));
+    Panel_TemplateTree->setMinimumWidth(170);
+    Panel_Group_of_Folders = new QWidget(Panel_TemplateTree);
+    Panel_Group_of_Folders->setObjectName(QStringLiteral("Panel_Group_of_Folders"));
+    ComboBox_MainID = new QComboBox(Panel_Group_of_Folders);
+    ComboBox_MainID->setObjectName(QStringLiteral("ComboBox_MainID"));
+    connect(ComboBox_MainID, &QComboBox::currentIndexChanged, this, &TfOrvekDB::ComboBox_MainIDChange);
+    auto* groupRow = new QHBoxLayout(Panel_Group_of_Folders);
+    groupRow->setContentsMargins(0, 0, 0, 0);
+    groupRow->addWidget(ComboBox_MainID, 1);
+    groupRow->addWidget(SpeedButton(Panel_Group_of_Folders, "SpeedButton_NoveRozdelenie", ActionNewGroupOfFolders));
+    groupRow->addWidget(SpeedButton(Panel_Group_of_Folders, "SpeedButton_RenameGroup", ActionRenameGroupOfFolders));
+    groupRow->addWidget(
+        SpeedButton(Panel_Group_of_Folders, "SpeedButton_VymazatRozdelenie", ActionDeleteGroupOfFolders));
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(SpeedButton(Panel_TemplateTree, "SpeedButton1", ActionInsertNewFolder));
+    folderRow->addWidget(SpeedButton(Panel_TemplateTree, "SpeedButton2", ActionInsertNewSub_folder));
+    folderRow->addWidget(SpeedButton(Panel_TemplateTree, "SpeedButton3", ActionRenameFolder));
+    folderRow->addWidget(SpeedButton(Panel_TemplateTree, "SpeedButton4", ActionDeleteFolder));
+    folderRow->addStretch();
+    IDTable_Template = new FolderTableCursor(DataModule1 ? &DataModule1->SessionOrvek() : nullptr, this);
+    IDTable_Template->setObjectName(QStringLiteral("IDTable_Template"));
+    IDTable_Template->DatabaseName = AliasDB;
+    DBTemplateView = new TDBTreeView(Panel_TemplateTree);
+    DBTemplateView->setObjectName(QStringLiteral("DBTemplateView"));
+    DBTemplateView->SetOptions(kFolderWindowTreeOptions);
+    DBTemplateView->setSortingEnabled(true);
+    // Folders are renamed only by the action.
+    DBTemplateView->OnEditing = [](QTreeWidgetItem*) { return false; };
+    DBTemplateView->OnDeleteKey = [this] { ActionDeleteFolderExecute(); };
+    DBTemplateView->OnInsertKey = [this](bool asChild) {
+        if (asChild)
+            ActionInsertNewSub_folderExecute();
+        else
+            ActionInsertNewFolderExecute();
+    };
+    DBTemplateView->SetDataSource(IDTable_Template);
+    auto* treeLayout = new QVBoxLayout(Panel_TemplateTree);
+    treeLayout->setContentsMargins(2, 2, 2, 2);
+    treeLayout->addWidget(Panel_Group_of_Folders);
+    treeLayout->addLayout(folderRow);
+    treeLayout->addWidget(DBTemplateView, 1);
+
+    // The templates of the folder.
+    Panel_TemplateDB = new QWidget(this);
+    Panel_TemplateDB->setObjectName(QStringLiteral("Panel_TemplateDB"));
+    Panel_TemplateDB->setMinimumWidth(300);
+    DBGrid_Template = new TVxDBGrid(Panel_TemplateDB);
+    DBGrid_Template->setObjectName(QStringLiteral("DBGrid_Template"));
+    DBGrid_Template->SetColMovingEnabled(true);
+    DBGrid_Template->setSelectionBehavior(QAbstractItemView::SelectRows);
+    DBGrid_Template->setSelectionMode(QAbstractItemView::SingleSelection);
+    DBGrid_Template->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGrid_Template->verticalHeader()->setDefaultSectionSize(DBGrid_Template->fontMetrics().height() + 6);
+    Panel_Template_RecNo = new QLabel(QStringLiteral("0/0"), Panel_TemplateDB);
+    Panel_Template_RecNo->setObjectName(QStringLiteral("Panel_Template_RecNo"));
+    Panel_Template_RecNo->setFrameShape(QFrame::StyledPanel);
+    Panel_Template_RecNo->setMinimumWidth(70);
+    Panel_Template_RecNo->setAlignment(Qt::AlignCenter);
+    auto* listRow = new QHBoxLayout;
+    listRow->addWidget(SpeedButton(Panel_TemplateDB, "SpeedButton_EditData", ActionEditRecord));
+    listRow->addWidget(SpeedButton(Panel_TemplateDB, "SpeedButton_VymazatZaznam", ActionDeleteRecord));
+    listRow->addWidget(SpeedButton(Panel_TemplateDB, "SpeedButton_MoveRecord", ActionMoveSelectedRecordTo));
+    listRow->addStretch();
+    DBNavigator_Template = new TDBNavigator(Panel_TemplateDB);
+    DBNavigator_Template->setObjectName(QStringLiteral("DBNavigator_Template"));
+    listRow->addWidget(DBNavigator_Template);
+    listRow->addWidget(Panel_Template_RecNo);
+    auto* choose = SpeedButton(Panel_TemplateDB, "SpeedButton_ChooseTemplate", ActionCloseWindowandAddTemplateToDB);
+    choose->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    auto* listLayout = new QVBoxLayout(Panel_TemplateDB);
+    listLayout->setContentsMargins(2, 2, 2, 2);
+    listLayout->addLayout(listRow);
+    listLayout->addWidget(DBGrid_Template, 1);
+    listLayout->addWidget(choose);
+
+    // The shown template.
+    Panel_Stromy = new QWidget(this);
+    Panel_Stromy->setObjectName(QStringLiteral("Panel_Stromy"));
+    PageControl1 = new QTabWidget(Panel_Stromy);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    TabSheet_Struktura = new QWidget;
+    TabSheet_Struktura->setObjectName(QStringLiteral("TabSheet_Struktura"));
+    ScrollBox_Template = new TDiagramView(TabSheet_Struktura);
+    ScrollBox_Template->setObjectName(QStringLiteral("ScrollBox_Template"));
+    ScrollBox_Template->setContextMenuPolicy(Qt::CustomContextMenu);
+    auto* diagramLayout = new QVBoxLayout(TabSheet_Struktura);
+    diagramLayout->setContentsMargins(0, 0, 0, 0);
+    diagramLayout->addWidget(ScrollBox_Template);
+    const auto reportPage = [this](const char* pageName, const char* editName, QTextEdit*& edit) {
+        auto* page = new QWidget;
+        page->setObjectName(QString::fromLatin1(pageName));
+        edit = new QTextEdit(page);
+        edit->setObjectName(QString::fromLatin1(editName));
+        edit->setReadOnly(true);
+        edit->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(edit, &QWidget::customContextMenuRequested, this,
+            [this, edit](const QPoint& pos) { PopupMenu3->popup(edit->viewport()->mapToGlobal(pos)); });
+        auto* pageLayout = new QVBoxLayout(page);
+        pageLayout->setContentsMargins(0, 0, 0, 0);
+        pageLayout->addWidget(edit);
+        return page;
+    };
+    TabSheet_Poznamky = reportPage("TabSheet_Poznamky", "RichEdit_ShortReport_Template", RichEdit_ShortReport_Template);
+    TabSheet_VzorecPreNeistotu = reportPage("TabSheet_VzorecPreNeistotu", "RichEdit981", RichEdit981);
+    TabSheet_Service = new QWidget;
+    TabSheet_Service->setObjectName(QStringLiteral("TabSheet_Service"));
+    DBGrid_Service = new QTableView(TabSheet_Service);
+    DBGrid_Service->setObjectName(QStringLiteral("DBGrid_Service"));
+    DBGrid_Service->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto* serviceQuery = new QToolButton(TabSheet_Service);
+    serviceQuery->setObjectName(QStringLiteral("SpeedButton5"));
+    serviceQuery->setText(QStringLiteral("Query"));
+    serviceQuery->setCheckable(true);
+    auto* serviceRefresh = new QToolButton(TabSheet_Service);
+    serviceRefresh->setObjectName(QStringLiteral("SpeedButton6"));
+    serviceRefresh->setText(QStringLiteral("Refresh"));
+    connect(serviceQuery, &QToolButton::toggled, this, [this](bool down) {
+        if (down)
+            ServiceQueryRefresh();
+        else
+            DBGrid_Service->setModel(nullptr);
+    });
+    connect(serviceRefresh, &QToolButton::clicked, this, [this, serviceQuery] {
+        if (serviceQuery->isChecked())
+            ServiceQueryRefresh();
+    });
+    auto* serviceButtons = new QHBoxLayout;
+    serviceButtons->addWidget(serviceQuery);
+    serviceButtons->addWidget(serviceRefresh);
+    serviceButtons->addStretch();
+    auto* serviceLayout = new QVBoxLayout(TabSheet_Service);
+    serviceLayout->addLayout(serviceButtons);
+    serviceLayout->addWidget(DBGrid_Service, 1);
+    PageControl1->addTab(TabSheet_Struktura, QString());
+    PageControl1->addTab(TabSheet_Poznamky, QString());
+    PageControl1->addTab(TabSheet_VzorecPreNeistotu, QString());
+    PageControl1->addTab(TabSheet_Service, QStringLiteral("Service"));
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TfOrvekDB::PageControl1Change);
+
+    Panel_Equation = new QWidget(Panel_Stromy);
+    Panel_Equation->setObjectName(QStringLiteral("Panel_Equation"));
+    Panel_Equation->setMinimumHeight(70);
+    Label_Rovnice = new QLabel(Panel_Equation);
+    Label_Rovnice->setObjectName(QStringLiteral("Label_Rovnice"));
+    CheckBox_ZalomitText = new QCheckBox(Panel_Equation);
+    CheckBox_ZalomitText->setObjectName(QStringLiteral("CheckBox_ZalomitText"));
+    connect(CheckBox_ZalomitText, &QCheckBox::toggled, this, &TfOrvekDB::ApplyEquationWrap);
+    RichEdit_Rovnice_Template = new QTextEdit(Panel_Equation);
+    RichEdit_Rovnice_Template->setObjectName(QStringLiteral("RichEdit_Rovnice_Template"));
+    RichEdit_Rovnice_Template->setReadOnly(true);
+    RichEdit_Rovnice_Template->setAcceptRichText(false);
+    auto* equationTitle = new QHBoxLayout;
+    equationTitle->addWidget(Label_Rovnice);
+    equationTitle->addStretch();
+    equationTitle->addWidget(CheckBox_ZalomitText);
+    auto* equationLayout = new QVBoxLayout(Panel_Equation);
+    equationLayout->setContentsMargins(2, 2, 2, 2);
+    equationLayout->addLayout(equationTitle);
+    equationLayout->addWidget(RichEdit_Rovnice_Template, 1);
+    auto* rightSplitter = new QSplitter(Qt::Vertical, Panel_Stromy);
+    rightSplitter->setObjectName(QStringLiteral("Splitter_Equation"));
+    rightSplitter->addWidget(PageControl1);
+    rightSplitter->addWidget(Panel_Equation);
+    rightSplitter->setStretchFactor(0, 1);
+    rightSplitter->setSizes({ 520, 110 });
+    auto* rightLayout = new QVBoxLayout(Panel_Stromy);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    rightLayout->addWidget(rightSplitter);
+
+    Splitter_Panels = new QSplitter(Qt::Horizontal, this);
+    Splitter_Panels->setObjectName(QStringLiteral("Splitter_Panels"));
+    Splitter_Panels->addWidget(Panel_TemplateTree);
+    Splitter_Panels->addWidget(Panel_TemplateDB);
+    Splitter_Panels->addWidget(Panel_Stromy);
+    Splitter_Panels->setStretchFactor(2, 1);
+    Splitter_Panels->setSizes({ 250, 380, 550 });
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    const int widths[] = { 0, 200, 60, 90 };
+    for (int panel = 0; panel < 4; ++panel) {
+        StatusPanels[panel] = new QLabel(StatusBar1);
+        StatusPanels[panel]->setObjectName(QStringLiteral("StatusPanel%1").arg(panel));
+        if (panel == 0)
+            StatusBar1->addWidget(StatusPanels[panel], 1);
+        else {
+            StatusPanels[panel]->setMinimumWidth(widths[panel]);
+            StatusBar1->addPermanentWidget(StatusPanels[panel]);
+        }
+    }
+}
+
+void TfOrvekDB::BuildMenus()
+{
+    MainMenu = new QMenuBar(this);
+    MainMenu->setObjectName(QStringLiteral("MainMenu"));
+    const auto menu = [this](QWidget* parent, const char* name) {
+        auto* m = new QMenu(parent);
+        m->setObjectName(QString::fromLatin1(name));
+        m->setToolTipsVisible(true);
+        return m;
+    };
+    menuSaveToFile = menu(this, "menuSaveToFile");
+    menuSaveToFile->addActions(
+        { ActionExportTreeToFileAs, ActionShortReportSaveToFile, ActionFullReportSaveToFile, ActionTemplateSaveAs });
+    menuPrintPreview = menu(this, "menuPrintPreview");
+    menuPrintPreview->addActions(
+        { ActionShortReportPrintPreview, ActionReportPrintPreview, ActionTemplatePrintPreview });
+    menuPrint = menu(this, "menuPrint");
+    menuPrint->addActions({ ActionShortReportPrint, ActionReportPrint, ActionTemplatePrint });
+    menuCopy = menu(this, "menuCopy");
+    menuCopy->addActions({ ActionCopyShortReport, ActionCopyFullReport, ActionCopyTemplate });
+
+    MenuFile = menu(MainMenu, "MenuFile");
+    MenuFile->addActions({ ActionNewRecFromNewTree, ActionNewRecFromFileTree });
+    MenuFile->addSeparator();
+    MenuFile->addMenu(menuSaveToFile);
+    MenuFile->addMenu(menuPrintPreview);
+    MenuFile->addMenu(menuPrint);
+    MenuFile->addSeparator();
+    MenuFile->addAction(ActionVyberPreReport);
+    MenuFile->addSeparator();
+    MenuFile->addAction(ActionCloseWindowandAddTemplateToDB);
+    MenuFile->addAction(MenuExit);
+
+    MenuNastroje = menu(MainMenu, "MenuNastroje");
+    MenuNastroje->addActions({ ActionUndo, ActionRedo });
+    MenuNastroje->addSeparator();
+    MenuNastroje->addMenu(menuCopy);
+    MenuNastroje->addSeparator();
+    MenuNastroje->addActions({ ActionSelectAllRecords, ActionUnSelectAllRecords, ActionMoveSelectedRecordTo });
+    MenuNastroje->addAction(ActionEnableDisableMultiselection);
+    MenuNastroje->addSeparator();
+    MenuNastroje->addActions(
+        { ActionRenameFolder, ActionDeleteFolder, ActionInsertNewFolder, ActionInsertNewSub_folder });
+    N32 = MenuNastroje->addSeparator();
+    N32->setObjectName(QStringLiteral("N32"));
+    MenuNastroje->addActions({ ActionNewGroupOfFolders, ActionDeleteGroupOfFolders, ActionRenameGroupOfFolders });
+    MenuNastroje->addSeparator();
+    MenuNastroje->addAction(ActionZobrazitVlastnostiBuniek);
+
+    menuTemplate = menu(MainMenu, "menuTemplate");
+    menuTemplate->addAction(ActionUrobitKopiuZaznamu);
+    menuTemplate->addSeparator();
+    menuTemplate->addActions({ ActionEditovatObsahBunky, ActionSuhrnVelicin });
+    menuTemplate->addSeparator();
+    menuTemplate->addActions({ ActionDeleteRecord, ActionEditRecord });
+    menuTemplate->addSeparator();
+    menuTemplate->addActions({ ActionRovnicaNaVelicinu, ActionRovnicaNaInuRovnicuNovu });
+    menuTemplate->addSeparator();
+    menuTemplate->addAction(ActionVelicinaNaRovnicuNovu);
+    menuTemplate->addSeparator();
+    menuTemplate->addActions({ ActionNeistotaNova, ActionNeistotaVymazat, ActionNeistotaAnoNie });
+
+    menuAdministrator = menu(MainMenu, "menuAdministrator");
+    menuAdministrator->addAction(ActionShowHistory);
+
+    MenuZoom = menu(MainMenu, "MenuZoom");
+    MenuZoom->addActions({ ActionZoom_50, ActionZoom_85, ActionZoom_100, ActionZoom_150, ActionZoom_200 });
+    MenuZobrazenie = menu(MainMenu, "MenuZobrazenie");
+    MenuZobrazenie->addActions({ ActionShowAllTemplates, ActionSearchTemplates });
+    MenuZobrazenie->addSeparator();
+    MenuZobrazenie->addActions({ ActionShowUnassigned, ActionShowDeleted });
+    MenuZobrazenie->addSeparator();
+    MenuZobrazenie->addAction(ActionShowHideSummaryWindow);
+    MenuZobrazenie->addSeparator();
+    MenuZobrazenie->addActions({ ActionStromZvacsit, ActionStromZmensit });
+    MenuZobrazenie->addMenu(MenuZoom);
+    MenuZobrazenie->addSeparator();
+    MenuZobrazenie->addActions(
+        { ActionZvyraznitLenNenaplnene, ActionZvyraznitLenExpirovane, ActionShowMaxUncertainty });
+    MenuZobrazenie->addSeparator();
+    MenuZobrazenie->addActions({ ActionCollapseFolderStructure, ActionExpandFolderStructure });
+    MenuZobrazenie->addSeparator();
+    MenuZobrazenie->addAction(ActionStromRozbalit);
+
+    menuValidacia = menu(MainMenu, "menuValidacia");
+    menuValidation_in_Orvek2000 = menu(menuValidacia, "menuValidation_in_Orvek2000");
+    menuValidation_in_Orvek2000->addActions(
+        { Action_S2, Action_S3, Action_S4, Action_S5_1, Action_S5_2, Action_S6, Action_S7, Action_PSV });
+    menuValidacia->addMenu(menuValidation_in_Orvek2000);
+    // The examples are offered only while a validation example is picked.
+    menuValidation_in_Orvek2000->menuAction()->setVisible(false);
+
+    MenuPomocnik = menu(MainMenu, "MenuPomocnik");
+    MenuPomocnik->addActions({ ActionHelpContents, ActionHelpGlossary });
+    MenuPomocnik->addSeparator();
+    MenuPomocnik->addActions({ ActionKestravaTechnicalSupport, ActionBrantel_HomePage });
+    MenuPomocnik->addSeparator();
+    MenuPomocnik->addAction(ActionAboutProgram);
+
+    menuService = menu(MainMenu, "menuService");
+    menuService->setTitle(QStringLiteral("Service"));
+
+    for (QMenu* m : { MenuFile, MenuNastroje, menuTemplate, menuAdministrator, MenuZobrazenie, menuValidacia,
+             MenuPomocnik, menuService })
+        MainMenu->addMenu(m);
+
+    // The diagram's pop-up menu.
+    PopupMenu1 = menu(this, "PopupMenu1");
+    PopupMenu1->addAction(Editovaobsahbunky2);
+    N4 = PopupMenu1->addSeparator();
+    N4->setObjectName(QStringLiteral("N4"));
+    PopupMenu1->addActions({ RovnicuZmenitNaVelicinu, RovnicuZmenitNaNovuRovnicu, VelicinuZmenitNaNovuRovnicu });
+    N1 = PopupMenu1->addSeparator();
+    N1->setObjectName(QStringLiteral("N1"));
+    PopupMenu1->addActions({ PridatNovuNeistotuMainMenu, Vymazaoznaen1, ZablokovaOdblokovaoznaen1 });
+    N10 = PopupMenu1->addSeparator();
+    N10->setObjectName(QStringLiteral("N10"));
+    MenuZoom2 = menu(PopupMenu1, "MenuZoom2");
+    MenuZoom2->addActions({ ActionZoom_50, ActionZoom_85, ActionZoom_100, ActionZoom_150, ActionZoom_200 });
+    PopupMenu1->addActions({ ActionStromZvacsit, ActionStromZmensit });
+    PopupMenu1->addMenu(MenuZoom2);
+    N12 = PopupMenu1->addSeparator();
+    N12->setObjectName(QStringLiteral("N12"));
+    PopupMenu1->addActions({ ActionZvyraznitLenNenaplnene, ActionZvyraznitLenExpirovane, ActionShowMaxUncertainty,
+        ActionStromRozbalit, ActionZobrazitVlastnostiBuniek });
+    connect(PopupMenu1, &QMenu::aboutToShow, this, &TfOrvekDB::PopupMenu1Popup);
+    connect(ScrollBox_Template, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        if (CurrentUserRights >= 1 && CurrentUserRights <= 3)
+            PopupMenu1->popup(ScrollBox_Template->viewport()->mapToGlobal(pos));
+    });
+
+    // The grid's and the folder tree's pop-up menus.
+    PopupMenu2 = menu(this, "PopupMenu2");
+    PopupMenu2->addAction(ActionUrobitKopiuZaznamu);
+    PopupMenu2->addSeparator();
+    PopupMenu2->addActions({ ActionShowAllTemplates, ActionSearchTemplates });
+    PopupMenu2->addSeparator();
+    PopupMenu2->addActions({ ActionShowUnassigned, ActionShowDeleted });
+    PopupMenu2->addSeparator();
+    PopupMenu2->addAction(ActionEnableDisableMultiselection);
+    PopupMenu2->addActions({ ActionSelectAllRecords, ActionUnSelectAllRecords });
+    PopupMenu2->addSeparator();
+    PopupMenu2->addAction(ActionMoveSelectedRecordTo);
+    DBGrid_Template->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(DBGrid_Template, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& pos) { PopupMenu2->popup(DBGrid_Template->viewport()->mapToGlobal(pos)); });
+    PopupMenu_DBTemplate = menu(this, "PopupMenu_DBTemplate");
+    PopupMenu_DBTemplate->addAction(ActionRenameFolder);
+    PopupMenu_DBTemplate->addSeparator();
+    PopupMenu_DBTemplate->addAction(ActionDeleteFolder);
+    PopupMenu_DBTemplate->addSeparator();
+    PopupMenu_DBTemplate->addActions({ ActionInsertNewFolder, ActionInsertNewSub_folder });
+    PopupMenu_DBTemplate->addSeparator();
+    PopupMenu_DBTemplate->addActions({ ActionCollapseFolderStructure, ActionExpandFolderStructure });
+    PopupMenu_DBTemplate->addSeparator();
+    PopupMenu_DBTemplate->addActions({ ActionShowUnassigned, ActionShowDeleted });
+    DBTemplateView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(DBTemplateView, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& pos) { PopupMenu_DBTemplate->popup(DBTemplateView->viewport()->mapToGlobal(pos)); });
+
+    // The report pages' pop-up menu: the copy of the page.
+    PopupMenu3 = menu(this, "PopupMenu3");
+    auto* copy = PopupMenu3->addAction(QString());
+    copy->setObjectName(QStringLiteral("menuCopyToClipboard"));
+    connect(copy, &QAction::triggered, this, [this] {
+        QTextEdit* edit
+            = PageControl1->currentWidget() == TabSheet_Poznamky ? RichEdit_ShortReport_Template : RichEdit981;
+        if (!edit->textCursor().hasSelection())
+            edit->selectAll();
+        edit->copy();
+    });
+}
+
+void TfOrvekDB::BuildToolBars()
+{
+    const auto dropDown = [this](const char* name, QMenu* menu) {
+        auto* button = new QToolButton(this);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setMenu(menu);
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+        button->setAutoRaise(true);
+        button->setMinimumWidth(44);
+        return button;
+    };
+    ToolButton_Copy = dropDown("ToolButton_Copy", menuCopy);
+    ToolButton_SaveToFile = dropDown("ToolButton_SaveToFile", menuSaveToFile);
+    ToolButton_PrintPreview = dropDown("ToolButton_PrintPreview", menuPrintPreview);
+    ToolButton_Print = dropDown("ToolButton_Print", menuPrint);
+    // The button runs the action last chosen from its menu, at first the short report's.
+    const std::pair<QToolButton*, QAction*> firstActions[] = { { ToolButton_Copy, ActionCopyShortReport },
+        { ToolButton_SaveToFile, ActionShortReportSaveToFile },
+        { ToolButton_PrintPreview, ActionShortReportPrintPreview }, { ToolButton_Print, ActionShortReportPrint } };
+    for (const auto& [button, action] : firstActions) {
+        button->setDefaultAction(action);
+        connect(button->menu(), &QMenu::triggered, button, [button = button](QAction* chosen) {
+            const QString hint = button->toolTip();
+            button->setDefaultAction(chosen);
+            button->setToolTip(hint);
+        });
+    }
+
+    ToolBar1 = new QToolBar(this);
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setIconSize(QSize(20, 20));
+    ToolBar1->addActions({ ActionNewRecFromNewTree, ActionNewRecFromFileTree, ActionUrobitKopiuZaznamu });
+    ToolBar1->addSeparator();
+    ToolBar1->addActions({ ActionUndo, ActionRedo });
+    ToolBar1->addSeparator();
+    for (QToolButton* button : { ToolButton_Copy, ToolButton_SaveToFile, ToolButton_PrintPreview, ToolButton_Print })
+        ToolBar1->addWidget(button);
+    ToolBar1->addSeparator();
+    ToolBar1->addActions({ ActionVyberPreReport, ActionZobrazitVlastnostiBuniek, ActionHelpContents });
+
+    ComboBox_Zoom = new QComboBox(this);
+    ComboBox_Zoom->setObjectName(QStringLiteral("ComboBox_Zoom"));
+    connect(ComboBox_Zoom, &QComboBox::activated, this, &TfOrvekDB::ComboBox_ZoomClick);
+    ToolBar2 = new QToolBar(this);
+    ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
+    ToolBar2->setIconSize(QSize(20, 20));
+    ToolBar2->addActions({ ActionZvyraznitLenNenaplnene, ActionZvyraznitLenExpirovane, ActionShowMaxUncertainty });
+    ToolBar2->addSeparator();
+    ToolBar2->addAction(ActionStromRozbalit);
+    ToolBar2->addSeparator();
+    ToolBar2->addActions({ ActionStromZvacsit, ActionStromZmensit });
+    ToolBar2->addSeparator();
+    ToolBar2->addActions({ ActionEditovatObsahBunky, ActionNeistotaNova, ActionNeistotaVymazat, ActionNeistotaAnoNie });
+    ToolBar2->addSeparator();
+    ToolBar2->addAction(ActionSuhrnVelicin);
+    ToolBar2->addWidget(ComboBox_Zoom);
+    ToolBar2->addAction(ActionShowHideSummaryWindow);
+    ToolBar2->addSeparator();
+    ToolBar2->addActions({ ActionShowAllTemplates, ActionSearchTemplates });
+}
+
+void TfOrvekDB::FormCreate()
+{
+    // The service page and menu are the service login's only.
+    PageControl1->setTabVisible(PageControl1->indexOf(TabSheet_Service), false);
+    menuService->menuAction()->setVisible(false);
+    Timer1->stop();
+
+    document_ = std::make_unique<TTemplateDocument>(ScrollBox_Template);
+    list_ = std::make_unique<TTemplateList>(DataModule1 ? &DataModule1->SessionOrvek() : nullptr);
+    StartTickLoop();
+
+    PreviewPrinter1->TextOptions.PageNumAlign = taRightJustify;
+    PreviewPrinter1->TextOptions.FooterMargin = PreviewFooterMargin;
+    DBTemplateView->DefaultNewName = GetString(828);
+
+    ComboBox_Zoom->clear();
+    for (const QString& text : ZoomPresetTexts)
+        ComboBox_Zoom->addItem(text);
+    ComboBox_Zoom->setCurrentIndex(ZoomPresetIndex);
+
+    PrepareFolderGroups();
+    BuildGridColumns();
+
+    Zoom.Remember();
+    CurrentTemplateID = 0;
+    RichEdit_Rovnice_Template->clear();
+    N10->setVisible(false);
+    N12->setVisible(false);
+    QPalette palette = ScrollBox_Template->palette();
+    palette.setColor(QPalette::Window, ColorFromBgr(BackgroundColor));
+    ScrollBox_Template->setPalette(palette);
+    PageControl1->setCurrentWidget(TabSheet_Struktura);
+
+    RefreshTexts();
+    ApplyEquationWrap();
+    RestorePanelSizes();
+    UpdateUndoActions();
+    WindowReady = false;
+}
+
+void TfOrvekDB::RestorePanelSizes()
+{
+    // The panels' starting sizes, before the window was ever laid out.
+    constexpr int kTreeWidth = 250, kListWidth = 400, kDiagramWidth = 530;
+    constexpr int kPagesHeight = 540, kEquationHeight = 110;
+    const int tree = RestoredPanelWidth(
+        WindowSizeOrvekDB[0], Panel_TemplateTree->minimumWidth(), kTreeWidth, kListWidth + kDiagramWidth);
+    const int list
+        = RestoredPanelWidth(WindowSizeOrvekDB[1], Panel_TemplateDB->minimumWidth(), kListWidth, kDiagramWidth);
+    const int total = kTreeWidth + kListWidth + kDiagramWidth;
+    Splitter_Panels->setSizes({ tree, list, std::max(total - tree - list, 200) });
+    if (auto* right = Panel_Stromy->findChild<QSplitter*>(QStringLiteral("Splitter_Equation"))) {
+        const int equation
+            = RestoredPanelHeight(WindowSizeOrvekDB[2], Panel_Equation->minimumHeight(), kEquationHeight, kPagesHeight);
+        right->setSizes({ std::max(kPagesHeight + kEquationHeight - equation, 200), equation });
+    }
+}
+
+void TfOrvekDB::StoreLayout()
+{
+    TTemplateGridColumns columns;
+    const QHeaderView* header = DBGrid_Template->horizontalHeader();
+    QStringList fields;
+    for (int visual = 0; visual < header->count(); ++visual)
+        fields << DBGrid_Template->model()
+                      ->headerData(header->logicalIndex(visual), Qt::Horizontal, Qt::UserRole)
+                      .toString();
+    const QVector<int> order = SortFieldsFromColumnFields(fields);
+    if (order.size() == TemplateGridSortCount) {
+        for (int j = 0; j < TemplateGridSortCount; ++j) {
+            columns.Fields[size_t(j)] = order[j];
+            columns.Widths[size_t(j)] = header->sectionSize(header->logicalIndex(j));
+        }
+        StoreTemplateColumns(columns, OrvekDBTableInfo);
+    }
+    const QList<int> sizes = Splitter_Panels->sizes();
+    WindowSizeOrvekDB[0] = sizes.value(0);
+    WindowSizeOrvekDB[1] = sizes.value(1);
+    if (auto* right = Panel_Stromy->findChild<QSplitter*>(QStringLiteral("Splitter_Equation")))
+        WindowSizeOrvekDB[2] = right->sizes().value(1);
+}
+
+bool TfOrvekDB::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && isVisible()) {
+        deactivated_ = false;
+        FormActivate();
+    }
+    return QDialog::event(event);
+}
+
+void TfOrvekDB::FormActivate()
+{
+    UpdateActions();
+}
+
+void TfOrvekDB::hideEvent(QHideEvent* event)
+{
+    // Hiding without a result (not through OK or Cancel) still stores what was changed.
+    if (!closingByResult_ && WindowReady && !Closing)
+        FormClose(0);
+    closingByResult_ = false;
+    FormDeactivate();
+    QDialog::hideEvent(event);
+}
+
+void TfOrvekDB::FormDeactivate()
+{
+    // The window's own dialogs and message boxes do not count: this runs when the
+    // window is hidden, so an edit in a cell dialog keeps its undo history.
+    Timer1->stop();
+    if (deactivated_)
+        return;
+    deactivated_ = true;
+    SaveAndResetUndo();
+    UpdateUndoActions();
+}
+
+void TfOrvekDB::done(int result)
+{
+    const int modalResult = result == QDialog::Rejected ? kTemplateWindowCancel : result;
+    closingByResult_ = true;
+    FormClose(modalResult);
+    QDialog::done(modalResult);
+}
+
+void TfOrvekDB::FormClose(int modalResult)
+{
+    Timer1->stop();
+    Closing = true;
+    RichEdit981->clear();
+    StoreLayout();
+    SaveSettings();
+    // A pending change is stored before the tables close; the lock is released.
+    document_->CloseTemplate();
+    UpdateUndoActions();
+    if (modalResult != 0) {
+        ClearCellCommands();
+        DBTemplateView->SetOption(dtFocusOnEdit, false);
+        list_->Close();
+        ResetListModel();
+    } else {
+        Closing = false;
+    }
+    if (ResultSummary() && ResultSummary()->IsVisible())
+        ResultSummary()->Hide();
+}
+
+void TfOrvekDB::FormDestroy()
+{
+    // Folder-tree and group changes are ignored from here on.
+    Closing = true;
+    if (Timer1)
+        Timer1->stop();
+    StopTickLoop();
+    // The tree, then the undo table and the answer table of the list go.
+    document_.reset();
+    SelectedIds.clear();
+    if (model_)
+        DBGrid_Template->setModel(nullptr);
+    list_.reset();
+    if (fOrvekDB == this)
+        fOrvekDB = nullptr;
+}
+
+void TfOrvekDB::UpdateActions()
+{
+    const bool service = CurrentUserName == kServiceUser;
+    PageControl1->setTabVisible(PageControl1->indexOf(TabSheet_Service), service);
+    menuService->menuAction()->setVisible(service);
+
+    CurrentDiagramKind = true;
+    Timer1->stop();
+    SensitivityPassEnabled = true;
+    DBTemplateView->SetOption(dtFocusOnEdit, true);
+
+    TemplateCount = 0;
+    {
+        QSqlDatabase db = RecordsDatabase();
+        QSqlQuery query(db);
+        if (db.isOpen() && query.exec(QStringLiteral("SELECT count(*) FROM TemplateDB")) && query.next())
+            TemplateCount = query.value(0).toInt();
+    }
+    // Each window keeps its own zoom although the zoom globals are shared.
+    if (Zoom.RestoreOwnZoom())
+        SyncZoomControls();
+
+    const bool r12 = CurrentUserRights == 1 || CurrentUserRights == 2;
+    const bool r123 = CurrentUserRights >= 1 && CurrentUserRights <= 3;
+    const bool rows = list_->Active() && ListRowCount() > 0;
+    const bool editable = rows && r123 && !document_->TemplateReadOnly;
+    const bool folderMode = TemplateViewMode == 0;
+    const QString firstField = DBGrid_Template->model()
+        ? DBGrid_Template->model()
+              ->headerData(DBGrid_Template->horizontalHeader()->logicalIndex(0), Qt::Horizontal, Qt::UserRole)
+              .toString()
+        : QString();
+
+    for (QAction* action : { ActionCollapseFolderStructure, ActionExpandFolderStructure })
+        action->setEnabled(true);
+    for (QAction* action : { ActionInsertNewFolder, ActionInsertNewSub_folder, ActionRenameFolder, ActionDeleteFolder })
+        action->setEnabled(r12 && folderMode);
+    ActionShowAllTemplates->setEnabled(TemplateCount > 0);
+    ActionSearchTemplates->setEnabled(TemplateCount > 0 && TemplateSearchAllowed(firstField));
+    menuAdministrator->menuAction()->setVisible(r12);
+    for (QAction* action : { ActionNewRecFromNewTree, ActionNewRecFromFileTree })
+        action->setEnabled(r123);
+    for (QAction* action : { ActionMoveSelectedRecordTo, ActionUrobitKopiuZaznamu, ActionExportTreeToFileAs,
+             ActionVyberPreReport, ActionFullReportSaveToFile, ActionCopyFullReport, ActionReportPrintPreview,
+             ActionReportPrint, ActionCopyShortReport, ActionShortReportPrintPreview, ActionShortReportPrint,
+             ActionShortReportSaveToFile, menuSaveToFile->menuAction(), menuPrintPreview->menuAction(),
+             menuPrint->menuAction(), menuCopy->menuAction() })
+        action->setEnabled(rows && r123);
+    for (QToolButton* button : { ToolButton_Copy, ToolButton_SaveToFile, ToolButton_PrintPreview, ToolButton_Print })
+        button->setEnabled(rows && r123);
+    for (QAction* action : { ActionEditovatObsahBunky, ActionNeistotaNova, ActionNeistotaVymazat, ActionNeistotaAnoNie,
+             ActionEditRecord, ActionRovnicaNaVelicinu, ActionRovnicaNaInuRovnicuNovu, ActionVelicinaNaRovnicuNovu,
+             ActionSuhrnVelicin, Editovaobsahbunky2, RovnicuZmenitNaVelicinu, RovnicuZmenitNaNovuRovnicu,
+             VelicinuZmenitNaNovuRovnicu, Vymazaoznaen1, ZablokovaOdblokovaoznaen1, PridatNovuNeistotuMainMenu })
+        action->setEnabled(editable);
+    ActionDeleteRecord->setEnabled(rows && r123 && !document_->TemplateInUse);
+    ActionShowHistory->setEnabled(rows && r12);
+    for (QAction* action : { ActionShowMaxUncertainty, ActionStromZvacsit, ActionStromZmensit,
+             ActionZvyraznitLenExpirovane, ActionZvyraznitLenNenaplnene, ActionStromRozbalit, MenuZoom->menuAction(),
+             MenuZoom2->menuAction(), ActionCloseWindowandAddTemplateToDB })
+        action->setEnabled(rows);
+    // Without the summary window the summary cannot be shown.
+    ActionShowHideSummaryWindow->setEnabled(rows && ResultSummary() != nullptr);
+    ComboBox_Zoom->setEnabled(rows);
+
+    ScrollBox_Template->setContextMenuPolicy(r123 ? Qt::CustomContextMenu : Qt::NoContextMenu);
+    UpdateCaptionZoom();
+    tick_->RestartLoadDelay();
+    Timer1->start();
+}
+
+void TfOrvekDB::SaveAndResetUndo()
+{
+    document_->SaveAndResetUndo();
+}
+
+void TfOrvekDB::ClearDiagram()
+{
+    document_->ClearDiagram();
+    Panel_Template_RecNo->setText(QStringLiteral("0/0"));
+    ScrollBox_Template->setVisible(false);
+    RichEdit_ShortReport_Template->clear();
+    RichEdit_Rovnice_Template->clear();
+    SetStatusText(0, 0, QString());
+    UpdateUndoActions();
+    UpdateActions();
+}
+
+void TfOrvekDB::LoadCurrentTemplate()
+{
+    Timer1->stop();
+    ShowRecordCounter();
+    const TTemplateLoadStatus status = document_->LoadCurrentTemplate(CurrentRowID());
+    SetStatusText(status.Bold ? 1 : 0, 0, status.Text);
+    // The report pages are built from the new template when they are shown.
+    ShortReportStale = FormulaPageStale = true;
+    if (PageControl1->currentWidget() != TabSheet_Struktura)
+        PageControl1Change();
+    if (RelayoutPending) {
+        RelayoutPending = false;
+        RelayoutToZoom();
+        UpdateCaptionZoom();
+    }
+    RefreshEquationsPage();
+    UpdateUndoActions();
+}
+
+void TfOrvekDB::SetStatusText(int style, quint32 color, const QString& text)
+{
+    QFont font = StatusBar1->font();
+    font.setBold(style == 1);
+    const QString colour = ColorFromBgr(color).name();
+    for (QLabel* panel : StatusPanels) {
+        panel->setFont(font);
+        panel->setStyleSheet(QStringLiteral("color: %1").arg(colour));
+    }
+    StatusPanels[0]->setText(QStringLiteral(" ") + text);
+    StatusPanels[1]->setText(CurrentGroupName);
+    QString mode;
+    if (QuelvarMode)
+        mode = QStringLiteral(" Quelvar");
+    if (OstrevinMode)
+        mode = QStringLiteral(" Ostrevin");
+    StatusPanels[3]->setText(mode);
+}
+
+void TfOrvekDB::PageControl1Change()
+{
+    QWidget* page = PageControl1->currentWidget();
+    if (page == TabSheet_Struktura) {
+        UpdateActions();
+    } else if (page == TabSheet_Poznamky) {
+        ActionUrobitKopiuZaznamu->setEnabled(false);
+        // The short report is built by the report commands when they are connected;
+        // until then the page stays as it is and is rebuilt once they are.
+    }
+}
+
+} // namespace orvek
