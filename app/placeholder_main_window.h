@@ -18,6 +18,7 @@ class PlaceholderMainWindow : public QMainWindow, public MainWindowService {
 public:
     explicit PlaceholderMainWindow(QWidget* parent = nullptr);
     void RestoreAndActivate() override;
+    void ApplyFolderGroupsSetting() override;
 
     QMenu* ProgramMenu() const { return programMenu_; }
     QMenu* HelpMenu() const { return helpMenu_; }
