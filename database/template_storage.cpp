@@ -10,6 +10,7 @@
 #include "database/diagram_row_counters.h"
 #include "database/diagram_store.h"
 #include "database/folder_groups.h"
+#include "database/template_query.h"
 #include "database/tv_record_list.h"
 #include "engine/cell.h"
 #include "engine/cell_records.h"

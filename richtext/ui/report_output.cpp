@@ -7,6 +7,7 @@
 #include "platform/rtf_writer.h"
 #include "platform/ui/printer.h"
 #include "platform/ui/rich_edit98.h"
+#include "richtext/report_texts.h"
 #include "richtext/ui/diagram_picture.h"
 #include "richtext/ui/markup_rich_edit.h"
 #include "richtext/ui/preview_printer.h"
@@ -17,6 +18,8 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPrinter>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QWidget>
 

@@ -18,6 +18,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 using namespace orvek;
 
@@ -446,16 +447,19 @@ TEST_F(HandOver, TransferFileHasEveryFieldLockedAndTheShownTreeKeepsItsOwn)
 
     QFile file(TransferFileName());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    auto handed = TreeOf(QString::fromUtf8(file.readAll()));
-    std::function<void(TCell&)> expectLocked = [&](TCell& cell) {
-        EXPECT_EQ(cell.FCellName.Lock, 1) << cell.FCellName.Text.toStdString();
-        EXPECT_EQ(cell.FSymbol.Lock, 1);
-        EXPECT_EQ(cell.FCellTypeLock, 1);
-        EXPECT_EQ(cell.FActiveLock, 1);
-        for (auto& child : cell.FChildren)
-            expectLocked(*child);
-    };
-    expectLocked(*handed);
+    const QString handedText = QString::fromUtf8(file.readAll());
+    // The file is the tree with every field marked as a template field.
+    auto expected = TreeOf(ModelText("3"));
+    expected->MarkAsTemplate();
+    // Cell numbers depend on the order the trees were made in.
+    static const QRegularExpression cellNumber("(Begin|End)Cell=\\d+;");
+    EXPECT_EQ(QString(handedText).replace(cellNumber, "\\1Cell=;").toStdString(),
+        QString(expected->SaveToText() + "\r\n").replace(cellNumber, "\\1Cell=;").toStdString());
+    auto handed = TreeOf(handedText);
+    EXPECT_EQ(handed->FCellName.Lock, 1);
+    EXPECT_EQ(handed->FSymbol.Lock, 1);
+    EXPECT_EQ(handed->Child(0)->FCellName.Lock, 1);
+    EXPECT_EQ(handed->Child(0)->Child(0)->FUncertaintyInput.TSNLock, 1);
     EXPECT_EQ(handed->Child(0)->FValue.Text, "3");
     EXPECT_EQ(root->FCellName.Lock, 0);
     EXPECT_EQ(root->Child(0)->Child(0)->FUncertaintyInput.TSNLock, 0);

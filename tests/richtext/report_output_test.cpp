@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 using namespace orvek;
@@ -25,7 +26,12 @@ int ImageCount(const QTextDocument& doc)
 
 class ReportOutput : public ::testing::Test {
 protected:
-    void SetUp() override { ResetReportSettings(); }
+    void SetUp() override
+    {
+        ResetReportSettings();
+        PreviewFooterVersion = "Orvek2010 (version 5.32)";
+        PreviewFooterNotice = "Orvek - notice";
+    }
 };
 
 TEST_F(ReportOutput, HeadLinesEndWithAnEmptyLine)
@@ -105,7 +111,9 @@ TEST_F(ReportOutput, FooterLinesCloseTheDocument)
     const QTextBlock last = doc.lastBlock();
     EXPECT_EQ(last.text(), PreviewFooterNotice);
     EXPECT_EQ(last.previous().text(), PreviewFooterVersion);
-    const QTextCharFormat format = last.begin().fragment().charFormat();
+    QTextCursor end(last);
+    end.movePosition(QTextCursor::EndOfBlock);
+    const QTextCharFormat format = end.charFormat();
     EXPECT_TRUE(format.fontItalic());
     EXPECT_EQ(format.fontPointSize(), 8);
     EXPECT_NE(format.fontWeight(), QFont::Bold);

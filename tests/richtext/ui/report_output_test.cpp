@@ -4,6 +4,7 @@
 #include "core/string_table.h"
 #include "platform/rtf_reader.h"
 #include "platform/ui/rich_edit98.h"
+#include "richtext/report_texts.h"
 #include "richtext/ui/preview_printer.h"
 #include "richtext/ui/report_selection.h"
 #include "richtext/ui/rich_edit98_editor.h"
@@ -58,6 +59,8 @@ protected:
     void SetUp() override
     {
         ResetReportSettings();
+        PreviewFooterVersion = "Orvek2010 (version 5.32)";
+        PreviewFooterNotice = "Orvek - notice";
         ASSERT_TRUE(folder.isValid());
         model = LoadReportModel("gum_h1_end_gauge.txt");
         model->Calculate();
@@ -146,7 +149,10 @@ TEST_F(ReportOutputWindow, CopiedFullReportCarriesItsFooterInTheSmallFont)
     QTextBlock last = doc.lastBlock();
     while (last.isValid() && last.text().isEmpty())
         last = last.previous();
-    const QTextCharFormat format = last.begin().fragment().charFormat();
+    ASSERT_TRUE(last.isValid());
+    QTextCursor end(last);
+    end.movePosition(QTextCursor::EndOfBlock);
+    const QTextCharFormat format = end.charFormat();
     EXPECT_EQ(last.text(), PreviewFooterNotice);
     EXPECT_TRUE(format.fontItalic());
     EXPECT_EQ(format.fontPointSize(), 8);
