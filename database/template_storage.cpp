@@ -2,6 +2,7 @@
 
 #include "core/clock.h"
 #include "core/common_vars.h"
+#include "core/file_utils.h"
 #include "core/services.h"
 #include "core/settings.h"
 #include "core/string_table.h"
@@ -18,8 +19,10 @@
 #include "engine/evaluation.h"
 #include "engine/expression.h"
 #include "engine/model_file.h"
+#include "platform/dialogs.h"
 #include "platform/sql_database.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -559,6 +562,58 @@ bool RunQuantitySummary(TCell& root)
         CellTreeChanged = true;
     }
     return changed;
+}
+
+bool ExportTreeToFile(TCell& root, const QString& templateName, const QString& caption)
+{
+    if (!IsValidFileName(templateName) && MessageDlg(GetString(670), TMsgDlgType::mtWarning, mbYes | mbCancel) != mrYes)
+        return false;
+    FileDialogRequest request;
+    request.caption = caption;
+    request.filter = QStringLiteral("Diagram file format (*.stm)|*.stm");
+    request.initialDir = TreesDir;
+    request.defaultExt = QStringLiteral("stm");
+    request.fileName = SanitizeFileName(templateName);
+    if (!SaveFileDialog(request) || request.fileName.isEmpty())
+        return false;
+    const QFileInfo chosen(request.fileName);
+    if (!chosen.absoluteDir().exists()) {
+        MessageDlg(GetString(669, { chosen.absolutePath() }), TMsgDlgType::mtError, mbCancel);
+        return false;
+    }
+    if (!IsValidFileName(chosen.fileName())) {
+        MessageDlg(GetString(668, { chosen.fileName() }), TMsgDlgType::mtError, mbCancel);
+        return false;
+    }
+    TreesDir = chosen.absolutePath();
+    QString error;
+    SetSerialisationSwitches();
+    if (!WriteScrambledModelFile(chosen.absoluteFilePath(), root.SaveToText(), &error)) {
+        MessageDlg(GetString(21807, { chosen.absoluteFilePath(), error }), TMsgDlgType::mtError, mbOK);
+        return false;
+    }
+    return true;
+}
+
+QString ExamplesFallbackFolder(QSqlDatabase& db, int groupId, int languageId)
+{
+    const QString table = TemplateFolderTable(groupId);
+    QSqlQuery query(db);
+    if (!ExecBound(query,
+            QStringLiteral("SELECT ID FROM ") + QuoteName(table) + QStringLiteral(" WHERE Description = ? ORDER BY ID"),
+            { GetString(927) })
+        || !query.next())
+        return QString();
+    bool number = false;
+    const int examples = query.value(0).toString().toInt(&number);
+    if (!number)
+        return QString();
+    const QString target = QString::number(examples + (languageId == 1 ? 2 : 1));
+    if (!ExecBound(
+            query, QStringLiteral("SELECT 1 FROM ") + QuoteName(table) + QStringLiteral(" WHERE ID = ?"), { target })
+        || !query.next())
+        return QString();
+    return target;
 }
 
 } // namespace orvek

@@ -181,6 +181,19 @@ bool EnsureValidationFolder(QSqlDatabase& db, int groupId, QString& folderId, QS
 // afterwards. True when a value changed; False also without the service.
 bool RunQuantitySummary(TCell& root);
 
+// Writes the tree of Root as a model file (ExportTreeToFile): the save dialog, titled
+// Caption, starts in TreesDir and proposes the template name made safe as a file name;
+// a template name that is no valid file name asks text 670 (Yes/Cancel) first. A chosen
+// name that is no valid file name is refused (text 668), as is a folder that does not
+// exist (text 669); a failed write is shown (text 21807). After a write TreesDir is the
+// file's folder. True when the file was written.
+bool ExportTreeToFile(TCell& root, const QString& templateName, const QString& caption);
+
+// The folder a pick opens on when the group has no templates: the folder that follows
+// the one named by text 927 in the group's template folders (its ID plus 2 for
+// LanguageID 1, plus 1 for the other languages). Empty when either folder is missing.
+QString ExamplesFallbackFolder(QSqlDatabase& db, int groupId, int languageId);
+
 // The creator of imported validation examples.
 inline const QString kValidationCreator = QStringLiteral("Validation");
 

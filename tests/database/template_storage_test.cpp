@@ -332,6 +332,60 @@ TEST_F(TemplateStorage, SummaryEditIsStoredByTheNextTick)
     EditMode = 0;
 }
 
+TEST_F(TemplateStorage, ExportWritesAModelFileOrSaysWhyNot)
+{
+    auto root = TreeOf(ModelText("6"));
+    auto& script = test::DialogScript::Instance();
+    TreesDir = files;
+    const QString out = QDir(files).filePath("exports");
+    QDir().mkpath(out);
+
+    script.AnswerSaveFile(out + "/Mass.stm");
+    ASSERT_TRUE(ExportTreeToFile(*root, "Mass", "Export"));
+    EXPECT_EQ(TreesDir, out);
+    TCell loaded(nullptr, TPrenosInfoDoNovejBunky(), 0, 0, nullptr);
+    ASSERT_TRUE(LoadModelFile(loaded, out + "/Mass.stm"));
+    EXPECT_EQ(loaded.Child(0)->FValue.Text, "6");
+
+    const struct {
+        const char* templateName;
+        int nameAnswer; // the answer to text 670; 0: not asked
+        bool dialog;
+        QString chosen; // empty: the dialog is cancelled
+        int refusal; // text 669 or 668 shown after the dialog; 0: none
+    } refused[] = {
+        { "a/b", mrCancel, false, "", 0 },
+        { "a/b", mrYes, true, "", 0 },
+        { "Mass", 0, true, out + "/no such folder/Mass.stm", mrCancel },
+        { "Mass", 0, true, out + "/Ma?ss.stm", mrCancel },
+    };
+    for (const auto& c : refused) {
+        if (c.nameAnswer)
+            script.AnswerMessage(c.nameAnswer);
+        if (c.dialog)
+            script.AnswerSaveFile(c.chosen);
+        if (c.refusal)
+            script.AnswerMessage(c.refusal);
+        EXPECT_FALSE(ExportTreeToFile(*root, c.templateName, "Export")) << c.templateName;
+        EXPECT_TRUE(script.AllAnswered()) << c.templateName;
+    }
+    EXPECT_EQ(QDir(out).entryList(QDir::Files), QStringList { "Mass.stm" });
+}
+
+TEST_F(TemplateStorage, PickFallsBackToTheFolderAfterTheExamples)
+{
+    Exec("INSERT INTO TemplateID1 (ID, OwnerID, Description) VALUES ('4', '', ?), ('5', '', 'EN'), ('6', '', 'SK')",
+        { GetString(927) });
+    QSqlDatabase db = Db();
+    EXPECT_EQ(ExamplesFallbackFolder(db, 1, 0), "5");
+    EXPECT_EQ(ExamplesFallbackFolder(db, 1, 2), "5");
+    EXPECT_EQ(ExamplesFallbackFolder(db, 1, 1), "6");
+    Exec("DELETE FROM TemplateID1 WHERE ID = '6'");
+    EXPECT_EQ(ExamplesFallbackFolder(db, 1, 1), "");
+    Exec("DELETE FROM TemplateID1 WHERE ID = '4'");
+    EXPECT_EQ(ExamplesFallbackFolder(db, 1, 0), "");
+}
+
 class ValidationExamples : public TemplateStorage {
 protected:
     void SetUp() override
