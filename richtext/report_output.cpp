@@ -4,6 +4,7 @@
 #include "core/string_table.h"
 #include "core/text_pieces.h"
 #include "engine/evaluation.h"
+#include "platform/dialogs.h"
 #include "richtext/markup_render.h"
 #include "richtext/report_texts.h"
 #include "richtext/spreadsheet_listing.h"
@@ -23,6 +24,15 @@ namespace {
 const QString kDiagramPictureName = QStringLiteral("orvek-report-diagram.png");
 
 } // namespace
+
+bool OutputSelectionAllows(int mode, int selectedCount)
+{
+    if (mode == kReportCopy || selectedCount == 1)
+        return true;
+    if (mode == kReportSave)
+        MessageDlg(GetString(925), TMsgDlgType::mtWarning, mbCancel);
+    return false;
+}
 
 QString ReportHeadText(const QList<TReportHeadLine>& lines)
 {

@@ -30,6 +30,11 @@ inline int ReportAction = 0;
 // The save dialog's filter of the report outputs.
 inline const QString ReportSaveFilter = QStringLiteral("Formát rtf (*.rtf)|*.rtf");
 
+// The selection check of the output actions: a copy needs none; print, preview and
+// save need exactly one selected record or template. With none or several, print and
+// preview do nothing, and save warns with text 925 (Cancel only). True: go on.
+bool OutputSelectionAllows(int mode, int selectedCount);
+
 // One head line: the label's text number and the value.
 struct TReportHeadLine {
     int Label = 0;

@@ -3,6 +3,7 @@
 #include "core/string_table.h"
 #include "report_fixtures.h"
 #include "richtext/report_texts.h"
+#include "tests/support/dialog_script.h"
 
 #include <QImage>
 #include <QTextBlock>
@@ -44,6 +45,30 @@ TEST_F(ReportOutput, HeadLinesEndWithAnEmptyLine)
     const auto full = TemplateFullReportHead("Eva", "9.3.2026", "Gauge");
     EXPECT_EQ(full.size(), 3);
     EXPECT_EQ(full[2].Label, 612);
+}
+
+TEST_F(ReportOutput, SelectionCheckOfTheOutputActions)
+{
+    const struct {
+        int mode, selected;
+        bool allowed, warned;
+    } cases[] = {
+        { kReportCopy, 0, true, false },
+        { kReportCopy, 3, true, false },
+        { kReportPrint, 1, true, false },
+        { kReportPrint, 2, false, false },
+        { kReportPreview, 0, false, false },
+        { kReportSave, 1, true, false },
+        { kReportSave, 2, false, true },
+        { kReportSave, 0, false, true },
+    };
+    auto& script = DialogScript::Instance();
+    for (const auto& c : cases) {
+        if (c.warned)
+            script.AnswerMessage(mrCancel);
+        EXPECT_EQ(OutputSelectionAllows(c.mode, c.selected), c.allowed) << c.mode << " " << c.selected;
+        EXPECT_TRUE(script.AllAnswered()) << c.mode << " " << c.selected;
+    }
 }
 
 TEST_F(ReportOutput, TheDiagramReplacesThePlaceholderAnywhereInTheReport)
