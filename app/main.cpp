@@ -28,6 +28,7 @@
 #include "richtext/cell_hint.h"
 #include "richtext/report_texts.h"
 #include "richtext/ui/preview_printer.h"
+#include "richtext/ui/report_selection.h"
 #include "richtext/ui/rich_edit98_editor.h"
 #include "richtext/ui/special_characters_windows.h"
 #include "richtext/ui/special_edit_actions.h"
@@ -127,6 +128,8 @@ int main(int argc, char** argv)
         TfMessageWindow messageWindow(&mainWindow);
         fMessageWindow = &messageWindow;
         SetMessageWindowService(&messageWindow);
+        TfOrvekReportSelection reportSelection(&mainWindow);
+        fOrvekReportSelection = &reportSelection;
         TfHelp help(&mainWindow);
         SetHelpService(&help);
         TfEditRecordHead editRecordHead(&mainWindow);
@@ -150,6 +153,7 @@ int main(int argc, char** argv)
         SetHelpService(nullptr);
         SetChartReportService(nullptr);
         SetCellToolService(nullptr);
+        fOrvekReportSelection = nullptr;
         SetMessageWindowService(nullptr);
         fMessageWindow = nullptr;
         SetWaitWindowService(nullptr);

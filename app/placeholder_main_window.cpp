@@ -127,4 +127,9 @@ void PlaceholderMainWindow::RestoreAndActivate()
     activateWindow();
 }
 
+void PlaceholderMainWindow::ApplyFolderGroupsSetting()
+{
+    // The frame shows no folders, so it has no group choice to show or hide.
+}
+
 } // namespace orvek

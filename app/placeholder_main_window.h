@@ -18,6 +18,7 @@ class PlaceholderMainWindow : public QMainWindow, public MainWindowService {
 public:
     explicit PlaceholderMainWindow(QWidget* parent = nullptr);
     void RestoreAndActivate() override;
+    void ApplyFolderGroupsSetting() override;
 
     // The placeholder shows no record: the record view's calls do nothing.
     bool StopMainTimer() override { return false; }

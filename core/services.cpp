@@ -112,4 +112,37 @@ void SetWaitWindowService(WaitWindowService* service)
     g_waitWindow = service;
 }
 
+namespace {
+EquationDialogService* g_equationDialog = nullptr;
+SettingsDialogService* g_settingsDialog = nullptr;
+QuantitySummaryService* g_quantitySummary = nullptr;
+} // namespace
+
+EquationDialogService* EquationDialog()
+{
+    return g_equationDialog;
+}
+void SetEquationDialogService(EquationDialogService* service)
+{
+    g_equationDialog = service;
+}
+
+SettingsDialogService* SettingsDialog()
+{
+    return g_settingsDialog;
+}
+void SetSettingsDialogService(SettingsDialogService* service)
+{
+    g_settingsDialog = service;
+}
+
+QuantitySummaryService* QuantitySummary()
+{
+    return g_quantitySummary;
+}
+void SetQuantitySummaryService(QuantitySummaryService* service)
+{
+    g_quantitySummary = service;
+}
+
 } // namespace orvek

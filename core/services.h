@@ -2,6 +2,7 @@
 // Interfaces through which lower libraries call on the windows of higher ones. The
 // program installs the real implementations at start-up; tests install doubles.
 
+#include <QList>
 #include <QString>
 #include <QtGlobal>
 
@@ -57,6 +58,9 @@ public:
     // The summary of quantities, and the result-summary window switched on or off.
     virtual void ActionSuhrnVelicinExecute() = 0;
     virtual void ActionShowHideSummaryWindowExecute() = 0;
+
+    // The setting MoreGroupsOfFolders changed: the window shows or hides its group choice.
+    virtual void ApplyFolderGroupsSetting() = 0;
 };
 
 MainWindowService* MainWindow();
@@ -239,5 +243,64 @@ public:
 
 WaitWindowService* WaitWindow();
 void SetWaitWindowService(WaitWindowService* service);
+
+// What the equation-cell dialog gives back when it was shown for a new template: its
+// fields as typed and, in grid order, the rows of its quantity grid.
+struct TNewEquationDialogData {
+    struct QuantityRow {
+        QString Symbol; // column 0
+        QString Unit; // column 1
+        QString QuantityName; // column 2
+        quint8 ValueType = 0; // the row's value type
+    };
+    QString CellName, CellComment, Symbol, QuantityName, UnitText;
+    quint8 Coverage = 0;
+    QString CoverageFactor, Equation, CorrelationMatrix;
+    QList<QuantityRow> Rows;
+};
+
+// The equation-cell dialog (TfOrvek5) as the template window uses it for a new template.
+class EquationDialogService {
+public:
+    virtual ~EquationDialogService() = default;
+    // Shows the dialog reset for a new cell (no cell, first value type 0, new-cell mode)
+    // with Caption, modally. True on OK, with Data filled from the dialog.
+    virtual bool RunNewEquationDialog(const QString& caption, TNewEquationDialogData& data) = 0;
+};
+
+// Null until the cell dialogs exist: a new template from an equation is then disabled.
+EquationDialogService* EquationDialog();
+void SetEquationDialogService(EquationDialogService* service);
+
+// The cell-properties and settings dialog (TfOrvekVlastnostiBunky).
+class SettingsDialogService {
+public:
+    virtual ~SettingsDialogService() = default;
+    // Shows the dialog modally; True on OK, when the settings were stored.
+    virtual bool ShowSettingsDialog() = 0;
+    // Read after OK: the changed settings require the model to be recalculated.
+    virtual bool RecalculationNeeded() = 0;
+};
+
+// Null until the settings dialog exists: the cell-properties actions are then disabled.
+SettingsDialogService* SettingsDialog();
+void SetSettingsDialogService(SettingsDialogService* service);
+
+// The summary of quantities (TfTableQuantites) over the shared QuantityList.
+class QuantitySummaryService {
+public:
+    virtual ~QuantitySummaryService() = default;
+    // Fills the grid from QuantityList with per-row locks by LockMode (0 every value
+    // locked, 1 as each entry's lock says, 2 none).
+    virtual void LoadQuantityTable(quint8 lockMode) = 0;
+    // Shows the window modally; True on OK, with the edited value texts written back
+    // into QuantityList.
+    virtual bool ShowModal() = 0;
+};
+
+// Null until the summary window exists: the summary-of-quantities actions are then
+// disabled.
+QuantitySummaryService* QuantitySummary();
+void SetQuantitySummaryService(QuantitySummaryService* service);
 
 } // namespace orvek

@@ -124,6 +124,14 @@ void DrawOnCanvas(TCell* cell, QPainter& Canvas)
 
 QImage ExportPicture(TCell& cell, quint8 Mode, double Scale)
 {
+    QImage image = RenderPicture(cell, Mode, Scale);
+    if (QClipboard* clipboard = QGuiApplication::clipboard(); clipboard && !image.isNull())
+        clipboard->setImage(image);
+    return image;
+}
+
+QImage RenderPicture(TCell& cell, quint8 Mode, double Scale)
+{
     if (Mode > 1)
         return QImage();
     TSuspendedUpdates updates(cell.Host()); // the window does not draw meanwhile
@@ -140,8 +148,6 @@ QImage ExportPicture(TCell& cell, quint8 Mode, double Scale)
         FillRectWithPen(painter, 1, 0, 0, image.width(), image.height());
         DrawOnCanvas(&cell, painter);
     }
-    if (QClipboard* clipboard = QGuiApplication::clipboard())
-        clipboard->setImage(image);
     return image;
 }
 

@@ -21,6 +21,9 @@ inline int PictureOffsetY = 0;
 // keeps its coordinates). Any other mode draws nothing and gives a null image. The zoom
 // and the window's drawing are restored on every way out.
 QImage ExportPicture(TCell& cell, quint8 Mode, double Scale);
+// The same picture without the clipboard: the report outputs carry it themselves, so
+// that printing or saving a report leaves the user's clipboard alone.
+QImage RenderPicture(TCell& cell, quint8 Mode, double Scale);
 
 // Sets the picture offsets and returns the extent of the picture below Cell.
 void PictureBounds(const TCell& cell, int& Right, int& Bottom);

@@ -69,6 +69,7 @@ public:
         Count("ActionShowHideSummaryWindowExecute");
         SummaryShown = !SummaryShown;
     }
+    void ApplyFolderGroupsSetting() override { Count("ApplyFolderGroupsSetting"); }
 
     // How often each member was called, by name.
     int Calls(const QString& name) const { return calls_.value(name); }
