@@ -57,7 +57,10 @@ TEST_F(MainDocument, UndoPassesBackThroughUndoneStatesAndModifiedFollowsTheStore
 
 TEST_F(MainDocument, AStoreNeverOverwritesAnotherUsersLockANewerSaveOrAFailedLoad)
 {
-    const QString brokenText = test::ModelText("1").left(120);
+    // A text that breaks off at a value type that does not convert.
+    QString brokenText = test::ModelText("1");
+    ASSERT_TRUE(brokenText.contains("VarValue=2;"));
+    brokenText.replace("VarValue=2;", "VarValue=2;\r\n  ValueType=x;");
     const int broken = AddRecord(brokenText);
     const struct {
         const char* name;
@@ -174,10 +177,12 @@ TEST_F(MainDocument, CloseAsksAndKeepsTheWindowOpenWhenTheSaveFails)
         const QStringList shown = test::DialogScript::Instance().Shown();
         ASSERT_EQ(shown.size(), c.messages);
         EXPECT_EQ(shown.first(), GetString(605));
-        if (c.messages > 1)
+        if (c.messages > 1) {
             EXPECT_EQ(shown[1], GetString(115));
-        if (c.messages > 2)
+        }
+        if (c.messages > 2) {
             EXPECT_EQ(shown[2], GetString(648) + "\n\n" + GetString(22100));
+        }
         EXPECT_EQ(StoredA(ids[0]), c.storedA);
         // The lock goes even when the window stays open.
         EXPECT_EQ(LockOwner(ids[0]), 0);

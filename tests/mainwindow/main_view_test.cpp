@@ -175,7 +175,17 @@ TEST(MainActions, EnablingByRightsModeRowsAndSelection)
     EXPECT_EQ(StateOf(MainActionStates(in), "ActionRedo"), 0);
 }
 
-TEST(MainTexts, EveryObjectHasItsTextInEveryLanguage)
+class MainTexts : public ::testing::Test {
+protected:
+    void SetUp() override { CommonInit(); }
+    void TearDown() override
+    {
+        LanguageID = EditionFlag;
+        CommonDone();
+    }
+};
+
+TEST_F(MainTexts, EveryObjectHasItsTextInEveryLanguage)
 {
     QVector<int> numbers = MainNavigatorHintTexts();
     numbers << kMainWindowCaptionText << 263 << 262 << 264 << 707 << 609 << 405 << 399 << 829;
@@ -212,7 +222,9 @@ TEST(MainTexts, EveryObjectHasItsTextInEveryLanguage)
     EXPECT_EQ(MainDialogTexts().ReportFilter, GetString(707) + "|*.rtf");
 }
 
-TEST(MainLayout, StoredColumnOrderWidthsTitlesAndSortFlags)
+using MainLayout = MainTexts;
+
+TEST_F(MainLayout, StoredColumnOrderWidthsTitlesAndSortFlags)
 {
     LanguageID = 0;
     TTableInfo info;
@@ -254,7 +266,7 @@ TEST(MainLayout, StoredColumnOrderWidthsTitlesAndSortFlags)
     }
 }
 
-TEST(MainLayout, PanelWidthFallsBackToTheRoundedMinimum)
+TEST(MainPanels, WidthFallsBackToTheRoundedMinimum)
 {
     const struct {
         int saved, minimum, current, neighbour, expected;
