@@ -87,8 +87,15 @@ void TMainDocument::RecordLoaded(bool loaded, const QString& error)
 
 void TMainDocument::MakeCurrent()
 {
-    CurrentDiagramKind = false;
-    LoadedItemChangeCounter = loadedCounter_;
+    if (CurrentDiagramKind) {
+        // The template window used the globals meanwhile: the record's counter goes back.
+        CurrentDiagramKind = false;
+        LoadedItemChangeCounter = loadedCounter_;
+    } else {
+        // Record-side code that stored the row itself (the head of the record) keeps
+        // the global counter up to date.
+        loadedCounter_ = LoadedItemChangeCounter;
+    }
 }
 
 bool TMainDocument::SaveRecordDiagram()
@@ -113,6 +120,8 @@ bool TMainDocument::SaveRecordDiagram()
         db = DataModule1->SessionOrvek().Database(AliasDB, false, &result.Error);
     else
         result.Error = QStringLiteral("The data module does not exist");
+    if (!CurrentDiagramKind)
+        loadedCounter_ = LoadedItemChangeCounter;
     if (db.isOpen())
         result = StoreDiagramText(
             db, kRecordTable, CurrentRecordID, text + QStringLiteral("\r\n"), CurrentUserID, loadedCounter_);

@@ -56,7 +56,8 @@ public:
     // expects.
     void RecordLoaded(bool loaded, const QString& error = QString());
     // Locks and histories act on the record again, with this record's change counter
-    // (the template window uses the same globals for its template).
+    // (the template window uses the same globals for its template). While they act on
+    // the record, LoadedItemChangeCounter is the counter a store expects.
     void MakeCurrent();
 
     // Stores the tree into record CurrentRecordID (SaveRecordDiagram). True when

@@ -121,10 +121,17 @@ TEST_F(MainDocument, StoresOnlyTheDiagramAndTheLockAndKeepTheirCounterInStep)
     Show(ids[0]);
     Exec("UPDATE TreeDB SET OpenedByUserID = ? WHERE ID = ?", { eva, ids[0] });
     QVariantMap expected = Row("TreeDB", ids[0]);
-    for (const QString a : { "5", "6" }) {
+    for (const QString a : { "5", "8" }) {
         document.RootCell->Child(0)->FValue.Text = a;
         ASSERT_TRUE(document.SaveRecordDiagram()) << document.LastSaveReason.toStdString();
     }
+    // The record view stores the record's head and remembers the new counter: the
+    // diagram is still stored afterwards.
+    Exec("UPDATE TreeDB SET NazovMerania = 'nove' WHERE ID = ?", { ids[0] });
+    DataModule1->RememberLoadedChangeCounter();
+    document.RootCell->Child(0)->FValue.Text = "6";
+    ASSERT_TRUE(document.SaveRecordDiagram()) << document.LastSaveReason.toStdString();
+    expected["NazovMerania"] = "nove";
     const QVariantMap stored = Row("TreeDB", ids[0]);
     EXPECT_EQ(test::ValueOfA(stored["Strom"].toString()), "6");
     EXPECT_EQ(stored["OpenedByUserID"].toInt(), 0);
