@@ -153,25 +153,6 @@ TMainDialogTexts MainDialogTexts()
     return texts;
 }
 
-TRecordGridDescriptors MakeRecordGridDescriptors()
-{
-    TRecordGridDescriptors d;
-    const struct {
-        const char* field;
-        bool caseInsensitive;
-        int width;
-    } table[]
-        = { { "ID", false, 0 }, { "PracovnikID", false, 0 }, { "SampleID", false, 0 }, { "MenoPracovnika", true, 70 },
-              { "Datum", true, 58 }, { "NazovMerania", true, 98 }, { "NazovVzoru", true, 68 } };
-    for (size_t i = 0; i < std::size(table); ++i) {
-        d[i + 1].FieldName = QString::fromLatin1(table[i].field);
-        d[i + 1].SortOrder = 0;
-        d[i + 1].CaseInsensitive = table[i].caseInsensitive;
-        d[i + 1].Width = table[i].width;
-    }
-    return d;
-}
-
 TRecordGridColumns RecordColumnsFromLayout(const TTableInfo& info, TRecordGridDescriptors* descriptors)
 {
     TRecordGridColumns columns;

@@ -6,6 +6,7 @@
 
 #include "core/settings.h"
 #include "database/default_field_rec.h"
+#include "database/record_query.h"
 #include "database/template_window_texts.h"
 
 #include <QStringList>
@@ -35,11 +36,8 @@ struct TMainDialogTexts {
 };
 TMainDialogTexts MainDialogTexts();
 
-// Descriptors 1 to 7 of the record grid (index 0 unused): 1 ID, 2 PracovnikID,
-// 3 SampleID, 4 MenoPracovnika, 5 Datum, 6 NazovMerania, 7 NazovVzoru. The grid shows
-// five of 3 to 7; the descriptor number is the column's identity in the stored layout.
-using TRecordGridDescriptors = std::array<TDefaultFieldRec, 8>;
-TRecordGridDescriptors MakeRecordGridDescriptors();
+// The record grid shows five of the descriptors 3 to 7 (database/record_query.h); the
+// descriptor number is the column's identity in the stored layout.
 
 inline constexpr int RecordGridColumnCount = 5;
 
