@@ -23,6 +23,7 @@
 #include "database/ui/table_control_window.h"
 #include "database/ui/template_window.h"
 #include "mainwindow/ui/cell_tool_provider.h"
+#include "mainwindow/ui/source_dialog_adapter.h"
 #include "platform/single_instance.h"
 #include "platform/ui/widget_dialogs.h"
 #include "richtext/cell_hint.h"
@@ -97,6 +98,7 @@ int main(int argc, char** argv)
         SetChartReportService(&chartReports);
         // A click or double click on a cell box: the cell commands and the cell dialogs.
         CellToolProvider cellTools;
+        cellTools.Dialogs().MakeSourceDialog = MakeSourceDialogAdapter;
         SetCellToolService(&cellTools);
 
         fOrvekLoad = new TfOrvekLoad;

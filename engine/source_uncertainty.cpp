@@ -8,6 +8,7 @@
 #include "engine/weighted_mean.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -166,24 +167,29 @@ QString EvaluateVarFormula(const QString& Formula, const QString& PV)
     return QuietEvaluation(t);
 }
 
-bool SeriesStatistics(const QString& List, int Count, long double& Mean, long double& StdDev)
+bool SeriesStatistics(const QString& List, int Count, long double& Mean, long double& StdDev, bool ZeroCutOff)
 {
     QStringList items;
     if (Count < 2 || !ListItems(List, Count, items))
         return false;
     std::vector<long double> x;
-    long double sum = 0;
+    long double sum = 0, largest = 0;
     for (const QString& item : items) {
         long double v = 0;
         if (!ReadNumber(item, v))
             return false;
         x.push_back(v);
         sum += v;
+        largest = std::max(largest, std::fabs(v));
     }
     const long double m = sum / Count;
+    const long double cutOff = ZeroCutOff ? 1e-12L * largest : -1;
     long double squares = 0;
-    for (long double v : x)
-        squares += (v - m) * (v - m);
+    for (long double v : x) {
+        const long double d = v - m;
+        if (std::fabs(d) > cutOff)
+            squares += d * d;
+    }
     Mean = m;
     StdDev = std::sqrt(squares / (Count - 1));
     return true;

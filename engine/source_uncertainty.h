@@ -31,7 +31,10 @@ QString EvaluateVarFormula(const QString& Formula, const QString& PV);
 
 // Mean and sample standard deviation of the first Count items of an "@"-ended list
 // (method 9). False when Count < 2, the list is shorter or an item is no number.
-bool SeriesStatistics(const QString& List, int Count, long double& Mean, long double& StdDev);
+// ZeroCutOff (method 6) counts a deviation from the mean as 0 when it is within
+// 1e-12 of the largest reading's size, so that equal readings written differently give
+// s = 0 at any scale of the readings.
+bool SeriesStatistics(const QString& List, int Count, long double& Mean, long double& StdDev, bool ZeroCutOff = false);
 
 // Mean of the first Count variances of an "@"-ended list and its square root (method
 // 13). False when Count < 1, the list is shorter, an item is no number or the mean

@@ -47,7 +47,8 @@ void EvaluateSeriesMeanRecord(TVstupStandardnejNeistoty& rec)
     rec.SOPr_3.clear();
     rec.RSOPr_3.clear();
     long double mean = 0, s = 0;
-    if (!SeriesStatistics(rec.VM_3.Text, rec.PM_3, mean, s))
+    // Deviations within the readings' own rounding noise count as none.
+    if (!SeriesStatistics(rec.VM_3.Text, rec.PM_3, mean, s, true))
         return;
     const int n = rec.PM_3;
     rec.PSV_3 = QString::number(n - 1);

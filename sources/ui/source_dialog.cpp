@@ -48,6 +48,7 @@ TfOrvek6::TfOrvek6(QWidget* parent)
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     BuildFrame();
     ConnectInputs();
+    ConnectLists();
     FormCreate();
 }
 

@@ -11,10 +11,12 @@
 // the texts, help, comment, validity and closing (source_dialog_texts.cpp).
 
 #include "engine/cell_records.h"
+#include "sources/source_checks.h"
 #include "sources/ui/source_dialog_pages.h"
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 
 class QAction;
 class QCheckBox;
@@ -48,6 +50,10 @@ public:
     // The source being edited; null for a new source. It does not count against itself
     // when OK checks that its method is allowed for the quantity.
     TCell* FSourceCell = nullptr;
+    // Asked by OK with the chosen method while the dialog is open; false refuses it (the
+    // asker shows why) and the dialog stays open. Unset: the owner quantity's own rule
+    // with FSourceCell.
+    std::function<bool(int method)> FAcceptMethod;
     quint8 FIsNewSource = 0;
     QString FCellName;
     quint8 FCellNameLock = 0;
@@ -146,9 +152,30 @@ public:
     bool CollectDof2_6();
     void ComputeTrapezoidUncertainty();
 
-    // --- checks ---
+    // --- checks and the counts of valid readings ---
     bool CheckRequiredInputs(bool ShowMessages);
     bool CheckInputValues();
+    int CountReadings3() const;
+    int CountReadings4() const;
+    int CountReadings6() const;
+    int CountReadings9() const;
+    int CountReadings10() const;
+
+    // --- statistics of the reading pages; true when computed ---
+    bool EvaluateSeriesMean();
+    bool EvaluateKnownSigma();
+    bool EvaluateRelativeSeries();
+    bool EvaluateVariances();
+    bool EvaluateWeightedPairs();
+
+    // --- method, distribution and option lists, what own measurement IV and V hand on ---
+    void ComboBox_VstupStandardnejNeistotyChange();
+    void ComboBox_RozdelenieChange();
+    void ComboBox_Rozdelenie_1Change();
+    void RadioButton_Export_SD_6Click();
+    void RadioButton_Export_RelSD_6Click();
+    void RadioButton_Export_SD_9Click();
+    void RadioButton_Export_RelSD_9Click();
 
     // --- control-chart pages ---
     void ArrangeChartPage();
@@ -191,6 +218,16 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    struct CheckedControls;
+    CheckedControls PageSnapshot(TSourcePageSnapshot& snapshot) const;
+    bool ApplyCheckResult(const TSourcePageSnapshot& snapshot, const CheckedControls& controls,
+        const TCheckResult& result, bool showMessages);
+    bool EvaluateSeriesPage();
+    bool CheckTypedDof(QLineEdit* edit, TStringRec& field, bool& Failed);
+    void ConnectLists();
+    void ExportStandardDeviation(int page);
+    void ExportRelativeDeviation(int page);
+
     void BuildFrame();
     void ConnectInputs();
     void ShowValidity(bool limited);

@@ -1,209 +1,276 @@
-// The two checks of the inputs before u is computed, in a first form: the required
-// check wants the page's main input or readings, the value check wants inputs of a
-// kind the method can compute (a number, a percentage, a formula; a condition on the
-// estimate only) and readings that are numbers. Every refusal names the input and
-// puts the focus on it.
+// The two checks of the inputs before u is computed, and the counting of valid
+// readings. The page is copied into a snapshot, checked by the logic of
+// sources/source_checks, and the messages are shown in order, each putting the focus on
+// the control it names; cells a check moved are written back into the page.
 
 #include "sources/ui/source_dialog.h"
 
-#include "core/number_text.h"
 #include "core/string_table.h"
-#include "engine/source_uncertainty.h"
 #include "platform/dialogs.h"
 #include "platform/ui/f1_book.h"
 #include "sources/chart_data.h"
-#include "sources/source_computation.h"
+#include "sources/source_checks.h"
 #include "sources/source_record.h"
 #include "sources/ui/reading_grid.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTableWidget>
 
 namespace orvek {
 
 namespace {
 
-constexpr int kNotANumberText = 179;
-constexpr int kMissingInputText = 267;
-constexpr int kNoReadingsText = 317;
-constexpr int kOtherQuantitiesText = 941;
+constexpr int kPairUncertaintyHeadingText = 1134;
 
-void Refuse(int text, std::initializer_list<FormatArg> args, QWidget* focus)
+QString Caption(const QLabel* label)
 {
-    MessageDlg(GetString(text, args), TMsgDlgType::mtError, mbRetry);
-    if (focus)
-        focus->setFocus();
+    return label ? label->text() : QString();
 }
 
-// The trimmed text written back into the edit, and whether it is empty.
-bool Empty(QLineEdit* edit)
+// A grid's heading on one line, as a message names it.
+QString Heading(const QTableWidget& grid, int col)
 {
-    const QString t = edit->text().trimmed();
-    if (t != edit->text())
-        edit->setText(t);
-    return t.isEmpty();
+    const QTableWidgetItem* item = grid.item(0, col);
+    return item ? item->text().replace(QLatin1Char('\n'), QLatin1Char(' ')) : QString();
 }
 
-bool HasReading(const QTableWidget& grid)
+QString MessageText(const TCheckMessage& m)
 {
-    for (const QString& cell : GridColumn(grid, 1, MaxSourceReadings))
-        if (!cell.trimmed().isEmpty())
-            return true;
-    return false;
+    switch (m.Args.size()) {
+    case 0:
+        return GetString(m.Text);
+    case 1:
+        return GetString(m.Text, { m.Args[0] });
+    default:
+        return GetString(m.Text, { m.Args[0], m.Args[1] });
+    }
 }
 
-// The first non-empty cell of columns 1..Columns that is no number; false when all are.
-bool FindBadReading(const QTableWidget& grid, int columns, int& badCol, int& badRow)
+int CountColumn(const QTableWidget& grid)
 {
-    for (int row = 1; row <= MaxSourceReadings && row < grid.rowCount(); ++row)
-        for (int col = 1; col <= columns; ++col) {
-            const QString t = GridCell(grid, col, row).trimmed();
-            double value = 0;
-            if (!t.isEmpty() && !TryStrToFloatNeutral(t, value)) {
-                badCol = col;
-                badRow = row;
-                return true;
-            }
-        }
-    return false;
+    return CountValidReadings(GridColumn(grid, 1, grid.rowCount() - 1));
 }
 
 } // namespace
 
-bool TfOrvek6::CheckRequiredInputs(bool ShowMessages)
+// The controls of the active page that the checks read and may focus.
+struct TfOrvek6::CheckedControls {
+    QLineEdit *main = nullptr, *dof = nullptr, *shape = nullptr, *halfWidth = nullptr, *sigma = nullptr;
+    QTableWidget* grid = nullptr;
+    TF1Book* points = nullptr;
+    QTabWidget* pointPages = nullptr;
+    QWidget* pointSheet = nullptr;
+};
+
+TfOrvek6::CheckedControls TfOrvek6::PageSnapshot(TSourcePageSnapshot& s) const
 {
-    FHandsMean = false;
-    auto missing = [ShowMessages](QLineEdit* edit, QLabel* label) {
-        if (!Empty(edit))
-            return false;
-        if (ShowMessages)
-            Refuse(kMissingInputText, { label->text() }, edit);
-        return true;
-    };
-    auto noReadings = [ShowMessages](QTableWidget* grid) {
-        if (HasReading(*grid))
-            return false;
-        if (ShowMessages)
-            Refuse(kNoReadingsText, {}, grid);
-        return true;
+    CheckedControls c;
+    s = TSourcePageSnapshot();
+    s.Method = FInput.TSN;
+    s.MethodText = ComboBox_VstupStandardnejNeistoty->currentText();
+    auto edit = [](QLineEdit* e, QLabel* label, QString& text, QString& caption) {
+        text = e->text();
+        caption = Caption(label);
+        return e;
     };
     switch (FInput.TSN) {
     case 0:
-        return !missing(Page1.Edit_KvalifikovanyOdhad, Page1.Label12);
+        c.main = edit(Page1.Edit_KvalifikovanyOdhad, Page1.Label12, s.MainInput, s.MainLabel);
+        break;
     case 1:
-        return !missing(Page2.Edit_IntervalSpolahlivosti_2_1, Page2.Label2);
+        c.main = edit(Page2.Edit_IntervalSpolahlivosti_2_1, Page2.Label2, s.MainInput, s.MainLabel);
+        break;
     case 2:
-        return !missing(Page2.Edit_IntervalSpolahlivosti_2_2, Page2.Label5);
+        c.main = edit(Page2.Edit_IntervalSpolahlivosti_2_2, Page2.Label5, s.MainInput, s.MainLabel);
+        break;
     case 3:
-        return !missing(Page2.Edit_StandardnaNeistota_2_3, Page2.Label11);
+        c.main = edit(Page2.Edit_StandardnaNeistota_2_3, Page2.Label11, s.MainInput, s.MainLabel);
+        c.dof = edit(Page2.Edit_PocetStupnovVolnosti_2_3, Page2.Label30, s.DegreesOfFreedom, s.DofLabel);
+        s.DofOption = Page2.ComboBox_Moznosti_2_3->currentIndex();
+        break;
     case 4:
-        return !missing(Page2.Edit_RozsirenaNeistota_2_4, Page2.Label9);
+        c.main = edit(Page2.Edit_RozsirenaNeistota_2_4, Page2.Label9, s.MainInput, s.MainLabel);
+        c.dof = edit(Page2.Edit_PocetStupnovVolnosti_2_4, Page2.Label18, s.DegreesOfFreedom, s.DofLabel);
+        s.DofOption = Page2.ComboBox_Moznosti_2_4->currentIndex();
+        break;
     case 5:
-        return !missing(Page2.Edit_IntervalSpolahlivosti_2_5, Page2.Label37);
-    case 10: {
-        const bool shape = missing(Page2.Edit_TvarovyFaktor, Page2.Label22);
-        const bool width = missing(Page2.Edit_PolosirkaDistribucie, Page2.Label23);
-        return !shape && !width;
-    }
+        c.main = edit(Page2.Edit_IntervalSpolahlivosti_2_5, Page2.Label37, s.MainInput, s.MainLabel);
+        break;
+    case 10:
+        c.shape = edit(Page2.Edit_TvarovyFaktor, Page2.Label22, s.ShapeFactor, s.ShapeLabel);
+        c.halfWidth = edit(Page2.Edit_PolosirkaDistribucie, Page2.Label23, s.HalfWidth, s.HalfWidthLabel);
+        s.ShapeRangeLabel = s.ShapeLabel;
+        break;
     case 8:
-        return !missing(Page5.Edit_StandardnaOdchylka_5, Page5.Label35);
+        c.main = edit(Page5.Edit_StandardnaOdchylka_5, Page5.Label35, s.MainInput, s.MainLabel);
+        c.dof = edit(Page5.Edit_PocetStupnovVolnosti_5, Page5.Label36, s.DegreesOfFreedom, s.DofLabel);
+        break;
     case 6:
-        return !noReadings(Page3.StringGrid_VlastneMeranie_3);
+        c.grid = Page3.StringGrid_VlastneMeranie_3;
+        break;
     case 7:
-        return !noReadings(Page4.StringGrid_VlastneMeranie_4);
+        c.grid = Page4.StringGrid_VlastneMeranie_4;
+        c.sigma = edit(Page4.Edit_StandardnaOdchylkaPopulacie, Page4.Label7, s.Sigma, s.SigmaLabel);
+        c.dof = edit(Page4.Edit_PocetstupnovVolnosti_4, Page4.Label28, s.DegreesOfFreedom, s.DofLabel);
+        break;
     case 9:
-        return !noReadings(Page6.StringGrid_VlastneMeranie_6);
+        c.grid = Page6.StringGrid_VlastneMeranie_6;
+        break;
     case 13:
-        return !noReadings(Page9.StringGrid_VlastneMeranie_9);
+        c.grid = Page9.StringGrid_VlastneMeranie_9;
+        break;
     case 14:
-        return !noReadings(Page10.StringGrid_VlastneMeranie_10);
+        c.grid = Page10.StringGrid_VlastneMeranie_10;
+        s.Column2 = GridColumn(*c.grid, 2, MaxSourceReadings);
+        s.Column2Header = GetString(kPairUncertaintyHeadingText, { QStringLiteral(" ") });
+        break;
     case 11:
-    case 12:
-        if (ChartData.ChartPointCount > 0)
-            return true;
-        if (ShowMessages)
-            Refuse(kNoReadingsText, {}, nullptr);
-        return false;
-    default:
-        return true;
+    case 12: {
+        const bool individuals = FInput.TSN == 11;
+        c.points = individuals ? Page7.Table_7 : Page8.Table_8;
+        c.pointPages = individuals ? Page7.PageControl_7 : Page8.PageControl_8;
+        c.pointSheet = individuals ? Page7.TabSheet_7_1 : Page8.TabSheet_8_1;
+        s.ChartPoints = ChartData.ChartPointCount;
+        // Rows up to the last one holding anything; each row from its date column on.
+        int last = 0;
+        for (int row = 1; row <= c.points->MaxRow(); ++row)
+            for (int col = 1; col <= c.points->MaxCol(); ++col)
+                if (!c.points->TextRC(row, col).trimmed().isEmpty()) {
+                    last = row;
+                    break;
+                }
+        for (int row = 1; row <= last; ++row) {
+            QStringList cells;
+            for (int col = 1; col <= c.points->MaxCol(); ++col)
+                cells << c.points->TextRC(row, col);
+            s.PointRows << cells;
+        }
+        break;
     }
+    default:
+        break;
+    }
+    if (c.grid) {
+        s.Column1 = GridColumn(*c.grid, 1, MaxSourceReadings);
+        s.ColumnHeader = Heading(*c.grid, 1);
+    }
+    return c;
+}
+
+bool TfOrvek6::ApplyCheckResult(
+    const TSourcePageSnapshot& s, const CheckedControls& c, const TCheckResult& result, bool showMessages)
+{
+    // Edits keep their trimmed texts.
+    for (auto [e, text] : { std::pair { c.main, &s.MainInput }, std::pair { c.dof, &s.DegreesOfFreedom },
+             std::pair { c.shape, &s.ShapeFactor }, std::pair { c.halfWidth, &s.HalfWidth },
+             std::pair { c.sigma, &s.Sigma } })
+        if (e && e->text() != *text && e->text().trimmed() == *text)
+            e->setText(*text);
+    // Point rows closed up.
+    if (c.points)
+        for (int row = 1; row <= s.PointRows.size(); ++row)
+            for (int col = 1; col <= s.PointRows[row - 1].size(); ++col) {
+                const QString& text = s.PointRows[row - 1][col - 1];
+                if (c.points->TextRC(row, col) != text)
+                    c.points->SetTextRC(row, col, text);
+            }
+    if (!showMessages)
+        return result.Passed;
+    for (const TCheckMessage& m : result.Messages) {
+        if (m.Focus == TCheckFocus::PointGrid && c.pointPages)
+            c.pointPages->setCurrentWidget(c.pointSheet);
+        MessageDlg(MessageText(m), TMsgDlgType::mtError, mbRetry);
+        QWidget* focus = nullptr;
+        switch (m.Focus) {
+        case TCheckFocus::MainInput:
+            focus = c.main;
+            break;
+        case TCheckFocus::DegreesOfFreedom:
+            focus = c.dof;
+            break;
+        case TCheckFocus::ShapeFactor:
+            focus = c.shape;
+            break;
+        case TCheckFocus::HalfWidth:
+            focus = c.halfWidth;
+            break;
+        case TCheckFocus::Sigma:
+            focus = c.sigma;
+            break;
+        case TCheckFocus::Grid:
+            focus = c.grid;
+            if (c.grid && m.Row > 0)
+                c.grid->setCurrentCell(m.Row, m.Col);
+            break;
+        case TCheckFocus::PointGrid:
+            focus = c.points;
+            if (c.points && m.Row > 0)
+                c.points->SetActiveCell(m.Row, m.Col);
+            break;
+        case TCheckFocus::None:
+            break;
+        }
+        if (focus)
+            focus->setFocus();
+    }
+    return result.Passed;
+}
+
+bool TfOrvek6::CheckRequiredInputs(bool ShowMessages)
+{
+    FHandsMean = false;
+    TSourcePageSnapshot s;
+    const CheckedControls c = PageSnapshot(s);
+    const TCheckResult result = orvek::CheckRequiredInputs(s);
+    if (!ApplyCheckResult(s, c, result, ShowMessages))
+        return false;
+    // A series page that passes hands on the mean it shows.
+    QLineEdit* mean = FInput.TSN == 6 ? Page3.Edit_AritmetickyPriemer_3
+        : FInput.TSN == 7             ? Page4.Edit_AritmetickyPriemer_4
+                                      : nullptr;
+    if (mean && !mean->text().isEmpty()) {
+        FHandsMean = true;
+        FMeanText = mean->text();
+    }
+    return true;
 }
 
 bool TfOrvek6::CheckInputValues()
 {
-    // A main input must be of a kind its method computes. An unparsable formula and a
-    // RANGE text are refused here on every page, as is a condition off the estimate.
-    auto checkKind = [this](QLineEdit* edit, bool conditionAllowed) {
-        long double value = 0;
-        quint8 kind = kInputInvalid;
-        const QString text = edit->text().trimmed();
-        ClassifyInputValue(text, value, kind);
-        FInputKind = kind;
-        if (kind == kInputExpression) {
-            Refuse(kOtherQuantitiesText, { text, QStringLiteral("\r\r") }, edit);
-            return false;
-        }
-        const bool accepted = kind == kInputNumber || kind == kInputPercent
-            || (kind == kInputFormula && IsEvaluableFormula(text)) || (conditionAllowed && kind == kInputCondition);
-        if (!accepted) {
-            Refuse(kNotANumberText, { text }, edit);
-            return false;
-        }
-        return true;
-    };
-    auto checkNumber = [](QLineEdit* edit) {
-        long double value = 0;
-        const QString text = edit->text().trimmed();
-        if (TryStrToExtendedNeutral(text, value))
-            return true;
-        Refuse(kNotANumberText, { text }, edit);
-        return false;
-    };
-    auto checkGrid = [](QTableWidget* grid, int columns) {
-        int col = 0, row = 0;
-        if (!FindBadReading(*grid, columns, col, row))
-            return true;
-        grid->setCurrentCell(row, col);
-        Refuse(kNotANumberText, { GridCell(*grid, col, row).trimmed() }, grid);
-        return false;
-    };
-    switch (FInput.TSN) {
-    case 0:
-        return checkKind(Page1.Edit_KvalifikovanyOdhad, true);
-    case 1:
-        return checkKind(Page2.Edit_IntervalSpolahlivosti_2_1, false);
-    case 2:
-        return checkKind(Page2.Edit_IntervalSpolahlivosti_2_2, false);
-    case 3:
-        return checkKind(Page2.Edit_StandardnaNeistota_2_3, false);
-    case 4:
-        return checkKind(Page2.Edit_RozsirenaNeistota_2_4, false);
-    case 5:
-        return checkKind(Page2.Edit_IntervalSpolahlivosti_2_5, false);
-    case 8:
-        return checkKind(Page5.Edit_StandardnaOdchylka_5, false);
-    case 10: {
-        const bool shape = checkNumber(Page2.Edit_TvarovyFaktor);
-        const bool width = checkNumber(Page2.Edit_PolosirkaDistribucie);
-        return shape && width;
-    }
-    case 7:
-        if (!Page4.Edit_StandardnaOdchylkaPopulacie->text().trimmed().isEmpty()
-            && !checkNumber(Page4.Edit_StandardnaOdchylkaPopulacie))
-            return false;
-        return checkGrid(Page4.StringGrid_VlastneMeranie_4, 1);
-    case 6:
-        return checkGrid(Page3.StringGrid_VlastneMeranie_3, 1);
-    case 9:
-        return checkGrid(Page6.StringGrid_VlastneMeranie_6, 1);
-    case 13:
-        return checkGrid(Page9.StringGrid_VlastneMeranie_9, 1);
-    case 14:
-        return checkGrid(Page10.StringGrid_VlastneMeranie_10, 2);
-    default:
-        return true;
-    }
+    TSourcePageSnapshot s;
+    const CheckedControls c = PageSnapshot(s);
+    quint8 kind = FInputKind;
+    const TCheckResult result = orvek::CheckInputValues(s, kind);
+    FInputKind = kind;
+    return ApplyCheckResult(s, c, result, true);
+}
+
+int TfOrvek6::CountReadings3() const
+{
+    return CountColumn(*Page3.StringGrid_VlastneMeranie_3);
+}
+
+int TfOrvek6::CountReadings4() const
+{
+    return CountColumn(*Page4.StringGrid_VlastneMeranie_4);
+}
+
+int TfOrvek6::CountReadings6() const
+{
+    return CountColumn(*Page6.StringGrid_VlastneMeranie_6);
+}
+
+int TfOrvek6::CountReadings9() const
+{
+    return CountColumn(*Page9.StringGrid_VlastneMeranie_9);
+}
+
+int TfOrvek6::CountReadings10() const
+{
+    return CountColumn(*Page10.StringGrid_VlastneMeranie_10);
 }
 
 } // namespace orvek

@@ -42,7 +42,6 @@ namespace {
 const QString kInfinite = QStringLiteral("Nekonecno");
 constexpr int kMethodNotAllowedText = 1066;
 constexpr int kZeroUncertaintyText = 327;
-constexpr int kDofNotPositiveText = 319;
 
 // An hourglass for the life of the object.
 class HourGlass {
@@ -253,27 +252,25 @@ bool TfOrvek6::ComputeUncertainty(bool& Failed)
         ComputeIndividualsPage();
     } else if (method == 12) {
         ComputeSubgroupPage();
+    } else if (method == 6) {
+        EvaluateSeriesMean();
+    } else if (method == 7) {
+        EvaluateKnownSigma();
+    } else if (method == 9) {
+        EvaluateRelativeSeries();
+    } else if (method == 13) {
+        EvaluateVariances();
+    } else if (method == 14) {
+        EvaluateWeightedPairs();
     } else {
         const bool ownerIsUncertainty = FParentCell && FParentCell->FCellType == kUncertaintyCell;
         const TSourceComputation c = ComputeSourceRecord(FInput, SourceQuantityValue, ownerIsUncertainty);
         if (c.Message != 0)
             MessageDlg(GetString(c.Message, { GetString(c.MessageLabel) }), TMsgDlgType::mtError, mbRetry);
         Failed = c.Failed;
-        FInputKind = FInput.USType;
-        ShowSeriesResults();
-        // The degrees of freedom a series gives stand in its edit.
-        if (method == 7 && Page4.Edit_PocetstupnovVolnosti_4->text().trimmed().isEmpty())
-            Page4.Edit_PocetstupnovVolnosti_4->setText(FInput.PSV_4.Text);
-        if (method == 9)
-            Page6.Edit_PocetstupnovVolnosti_6->setText(FInput.PSV_6.Text);
-        if (method == 13)
-            Page9.Edit_PocetstupnovVolnosti_9->setText(FInput.PSV_9.Text);
-        const QString mean = SourceMeanText(FInput, SignificantDigits);
-        if (!mean.isEmpty()) {
-            FHandsMean = true;
-            FMeanText = mean;
-        }
     }
+    if (method != 11 && method != 12)
+        FInputKind = FInput.USType;
     FInput.USType = FInputKind;
     Edit_HodnotaNeistoty->setText(
         FInput.HSN.isEmpty() ? QString() : FormatSignificantText(SignificantDigits, FInput.HSN));
@@ -417,15 +414,27 @@ bool TfOrvek6::CollectGivenOrFixedDof(QComboBox* list, QLineEdit* dof, TStringRe
 
 bool TfOrvek6::CheckPositiveDof(QLineEdit* edit, QString& field, bool& Failed)
 {
-    int value = 0;
-    if (!TryStrToIntNeutral(edit->text().trimmed(), value) || value > 0)
+    // A typed number of degrees of freedom is a number of at least 1 or "Nekonecno".
+    TCheckMessage refusal;
+    if (CheckTypedDegreesOfFreedom(edit->text(), refusal))
         return true;
     field.clear();
-    MessageDlg(GetString(kDofNotPositiveText), TMsgDlgType::mtError, mbRetry);
+    if (refusal.Args.isEmpty())
+        MessageDlg(GetString(refusal.Text), TMsgDlgType::mtError, mbRetry);
+    else
+        MessageDlg(GetString(refusal.Text, { refusal.Args[0] }), TMsgDlgType::mtError, mbRetry);
     if (FEditable)
         edit->setFocus();
     Failed = true;
     return false;
+}
+
+bool TfOrvek6::CheckTypedDof(QLineEdit* edit, TStringRec& field, bool& Failed)
+{
+    if (!CheckPositiveDof(edit, field.Text, Failed))
+        return false;
+    field.Text = edit->text().trimmed();
+    return !field.Text.isEmpty();
 }
 
 bool TfOrvek6::CollectDofEstimate(bool& Failed)
@@ -497,33 +506,27 @@ bool TfOrvek6::CollectDegreesOfFreedom(bool& Failed)
             break;
         }
         break;
+    case 1:
+        FInput.PSV_3 = Page3.Edit_PocetstupnovVolnosti_3->text().trimmed();
+        present = !FInput.PSV_3.isEmpty();
+        break;
+    case 2:
+        present = CheckTypedDof(Page4.Edit_PocetstupnovVolnosti_4, FInput.PSV_4, Failed);
+        break;
     case 3:
-        present = !Page5.Edit_PocetStupnovVolnosti_5->text().trimmed().isEmpty();
+        present = CheckTypedDof(Page5.Edit_PocetStupnovVolnosti_5, FInput.PSV_5, Failed);
+        break;
+    case 4:
+        present = CheckTypedDof(Page6.Edit_PocetstupnovVolnosti_6, FInput.PSV_6, Failed);
         break;
     case 5:
         present = !FInput.PSV_7.isEmpty();
         break;
-    case 8: {
-        QLineEdit* edit = Page1.Edit_PocetStupnovVolnosti_1;
-        present = CheckPositiveDof(edit, FInput.PSV_1.Text, Failed);
-        if (present) {
-            FInput.PSV_1.Text = edit->text().trimmed();
-            present = !FInput.PSV_1.Text.isEmpty();
-        }
-        break;
-    }
-    // The reading methods: the computation has written their degrees of freedom.
-    case 1:
-        present = !FInput.PSV_3.isEmpty();
-        break;
-    case 2:
-        present = !FInput.PSV_4.Text.isEmpty();
-        break;
-    case 4:
-        present = !FInput.PSV_6.Text.isEmpty();
-        break;
     case 7:
-        present = !FInput.PSV_9.Text.isEmpty();
+        present = CheckTypedDof(Page9.Edit_PocetstupnovVolnosti_9, FInput.PSV_9, Failed);
+        break;
+    case 8:
+        present = CheckTypedDof(Page1.Edit_PocetStupnovVolnosti_1, FInput.PSV_1, Failed);
         break;
     default:
         // Methods 12 and 14 report none.
@@ -567,7 +570,10 @@ void TfOrvek6::Button_OKClick()
             }
             // A second series source of one quantity is refused while the dialog is open,
             // so that nothing typed is lost.
-            if (result == 1 && !IsSourceMethodAllowed(FOwnerCell, FSourceCell, FInput.TSN)) {
+            if (result == 1 && FAcceptMethod) {
+                if (!FAcceptMethod(FInput.TSN))
+                    result = 0;
+            } else if (result == 1 && !IsSourceMethodAllowed(FOwnerCell, FSourceCell, FInput.TSN)) {
                 MessageDlg(GetString(kMethodNotAllowedText, { GetEvaluationMethodName(FInput.TSN) }),
                     TMsgDlgType::mtError, mbCancel);
                 result = 0;

@@ -81,7 +81,7 @@ TEST_F(SourceDialogScreens, Pages)
             TfOrvek6& d = OpenExisting(shot.rec);
             d.show();
             QApplication::processEvents();
-            if (shot.rec.TSN == 9 || shot.rec.TSN == 14) {
+            if (shot.rec.TSN == 6 || shot.rec.TSN == 9 || shot.rec.TSN == 14) {
                 d.Button_RecalculateClick();
                 QApplication::processEvents();
             }

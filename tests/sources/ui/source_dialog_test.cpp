@@ -267,7 +267,9 @@ TEST_F(SourceDialog, ASecondSeriesSourceOfAQuantityIsRefusedWhileTheDialogStaysO
     // The weighted mean is no series method; and the series source may be edited.
     TfOrvek6& pairs = Open(Method(14), true, quantity, nullptr);
     SetGridCell(*pairs.Page10.StringGrid_VlastneMeranie_10, 1, 1, "1");
+    SetGridCell(*pairs.Page10.StringGrid_VlastneMeranie_10, 2, 1, "0.1");
     SetGridCell(*pairs.Page10.StringGrid_VlastneMeranie_10, 1, 2, "2");
+    SetGridCell(*pairs.Page10.StringGrid_VlastneMeranie_10, 2, 2, "0.1");
     PressOk(pairs);
     EXPECT_EQ(pairs.result(), 1);
     Open(series->FUncertaintyInput, false, quantity, series);
@@ -441,11 +443,11 @@ TEST_F(SourceDialog, ListsBeyondTheGridsAreCutWithAMessage)
 TEST_F(SourceDialog, ChartPointsLoadIntoTheTable)
 {
     TVstupStandardnejNeistoty rec = Method(12);
-    rec.PM_8 = 2;
-    rec.PBM_8 = "3@3@";
-    rec.VM_8.Text = "1.5@1.25@2@2.125@2.5@2.25@";
-    rec.DM_8 = "@3.4.2024@";
-    rec.Meral_8 = "eva@jan@";
+    rec.PM_8 = 3;
+    rec.PBM_8 = "3@3@3@";
+    rec.VM_8.Text = "1.5@1.25@2@2.125@2.5@2.25@1.75@2@1.5@";
+    rec.DM_8 = "@3.4.2024@@";
+    rec.Meral_8 = "eva@jan@@";
     TfOrvek6& d = OpenExisting(rec);
     TF1Book& t = *d.Page8.Table_8;
     EXPECT_EQ(t.MaxCol(), 22);
