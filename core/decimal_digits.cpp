@@ -1,11 +1,61 @@
 #include "core/decimal_digits.h"
 
+#include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 
 namespace orvek {
 
 namespace {
+
+// 10^0 .. 10^27: every one is exact in a long double (5^27 < 2^64).
+constexpr std::array<long double, 28> kPowersOfTen = [] {
+    std::array<long double, 28> p {};
+    long double v = 1;
+    for (long double& x : p) {
+        x = v;
+        v *= 10;
+    }
+    return p;
+}();
+
+// The 15 leading digits of Ax > 0 rounded to nearest, as a whole number Mantissa in
+// [10^14, 10^15) with Ax ~ Mantissa x 10^(Exponent - 14). Ax is scaled by an exact
+// power of ten in one rounding (error below 2^-14 on a number below 2^50), so the
+// rounding is certain unless the dropped part lies near one half; then, and for
+// exponents the exact powers do not reach, it answers False and to_chars decides.
+bool FastDigits(long double ax, unsigned long long& mantissa, int& exponent)
+{
+    int e = int(std::floor(std::ilogb(ax) * 0.30102999566398119521L));
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int k = 14 - e;
+        if (k > 27 || k < -27)
+            return false;
+        const long double scaled = k >= 0 ? ax * kPowersOfTen[size_t(k)] : ax / kPowersOfTen[size_t(-k)];
+        if (scaled >= 1e15L) {
+            ++e;
+            continue;
+        }
+        if (scaled < 1e14L) {
+            --e;
+            continue;
+        }
+        const long double whole = std::floor(scaled);
+        const long double fraction = scaled - whole;
+        if (std::fabs(fraction - 0.5L) < 0x1p-10L)
+            return false;
+        unsigned long long m = static_cast<unsigned long long>(whole) + (fraction > 0.5L ? 1 : 0);
+        if (m == 1000000000000000ULL) {
+            m = 100000000000000ULL;
+            ++e;
+        }
+        mantissa = m;
+        exponent = e;
+        return true;
+    }
+    return false;
+}
 
 // Reads "d.dddddddddddddde[+-]x..." as written by to_chars in scientific form.
 DecimalDigits FromScientific(const char* text, const char* end)
@@ -39,6 +89,21 @@ DecimalDigits FromScientific(const char* text, const char* end)
 
 DecimalDigits DigitsOf(long double X)
 {
+    if (X == 0)
+        return DecimalDigits();
+    unsigned long long mantissa = 0;
+    int exponent = 0;
+    if (FastDigits(std::fabs(X), mantissa, exponent)) {
+        DecimalDigits d;
+        d.negative = X < 0;
+        d.zero = false;
+        d.exponent = exponent;
+        for (int i = 14; i >= 0; --i) {
+            d.digits[size_t(i)] = char('0' + mantissa % 10);
+            mantissa /= 10;
+        }
+        return d;
+    }
     char buffer[64];
     std::to_chars_result r;
     const double asDouble = static_cast<double>(X);
@@ -50,6 +115,46 @@ DecimalDigits DigitsOf(long double X)
     if (d.zero)
         d.negative = false;
     return d;
+}
+
+bool ExactDecimalValue(unsigned long long Digits, int Exponent, long double& Value)
+{
+    if (Digits == 0) {
+        Value = 0;
+        return true;
+    }
+    if (Digits > 9999999999999999999ULL || Exponent > 27 || Exponent < -27)
+        return false;
+    // Both operands exact, so the one operation rounds correctly.
+    const long double m = static_cast<long double>(Digits);
+    Value = Exponent >= 0 ? m * kPowersOfTen[size_t(Exponent)] : m / kPowersOfTen[size_t(-Exponent)];
+    return true;
+}
+
+long double RoundToGeneralDigits(long double X)
+{
+    if (X == 0)
+        return 0;
+    unsigned long long mantissa = 0;
+    int exponent = 0;
+    long double value = 0;
+    if (FastDigits(std::fabs(X), mantissa, exponent) && ExactDecimalValue(mantissa, exponent - 14, value))
+        return X < 0 ? -value : value;
+    const DecimalDigits d = DigitsOf(X);
+    char text[40];
+    char* p = text;
+    if (d.negative)
+        *p++ = '-';
+    for (char c : d.digits)
+        *p++ = c;
+    *p++ = 'e';
+    const auto r = std::to_chars(p, text + sizeof text, d.exponent - 14);
+    if (std::from_chars(text, r.ptr, value).ec == std::errc::result_out_of_range) {
+        // Past the range the text does not read back as a number; below it, as zero.
+        value = d.exponent > 0 ? HUGE_VALL : 0.0L;
+        return d.negative ? -value : value;
+    }
+    return value;
 }
 
 void RoundedDigits(const DecimalDigits& D, int Count, std::string& Digits, int& Exponent)

@@ -54,6 +54,14 @@ bool IsZeroPercentText(const QString& Text);
 // values. Every number the program shows or stores as text is written by it.
 QString FloatToGeneralText(long double X);
 
+// A number text as the program writes it, read exactly and fast: an optional "-",
+// digits, optionally "." or "," and digits, optionally "E", a sign and digits;
+// nothing else, no blanks. It gives the value that TryStrToExtendedNeutral and the
+// expression parser give for the same text (zero without its sign); False for any
+// other text, which the caller then reads the general way.
+bool ReadPlainNumber(QStringView Text, long double& Value);
+bool ReadPlainNumber(QStringView Text, double& Value);
+
 // Every ForeignDecimalSeparator replaced by the OwnDecimalSeparator.
 QString ToLocalDecimalSeparator(const QString& Text);
 

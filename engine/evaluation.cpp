@@ -10,11 +10,13 @@
 #include "engine/cell.h"
 #include "engine/compiled_equation.h"
 #include "engine/expression.h"
+#include "engine/formula_arithmetic.h"
 #include "engine/source_uncertainty.h"
 #include "platform/dialogs.h"
 
 #include <QHash>
 #include <QSet>
+#include <cmath>
 #include <exception>
 
 namespace orvek {
@@ -83,9 +85,27 @@ const TCell* OwningQuantity(const TCell& cell)
 double ParsedOrZero(const QString& text)
 {
     double v = 0;
-    if (!TryStrToFloatNeutral(text, v))
+    if (!ReadPlainNumber(text, v) && !TryStrToFloatNeutral(text, v))
         v = 0;
     return v;
+}
+
+// The u of a cell from the u texts of its parts: the root of the sum of squares.
+QString RootOfSumOfSquares(const std::vector<QString>& terms)
+{
+    long double root = 0;
+    if (NumericEvaluation && RootSumOfSquares(terms, root)) {
+        ParserErrorText.clear();
+        return FloatToGeneralText(root);
+    }
+    return EvaluateQuietly("SQRT(" + SumOfSquaresText(terms) + ")");
+}
+
+QString RelativeUncertainty(const QString& u, const QString& value)
+{
+    if (NumericEvaluation)
+        return RelativeUncertaintyText(u, value, TRelativeForm::Quantity);
+    return EvaluateQuietly("100*Abs(" + u + "/" + FormulaOperand(value) + ")");
 }
 
 } // namespace
@@ -301,8 +321,7 @@ void TCell::CalculateQuantity()
     if (FValueType == 2) {
         FRelativeUncertainty.clear();
         if (!FValue.Text.isEmpty() && !FCombinedUncertainty.isEmpty() && !IsZeroText(FValue.Text))
-            FRelativeUncertainty
-                = EvaluateQuietly("100*Abs(" + FCombinedUncertainty + "/" + FormulaOperand(FValue.Text) + ")");
+            FRelativeUncertainty = RelativeUncertainty(FCombinedUncertainty, FValue.Text);
         return;
     }
     FCombinedUncertainty.clear();
@@ -310,7 +329,7 @@ void TCell::CalculateQuantity()
     FExpandedUncertainty.clear();
     FDegreesOfFreedom.clear();
     FCoverageFactor.Text.clear();
-    QString sum;
+    std::vector<QString> terms;
     bool missing = false;
     for (auto& child : FChildren) {
         if (!IsUncertainty(*child) || !child->FActive)
@@ -328,11 +347,11 @@ void TCell::CalculateQuantity()
         if (cu.isEmpty())
             missing = true;
         else if (cu != QLatin1String("NAN"))
-            sum += (sum.isEmpty() ? "(" : "+(") + cu + ")^2";
+            terms.push_back(cu);
     }
-    if (missing || sum.isEmpty())
+    if (missing || terms.empty())
         return;
-    FCombinedUncertainty = EvaluateQuietly("SQRT(" + sum + ")");
+    FCombinedUncertainty = RootOfSumOfSquares(terms);
     if (FCombinedUncertainty.isEmpty())
         return;
     if (FValue.Text.isEmpty())
@@ -340,15 +359,14 @@ void TCell::CalculateQuantity()
     else if (IsZeroText(FValue.Text))
         FRelativeUncertainty = QStringLiteral("Nekonecno");
     else
-        FRelativeUncertainty
-            = EvaluateQuietly("100*Abs(" + FCombinedUncertainty + "/" + FormulaOperand(FValue.Text) + ")");
+        FRelativeUncertainty = RelativeUncertainty(FCombinedUncertainty, FValue.Text);
     ComputeDegreesOfFreedom();
 }
 
 void TCell::CalculateInnerSource()
 {
     FDegreesOfFreedom.clear();
-    QString sum;
+    std::vector<QString> terms;
     bool voided = false;
     for (auto& child : FChildren) {
         if (!child->FActive)
@@ -365,9 +383,9 @@ void TCell::CalculateInnerSource()
         if (cu.isEmpty())
             voided = true;
         else
-            sum += (sum.isEmpty() ? "(" : "+(") + cu + ")^2";
+            terms.push_back(cu);
     }
-    FCombinedUncertainty = (!voided && !sum.isEmpty()) ? EvaluateQuietly("SQRT(" + sum + ")") : QString();
+    FCombinedUncertainty = (!voided && !terms.empty()) ? RootOfSumOfSquares(terms) : QString();
     if (!FCombinedUncertainty.isEmpty())
         ComputeDegreesOfFreedom();
 }
@@ -382,6 +400,31 @@ void TCell::ComputeStandardUncertainty()
 
 void TCell::ComputeValueFromEquation()
 {
+    if (NumericEvaluation) {
+        // The compiled equation on the numbers of the input texts; whatever it cannot
+        // tell (a text that is not a plain number, an error, no finite value) the
+        // equation text decides below, with its message.
+        long double inputs[MaxEquationSymbols];
+        int count = 0;
+        bool plain = true;
+        for (const auto& child : FChildren) {
+            if (IsUncertainty(*child))
+                continue;
+            if (count == MaxEquationSymbols || !ReadPlainNumber(child->FValue.Text, inputs[count])) {
+                plain = false;
+                break;
+            }
+            ++count;
+        }
+        TCompiledEquation* program = plain ? CompiledProgram() : nullptr;
+        long double value = 0;
+        if (program && program->InputCount() == count && program->EvaluateNumbers(inputs, value)
+            && std::isfinite(value)) {
+            ParserErrorText.clear();
+            FValue.Text = FloatToGeneralText(value);
+            return;
+        }
+    }
     TSymbolValues pairs;
     int count = 0;
     for (TCell* child : CorrelationMatrixChildren(*this)) {
@@ -400,6 +443,30 @@ void TCell::ComputeValueFromEquation()
     FValue.Text = result;
     if (result.isEmpty() && !ParserErrorText.isEmpty())
         ShowEvaluationError(ParserErrorText + "\r\r" + GetString(83) + " " + FCellName.Text);
+}
+
+TCompiledEquation* TCell::CompiledProgram()
+{
+    if (!CompiledEvaluation)
+        return nullptr;
+    bool valid = FProgramGeneration == CompiledEquationGeneration() && FProgramEquation == FNormalizedEquation;
+    qsizetype k = 0;
+    for (auto it = FChildren.begin(); valid && it != FChildren.end(); ++it) {
+        if (IsUncertainty(**it))
+            continue;
+        valid = k < FProgramSymbols.size() && FProgramSymbols[k] == (*it)->FSymbol.Text;
+        ++k;
+    }
+    if (valid && k == FProgramSymbols.size())
+        return FProgram;
+    FProgramSymbols.clear();
+    for (const auto& child : FChildren)
+        if (!IsUncertainty(*child))
+            FProgramSymbols << child->FSymbol.Text;
+    FProgramEquation = FNormalizedEquation;
+    FProgram = CompiledEquationFor(FNormalizedEquation, FProgramSymbols);
+    FProgramGeneration = CompiledEquationGeneration();
+    return FProgram;
 }
 
 void TCell::RecomputeValueQuietly(TCompiledEquation* program)
