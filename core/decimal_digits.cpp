@@ -2,8 +2,11 @@
 
 #include <array>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
 
 namespace orvek {
 
@@ -25,9 +28,26 @@ constexpr std::array<long double, 28> kPowersOfTen = [] {
 // power of ten in one rounding (error below 2^-14 on a number below 2^50), so the
 // rounding is certain unless the dropped part lies near one half; then, and for
 // exponents the exact powers do not reach, it answers False and to_chars decides.
+// The binary exponent of Ax > 0: read from the x87 extended format where long double
+// is that format (a library call otherwise); INT_MIN for a subnormal number.
+int BinaryExponent(long double ax)
+{
+    if constexpr (std::numeric_limits<long double>::digits == 64 && sizeof(long double) >= 10) {
+        unsigned char bytes[sizeof(long double)];
+        std::memcpy(bytes, &ax, sizeof ax);
+        const int biased = (bytes[9] & 0x7F) << 8 | bytes[8];
+        return biased == 0 ? INT_MIN : biased - 16383;
+    } else {
+        return std::ilogb(ax);
+    }
+}
+
 bool FastDigits(long double ax, unsigned long long& mantissa, int& exponent)
 {
-    int e = int(std::floor(std::ilogb(ax) * 0.30102999566398119521L));
+    const int binary = BinaryExponent(ax);
+    if (binary < -200 || binary > 200)
+        return false;
+    int e = int(std::floor(binary * 0.30102999566398119521));
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int k = 14 - e;
         if (k > 27 || k < -27)
@@ -41,11 +61,11 @@ bool FastDigits(long double ax, unsigned long long& mantissa, int& exponent)
             --e;
             continue;
         }
-        const long double whole = std::floor(scaled);
-        const long double fraction = scaled - whole;
+        const auto whole = static_cast<unsigned long long>(scaled); // below 10^15: exact truncation
+        const long double fraction = scaled - static_cast<long double>(whole);
         if (std::fabs(fraction - 0.5L) < 0x1p-10L)
             return false;
-        unsigned long long m = static_cast<unsigned long long>(whole) + (fraction > 0.5L ? 1 : 0);
+        unsigned long long m = whole + (fraction > 0.5L ? 1 : 0);
         if (m == 1000000000000000ULL) {
             m = 100000000000000ULL;
             ++e;
@@ -135,12 +155,19 @@ long double RoundToGeneralDigits(long double X)
 {
     if (X == 0)
         return 0;
+    return ValueOfDigits(DigitsOf(X));
+}
+
+long double ValueOfDigits(const DecimalDigits& d)
+{
+    if (d.zero)
+        return 0;
     unsigned long long mantissa = 0;
-    int exponent = 0;
+    for (char c : d.digits)
+        mantissa = mantissa * 10 + unsigned(c - '0');
     long double value = 0;
-    if (FastDigits(std::fabs(X), mantissa, exponent) && ExactDecimalValue(mantissa, exponent - 14, value))
-        return X < 0 ? -value : value;
-    const DecimalDigits d = DigitsOf(X);
+    if (ExactDecimalValue(mantissa, d.exponent - 14, value))
+        return d.negative ? -value : value;
     char text[40];
     char* p = text;
     if (d.negative)

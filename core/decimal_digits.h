@@ -25,6 +25,9 @@ DecimalDigits DigitsOf(long double X);
 // The evaluation on numbers rounds here wherever the evaluation on texts writes a
 // number as text and reads it again. X must be finite.
 long double RoundToGeneralDigits(long double X);
+// The same for digits already found: the long double the 15 digits stand for
+// (infinite past the range, zero below it).
+long double ValueOfDigits(const DecimalDigits& D);
 
 // The value of an unsigned decimal mantissa Digits x 10^Exponent correctly rounded
 // to long double, or False when that takes more than one exact operation (more

@@ -182,6 +182,49 @@ template <typename Float> int ConvertTyped(const QString& text, Float& value, QS
     return 2;
 }
 
+// The general text of the 15 digits of a finite number.
+QString GeneralTextOfDigits(const DecimalDigits& d)
+{
+    if (d.zero)
+        return QStringLiteral("0");
+    int significant = 15;
+    while (significant > 1 && d.digits[size_t(significant - 1)] == '0')
+        --significant;
+    const char separator = char(OwnDecimalSeparator.unicode());
+    // The 15 digits need no further rounding: the text shows them all, in exponent
+    // form or in plain form with as many decimals as there are digits after the point.
+    char text[40];
+    char* p = text;
+    if (d.negative)
+        *p++ = '-';
+    if (d.exponent < -5 || d.exponent >= 15) {
+        *p++ = d.digits[0];
+        if (significant > 1) {
+            *p++ = separator;
+            for (int i = 1; i < significant; ++i)
+                *p++ = d.digits[size_t(i)];
+        }
+        *p++ = 'E';
+        p = std::to_chars(p, text + sizeof text, d.exponent).ptr;
+    } else if (d.exponent >= 0) {
+        for (int i = 0; i <= d.exponent; ++i)
+            *p++ = d.digits[size_t(i)];
+        if (significant > d.exponent + 1) {
+            *p++ = separator;
+            for (int i = d.exponent + 1; i < significant; ++i)
+                *p++ = d.digits[size_t(i)];
+        }
+    } else {
+        *p++ = '0';
+        *p++ = separator;
+        for (int i = -1; i > d.exponent; --i)
+            *p++ = '0';
+        for (int i = 0; i < significant; ++i)
+            *p++ = d.digits[size_t(i)];
+    }
+    return QString::fromLatin1(text, qsizetype(p - text));
+}
+
 } // namespace
 
 void InitDecimalSeparators()
@@ -290,45 +333,18 @@ QString FloatToGeneralText(long double X)
         return QStringLiteral("NAN");
     if (std::isinf(X))
         return X < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
-    const DecimalDigits d = DigitsOf(X);
-    if (d.zero)
-        return QStringLiteral("0");
-    int significant = 15;
-    while (significant > 1 && d.digits[size_t(significant - 1)] == '0')
-        --significant;
-    const char separator = char(OwnDecimalSeparator.unicode());
-    // The 15 digits need no further rounding: the text shows them all, in exponent
-    // form or in plain form with as many decimals as there are digits after the point.
-    char text[40];
-    char* p = text;
-    if (d.negative)
-        *p++ = '-';
-    if (d.exponent < -5 || d.exponent >= 15) {
-        *p++ = d.digits[0];
-        if (significant > 1) {
-            *p++ = separator;
-            for (int i = 1; i < significant; ++i)
-                *p++ = d.digits[size_t(i)];
-        }
-        *p++ = 'E';
-        p = std::to_chars(p, text + sizeof text, d.exponent).ptr;
-    } else if (d.exponent >= 0) {
-        for (int i = 0; i <= d.exponent; ++i)
-            *p++ = d.digits[size_t(i)];
-        if (significant > d.exponent + 1) {
-            *p++ = separator;
-            for (int i = d.exponent + 1; i < significant; ++i)
-                *p++ = d.digits[size_t(i)];
-        }
-    } else {
-        *p++ = '0';
-        *p++ = separator;
-        for (int i = -1; i > d.exponent; --i)
-            *p++ = '0';
-        for (int i = 0; i < significant; ++i)
-            *p++ = d.digits[size_t(i)];
+    return GeneralTextOfDigits(DigitsOf(X));
+}
+
+QString FloatToGeneralText(long double X, long double& Rounded)
+{
+    if (!std::isfinite(X)) {
+        Rounded = X;
+        return FloatToGeneralText(X);
     }
-    return QString::fromLatin1(text, qsizetype(p - text));
+    const DecimalDigits d = DigitsOf(X);
+    Rounded = ValueOfDigits(d);
+    return GeneralTextOfDigits(d);
 }
 
 namespace {

@@ -53,6 +53,8 @@ bool IsZeroPercentText(const QString& Text);
 // exponent is below -5 or at least 15, "INF", "-INF" and "NAN" for non-finite
 // values. Every number the program shows or stores as text is written by it.
 QString FloatToGeneralText(long double X);
+// The same, with Rounded the number the text stands for (RoundToGeneralDigits).
+QString FloatToGeneralText(long double X, long double& Rounded);
 
 // A number text as the program writes it, read exactly and fast: an optional "-",
 // digits, optionally "." or "," and digits, optionally "E", a sign and digits;

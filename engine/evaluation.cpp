@@ -11,6 +11,7 @@
 #include "engine/compiled_equation.h"
 #include "engine/expression.h"
 #include "engine/formula_arithmetic.h"
+#include "engine/number_twin.h"
 #include "engine/source_uncertainty.h"
 #include "platform/dialogs.h"
 
@@ -96,7 +97,7 @@ QString RootOfSumOfSquares(const std::vector<QString>& terms)
     long double root = 0;
     if (NumericEvaluation && RootSumOfSquares(terms, root)) {
         ParserErrorText.clear();
-        return FloatToGeneralText(root);
+        return TwinText(root);
     }
     return EvaluateQuietly("SQRT(" + SumOfSquaresText(terms) + ")");
 }
@@ -410,7 +411,7 @@ void TCell::ComputeValueFromEquation()
         for (const auto& child : FChildren) {
             if (IsUncertainty(*child))
                 continue;
-            if (count == MaxEquationSymbols || !ReadPlainNumber(child->FValue.Text, inputs[count])) {
+            if (count == MaxEquationSymbols || !TwinNumber(child->FValue.Text, inputs[count])) {
                 plain = false;
                 break;
             }
@@ -421,7 +422,7 @@ void TCell::ComputeValueFromEquation()
         if (program && program->InputCount() == count && program->EvaluateNumbers(inputs, value)
             && std::isfinite(value)) {
             ParserErrorText.clear();
-            FValue.Text = FloatToGeneralText(value);
+            FValue.Text = TwinText(value);
             return;
         }
     }

@@ -4,6 +4,7 @@
 #include "core/number_text.h"
 #include "engine/evaluation.h"
 #include "engine/expression.h"
+#include "engine/number_twin.h"
 
 #include <cmath>
 
@@ -31,7 +32,7 @@ bool RootSumOfSquares(const std::vector<QString>& Texts, long double& Root)
     squares.reserve(Texts.size());
     for (const QString& text : Texts) {
         long double u = 0;
-        if (!ReadPlainNumber(text, u))
+        if (!TwinNumber(text, u))
             return false;
         squares.push_back(u * u);
     }
@@ -53,11 +54,11 @@ QString SumOfSquaresText(const std::vector<QString>& Texts)
 QString RelativeUncertaintyText(const QString& U, const QString& Value, TRelativeForm Form)
 {
     long double u = 0, v = 0;
-    if (ReadPlainNumber(U, u) && ReadPlainNumber(Value, v) && v != 0) {
+    if (TwinNumber(U, u) && TwinNumber(Value, v) && v != 0) {
         const long double r = 100 * std::fabs(u / v);
         if (std::isfinite(r)) {
             ParserErrorText.clear();
-            return FloatToGeneralText(r);
+            return TwinText(r);
         }
     }
     if (Form == TRelativeForm::Quantity)
@@ -68,9 +69,9 @@ QString RelativeUncertaintyText(const QString& U, const QString& Value, TRelativ
 QString ProductText(const QString& K, const QString& R)
 {
     long double k = 0, r = 0;
-    if (ReadPlainNumber(K, k) && ReadPlainNumber(R, r) && std::isfinite(k * r)) {
+    if (TwinNumber(K, k) && TwinNumber(R, r) && std::isfinite(k * r)) {
         ParserErrorText.clear();
-        return FloatToGeneralText(k * r);
+        return TwinText(k * r);
     }
     return EvaluateQuietly(K + "*" + R);
 }

@@ -13,6 +13,7 @@
 #include "engine/evaluation.h"
 #include "engine/expression.h"
 #include "engine/formula_arithmetic.h"
+#include "engine/number_twin.h"
 #include "platform/dialogs.h"
 
 #include <QCoreApplication>
@@ -29,13 +30,13 @@ namespace {
 
 QString Num(long double x)
 {
-    return FloatToGeneralText(x);
+    return TwinText(x);
 }
 
 bool ReadNumber(const QString& text, long double& value)
 {
     // A plain number text (nearly every text here) is read at once; the same value.
-    if (ReadPlainNumber(text, value))
+    if (TwinNumber(text, value))
         return true;
     return !text.trimmed().isEmpty() && TryStrToExtendedNeutral(text.trimmed(), value);
 }
@@ -221,7 +222,7 @@ bool TCell::ComputeOutputUncertaintyOnNumbers()
 {
     TCompiledEquation* program = CompiledProgram();
     long double y = 0;
-    if (!program || !ReadPlainNumber(FValue.Text, y))
+    if (!program || !TwinNumber(FValue.Text, y))
         return false;
     const std::vector<TCell*> inputs = CorrelationMatrixChildren(*this);
     const size_t n = inputs.size();
@@ -230,11 +231,11 @@ bool TCell::ComputeOutputUncertaintyOnNumbers()
     std::vector<long double> x(n), u(n), args(n);
     std::vector<char> hasU(n);
     for (size_t j = 0; j < n; ++j) {
-        if (!ReadPlainNumber(inputs[j]->FValue.Text, x[j]))
+        if (!TwinNumber(inputs[j]->FValue.Text, x[j]))
             return false;
         const QString& uText = inputs[j]->FCombinedUncertainty;
         hasU[j] = !uText.isEmpty();
-        if (hasU[j] && !ReadPlainNumber(uText, u[j]))
+        if (hasU[j] && !TwinNumber(uText, u[j]))
             return false;
     }
 
@@ -312,7 +313,7 @@ bool TCell::ComputeOutputUncertaintyOnNumbers()
             if (child->FCellType != kUncertaintyCell || !child->FActive)
                 continue;
             long double uc = 0;
-            if (!ReadPlainNumber(child->FCombinedUncertainty, uc))
+            if (!TwinNumber(child->FCombinedUncertainty, uc))
                 return false;
             parts.push_back(uc * uc);
         }
@@ -590,7 +591,7 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route)
         e.program = CompiledEvaluation ? equation->CompiledProgram() : nullptr;
         e.usable = e.program && e.program->InputCount() == int(e.inputs.size());
         for (size_t i = 0; e.usable && i < e.inputs.size(); ++i)
-            e.usable = ReadPlainNumber(e.inputs[i]->FValue.Text, e.values[i]);
+            e.usable = TwinNumber(e.inputs[i]->FValue.Text, e.values[i]);
         return e;
     };
     auto rootNumberWith = [&](TCell* cell, long double x, long double& y) -> int {

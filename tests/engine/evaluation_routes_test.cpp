@@ -3,6 +3,7 @@
 // byte for byte, on generated models and on the stored example models.
 
 #include "core/common_vars.h"
+#include "core/decimal_digits.h"
 #include "core/number_text.h"
 #include "engine/cell.h"
 #include "engine/compiled_equation.h"
@@ -10,6 +11,7 @@
 #include "engine/expression.h"
 #include "engine/formula_arithmetic.h"
 #include "engine/model_file.h"
+#include "engine/number_twin.h"
 #include "platform/dialogs.h"
 #include "tests/support/test_env.h"
 
@@ -361,6 +363,25 @@ TEST_F(EvaluationRoutes, ArithmeticFollowsTheFormulaTexts)
     EXPECT_EQ(ParserErrorText, divisionByZero);
     EXPECT_EQ(RelativeUncertaintyText("1", "4", TRelativeForm::Quantity), "25");
     EXPECT_TRUE(ParserErrorText.isEmpty());
+}
+
+// A text keeps its number only while it is unchanged, however it is changed.
+TEST_F(EvaluationRoutes, TextsKeepTheirNumbersOnlyWhileUnchanged)
+{
+    long double v = 0;
+    QString text = TwinText(0.25L);
+    ASSERT_TRUE(TwinNumber(text, v));
+    EXPECT_EQ(v, 0.25L);
+    QString edited = text;
+    edited[0] = QChar('3'); // in place, as an editor may
+    ASSERT_TRUE(TwinNumber(edited, v));
+    EXPECT_EQ(v, 3.25L);
+    text.replace(QStringLiteral("0.2"), QStringLiteral("-7.2")); // the kept copy still holds the old storage
+    ASSERT_TRUE(TwinNumber(text, v));
+    EXPECT_EQ(v, -7.25L);
+    text = QStringLiteral("x");
+    EXPECT_FALSE(TwinNumber(text, v));
+    EXPECT_FALSE(TwinNumber(QString(), v));
 }
 
 } // namespace
