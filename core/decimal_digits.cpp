@@ -47,7 +47,7 @@ bool FastDigits(long double ax, unsigned long long& mantissa, int& exponent)
     const int binary = BinaryExponent(ax);
     if (binary < -200 || binary > 200)
         return false;
-    int e = int(std::floor(binary * 0.30102999566398119521));
+    int e = (binary * 78913) >> 18; // floor(binary x log10(2)), off by at most one
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int k = 14 - e;
         if (k > 27 || k < -27)
@@ -61,11 +61,24 @@ bool FastDigits(long double ax, unsigned long long& mantissa, int& exponent)
             --e;
             continue;
         }
-        const auto whole = static_cast<unsigned long long>(scaled); // below 10^15: exact truncation
-        const long double fraction = scaled - static_cast<long double>(whole);
-        if (std::fabs(fraction - 0.5L) < 0x1p-10L)
-            return false;
-        unsigned long long m = whole + (fraction > 0.5L ? 1 : 0);
+        unsigned long long m = 0;
+        if constexpr (std::numeric_limits<long double>::digits == 64 && sizeof(long double) >= 10) {
+            // Adding 2^63 rounds Scaled to the nearest whole number and leaves that
+            // number in the low bits of the 64-bit significand: no conversion to an
+            // integer (which costs two changes of the x87 control word).
+            const long double shifted = scaled + 0x1p63L;
+            const long double fraction = scaled - (shifted - 0x1p63L); // exact, within +-1/2
+            if (std::fabs(std::fabs(fraction) - 0.5L) < 0x1p-10L)
+                return false;
+            std::memcpy(&m, &shifted, sizeof m);
+            m -= 1ULL << 63;
+        } else {
+            const auto whole = static_cast<unsigned long long>(scaled); // below 10^15: exact truncation
+            const long double fraction = scaled - static_cast<long double>(whole);
+            if (std::fabs(fraction - 0.5L) < 0x1p-10L)
+                return false;
+            m = whole + (fraction > 0.5L ? 1 : 0);
+        }
         if (m == 1000000000000000ULL) {
             m = 100000000000000ULL;
             ++e;
@@ -107,10 +120,34 @@ DecimalDigits FromScientific(const char* text, const char* end)
 
 } // namespace
 
-DecimalDigits DigitsOf(long double X)
+namespace {
+
+DecimalDigits SlowDigitsOf(long double X);
+
+// The 15 digits of Mantissa in [10^14, 10^15): two halves of 32-bit arithmetic.
+void WriteDigits(unsigned long long mantissa, std::array<char, 15>& digits)
 {
-    if (X == 0)
+    auto high = static_cast<unsigned>(mantissa / 100000000); // 7 digits
+    auto low = static_cast<unsigned>(mantissa % 100000000); // 8 digits
+    for (int i = 14; i >= 7; --i) {
+        digits[size_t(i)] = char('0' + low % 10);
+        low /= 10;
+    }
+    for (int i = 6; i >= 0; --i) {
+        digits[size_t(i)] = char('0' + high % 10);
+        high /= 10;
+    }
+}
+
+} // namespace
+
+DecimalDigits DigitsOf(long double X, long double* Rounded)
+{
+    if (X == 0) {
+        if (Rounded)
+            *Rounded = 0;
         return DecimalDigits();
+    }
     unsigned long long mantissa = 0;
     int exponent = 0;
     if (FastDigits(std::fabs(X), mantissa, exponent)) {
@@ -118,12 +155,23 @@ DecimalDigits DigitsOf(long double X)
         d.negative = X < 0;
         d.zero = false;
         d.exponent = exponent;
-        for (int i = 14; i >= 0; --i) {
-            d.digits[size_t(i)] = char('0' + mantissa % 10);
-            mantissa /= 10;
+        WriteDigits(mantissa, d.digits);
+        if (Rounded) {
+            long double value = 0;
+            *Rounded
+                = ExactDecimalValue(mantissa, exponent - 14, value) ? (d.negative ? -value : value) : ValueOfDigits(d);
         }
         return d;
     }
+    DecimalDigits d = SlowDigitsOf(X);
+    if (Rounded)
+        *Rounded = ValueOfDigits(d);
+    return d;
+}
+
+namespace {
+DecimalDigits SlowDigitsOf(long double X)
+{
     char buffer[64];
     std::to_chars_result r;
     const double asDouble = static_cast<double>(X);
@@ -136,6 +184,7 @@ DecimalDigits DigitsOf(long double X)
         d.negative = false;
     return d;
 }
+} // namespace
 
 bool ExactDecimalValue(unsigned long long Digits, int Exponent, long double& Value)
 {
@@ -155,6 +204,11 @@ long double RoundToGeneralDigits(long double X)
 {
     if (X == 0)
         return 0;
+    unsigned long long mantissa = 0;
+    int exponent = 0;
+    long double value = 0;
+    if (FastDigits(std::fabs(X), mantissa, exponent) && ExactDecimalValue(mantissa, exponent - 14, value))
+        return X < 0 ? -value : value;
     return ValueOfDigits(DigitsOf(X));
 }
 

@@ -18,7 +18,8 @@ struct DecimalDigits {
 
 // X must be finite. Both routes round the exact binary value correctly to 15 digits:
 // most numbers by one exact scaling, the rest (ties, far exponents) by to_chars.
-DecimalDigits DigitsOf(long double X);
+// Rounded, when given, gets the number the digits stand for (RoundToGeneralDigits).
+DecimalDigits DigitsOf(long double X, long double* Rounded = nullptr);
 
 // X rounded to the 15 significant digits of its general text, as the long double
 // that reading that text back gives (the correctly rounded value of the digits).

@@ -342,9 +342,7 @@ QString FloatToGeneralText(long double X, long double& Rounded)
         Rounded = X;
         return FloatToGeneralText(X);
     }
-    const DecimalDigits d = DigitsOf(X);
-    Rounded = ValueOfDigits(d);
-    return GeneralTextOfDigits(d);
+    return GeneralTextOfDigits(DigitsOf(X, &Rounded));
 }
 
 namespace {

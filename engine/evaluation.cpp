@@ -577,7 +577,7 @@ void TCell::AddToSourceList()
         const TCell* owner = OwningQuantity(*this);
         const QString c = owner ? owner->FNumSensitivity : QString();
         double value = 1.0;
-        if (!c.isEmpty() && TryStrToFloatNeutral(c, value)) {
+        if (!c.isEmpty() && (ReadPlainNumber(c, value) || TryStrToFloatNeutral(c, value))) {
             e.Sensitivity = value;
             FNumSensitivity = c;
         } else {
@@ -591,7 +591,7 @@ void TCell::AddToSourceList()
             e.Contribution = e.UncertaintyValue * e.Sensitivity;
     }
     e.UnitText = FUnit.Text;
-    UncertaintySourceList.push_back(e);
+    UncertaintySourceList.push_back(std::move(e));
 }
 
 void TCell::FillEquationVariableList()
