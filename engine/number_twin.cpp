@@ -3,7 +3,7 @@
 #include "core/decimal_digits.h"
 #include "core/number_text.h"
 
-#include <array>
+#include <vector>
 #include <cmath>
 #include <cstdint>
 
@@ -17,18 +17,20 @@ struct Twin {
     bool plain = false;
 };
 
-// Direct-mapped by the address of the text's storage.
-constexpr size_t kSlots = 4096;
-std::array<Twin, kSlots>& Twins()
+// Direct-mapped by the address of the text's storage; room for the texts of a few
+// thousand cells, so that the texts of one evaluation rarely push each other out.
+constexpr int kSlotBits = 15;
+constexpr size_t kSlots = size_t(1) << kSlotBits;
+std::vector<Twin>& Twins()
 {
-    static std::array<Twin, kSlots> twins;
+    static std::vector<Twin> twins(kSlots);
     return twins;
 }
 
 Twin& SlotOf(const QString& text)
 {
     const auto address = reinterpret_cast<std::uintptr_t>(text.constData());
-    return Twins()[(address >> 4 ^ address >> 16) % kSlots];
+    return Twins()[(address * 0x9E3779B97F4A7C15ULL) >> (64 - kSlotBits)];
 }
 
 bool SameStorage(const QString& a, const QString& b)
