@@ -2,7 +2,9 @@
 // the 15 digits of a number, and reading the general text back for its rounding.
 
 #include "core/decimal_digits.h"
+#include "core/number_format.h"
 #include "core/number_text.h"
+#include "core/settings.h"
 
 #include <QString>
 #include <charconv>
@@ -132,6 +134,23 @@ TEST(GeneralDigits, PlainNumbersReadAsTheGeneralReaderReadsThem)
     EXPECT_TRUE(ReadPlainNumber(QStringLiteral("-0.000"), v));
     EXPECT_FALSE(std::signbit(v));
     EXPECT_EQ(v, 0);
+}
+
+// Rounding a text again gives what the settings of the moment give, not an older result.
+TEST(GeneralDigits, SignificantTextFollowsTheSettings)
+{
+    const double above = ExponentAboveLimit;
+    EXPECT_EQ(FormatSignificantText(2, "12345.678"), "12000");
+    EXPECT_EQ(FormatSignificantText(3, "12345.678"), "12300");
+    ExponentAboveLimit = 1000;
+    EXPECT_EQ(FormatSignificantText(2, "12345.678"), "0.12E5");
+    ExponentAboveLimit = above;
+    OwnDecimalSeparator = QChar(',');
+    ForeignDecimalSeparator = QChar('.');
+    EXPECT_EQ(FormatSignificantText(2, "0.012345"), "0,012");
+    OwnDecimalSeparator = QChar('.');
+    ForeignDecimalSeparator = QChar(',');
+    EXPECT_EQ(FormatSignificantText(2, "0.012345"), "0.012");
 }
 
 } // namespace
