@@ -83,6 +83,21 @@ const TCell* OwningQuantity(const TCell& cell)
     return p;
 }
 
+// A source takes the coefficient of the quantity it belongs to (also below an inner
+// uncertainty cell), or 1 when that has none; returns it as a number.
+double TakeOwnersSensitivity(TCell& source)
+{
+    const TCell* owner = OwningQuantity(source);
+    const QString c = owner ? owner->FNumSensitivity : QString();
+    double value = 1.0;
+    if (!c.isEmpty() && (ReadPlainNumber(c, value) || TryStrToFloatNeutral(c, value))) {
+        source.FNumSensitivity = c;
+        return value;
+    }
+    source.FNumSensitivity = QStringLiteral("1.0");
+    return 1.0;
+}
+
 double ParsedOrZero(const QString& text)
 {
     double v = 0;
@@ -574,16 +589,7 @@ void TCell::AddToSourceList()
         e.DegreesOfFreedom = GetDegreesOfFreedomText(FUncertaintyInput);
         // A source counts with the coefficient of the quantity it belongs to, also
         // below an inner uncertainty cell.
-        const TCell* owner = OwningQuantity(*this);
-        const QString c = owner ? owner->FNumSensitivity : QString();
-        double value = 1.0;
-        if (!c.isEmpty() && (ReadPlainNumber(c, value) || TryStrToFloatNeutral(c, value))) {
-            e.Sensitivity = value;
-            FNumSensitivity = c;
-        } else {
-            e.Sensitivity = 1.0;
-            FNumSensitivity = QStringLiteral("1.0");
-        }
+        e.Sensitivity = TakeOwnersSensitivity(*this);
     }
     if (!e.Uncertainty.isEmpty()) {
         e.UncertaintyValue = ParsedOrZero(e.Uncertainty);
@@ -592,6 +598,16 @@ void TCell::AddToSourceList()
     }
     e.UnitText = FUnit.Text;
     UncertaintySourceList.push_back(std::move(e));
+}
+
+void TakeListedSensitivities(TCell& cell)
+{
+    for (auto& child : cell.FChildren) {
+        if (child->ChildCount() > 0)
+            TakeListedSensitivities(*child);
+        else if (child->FCellType == kUncertaintyCell && child->FActive)
+            TakeOwnersSensitivity(*child);
+    }
 }
 
 void TCell::FillEquationVariableList()

@@ -114,6 +114,10 @@ void ForgetRememberedResults();
 // A value text ready to stand in a formula: normalised, bracketed when negative.
 QString FormulaOperand(const QString& valueText);
 
+// What building the source list does to the sources of a subtree besides listing
+// them: every active leaf source takes the coefficient of its quantity, or "1.0".
+void TakeListedSensitivities(TCell& cell);
+
 // The evaluation of a whole tree after a change (the root's hook).
 void EvaluateTree(TCell& root);
 

@@ -491,10 +491,21 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route)
         ShowEvaluationError(GetString(22900));
         return;
     }
-    BuildSourceList();
+    // The source list is read after the pass, so the numeric route builds it once,
+    // at the end; until then every source holds the coefficient the list would
+    // give it now.
+    if (NumericEvaluation) {
+        ClearSourceList();
+        TakeListedSensitivities(*this);
+    } else {
+        BuildSourceList();
+    }
     long double Y0 = 0;
-    if (FValue.Text.isEmpty() || !ReadNumber(FValue.Text, Y0))
+    if (FValue.Text.isEmpty() || !ReadNumber(FValue.Text, Y0)) {
+        if (NumericEvaluation)
+            BuildSourceList();
         return;
+    }
 
     // Whatever happens inside, every perturbed value, the target cell, the progress
     // counters and the tree's guard are put back.
