@@ -5,6 +5,7 @@
 #include "core/common_vars.h"
 #include "core/decimal_digits.h"
 #include "core/number_text.h"
+#include "core/string_table.h"
 #include "engine/cell.h"
 #include "engine/compiled_equation.h"
 #include "engine/evaluation.h"
@@ -13,6 +14,7 @@
 #include "engine/model_file.h"
 #include "engine/number_twin.h"
 #include "platform/dialogs.h"
+#include "tests/support/dialog_script.h"
 #include "tests/support/test_env.h"
 
 #include <QDir>
@@ -363,6 +365,58 @@ TEST_F(EvaluationRoutes, ArithmeticFollowsTheFormulaTexts)
     EXPECT_EQ(ParserErrorText, divisionByZero);
     EXPECT_EQ(RelativeUncertaintyText("1", "4", TRelativeForm::Quantity), "25");
     EXPECT_TRUE(ParserErrorText.isEmpty());
+}
+
+// Beyond 2000 quantities the pass says once that it gives no coefficients, and no
+// coefficient of an earlier pass is left for a report to show.
+TEST_F(EvaluationRoutes, ModelBeyondTheQuantityLimitGetsNoCoefficients)
+{
+    TPrenosInfoDoNovejBunky info;
+    info.CellType = kEquationCell;
+    info.CellName = info.Symbol = "y";
+    QStringList subs;
+    auto root = std::make_unique<TCell>(nullptr, info, 0, 0, nullptr);
+    for (int e = 0; e < 21; ++e) {
+        TPrenosInfoDoNovejBunky sub = info;
+        sub.CellName = sub.Symbol = QStringLiteral("e%1").arg(e);
+        TCell* equation = root->AddChild(sub);
+        QStringList terms;
+        for (int q = 0; q < 96; ++q) {
+            TPrenosInfoDoNovejBunky quantity;
+            quantity.CellType = kQuantityCell;
+            quantity.CellName = quantity.Symbol = QStringLiteral("q%1_%2").arg(e).arg(q);
+            quantity.Value = "1";
+            TCell* cell = equation->AddChild(quantity);
+            cell->FNumSensitivity = "2"; // from an earlier pass
+            cell->FNumContribution = "0.2";
+            terms << quantity.Symbol;
+        }
+        equation->FNormalizedEquation = sub.Symbol + "=" + terms.join('+');
+        subs << sub.Symbol;
+    }
+    root->FNormalizedEquation = "y=" + subs.join('+');
+    root->Child(0)->Child(0)->FLargestContribution = true;
+
+    test::DialogScript& script = test::DialogScript::Instance();
+    script.Reset();
+    DialogHandler* previous = SetDialogHandler(&script);
+    script.AnswerMessage(mrCancel);
+    root->ComputeSensitivityByDifference();
+    SetDialogHandler(previous);
+    EXPECT_TRUE(script.AllAnswered());
+    ASSERT_EQ(script.Shown().size(), 1);
+    EXPECT_EQ(script.Shown()[0], GetString(22900));
+    EXPECT_FALSE(GetString(22900).isEmpty());
+    QStringList left;
+    std::function<void(TCell&)> collect = [&](TCell& cell) {
+        if (!cell.FNumSensitivity.isEmpty() || !cell.FNumContribution.isEmpty() || cell.FLargestContribution)
+            left << cell.FCellName.Text;
+        for (const auto& child : cell.FChildren)
+            collect(*child);
+    };
+    collect(*root);
+    EXPECT_TRUE(left.isEmpty()) << left.join(' ').toStdString();
+    EXPECT_EQ(QuantityList.Count, 0);
 }
 
 // A text keeps its number only while it is unchanged, however it is changed.
