@@ -5,7 +5,9 @@
 #include "core/number_text.h"
 #include "core/settings.h"
 
+#include <QHash>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -227,7 +229,41 @@ void FormatValueAndUncertaintyOneDigit(
     FormatTextPair(1, ValueText, UncText, ValueOut, UncOut);
 }
 
+namespace {
+
+QString FormatSignificantTextOnce(int Digits, const QString& Text);
+
+// The last results of FormatSignificantText with everything they depend on: the
+// evaluation rounds the same uncertainty texts again and again.
+struct SignificantTextResult {
+    int digits = -1;
+    QChar own, foreign;
+    double below = 0, above = 0;
+    QString text, result;
+};
+
+} // namespace
+
 QString FormatSignificantText(int Digits, const QString& Text)
+{
+    static std::array<SignificantTextResult, 256> results;
+    SignificantTextResult& r = results[(qHash(Text) ^ uint(Digits)) % results.size()];
+    if (r.digits != Digits || r.own != OwnDecimalSeparator || r.foreign != ForeignDecimalSeparator
+        || r.below != ExponentBelowLimit || r.above != ExponentAboveLimit || r.text != Text) {
+        r.result = FormatSignificantTextOnce(Digits, Text);
+        r.digits = Digits;
+        r.own = OwnDecimalSeparator;
+        r.foreign = ForeignDecimalSeparator;
+        r.below = ExponentBelowLimit;
+        r.above = ExponentAboveLimit;
+        r.text = Text;
+    }
+    return r.result;
+}
+
+namespace {
+
+QString FormatSignificantTextOnce(int Digits, const QString& Text)
 {
     if (Text.isEmpty() || Text.contains(QLatin1String("INF")) || Text.contains(QLatin1String("NAN"))
         || Text == QLatin1String("Nekonecno"))
@@ -246,6 +282,8 @@ QString FormatSignificantText(int Digits, const QString& Text)
     FormatNumberPair(Digits, valueText, uncText, x, value);
     return uncText;
 }
+
+} // namespace
 
 QString RoundDecimalsText(const QString& Text, quint8 Decimals)
 {

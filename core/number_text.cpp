@@ -182,6 +182,49 @@ template <typename Float> int ConvertTyped(const QString& text, Float& value, QS
     return 2;
 }
 
+// The general text of the 15 digits of a finite number.
+QString GeneralTextOfDigits(const DecimalDigits& d)
+{
+    if (d.zero)
+        return QStringLiteral("0");
+    int significant = 15;
+    while (significant > 1 && d.digits[size_t(significant - 1)] == '0')
+        --significant;
+    const char separator = char(OwnDecimalSeparator.unicode());
+    // The 15 digits need no further rounding: the text shows them all, in exponent
+    // form or in plain form with as many decimals as there are digits after the point.
+    char text[40];
+    char* p = text;
+    if (d.negative)
+        *p++ = '-';
+    if (d.exponent < -5 || d.exponent >= 15) {
+        *p++ = d.digits[0];
+        if (significant > 1) {
+            *p++ = separator;
+            for (int i = 1; i < significant; ++i)
+                *p++ = d.digits[size_t(i)];
+        }
+        *p++ = 'E';
+        p = std::to_chars(p, text + sizeof text, d.exponent).ptr;
+    } else if (d.exponent >= 0) {
+        for (int i = 0; i <= d.exponent; ++i)
+            *p++ = d.digits[size_t(i)];
+        if (significant > d.exponent + 1) {
+            *p++ = separator;
+            for (int i = d.exponent + 1; i < significant; ++i)
+                *p++ = d.digits[size_t(i)];
+        }
+    } else {
+        *p++ = '0';
+        *p++ = separator;
+        for (int i = -1; i > d.exponent; --i)
+            *p++ = '0';
+        for (int i = 0; i < significant; ++i)
+            *p++ = d.digits[size_t(i)];
+    }
+    return QString::fromLatin1(text, qsizetype(p - text));
+}
+
 } // namespace
 
 void InitDecimalSeparators()
@@ -290,30 +333,126 @@ QString FloatToGeneralText(long double X)
         return QStringLiteral("NAN");
     if (std::isinf(X))
         return X < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
-    const DecimalDigits d = DigitsOf(X);
-    if (d.zero)
-        return QStringLiteral("0");
-    int significant = 15;
-    while (significant > 1 && d.digits[size_t(significant - 1)] == '0')
-        --significant;
-    const char separator = char(OwnDecimalSeparator.unicode());
-    std::string text;
-    text.reserve(32);
-    if (d.negative)
-        text += '-';
-    if (d.exponent < -5 || d.exponent >= 15) {
-        text += d.digits[0];
-        if (significant > 1) {
-            text += separator;
-            text.append(d.digits.data() + 1, size_t(significant - 1));
-        }
-        text += 'E';
-        AppendInteger(text, d.exponent);
-    } else {
-        const int decimals = significant - 1 - d.exponent;
-        text += FixedDigitsText(d, decimals > 0 ? decimals : 0, separator);
+    return GeneralTextOfDigits(DigitsOf(X));
+}
+
+QString FloatToGeneralText(long double X, long double& Rounded)
+{
+    if (!std::isfinite(X)) {
+        Rounded = X;
+        return FloatToGeneralText(X);
     }
-    return QString::fromLatin1(text.data(), qsizetype(text.size()));
+    return GeneralTextOfDigits(DigitsOf(X, &Rounded));
+}
+
+namespace {
+
+// A plain number text scanned into Digits x 10^Exponent (Kept significant digits,
+// at most 19); Exact is False when non-zero digits beyond the 19th were dropped.
+struct PlainNumber {
+    bool negative = false;
+    unsigned long long digits = 0;
+    int kept = 0;
+    int exponent = 0;
+    bool exact = true;
+};
+
+bool ScanPlainNumber(QStringView Text, PlainNumber& number)
+{
+    const qsizetype n = Text.size();
+    qsizetype i = 0;
+    if (i < n && Text[i] == QChar('-')) {
+        number.negative = true;
+        ++i;
+    }
+    // One digit into the mantissa: leading zeros are skipped, past 19 digits only
+    // zeros keep the value exact.
+    auto take = [&number](int d, bool fraction) {
+        if (number.digits == 0 && d == 0) {
+            if (fraction)
+                --number.exponent;
+        } else if (number.kept < 19) {
+            number.digits = number.digits * 10 + unsigned(d);
+            ++number.kept;
+            if (fraction)
+                --number.exponent;
+        } else {
+            number.exact = number.exact && d == 0;
+            if (!fraction)
+                ++number.exponent;
+        }
+    };
+    const qsizetype integerStart = i;
+    while (i < n && IsDigit(Text[i]))
+        take(Text[i++].unicode() - '0', false);
+    if (i == integerStart)
+        return false;
+    if (i < n && (Text[i] == QChar('.') || Text[i] == QChar(','))) {
+        const qsizetype fractionStart = ++i;
+        while (i < n && IsDigit(Text[i]))
+            take(Text[i++].unicode() - '0', true);
+        if (i == fractionStart)
+            return false;
+    }
+    if (i < n && Text[i] == QChar('E')) {
+        ++i;
+        bool negativeExponent = false;
+        if (i < n && (Text[i] == QChar('+') || Text[i] == QChar('-')))
+            negativeExponent = Text[i++] == QChar('-');
+        const qsizetype exponentStart = i;
+        int written = 0;
+        while (i < n && IsDigit(Text[i])) {
+            if (written < 100000)
+                written = written * 10 + (Text[i].unicode() - '0');
+            ++i;
+        }
+        if (i == exponentStart)
+            return false;
+        number.exponent += negativeExponent ? -written : written;
+    }
+    return i == n;
+}
+
+// 10^0 .. 10^22, exact in a double.
+constexpr double kDoublePowersOfTen[] = { 1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13,
+    1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22 };
+
+} // namespace
+
+bool ReadPlainNumber(QStringView Text, long double& Value)
+{
+    PlainNumber number;
+    if (!ScanPlainNumber(Text, number))
+        return false;
+    long double value = 0;
+    if (!number.exact || !ExactDecimalValue(number.digits, number.exponent, value)) {
+        if (!TryStrToExtendedNeutral(Text.toString(), value))
+            return false;
+        value = std::fabs(value);
+    }
+    Value = number.negative && value != 0 ? -value : value;
+    return true;
+}
+
+bool ReadPlainNumber(QStringView Text, double& Value)
+{
+    PlainNumber number;
+    if (!ScanPlainNumber(Text, number))
+        return false;
+    double value = 0;
+    // Up to 15 digits (below 2^53) and 10^22 both operands are exact, so the one
+    // operation rounds correctly.
+    if (number.exact && number.kept <= 15 && number.exponent >= -22 && number.exponent <= 22) {
+        const double m = double(number.digits);
+        value
+            = number.exponent >= 0 ? m * kDoublePowersOfTen[number.exponent] : m / kDoublePowersOfTen[-number.exponent];
+    } else {
+        if (!TryStrToFloatNeutral(Text.toString(), value))
+            return false;
+        value = std::fabs(value);
+    }
+    Value = number.negative && value != 0 ? -value : value;
+    return true;
 }
 
 QString ToLocalDecimalSeparator(const QString& Text)

@@ -53,6 +53,16 @@ bool IsZeroPercentText(const QString& Text);
 // exponent is below -5 or at least 15, "INF", "-INF" and "NAN" for non-finite
 // values. Every number the program shows or stores as text is written by it.
 QString FloatToGeneralText(long double X);
+// The same, with Rounded the number the text stands for (RoundToGeneralDigits).
+QString FloatToGeneralText(long double X, long double& Rounded);
+
+// A number text as the program writes it, read exactly and fast: an optional "-",
+// digits, optionally "." or "," and digits, optionally "E", a sign and digits;
+// nothing else, no blanks. It gives the value that TryStrToExtendedNeutral and the
+// expression parser give for the same text (zero without its sign); False for any
+// other text, which the caller then reads the general way.
+bool ReadPlainNumber(QStringView Text, long double& Value);
+bool ReadPlainNumber(QStringView Text, double& Value);
 
 // Every ForeignDecimalSeparator replaced by the OwnDecimalSeparator.
 QString ToLocalDecimalSeparator(const QString& Text);

@@ -8,6 +8,7 @@
 
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 #include <array>
 #include <memory>
@@ -237,6 +238,15 @@ private:
     // sensitivity pass); the QuelvarMode rule applies as in Calculate.
     // Program, when given, is this equation compiled with its inputs in child order.
     void RecomputeValueQuietly(TCompiledEquation* program = nullptr);
+    // This equation compiled with its inputs in child order (null when it must be
+    // evaluated as text), kept in the cell and checked against the equation and the
+    // symbols before each use.
+    TCompiledEquation* CompiledProgram();
+    // The propagation of ComputeOutputUncertainty on numbers, once the cell's results
+    // are cleared and its inputs found complete. False, with nothing changed, when
+    // some text is not a plain number or a step would not give a finite number: the
+    // formula texts decide those cases.
+    bool ComputeOutputUncertaintyOnNumbers();
     void ApplyQuelvarMean();
     void CalculateEquation();
     void CalculateQuantity();
@@ -253,6 +263,10 @@ private:
     void ApplySourceKey(const QString& key, const QString& value);
 
     TDiagramHost* FHost = nullptr;
+    TCompiledEquation* FProgram = nullptr;
+    QString FProgramEquation;
+    QStringList FProgramSymbols;
+    quint64 FProgramGeneration = 0;
     std::unique_ptr<QTimer> FTimer;
     bool FTimerEnabled = false;
 };

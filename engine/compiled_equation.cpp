@@ -4,6 +4,7 @@
 #include "engine/expression.h"
 #include "engine/parser.h"
 
+#include <algorithm>
 #include <exception>
 #include <unordered_map>
 
@@ -105,6 +106,19 @@ bool TCompiledEquation::EvaluateValue(const QStringList& ValueTexts, long double
     return true;
 }
 
+bool TCompiledEquation::EvaluateNumbers(const long double* Values, long double& Value)
+{
+    if (!parser_)
+        return false;
+    std::copy(Values, Values + inputs_.size(), inputs_.begin());
+    try {
+        Value = parser_->Value();
+    } catch (const std::exception&) {
+        return false;
+    }
+    return true;
+}
+
 QString TCompiledEquation::Evaluate(const QStringList& ValueTexts)
 {
     long double v = 0;
@@ -120,11 +134,18 @@ std::unordered_map<QString, std::unique_ptr<TCompiledEquation>>& Programs()
     static std::unordered_map<QString, std::unique_ptr<TCompiledEquation>> programs;
     return programs;
 }
+quint64 g_generation = 1;
 } // namespace
 
 void ForgetCompiledEquations()
 {
     Programs().clear();
+    ++g_generation;
+}
+
+quint64 CompiledEquationGeneration()
+{
+    return g_generation;
 }
 
 TCompiledEquation* CompiledEquationFor(const QString& Equation, const QStringList& Symbols)
@@ -135,7 +156,7 @@ TCompiledEquation* CompiledEquationFor(const QString& Equation, const QStringLis
     auto it = programs.find(key);
     if (it == programs.end()) {
         if (programs.size() >= kMaxPrograms)
-            programs.clear();
+            ForgetCompiledEquations();
         auto program = std::make_unique<TCompiledEquation>();
         if (!program->Compile(Equation, Symbols))
             program.reset();

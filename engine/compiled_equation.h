@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 
 #include <memory>
 #include <vector>
@@ -30,6 +31,9 @@ public:
     QString Evaluate(const QStringList& ValueTexts);
     // The same as a number: False where the text route gives no value or raises.
     bool EvaluateValue(const QStringList& ValueTexts, long double& Value);
+    // The same for input values given as numbers (one per input, in order).
+    bool EvaluateNumbers(const long double* Values, long double& Value);
+    int InputCount() const { return int(inputs_.size()); }
 
 private:
     class Parser;
@@ -47,6 +51,9 @@ TCompiledEquation* CompiledEquationFor(const QString& Equation, const QStringLis
 
 // Forgets every kept compiled equation.
 void ForgetCompiledEquations();
+// Changes whenever kept compiled equations are forgotten, so that a pointer kept
+// elsewhere is known to be stale.
+quint64 CompiledEquationGeneration();
 
 // Whether compiled equations may stand in for the text route (tests compare both).
 inline bool CompiledEvaluation = true;

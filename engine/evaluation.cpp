@@ -10,11 +10,14 @@
 #include "engine/cell.h"
 #include "engine/compiled_equation.h"
 #include "engine/expression.h"
+#include "engine/formula_arithmetic.h"
+#include "engine/number_twin.h"
 #include "engine/source_uncertainty.h"
 #include "platform/dialogs.h"
 
 #include <QHash>
 #include <QSet>
+#include <cmath>
 #include <exception>
 
 namespace orvek {
@@ -80,12 +83,45 @@ const TCell* OwningQuantity(const TCell& cell)
     return p;
 }
 
+// A source takes the coefficient of the quantity it belongs to (also below an inner
+// uncertainty cell), or 1 when that has none; returns it as a number.
+double TakeOwnersSensitivity(TCell& source)
+{
+    const TCell* owner = OwningQuantity(source);
+    const QString c = owner ? owner->FNumSensitivity : QString();
+    double value = 1.0;
+    if (!c.isEmpty() && (ReadPlainNumber(c, value) || TryStrToFloatNeutral(c, value))) {
+        source.FNumSensitivity = c;
+        return value;
+    }
+    source.FNumSensitivity = QStringLiteral("1.0");
+    return 1.0;
+}
+
 double ParsedOrZero(const QString& text)
 {
     double v = 0;
-    if (!TryStrToFloatNeutral(text, v))
+    if (!ReadPlainNumber(text, v) && !TryStrToFloatNeutral(text, v))
         v = 0;
     return v;
+}
+
+// The u of a cell from the u texts of its parts: the root of the sum of squares.
+QString RootOfSumOfSquares(const std::vector<QString>& terms)
+{
+    long double root = 0;
+    if (NumericEvaluation && RootSumOfSquares(terms, root)) {
+        ParserErrorText.clear();
+        return TwinText(root);
+    }
+    return EvaluateQuietly("SQRT(" + SumOfSquaresText(terms) + ")");
+}
+
+QString RelativeUncertainty(const QString& u, const QString& value)
+{
+    if (NumericEvaluation)
+        return RelativeUncertaintyText(u, value, TRelativeForm::Quantity);
+    return EvaluateQuietly("100*Abs(" + u + "/" + FormulaOperand(value) + ")");
 }
 
 } // namespace
@@ -301,8 +337,7 @@ void TCell::CalculateQuantity()
     if (FValueType == 2) {
         FRelativeUncertainty.clear();
         if (!FValue.Text.isEmpty() && !FCombinedUncertainty.isEmpty() && !IsZeroText(FValue.Text))
-            FRelativeUncertainty
-                = EvaluateQuietly("100*Abs(" + FCombinedUncertainty + "/" + FormulaOperand(FValue.Text) + ")");
+            FRelativeUncertainty = RelativeUncertainty(FCombinedUncertainty, FValue.Text);
         return;
     }
     FCombinedUncertainty.clear();
@@ -310,7 +345,7 @@ void TCell::CalculateQuantity()
     FExpandedUncertainty.clear();
     FDegreesOfFreedom.clear();
     FCoverageFactor.Text.clear();
-    QString sum;
+    std::vector<QString> terms;
     bool missing = false;
     for (auto& child : FChildren) {
         if (!IsUncertainty(*child) || !child->FActive)
@@ -328,11 +363,11 @@ void TCell::CalculateQuantity()
         if (cu.isEmpty())
             missing = true;
         else if (cu != QLatin1String("NAN"))
-            sum += (sum.isEmpty() ? "(" : "+(") + cu + ")^2";
+            terms.push_back(cu);
     }
-    if (missing || sum.isEmpty())
+    if (missing || terms.empty())
         return;
-    FCombinedUncertainty = EvaluateQuietly("SQRT(" + sum + ")");
+    FCombinedUncertainty = RootOfSumOfSquares(terms);
     if (FCombinedUncertainty.isEmpty())
         return;
     if (FValue.Text.isEmpty())
@@ -340,15 +375,14 @@ void TCell::CalculateQuantity()
     else if (IsZeroText(FValue.Text))
         FRelativeUncertainty = QStringLiteral("Nekonecno");
     else
-        FRelativeUncertainty
-            = EvaluateQuietly("100*Abs(" + FCombinedUncertainty + "/" + FormulaOperand(FValue.Text) + ")");
+        FRelativeUncertainty = RelativeUncertainty(FCombinedUncertainty, FValue.Text);
     ComputeDegreesOfFreedom();
 }
 
 void TCell::CalculateInnerSource()
 {
     FDegreesOfFreedom.clear();
-    QString sum;
+    std::vector<QString> terms;
     bool voided = false;
     for (auto& child : FChildren) {
         if (!child->FActive)
@@ -365,9 +399,9 @@ void TCell::CalculateInnerSource()
         if (cu.isEmpty())
             voided = true;
         else
-            sum += (sum.isEmpty() ? "(" : "+(") + cu + ")^2";
+            terms.push_back(cu);
     }
-    FCombinedUncertainty = (!voided && !sum.isEmpty()) ? EvaluateQuietly("SQRT(" + sum + ")") : QString();
+    FCombinedUncertainty = (!voided && !terms.empty()) ? RootOfSumOfSquares(terms) : QString();
     if (!FCombinedUncertainty.isEmpty())
         ComputeDegreesOfFreedom();
 }
@@ -382,6 +416,31 @@ void TCell::ComputeStandardUncertainty()
 
 void TCell::ComputeValueFromEquation()
 {
+    if (NumericEvaluation) {
+        // The compiled equation on the numbers of the input texts; whatever it cannot
+        // tell (a text that is not a plain number, an error, no finite value) the
+        // equation text decides below, with its message.
+        long double inputs[MaxEquationSymbols];
+        int count = 0;
+        bool plain = true;
+        for (const auto& child : FChildren) {
+            if (IsUncertainty(*child))
+                continue;
+            if (count == MaxEquationSymbols || !TwinNumber(child->FValue.Text, inputs[count])) {
+                plain = false;
+                break;
+            }
+            ++count;
+        }
+        TCompiledEquation* program = plain ? CompiledProgram() : nullptr;
+        long double value = 0;
+        if (program && program->InputCount() == count && program->EvaluateNumbers(inputs, value)
+            && std::isfinite(value)) {
+            ParserErrorText.clear();
+            FValue.Text = TwinText(value);
+            return;
+        }
+    }
     TSymbolValues pairs;
     int count = 0;
     for (TCell* child : CorrelationMatrixChildren(*this)) {
@@ -400,6 +459,30 @@ void TCell::ComputeValueFromEquation()
     FValue.Text = result;
     if (result.isEmpty() && !ParserErrorText.isEmpty())
         ShowEvaluationError(ParserErrorText + "\r\r" + GetString(83) + " " + FCellName.Text);
+}
+
+TCompiledEquation* TCell::CompiledProgram()
+{
+    if (!CompiledEvaluation)
+        return nullptr;
+    bool valid = FProgramGeneration == CompiledEquationGeneration() && FProgramEquation == FNormalizedEquation;
+    qsizetype k = 0;
+    for (auto it = FChildren.begin(); valid && it != FChildren.end(); ++it) {
+        if (IsUncertainty(**it))
+            continue;
+        valid = k < FProgramSymbols.size() && FProgramSymbols[k] == (*it)->FSymbol.Text;
+        ++k;
+    }
+    if (valid && k == FProgramSymbols.size())
+        return FProgram;
+    FProgramSymbols.clear();
+    for (const auto& child : FChildren)
+        if (!IsUncertainty(*child))
+            FProgramSymbols << child->FSymbol.Text;
+    FProgramEquation = FNormalizedEquation;
+    FProgram = CompiledEquationFor(FNormalizedEquation, FProgramSymbols);
+    FProgramGeneration = CompiledEquationGeneration();
+    return FProgram;
 }
 
 void TCell::RecomputeValueQuietly(TCompiledEquation* program)
@@ -506,16 +589,7 @@ void TCell::AddToSourceList()
         e.DegreesOfFreedom = GetDegreesOfFreedomText(FUncertaintyInput);
         // A source counts with the coefficient of the quantity it belongs to, also
         // below an inner uncertainty cell.
-        const TCell* owner = OwningQuantity(*this);
-        const QString c = owner ? owner->FNumSensitivity : QString();
-        double value = 1.0;
-        if (!c.isEmpty() && TryStrToFloatNeutral(c, value)) {
-            e.Sensitivity = value;
-            FNumSensitivity = c;
-        } else {
-            e.Sensitivity = 1.0;
-            FNumSensitivity = QStringLiteral("1.0");
-        }
+        e.Sensitivity = TakeOwnersSensitivity(*this);
     }
     if (!e.Uncertainty.isEmpty()) {
         e.UncertaintyValue = ParsedOrZero(e.Uncertainty);
@@ -523,7 +597,17 @@ void TCell::AddToSourceList()
             e.Contribution = e.UncertaintyValue * e.Sensitivity;
     }
     e.UnitText = FUnit.Text;
-    UncertaintySourceList.push_back(e);
+    UncertaintySourceList.push_back(std::move(e));
+}
+
+void TakeListedSensitivities(TCell& cell)
+{
+    for (auto& child : cell.FChildren) {
+        if (child->ChildCount() > 0)
+            TakeListedSensitivities(*child);
+        else if (child->FCellType == kUncertaintyCell && child->FActive)
+            TakeOwnersSensitivity(*child);
+    }
 }
 
 void TCell::FillEquationVariableList()

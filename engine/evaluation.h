@@ -63,6 +63,14 @@ struct TInfo_o_bunkach_typu_neistota {
 inline TInfo_o_bunkach_typu_velicina_2 QuantityList;
 inline std::vector<TInfo_o_bunkach_typu_neistota> UncertaintySourceList;
 
+// How the evaluation computes. On (the program): sums of squares, roots, relative
+// and expanded uncertainties and the derivatives are arithmetic on the numbers of
+// the texts, rounded to 15 significant digits wherever a number becomes text, so
+// the results are the texts the formula route gives. Off: every such step is built
+// as a formula text and run through the expression evaluator; only tests and
+// benchmarks switch it off, to compare the two.
+inline bool NumericEvaluation = true;
+
 // The equation cell the sensitivity pass is perturbing; null otherwise.
 inline TCell* CurrentTargetCell = nullptr;
 // The quantities missing a value, one line each, from the last CheckQuantityValues.
@@ -105,6 +113,10 @@ void ForgetRememberedResults();
 
 // A value text ready to stand in a formula: normalised, bracketed when negative.
 QString FormulaOperand(const QString& valueText);
+
+// What building the source list does to the sources of a subtree besides listing
+// them: every active leaf source takes the coefficient of its quantity, or "1.0".
+void TakeListedSensitivities(TCell& cell);
 
 // The evaluation of a whole tree after a change (the root's hook).
 void EvaluateTree(TCell& root);

@@ -12,9 +12,13 @@
 #include "engine/compiled_equation.h"
 #include "engine/evaluation.h"
 #include "engine/expression.h"
+#include "engine/formula_arithmetic.h"
+#include "engine/number_twin.h"
 #include "platform/dialogs.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <memory>
@@ -26,11 +30,14 @@ namespace {
 
 QString Num(long double x)
 {
-    return FloatToGeneralText(x);
+    return TwinText(x);
 }
 
 bool ReadNumber(const QString& text, long double& value)
 {
+    // A plain number text (nearly every text here) is read at once; the same value.
+    if (TwinNumber(text, value))
+        return true;
     return !text.trimmed().isEmpty() && TryStrToExtendedNeutral(text.trimmed(), value);
 }
 
@@ -79,6 +86,8 @@ void TCell::ComputeOutputUncertainty()
     const QString rhs = RightHandSide(FNormalizedEquation);
     for (TCell* child : inputs)
         child->FSensitivity.clear();
+    if (NumericEvaluation && ComputeOutputUncertaintyOnNumbers())
+        return;
 
     // The derivatives come from the equation parsed once, with the same operations on
     // the same numbers as the derivative text; the text is evaluated where that fails.
@@ -209,6 +218,133 @@ void TCell::ComputeOutputUncertainty()
         FRelativeUncertainty = EvaluateQuietly("Abs(100*" + FCombinedUncertainty + "/" + y + ")");
 }
 
+bool TCell::ComputeOutputUncertaintyOnNumbers()
+{
+    TCompiledEquation* program = CompiledProgram();
+    long double y = 0;
+    if (!program || !TwinNumber(FValue.Text, y))
+        return false;
+    const std::vector<TCell*> inputs = CorrelationMatrixChildren(*this);
+    const size_t n = inputs.size();
+    if (program->InputCount() != int(n))
+        return false;
+    std::vector<long double> x(n), u(n), args(n);
+    std::vector<char> hasU(n);
+    for (size_t j = 0; j < n; ++j) {
+        if (!TwinNumber(inputs[j]->FValue.Text, x[j]))
+            return false;
+        const QString& uText = inputs[j]->FCombinedUncertainty;
+        hasU[j] = !uText.isEmpty();
+        if (hasU[j] && !TwinNumber(uText, u[j]))
+            return false;
+    }
+
+    // The coefficients: the quotients of the compiled equation at x +- h, h and every
+    // perturbed input rounded as their texts are.
+    std::vector<long double> c(n), derivative(n);
+    std::vector<char> hasC(n);
+    std::vector<long double> terms;
+    terms.reserve(n);
+    for (size_t j = 0; j < n; ++j) {
+        long double h = x[j] != 0 ? std::fabs(x[j]) / 1e7L : (hasU[j] && u[j] != 0 ? std::fabs(u[j]) / 1000 : 1e-10L);
+        if (DerivativeMode == 1 && hasU[j] && u[j] != 0)
+            h = std::fabs(u[j]);
+        if (h == 0)
+            continue;
+        const long double step = AsText(h);
+        if (step == 0)
+            return false;
+        args = x;
+        long double fPlus = 0, fMinus = 0;
+        args[j] = AsText(x[j] + h);
+        if (!program->EvaluateNumbers(args.data(), fPlus))
+            return false;
+        if (DerivativeMode != 1) {
+            args[j] = AsText(x[j] - h);
+            if (!program->EvaluateNumbers(args.data(), fMinus))
+                return false;
+        }
+        const long double forward = (fPlus - y) / step;
+        const long double d = DerivativeMode == 1 ? forward : (forward + (y - fMinus) / step) / 2.0L;
+        if (!std::isfinite(fPlus) || !std::isfinite(fMinus) || !std::isfinite(d))
+            return false;
+        hasC[j] = 1;
+        derivative[j] = d;
+        c[j] = AsText(d);
+        // A value-only input counts with u "0".
+        if (inputs[j]->FCellType == kQuantityCell && inputs[j]->FValueType == 1) {
+            hasU[j] = 1;
+            u[j] = 0;
+        }
+        if (!hasU[j])
+            return false;
+        terms.push_back((c[j] * c[j]) * (u[j] * u[j]));
+    }
+
+    // Correlation terms, by the positions of the inputs in the matrix.
+    long double R = 0;
+    if (!FCorrelationMatrix.Text.isEmpty()) {
+        auto matrix = std::make_unique<TCorrelationMatrix>();
+        quint8 size = 0;
+        ParseCorrelationMatrix(FCorrelationMatrix.Text, size, *matrix);
+        const int m = std::min<int>(int(n), 100);
+        for (int j = 0; j < m; ++j) {
+            if (!hasC[size_t(j)] || !hasU[size_t(j)])
+                continue;
+            const long double cj = c[size_t(j)], uj = u[size_t(j)];
+            for (int k = j + 1; k < m; ++k) {
+                if (!hasC[size_t(k)] || !hasU[size_t(k)])
+                    continue;
+                const long double ck = c[size_t(k)], uk = u[size_t(k)];
+                const double r = (*matrix)[size_t(j)][size_t(k)];
+                if (r != 0)
+                    R += 2 * cj * ck * uj * uk * r;
+            }
+        }
+    }
+
+    long double variance = 0;
+    if (!terms.empty()) {
+        long double sum = 0;
+        if (!SumAsFormula(terms, sum) || !std::isfinite(R))
+            return false;
+        std::vector<long double> parts { AsText(sum) };
+        for (const auto& child : FChildren) {
+            if (child->FCellType != kUncertaintyCell || !child->FActive)
+                continue;
+            long double uc = 0;
+            if (!TwinNumber(child->FCombinedUncertainty, uc))
+                return false;
+            parts.push_back(uc * uc);
+        }
+        parts.push_back(AsText(R));
+        if (!SumAsFormula(parts, variance))
+            return false;
+    }
+
+    // Every step went on numbers: the results are written.
+    for (size_t j = 0; j < n; ++j) {
+        if (!hasC[j])
+            continue;
+        inputs[j]->FSensitivity = Num(derivative[j]);
+        if (inputs[j]->FCellType == kQuantityCell && inputs[j]->FValueType == 1)
+            inputs[j]->FCombinedUncertainty = QStringLiteral("0");
+    }
+    if (terms.empty())
+        return true;
+    ParserErrorText.clear();
+    if (variance < 0) {
+        ShowEvaluationError(GetString(637));
+        return true;
+    }
+    FCombinedUncertainty = Num(std::sqrt(AsText(variance)));
+    if (IsZeroText(FValue.Text))
+        FRelativeUncertainty = kInfinite;
+    else
+        FRelativeUncertainty = RelativeUncertaintyText(FCombinedUncertainty, FValue.Text, TRelativeForm::Equation);
+    return true;
+}
+
 void TCell::ComputeDegreesOfFreedom()
 {
     FDegreesOfFreedom.clear();
@@ -294,12 +430,15 @@ void TCell::ComputeDegreesOfFreedom()
         FRelativeExpandedUncertainty.clear();
         if (ReadNumber(FCoverageFactor.Text, k) && ReadNumber(FCombinedUncertainty, u)) {
             const QString k_ = NormalizeNumberText(FCoverageFactor.Text);
+            auto product = [&k_](const QString& r) {
+                return NumericEvaluation ? ProductText(k_, r) : EvaluateQuietly(k_ + "*" + r);
+            };
             const QString rounded = FormatSignificantText(SignificantDigits, FCombinedUncertainty);
             if (!rounded.isEmpty())
-                FExpandedUncertainty = EvaluateQuietly(k_ + "*" + rounded);
+                FExpandedUncertainty = product(rounded);
             const QString roundedRelative = FormatSignificantText(SignificantDigits, FRelativeUncertainty);
             if (!roundedRelative.isEmpty())
-                FRelativeExpandedUncertainty = EvaluateQuietly(k_ + "*" + roundedRelative);
+                FRelativeExpandedUncertainty = product(roundedRelative);
         }
     } catch (const std::exception&) {
         // Errors of these steps end the operation; what was set stays.
@@ -308,6 +447,33 @@ void TCell::ComputeDegreesOfFreedom()
 
 // ---------------------------------------------------------------------------------
 // The model-wide sensitivity pass
+
+namespace {
+
+// Clears the results of the sensitivity pass in a subtree, so that no report shows
+// coefficients of an earlier state of the model.
+void ClearSensitivityResults(TCell& cell)
+{
+    cell.FNumSensitivity.clear();
+    cell.FNumContribution.clear();
+    cell.FLargestContribution = false;
+    for (const auto& child : cell.FChildren)
+        ClearSensitivityResults(*child);
+}
+
+// An equation on the path from a perturbed quantity to the root, as numbers: its
+// compiled form and the numbers of its inputs' value texts.
+struct PathEquation {
+    TCompiledEquation* program = nullptr;
+    std::vector<TCell*> inputs;
+    std::vector<long double> values;
+    bool usable = false;
+};
+
+// Events are let run at most this often while the pass works without a wait window.
+constexpr qint64 kPumpIntervalMs = 50;
+
+} // namespace
 
 void TCell::ComputeSensitivityByDifference(TSensitivityRoute route)
 {
@@ -318,13 +484,28 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route)
     try {
         BuildQuantityList();
     } catch (const EEvaluationRangeError&) {
+        // Without coefficients for every quantity none are given: the old ones would
+        // describe another model.
         QuantityList.Clear();
+        ClearSensitivityResults(*this);
+        ShowEvaluationError(GetString(22900));
         return;
     }
-    BuildSourceList();
+    // The source list is read after the pass, so the numeric route builds it once,
+    // at the end; until then every source holds the coefficient the list would
+    // give it now.
+    if (NumericEvaluation) {
+        ClearSourceList();
+        TakeListedSensitivities(*this);
+    } else {
+        BuildSourceList();
+    }
     long double Y0 = 0;
-    if (FValue.Text.isEmpty() || !ReadNumber(FValue.Text, Y0))
+    if (FValue.Text.isEmpty() || !ReadNumber(FValue.Text, Y0)) {
+        if (NumericEvaluation)
+            BuildSourceList();
         return;
+    }
 
     // Whatever happens inside, every perturbed value, the target cell, the progress
     // counters and the tree's guard are put back.
@@ -363,12 +544,16 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route)
         restore.wait = WaitWindow();
         restore.wait->Show(GetString(21711));
     }
-    auto advance = [n, wait = restore.wait] {
+    QElapsedTimer sincePump;
+    sincePump.start();
+    auto advance = [n, wait = restore.wait, &sincePump] {
         ++WaitProgressPosition;
-        if (wait)
+        if (wait) {
             wait->Progress(WaitProgressPosition, WaitProgressTotal);
-        else if (n > 15)
+        } else if (n > 15 && sincePump.elapsed() >= kPumpIntervalMs) {
             QCoreApplication::processEvents();
+            sincePump.restart();
+        }
     };
 
     // Each equation is parsed once; one the compiled route cannot take is evaluated as text.
@@ -377,16 +562,12 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route)
         if (!CompiledEvaluation)
             return nullptr;
         auto it = programs.find(equation);
-        if (it == programs.end()) {
-            QStringList symbols;
-            for (TCell* input : CorrelationMatrixChildren(*equation))
-                symbols << input->FSymbol.Text;
-            it = programs.emplace(equation, CompiledEquationFor(equation->FNormalizedEquation, symbols)).first;
-        }
+        if (it == programs.end())
+            it = programs.emplace(equation, equation->CompiledProgram()).first;
         return it->second;
     };
 
-    // The root value with Cell's value set to X; empty when there is none.
+    // The root value with Cell's value set to X, as text; empty when there is none.
     auto rootValueWith = [&](TCell* cell, long double x) -> QString {
         cell->FValue.Text = Num(x);
         if (cell->FCellType == kEquationCell)
@@ -405,6 +586,66 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route)
         return FValue.Text;
     };
 
+    // The same on numbers along the path, with every value rounded as its text would
+    // be: 1 with the root's number in Y, 0 when the root gets no number, -1 when the
+    // numbers cannot tell (the text route decides then).
+    const bool onNumbers = NumericEvaluation && route == TSensitivityRoute::Path && !QuelvarMode;
+    std::unordered_map<TCell*, PathEquation> path;
+    std::vector<long double> args;
+    auto pathEquation = [&path](TCell* equation) -> PathEquation& {
+        auto it = path.find(equation);
+        if (it != path.end())
+            return it->second;
+        PathEquation& e = path[equation];
+        e.inputs = CorrelationMatrixChildren(*equation);
+        e.values.resize(e.inputs.size());
+        e.program = CompiledEvaluation ? equation->CompiledProgram() : nullptr;
+        e.usable = e.program && e.program->InputCount() == int(e.inputs.size());
+        for (size_t i = 0; e.usable && i < e.inputs.size(); ++i)
+            e.usable = TwinNumber(e.inputs[i]->FValue.Text, e.values[i]);
+        return e;
+    };
+    auto rootNumberWith = [&](TCell* cell, long double x, long double& y) -> int {
+        long double v = AsText(x);
+        TCell* child = cell;
+        for (TCell* p = cell->FParent; p; child = p, p = p->FParent) {
+            if (p->FCellType != kEquationCell)
+                return -1;
+            PathEquation& e = pathEquation(p);
+            if (!e.usable)
+                return -1;
+            const auto at = std::find(e.inputs.begin(), e.inputs.end(), child);
+            if (at == e.inputs.end())
+                return -1;
+            args = e.values;
+            args[size_t(at - e.inputs.begin())] = v;
+            long double r = 0;
+            if (!e.program->EvaluateNumbers(args.data(), r) || !std::isfinite(r))
+                return 0; // no value here, so none above
+            v = AsText(r);
+            if (p == this)
+                break;
+        }
+        y = v;
+        return 1;
+    };
+
+    // The perturbed root value as a number; False when there is none.
+    auto perturbed = [&](TCell* cell, long double x, long double& y) -> bool {
+        if (onNumbers) {
+            const int found = rootNumberWith(cell, x, y);
+            if (found >= 0)
+                return found == 1;
+        }
+        // Remember the value of the cell and of every ancestor the path route rewrites.
+        for (TCell* p = cell; p; p = p->FParent)
+            restore.values.emplace_back(p, p->FValue.Text);
+        const QString text = rootValueWith(cell, x);
+        restore.PutValuesBack();
+        CurrentTargetCell = nullptr;
+        return ReadNumber(text, y);
+    };
+
     for (int i = 1; i <= n; ++i) {
         QuantityEntry& e = QuantityList[i];
         TCell* cell = e.Cell;
@@ -418,16 +659,12 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route)
             continue;
         }
         const long double h = ExactStep(x, e.UncertaintyText);
-        // Remember the value of the cell and of every ancestor the path route rewrites.
-        for (TCell* p = cell; p; p = p->FParent)
-            restore.values.emplace_back(p, p->FValue.Text);
-        const QString y1 = rootValueWith(cell, x - h);
-        advance();
-        const QString y2 = rootValueWith(cell, x + h);
-        restore.PutValuesBack();
-        CurrentTargetCell = nullptr;
         long double v1 = 0, v2 = 0;
-        if (!ReadNumber(y1, v1) || !ReadNumber(y2, v2))
+        const bool has1 = perturbed(cell, x - h, v1);
+        advance();
+        const bool has2 = perturbed(cell, x + h, v2);
+        CurrentTargetCell = nullptr;
+        if (!has1 || !has2)
             continue;
         const long double c = ((v2 - Y0) / h + (Y0 - v1) / h) / 2;
         e.Sensitivity = double(c);
