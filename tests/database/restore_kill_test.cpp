@@ -174,7 +174,13 @@ TEST(RestoreKill, EveryKillLeavesTheOldFolderOrTheRestoredOne)
     for (int step = 1; step <= whole.steps; ++step) {
         freshStart();
         const ProbeRun killed = RunProbe(appDir, backup, step);
-        ASSERT_FALSE(killed.finished) << "step " << step;
+        if (killed.finished) {
+            // The copy's step count is not fixed from run to run: this run ended before
+            // the step, so the restore ran whole and must have left the new folder.
+            EXPECT_TRUE(killed.restored) << "step " << step;
+            EXPECT_EQ(StateOf(database), "new") << "step " << step;
+            continue;
+        }
         check(QString("killed after step %1").arg(step));
     }
     // Kills from outside at random moments, with a pause after each step so that they
