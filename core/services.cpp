@@ -14,6 +14,7 @@ DistributionTextService* g_distributionTexts = nullptr;
 ChartReportService* g_chartReports = nullptr;
 ResultSummaryService* g_resultSummary = nullptr;
 WaitWindowService* g_waitWindow = nullptr;
+QuantityListService* g_quantityList = nullptr;
 } // namespace
 
 MainWindowService* MainWindow()
@@ -110,6 +111,15 @@ WaitWindowService* WaitWindow()
 void SetWaitWindowService(WaitWindowService* service)
 {
     g_waitWindow = service;
+}
+
+QuantityListService* QuantityList()
+{
+    return g_quantityList;
+}
+void SetQuantityListService(QuantityListService* service)
+{
+    g_quantityList = service;
 }
 
 } // namespace orvek
