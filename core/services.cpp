@@ -113,7 +113,7 @@ void SetWaitWindowService(WaitWindowService* service)
     g_waitWindow = service;
 }
 
-QuantityListService* QuantityList()
+QuantityListService* QuantityUnitList()
 {
     return g_quantityList;
 }

@@ -189,7 +189,7 @@ public:
 };
 
 // Null until the list exists: the dialogs' pick-from-list buttons are then disabled.
-QuantityListService* QuantityList();
+QuantityListService* QuantityUnitList();
 void SetQuantityListService(QuantityListService* service);
 
 } // namespace orvek

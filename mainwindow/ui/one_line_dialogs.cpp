@@ -51,7 +51,8 @@ TfEditSpecialString::TfEditSpecialString(QWidget* parent)
     for (QPushButton* button : { sbCancel, sbSpecial, sbAccept })
         button->setAutoDefault(false);
 
-    FTextBox = new TEditText98(this, QString(), 0, 0, 0, 0, true, false, true, 8, QStringLiteral("MS Sans Serif"), Panel3);
+    FTextBox
+        = new TEditText98(this, QString(), 0, 0, 0, 0, true, false, true, 8, QStringLiteral("MS Sans Serif"), Panel3);
     FTextBox->Edit->setObjectName(QStringLiteral("FTextBox"));
     FTextBox->Edit->setFixedHeight(FTextBox->Edit->fontMetrics().height() + 12);
     // The form sees the keys first: installed after the box's own filter, this one runs

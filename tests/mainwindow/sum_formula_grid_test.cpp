@@ -93,8 +93,7 @@ TEST(SumFormulaGrid, EditedGridEntriesAreCheckedAndRecomputed)
         bool ok;
     };
     const Edit edits[] = {
-        { 0, kSumAtomicWeight, "0", false },
-        { 1, kSumAtomicWeight, "abc", false },
+        { 0, kSumAtomicWeight, "0", false }, { 1, kSumAtomicWeight, "abc", false },
         { 1, kSumWeightUncertainty, "-0.1", false },
         { 0, kSumWeightUncertainty, "0", true }, // a stated zero uncertainty passes
         { 0, kSumAtomicWeight, "1,5", true }, // either separator

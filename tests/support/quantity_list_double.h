@@ -14,7 +14,7 @@ namespace orvek::test {
 class QuantityListDouble : public QuantityListService {
 public:
     QuantityListDouble()
-        : previous_(QuantityList())
+        : previous_(QuantityUnitList())
     {
         SetQuantityListService(this);
     }
