@@ -22,6 +22,7 @@
 #include "database/ui/login_prompt.h"
 #include "database/ui/table_control_window.h"
 #include "mainwindow/ui/cell_tool_provider.h"
+#include "mainwindow/ui/equation_cell_dialog.h"
 #include "mainwindow/ui/one_line_dialogs.h"
 #include "mainwindow/ui/quantity_cell_dialog.h"
 #include "mainwindow/ui/uncertainty_cell_dialog.h"
@@ -100,6 +101,8 @@ int main(int argc, char** argv)
         // A click or double click on a cell box: the cell commands and the cell dialogs.
         CellToolProvider cellTools;
         SetCellToolService(&cellTools);
+        cellTools.Dialogs().MakeEquationDialog
+            = [] { return std::make_unique<TfOrvek5>(QApplication::activeWindow()); };
         cellTools.Dialogs().MakeQuantityDialog
             = [] { return std::make_unique<TfOrvek9>(QApplication::activeWindow()); };
         cellTools.Dialogs().MakeUncertaintyCellDialog
