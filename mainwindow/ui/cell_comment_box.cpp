@@ -2,6 +2,7 @@
 
 #include "core/common_vars.h"
 #include "core/drawing.h"
+#include "core/settings.h"
 #include "platform/ui/rich_edit98.h"
 #include "richtext/markup_read.h"
 #include "richtext/ui/markup_rich_edit.h"
@@ -134,7 +135,7 @@ bool TCellCommentBox::OpenEditor(const QString& Caption)
     }
     editor->ResultRtf.clear();
     if (taken)
-        emit EditedInEditor();
+        Q_EMIT EditedInEditor();
     return taken;
 }
 

@@ -48,7 +48,7 @@ public:
     void PasteComment();
     void WordWrap1Click();
 
-signals:
+Q_SIGNALS:
     // The box took a text from the editor.
     void EditedInEditor();
 };

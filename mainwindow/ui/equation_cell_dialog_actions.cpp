@@ -508,8 +508,8 @@ bool TfOrvek5::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier
-            && watched == StringGrid_ZoznamVelicin_v_Rovnici && FGridEditable
-            && StringGrid_ZoznamVelicin_v_Rovnici->state() != QAbstractItemView::EditingState) {
+            && watched == StringGrid_ZoznamVelicin_v_Rovnici && FGridEditable) {
+            // The grid itself has the key, so no in-place editor is open.
             QTableWidgetItem* item = StringGrid_ZoznamVelicin_v_Rovnici->currentItem();
             if (item && (item->column() == 1 || item->column() == 2))
                 item->setText(QString());

@@ -175,7 +175,9 @@ bool TfOrvek9::SumFormulaGridKey(int key, Qt::KeyboardModifiers modifiers)
     int column = StringGrid_SumForm->currentColumn();
     if (column != kSumAtomicWeight && column != kSumWeightUncertainty)
         column = kSumAtomicWeight;
-    const bool editing = StringGrid_SumForm->state() == QAbstractItemView::EditingState;
+    // An open in-place editor is a child of the grid's viewport and has the focus.
+    const QWidget* focus = QApplication::focusWidget();
+    const bool editing = focus && focus->parentWidget() == StringGrid_SumForm->viewport();
     auto wrap = [rows](int r) { return (r + rows) % rows; };
     switch (key) {
     case Qt::Key_Left:
@@ -313,7 +315,7 @@ int TfOrvek9::ComputeMolarMass()
     } else {
         int badRow = 0, badColumn = 0;
         const QList<TSumFormulaRow> typed = rows;
-        const bool ok = ComputeMolarMass(rows, mass, badRow, badColumn);
+        const bool ok = orvek::ComputeMolarMass(rows, mass, badRow, badColumn);
         SetGridRows(rows);
         if (!ok) {
             ShowError(GetString(179, { typed[badRow][badColumn] }));

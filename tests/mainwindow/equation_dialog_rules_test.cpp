@@ -42,8 +42,9 @@ TEST(EquationDialogRules, AnalysisOfTheRightHandSide)
         SCOPED_TRACE(c.text);
         const TEquationAnalysis a = AnalyseEquationText(QString::fromUtf8(c.text));
         EXPECT_EQ(a.Message, c.message);
-        if (c.message == 0)
+        if (c.message == 0) {
             EXPECT_EQ(a.Symbols, c.symbols);
+        }
     }
     EXPECT_EQ(AnalyseEquationText("2*3").Argument, "2*3");
 

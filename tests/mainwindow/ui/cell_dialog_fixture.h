@@ -9,6 +9,7 @@
 #include "engine/evaluation.h"
 #include "mainwindow/cell_tool_rules.h"
 #include "mainwindow/ui/cell_tool_provider.h"
+#include "mainwindow/ui/equation_cell_dialog.h"
 #include "mainwindow/ui/quantity_cell_dialog.h"
 #include "mainwindow/ui/uncertainty_cell_dialog.h"
 #include "tests/database/ui/when_shown.h"
@@ -36,6 +37,7 @@ protected:
         ScaleLayoutToZoom();
         ClearCellCommands();
         EditMode = 2;
+        provider.Dialogs().MakeEquationDialog = [] { return std::make_unique<TfOrvek5>(); };
         provider.Dialogs().MakeQuantityDialog = [] { return std::make_unique<TfOrvek9>(); };
         provider.Dialogs().MakeUncertaintyCellDialog = [] { return std::make_unique<TfOrvek11>(); };
 

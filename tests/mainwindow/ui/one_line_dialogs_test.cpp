@@ -1,6 +1,7 @@
 // The one-line dialogs driven as a user drives them: typed text, Enter, Esc and the
 // buttons, and what the caller reads afterwards.
 
+#include "core/common_vars.h"
 #include "core/string_table.h"
 #include "mainwindow/ui/one_line_dialogs.h"
 #include "platform/ui/rich_edit98.h"
