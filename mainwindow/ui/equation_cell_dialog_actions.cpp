@@ -66,7 +66,7 @@ void TfOrvek5::ConnectInputs()
         MarkModified();
     });
     for (QLineEdit* edit : { Edit_NazovBunky, Edit_SymbolVeliciny })
-        connect(edit, &QLineEdit::textEdited, this, [this] { MarkModified(); });
+        connect(edit, &QLineEdit::textChanged, this, [this] { MarkModified(); });
     connect(Comment->RichEdit_PopisBunky, &QTextEdit::textChanged, this, [this] { MarkModified(); });
     connect(RichEdit_PravaStranaRovnice, &QTextEdit::textChanged, this, [this] { MarkModified(); });
     connect(ComboBox_TypHodnoty, &QComboBox::activated, this, &TfOrvek5::ComboBox_TypHodnotyChange);

@@ -2,8 +2,8 @@
 
 #include "core/common_vars.h"
 #include "core/drawing.h"
-#include "core/settings.h"
 #include "core/number_format.h"
+#include "core/settings.h"
 #include "core/string_table.h"
 #include "database/ui/one_line_edit.h"
 #include "mainwindow/ui/cell_comment_box.h"

@@ -28,7 +28,7 @@ TEST(EquationDialogRules, AnalysisOfTheRightHandSide)
         { "b*c + a", 0, { "a", "b", "c" } },
         { "=a+b", 0, { "a", "b" } }, // a leading "=" is dropped
         { "a b", 0, { "ab" } }, // blanks go before the scan
-        { "X*y+x", 0, { "x", "X", "y" } },
+        { "Y*x+z", 0, { "x", "Y", "z" } },
         { "a \u2013 b", 0, { "a", "b" } }, // a dash is a minus
         { "(a+b", 151, {} },
         { "a+b=c", 154, {} },
@@ -204,16 +204,21 @@ TEST(EquationDialogRules, MatrixFromTheGridReachesTheEvaluation)
     auto y = std::make_unique<TCell>(nullptr, info(kEquationCell, "Sum", "y"), 20, 20, nullptr);
     y->FEquation = "y = a+b";
     y->FNormalizedEquation = "y=a+b";
-    TCell* extra = y->AddChild(info(kUncertaintyCell, "Extra"));
-    extra->FUncertaintyInput.HSN = "0.1";
+    auto rectangular = [](TCell& source, const QString& u) {
+        source.FUncertaintyInput.TSN = 1;
+        source.FUncertaintyInput.IS_2_1.Text = u;
+        source.FUncertaintyInput.HSN = u;
+        source.FCombinedUncertainty = u;
+    };
+    rectangular(*y->AddChild(info(kUncertaintyCell, "Extra")), "0.1");
     TCell* a = y->AddChild(info(kQuantityCell, "A", "a"));
     a->FValue.Text = "1";
     TCell* sa = a->AddChild(info(kUncertaintyCell, "ua"));
-    sa->FUncertaintyInput.HSN = "0.3";
+    rectangular(*sa, "0.3");
     TCell* b = y->AddChild(info(kQuantityCell, "B", "b"));
     b->FValue.Text = "2";
     TCell* sb = b->AddChild(info(kUncertaintyCell, "ub"));
-    sb->FUncertaintyInput.HSN = "0.4";
+    rectangular(*sb, "0.4");
 
     const QList<TQuantityGridRow> rows = FillQuantityGrid(*y);
     ASSERT_EQ(rows.size(), 2);

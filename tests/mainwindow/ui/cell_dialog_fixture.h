@@ -48,11 +48,10 @@ protected:
         a->FValue.Text = "2";
         group = a->AddChild(Info(kUncertaintyCell, "Group"));
         s1 = group->AddChild(Info(kUncertaintyCell, "Scale"));
-        s1->FUncertaintyInput.TSN = 0;
-        s1->FUncertaintyInput.HSN = "0.3";
+        Rectangular(*s1, "0.3");
         s2 = group->AddChild(Info(kUncertaintyCell, "Drift"));
-        s2->FUncertaintyInput.TSN = 0;
-        s2->FUncertaintyInput.HSN = "0.4";
+        Rectangular(*s2, "0.4");
+        Rectangular(*a->AddChild(Info(kUncertaintyCell, "Reading")), "0.1");
         b = root->AddChild(Info(kQuantityCell, "Width", "b"));
         b->FValueType = 1;
         b->FValue.Text = "3";
@@ -66,6 +65,14 @@ protected:
         EXPECT_TRUE(DialogScript::Instance().AllAnswered());
     }
 
+    // A source with stated limits of a rectangular distribution and its u.
+    static void Rectangular(TCell& source, const QString& u)
+    {
+        source.FUncertaintyInput.TSN = 1;
+        source.FUncertaintyInput.IS_2_1.Text = u;
+        source.FUncertaintyInput.HSN = u;
+        source.FCombinedUncertainty = u;
+    }
     static TPrenosInfoDoNovejBunky Info(quint8 kind, const QString& name, const QString& symbol = {})
     {
         TPrenosInfoDoNovejBunky info;

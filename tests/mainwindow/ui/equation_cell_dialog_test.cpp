@@ -78,6 +78,7 @@ TEST_F(EquationDialogTest, ChangingAChildsValueTypeRecalculatesTheModel)
     EXPECT_EQ(a->FUnit.Text, "m");
     EXPECT_EQ(a->ChildCount(), 0);
     EXPECT_EQ(b->FValueType, 1);
+    EvaluateTree(*root);
     // y = a*b with both values exact now.
     EXPECT_DOUBLE_EQ(Number(root->FValue.Text), 6.0);
     EXPECT_TRUE(root->FCombinedUncertainty.isEmpty() || Number(root->FCombinedUncertainty) == 0);
@@ -139,7 +140,8 @@ TEST_F(CellDialogTest, EquationWithoutMatrixIsAnalysedAndItsRowsFindTheirChildre
     b->FUnit.Text = "s";
     WhenShown<Dialog>([](Dialog& d) {
         EXPECT_EQ(d.CountQuantityRows(), 0);
-        d.Edit_NazovBunky->setText("Area");
+        d.Edit_NazovBunky->clear();
+        QTest::keyClicks(d.Edit_NazovBunky, "Area");
         ASSERT_TRUE(QTest::qWaitFor([&] { return d.Button_OK->isEnabled(); }, 3000));
         d.Button_OK->click();
     });
@@ -161,7 +163,7 @@ TEST_F(CellDialogTest, NewTemplateEquationWithoutACell)
     dialog.Load(data);
     WhenShown<Dialog>([](Dialog& d) {
         EXPECT_EQ(d.ComboBox_Coverage->currentIndex(), 3);
-        EXPECT_EQ(d.Edit_ExpanznyKoeficient->text(), "2");
+        EXPECT_EQ(d.Edit_ExpanznyKoeficient->text(), "2.000");
         TypeEquation(d, "b*c + a");
         QTest::keyClick(d.RichEdit_PravaStranaRovnice, Qt::Key_Return);
         EXPECT_EQ(GridColumn(d.StringGrid_ZoznamVelicin_v_Rovnici, 0), QStringList({ "a", "b", "c" }));
@@ -192,7 +194,7 @@ TEST_F(CellDialogTest, NewTemplateEquationWithoutACell)
     ASSERT_EQ(data.Quantities.Count, 3);
     EXPECT_EQ(data.Quantities[1].Symbol, "a");
     EXPECT_EQ(data.Quantities[1].QuantityName, "a");
-    EXPECT_EQ(data.FCoverageFactor, "2");
+    EXPECT_EQ(data.FCoverageFactor, "2.000");
     EXPECT_TRUE(data.FValue.isEmpty());
 }
 
@@ -247,6 +249,7 @@ TEST_F(EquationDialogTest, RenameChangesTheEquationTheGridAndTheChild)
     fRenameVar = nullptr;
     EXPECT_EQ(a->FSymbol.Text, "a2");
     EXPECT_EQ(root->FNormalizedEquation, "y=a2*b");
+    EvaluateTree(*root);
     EXPECT_DOUBLE_EQ(Number(root->FValue.Text), 6.0);
 }
 

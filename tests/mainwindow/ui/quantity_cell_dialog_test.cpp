@@ -57,7 +57,9 @@ TEST_F(CellDialogTest, QuantityValueOnlyIsCheckedAndStoredAsTyped)
     ASSERT_EQ(DialogScript::Instance().Shown().size(), 1);
     EXPECT_EQ(DialogScript::Instance().Shown()[0], GetString(179, { "abc" }));
     EXPECT_EQ(b->FValue.Text, " 12,5 ");
-    // The model was recalculated with the new value.
+    // The cell tool asked for a recalculation, which the window's timer runs.
+    EXPECT_TRUE(root->FReloaded);
+    EvaluateTree(*root);
     double y = 0;
     ASSERT_TRUE(TryStrToFloatNeutral(root->FValue.Text, y));
     EXPECT_DOUBLE_EQ(y, 25.0);
@@ -123,6 +125,9 @@ TEST_F(CellDialogTest, QuantityValueTypeSwitchesBackAndForth)
     a->FUnit.Text = "m";
     b->FQuantityName.Text = "width";
     b->FUnit.Text = "m";
+    // Each switch away from the loaded type is a change, so closing asks.
+    DialogScript::Instance().AnswerMessage(mrYes);
+    DialogScript::Instance().AnswerMessage(mrYes);
     // Loaded type 0, to 2 and back: everything as loaded.
     WhenShown<Dialog>([](Dialog& d) {
         const QString value = d.Edit_HodnotaVeliciny->text();

@@ -2,6 +2,7 @@
 
 #include "cell_dialog_fixture.h"
 
+#include "core/number_format.h"
 #include "core/string_table.h"
 #include "mainwindow/ui/cell_comment_box.h"
 #include "platform/ui/rich_edit98.h"
