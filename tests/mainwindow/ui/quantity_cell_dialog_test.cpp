@@ -250,7 +250,7 @@ TEST_F(CellDialogTest, SumFormulaGridRefusesAnAtomicWeightOfZero)
     DialogScript::Instance().AnswerMessage(mrRetry);
     WhenShown<Dialog>([](Dialog& d) {
         d.StringGrid_SumForm->item(1, 3)->setText("0");
-        d.Button_OK->click();
+        ClickOkWhenEnabled(d);
         ASSERT_TRUE(d.isVisible());
         EXPECT_EQ(d.StringGrid_SumForm->currentRow(), 1);
         EXPECT_EQ(d.StringGrid_SumForm->currentColumn(), 3);
