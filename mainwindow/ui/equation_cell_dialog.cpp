@@ -454,9 +454,10 @@ void TfOrvek5::ApplyEditLevel()
 
 void TfOrvek5::ApplyReadOnlyColors()
 {
-    for (QLineEdit* edit : { Edit_NazovBunky, Edit_SymbolVeliciny, Edit_HodnotaVeliciny,
-             Edit_HodnotaKombinovanejStandardnejNeistoty, Edit_HodnotaRelativnejStandardnejNeistoty,
-             Edit_RozsirenaStdNeistota, Edit_HodnotaRelativnejRozsirenejNeistoty, Edit_ExpanznyKoeficient })
+    for (QLineEdit* edit :
+        { Edit_NazovBunky, Edit_SymbolVeliciny, Edit_HodnotaVeliciny, Edit_HodnotaKombinovanejStandardnejNeistoty,
+            Edit_HodnotaRelativnejStandardnejNeistoty, Edit_RozsirenaStdNeistota,
+            Edit_HodnotaRelativnejRozsirenejNeistoty, Edit_ExpanznyKoeficient, Edit_PocetStupnovVolnosti })
         ColourByReadOnly(edit, edit->isReadOnly());
     ColourByReadOnly(FQuantityNameBox->Edit, FQuantityNameBox->Edit->isReadOnly());
     ColourByReadOnly(FUnitBox->Edit, FUnitBox->Edit->isReadOnly());

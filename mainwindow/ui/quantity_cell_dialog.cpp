@@ -258,7 +258,8 @@ void TfOrvek9::ResetSumFormulaGrid()
     StringGrid_SumForm->clearContents();
     StringGrid_SumForm->setColumnCount(kSumColumnCount);
     StringGrid_SumForm->setRowCount(1);
-    const int widths[kSumColumnCount] = { 30, 45, 40, 72, 74, 91, 84, 100 };
+    // Starting widths; the element and count columns are wide enough for their headers.
+    const int widths[kSumColumnCount] = { 30, 62, 62, 72, 74, 91, 84, 100 };
     for (int c = 0; c < kSumColumnCount; ++c)
         StringGrid_SumForm->setColumnWidth(c, widths[c]);
     StringGrid_SumForm->verticalHeader()->setDefaultSectionSize(DefaultRowHeight + 4);
