@@ -23,7 +23,11 @@
 #include "database/ui/table_control_window.h"
 #include "database/ui/template_window.h"
 #include "mainwindow/ui/cell_tool_provider.h"
+#include "mainwindow/ui/equation_cell_dialog.h"
+#include "mainwindow/ui/one_line_dialogs.h"
+#include "mainwindow/ui/quantity_cell_dialog.h"
 #include "mainwindow/ui/source_dialog_adapter.h"
+#include "mainwindow/ui/uncertainty_cell_dialog.h"
 #include "platform/single_instance.h"
 #include "platform/ui/widget_dialogs.h"
 #include "richtext/cell_hint.h"
@@ -35,6 +39,7 @@
 #include "richtext/ui/special_edit_actions.h"
 #include "sources/chart_report.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QScreen>
 #include <cstdio>
@@ -100,6 +105,12 @@ int main(int argc, char** argv)
         CellToolProvider cellTools;
         cellTools.Dialogs().MakeSourceDialog = MakeSourceDialogAdapter;
         SetCellToolService(&cellTools);
+        cellTools.Dialogs().MakeEquationDialog
+            = [] { return std::make_unique<TfOrvek5>(QApplication::activeWindow()); };
+        cellTools.Dialogs().MakeQuantityDialog
+            = [] { return std::make_unique<TfOrvek9>(QApplication::activeWindow()); };
+        cellTools.Dialogs().MakeUncertaintyCellDialog
+            = [] { return std::make_unique<TfOrvek11>(QApplication::activeWindow()); };
 
         fOrvekLoad = new TfOrvekLoad;
         fOrvekLoad->show();
@@ -117,6 +128,8 @@ int main(int argc, char** argv)
         TPreviewPrinter previewPrinter(&mainWindow);
         previewPrinter.SetStoredDefaults();
         MainPreviewPrinter = &previewPrinter;
+        TfEditSpecialString editSpecialString(&mainWindow);
+        fEditSpecialString = &editSpecialString;
         TfSetSpecialCharactersVariable setSpecialCharactersVariable(&mainWindow);
         fSetSpecialCharactersVariable = &setSpecialCharactersVariable;
         TfSetSpecialCharacters setSpecialCharacters(&mainWindow);
@@ -140,15 +153,21 @@ int main(int argc, char** argv)
         fRichEdit98Editor = &richEdit98Editor;
         TfInfoUser infoUser(&mainWindow);
         fInfoUser = &infoUser;
+        TfEditString editString(&mainWindow);
+        fEditString = &editString;
         TfInputSearchString1 inputSearchString1(&mainWindow);
         fInputSearchString1 = &inputSearchString1;
+        TfRenameVar renameVar(&mainWindow);
+        fRenameVar = &renameVar;
         QObject::connect(
             &guard, &SingleInstanceGuard::ActivationRequested, &mainWindow, &PlaceholderMainWindow::RestoreAndActivate);
         mainWindow.show();
         std::printf("%s: main window created\n", qUtf8Printable(ProgramTitle));
         std::fflush(stdout);
         result = app.exec();
+        fRenameVar = nullptr;
         fInputSearchString1 = nullptr;
+        fEditString = nullptr;
         fInfoUser = nullptr;
         fRichEdit98Editor = nullptr;
         fEditRecordHead = nullptr;
@@ -163,6 +182,7 @@ int main(int argc, char** argv)
         fEditStrings = nullptr;
         fSetSpecialCharacters = nullptr;
         fSetSpecialCharactersVariable = nullptr;
+        fEditSpecialString = nullptr;
         MainPreviewPrinter = nullptr;
         ActionListSpecialEdit = nullptr;
         fOrvekDB = nullptr;

@@ -14,6 +14,7 @@ DistributionTextService* g_distributionTexts = nullptr;
 ChartReportService* g_chartReports = nullptr;
 ResultSummaryService* g_resultSummary = nullptr;
 WaitWindowService* g_waitWindow = nullptr;
+QuantityListService* g_quantityList = nullptr;
 } // namespace
 
 MainWindowService* MainWindow()
@@ -143,6 +144,15 @@ QuantitySummaryService* QuantitySummary()
 void SetQuantitySummaryService(QuantitySummaryService* service)
 {
     g_quantitySummary = service;
+}
+
+QuantityListService* QuantityUnitList()
+{
+    return g_quantityList;
+}
+void SetQuantityListService(QuantityListService* service)
+{
+    g_quantityList = service;
 }
 
 } // namespace orvek

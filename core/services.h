@@ -303,4 +303,18 @@ public:
 QuantitySummaryService* QuantitySummary();
 void SetQuantitySummaryService(QuantitySummaryService* service);
 
+// The list of quantities and units (TfListOfVariablesUnits): a catalogue of quantity
+// names with their units, both as mark-up.
+class QuantityListService {
+public:
+    virtual ~QuantityListService() = default;
+    // Opens the list for picking, with its Cancel button. True after OK, with the chosen
+    // quantity name and its unit (empty when the quantity has none).
+    virtual bool PickQuantity(QString& quantityName, QString& unit) = 0;
+};
+
+// Null until the list exists: the dialogs' pick-from-list buttons are then disabled.
+QuantityListService* QuantityUnitList();
+void SetQuantityListService(QuantityListService* service);
+
 } // namespace orvek
