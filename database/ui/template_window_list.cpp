@@ -30,6 +30,7 @@
 #include <QSqlDatabase>
 #include <QStyledItemDelegate>
 #include <QTimer>
+#include <algorithm>
 
 namespace orvek {
 
@@ -200,13 +201,20 @@ void TfOrvekDB::BuildGridColumns()
     DBGrid_Template->setModel(model_);
     DBGrid_Template->setItemDelegate(new TemplateCellDelegate(SelectedIds, DBGrid_Template));
     QHeaderView* header = DBGrid_Template->horizontalHeader();
-    for (int j = 0; j < TemplateGridSortCount; ++j)
-        header->resizeSection(j, columns.Widths[size_t(j)]);
-    header->setStretchLastSection(true);
     // Bold titles on screens of at most 90 pixels per inch only.
     QFont titleFont = header->font();
     titleFont.setBold(ScreenPixelsPerInch <= 90);
     header->setFont(titleFont);
+    // The stored widths are a starting size: a column is never narrower than its title,
+    // and the date column shows a whole date in this font.
+    const int dateWidth = DBGrid_Template->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 ")) + 16;
+    for (int j = 0; j < TemplateGridSortCount; ++j) {
+        int width = std::max(columns.Widths[size_t(j)], header->sectionSizeHint(j));
+        if (TemplateGridDescriptors[size_t(fields[j])].FieldName == QLatin1String("CreateDate"))
+            width = std::max(width, dateWidth);
+        header->resizeSection(j, width);
+    }
+    header->setStretchLastSection(true);
     connect(header, &QHeaderView::sectionMoved, this, [this] { DBGrid_TemplateColumnMoved(); });
     connect(DBGrid_Template->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
         [this] { ShowRecordCounter(); });
