@@ -100,7 +100,7 @@ TEST_F(ShippedModels, WriteScrambledFilesWhenAsked)
 TEST_F(ShippedModels, EachShippedFileHoldsItsPlainText)
 {
     const QStringList names = PlainModels();
-    ASSERT_EQ(names.size(), 10);
+    ASSERT_EQ(names.size(), 14);
     for (const QString& name : names) {
         QByteArray scrambled;
         QString error;
@@ -133,6 +133,10 @@ constexpr PublishedResult kPublished[] = {
     { "Validation/%1/S3_%2", 3, "10000.178", "0.0083", 2, "2", "0.017", "" },
     // S4: 49,999 926 mm, u = 36,4 nm, U = 73 nm.
     { "Validation/%1/S4_%2", 3, "49.999926", "0.0000364", 3, "2", "0.000073", "" },
+    // S5, furnace temperature: 1 000,5 deg C, u = 0,64 deg C (U = 1,3 deg C with k = 2).
+    { "Validation/%1/S5_1_%2", 2, "1000.5", "0.64", 2, "2", "1.3", "" },
+    // S5, emf of the thermocouple at 1 000,0 deg C: 36 229 uV, u = 25,0 uV, U = 50 uV.
+    { "Validation/%1/S5_2_%2", 2, "36229", "25.0", 3, "2", "50", "" },
     // JCGM 100 H.1 at 99 %: 50,000 838 mm, u = 32 nm, nu_eff = 16, k = 2,92, U = 93 nm.
     { "Validation/%1/Valid%2", 2, "50.000838", "0.000032", 2, "2.92", "0.000093", "16" },
     // EURACHEM/CITAC QUAM A3: 0,10139 mol/L, u = 0,00018 mol/L; nu_eff and k from
