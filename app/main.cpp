@@ -24,6 +24,7 @@
 #include "database/ui/template_window.h"
 #include "mainwindow/ui/cell_tool_provider.h"
 #include "mainwindow/ui/equation_cell_dialog.h"
+#include "mainwindow/ui/equation_dialog_provider.h"
 #include "mainwindow/ui/one_line_dialogs.h"
 #include "mainwindow/ui/quantity_cell_dialog.h"
 #include "mainwindow/ui/source_dialog_adapter.h"
@@ -111,6 +112,9 @@ int main(int argc, char** argv)
             = [] { return std::make_unique<TfOrvek9>(QApplication::activeWindow()); };
         cellTools.Dialogs().MakeUncertaintyCellDialog
             = [] { return std::make_unique<TfOrvek11>(QApplication::activeWindow()); };
+        // The template window's new template from an equation opens the same dialog.
+        EquationDialogProvider equationDialog;
+        SetEquationDialogService(&equationDialog);
 
         fOrvekLoad = new TfOrvekLoad;
         fOrvekLoad->show();
@@ -174,6 +178,7 @@ int main(int argc, char** argv)
         SetHelpService(nullptr);
         SetChartReportService(nullptr);
         SetCellToolService(nullptr);
+        SetEquationDialogService(nullptr);
         fOrvekReportSelection = nullptr;
         SetMessageWindowService(nullptr);
         fMessageWindow = nullptr;

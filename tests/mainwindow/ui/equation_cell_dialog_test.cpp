@@ -5,6 +5,7 @@
 
 #include "core/number_text.h"
 #include "core/string_table.h"
+#include "mainwindow/ui/equation_dialog_provider.h"
 #include "mainwindow/ui/one_line_dialogs.h"
 #include "platform/ui/rich_edit98.h"
 #include "richtext/ui/edit_text98.h"
@@ -251,6 +252,40 @@ TEST_F(EquationDialogTest, RenameChangesTheEquationTheGridAndTheChild)
     EXPECT_EQ(root->FNormalizedEquation, "y=a2*b");
     EvaluateTree(*root);
     EXPECT_DOUBLE_EQ(Number(root->FValue.Text), 6.0);
+}
+
+} // namespace
+} // namespace orvek::test
+
+namespace orvek::test {
+namespace {
+
+// The template window's service shows the same dialog for a new template and gives the
+// typed fields and every quantity row back; Cancel gives nothing.
+TEST_F(CellDialogTest, NewTemplateThroughTheEquationDialogService)
+{
+    VariableCounter = 0;
+    EquationDialogProvider service;
+    TNewEquationDialogData data;
+    WhenShown<Dialog>([](Dialog& d) {
+        EXPECT_EQ(d.windowTitle(), "New template");
+        TypeEquation(d, "m0 + dm");
+        QTest::keyClick(d.RichEdit_PravaStranaRovnice, Qt::Key_Return);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return d.Button_OK->isEnabled(); }, 3000));
+        d.Button_OK->click();
+    });
+    ASSERT_TRUE(service.RunNewEquationDialog("New template", data));
+    EXPECT_EQ(data.Symbol, "Var1");
+    EXPECT_EQ(data.Equation, "Var1 = m0+dm");
+    ASSERT_EQ(data.Rows.size(), 2);
+    EXPECT_EQ(data.Rows[0].Symbol, "dm");
+    EXPECT_EQ(data.Rows[1].Symbol, "m0");
+    EXPECT_EQ(data.CoverageFactor, "2.000");
+
+    WhenShown<Dialog>([](Dialog& d) { d.reject(); });
+    TNewEquationDialogData cancelled;
+    EXPECT_FALSE(service.RunNewEquationDialog("New template", cancelled));
+    EXPECT_TRUE(cancelled.Rows.isEmpty());
 }
 
 } // namespace
