@@ -347,7 +347,8 @@ private:
     // Where a new template of this window goes: the shown folder, or "0" while all the
     // group's templates are listed.
     TTemplateTarget NewTemplateTarget() const;
-    // Field (as the grid descriptors number them) of the list's current row.
+    // Field (as the grid descriptors number them) of the template of the list's current
+    // row.
     QVariant CurrentRowField(int field);
     // Lists the folder's templates again with TemplateID current; the tick loads it.
     void ShowTemplate(int templateId);

@@ -41,6 +41,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
@@ -91,8 +92,17 @@ TTemplateTarget TfOrvekDB::NewTemplateTarget() const
 
 QVariant TfOrvekDB::CurrentRowField(int field)
 {
-    const int row = CurrentRow();
-    return row >= 0 && list_->Active() && row < ListRowCount() ? list_->Field(row, field) : QVariant();
+    // Read from the table by the row's ID: the head as stored now, whatever the list's
+    // answer holds.
+    static const char* const columns[] = { nullptr, "ID", "CreatedBy", "TemplateName", "CreateDate", "MainEquation" };
+    const int id = CurrentRowID();
+    if (id <= 0 || field < 1 || field > 5)
+        return QVariant();
+    QSqlDatabase db = RecordsDatabase();
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT %1 FROM TemplateDB WHERE ID = ?").arg(QLatin1String(columns[field])));
+    query.addBindValue(id);
+    return query.exec() && query.next() ? query.value(0) : QVariant();
 }
 
 void TfOrvekDB::ShowTemplate(int templateId)
@@ -423,7 +433,8 @@ void TfOrvekDB::ActionDeleteRecordExecute()
             selection->clearSelection();
             for (int r = 0; r < ListRowCount(); ++r)
                 if (kept.contains(ListRowID(r)))
-                    selection->select(DBGrid_Template->model()->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                    selection->select(
+                        DBGrid_Template->model()->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
             CollectSelectedTemplateIds();
         }
     }

@@ -268,7 +268,9 @@ TEST_F(TemplateCommands, DeleteMovesToTheBinThenDeletesForGoodKeepingATemplateIn
     OtherExec("INSERT INTO TreeDB (FromTemplateID, NazovMerania) VALUES (?, 'r')", { first });
     const int third = AddTemplate("Gauge", "4", ModelText("Gauge"));
     Open();
-    // Out of the bin: no question, all three go to the bin (an in-use one too).
+    // Out of the bin: no question, all three go to the bin (an in-use one too, selected
+    // beside the current one; a current template in use cannot be deleted).
+    Show(second);
     window->SelectAllTemplates();
     window->ActionDeleteRecord->trigger();
     EXPECT_TRUE(Script().Shown().isEmpty());
@@ -277,6 +279,7 @@ TEST_F(TemplateCommands, DeleteMovesToTheBinThenDeletesForGoodKeepingATemplateIn
     // In the bin: a question with the count, and the one in use is kept and named.
     window->IDTable_Template->FindKey("1");
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->ListRowCount() == 3; }, 5000));
+    Show(third);
     window->SelectAllTemplates();
     Script().AnswerMessage(mrNo);
     window->ActionDeleteRecord->trigger();
