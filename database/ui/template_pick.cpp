@@ -9,6 +9,7 @@
 #include "database/template_list.h"
 #include "database/template_query.h"
 #include "database/template_storage.h"
+#include "database/ui/db_tree_view.h"
 #include "database/ui/template_window.h"
 #include "database/ui/vx_db_grid.h"
 #include "database/validation_examples.h"
@@ -93,8 +94,12 @@ bool TfOrvekDB::PrepareExamplePick(const QString& text, const QString& folder, c
             MessageDlg(found.Error, TMsgDlgType::mtError, mbOK);
         return false;
     }
-    if (found.Imported)
+    if (found.Imported) {
+        // The import may have made the examples' folder: the tree shows it too.
         DataChangedSinceBackup = true;
+        IDTable_Template->Refresh();
+        DBTemplateView->RebuildTree();
+    }
 
     PickTemplateID = 0;
     StoreCellComments = true;

@@ -536,8 +536,12 @@ void TfOrvekDB::LoadValidationExample(const QString& action)
             MessageDlg(found.Error, TMsgDlgType::mtError, mbOK);
         return;
     }
-    if (found.Imported)
+    if (found.Imported) {
+        // The import may have made the examples' folder: the tree shows it too.
         DataChangedSinceBackup = true;
+        IDTable_Template->Refresh();
+        DBTemplateView->RebuildTree();
+    }
     if (TemplateViewMode == kTemplatesOfGroup)
         ActionShowAllTemplatesExecute();
     SelectFolderOfTemplate(found.TemplateID);

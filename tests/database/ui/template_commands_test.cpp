@@ -13,6 +13,7 @@
 #include "database/ui/edit_record_head.h"
 #include "database/ui/template_window.h"
 #include "database/ui/vx_db_grid.h"
+#include "database/validation_examples.h"
 #include "engine/cell.h"
 #include "engine/model_file.h"
 #include "richtext/report_output.h"
@@ -25,6 +26,7 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -361,6 +363,36 @@ TEST_F(TemplateCommands, EditPathsOfATemplateInUseOfferACopyInstead)
     EXPECT_EQ(proposed, CopyNameProposal("Balance"));
     EXPECT_EQ(NamesIn("4"), QStringList({ "Balance", proposed, "Weights" }));
     EXPECT_EQ(Row("TemplateDB", first)["Strom"].toString(), before);
+}
+
+TEST_F(TemplateCommands, ValidationExampleActionImportsOnFirstUseAndShowsTheSameTemplateAfter)
+{
+    const QString savedApp = AppDir;
+    AppDir = files.path() + "/";
+    Open();
+    const TValidationExample& example = ValidationExamples()[0];
+    QAction* action = window->findChild<QAction*>(example.Action);
+    ASSERT_TRUE(action);
+
+    // Without the examples' folder nothing happens.
+    action->trigger();
+    EXPECT_EQ(Count("TemplateDB"), 2);
+
+    ASSERT_TRUE(QDir().mkpath(ValidationFolder(0)));
+    ASSERT_TRUE(WriteScrambledModelFile(ValidationFolder(0) + ValidationFileName(example, 0), ModelText("S2")));
+    action->trigger();
+    ASSERT_EQ(Count("TemplateDB"), 3);
+    const QString name = ValidationTemplateName(ValidationFileName(example, 0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return CurrentTemplateID > 0 && CurrentTemplateID != first; }, 5000));
+    const int imported = CurrentTemplateID;
+    EXPECT_EQ(Row("TemplateDB", imported)["TemplateName"].toString(), name);
+
+    window->IDTable_Template->FindKey("4");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return CurrentTemplateID > 0 && CurrentTemplateID != imported; }, 5000));
+    action->trigger();
+    EXPECT_EQ(Count("TemplateDB"), 3);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return CurrentTemplateID == imported; }, 5000));
+    AppDir = savedApp;
 }
 
 } // namespace
