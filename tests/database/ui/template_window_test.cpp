@@ -420,6 +420,9 @@ TEST_F(TemplateWindow, Screenshots)
         ExpandTreeRequest = true;
         QTest::qWait(500);
         window->grab().save(folder + "/template-window" + (language == 0 ? "-en" : "-sk") + ".png");
+        window->PageControl1->setCurrentWidget(window->TabSheet_Poznamky);
+        QTest::qWait(300);
+        window->grab().save(folder + "/template-short-report" + (language == 0 ? "-en" : "-sk") + ".png");
         window->MenuExit->trigger();
     }
     LanguageID = 0;
