@@ -16,6 +16,7 @@
 #include "engine/evaluation.h"
 #include "engine/ui/diagram_view.h"
 #include "platform/db_session.h"
+#include "platform/ui/rich_edit98.h"
 #include "richtext/ui/preview_printer.h"
 
 #include <QAction>
@@ -123,6 +124,7 @@ TfOrvekDB::TfOrvekDB(QWidget* parent)
 
     PreviewPrinter1 = new TPreviewPrinter(this);
     PreviewPrinter1->setObjectName(QStringLiteral("PreviewPrinter1"));
+    ConnectTemplateCommands();
     FormCreate();
 }
 
@@ -441,7 +443,8 @@ void TfOrvekDB::BuildPanels()
     const auto reportPage = [this](const char* pageName, const char* editName, QTextEdit*& edit) {
         auto* page = new QWidget;
         page->setObjectName(QString::fromLatin1(pageName));
-        edit = new QTextEdit(page);
+        // Rich-edit controls: the report outputs render into and print from them.
+        edit = new TRichEdit98(page);
         edit->setObjectName(QString::fromLatin1(editName));
         edit->setReadOnly(true);
         edit->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -982,8 +985,13 @@ void TfOrvekDB::UpdateActions()
     ActionShowAllTemplates->setEnabled(TemplateCount > 0);
     ActionSearchTemplates->setEnabled(TemplateCount > 0 && TemplateSearchAllowed(firstField));
     menuAdministrator->menuAction()->setVisible(r12);
-    for (QAction* action : { ActionNewRecFromNewTree, ActionNewRecFromFileTree })
-        action->setEnabled(r123);
+    // A new template from an equation needs the equation dialog, the cell properties
+    // the settings dialog and the summary its window: without them they stay disabled.
+    ActionNewRecFromNewTree->setEnabled(r123 && EquationDialog() != nullptr);
+    ActionNewRecFromFileTree->setEnabled(r123);
+    ActionZobrazitVlastnostiBuniek->setEnabled(SettingsDialog() != nullptr);
+    for (QAction* action : { ActionSelectAllRecords, ActionUnSelectAllRecords })
+        action->setEnabled(rows);
     for (QAction* action : { ActionMoveSelectedRecordTo, ActionUrobitKopiuZaznamu, ActionExportTreeToFileAs,
              ActionVyberPreReport, ActionFullReportSaveToFile, ActionCopyFullReport, ActionReportPrintPreview,
              ActionReportPrint, ActionCopyShortReport, ActionShortReportPrintPreview, ActionShortReportPrint,
@@ -997,6 +1005,7 @@ void TfOrvekDB::UpdateActions()
              ActionSuhrnVelicin, Editovaobsahbunky2, RovnicuZmenitNaVelicinu, RovnicuZmenitNaNovuRovnicu,
              VelicinuZmenitNaNovuRovnicu, Vymazaoznaen1, ZablokovaOdblokovaoznaen1, PridatNovuNeistotuMainMenu })
         action->setEnabled(editable);
+    ActionSuhrnVelicin->setEnabled(editable && QuantitySummary() != nullptr);
     ActionDeleteRecord->setEnabled(rows && r123 && !document_->TemplateInUse);
     ActionShowHistory->setEnabled(rows && r12);
     for (QAction* action : { ActionShowMaxUncertainty, ActionStromZvacsit, ActionStromZmensit,
@@ -1075,8 +1084,9 @@ void TfOrvekDB::PageControl1Change()
         UpdateActions();
     } else if (page == TabSheet_Poznamky) {
         ActionUrobitKopiuZaznamu->setEnabled(false);
-        // The short report is built by the report commands when they are connected;
-        // until then the page stays as it is and is rebuilt once they are.
+        RefreshReportPage();
+    } else if (page == TabSheet_VzorecPreNeistotu) {
+        RefreshReportPage();
     }
 }
 

@@ -17,8 +17,10 @@
 #include "database/template_tick.h"
 #include "database/template_zoom.h"
 
+#include <QDate>
 #include <QDialog>
 #include <QString>
+#include <QVariant>
 #include <QVector>
 #include <memory>
 
@@ -55,6 +57,12 @@ class TVxDBGrid;
 // Modal results of the window, as the caller reads them.
 inline constexpr int kTemplateWindowOk = 1;
 inline constexpr int kTemplateWindowCancel = 2;
+
+struct TTemplateTarget;
+class TReportOutput;
+
+// What a report output of the window gives out.
+enum class TReportKind { Full, Short, Diagram };
 
 class TfOrvekDB : public QDialog {
     Q_OBJECT
@@ -260,6 +268,43 @@ public:
 
     // ---- The pick (template_pick.cpp).
     void PrepareTemplatePick(int templateId, const QString& text);
+    // Prepares the pick of a validation example: the example's template of the current
+    // group, imported from Folder + FileName on first use, becomes current. False when
+    // there is none (folder or file missing, or a failed import that was shown).
+    bool PrepareExamplePick(const QString& text, const QString& folder, const QString& fileName);
+    // Called by the main window before it shows the window; nothing depends on it.
+    void SetPickOption(bool flag);
+
+    // ---- Commands on templates (template_window_commands.cpp).
+    // Valid after the window closed with OK: the handed-over template and the head the
+    // user typed for the new record; the tree is in the transfer file.
+    int HandOverTemplateID = 0;
+    QString HandOverTemplateName;
+    QString HandOverRecordName;
+    QString HandOverSampleID;
+    QDate HandOverDate;
+    void ActionCloseWindowandAddTemplateToDBExecute();
+    void ActionNewRecFromNewTreeExecute();
+    void ActionNewRecFromFileTreeExecute();
+    void CopyTemplateAsNew();
+    void ActionEditRecordExecute();
+    void ActionDeleteRecordExecute();
+    void ActionExportTreeToFileAsExecute();
+    void ActionShowHistoryExecute();
+    void SelectAllTemplates();
+    void UnselectAllTemplates();
+    void ActionMoveSelectedRecordToExecute();
+    // Shows the validation example of the named action, importing its model file on
+    // first use.
+    void LoadValidationExample(const QString& action);
+    void ActionZobrazitVlastnostiBuniekExecute();
+    void ActionSuhrnVelicinExecute();
+    void ActionVyberPreReportExecute();
+    // The output of Kind by Mode (copy, print, preview, save) after the selection check.
+    void RunReportOutput(TReportKind kind, int mode, const QString& caption);
+    // Builds the shown report page when the template changed since it was built.
+    void RefreshReportPage();
+    TReportOutput* ReportOutput() const { return reportOutput_; }
 
 protected:
     bool event(QEvent* event) override;
@@ -295,6 +340,18 @@ private:
     void RelayoutToZoom();
     bool MayChangeFolders();
     QAction* MakeAction(const char* name, void (TfOrvekDB::*handler)() = nullptr);
+    void ConnectTemplateCommands();
+    // What every pick preparation ends with: the colours, page, focus and zoom, and the
+    // current row to be loaded by the tick.
+    void FinishPickPreparation();
+    // Where a new template of this window goes: the shown folder, or "0" while all the
+    // group's templates are listed.
+    TTemplateTarget NewTemplateTarget() const;
+    // Field (as the grid descriptors number them) of the template of the list's current
+    // row.
+    QVariant CurrentRowField(int field);
+    // Lists the folder's templates again with TemplateID current; the tick loads it.
+    void ShowTemplate(int templateId);
 
     std::unique_ptr<TTemplateDocument> document_;
     std::unique_ptr<TTemplateList> list_;
@@ -302,6 +359,7 @@ private:
     std::unique_ptr<TTemplateTick> tick_;
     TTemplateListModel* model_ = nullptr;
     QueryRowsModel* serviceModel_ = nullptr;
+    TReportOutput* reportOutput_ = nullptr;
     bool closingByResult_ = false;
     // Above 0 while the window moves the folder table itself: no requery by the tree.
     int folderChangeGuard_ = 0;

@@ -17,6 +17,7 @@
 #include "engine/evaluation.h"
 #include "richtext/report_texts.h"
 #include "tests/database/ui/folder_tree_fixture.h"
+#include "tests/support/template_service_doubles.h"
 #include "tests/support/window_service_doubles.h"
 
 #include <QAction>
@@ -341,6 +342,8 @@ TEST_F(TemplateWindow, ActionsFollowTheUsersRights)
         { 3, false, false, true, true },
         { 0, false, false, false, false },
     };
+    // A new template from an equation needs the equation dialog as well as the rights.
+    test::EquationDialogDouble equations;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.rights);
         CurrentUserRights = c.rights;
@@ -352,6 +355,11 @@ TEST_F(TemplateWindow, ActionsFollowTheUsersRights)
         EXPECT_EQ(window->ActionEditovatObsahBunky->isEnabled(), c.editCell);
         EXPECT_TRUE(window->ActionStromZvacsit->isEnabled());
     }
+    CurrentUserRights = 2;
+    SetEquationDialogService(nullptr);
+    window->UpdateActions();
+    EXPECT_FALSE(window->ActionNewRecFromNewTree->isEnabled());
+    EXPECT_TRUE(window->ActionNewRecFromFileTree->isEnabled());
     // The service page is the service login's only.
     EXPECT_FALSE(window->PageControl1->isTabVisible(window->PageControl1->indexOf(window->TabSheet_Service)));
     CurrentUserName = "Tulkarn";
@@ -412,6 +420,9 @@ TEST_F(TemplateWindow, Screenshots)
         ExpandTreeRequest = true;
         QTest::qWait(500);
         window->grab().save(folder + "/template-window" + (language == 0 ? "-en" : "-sk") + ".png");
+        window->PageControl1->setCurrentWidget(window->TabSheet_Poznamky);
+        QTest::qWait(300);
+        window->grab().save(folder + "/template-short-report" + (language == 0 ? "-en" : "-sk") + ".png");
         window->MenuExit->trigger();
     }
     LanguageID = 0;

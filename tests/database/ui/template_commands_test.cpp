@@ -1,0 +1,398 @@
+// The template window's commands driven as a user drives them, on a copy of the empty
+// database: the hand-over to the main window, the import of model files, deleting to
+// the bin and for good, the report outputs and the copy offered for a template in use.
+
+#include "core/common_vars.h"
+#include "core/dates.h"
+#include "core/settings.h"
+#include "core/string_table.h"
+#include "database/folder_table_cursor.h"
+#include "database/template_document.h"
+#include "database/template_handover.h"
+#include "database/template_storage.h"
+#include "database/ui/edit_record_head.h"
+#include "database/ui/template_window.h"
+#include "database/ui/vx_db_grid.h"
+#include "database/validation_examples.h"
+#include "engine/cell.h"
+#include "engine/model_file.h"
+#include "richtext/report_output.h"
+#include "tests/database/ui/folder_tree_fixture.h"
+#include "tests/support/dialog_script.h"
+#include "tests/support/window_service_doubles.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+using namespace orvek;
+
+namespace {
+
+// y = a + b with one source of uncertainty per input; Expiry is the sources' validity
+// date (empty: none).
+QString ModelText(const QString& name, const QString& expiry = QString())
+{
+    TPrenosInfoDoNovejBunky info;
+    info.CellType = kEquationCell;
+    info.CellName = name;
+    info.Symbol = "y";
+    info.Equation = "a + b";
+    info.NormalizedEquation = "a+b";
+    info.Coverage = 1;
+    TCell root(nullptr, info, 0, 0, nullptr);
+    for (const QString symbol : { "a", "b" }) {
+        TPrenosInfoDoNovejBunky q;
+        q.CellType = kQuantityCell;
+        q.CellName = q.Symbol = q.QuantityName = symbol;
+        q.Value = "1";
+        TCell* quantity = root.AddChild(q);
+        TPrenosInfoDoNovejBunky s;
+        s.CellType = kUncertaintyCell;
+        s.CellName = "source of " + symbol;
+        s.Active = 1;
+        s.UncertaintyInput.TSN = 3;
+        s.UncertaintyInput.SO_2_3.Text = "0.1";
+        s.UncertaintyInput.PSV_2_3.Text = "Nekonecno";
+        s.UncertaintyInput.HSN = "0.1";
+        s.UncertaintyInput.EDate = expiry;
+        quantity->AddChild(s);
+    }
+    StoreCellComments = true;
+    return root.SaveToText() + "\r\n";
+}
+
+std::unique_ptr<TCell> TreeOf(const QString& text)
+{
+    auto root = std::make_unique<TCell>(nullptr, TPrenosInfoDoNovejBunky(), 0, 0, nullptr);
+    QByteArray bytes = text.toUtf8();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    EXPECT_TRUE(root->LoadFromDevice(buffer));
+    return root;
+}
+
+// Answers the next record-head dialog: Fill sees it, then OK or Cancel is clicked.
+void AnswerHead(std::function<void(TfEditRecordHead&)> fill, bool ok = true)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, fill, ok] {
+        auto* dialog = qobject_cast<TfEditRecordHead*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        fill(*dialog);
+        (ok ? dialog->Button2 : dialog->Button1)->click();
+    });
+    timer->start();
+}
+
+class TemplateCommands : public test::FolderDatabase {
+protected:
+    void SetUp() override
+    {
+        test::FolderDatabase::SetUp();
+        ASSERT_TRUE(files.isValid());
+        CurrentUserID = AddUser("eva", "heslo1", 2, 1, 1, "Eva", QString::fromUtf8("Nová"));
+        CurrentUserRights = 2;
+        CurrentGroupID = 1;
+        CurrentUserName = QString::fromUtf8("Eva Nová");
+        HighlightMode = 0;
+        ZoomCoefficient = 1.0;
+        ZoomPresetIndex = 3;
+        OtherExec("INSERT INTO TemplateID1 (ID, OwnerID, Description) VALUES ('4', '', 'Mass')");
+        OtherExec("INSERT INTO TemplateID1 (ID, OwnerID, Description) VALUES ('5', '', 'Length')");
+        first = AddTemplate("Balance", "4", ModelText("Balance"));
+        second = AddTemplate("Weights", "4", ModelText("Weights", DateToDMYText(QDate(2020, 1, 1))));
+        window = std::make_unique<TfOrvekDB>();
+        fOrvekDB = window.get();
+    }
+    void TearDown() override
+    {
+        window.reset();
+        fOrvekDB = nullptr;
+        EXPECT_TRUE(test::DialogScript::Instance().AllAnswered());
+        test::DialogScript::Instance().Reset();
+        TreeLoadInProgress = false;
+        CellTreeChanged = false;
+        EditMode = HighlightMode = 0;
+        ClearCellCommands();
+        test::FolderDatabase::TearDown();
+    }
+    static int AddTemplate(const QString& name, const QString& folder, const QString& text)
+    {
+        QSqlDatabase db = Other();
+        QSqlQuery query(db);
+        EXPECT_TRUE(ExecBound(query,
+            "INSERT INTO TemplateDB (GroupID, TemplateName, CreatedBy, CreateDate, MainEquation, IDDB1, Strom) "
+            "VALUES (1, ?, 'Eva Nová', '2026-03-09', 'y = a + b', ?, ?)",
+            { name, folder, text }));
+        return query.lastInsertId().toInt();
+    }
+    QStringList NamesIn(const QString& folder)
+    {
+        return Query("SELECT TemplateName FROM TemplateDB WHERE IDDB1 = ? ORDER BY TemplateName", { folder });
+    }
+    // Prepares the pick, shows the window and waits until template Shown is loaded
+    // from folder Folder.
+    void Open(const QString& folder = "4", int shown = 0)
+    {
+        window->PrepareTemplatePick(shown, "Templates");
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        window->IDTable_Template->FindKey(folder);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return CurrentTemplateID > 0 && CurrentTemplateID == window->CurrentRowID(); }, 5000));
+    }
+    // Makes template ID the shown one and waits for its load.
+    void Show(int id)
+    {
+        for (int row = 0; row < window->ListRowCount(); ++row)
+            if (window->ListRowID(row) == id)
+                window->DBGrid_Template->setCurrentIndex(window->DBGrid_Template->model()->index(row, 0));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return CurrentTemplateID == id; }, 5000));
+    }
+    test::DialogScript& Script() { return test::DialogScript::Instance(); }
+
+    QTemporaryDir files;
+    test::ResultSummaryDouble summary;
+    test::WaitWindowDouble wait;
+    std::unique_ptr<TfOrvekDB> window;
+    int first = 0, second = 0;
+};
+
+TEST_F(TemplateCommands, HandOverOfAnExpiredTemplateAsksAndRetryNoAndYesDoWhatTheySay)
+{
+    Open();
+    Show(second);
+    QFile::remove(TransferFileName());
+
+    // Retry: the window stays open and nothing is handed over.
+    Script().AnswerMessage(mrRetry);
+    window->ActionCloseWindowandAddTemplateToDB->trigger();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->HandOverTemplateID, 0);
+    EXPECT_FALSE(QFile::exists(TransferFileName()));
+
+    // Yes, then Cancel in the record-head dialog: still open.
+    Script().AnswerMessage(mrYes);
+    AnswerHead([](TfEditRecordHead&) {}, false);
+    window->ActionCloseWindowandAddTemplateToDB->trigger();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(QFile::exists(TransferFileName()));
+
+    // Yes and OK: the head comes back, the tree is in the transfer file with every field
+    // locked, and the window closes with OK.
+    Script().AnswerMessage(mrYes);
+    QString title;
+    AnswerHead([&](TfEditRecordHead& head) {
+        title = head.windowTitle();
+        EXPECT_FALSE(head.Edit_Datum->isEnabled());
+        EXPECT_EQ(head.Edit_Vytvoril->text(), CurrentUserName);
+        head.Edit_NazovMerania->setText("Run 1");
+        head.Edit_SampleID->setText("S-7");
+    });
+    window->ActionCloseWindowandAddTemplateToDB->trigger();
+    EXPECT_EQ(title, GetString(761));
+    EXPECT_EQ(window->result(), kTemplateWindowOk);
+    EXPECT_EQ(window->HandOverTemplateID, second);
+    EXPECT_EQ(window->HandOverTemplateName, "Weights");
+    EXPECT_EQ(window->HandOverRecordName, "Run 1");
+    EXPECT_EQ(window->HandOverSampleID, "S-7");
+    EXPECT_EQ(window->HandOverDate, QDate::currentDate());
+    QFile transfer(TransferFileName());
+    ASSERT_TRUE(transfer.open(QIODevice::ReadOnly));
+    auto handed = TreeOf(QString::fromUtf8(transfer.readAll()));
+    EXPECT_EQ(handed->FCellName.Lock, 1);
+    EXPECT_EQ(handed->Child(0)->FCellName.Lock, 1);
+    EXPECT_EQ(handed->Child(0)->Child(0)->FUncertaintyInput.TSNLock, 1);
+}
+
+TEST_F(TemplateCommands, HandOverIsRefusedForTwoSelectedAndNoCancelsThePick)
+{
+    Open();
+    window->SelectAllTemplates();
+    ASSERT_EQ(window->SelectedIds.size(), 2);
+    Script().AnswerMessage(mrCancel);
+    window->ActionCloseWindowandAddTemplateToDB->trigger();
+    EXPECT_EQ(Script().Shown().value(0), GetString(928));
+    EXPECT_TRUE(window->isVisible());
+
+    window->UnselectAllTemplates();
+    Show(second);
+    Script().AnswerMessage(mrNo);
+    window->ActionCloseWindowandAddTemplateToDB->trigger();
+    EXPECT_EQ(window->result(), kTemplateWindowCancel);
+    EXPECT_EQ(window->HandOverTemplateID, 0);
+}
+
+TEST_F(TemplateCommands, ImportOfThreeFilesSkipsTheBrokenOneAndNamesIt)
+{
+    Open();
+    const QString good1 = files.filePath("Mass_scale.stm"), broken = files.filePath("broken.stm"),
+                  good2 = files.filePath("Length.stm");
+    ASSERT_TRUE(WriteScrambledModelFile(good1, ModelText("m")));
+    ASSERT_TRUE(WriteScrambledModelFile(good2, ModelText("l")));
+    QFile bad(broken);
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write("BeginCell=1;\r\nthis is no model\r\n");
+    bad.close();
+
+    Script().AnswerOpenFile(good1 + "\n" + broken + "\n" + good2);
+    Script().AnswerMessage(mrOk);
+    window->ActionNewRecFromFileTree->trigger();
+    const QString report = Script().Shown().value(0);
+    EXPECT_TRUE(report.contains("broken.stm")) << report.toStdString();
+    EXPECT_FALSE(report.contains("Length.stm")) << report.toStdString();
+    EXPECT_EQ(NamesIn("4"), QStringList({ "Balance", "Length", "Mass_scale", "Weights" }));
+    EXPECT_EQ(TreesDir, files.path());
+    // The first imported template is the shown one.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return CurrentTemplateID > 0; }, 5000));
+    EXPECT_EQ(Row("TemplateDB", CurrentTemplateID)["TemplateName"].toString(), "Mass_scale");
+}
+
+TEST_F(TemplateCommands, DeleteMovesToTheBinThenDeletesForGoodKeepingATemplateInUse)
+{
+    OtherExec("INSERT INTO TreeDB (FromTemplateID, NazovMerania) VALUES (?, 'r')", { first });
+    const int third = AddTemplate("Gauge", "4", ModelText("Gauge"));
+    Open();
+    // Out of the bin: no question, all three go to the bin (an in-use one too, selected
+    // beside the current one; a current template in use cannot be deleted).
+    Show(second);
+    window->SelectAllTemplates();
+    window->ActionDeleteRecord->trigger();
+    EXPECT_TRUE(Script().Shown().isEmpty());
+    EXPECT_EQ(NamesIn("1"), QStringList({ "Balance", "Gauge", "Weights" }));
+
+    // In the bin: a question with the count, and the one in use is kept and named.
+    window->IDTable_Template->FindKey("1");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->ListRowCount() == 3; }, 5000));
+    Show(third);
+    window->SelectAllTemplates();
+    Script().AnswerMessage(mrNo);
+    window->ActionDeleteRecord->trigger();
+    EXPECT_EQ(Count("TemplateDB"), 3);
+    Script().AnswerMessage(mrYes);
+    Script().AnswerMessage(mrCancel);
+    window->ActionDeleteRecord->trigger();
+    ASSERT_EQ(Script().Shown().size(), 3);
+    EXPECT_EQ(Script().Shown().value(1), DeleteForGoodQuestion(3));
+    EXPECT_EQ(Script().Shown().value(2), KeptTemplatesText(3, 1));
+    EXPECT_EQ(Query("SELECT ID FROM TemplateDB"), QStringList({ QString::number(first) }));
+    EXPECT_TRUE(Row("TemplateDB", third).isEmpty());
+}
+
+TEST_F(TemplateCommands, OutputsRestoreEditModeAndSaveNeedsOneSelectedTemplate)
+{
+    Open();
+    QGuiApplication::clipboard()->setText("mine");
+    EditMode = 2;
+    window->ActionCopyShortReport->trigger();
+    EXPECT_EQ(EditMode, 2);
+    EXPECT_NE(QGuiApplication::clipboard()->text(), "mine");
+    EditMode = 0;
+    window->ActionCopyFullReport->trigger();
+    EXPECT_EQ(EditMode, 0);
+
+    // A save of two selected templates is refused before any dialog.
+    window->SelectAllTemplates();
+    Script().AnswerMessage(mrCancel);
+    window->ActionFullReportSaveToFile->trigger();
+    EXPECT_EQ(Script().Shown().value(0), GetString(925));
+
+    // With one, the save dialog comes and the file is written.
+    window->UnselectAllTemplates();
+    const QString path = files.filePath("report.rtf");
+    Script().AnswerSaveFile(path);
+    window->ActionShortReportSaveToFile->trigger();
+    EXPECT_TRUE(QFile::exists(path));
+}
+
+TEST_F(TemplateCommands, EditPathsOfATemplateInUseOfferACopyInstead)
+{
+    OtherExec("INSERT INTO TreeDB (FromTemplateID, NazovMerania) VALUES (?, 'r')", { first });
+    Open("4", first);
+    ASSERT_TRUE(window->Document().TemplateInUse);
+    const QString before = Row("TemplateDB", first)["Strom"].toString();
+
+    // Every path that would change the template asks; No changes nothing.
+    const std::pair<const char*, std::function<void()>> paths[] = {
+        { "edit head", [&] { window->ActionEditRecordExecute(); } },
+        { "cell command",
+            [&] {
+                window->ActionEditovatObsahBunky->setChecked(true);
+                window->ArmCellCommand(window->ActionEditovatObsahBunky, &CmdEditCell, true);
+            } },
+        { "pop-up item",
+            [&] {
+                window->ClickedCell = window->Document().RootCell;
+                window->RunPopupCommand(&CmdEditCell);
+            } },
+    };
+    for (const auto& [name, run] : paths) {
+        Script().Reset();
+        Script().AnswerMessage(mrNo);
+        run();
+        EXPECT_EQ(Script().Shown().value(0), GetString(636)) << name;
+        EXPECT_FALSE(CmdEditCell) << name;
+    }
+    EXPECT_EQ(Count("TemplateDB"), 2);
+
+    // Yes makes a copy under the proposed name; the template stays as it was.
+    Script().AnswerMessage(mrYes);
+    QString proposed;
+    AnswerHead([&](TfEditRecordHead& head) {
+        proposed = head.Edit_NazovMerania->text();
+        EXPECT_EQ(head.windowTitle(), GetString(906));
+    });
+    window->ActionEditRecordExecute();
+    EXPECT_EQ(proposed, CopyNameProposal("Balance"));
+    EXPECT_EQ(NamesIn("4"), QStringList({ "Balance", proposed, "Weights" }));
+    EXPECT_EQ(Row("TemplateDB", first)["Strom"].toString(), before);
+}
+
+TEST_F(TemplateCommands, ValidationExampleActionImportsOnFirstUseAndShowsTheSameTemplateAfter)
+{
+    const QString savedApp = AppDir;
+    AppDir = files.path() + "/";
+    Open();
+    const TValidationExample& example = ValidationExamples()[0];
+    QAction* action = window->findChild<QAction*>(example.Action);
+    ASSERT_TRUE(action);
+
+    // Without the examples' folder nothing happens.
+    action->trigger();
+    EXPECT_EQ(Count("TemplateDB"), 2);
+
+    ASSERT_TRUE(QDir().mkpath(ValidationFolder(0)));
+    ASSERT_TRUE(WriteScrambledModelFile(ValidationFolder(0) + ValidationFileName(example, 0), ModelText("S2")));
+    action->trigger();
+    ASSERT_EQ(Count("TemplateDB"), 3);
+    const QString name = ValidationTemplateName(ValidationFileName(example, 0));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return CurrentTemplateID > 0 && CurrentTemplateID != first; }, 5000));
+    const int imported = CurrentTemplateID;
+    EXPECT_EQ(Row("TemplateDB", imported)["TemplateName"].toString(), name);
+
+    window->IDTable_Template->FindKey("4");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return CurrentTemplateID > 0 && CurrentTemplateID != imported; }, 5000));
+    action->trigger();
+    EXPECT_EQ(Count("TemplateDB"), 3);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return CurrentTemplateID == imported; }, 5000));
+    AppDir = savedApp;
+}
+
+} // namespace
