@@ -15,6 +15,7 @@
 #include "database/ui/vx_db_grid.h"
 #include "database/validation_examples.h"
 #include "engine/cell.h"
+#include "platform/db_session.h"
 #include "platform/dialogs.h"
 
 #include <QAction>
@@ -34,7 +35,15 @@ bool PickTemplateForRecord(const TTemplatePickRequest& request, THandOverFields&
         TTemplateTarget target;
         target.GroupID = CurrentGroupID;
         target.UserID = CurrentUserID;
-        templateId = FindOrImportValidationExample(db, target, request.Folder, request.FileName).TemplateID;
+        const TExampleLookup lookup = FindOrImportValidationExample(db, target, request.Folder, request.FileName);
+        // Without the example's template there is nothing to pick: another template
+        // must not pass for the example.
+        if (lookup.TemplateID == 0) {
+            if (!lookup.Error.isEmpty())
+                MessageDlg(lookup.Error, TMsgDlgType::mtError, mbOK);
+            return false;
+        }
+        templateId = lookup.TemplateID;
     }
     if (PickTemplate(templateId, request.Caption) != kTemplateWindowOk)
         return false;

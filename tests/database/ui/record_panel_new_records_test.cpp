@@ -247,11 +247,13 @@ TEST_F(NewRecords, GoToRecordFollowsTheSaveQuestionAndTheName)
         int applied = 0;
         panel->GoToRecord(target, c.targetName, [&](TCell&) { return ++applied > 0; });
         EXPECT_TRUE(test::DialogScript::Instance().AllAnswered());
-        if (c.message == 1100)
+        if (c.message == 1100) {
             EXPECT_EQ(test::DialogScript::Instance().Shown().value(0),
                 GetString(1100, { "Kalibrácia teplomera", "Teplomer" }));
-        if (c.message == 648)
+        }
+        if (c.message == 648) {
             EXPECT_EQ(test::DialogScript::Instance().Shown().value(1), GetString(648));
+        }
         EXPECT_EQ(panel->View().CurrentRowID(), c.expectedRow ? start : target);
         EXPECT_EQ(applied, c.applied ? 1 : 0);
         if (!c.shown && !c.expectedRow) {
