@@ -55,6 +55,11 @@ public:
             return QVariant();
         return view_.Field(index.row(), RecordAnswerFieldNumber(view_.ColumnFields.value(index.column()))).toString();
     }
+    // Rows can be dragged onto folders once the grid allows dragging.
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        return QAbstractTableModel::flags(index) | (index.isValid() ? Qt::ItemIsDragEnabled : Qt::NoItemFlags);
+    }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
         if (role != Qt::DisplayRole)
@@ -173,6 +178,18 @@ RecordViewPanel::RecordViewPanel(DatabaseSession* session, QWidget* parent)
         = makeAction("ActionRenameGroupOfFolders", &RecordViewPanel::ActionRenameGroupOfFoldersExecute);
     ActionDeleteGroupOfFolders
         = makeAction("ActionDeleteGroupOfFolders", &RecordViewPanel::ActionDeleteGroupOfFoldersExecute);
+    ActionNewRecFromTemplateTree
+        = makeAction("ActionNewRecFromTemplateTree", &RecordViewPanel::ActionNewRecFromTemplateTreeExecute);
+    ActionShowSourceTemplateFromDB
+        = makeAction("ActionShowSourceTemplateFromDB", &RecordViewPanel::ActionShowSourceTemplateFromDBExecute);
+    // Records dragged from the grid (only while dragging is armed) drop onto any folder,
+    // "0" and "1" included.
+    DBTreeView->OnDragOver
+        = [this](QObject* source, QTreeWidgetItem* target) { return DragEnabled && source == DBGrid_Tree && target; };
+    DBTreeView->OnDragDrop = [this](QObject* source, QTreeWidgetItem* target) {
+        if (source == DBGrid_Tree && target)
+            DBTreeViewDragDrop(DBTreeView->GetNodeID(target));
+    };
     DBTreeView->OnInsertKey = [this](bool asChild) { InsertFolder(asChild); };
     DBTreeView->OnDeleteKey = [this] { ActionDeleteFolderExecute(); };
     ActionCollapseFolderStructure = new QAction(this);
@@ -193,7 +210,8 @@ void RecordViewPanel::ApplyTexts()
         { ActionRenameFolder, 818 }, { ActionDeleteFolder, 819 }, { ActionCollapseFolderStructure, 820 },
         { ActionExpandFolderStructure, 821 }, { ActionNewGroupOfFolders, 822 }, { ActionDeleteGroupOfFolders, 823 },
         { ActionRenameGroupOfFolders, 824 }, { aShowAllUsers, 638 }, { ActionEditRecord, 349 },
-        { ActionDeleteRecord, 350 }, { ActionExportTreeToFileAs, 344 } };
+        { ActionDeleteRecord, 350 }, { ActionExportTreeToFileAs, 344 }, { ActionNewRecFromTemplateTree, 342 },
+        { ActionShowSourceTemplateFromDB, 392 } };
     for (const auto& [action, text] : texts) {
         action->setText(GetString(text));
         action->setToolTip(GetString(text));

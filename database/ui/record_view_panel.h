@@ -6,9 +6,11 @@
 // its timer; the list's logic is TRecordView.
 
 #include "database/record_view.h"
+#include "database/template_handover.h"
 
 #include <QVector>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -22,8 +24,32 @@ namespace orvek {
 class DatabaseSession;
 class FolderTableCursor;
 class RecordListModel;
+class TCell;
 class TDBTreeView;
 class TVxDBGrid;
+
+// Where a new record's template comes from.
+enum class TNewRecordSource {
+    Template, // any template the user picks
+    SourceTemplate, // the template the current record was made from
+    Example, // a validation example (its template is imported when missing)
+};
+
+// What the template window is opened for when a record is made from a template.
+struct TTemplatePickRequest {
+    TNewRecordSource Source = TNewRecordSource::Template;
+    int TemplateID = 0; // the template to make current; 0 the first row
+    QString Caption;
+    QString Folder, FileName; // the example's model file
+};
+
+// Shows the template window for a pick; True when it closed with OK, Fields then hold
+// the hand-over values (the diagram itself is in the transfer file).
+using TTemplatePicker = std::function<bool(const TTemplatePickRequest& request, THandOverFields& fields)>;
+
+// The picker of the program: the template window fOrvekDB, an example's template found
+// or imported in the current group first.
+bool PickTemplateForRecord(const TTemplatePickRequest& request, THandOverFields& fields);
 
 class RecordViewPanel : public QWidget {
     Q_OBJECT
@@ -58,6 +84,8 @@ public:
     QAction* ActionNewGroupOfFolders = nullptr;
     QAction* ActionRenameGroupOfFolders = nullptr;
     QAction* ActionDeleteGroupOfFolders = nullptr;
+    QAction* ActionNewRecFromTemplateTree = nullptr;
+    QAction* ActionShowSourceTemplateFromDB = nullptr;
 
     TRecordView& View() { return *view_; }
     FolderTableCursor& IDTable_Tree() { return *folders_; }
@@ -100,6 +128,22 @@ public:
     void CopyRecord();
     void ActionExportTreeToFileAsExecute();
 
+    // New records from the template window (record_view_panel_new_records.cpp). The
+    // picker is PickTemplateForRecord unless a caller replaces it.
+    TTemplatePicker TemplatePicker = PickTemplateForRecord;
+    void ActionNewRecFromTemplateTreeExecute();
+    void ActionShowSourceTemplateFromDBExecute();
+    // A new record from the model file Folder + FileName through its template.
+    void ImportExampleAsRecord(const QString& folder, const QString& fileName);
+    // The record an import filled (TargetID, named TargetName) is brought up, the shown
+    // diagram saved or discarded first as the user answers; when it is shown under that
+    // name ApplyImport puts the imported data into its tree (False: the tree is unchanged).
+    void GoToRecord(int targetID, const QString& targetName, const std::function<bool(TCell& root)>& applyImport);
+    // The diagram's pop-up menu opens: FPopupCell := the hovered cell; the edit item and
+    // the separator below it show only when there is one.
+    void PopupMenu1Popup(QAction* editItem, QAction* separator);
+    TCell* FPopupCell = nullptr;
+
     // Dragging records onto folders (record_view_panel_records.cpp). The main window
     // sees key presses first and forwards them with the cursor's screen position.
     void ToggleDragging();
@@ -135,6 +179,9 @@ private:
     QTreeWidgetItem* ChangeableSelectedFolder(int fixedFolderText) const;
     bool MayChangeFolders() const;
     QSqlDatabase RecordsDatabase() const;
+    void NewRecordFromTemplate(const TTemplatePickRequest& request);
+    // The shown record becomes the grid's current row: loaded, undo started afresh.
+    void ShowCurrentRecord(bool fromTemplate);
 
     std::unique_ptr<TRecordView> view_;
     std::unique_ptr<FolderTableCursor> folders_;
