@@ -11,6 +11,7 @@
 #include "core/string_table.h"
 #include "database/data_module.h"
 #include "database/folder_table_cursor.h"
+#include "database/record_handover.h"
 #include "database/template_document.h"
 #include "database/template_handover.h"
 #include "database/template_list.h"
@@ -247,6 +248,8 @@ void TfOrvekDB::ActionCloseWindowandAddTemplateToDBExecute()
     HandOverRecordName = fields.HandOverRecordName;
     HandOverSampleID = fields.HandOverSampleID;
     HandOverDate = fields.HandOverDate;
+    // The record list appends the new record with these values after the window closed.
+    TemplateWindowHandOver = fields;
     done(kTemplateWindowOk);
 }
 

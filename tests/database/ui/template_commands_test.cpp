@@ -7,6 +7,7 @@
 #include "core/settings.h"
 #include "core/string_table.h"
 #include "database/folder_table_cursor.h"
+#include "database/record_handover.h"
 #include "database/template_document.h"
 #include "database/template_handover.h"
 #include "database/template_storage.h"
@@ -214,6 +215,9 @@ TEST_F(TemplateCommands, HandOverOfAnExpiredTemplateAsksAndRetryNoAndYesDoWhatTh
     EXPECT_EQ(window->HandOverRecordName, "Run 1");
     EXPECT_EQ(window->HandOverSampleID, "S-7");
     EXPECT_EQ(window->HandOverDate, QDate::currentDate());
+    // The record list reads the same values after the window closed.
+    EXPECT_EQ(TemplateWindowHandOver.HandOverTemplateID, second);
+    EXPECT_EQ(TemplateWindowHandOver.HandOverRecordName, "Run 1");
     QFile transfer(TransferFileName());
     ASSERT_TRUE(transfer.open(QIODevice::ReadOnly));
     auto handed = TreeOf(QString::fromUtf8(transfer.readAll()));
