@@ -127,6 +127,10 @@ public:
     // belongs to the current user, group and folder and is dated today.
     void CopyRecord();
     void ActionExportTreeToFileAsExecute();
+    // Posts a pending edit of the record table. Every write of the record view is its own
+    // committed post, so nothing is ever pending and there is nothing to do; the call
+    // stays for the callers that ask for it before a backup or a log-out.
+    void ActionSaveChangesToDBExecute() { }
 
     // New records from the template window (record_view_panel_new_records.cpp). The
     // picker is PickTemplateForRecord unless a caller replaces it.
