@@ -5,6 +5,7 @@
 
 #include "engine/cell.h"
 #include "engine/equation_info.h"
+#include "engine/expression.h"
 #include "mainwindow/equation_dialog_rules.h"
 
 #include <benchmark/benchmark.h>

@@ -268,7 +268,7 @@ TEST_F(EquationDialogTest, SubModelRowKeepsItsValueType)
 {
     root->FEquation = "y = a*b*s";
     root->FNormalizedEquation = "y=a*b*s";
-    root->FCorrelationMatrix.Text.clear();
+    root->FCorrelationMatrix.Text = "1.0#0.0#0.0@0.0#1.0#0.0@0.0#0.0#1.0@";
     TCell* s = root->AddChild(Info(kEquationCell, "Sub", "s"));
     s->FEquation = "s = c";
     s->FNormalizedEquation = "s=c";
