@@ -37,9 +37,10 @@ TEST_F(CellDialogTest, Pictures)
         d.RichEdit_PravaStranaRovnice->setPlainText("m*g*h/t");
         d.AnalyseEquation();
         // Units and names as mark-up: a superscript, a subscript and a Greek letter.
-        const char* units[] = { "s", "m/s[cf11]2[cf1]", "m", "kg" };
+        // The rows come in alphabetical order: g, h, m, t.
+        const char* units[] = { "m/s[cf11]2[cf1]", "m", "kg", "s" };
         const char* names[]
-            = { "time of fall t[cf15]f[cf1]", "acceleration due to gravity", "height", "mass of the ;ga-sample" };
+            = { "acceleration due to gravity", "height", "mass of the ;ga-sample", "time of fall t[cf15]f[cf1]" };
         for (int r = 0; r < 4; ++r) {
             d.StringGrid_ZoznamVelicin_v_Rovnici->item(r, 1)->setText(units[r]);
             d.StringGrid_ZoznamVelicin_v_Rovnici->item(r, 2)->setText(names[r]);
