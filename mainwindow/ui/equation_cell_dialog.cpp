@@ -211,6 +211,7 @@ void TfOrvek5::BuildControls()
     const int rowHeight = ComboBox_TypHodnoty->sizeHint().height();
     StringGrid_ZoznamVelicin_v_Rovnici->verticalHeader()->setDefaultSectionSize(rowHeight);
     Button_RenameVariable->setFixedSize(rowHeight, rowHeight);
+    InstallQuantityGridDelegate();
     auto* quantities = new QVBoxLayout(TabSheet_Veliciny);
     quantities->addWidget(StringGrid_ZoznamVelicin_v_Rovnici);
     StringGrid_CorrelationMatrix = new QTableWidget(TabSheet_CorrelationMatrix);
@@ -505,6 +506,20 @@ void TfOrvek5::Load(const TEquationDialogData& data)
         setWindowTitle(data.Caption);
     Edit_PocetStupnovVolnosti->setText(data.DegreesOfFreedom);
     FRowsAsNew = data.RowsAsNew || data.FIsNewCell;
+    FEquationChildIds.clear();
+    FEquationChildSymbols.clear();
+    for (int i = 1; i <= data.Quantities.Count; ++i) {
+        const TInfo_o_bunke_typu_velicina& v = data.Quantities[i];
+        const TCell* child = v.Cell;
+        if (!child && FCell)
+            for (int c = 0; c < FCell->ChildCount() && !child; ++c)
+                if (v.CellId > 0 && FCell->Child(c)->FId == v.CellId)
+                    child = FCell->Child(c);
+        if (child && child->FCellType == kEquationCell) {
+            FEquationChildIds << v.CellId;
+            FEquationChildSymbols << v.Symbol;
+        }
+    }
     FillQuantityGrid(QuantityRowsFrom(data.Quantities));
     FViewOnly = !data.Editing;
     LoadCellData();

@@ -127,6 +127,9 @@ public:
     void Button_RecalculateClick();
     void Button_RenameVariableClick();
     void ComboBox_TypHodnotyChange(int index);
+    // True for a row whose child is an equation cell: its value type stays as it is,
+    // since turning a sub-model into a quantity is a command of its own.
+    bool RowValueTypeFixed(int row) const;
 
     void SpeedButton_VelicinaClick();
     void SpeedButton_JednotkaClick();
@@ -157,6 +160,7 @@ private:
     void ShowRefusal(int message, const QStringList& arguments, QWidget* focus);
     void QuantityGridCellSelected(int row, int column);
     void CorrelationCellEdited(int row, int column);
+    void InstallQuantityGridDelegate();
     // The preview copy: the cell and its subtree written as diagram text and read back
     // into a cell without host, so the engine's previews never touch the model.
     TCell* PreviewCell();
@@ -177,6 +181,10 @@ private:
     QList<quint8> FRowValueType; // per quantity row
     QList<int> FRowChildIndex;
     QList<int> FRowCellId;
+    // The children that are equation cells, by CellId and by symbol (for the rows an
+    // analysis created, which carry no CellId yet).
+    QList<int> FEquationChildIds;
+    QStringList FEquationChildSymbols;
     TCell* FPreview = nullptr;
     QString FDegreesOfFreedomText;
     bool FRowsAsNew = false;

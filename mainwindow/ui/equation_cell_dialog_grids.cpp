@@ -9,13 +9,18 @@
 #include "engine/expression.h"
 #include "mainwindow/ui/one_line_dialogs.h"
 #include "platform/dialogs.h"
+#include "richtext/markup_read.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <functional>
 #include <memory>
 
 namespace orvek {
@@ -36,7 +41,72 @@ int ValueTypeText(quint8 type)
     return type == 1 ? 305 : type == 2 ? 306 : 22400;
 }
 
+// How the quantity grid draws its cells: the symbols on the fixed ground, the unit and
+// the quantity name as mark-up (sub- and superscripts, Greek letters), the value type as
+// plain text. Editable cells are white, the current one navy; read-only cells, and the
+// value type of a row that may not change it, take the button face.
+class TQuantityGridDelegate : public QStyledItemDelegate {
+public:
+    TQuantityGridDelegate(std::function<bool()> Editable, std::function<bool(int)> TypeFixed, QObject* parent)
+        : QStyledItemDelegate(parent)
+        , editable_(std::move(Editable))
+        , typeFixed_(std::move(TypeFixed))
+    {
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const int column = index.column();
+        const QString text = index.data(Qt::DisplayRole).toString();
+        QFont font(QStringLiteral("Arial"), 9);
+        // Bold on screens of at most 96 pixels per inch, where the regular face is thin.
+        const bool bold = !option.widget || option.widget->logicalDpiY() <= 96;
+        QColor ground = QApplication::palette().color(QPalette::Button);
+        QColor ink = Qt::black;
+        if (column == 0) {
+            ground = kFixedGround;
+            font.setBold(bold);
+        } else if (editable_() && !(column == 3 && typeFixed_(index.row()))) {
+            const bool current = option.state & (QStyle::State_HasFocus | QStyle::State_Selected);
+            ground = current ? QColor(0, 0, 128) : QColor(Qt::white);
+            ink = current ? QColor(Qt::white) : QColor(Qt::black);
+        }
+        painter->save();
+        painter->fillRect(option.rect, ground);
+        painter->setPen(ink);
+        painter->setFont(font);
+        if (column == 0)
+            painter->drawText(option.rect, Qt::AlignCenter, text);
+        else if (column == 3)
+            painter->drawText(option.rect.adjusted(2, 3, -2, 0), Qt::AlignLeft | Qt::AlignTop, text);
+        else
+            DrawMarkupText(*painter, 0, text, option.rect.adjusted(2, 0, -2, 0));
+        painter->restore();
+    }
+
+private:
+    std::function<bool()> editable_;
+    std::function<bool(int)> typeFixed_;
+};
+
 } // namespace
+
+void TfOrvek5::InstallQuantityGridDelegate()
+{
+    StringGrid_ZoznamVelicin_v_Rovnici->setItemDelegate(new TQuantityGridDelegate([this] { return FGridEditable; },
+        [this](int row) { return RowValueTypeFixed(row); }, StringGrid_ZoznamVelicin_v_Rovnici));
+}
+
+bool TfOrvek5::RowValueTypeFixed(int row) const
+{
+    if (row < 0 || row >= FRowCellId.size())
+        return false;
+    const int id = FRowCellId[row];
+    if (id > 0)
+        return FEquationChildIds.contains(id);
+    const QTableWidgetItem* symbol = StringGrid_ZoznamVelicin_v_Rovnici->item(row, 0);
+    return symbol && FEquationChildSymbols.contains(symbol->text());
+}
 
 void TfOrvek5::ResetQuantityGrid()
 {
@@ -117,7 +187,11 @@ void TfOrvek5::QuantityGridCellSelected(int row, int column)
     }
     QTableWidget* grid = StringGrid_ZoznamVelicin_v_Rovnici;
     const QRect cell = grid->visualItemRect(grid->item(row, column));
-    if (column == 3) {
+    if (column == 3 && RowValueTypeFixed(row)) {
+        ComboBox_TypHodnoty->hide();
+        Button_RenameVariable->hide();
+        FSymbolUnderButton.clear();
+    } else if (column == 3) {
         Button_RenameVariable->hide();
         FSymbolUnderButton.clear();
         ComboBox_TypHodnoty->setGeometry(cell);
@@ -141,7 +215,7 @@ void TfOrvek5::ComboBox_TypHodnotyChange(int index)
 {
     QTableWidget* grid = StringGrid_ZoznamVelicin_v_Rovnici;
     const int row = grid->currentRow();
-    if (row < 0 || row >= FRowValueType.size() || index < 0)
+    if (row < 0 || row >= FRowValueType.size() || index < 0 || RowValueTypeFixed(row))
         return;
     FGridRebuilding = true;
     grid->item(row, 3)->setText(ComboBox_TypHodnoty->itemText(index));

@@ -1,5 +1,5 @@
 // Pictures of the cell dialogs for looking at: written only when ORVEK_SHOTS_DIR names a
-// folder. The equation dialog with a 4 x 4 correlation matrix, the quantity dialog with
+// folder. The equation dialog with its quantity grid and its 4 x 4 correlation matrix, the quantity dialog with
 // a sum formula, and the one-line dialog with its tool window.
 
 #include "cell_dialog_fixture.h"
@@ -34,9 +34,22 @@ TEST_F(CellDialogTest, Pictures)
     TfOrvek5 five;
     five.Load(equation);
     WhenShown<TfOrvek5>([&](TfOrvek5& d) {
-        d.RichEdit_PravaStranaRovnice->setPlainText("m*g*h/(t + c)");
+        d.RichEdit_PravaStranaRovnice->setPlainText("m*g*h/t");
         d.AnalyseEquation();
+        // Units and names as mark-up: a superscript, a subscript and a Greek letter.
+        // The rows come in alphabetical order: g, h, m, t.
+        const char* units[] = { "m/s[cf11]2[cf1]", "m", "kg", "s" };
+        const char* names[]
+            = { "acceleration due to gravity", "height", "mass of the ;ga-sample", "time of fall t[cf15]f[cf1]" };
+        for (int r = 0; r < 4; ++r) {
+            d.StringGrid_ZoznamVelicin_v_Rovnici->item(r, 1)->setText(units[r]);
+            d.StringGrid_ZoznamVelicin_v_Rovnici->item(r, 2)->setText(names[r]);
+        }
+        d.StringGrid_ZoznamVelicin_v_Rovnici->setCurrentCell(1, 2);
+        QTest::qWait(200);
+        d.grab().save(folder + "/equation_dialog_quantities.png");
         d.StringGrid_CorrelationMatrix->item(0, 1)->setText("0.25");
+        d.StringGrid_CorrelationMatrix->item(2, 3)->setText("-0.5");
         d.PageControl1->setCurrentWidget(d.TabSheet_CorrelationMatrix);
         QTest::qWait(200);
         d.grab().save(folder + "/equation_dialog.png");

@@ -10,7 +10,9 @@
 #include "platform/ui/rich_edit98.h"
 #include "richtext/ui/edit_text98.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -286,6 +288,52 @@ TEST_F(CellDialogTest, NewTemplateThroughTheEquationDialogService)
     TNewEquationDialogData cancelled;
     EXPECT_FALSE(service.RunNewEquationDialog("New template", cancelled));
     EXPECT_TRUE(cancelled.Rows.isEmpty());
+}
+
+// A sub-model among the inputs: y = a*b*s with s an equation cell of its own. Its
+// row's value type cannot be changed in the grid (turning a sub-model into a quantity
+// is a command of its own), while the quantities' rows still can.
+TEST_F(EquationDialogTest, SubModelRowKeepsItsValueType)
+{
+    root->FEquation = "y = a*b*s";
+    root->FNormalizedEquation = "y=a*b*s";
+    root->FCorrelationMatrix.Text = "1.0#0.0#0.0@0.0#1.0#0.0@0.0#0.0#1.0@";
+    TCell* s = root->AddChild(Info(kEquationCell, "Sub", "s"));
+    s->FEquation = "s = c";
+    s->FNormalizedEquation = "s=c";
+    s->AddChild(Info(kQuantityCell, "C", "c"))->FValue.Text = "5";
+    EvaluateTree(*root);
+
+    WhenShown<Dialog>([](Dialog& d) {
+        QTableWidget* grid = d.StringGrid_ZoznamVelicin_v_Rovnici;
+        ASSERT_EQ(GridColumn(grid, 0), QStringList({ "a", "b", "s" }));
+        const QString subType = grid->item(2, 3)->text();
+
+        grid->setCurrentCell(2, 3);
+        EXPECT_FALSE(d.ComboBox_TypHodnoty->isVisible());
+        // Even a list change aimed at that row leaves it alone.
+        Q_EMIT d.ComboBox_TypHodnoty->activated(1);
+        EXPECT_EQ(grid->item(2, 3)->text(), subType);
+
+        grid->setCurrentCell(0, 3);
+        EXPECT_TRUE(d.ComboBox_TypHodnoty->isVisible());
+
+        // The fixed cell is drawn as read-only (button face), a quantity's type cell
+        // as editable (white).
+        grid->setCurrentCell(0, 1);
+        d.ComboBox_TypHodnoty->hide();
+        QTest::qWait(50);
+        const QImage shot = grid->viewport()->grab().toImage();
+        auto ground = [&](int row) {
+            const QRect cell = grid->visualItemRect(grid->item(row, 3));
+            return shot.pixelColor(cell.right() - 4, cell.bottom() - 2);
+        };
+        EXPECT_EQ(ground(1), QColor(Qt::white));
+        EXPECT_EQ(ground(2), QApplication::palette().color(QPalette::Button));
+        d.Button_Cancel->click();
+    });
+    provider.EditProperties(root.get());
+    EXPECT_EQ(s->FCellType, kEquationCell);
 }
 
 } // namespace
