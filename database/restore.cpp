@@ -35,6 +35,7 @@
 #include <QGuiApplication>
 #include <QLockFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
@@ -178,7 +179,10 @@ void SettleLocked(const QString& folder)
 
 bool IsRestoreWorkingFile(const QString& name)
 {
-    return name.endsWith(kStagedSuffix) || name == kRestoreNote || name == kRestoreLock;
+    // Staged files and the note are written through save files: a restore killed while
+    // writing one leaves its temporary ("<name>.XXXXXX") beside it.
+    static const QRegularExpression pattern(QStringLiteral("(\\.restore|^Orvek\\.restore-note)(\\.[A-Za-z0-9]{6})?$"));
+    return name == kRestoreLock || pattern.match(name).hasMatch();
 }
 
 void SetRestoreStepHook(std::function<void(const char* step)> hook)

@@ -272,3 +272,17 @@ TEST_F(Backups, RestoreStoppedHalfwayOrFromABadBackupLeavesTheDatabase)
 }
 
 } // namespace
+
+// The restore's own files, the temporaries of the save files that write them included,
+// are told from the files of the database folder.
+TEST(RestoreWorkingFiles, NamesOfTheRestoreAndItsSaveFiles)
+{
+    const struct {
+        const char* name;
+        bool working;
+    } cases[] = { { "Orvek.restore-note", true }, { "Orvek.restore-note.DI9dPC", true }, { "Orvek.restore-lock", true },
+        { "val.ref.restore", true }, { "val.ref.restore.a1B2c3", true }, { "val.ref", false }, { "Orvek.db", false },
+        { "restore.txt", false }, { "val.restore.ref", false } };
+    for (const auto& c : cases)
+        EXPECT_EQ(orvek::IsRestoreWorkingFile(c.name), c.working) << c.name;
+}
