@@ -55,9 +55,19 @@ QString StoredText(TCell& root)
     return root.SaveToText() + QStringLiteral("\r\n");
 }
 
+// The list's main equation: symbol " = " expression. A cell's equation already holds its
+// left side ("l = ls + d"), and is then shown as it stands rather than as "l = l = ...".
+QString JoinMainEquation(const QString& symbol, const QString& equation)
+{
+    const int equals = equation.indexOf(QLatin1Char('='));
+    if (equals > 0 && !symbol.isEmpty() && equation.left(equals).trimmed() == symbol.trimmed())
+        return equation.trimmed();
+    return symbol + QStringLiteral(" = ") + equation;
+}
+
 QString MainEquationOf(const TCell& root)
 {
-    return root.FSymbol.Text + QStringLiteral(" = ") + root.FEquation;
+    return JoinMainEquation(root.FSymbol.Text, root.FEquation);
 }
 
 // The value of a "Key=value;" line: the key and the final character removed, the lock
@@ -124,7 +134,7 @@ QString ReadMainEquation(QIODevice& device)
             haveSymbol = true;
         }
     }
-    return symbol + QStringLiteral(" = ") + equation;
+    return JoinMainEquation(symbol, equation);
 }
 
 bool ReadMainEquation(const QString& fileName, QString& text)

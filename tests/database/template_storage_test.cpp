@@ -127,6 +127,8 @@ TEST(ReadMainEquation, TakesTheFirstSymbolAndEquationLines)
         // Lock suffixes and blanks go; the equation may come first.
         { "  Equation= a*b ~@#1;\r\n VarSumbol= P~@#1;\r\n", "P = a*b" },
         { "Equation=R;\nEquation=S;\nVarSumbol=U;\n", "U = R" },
+        // A model's equation holds its left side: it is not written twice.
+        { "VarSumbol=l;\r\n  Equation=l = ls + d;\r\n", "l = ls + d" },
         { "NrChildCells=0;\r\n", " = " },
     };
     for (const auto& c : cases) {
