@@ -61,23 +61,33 @@ TTemplateDocument::~TTemplateDocument()
     FreeCellTree(RootCell);
 }
 
-void TTemplateDocument::NewRoot()
+void NewDiagramRoot(TDiagramHost* host, TCell*& root)
 {
     CellIdCounter = 1;
     ClearNewCellInfo();
-    FreeCellTree(RootCell);
-    RootCell = new TCell(host_, NewCellInfo, DiagramOriginY, DiagramOriginX, nullptr);
+    FreeCellTree(root);
+    root = new TCell(host, NewCellInfo, DiagramOriginY, DiagramOriginX, nullptr);
+}
+
+bool LoadDiagramRoot(TDiagramHost* host, TCell*& root, const QString& text, QString* error)
+{
+    SetSerialisationSwitches();
+    NewDiagramRoot(host, root);
+    TSuspendedUpdates hidden(host, true);
+    QByteArray bytes = text.toUtf8();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return root->LoadFromDevice(buffer, error);
+}
+
+void TTemplateDocument::NewRoot()
+{
+    NewDiagramRoot(host_, RootCell);
 }
 
 bool TTemplateDocument::LoadText(const QString& text, QString* error)
 {
-    SetSerialisationSwitches();
-    NewRoot();
-    TSuspendedUpdates hidden(host_, true);
-    QByteArray bytes = text.toUtf8();
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return RootCell->LoadFromDevice(buffer, error);
+    return LoadDiagramRoot(host_, RootCell, text, error);
 }
 
 TTemplateLoadStatus TTemplateDocument::LoadCurrentTemplate(int templateId)

@@ -31,6 +31,13 @@ struct TTemplateLoadStatus {
     bool Bold = false;
 };
 
+// The shown tree of a window's document: Root is freed and replaced by an empty root
+// cell on Host, with the cell numbering started afresh.
+void NewDiagramRoot(TDiagramHost* host, TCell*& root);
+// Reads a diagram text into a new root on Host (its boxes built while updates are
+// suspended); False with the reader's reason, leaving what it could read.
+bool LoadDiagramRoot(TDiagramHost* host, TCell*& root, const QString& text, QString* error);
+
 class TTemplateDocument {
 public:
     // Host shows the tree (null for a tree without a window). Temporary gives the

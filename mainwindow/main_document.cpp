@@ -5,6 +5,7 @@
 #include "core/string_table.h"
 #include "database/data_module.h"
 #include "database/diagram_store.h"
+#include "database/template_document.h"
 #include "engine/cell.h"
 #include "engine/cell_records.h"
 #include "platform/db_session.h"
@@ -55,21 +56,12 @@ TMainDocument::~TMainDocument()
 
 void TMainDocument::NewRoot()
 {
-    CellIdCounter = 1;
-    ClearNewCellInfo();
-    FreeCellTree(RootCell);
-    RootCell = new TCell(host_, NewCellInfo, DiagramOriginY, DiagramOriginX, nullptr);
+    NewDiagramRoot(host_, RootCell);
 }
 
 bool TMainDocument::LoadText(const QString& text, QString* error)
 {
-    SetSerialisationSwitches();
-    NewRoot();
-    TSuspendedUpdates hidden(host_, true);
-    QByteArray bytes = text.toUtf8();
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return RootCell->LoadFromDevice(buffer, error);
+    return LoadDiagramRoot(host_, RootCell, text, error);
 }
 
 void TMainDocument::RecordLoaded(bool loaded, const QString& error)
