@@ -45,6 +45,10 @@ public:
     bool FSummaryShown() override { return false; }
     void ActionSuhrnVelicinExecute() override { }
     void ActionShowHideSummaryWindowExecute() override { }
+    bool CreateUndoTable() override { return true; }
+    void DropUndoTable() override { }
+    void ShowServicePage(bool) override { }
+    void SetStatusBarTexts(const QStringList&) override { }
 
     QMenu* ProgramMenu() const { return programMenu_; }
     QMenu* HelpMenu() const { return helpMenu_; }

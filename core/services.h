@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 namespace orvek {
@@ -61,6 +62,15 @@ public:
 
     // The setting MoreGroupsOfFolders changed: the window shows or hides its group choice.
     virtual void ApplyFolderGroupsSetting() = 0;
+
+    // The session's undo table: created once when a user's session opens, dropped when
+    // it closes. Create answers whether the table is ready.
+    virtual bool CreateUndoTable() = 0;
+    virtual void DropUndoTable() = 0;
+    // The service page and the service menu, offered to the service user only.
+    virtual void ShowServicePage(bool shown) = 0;
+    // The four panels of the status bar, left to right.
+    virtual void SetStatusBarTexts(const QStringList& texts) = 0;
 };
 
 MainWindowService* MainWindow();

@@ -70,11 +70,29 @@ public:
         SummaryShown = !SummaryShown;
     }
     void ApplyFolderGroupsSetting() override { Count("ApplyFolderGroupsSetting"); }
+    bool CreateUndoTable() override
+    {
+        Count("CreateUndoTable");
+        return true;
+    }
+    void DropUndoTable() override { Count("DropUndoTable"); }
+    void ShowServicePage(bool shown) override
+    {
+        Count("ShowServicePage");
+        ServicePageShown = shown;
+    }
+    void SetStatusBarTexts(const QStringList& texts) override
+    {
+        Count("SetStatusBarTexts");
+        StatusBarTexts = texts;
+    }
 
     // How often each member was called, by name.
     int Calls(const QString& name) const { return calls_.value(name); }
 
     bool TimerRunning = true;
+    bool ServicePageShown = false;
+    QStringList StatusBarTexts;
     bool SaveSucceeds = true;
     bool Modified = false;
     bool LoadedFromTemplate = false;
