@@ -161,7 +161,7 @@ void Evaluate(benchmark::State& state, TSensitivityRoute route, Start start, boo
         CalculationAborted = 0;
         root->Calculate();
         if (pass)
-            root->ComputeSensitivityByDifference(route);
+            root->ComputeSensitivityByDifference(route, TPassStart::JustCalculated);
         benchmark::DoNotOptimize(root->FCombinedUncertainty);
     }
     NumericEvaluation = true;

@@ -25,6 +25,11 @@ class TDiagramHost;
 // the path from the perturbed quantity to the root (the values elsewhere do not
 // change), or by evaluating the whole tree each time. Both give the same texts.
 enum class TSensitivityRoute { Path, WholeTree };
+// What the caller of the sensitivity pass knows of the tree: nothing, or that it has
+// just calculated it (nothing changed since). After a fresh calculation the pass on
+// numbers leaves every value as it found it, so it does not calculate the tree again:
+// it only refreshes the colours and hints of the cells that calculation went through.
+enum class TPassStart { Uncalculated, JustCalculated };
 class TDiagramLineReader;
 class TCompiledEquation;
 
@@ -160,7 +165,10 @@ public:
     void ComputeOutputUncertainty();
     void ComputeDegreesOfFreedom();
     void ComputeStandardUncertainty();
-    void ComputeSensitivityByDifference(TSensitivityRoute route = TSensitivityRoute::Path);
+    void ComputeSensitivityByDifference(
+        TSensitivityRoute route = TSensitivityRoute::Path, TPassStart start = TPassStart::Uncalculated);
+    // Colours and hints again for every cell the last calculation went through.
+    void RefreshCalculatedCells(quint32 generation);
     // Puts imported subgroup data into the first source of the tree, which must be a
     // subgroup control chart (method 12) whose values are not template-locked; False
     // after telling the user why not, with the tree unchanged.
@@ -232,6 +240,9 @@ public:
     std::array<quint32, 6> FColors {};
     bool FLargestContribution = false;
     int FSourceCounter = 0;
+    // The calculation (a count of outermost Calculate calls) that last went through
+    // this cell.
+    quint32 FCalculatedIn = 0;
 
 private:
     // The value of an equation cell from its children, without boxes or messages (the

@@ -25,6 +25,10 @@ namespace orvek {
 namespace {
 
 int g_scopeDepth = 0;
+// Nesting of Calculate calls, and the outermost calls counted with the cell each began at.
+int g_calculateDepth = 0;
+quint32 g_calculationGeneration = 0;
+const TCell* g_generationRoot = nullptr;
 QSet<QString> g_shownErrors;
 
 struct RememberedResult {
@@ -90,7 +94,7 @@ double TakeOwnersSensitivity(TCell& source)
     const TCell* owner = OwningQuantity(source);
     const QString c = owner ? owner->FNumSensitivity : QString();
     double value = 1.0;
-    if (!c.isEmpty() && (ReadPlainNumber(c, value) || TryStrToFloatNeutral(c, value))) {
+    if (!c.isEmpty() && (TwinDouble(c, value) || TryStrToFloatNeutral(c, value))) {
         source.FNumSensitivity = c;
         return value;
     }
@@ -101,7 +105,7 @@ double TakeOwnersSensitivity(TCell& source)
 double ParsedOrZero(const QString& text)
 {
     double v = 0;
-    if (!ReadPlainNumber(text, v) && !TryStrToFloatNeutral(text, v))
+    if (!TwinDouble(text, v) && !TryStrToFloatNeutral(text, v))
         v = 0;
     return v;
 }
@@ -225,11 +229,29 @@ void EvaluateTree(TCell& root)
 // ---------------------------------------------------------------------------------
 // Calculate
 
+quint32 CalculationGeneration()
+{
+    return g_calculationGeneration;
+}
+
+const TCell* CalculationGenerationRoot()
+{
+    return g_generationRoot;
+}
+
 void TCell::Calculate()
 {
     if (CalculationAborted == 1)
         return;
     TEvaluationScope scope;
+    if (g_calculateDepth == 0) {
+        ++g_calculationGeneration;
+        g_generationRoot = this;
+    }
+    struct Depth {
+        Depth() { ++g_calculateDepth; }
+        ~Depth() { --g_calculateDepth; }
+    } depth;
     switch (FCellType) {
     case kEquationCell:
         CalculateEquation();
@@ -250,6 +272,17 @@ void TCell::Calculate()
         break;
     }
     if (CalculationAborted != 1) {
+        ApplyHighlightColour();
+        UpdateHint();
+        FCalculatedIn = g_calculationGeneration;
+    }
+}
+
+void TCell::RefreshCalculatedCells(quint32 generation)
+{
+    for (auto& child : FChildren)
+        child->RefreshCalculatedCells(generation);
+    if (FCalculatedIn == generation) {
         ApplyHighlightColour();
         UpdateHint();
     }

@@ -99,6 +99,10 @@ public:
     TEvaluationScope& operator=(const TEvaluationScope&) = delete;
 };
 
+// The count of outermost Calculate calls so far, and the cell the last one began at.
+quint32 CalculationGeneration();
+const TCell* CalculationGenerationRoot();
+
 // Evaluates a text to number text; any error gives an empty result (ParserErrorText
 // tells a division by zero).
 QString EvaluateQuietly(const QString& text);

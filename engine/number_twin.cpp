@@ -17,6 +17,10 @@ struct Twin {
     QString text; // shares the storage of the text it stands for
     long double value = 0;
     bool plain = false;
+    // The double reading, once asked for.
+    double doubleValue = 0;
+    bool doubleKnown = false;
+    bool doublePlain = false;
 };
 
 // Direct-mapped by the address of the text's storage; room for the texts of a few
@@ -50,10 +54,30 @@ bool TwinNumber(const QString& Text, long double& Value)
     if (!SameStorage(twin.text, Text)) {
         twin.text = Text;
         twin.plain = ReadPlainNumber(Text, twin.value);
+        twin.doubleKnown = false;
     }
     if (twin.plain)
         Value = twin.value;
     return twin.plain;
+}
+
+bool TwinDouble(const QString& Text, double& Value)
+{
+    if (Text.isEmpty())
+        return false;
+    Twin& twin = SlotOf(Text);
+    if (!SameStorage(twin.text, Text)) {
+        twin.text = Text;
+        twin.plain = ReadPlainNumber(Text, twin.value);
+        twin.doubleKnown = false;
+    }
+    if (!twin.doubleKnown) {
+        twin.doublePlain = ReadPlainNumber(Text, twin.doubleValue);
+        twin.doubleKnown = true;
+    }
+    if (twin.doublePlain)
+        Value = twin.doubleValue;
+    return twin.doublePlain;
 }
 
 namespace {
@@ -102,6 +126,7 @@ QString TwinText(long double X)
             twin.text = text;
             twin.value = rounded;
             twin.plain = true;
+            twin.doubleKnown = false;
             return text;
         }
     }
@@ -112,6 +137,7 @@ QString TwinText(long double X)
         twin.text = text;
         twin.value = rounded;
         twin.plain = true;
+        twin.doubleKnown = false;
     }
     return text;
 }

@@ -14,6 +14,10 @@ namespace orvek {
 // ReadPlainNumber of the text, remembered.
 bool TwinNumber(const QString& Text, long double& Value);
 
+// ReadPlainNumber of the text into a double (its own rounding, not the long double's
+// rounded again), remembered beside the long double.
+bool TwinDouble(const QString& Text, double& Value);
+
 // FloatToGeneralText(X); the text's number (X rounded to its 15 digits) is
 // remembered with it.
 QString TwinText(long double X);

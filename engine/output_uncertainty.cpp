@@ -475,10 +475,14 @@ constexpr qint64 kPumpIntervalMs = 50;
 
 } // namespace
 
-void TCell::ComputeSensitivityByDifference(TSensitivityRoute route)
+void TCell::ComputeSensitivityByDifference(TSensitivityRoute route, TPassStart start)
 {
     if (!SensitivityPassEnabled)
         return;
+    // The calculation the caller just made, when it began here and nothing calculated since.
+    const quint32 generation = CalculationGeneration();
+    const bool calculated = start == TPassStart::JustCalculated && CalculationGenerationRoot() == this
+        && FCalculatedIn == generation && CalculationAborted != 1;
     TEvaluationScope scope;
     CurrentTargetCell = nullptr;
     try {
@@ -631,6 +635,7 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route)
     };
 
     // The perturbed root value as a number; False when there is none.
+    bool valuesRewritten = false;
     auto perturbed = [&](TCell* cell, long double x, long double& y) -> bool {
         if (onNumbers) {
             const int found = rootNumberWith(cell, x, y);
@@ -638,6 +643,7 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route)
                 return found == 1;
         }
         // Remember the value of the cell and of every ancestor the path route rewrites.
+        valuesRewritten = true;
         for (TCell* p = cell; p; p = p->FParent)
             restore.values.emplace_back(p, p->FValue.Text);
         const QString text = rootValueWith(cell, x);
@@ -674,7 +680,12 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route)
     }
 
     CurrentTargetCell = nullptr;
-    Calculate();
+    // The numbers left every text as the caller's calculation wrote it: calculating
+    // again would write the same texts, so only the colours and hints are refreshed.
+    if (calculated && onNumbers && !valuesRewritten && generation == CalculationGeneration())
+        RefreshCalculatedCells(generation);
+    else
+        Calculate();
     WaitProgressActive = false;
 
     QuantityList.Clear();

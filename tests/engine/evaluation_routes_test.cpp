@@ -80,7 +80,10 @@ RouteResult Evaluate(TCell& root, bool numeric)
     CurrentTargetCell = nullptr;
     root.Calculate();
     CalculationAborted = 0;
-    root.ComputeSensitivityByDifference();
+    // The text route calculates the tree again at the end of the pass; the numbers
+    // reuse the calculation just made, which must come to the same texts.
+    root.ComputeSensitivityByDifference(
+        TSensitivityRoute::Path, numeric ? TPassStart::JustCalculated : TPassStart::Uncalculated);
     NumericEvaluation = true;
     RouteResult r;
     DumpResults(root, r.fields);
