@@ -20,6 +20,7 @@
 #include "mainwindow/main_change_history.h"
 #include "mainwindow/main_document.h"
 #include "mainwindow/main_tick.h"
+#include "platform/sql_database.h"
 #include "platform/ui/rich_edit98.h"
 #include "richtext/ui/preview_printer.h"
 
@@ -28,12 +29,14 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
+#include <QSqlDatabase>
 #include <QSqlQueryModel>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -50,6 +53,17 @@ namespace {
 // Without a window manager no activation may come: the first activation then runs
 // after this wait.
 constexpr int kFirstActivationFallbackMs = 4000;
+
+// The undo history's database: a file of its own in the temporary folder. The record
+// view keeps a read cursor open on the temporary folder's shared file, and the history
+// is written after every change; in that file each write would wait for the reader
+// until the busy timeout and then fail.
+QSqlDatabase UndoDatabase()
+{
+    const QString folder = QDir(TempDir).filePath(QStringLiteral("MainUndo"));
+    QDir().mkpath(folder);
+    return OpenFolderDatabase(QStringLiteral("MainUndo"), folder, true);
+}
 
 void Trace(const char* text)
 {
@@ -95,7 +109,7 @@ TfOrvek1::TfOrvek1(QWidget* parent, std::function<quint32()> clock)
     CreateMenus();
     CreatePages();
     CreateRecordPanel();
-    document_ = std::make_unique<TMainDocument>(ScrollBox2);
+    document_ = std::make_unique<TMainDocument>(ScrollBox2, UndoDatabase);
     StartTimerLoop(std::move(clock));
     FormCreate();
     ConnectToolActions();
@@ -534,7 +548,7 @@ void TfOrvek1::ShowGridColumns()
     TRecordView& view = RecordPanel->View();
     QStringList fields;
     for (int descriptor : GridColumns.Order)
-        fields << view.RecordGridDescriptors[size_t(descriptor - 1)].FieldName;
+        fields << view.RecordGridDescriptors[size_t(descriptor)].FieldName;
     view.ColumnFields = fields;
     QHeaderView* header = RecordPanel->DBGrid_Tree->horizontalHeader();
     for (int p = 0; p < RecordGridColumnCount && p < header->count(); ++p)
