@@ -39,6 +39,7 @@
 #include <QSqlDatabase>
 #include <QSqlQueryModel>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -239,7 +240,6 @@ void TfOrvek1::CreateMenus()
     menuAdministrator = MakeMenu(this, "menuAdministrator");
     bar->addMenu(menuAdministrator);
     menuService = MakeMenu(this, "menuService");
-    menuService->setTitle(QStringLiteral("Service"));
     bar->addMenu(menuService);
     MenuPomocnik = MakeMenu(this, "MenuPomocnik");
     bar->addMenu(MenuPomocnik);
@@ -274,7 +274,6 @@ void TfOrvek1::CreateMenus()
     MenuNastroje->addSeparator();
     MenuNastroje->addActions({ ActionListSpecialEditItem, ActionProgramoveStringy });
     menuLanguage = MakeMenu(this, "menuLanguage");
-    menuLanguage->setTitle(QStringLiteral("Language"));
     menuLanguage->addActions({ ActionLanguageEnglish, ActionLanguageSlovak });
     MenuNastroje->addMenu(menuLanguage);
 
@@ -316,6 +315,7 @@ void TfOrvek1::CreateMenus()
     ToolBar1 = addToolBar(QString());
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setMovable(false);
+    addToolBarBreak();
     ToolBar2 = addToolBar(QString());
     ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
     ToolBar2->setMovable(false);
@@ -341,11 +341,37 @@ void TfOrvek1::CreateMenus()
     ToolBar2->addWidget(ComboBox_Zoom);
     ToolBar2->addSeparator();
     ToolBar2->addActions({ ActionSuhrnVelicin, ActionShowHideSummaryWindow });
+    SetToolPictures();
     ToolBar_SpecialEdit = new QToolBar(this);
     ToolBar_SpecialEdit->setObjectName(QStringLiteral("ToolBar_SpecialEdit"));
     addToolBarBreak();
     addToolBar(ToolBar_SpecialEdit);
     ToolBar_SpecialEdit->hide();
+}
+
+void TfOrvek1::SetToolPictures()
+{
+    // Pictures of the style for the tools that have one; the others show their text.
+    const std::pair<QAction*, QStyle::StandardPixmap> pictures[] = {
+        { ActionUndo, QStyle::SP_ArrowBack },
+        { ActionRedo, QStyle::SP_ArrowForward },
+        { ActionCopyShortReport, QStyle::SP_FileDialogContentsView },
+        { ActionShortReportSaveToFile, QStyle::SP_DialogSaveButton },
+        { ActionShortReportPrintPreview, QStyle::SP_FileDialogDetailedView },
+        { ActionShortReportPrint, QStyle::SP_FileIcon },
+        { ActionCopyFullReport, QStyle::SP_FileDialogContentsView },
+        { ActionFullReportSaveToFile, QStyle::SP_DialogSaveButton },
+        { ActionReportPrintPreview, QStyle::SP_FileDialogDetailedView },
+        { ActionReportPrint, QStyle::SP_FileIcon },
+        { ActionHelpContents, QStyle::SP_DialogHelpButton },
+        { ActionStromRozbalit, QStyle::SP_ToolBarVerticalExtensionButton },
+    };
+    for (const auto& [action, pixmap] : pictures)
+        action->setIcon(style()->standardIcon(pixmap));
+    for (QToolButton* button : { ToolButton_Copy, ToolButton_SaveToFile, ToolButton_PrintPreview, ToolButton_Print })
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    ToolBar1->setIconSize(QSize(20, 20));
+    ToolBar2->setIconSize(QSize(20, 20));
 }
 
 void TfOrvek1::CreatePages()
@@ -411,11 +437,9 @@ void TfOrvek1::CreatePages()
     Query1->setObjectName(QStringLiteral("Query1"));
     SpeedButton5 = new QToolButton(TabSheet_Service);
     SpeedButton5->setObjectName(QStringLiteral("SpeedButton5"));
-    SpeedButton5->setText(QStringLiteral("Query"));
     SpeedButton5->setCheckable(true);
     SpeedButton6 = new QToolButton(TabSheet_Service);
     SpeedButton6->setObjectName(QStringLiteral("SpeedButton6"));
-    SpeedButton6->setText(QStringLiteral("Refresh"));
     auto* serviceButtons = new QHBoxLayout;
     serviceButtons->addWidget(SpeedButton5);
     serviceButtons->addWidget(SpeedButton6);
@@ -428,7 +452,7 @@ void TfOrvek1::CreatePages()
     PageControl1->addTab(TabSheet_Poznamky, QString());
     PageControl1->addTab(TabSheet_Rovnice, QString());
     PageControl1->addTab(TabSheet_VzorecPreNeistotu, QString());
-    PageControl1->addTab(TabSheet_Service, QStringLiteral("Service"));
+    PageControl1->addTab(TabSheet_Service, QString());
     auto* pagesLayout = new QVBoxLayout(Panel1);
     pagesLayout->setContentsMargins(0, 0, 0, 0);
     pagesLayout->addWidget(PageControl1);

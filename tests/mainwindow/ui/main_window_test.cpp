@@ -323,3 +323,33 @@ TEST_F(MainWindow, ASecondStartBringsTheWindowToTheFront)
 }
 
 } // namespace
+
+namespace {
+
+// Pictures of the main window with a loaded model for looking at them: written only
+// when ORVEK_SHOTS names a folder (run under xvfb-run with QT_QPA_PLATFORM=xcb).
+TEST_F(MainWindow, Screenshots)
+{
+    const QString folder = qEnvironmentVariable("ORVEK_SHOTS");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "ORVEK_SHOTS is not set";
+    window->resize(1200, 760);
+    window->show();
+    Start();
+    Tick(1000);
+    ASSERT_NE(Root(), nullptr);
+    for (const int language : { 0, 1 }) {
+        LanguageID = language;
+        window->RefreshTexts();
+        for (const int preset : { 3, 1 }) {
+            ZoomPresetIndex = preset;
+            ZoomPresetRequest = true;
+            Tick(10);
+            QTest::qWait(200);
+            window->grab().save(QStringLiteral("%1/main_window_%2_%3.png")
+                                    .arg(folder, language ? "sk" : "en", preset == 3 ? "100" : "50"));
+        }
+    }
+}
+
+} // namespace
