@@ -12,6 +12,7 @@
 #include "database/table_set.h"
 #include "database/ui/record_view_panel.h"
 #include "database/ui/vx_db_grid.h"
+#include "database/upgrade.h"
 #include "database/users.h"
 #include "engine/cell.h"
 #include "engine/ui/diagram_view.h"
@@ -20,6 +21,7 @@
 #include "mainwindow/main_change_history.h"
 #include "mainwindow/main_document.h"
 #include "mainwindow/main_tick.h"
+#include "platform/db_session.h"
 #include "platform/sql_database.h"
 #include "platform/ui/rich_edit98.h"
 #include "richtext/ui/preview_printer.h"
@@ -530,6 +532,13 @@ void TfOrvek1::FormCreate()
 
     PreviewPrinter1->TextOptions.PageNumAlign = taRightJustify;
     PreviewPrinter1->TextOptions.FooterMargin = PreviewFooterMargin;
+    // The database is brought to the current structure before anything reads it; the
+    // undo table is the session's (OpenSessionStep).
+    if (DataModule1) {
+        QSqlDatabase db = DataModule1->SessionOrvek().Database(AliasDB);
+        if (db.isOpen())
+            UpgradeDatabaseStructure(db);
+    }
 
     // The stored grid layout: five descriptors with their widths.
     GridColumns = RecordColumnsFromLayout(Orvek1TableInfo, &RecordPanel->View().RecordGridDescriptors);
