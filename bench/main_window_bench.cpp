@@ -7,7 +7,6 @@
 #include "database/password_hash.h"
 #include "database/ui/record_view_panel.h"
 #include "database/ui/vx_db_grid.h"
-#include "database/upgrade.h"
 #include "database/users.h"
 #include "engine/cell.h"
 #include "mainwindow/main_document.h"
@@ -105,8 +104,7 @@ public:
     // A started window: created, first activation with the log-in, first record shown.
     std::unique_ptr<TfOrvek1> Start(quint32& now)
     {
-        QSqlDatabase db = module_->SessionOrvek().Database(AliasDB);
-        UpgradeDatabaseStructure(db);
+        // The window's creation runs the structure upgrade.
         auto window = std::make_unique<TfOrvek1>(nullptr, [&now] { return now; });
         window->ActiveWindowProbe = [] { return true; };
         SetMainWindowService(window.get());
