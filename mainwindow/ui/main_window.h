@@ -9,6 +9,7 @@
 #include "core/services.h"
 #include "mainwindow/main_texts.h"
 #include "mainwindow/main_zoom.h"
+#include "richtext/report_output.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -39,6 +40,7 @@ class TMainChangeHistory;
 class TMainDocument;
 class TMainTick;
 class TPreviewPrinter;
+class TReportOutput;
 
 class TfOrvek1 : public QMainWindow, public MainWindowService {
     Q_OBJECT
@@ -168,6 +170,28 @@ public:
     void ConnectToolActions();
     void ConnectReportActions();
     void ConnectLanguageActions();
+
+    // ---- Tool, report and language handlers (main_window_actions.cpp,
+    // main_window_reports.cpp, main_window_language.cpp).
+    TReportOutput* ReportOutput = nullptr;
+    void ClearCellCommandsInWindows();
+    void RunCellCommand();
+    void PressHighlightAction(quint8 pressed);
+    void ActionEditovatObsahBunkyExecute();
+    void ShowCellProperties();
+    void ExportDiagramToFile();
+    void ActionProgramoveStringyExecute();
+    void SetDerivativeMode(int mode);
+    void ServiceQueryOpen(bool open);
+    void MergeOldDatabase(bool records);
+    QList<TReportHeadLine> RecordReportHead(bool full);
+    void RunReportOutput(int kind, int mode, QAction* action);
+    void RebuildReportPage();
+    void SummaryOfQuantities();
+    void ToggleSummaryWindow();
+    void SwitchToEnglish();
+    void SwitchToSlovak();
+    void SyncLanguageItems();
 
     // ---- MainWindowService (main_window_service.cpp).
     void RestoreAndActivate() override;
