@@ -4,6 +4,8 @@
 #include "core/common_vars.h"
 #include "core/qt_translations.h"
 
+#include "tests/support/test_env.h"
+
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
@@ -64,19 +66,26 @@ TEST(MainLanguage, ProductPageIsSlovakOnlyForSlovakElseEnglish)
     EXPECT_EQ(ProductPageAddress(2), english);
 }
 
-TEST(MainLanguage, SwitchLoadsAndDropsQtsOwnTexts)
+TEST(MainLanguage, SwitchChangesQtsStandardButtonsAndBack)
 {
+    // The build's string table.
+    AppDir = test::TestProgramFolder();
     const quint8 saved = LanguageID;
+    const auto button = [](const char* source) { return QCoreApplication::translate("QPlatformTheme", source); };
     SwitchProgramLanguage(1);
     EXPECT_EQ(LanguageID, 1);
-    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+    EXPECT_EQ(button("Cancel"), QStringLiteral("Zrušiť"));
+    EXPECT_EQ(button("&Yes"), QStringLiteral("&Áno"));
     SwitchProgramLanguage(2);
-    const QString czech = QCoreApplication::translate("QPlatformTheme", "Cancel");
-    EXPECT_NE(czech, QStringLiteral("Cancel"));
+    EXPECT_EQ(button("Cancel"), QStringLiteral("Zrušit"));
+    // A text the string table does not hold comes from Qt's own catalogue.
+    EXPECT_NE(button("Save"), QStringLiteral("Save"));
     SwitchProgramLanguage(0);
-    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+    EXPECT_EQ(button("Cancel"), QStringLiteral("Cancel"));
+    EXPECT_EQ(button("Save"), QStringLiteral("Save"));
     EXPECT_EQ(QtTranslationLocale(7), QStringLiteral("en"));
     SwitchProgramLanguage(saved);
+    AppDir.clear();
 }
 
 } // namespace
