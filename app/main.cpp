@@ -1,8 +1,8 @@
 // The process frame: application object, program state, single instance, the
 // windows, the message loop and the orderly end.
 
+#include "app/installed.h"
 #include "app/orvek_application.h"
-#include "app/placeholder_main_window.h"
 #include "core/common_vars.h"
 #include "core/services.h"
 #include "core/string_table.h"
@@ -25,6 +25,7 @@
 #include "mainwindow/ui/cell_tool_provider.h"
 #include "mainwindow/ui/equation_cell_dialog.h"
 #include "mainwindow/ui/equation_dialog_provider.h"
+#include "mainwindow/ui/main_window.h"
 #include "mainwindow/ui/one_line_dialogs.h"
 #include "mainwindow/ui/quantity_cell_dialog.h"
 #include "mainwindow/ui/source_dialog_adapter.h"
@@ -64,144 +65,126 @@ int main(int argc, char** argv)
 
     app.setApplicationName(ProgramName);
     app.setApplicationDisplayName(ProgramTitle);
-    WidgetDialogHandler dialogs;
-    SetDialogHandler(&dialogs);
-    // The mouse wheel moves through lists and grids as the arrow keys do.
-    TWheelToArrowKeys wheelToArrowKeys;
-    app.installEventFilter(&wheelToArrowKeys);
-
-    // A newer text source shipped beside the string table brings its changed texts in;
-    // texts edited in the program stay until their source changes.
-    const QString stringSource = StringTableFolder() + "strings.tsv";
-    if (QFileInfo::exists(stringSource)) {
-        QString error;
-        if (!ImportStringTable(stringSource, StringTableFolder(), &error))
-            std::fprintf(stderr, "%s\n", qUtf8Printable(error));
-    }
-
-    WidgetLoginPrompt loginPrompt;
-    SetLoginPrompt(&loginPrompt);
-    TableControlStatusWindow tableControl;
-    SetTableControlWindow(&tableControl);
-
-    // The tooltips of the cell boxes, built from the cells' values.
-    CellHintProvider cellHints;
-    SetCellHintService(&cellHints);
-    // The distribution column of the evaluation's source list.
-    DistributionTextProvider distributionTexts;
-    SetDistributionTextService(&distributionTexts);
-
     int result = 0;
     {
+        WidgetDialogHandler dialogs;
+        const auto dialogsInstalled = InstallService(SetDialogHandler, &dialogs);
+        // The mouse wheel moves through lists and grids as the arrow keys do.
+        TWheelToArrowKeys wheelToArrowKeys;
+        app.installEventFilter(&wheelToArrowKeys);
+
+        // A newer text source shipped beside the string table brings its changed texts in;
+        // texts edited in the program stay until their source changes.
+        const QString stringSource = StringTableFolder() + "strings.tsv";
+        if (QFileInfo::exists(stringSource)) {
+            QString error;
+            if (!ImportStringTable(stringSource, StringTableFolder(), &error))
+                std::fprintf(stderr, "%s\n", qUtf8Printable(error));
+        }
+
+        // Services without windows of their own.
+        WidgetLoginPrompt loginPrompt;
+        const auto loginInstalled = InstallService(SetLoginPrompt, &loginPrompt);
+        TableControlStatusWindow tableControl;
+        const auto tableControlInstalled = InstallService(SetTableControlWindow, &tableControl);
+        // The tooltips of the cell boxes, built from the cells' values.
+        CellHintProvider cellHints;
+        const auto cellHintsInstalled = InstallService(SetCellHintService, &cellHints);
+        // The distribution column of the evaluation's source list.
+        DistributionTextProvider distributionTexts;
+        const auto distributionInstalled = InstallService(SetDistributionTextService, &distributionTexts);
+
         // The data module comes before any window: it opens the database.
         TDataModule1 dataModule;
-        DataModule1 = &dataModule;
+        const auto dataModuleInstalled = InstallGlobal(DataModule1, &dataModule);
         DataModuleRecordLocks recordLocks;
-        SetRecordLockService(&recordLocks);
+        const auto locksInstalled = InstallService(SetRecordLockService, &recordLocks);
         // The report texts describe control-chart sources through the chart statistics,
         // with the factors the data module loaded.
         ChartReportProvider chartReports([] { return ChartFactors; });
-        SetChartReportService(&chartReports);
+        const auto chartReportsInstalled = InstallService(SetChartReportService, &chartReports);
         // A click or double click on a cell box: the cell commands and the cell dialogs.
         CellToolProvider cellTools;
         cellTools.Dialogs().MakeSourceDialog = MakeSourceDialogAdapter;
-        SetCellToolService(&cellTools);
         cellTools.Dialogs().MakeEquationDialog
             = [] { return std::make_unique<TfOrvek5>(QApplication::activeWindow()); };
         cellTools.Dialogs().MakeQuantityDialog
             = [] { return std::make_unique<TfOrvek9>(QApplication::activeWindow()); };
         cellTools.Dialogs().MakeUncertaintyCellDialog
             = [] { return std::make_unique<TfOrvek11>(QApplication::activeWindow()); };
+        const auto cellToolsInstalled = InstallService(SetCellToolService, &cellTools);
         // The template window's new template from an equation opens the same dialog.
         EquationDialogProvider equationDialog;
-        SetEquationDialogService(&equationDialog);
+        const auto equationDialogInstalled = InstallService(SetEquationDialogService, &equationDialog);
 
+        // The splash shows until the main window's first activation closes it.
         fOrvekLoad = new TfOrvekLoad;
+        const auto splashInstalled = TInstalled([] {
+            delete fOrvekLoad;
+            fOrvekLoad = nullptr;
+        });
         fOrvekLoad->show();
         fOrvekLoad->repaint();
         app.processEvents();
 
-        PlaceholderMainWindow mainWindow;
-        SetMainWindowService(&mainWindow);
-        // The template window comes right after the main window and lives as long.
+        // The main window first; every other window is its child.
+        TfOrvek1 mainWindow;
+        const auto mainWindowInstalled = InstallGlobal(fOrvek1, &mainWindow);
+        const auto mainServiceInstalled = InstallService(SetMainWindowService, &mainWindow);
+        QObject::connect(&guard, &SingleInstanceGuard::ActivationRequested, &mainWindow, &TfOrvek1::RestoreAndActivate);
+
+        // Database: the template window and the record and user dialogs.
         TfOrvekDB orvekDB(&mainWindow);
-        fOrvekDB = &orvekDB;
-        // The main window's palette of special characters and its preview printer.
-        TActionListSpecialEdit specialEditActions(&mainWindow);
-        ActionListSpecialEdit = &specialEditActions;
-        TPreviewPrinter previewPrinter(&mainWindow);
-        previewPrinter.SetStoredDefaults();
-        MainPreviewPrinter = &previewPrinter;
-        TfEditSpecialString editSpecialString(&mainWindow);
-        fEditSpecialString = &editSpecialString;
-        TfSetSpecialCharactersVariable setSpecialCharactersVariable(&mainWindow);
-        fSetSpecialCharactersVariable = &setSpecialCharactersVariable;
-        TfSetSpecialCharacters setSpecialCharacters(&mainWindow);
-        fSetSpecialCharacters = &setSpecialCharacters;
-        TfEditStrings editStrings(&mainWindow);
-        fEditStrings = &editStrings;
-        TfWait wait(&mainWindow);
-        fWait = &wait;
-        TWaitWindowProvider waitWindow(wait);
-        SetWaitWindowService(&waitWindow);
-        TfMessageWindow messageWindow(&mainWindow);
-        fMessageWindow = &messageWindow;
-        SetMessageWindowService(&messageWindow);
-        TfOrvekReportSelection reportSelection(&mainWindow);
-        fOrvekReportSelection = &reportSelection;
-        TfHelp help(&mainWindow);
-        SetHelpService(&help);
+        const auto orvekDBInstalled = InstallGlobal(fOrvekDB, &orvekDB);
         TfEditRecordHead editRecordHead(&mainWindow);
-        fEditRecordHead = &editRecordHead;
-        TfRichEdit98Editor richEdit98Editor(&mainWindow);
-        fRichEdit98Editor = &richEdit98Editor;
+        const auto editRecordHeadInstalled = InstallGlobal(fEditRecordHead, &editRecordHead);
         TfInfoUser infoUser(&mainWindow);
-        fInfoUser = &infoUser;
-        TfEditString editString(&mainWindow);
-        fEditString = &editString;
+        const auto infoUserInstalled = InstallGlobal(fInfoUser, &infoUser);
         TfInputSearchString1 inputSearchString1(&mainWindow);
-        fInputSearchString1 = &inputSearchString1;
+        const auto inputSearchInstalled = InstallGlobal(fInputSearchString1, &inputSearchString1);
+
+        // Rich text: the special characters, the preview printer, the editor, the
+        // report sections.
+        TActionListSpecialEdit specialEditActions(&mainWindow);
+        const auto specialEditInstalled = InstallGlobal(ActionListSpecialEdit, &specialEditActions);
+        const auto previewInstalled = InstallGlobal(MainPreviewPrinter, mainWindow.PreviewPrinter1);
+        mainWindow.PreviewPrinter1->SetStoredDefaults();
+        TfSetSpecialCharactersVariable setSpecialCharactersVariable(&mainWindow);
+        const auto variableCharactersInstalled
+            = InstallGlobal(fSetSpecialCharactersVariable, &setSpecialCharactersVariable);
+        TfSetSpecialCharacters setSpecialCharacters(&mainWindow);
+        const auto specialCharactersInstalled = InstallGlobal(fSetSpecialCharacters, &setSpecialCharacters);
+        TfRichEdit98Editor richEdit98Editor(&mainWindow);
+        const auto editorInstalled = InstallGlobal(fRichEdit98Editor, &richEdit98Editor);
+        TfOrvekReportSelection reportSelection(&mainWindow);
+        const auto reportSelectionInstalled = InstallGlobal(fOrvekReportSelection, &reportSelection);
+
+        // Core: the string editor, the wait and batch windows, the help.
+        TfEditStrings editStrings(&mainWindow);
+        const auto editStringsInstalled = InstallGlobal(fEditStrings, &editStrings);
+        TfWait wait(&mainWindow);
+        const auto waitInstalled = InstallGlobal(fWait, &wait);
+        TWaitWindowProvider waitWindow(wait);
+        const auto waitServiceInstalled = InstallService(SetWaitWindowService, &waitWindow);
+        TfMessageWindow messageWindow(&mainWindow);
+        const auto messageWindowInstalled = InstallGlobal(fMessageWindow, &messageWindow);
+        const auto messageServiceInstalled = InstallService(SetMessageWindowService, &messageWindow);
+        TfHelp help(&mainWindow);
+        const auto helpInstalled = InstallService(SetHelpService, &help);
+
+        // Main window subsystem: the one-line editors of the cell dialogs.
+        TfEditSpecialString editSpecialString(&mainWindow);
+        const auto editSpecialStringInstalled = InstallGlobal(fEditSpecialString, &editSpecialString);
+        TfEditString editString(&mainWindow);
+        const auto editStringInstalled = InstallGlobal(fEditString, &editString);
         TfRenameVar renameVar(&mainWindow);
-        fRenameVar = &renameVar;
-        QObject::connect(
-            &guard, &SingleInstanceGuard::ActivationRequested, &mainWindow, &PlaceholderMainWindow::RestoreAndActivate);
+        const auto renameVarInstalled = InstallGlobal(fRenameVar, &renameVar);
+
         mainWindow.show();
         std::printf("%s: main window created\n", qUtf8Printable(ProgramTitle));
         std::fflush(stdout);
         result = app.exec();
-        fRenameVar = nullptr;
-        fInputSearchString1 = nullptr;
-        fEditString = nullptr;
-        fInfoUser = nullptr;
-        fRichEdit98Editor = nullptr;
-        fEditRecordHead = nullptr;
-        SetHelpService(nullptr);
-        SetChartReportService(nullptr);
-        SetCellToolService(nullptr);
-        SetEquationDialogService(nullptr);
-        fOrvekReportSelection = nullptr;
-        SetMessageWindowService(nullptr);
-        fMessageWindow = nullptr;
-        SetWaitWindowService(nullptr);
-        fWait = nullptr;
-        fEditStrings = nullptr;
-        fSetSpecialCharacters = nullptr;
-        fSetSpecialCharactersVariable = nullptr;
-        fEditSpecialString = nullptr;
-        MainPreviewPrinter = nullptr;
-        ActionListSpecialEdit = nullptr;
-        fOrvekDB = nullptr;
-        SetMainWindowService(nullptr);
-        SetRecordLockService(nullptr);
-        delete fOrvekLoad;
-        fOrvekLoad = nullptr;
-        DataModule1 = nullptr;
     }
-    SetTableControlWindow(nullptr);
-    SetCellHintService(nullptr);
-    SetDistributionTextService(nullptr);
-    SetLoginPrompt(nullptr);
-    SetDialogHandler(nullptr);
     CommonDone();
     return result;
 }

@@ -33,14 +33,17 @@ class QToolButton;
 
 namespace orvek {
 
+class DataModuleCellRecord;
 class RecordViewPanel;
 class TCell;
 class TDiagramView;
 class TMainChangeHistory;
 class TMainDocument;
 class TMainTick;
+class TMainTickHost;
 class TPreviewPrinter;
 class TReportOutput;
+enum class TDisplayRequest;
 
 class TfOrvek1 : public QMainWindow, public MainWindowService {
     Q_OBJECT
@@ -77,6 +80,8 @@ public:
     QToolButton *SpeedButton5 = nullptr, *SpeedButton6 = nullptr;
     QLabel* StatusPanels[4] = {};
     QTimer* Timer1 = nullptr;
+    // Runs the first activation when no window manager activated the window.
+    QTimer* FirstActivationTimer = nullptr;
     TPreviewPrinter* PreviewPrinter1 = nullptr;
 
     // ---- Actions of the window (the record panel's own actions are RecordPanel's).
@@ -128,11 +133,23 @@ public:
     int FRecordsOfUserID = 0;
     TMainZoom Zoom;
     TRecordGridColumns GridColumns;
+    // Per grid position the sort direction and case flag of its descriptor.
+    QVector<int> SortDirections, SortCaseFlags;
     // The window counts as the active window for the timer (tests replace the probe).
     std::function<bool()> ActiveWindowProbe;
 
     TMainDocument& Document() { return *document_; }
     TMainTick& Tick() { return *tick_; }
+    // The record access the cell tool should write its history rows through, so that
+    // the timer does not write a second row for the same change.
+    TMainChangeHistory& ChangeHistory() { return *changeHistory_; }
+
+    // Filled by the tool and report handlers: the cell-box settings dialog the timer
+    // opens on CellPropertiesRequest, the export of the tree to a model file, and the rebuild of the shown report page
+    // after the tree changed (the hidden pages are only marked stale).
+    std::function<void()> ShowCellPropertiesHandler;
+    std::function<void()> RebuildShownReportPage;
+    std::function<void()> ExportTreeToFileHandler;
 
     // ---- Life cycle (main_window.cpp).
     void FormCreate();
@@ -157,6 +174,9 @@ public:
 
     // ---- Timer (main_window_timer.cpp).
     void Timer1Timer();
+    void RunDisplayRequest(TDisplayRequest request);
+    void RelayoutToZoom();
+    void RefreshSummary();
     void ZoomIn();
     void ZoomOut();
     void ClearCellCommands();
@@ -165,6 +185,13 @@ public:
     void UndoStep();
     void RedoStep();
     void UpdateUndoActions();
+    void Step(bool redo);
+    // Reads record ID into the diagram; False with the reader's reason when it did not
+    // load whole.
+    bool LoadShownRecord(int id, QString* reason);
+    // The window's part of clearing the diagram: "0/0", the diagram hidden, the report
+    // and equation pages emptied, the view state restored.
+    void ShowNoDiagram();
 
     // ---- Actions defined with the report, tool and language handlers.
     void ConnectToolActions();
@@ -235,13 +262,17 @@ private:
     void CreatePages();
     void CreateRecordPanel();
     void OpenSessionStep();
+    void CloseSessionStep();
+    void UpdateStatusBarStep();
+    void QueueFirstActivation();
     void CloseSplash();
 
     std::unique_ptr<TMainDocument> document_;
-    std::unique_ptr<TickHost> tickHost_;
+    std::unique_ptr<TMainTickHost> tickHost_;
     std::unique_ptr<TMainTick> tick_;
+    std::unique_ptr<DataModuleCellRecord> recordAccess_;
     std::unique_ptr<TMainChangeHistory> changeHistory_;
-    bool activatedOnce_ = false;
+    bool firstActivationQueued_ = false;
 };
 
 // The program's single main window while it exists.
