@@ -299,7 +299,11 @@ void TfOrvek1::ConnectToolActions()
             return;
         ZoomPresetRequest = true;
         ZoomPresetIndex = quint8(index);
-        SyncZoomControls();
+        // Only the check marks follow: entry 0 keeps the last free value, which the
+        // timer then applies.
+        QAction* presets[] = { ActionZoom_50, ActionZoom_85, ActionZoom_100, ActionZoom_150, ActionZoom_200 };
+        for (int i = 0; i < 5; ++i)
+            presets[i]->setChecked(i + 1 == index);
     });
     connect(ActionStromZvacsit, &QAction::triggered, this, [this] {
         ClearCellCommands();

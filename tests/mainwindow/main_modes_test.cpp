@@ -69,6 +69,7 @@ TEST(MainLanguage, ProductPageIsSlovakOnlyForSlovakElseEnglish)
 TEST(MainLanguage, SwitchChangesQtsStandardButtonsAndBack)
 {
     // The build's string table.
+    const QString savedAppDir = AppDir;
     AppDir = test::TestProgramFolder();
     const quint8 saved = LanguageID;
     const auto button = [](const char* source) { return QCoreApplication::translate("QPlatformTheme", source); };
@@ -85,7 +86,7 @@ TEST(MainLanguage, SwitchChangesQtsStandardButtonsAndBack)
     EXPECT_EQ(button("Save"), QStringLiteral("Save"));
     EXPECT_EQ(QtTranslationLocale(7), QStringLiteral("en"));
     SwitchProgramLanguage(saved);
-    AppDir.clear();
+    AppDir = savedAppDir;
 }
 
 } // namespace
