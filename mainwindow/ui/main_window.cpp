@@ -20,6 +20,7 @@
 #include "mainwindow/main_change_history.h"
 #include "mainwindow/main_document.h"
 #include "mainwindow/main_tick.h"
+#include "platform/sql_database.h"
 #include "platform/ui/rich_edit98.h"
 #include "richtext/ui/preview_printer.h"
 
@@ -28,14 +29,17 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
+#include <QSqlDatabase>
 #include <QSqlQueryModel>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTimer>
@@ -50,6 +54,17 @@ namespace {
 // Without a window manager no activation may come: the first activation then runs
 // after this wait.
 constexpr int kFirstActivationFallbackMs = 4000;
+
+// The undo history's database: a file of its own in the temporary folder. The record
+// view keeps a read cursor open on the temporary folder's shared file, and the history
+// is written after every change; in that file each write would wait for the reader
+// until the busy timeout and then fail.
+QSqlDatabase UndoDatabase()
+{
+    const QString folder = QDir(TempDir).filePath(QStringLiteral("MainUndo"));
+    QDir().mkpath(folder);
+    return OpenFolderDatabase(QStringLiteral("MainUndo"), folder, true);
+}
 
 void Trace(const char* text)
 {
@@ -95,7 +110,7 @@ TfOrvek1::TfOrvek1(QWidget* parent, std::function<quint32()> clock)
     CreateMenus();
     CreatePages();
     CreateRecordPanel();
-    document_ = std::make_unique<TMainDocument>(ScrollBox2);
+    document_ = std::make_unique<TMainDocument>(ScrollBox2, UndoDatabase);
     StartTimerLoop(std::move(clock));
     FormCreate();
     ConnectToolActions();
@@ -225,7 +240,6 @@ void TfOrvek1::CreateMenus()
     menuAdministrator = MakeMenu(this, "menuAdministrator");
     bar->addMenu(menuAdministrator);
     menuService = MakeMenu(this, "menuService");
-    menuService->setTitle(QStringLiteral("Service"));
     bar->addMenu(menuService);
     MenuPomocnik = MakeMenu(this, "MenuPomocnik");
     bar->addMenu(MenuPomocnik);
@@ -260,7 +274,6 @@ void TfOrvek1::CreateMenus()
     MenuNastroje->addSeparator();
     MenuNastroje->addActions({ ActionListSpecialEditItem, ActionProgramoveStringy });
     menuLanguage = MakeMenu(this, "menuLanguage");
-    menuLanguage->setTitle(QStringLiteral("Language"));
     menuLanguage->addActions({ ActionLanguageEnglish, ActionLanguageSlovak });
     MenuNastroje->addMenu(menuLanguage);
 
@@ -302,6 +315,7 @@ void TfOrvek1::CreateMenus()
     ToolBar1 = addToolBar(QString());
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setMovable(false);
+    addToolBarBreak();
     ToolBar2 = addToolBar(QString());
     ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
     ToolBar2->setMovable(false);
@@ -327,11 +341,37 @@ void TfOrvek1::CreateMenus()
     ToolBar2->addWidget(ComboBox_Zoom);
     ToolBar2->addSeparator();
     ToolBar2->addActions({ ActionSuhrnVelicin, ActionShowHideSummaryWindow });
+    SetToolPictures();
     ToolBar_SpecialEdit = new QToolBar(this);
     ToolBar_SpecialEdit->setObjectName(QStringLiteral("ToolBar_SpecialEdit"));
     addToolBarBreak();
     addToolBar(ToolBar_SpecialEdit);
     ToolBar_SpecialEdit->hide();
+}
+
+void TfOrvek1::SetToolPictures()
+{
+    // Pictures of the style for the tools that have one; the others show their text.
+    const std::pair<QAction*, QStyle::StandardPixmap> pictures[] = {
+        { ActionUndo, QStyle::SP_ArrowBack },
+        { ActionRedo, QStyle::SP_ArrowForward },
+        { ActionCopyShortReport, QStyle::SP_FileDialogContentsView },
+        { ActionShortReportSaveToFile, QStyle::SP_DialogSaveButton },
+        { ActionShortReportPrintPreview, QStyle::SP_FileDialogDetailedView },
+        { ActionShortReportPrint, QStyle::SP_FileIcon },
+        { ActionCopyFullReport, QStyle::SP_FileDialogContentsView },
+        { ActionFullReportSaveToFile, QStyle::SP_DialogSaveButton },
+        { ActionReportPrintPreview, QStyle::SP_FileDialogDetailedView },
+        { ActionReportPrint, QStyle::SP_FileIcon },
+        { ActionHelpContents, QStyle::SP_DialogHelpButton },
+        { ActionStromRozbalit, QStyle::SP_ToolBarVerticalExtensionButton },
+    };
+    for (const auto& [action, pixmap] : pictures)
+        action->setIcon(style()->standardIcon(pixmap));
+    for (QToolButton* button : { ToolButton_Copy, ToolButton_SaveToFile, ToolButton_PrintPreview, ToolButton_Print })
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    ToolBar1->setIconSize(QSize(20, 20));
+    ToolBar2->setIconSize(QSize(20, 20));
 }
 
 void TfOrvek1::CreatePages()
@@ -397,11 +437,9 @@ void TfOrvek1::CreatePages()
     Query1->setObjectName(QStringLiteral("Query1"));
     SpeedButton5 = new QToolButton(TabSheet_Service);
     SpeedButton5->setObjectName(QStringLiteral("SpeedButton5"));
-    SpeedButton5->setText(QStringLiteral("Query"));
     SpeedButton5->setCheckable(true);
     SpeedButton6 = new QToolButton(TabSheet_Service);
     SpeedButton6->setObjectName(QStringLiteral("SpeedButton6"));
-    SpeedButton6->setText(QStringLiteral("Refresh"));
     auto* serviceButtons = new QHBoxLayout;
     serviceButtons->addWidget(SpeedButton5);
     serviceButtons->addWidget(SpeedButton6);
@@ -414,7 +452,7 @@ void TfOrvek1::CreatePages()
     PageControl1->addTab(TabSheet_Poznamky, QString());
     PageControl1->addTab(TabSheet_Rovnice, QString());
     PageControl1->addTab(TabSheet_VzorecPreNeistotu, QString());
-    PageControl1->addTab(TabSheet_Service, QStringLiteral("Service"));
+    PageControl1->addTab(TabSheet_Service, QString());
     auto* pagesLayout = new QVBoxLayout(Panel1);
     pagesLayout->setContentsMargins(0, 0, 0, 0);
     pagesLayout->addWidget(PageControl1);
@@ -534,7 +572,7 @@ void TfOrvek1::ShowGridColumns()
     TRecordView& view = RecordPanel->View();
     QStringList fields;
     for (int descriptor : GridColumns.Order)
-        fields << view.RecordGridDescriptors[size_t(descriptor - 1)].FieldName;
+        fields << view.RecordGridDescriptors[size_t(descriptor)].FieldName;
     view.ColumnFields = fields;
     QHeaderView* header = RecordPanel->DBGrid_Tree->horizontalHeader();
     for (int p = 0; p < RecordGridColumnCount && p < header->count(); ++p)

@@ -259,6 +259,7 @@ private:
     class TickHost;
     void StartTimerLoop(std::function<quint32()> clock);
     void CreateMenus();
+    void SetToolPictures();
     void CreatePages();
     void CreateRecordPanel();
     void OpenSessionStep();

@@ -31,6 +31,11 @@ namespace {
 
 constexpr int kPageNumberText = 609;
 constexpr int kFormattingWindowCaptionText = 399;
+// Texts of this window's range.
+constexpr int kServiceText = 22110;
+constexpr int kServiceQueryText = 22111;
+constexpr int kServiceRefreshText = 22112;
+constexpr int kLanguageMenuText = 22113;
 
 void SetTextOn(QObject* object, const TWindowText& entry, QTabWidget* pages)
 {
@@ -78,6 +83,12 @@ void TfOrvek1::ApplyTextsOrvek1()
               { ToolButton_PrintPreview, menuPrintPreview }, { ToolButton_Print, menuPrint } };
     for (const auto& [button, menu] : dropDowns)
         button->setToolTip(menu->title());
+    // The service login's page and menu, and the language items' menu.
+    menuService->setTitle(GetString(kServiceText));
+    PageControl1->setTabText(PageControl1->indexOf(TabSheet_Service), GetString(kServiceText));
+    SpeedButton5->setText(GetString(kServiceQueryText));
+    SpeedButton6->setText(GetString(kServiceRefreshText));
+    menuLanguage->setTitle(GetString(kLanguageMenuText));
     RecordPanel->ApplyTexts();
     UpdateCaptionZoom();
 }
@@ -85,6 +96,7 @@ void TfOrvek1::ApplyTextsOrvek1()
 void TfOrvek1::RefreshTexts()
 {
     ApplyTextsOrvek1();
+    UpdateStatusBarStep();
     SetGridColumnTitles();
     if (fSetSpecialCharactersVariable)
         fSetSpecialCharactersVariable->setWindowTitle(GetString(kFormattingWindowCaptionText));
