@@ -242,3 +242,31 @@ TEST_F(MainWindowActions, TheLanguageItemsSwitchMenusAndQtsButtons)
 }
 
 } // namespace
+
+namespace {
+
+// Pictures to look at (ORVEK_SHOTS names their folder): the window at 50 % switched
+// through its language items, and the about window in Slovak.
+TEST_F(MainWindowActions, Screenshots)
+{
+    const QString folder = qEnvironmentVariable("ORVEK_SHOTS");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "ORVEK_SHOTS is not set";
+    window->resize(1200, 760);
+    window->show();
+    window->ActionZoom_50->trigger();
+    Tick();
+    for (QAction* language : { window->ActionLanguageSlovak, window->ActionLanguageEnglish }) {
+        language->trigger();
+        QTest::qWait(200);
+        window->grab().save(
+            QStringLiteral("%1/actions_%2_50.png").arg(folder, language == window->ActionLanguageSlovak ? "sk" : "en"));
+    }
+    window->ActionLanguageSlovak->trigger();
+    TfOrvekAbout about(window.get());
+    about.show();
+    QTest::qWait(200);
+    about.grab().save(folder + "/about_sk.png");
+}
+
+} // namespace
