@@ -14,6 +14,7 @@ TfMessageWindow::TfMessageWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("fMessageWindow"));
+    setWindowTitle(UiText(22187, QStringLiteral("Batch processing is running...")));
     setFixedWidth(380);
     Panel2 = new QFrame(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
@@ -35,8 +36,7 @@ void TfMessageWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     BatchAborted = false;
-    // Captioned at each showing, in the language chosen now.
-    setWindowTitle(UiText(22187, QStringLiteral("Batch processing is running...")));
+    // The button is captioned at each showing, in the language chosen now.
     ButtonCancel->setText(UiText(4, QStringLiteral("Cancel")));
     ButtonCancel->setVisible(ShowCancel);
     setFixedHeight(ShowCancel ? 105 : 74);

@@ -556,7 +556,7 @@ void TfRichEdit98Editor::ReplaceDialogReplace()
     if (replaceStart_ == -1 || text.isEmpty()) {
         QString message = GetString(22159, { text });
         if (message.isEmpty())
-            message = "Could not find \"" + text + "\" in the editor.";
+            message = "Could not find \"" + text + "\" in Editor.";
         MessageDlg(message, TMsgDlgType::mtError, mbOK);
         return;
     }
