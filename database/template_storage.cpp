@@ -574,7 +574,7 @@ bool RunQuantitySummary(TCell& root)
     return changed;
 }
 
-bool ExportTreeToFile(TCell& root, const QString& templateName, const QString& caption)
+bool ExportTreeToFile(TCell& root, const QString& templateName, const QString& caption, QString* writtenFile)
 {
     if (!IsValidFileName(templateName) && MessageDlg(GetString(670), TMsgDlgType::mtWarning, mbYes | mbCancel) != mrYes)
         return false;
@@ -602,6 +602,8 @@ bool ExportTreeToFile(TCell& root, const QString& templateName, const QString& c
         MessageDlg(GetString(21807, { chosen.absoluteFilePath(), error }), TMsgDlgType::mtError, mbOK);
         return false;
     }
+    if (writtenFile)
+        *writtenFile = chosen.absoluteFilePath();
     return true;
 }
 

@@ -186,8 +186,9 @@ bool RunQuantitySummary(TCell& root);
 // a template name that is no valid file name asks text 670 (Yes/Cancel) first. A chosen
 // name that is no valid file name is refused (text 668), as is a folder that does not
 // exist (text 669); a failed write is shown (text 21807). After a write TreesDir is the
-// file's folder. True when the file was written.
-bool ExportTreeToFile(TCell& root, const QString& templateName, const QString& caption);
+// file's folder. True when the file was written, with its full name in WrittenFile.
+bool ExportTreeToFile(
+    TCell& root, const QString& templateName, const QString& caption, QString* writtenFile = nullptr);
 
 // The folder a pick opens on when the group has no templates: the folder that follows
 // the one named by text 927 in the group's template folders (its ID plus 2 for

@@ -1,5 +1,7 @@
 #include "core/ui/db_control_window.h"
 
+#include "core/ui/ui_text.h"
+
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QProgressBar>
@@ -11,7 +13,7 @@ TfDBControlWindowStatus::TfDBControlWindowStatus(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("fDBControlWindowStatus"));
-    setWindowTitle(QStringLiteral("Table control..."));
+    setWindowTitle(UiText(22189, QStringLiteral("Table control...")));
     auto* box = new QGroupBox(QStringLiteral(" Control status: "), this);
     auto* form = new QFormLayout(box);
     auto bar = [&](const char* name, const char* label) {

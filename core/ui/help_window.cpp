@@ -1,5 +1,6 @@
 #include "core/ui/help_window.h"
 
+#include "core/ui/ui_text.h"
 #include "platform/desktop.h"
 
 #include <QFileInfo>
@@ -35,7 +36,7 @@ void TfHelp::ShowHelpPage(const QString& path)
 {
     if (!QFileInfo::exists(path)) {
         Browser->setHtml(QStringLiteral("<p>%1</p>").arg(path.toHtmlEscaped()));
-        setWindowTitle(QStringLiteral("Help"));
+        setWindowTitle(UiText(81, QStringLiteral("Help")));
     } else {
         Browser->setSource(QUrl::fromLocalFile(path));
     }

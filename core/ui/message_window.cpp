@@ -1,5 +1,7 @@
 #include "core/ui/message_window.h"
 
+#include "core/ui/ui_text.h"
+
 #include <QCoreApplication>
 #include <QFrame>
 #include <QProgressBar>
@@ -12,7 +14,7 @@ TfMessageWindow::TfMessageWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("fMessageWindow"));
-    setWindowTitle(QStringLiteral("Batch processing is running..."));
+    setWindowTitle(UiText(22187, QStringLiteral("Batch processing is running...")));
     setFixedWidth(380);
     Panel2 = new QFrame(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
@@ -23,7 +25,7 @@ TfMessageWindow::TfMessageWindow(QWidget* parent)
     ProgressBar->setGeometry(2, 2, 360, 24);
     ProgressBar->setTextVisible(false);
     ProgressBar->setStyleSheet(QStringLiteral("QProgressBar::chunk { background: #1c4fd8; }"));
-    ButtonCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    ButtonCancel = new QPushButton(this);
     ButtonCancel->setObjectName(QStringLiteral("ButtonCancel"));
     ButtonCancel->setGeometry(152, 44, 75, 25);
     connect(ButtonCancel, &QPushButton::clicked, this, [] { BatchAborted = true; });
@@ -34,6 +36,8 @@ void TfMessageWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     BatchAborted = false;
+    // The button is captioned at each showing, in the language chosen now.
+    ButtonCancel->setText(UiText(4, QStringLiteral("Cancel")));
     ButtonCancel->setVisible(ShowCancel);
     setFixedHeight(ShowCancel ? 105 : 74);
 }

@@ -3,6 +3,7 @@
 #include "core/common_vars.h"
 #include "core/string_table.h"
 #include "core/ui/label_3d.h"
+#include "core/ui/ui_text.h"
 #include "platform/jpeg_image.h"
 
 #include <QGridLayout>
@@ -119,7 +120,7 @@ TfOrvekAbout::TfOrvekAbout(QWidget* parent)
     RichEdit_Brantel = contact("RichEdit_Brantel", kDistributorContact);
     RichEdit_Kestrava->setVisible(EditionFlag != 0);
     RichEdit_Brantel->setVisible(EditionFlag == 0);
-    Button_Close = new QPushButton(QStringLiteral("&Close"), this);
+    Button_Close = new QPushButton(UiText(551, QStringLiteral("Close")), this);
     Button_Close->setObjectName(QStringLiteral("Button_Close"));
     connect(Button_Close, &QPushButton::clicked, this, &QDialog::close);
 

@@ -1,6 +1,7 @@
 #include "core/ui/wait_window.h"
 
 #include "core/common_vars.h"
+#include "core/ui/ui_text.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -67,7 +68,7 @@ TfWait::TfWait(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("fWait"));
-    setWindowTitle(QStringLiteral("Please wait..."));
+    setWindowTitle(UiText(22188, QStringLiteral("Please wait...")));
     auto* layout = new QHBoxLayout(this);
     AnimatePicture = new TWaitAnimation(this);
     AnimatePicture->setObjectName(QStringLiteral("AnimatePicture"));

@@ -1,6 +1,7 @@
 #include "core/ui/wait_window_service.h"
 
 #include "core/common_vars.h"
+#include "core/ui/ui_text.h"
 #include "core/ui/wait_window.h"
 
 #include <QCoreApplication>
@@ -11,7 +12,7 @@ namespace orvek {
 void TWaitWindowProvider::Show(const QString& message)
 {
     WaitCancelled = false;
-    window_.setWindowTitle(QStringLiteral("Please wait..."));
+    window_.setWindowTitle(UiText(22188, QStringLiteral("Please wait...")));
     window_.Panel1->setText(message);
     window_.show();
     window_.raise();

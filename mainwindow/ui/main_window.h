@@ -9,6 +9,7 @@
 #include "core/services.h"
 #include "mainwindow/main_texts.h"
 #include "mainwindow/main_zoom.h"
+#include "richtext/report_output.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -41,6 +42,7 @@ class TMainDocument;
 class TMainTick;
 class TMainTickHost;
 class TPreviewPrinter;
+class TReportOutput;
 enum class TDisplayRequest;
 
 class TfOrvek1 : public QMainWindow, public MainWindowService {
@@ -195,6 +197,28 @@ public:
     void ConnectToolActions();
     void ConnectReportActions();
     void ConnectLanguageActions();
+
+    // ---- Tool, report and language handlers (main_window_actions.cpp,
+    // main_window_reports.cpp, main_window_language.cpp).
+    TReportOutput* ReportOutput = nullptr;
+    void ClearCellCommandsInWindows();
+    void RunCellCommand();
+    void PressHighlightAction(quint8 pressed);
+    void ActionEditovatObsahBunkyExecute();
+    void ShowCellProperties();
+    void ExportDiagramToFile();
+    void ActionProgramoveStringyExecute();
+    void SetDerivativeMode(int mode);
+    void ServiceQueryOpen(bool open);
+    void MergeOldDatabase(bool records);
+    QList<TReportHeadLine> RecordReportHead(bool full);
+    void RunReportOutput(int kind, int mode, QAction* action);
+    void RebuildReportPage();
+    void SummaryOfQuantities();
+    void ToggleSummaryWindow();
+    void SwitchToEnglish();
+    void SwitchToSlovak();
+    void SyncLanguageItems();
 
     // ---- MainWindowService (main_window_service.cpp).
     void RestoreAndActivate() override;

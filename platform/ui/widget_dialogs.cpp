@@ -22,9 +22,9 @@ QWidget* DialogParent()
     return QApplication::activeWindow();
 }
 
-QString Title()
+QString Title(const QString& own)
 {
-    return QApplication::applicationDisplayName();
+    return own.isEmpty() ? QApplication::applicationDisplayName() : own;
 }
 
 struct ButtonMap {
@@ -81,7 +81,7 @@ QString QtFileFilter(const QString& pipeFilter)
 int WidgetDialogHandler::MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons, int)
 {
     QMessageBox box(DialogParent());
-    box.setWindowTitle(Title());
+    box.setWindowTitle(Title(WindowTitle));
     box.setText(text);
     switch (type) {
     case TMsgDlgType::mtWarning:
@@ -141,7 +141,7 @@ bool WidgetDialogHandler::SaveFileDialog(FileDialogRequest& request)
 bool WidgetDialogHandler::ColorDialog(std::uint32_t& color)
 {
     QColor start(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
-    QColor chosen = QColorDialog::getColor(start, DialogParent(), Title());
+    QColor chosen = QColorDialog::getColor(start, DialogParent(), Title(WindowTitle));
     if (!chosen.isValid())
         return false;
     color = std::uint32_t(chosen.red()) | (std::uint32_t(chosen.green()) << 8) | (std::uint32_t(chosen.blue()) << 16);
@@ -151,7 +151,7 @@ bool WidgetDialogHandler::ColorDialog(std::uint32_t& color)
 bool WidgetDialogHandler::FontDialog(QString& family, int& pointSize)
 {
     bool ok = false;
-    QFont chosen = QFontDialog::getFont(&ok, QFont(family, pointSize), DialogParent(), Title());
+    QFont chosen = QFontDialog::getFont(&ok, QFont(family, pointSize), DialogParent(), Title(WindowTitle));
     if (!ok)
         return false;
     family = chosen.family();

@@ -7,6 +7,10 @@ namespace orvek {
 
 class WidgetDialogHandler : public DialogHandler {
 public:
+    // The title of message boxes and of the colour and font dialogs: the program's
+    // title. Empty: the application's display name, else its name.
+    QString WindowTitle;
+
     int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext) override;
     bool OpenFileDialog(FileDialogRequest& request) override;
     bool SaveFileDialog(FileDialogRequest& request) override;

@@ -1,5 +1,6 @@
 #include "richtext/ui/preview_form.h"
 
+#include "core/ui/ui_text.h"
 #include "richtext/page_picture.h"
 #include "richtext/ui/preview_printer.h"
 
@@ -101,7 +102,7 @@ TPreviewForm::TPreviewForm(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName("PreviewForm");
-    setWindowTitle("Preview Form");
+    setWindowTitle(UiText(570, "Print preview"));
     resize(640, 504);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -110,22 +111,22 @@ TPreviewForm::TPreviewForm(QWidget* parent)
     auto* bar = new QWidget(this);
     auto* top = new QHBoxLayout(bar);
     top->setContentsMargins(4, 4, 4, 4);
-    PrintBut = Button(bar, "PrintBut", "&Print...", "Print the Current Document");
-    PrevPageBut = Button(bar, "PrevPageBut", "Pre&v", "Move to Previous Page in Document");
+    PrintBut = Button(bar, "PrintBut", UiText(22161, "Print..."), UiText(22171, "Print the current document"));
+    PrevPageBut = Button(bar, "PrevPageBut", UiText(22162, "Previous"), UiText(22172, "Move to the previous page"));
     PrevPageBut->setEnabled(false);
-    NextPageBut = Button(bar, "NextPageBut", "&Next", "Advance to Next Page in Document");
+    NextPageBut = Button(bar, "NextPageBut", UiText(22163, "Next"), UiText(22173, "Advance to the next page"));
     ZoomBox = new QComboBox(bar);
     ZoomBox->setObjectName("ZoomBox");
-    ZoomBox->addItems({ "Fit To Page", "Fit To Width", "Custom", "25%", "50%", "75%", "100%", "125%", "150%", "200%",
+    ZoomBox->addItems({ UiText(22164, "Fit to page"), UiText(22165, "Fit to width"), UiText(22166, "Custom"), "25%", "50%", "75%", "100%", "125%", "150%", "200%",
         "300%", "400%" });
-    FitPageBut = ToolButton(bar, "FitPageBut", "[ ]", "Fit to Page", true);
-    FitWidthBut = ToolButton(bar, "FitWidthBut", "<->", "Fit to Width", true);
-    GridBut = ToolButton(bar, "GridBut", "Grid", "Turns Grid On/Off", true);
-    ZoomCursorBut = ToolButton(bar, "ZoomCursorBut", "Zoom", "Selects the Zoom Tool to zoom in or out", true);
-    HandCursorBut = ToolButton(bar, "HandCursorBut", "Hand", "Selects the Hand Tool to pan across the Page", true);
-    OnePageBut = ToolButton(bar, "OnePageBut", "&1", "Display One page at a time", true);
-    TwoPageBut = ToolButton(bar, "TwoPageBut", "&2", "Display Two pages side by side", true);
-    CloseBut = Button(bar, "CloseBut", "&Close", "Close the Print Preview window");
+    FitPageBut = ToolButton(bar, "FitPageBut", "[ ]", UiText(22164, "Fit to page"), true);
+    FitWidthBut = ToolButton(bar, "FitWidthBut", "<->", UiText(22165, "Fit to width"), true);
+    GridBut = ToolButton(bar, "GridBut", UiText(22167, "Grid"), UiText(22174, "Turns the grid on or off"), true);
+    ZoomCursorBut = ToolButton(bar, "ZoomCursorBut", UiText(105, "Zoom"), UiText(22175, "Selects the zoom tool to zoom in or out"), true);
+    HandCursorBut = ToolButton(bar, "HandCursorBut", UiText(22168, "Hand"), UiText(22176, "Selects the hand tool to pan across the page"), true);
+    OnePageBut = ToolButton(bar, "OnePageBut", "&1", UiText(22169, "One page at a time"), true);
+    TwoPageBut = ToolButton(bar, "TwoPageBut", "&2", UiText(22170, "Two pages side by side"), true);
+    CloseBut = Button(bar, "CloseBut", UiText(551, "Close"), UiText(22177, "Close the print preview window"));
     for (QWidget* w : std::initializer_list<QWidget*> { PrintBut, PrevPageBut, NextPageBut, ZoomBox, FitPageBut,
              FitWidthBut, GridBut, ZoomCursorBut, HandCursorBut, OnePageBut, TwoPageBut, CloseBut })
         top->addWidget(w);
@@ -152,7 +153,7 @@ TPreviewForm::TPreviewForm(QWidget* parent)
     PagePanel2->setObjectName("PagePanel2");
     PagePanel2->hide();
     const QString boxHint
-        = "Page View.  With Zoom Tool, left or right click to zoom in/out.  Click && drag with Hand Tool to pan.";
+        = UiText(22178, "Page view. With the zoom tool, a left or right click zooms in or out. Drag with the hand tool to pan.");
     int offset = 0;
     for (QFrame* panel : { PagePanel, PagePanel2 }) {
         panel->setFrameShape(QFrame::Box);
@@ -174,20 +175,20 @@ TPreviewForm::TPreviewForm(QWidget* parent)
     auto* status = new QWidget(this);
     auto* sl = new QHBoxLayout(status);
     sl->setContentsMargins(4, 2, 4, 2);
-    FirstPageSpeed = ToolButton(status, "FirstPageSpeed", "|<", "Go to First Page in Document", false);
-    PrevPageSpeed = ToolButton(status, "PrevPageSpeed", "<", "Move to Previous Page in Document", false);
-    NextPageSpeed = ToolButton(status, "NextPageSpeed", ">", "Advance to Next Page in Document", false);
-    LastPageSpeed = ToolButton(status, "LastPageSpeed", ">|", "Go to Last Page in Document", false);
-    PageNumSpeed = ToolButton(status, "PageNumSpeed", "#", "Go to Page by Page Number", false);
+    FirstPageSpeed = ToolButton(status, "FirstPageSpeed", "|<", UiText(22179, "Go to the first page"), false);
+    PrevPageSpeed = ToolButton(status, "PrevPageSpeed", "<", UiText(22172, "Move to the previous page"), false);
+    NextPageSpeed = ToolButton(status, "NextPageSpeed", ">", UiText(22173, "Advance to the next page"), false);
+    LastPageSpeed = ToolButton(status, "LastPageSpeed", ">|", UiText(22180, "Go to the last page"), false);
+    PageNumSpeed = ToolButton(status, "PageNumSpeed", "#", UiText(22181, "Go to a page by its number"), false);
     CurPageLabel = new QLabel(status);
     CurPageLabel->setObjectName("CurPageLabel");
-    CurPageLabel->setToolTip("Displays the Current Page of the Document");
+    CurPageLabel->setToolTip(UiText(22182, "Displays the current page of the document"));
     ZoomLabel = new QLabel(status);
     ZoomLabel->setObjectName("ZoomLabel");
-    ZoomLabel->setToolTip("Displays the Current Zoom Level (100% = normal)");
+    ZoomLabel->setToolTip(UiText(22183, "Displays the current zoom level (100% = normal)"));
     HintLabel = new QLabel(status);
     HintLabel->setObjectName("HintLabel");
-    HintLabel->setToolTip("Displays Help for the object beneath the mouse");
+    HintLabel->setToolTip(UiText(22184, "Displays help for the object beneath the mouse"));
     for (QWidget* w : std::initializer_list<QWidget*> {
              FirstPageSpeed, PrevPageSpeed, NextPageSpeed, LastPageSpeed, PageNumSpeed, CurPageLabel, ZoomLabel })
         sl->addWidget(w);
@@ -340,7 +341,7 @@ void TPreviewForm::ShowPage(int Index)
 {
     CurrentPage = Index;
     const int count = PreviewPrinter ? PreviewPrinter->PageCount() : 0;
-    CurPageLabel->setText(QString("Page %1 of %2").arg(Index + 1).arg(count));
+    CurPageLabel->setText(UiText(22185, "Page %1 of %2").arg(Index + 1).arg(count));
     PB1->update();
     PB2->update();
 }
@@ -441,7 +442,7 @@ TGoPageForm::TGoPageForm(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName("GoPageForm");
-    setWindowTitle("Go to Page Number");
+    setWindowTitle(UiText(22186, "Go to page number"));
     resize(231, 116);
     QFont f = font();
     f.setBold(true);

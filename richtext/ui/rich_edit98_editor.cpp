@@ -3,6 +3,7 @@
 #include "core/common_vars.h"
 #include "core/special_edit.h"
 #include "core/string_table.h"
+#include "core/ui/ui_text.h"
 #include "platform/dialogs.h"
 #include "platform/ui/rich_edit98.h"
 #include "richtext/markup_read.h"
@@ -59,38 +60,34 @@ const std::pair<const char*, QColor> kColors[] = { { "Black", Qt::black }, { "Ma
     { "Silver", QColor(192, 192, 192) }, { "Red", Qt::red }, { "Lime", Qt::green }, { "Yellow", Qt::yellow },
     { "Blue", Qt::blue }, { "Fuchsia", Qt::magenta }, { "Aqua", Qt::cyan }, { "White", Qt::white } };
 
-// A numbered text, or Fallback while the table has none.
-QString Text(int id, const QString& fallback)
-{
-    const QString text = GetString(id);
-    return text.isEmpty() ? fallback : text;
-}
-
 } // namespace
 
 TEditorFindDialog::TEditorFindDialog(QWidget* parent, bool replace)
     : QDialog(parent)
+    , replace_(replace)
 {
     setObjectName(replace ? "ReplaceDialog" : "FindDialog");
-    setWindowTitle(replace ? "Replace" : "Find");
     auto* grid = new QGridLayout(this);
     FindText = new QLineEdit(this);
     FindText->setObjectName("FindText");
     ReplaceText = new QLineEdit(this);
     ReplaceText->setObjectName("ReplaceText");
-    grid->addWidget(new QLabel("Find what:", this), 0, 0);
+    FindLabel = new QLabel(this);
+    ReplaceLabel = new QLabel(this);
+    grid->addWidget(FindLabel, 0, 0);
     grid->addWidget(FindText, 0, 1);
     if (replace) {
-        grid->addWidget(new QLabel("Replace with:", this), 1, 0);
+        grid->addWidget(ReplaceLabel, 1, 0);
         grid->addWidget(ReplaceText, 1, 1);
     } else {
         ReplaceText->hide();
+        ReplaceLabel->hide();
     }
-    Up = new QRadioButton("Up", this);
-    Down = new QRadioButton("Down", this);
+    Up = new QRadioButton(this);
+    Down = new QRadioButton(this);
     Down->setChecked(true);
-    WholeWord = new QCheckBox("Match whole word only", this);
-    MatchCase = new QCheckBox("Match case", this);
+    WholeWord = new QCheckBox(this);
+    MatchCase = new QCheckBox(this);
     grid->addWidget(WholeWord, 2, 0);
     grid->addWidget(MatchCase, 3, 0);
     if (!replace) {
@@ -100,17 +97,32 @@ TEditorFindDialog::TEditorFindDialog(QWidget* parent, bool replace)
         Up->hide();
         Down->hide();
     }
-    FindNextBut = new QPushButton("Find Next", this);
+    FindNextBut = new QPushButton(this);
     FindNextBut->setObjectName("FindNextBut");
-    ReplaceBut = new QPushButton("Replace", this);
+    ReplaceBut = new QPushButton(this);
     ReplaceBut->setObjectName("ReplaceBut");
     ReplaceBut->setVisible(replace);
-    auto* close = new QPushButton("Cancel", this);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    CancelBut = new QPushButton(this);
+    connect(CancelBut, &QPushButton::clicked, this, &QDialog::reject);
     grid->addWidget(FindNextBut, 0, 2);
     grid->addWidget(ReplaceBut, 1, 2);
-    grid->addWidget(close, 2, 2);
+    grid->addWidget(CancelBut, 2, 2);
     setModal(false);
+    RefreshTexts();
+}
+
+void TEditorFindDialog::RefreshTexts()
+{
+    setWindowTitle(replace_ ? UiText(728, "Replace") : UiText(727, "Find"));
+    FindLabel->setText(UiText(22152, "Find what:"));
+    ReplaceLabel->setText(UiText(22153, "Replace with:"));
+    Up->setText(UiText(22154, "Up"));
+    Down->setText(UiText(22155, "Down"));
+    WholeWord->setText(UiText(22156, "Match whole word only"));
+    MatchCase->setText(UiText(22157, "Match case"));
+    FindNextBut->setText(UiText(22158, "Find next"));
+    ReplaceBut->setText(UiText(728, "Replace"));
+    CancelBut->setText(UiText(4, "Cancel"));
 }
 
 int TEditorFindDialog::Options() const
@@ -149,14 +161,17 @@ TfRichEdit98Editor::TfRichEdit98Editor(QWidget* owner)
     BuildActions();
 
     auto* menuBar = new QMenuBar(this);
-    QMenu* file = menuBar->addMenu("&File");
+    menuFile = menuBar->addMenu(QString());
+    QMenu* file = menuFile;
     file->addActions({ ActionLoadFromFile, ActionSaveToFile, ActionPrinPreview, ActionPrint });
     file->addSeparator();
     file->addActions({ ActionApply, ActionCancel });
-    QMenu* edit = menuBar->addMenu("&Edit");
+    menuEdit = menuBar->addMenu(QString());
+    QMenu* edit = menuEdit;
     edit->addActions(
         { ActionUndo, ActionRedo, ActionCopy, ActionPaste, ActionSelectAll, ActionFindText, ActionFindReplaceText });
-    QMenu* format = menuBar->addMenu("F&ormat");
+    menuFormat = menuBar->addMenu(QString());
+    QMenu* format = menuFormat;
     format->addActions({ ActionBold, ActionItalic, ActionUnderline, ActionSuperscript, ActionSubscript, ActionLeft,
         ActionCenter, ActionRight, ActionSetFont, ActionWordWrap });
     menuSpecialCharacters = format->addAction("Special characters");
@@ -301,8 +316,14 @@ void TfRichEdit98Editor::BuildActions()
 
 void TfRichEdit98Editor::ApplyTextsRichEdit98Editor()
 {
-    FontColor->setToolTip(Text(731, "Font colour"));
-    const QString special = Text(760, "Special characters");
+    menuFile->setTitle(UiText(79, "File"));
+    menuEdit->setTitle(UiText(80, "Edit"));
+    menuFormat->setTitle(UiText(22150, "Format"));
+    ActionWordWrap->setText(UiText(22151, "Word wrap"));
+    FindDialog->RefreshTexts();
+    ReplaceDialog->RefreshTexts();
+    FontColor->setToolTip(UiText(731, "Font colour"));
+    const QString special = UiText(760, "Special characters");
     ToolButtonSpecialCharacters->setToolTip(special);
     menuSpecialCharacters->setText(special);
     const std::pair<QAction*, int> texts[] = { { ActionApply, 710 }, { ActionCancel, 4 }, { ActionCopy, 702 },
@@ -312,7 +333,7 @@ void TfRichEdit98Editor::ApplyTextsRichEdit98Editor()
         { ActionRight, 724 }, { ActionSuperscript, 725 }, { ActionSubscript, 726 }, { ActionFindText, 727 },
         { ActionFindReplaceText, 728 }, { ActionSetFont, 729 } };
     for (const auto& [action, id] : texts) {
-        const QString text = Text(id, action->text());
+        const QString text = UiText(id, action->text());
         action->setText(text);
         action->setToolTip(text);
     }
@@ -533,7 +554,10 @@ void TfRichEdit98Editor::ReplaceDialogReplace()
     if (replaceStart_ >= 0 && Editor->textCursor().selectedText().compare(text, cs) != 0)
         ReplaceDialogFind();
     if (replaceStart_ == -1 || text.isEmpty()) {
-        MessageDlg("Could not find \"" + text + "\" in Editor.", TMsgDlgType::mtError, mbOK);
+        QString message = GetString(22159, { text });
+        if (message.isEmpty())
+            message = "Could not find \"" + text + "\" in Editor.";
+        MessageDlg(message, TMsgDlgType::mtError, mbOK);
         return;
     }
     Editor->textCursor().insertText(ReplaceDialog->ReplaceText->text());

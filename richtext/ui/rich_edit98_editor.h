@@ -14,6 +14,7 @@ class QAction;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QLabel;
 class QMenu;
 class QPushButton;
 class QRadioButton;
@@ -34,9 +35,15 @@ public:
     QLineEdit *FindText, *ReplaceText;
     QRadioButton *Up, *Down;
     QCheckBox *WholeWord, *MatchCase;
-    QPushButton *FindNextBut, *ReplaceBut;
+    QPushButton *FindNextBut, *ReplaceBut, *CancelBut;
+    QLabel *FindLabel, *ReplaceLabel;
     // 1 search up, 2 whole word, 4 match case.
     int Options() const;
+    // Captions in the current language.
+    void RefreshTexts();
+
+private:
+    bool replace_;
 };
 
 class TfRichEdit98Editor : public QDialog, public TSpecialEditTarget {
@@ -50,6 +57,7 @@ public:
     QComboBox* SizeList;
     QToolButton* ToolButtonSpecialCharacters;
     QAction* menuSpecialCharacters;
+    QMenu *menuFile = nullptr, *menuEdit = nullptr, *menuFormat = nullptr;
     QTimer* Timer1;
     TEditorFindDialog *FindDialog, *ReplaceDialog;
 
