@@ -235,6 +235,16 @@ TUpgradeOutcome UpgradeDatabaseStructure(QSqlDatabase& db)
         });
     });
 
+    RunStep(outcome, "Error: Create index Logs", [&] {
+        if (!TableExists(db, QStringLiteral("Logs"))
+            || !HasColumn(ColumnNames(db, QStringLiteral("Logs")), QStringLiteral("PracovnikID")))
+            return true;
+        return Post(db, [&](QString* error) {
+            QSqlQuery query(db);
+            return ExecBound(query, QString::fromLatin1(kLoginUserIndex), {}, error);
+        });
+    });
+
     RunStep(outcome, "Error: MigrateDeletedRecords", [&] {
         const int moved = MigrateDeletedRecords(db);
         if (moved < 0)

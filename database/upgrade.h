@@ -39,6 +39,8 @@ inline constexpr const char* kRecordListIndex
       "PracovnikID, MenoPracovnika, Datum, FromTemplateID)";
 inline constexpr const char* kDeletedRecordsIndex
     = "CREATE INDEX IF NOT EXISTS TreeDB_Deleted ON TreeDB (Deleted) WHERE Deleted = 1";
+// The login-records window lists the logins of one user at a time.
+inline constexpr const char* kLoginUserIndex = "CREATE INDEX IF NOT EXISTS PracovnikID_IDX ON Logs (PracovnikID)";
 
 // What the upgrade found and did; the main window binds its folder tree and the group
 // combo from it.

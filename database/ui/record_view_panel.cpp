@@ -140,48 +140,40 @@ RecordViewPanel::RecordViewPanel(DatabaseSession* session, QWidget* parent)
     layout->addWidget(splitter, 1);
     layout->addWidget(Panel_RecNo);
 
-    const auto makeAction = [this](const char* name, void (RecordViewPanel::*handler)(), bool checkable = false) {
-        auto* action = new QAction(this);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setCheckable(checkable);
-        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
-        addAction(action);
-        return action;
-    };
-    ActionSelectAllRecords = makeAction("ActionSelectAllRecords", &RecordViewPanel::ActionSelectAllRecordsExecute);
+    ActionSelectAllRecords = MakeAction("ActionSelectAllRecords", &RecordViewPanel::ActionSelectAllRecordsExecute);
     ActionUnSelectAllRecords
-        = makeAction("ActionUnSelectAllRecords", &RecordViewPanel::ActionUnSelectAllRecordsExecute);
-    ActionEnableDisableMultiselection = makeAction(
+        = MakeAction("ActionUnSelectAllRecords", &RecordViewPanel::ActionUnSelectAllRecordsExecute);
+    ActionEnableDisableMultiselection = MakeAction(
         "ActionEnableDisableMultiselection", &RecordViewPanel::ActionEnableDisableMultiselectionExecute, true);
     ActionZobrazitVsetkyMerania
-        = makeAction("ActionZobrazitVsetkyMerania", &RecordViewPanel::ActionZobrazitVsetkyMeraniaExecute, true);
-    ActionShowUnassigned = makeAction("ActionShowUnassigned", &RecordViewPanel::ActionShowUnassignedExecute);
-    ActionShowDeleted = makeAction("ActionShowDeleted", &RecordViewPanel::ActionShowDeletedExecute);
+        = MakeAction("ActionZobrazitVsetkyMerania", &RecordViewPanel::ActionZobrazitVsetkyMeraniaExecute, true);
+    ActionShowUnassigned = MakeAction("ActionShowUnassigned", &RecordViewPanel::ActionShowUnassignedExecute);
+    ActionShowDeleted = MakeAction("ActionShowDeleted", &RecordViewPanel::ActionShowDeletedExecute);
     ActionSearchMeasurement
-        = makeAction("ActionSearchMeasurement", &RecordViewPanel::ActionSearchMeasurementExecute, true);
-    ActionDeleteRecord = makeAction("ActionDeleteRecord", &RecordViewPanel::DeleteSelectedRecords);
-    aShowAllUsers = makeAction("aShowAllUsers", &RecordViewPanel::aShowAllUsersExecute);
+        = MakeAction("ActionSearchMeasurement", &RecordViewPanel::ActionSearchMeasurementExecute, true);
+    ActionDeleteRecord = MakeAction("ActionDeleteRecord", &RecordViewPanel::DeleteSelectedRecords);
+    aShowAllUsers = MakeAction("aShowAllUsers", &RecordViewPanel::aShowAllUsersExecute);
     ActionMoveSelectedRecordTo
-        = makeAction("ActionMoveSelectedRecordTo", &RecordViewPanel::ActionMoveSelectedRecordToExecute);
-    ActionEditRecord = makeAction("ActionEditRecord", &RecordViewPanel::ActionEditRecordExecute);
+        = MakeAction("ActionMoveSelectedRecordTo", &RecordViewPanel::ActionMoveSelectedRecordToExecute);
+    ActionEditRecord = MakeAction("ActionEditRecord", &RecordViewPanel::ActionEditRecordExecute);
     ActionUrobitKopiuZaznamu
-        = makeAction("ActionUrobitKopiuZaznamu", &RecordViewPanel::ActionUrobitKopiuZaznamuExecute);
+        = MakeAction("ActionUrobitKopiuZaznamu", &RecordViewPanel::ActionUrobitKopiuZaznamuExecute);
     ActionExportTreeToFileAs
-        = makeAction("ActionExportTreeToFileAs", &RecordViewPanel::ActionExportTreeToFileAsExecute);
-    ActionInsertNewFolder = makeAction("ActionInsertNewFolder", &RecordViewPanel::ActionInsertNewFolderExecute);
+        = MakeAction("ActionExportTreeToFileAs", &RecordViewPanel::ActionExportTreeToFileAsExecute);
+    ActionInsertNewFolder = MakeAction("ActionInsertNewFolder", &RecordViewPanel::ActionInsertNewFolderExecute);
     ActionInsertNewSub_folder
-        = makeAction("ActionInsertNewSub_folder", &RecordViewPanel::ActionInsertNewSub_folderExecute);
-    ActionRenameFolder = makeAction("ActionRenameFolder", &RecordViewPanel::ActionRenameFolderExecute);
-    ActionDeleteFolder = makeAction("ActionDeleteFolder", &RecordViewPanel::ActionDeleteFolderExecute);
-    ActionNewGroupOfFolders = makeAction("ActionNewGroupOfFolders", &RecordViewPanel::ActionNewGroupOfFoldersExecute);
+        = MakeAction("ActionInsertNewSub_folder", &RecordViewPanel::ActionInsertNewSub_folderExecute);
+    ActionRenameFolder = MakeAction("ActionRenameFolder", &RecordViewPanel::ActionRenameFolderExecute);
+    ActionDeleteFolder = MakeAction("ActionDeleteFolder", &RecordViewPanel::ActionDeleteFolderExecute);
+    ActionNewGroupOfFolders = MakeAction("ActionNewGroupOfFolders", &RecordViewPanel::ActionNewGroupOfFoldersExecute);
     ActionRenameGroupOfFolders
-        = makeAction("ActionRenameGroupOfFolders", &RecordViewPanel::ActionRenameGroupOfFoldersExecute);
+        = MakeAction("ActionRenameGroupOfFolders", &RecordViewPanel::ActionRenameGroupOfFoldersExecute);
     ActionDeleteGroupOfFolders
-        = makeAction("ActionDeleteGroupOfFolders", &RecordViewPanel::ActionDeleteGroupOfFoldersExecute);
+        = MakeAction("ActionDeleteGroupOfFolders", &RecordViewPanel::ActionDeleteGroupOfFoldersExecute);
     ActionNewRecFromTemplateTree
-        = makeAction("ActionNewRecFromTemplateTree", &RecordViewPanel::ActionNewRecFromTemplateTreeExecute);
+        = MakeAction("ActionNewRecFromTemplateTree", &RecordViewPanel::ActionNewRecFromTemplateTreeExecute);
     ActionShowSourceTemplateFromDB
-        = makeAction("ActionShowSourceTemplateFromDB", &RecordViewPanel::ActionShowSourceTemplateFromDBExecute);
+        = MakeAction("ActionShowSourceTemplateFromDB", &RecordViewPanel::ActionShowSourceTemplateFromDBExecute);
     // Records dragged from the grid (only while dragging is armed) drop onto any folder,
     // "0" and "1" included.
     DBTreeView->OnDragOver
@@ -198,7 +190,19 @@ RecordViewPanel::RecordViewPanel(DatabaseSession* session, QWidget* parent)
     ActionExpandFolderStructure = new QAction(this);
     ActionExpandFolderStructure->setObjectName(QStringLiteral("ActionExpandFolderStructure"));
     connect(ActionExpandFolderStructure, &QAction::triggered, DBTreeView, &QTreeView::expandAll);
+    MakeSessionActions();
+    MakeValidationActions();
     ApplyTexts();
+}
+
+QAction* RecordViewPanel::MakeAction(const char* name, void (RecordViewPanel::*handler)(), bool checkable)
+{
+    auto* action = new QAction(this);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setCheckable(checkable);
+    connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    addAction(action);
+    return action;
 }
 
 void RecordViewPanel::ApplyTexts()
@@ -216,6 +220,7 @@ void RecordViewPanel::ApplyTexts()
         action->setText(GetString(text));
         action->setToolTip(GetString(text));
     }
+    ApplySessionTexts();
     ComboBox_MainID->setToolTip(GetString(825));
     const TRecordGridDescriptors titles = MakeRecordGridDescriptors();
     for (size_t i = 0; i < titles.size(); ++i)

@@ -86,6 +86,22 @@ public:
     QAction* ActionDeleteGroupOfFolders = nullptr;
     QAction* ActionNewRecFromTemplateTree = nullptr;
     QAction* ActionShowSourceTemplateFromDB = nullptr;
+    // The user's session and the administration (record_view_panel_session.cpp,
+    // record_view_panel_users.cpp).
+    QAction* aLogInNewUser = nullptr;
+    QAction* aOdhlasenieUzivatela = nullptr;
+    QAction* aChangeUserPassword = nullptr;
+    QAction* aDBBackup = nullptr;
+    QAction* aDBRestore = nullptr;
+    QAction* aZoznamUzivatelov = nullptr;
+    QAction* aEvidenciaPrihlasovania = nullptr;
+    QAction* aHistory = nullptr;
+    // The validation (record_view_panel_validation.cpp): the self-validation, the
+    // validation report and the eight examples in menu order.
+    QAction* ActionStartValidation = nullptr;
+    QAction* Action_ValidacnyProtokolOrvek = nullptr;
+    QAction *Action_S2 = nullptr, *Action_S3 = nullptr, *Action_S4 = nullptr, *Action_S5_1 = nullptr,
+            *Action_S5_2 = nullptr, *Action_PSV = nullptr, *Action_S6 = nullptr, *Action_S7 = nullptr;
 
     TRecordView& View() { return *view_; }
     FolderTableCursor& IDTable_Tree() { return *folders_; }
@@ -167,6 +183,30 @@ public:
     void ActionRenameGroupOfFoldersExecute();
     void ActionDeleteGroupOfFoldersExecute();
 
+    // The user's session (record_view_panel_session.cpp). OpenSession binds the views to
+    // the logged-in user's group (undo table, folder tables, the template window's
+    // folder tree); CloseSession saves the shown diagram, releases its lock and closes
+    // every view. UpdateStatusBar hands the four status-bar texts to the main window.
+    void OpenSession();
+    void CloseSession();
+    void UpdateStatusBar();
+    void aLogInNewUserExecute();
+    void aOdhlasenieUzivatelaExecute();
+    void aChangeUserPasswordExecute();
+
+    // The administration (record_view_panel_users.cpp).
+    void aDBBackupExecute();
+    void aDBRestoreExecute();
+    void aZoznamUzivatelovExecute();
+    void aEvidenciaPrihlasovaniaExecute();
+    void aHistoryExecute();
+
+    // The validation (record_view_panel_validation.cpp).
+    void ActionStartValidationExecute();
+    void Action_ValidacnyProtokolOrvekExecute();
+    // The example of the named action (Action_S2 ...) becomes a new record.
+    void ImportValidationExample(const QString& action);
+
     // The numbered texts of the panel's actions (caption and hint) and of the combo.
     void ApplyTexts();
     // The record-number panel: current row "/" row count.
@@ -186,6 +226,18 @@ private:
     void NewRecordFromTemplate(const TTemplatePickRequest& request);
     // The shown record becomes the grid's current row: loaded, undo started afresh.
     void ShowCurrentRecord(bool fromTemplate);
+    // A named action of the panel's action list that runs Handler.
+    QAction* MakeAction(const char* name, void (RecordViewPanel::*handler)(), bool checkable = false);
+    // Makes the session's actions (record_view_panel_session.cpp) and the validation's.
+    void MakeSessionActions();
+    void MakeValidationActions();
+    void ApplySessionTexts();
+    // The template window's validation menu starts with the self-validation and the
+    // validation report of this panel.
+    void OfferValidationInTemplateWindow();
+    // Reopens the views for the logged-in user on record RecordID after a backup or a
+    // restore closed them.
+    void ReopenSession(int recordID);
 
     std::unique_ptr<TRecordView> view_;
     std::unique_ptr<FolderTableCursor> folders_;

@@ -98,6 +98,19 @@ TEST_F(Upgrade, CurrentDatabaseGainsOnlyTheHistoryColumn)
     ExpectSecondRunChangesNothing();
 }
 
+// The login records of one user are read through the index on the user column, which a
+// database made before it existed gains.
+TEST_F(Upgrade, LoginRecordsGainTheUserIndex)
+{
+    const QString indexes = "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = 'Logs'";
+    ASSERT_EQ(test::QueryColumn(db, indexes), QStringList { "PracovnikID_IDX" });
+    Exec("DROP INDEX PracovnikID_IDX");
+    const TUpgradeOutcome outcome = UpgradeDatabaseStructure(db);
+    EXPECT_TRUE(outcome.FailedSteps.isEmpty());
+    EXPECT_EQ(test::QueryColumn(db, indexes), QStringList { "PracovnikID_IDX" });
+    ExpectSecondRunChangesNothing();
+}
+
 // Older record tables get each missing column; the key cannot be added to a table that
 // exists, which is logged under the step's text while the other columns still come.
 TEST_F(Upgrade, OlderRecordTableGetsItsMissingColumns)

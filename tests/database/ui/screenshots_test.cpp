@@ -1,6 +1,8 @@
 // Pictures of the folder picker and the history browser for looking at them: written
 // only when ORVEK_SHOTS names a folder (run under xvfb-run with QT_QPA_PLATFORM=xcb).
 
+#include "database/self_validation.h"
+#include "database/ui/administrator_window.h"
 #include "database/ui/db_tree_view.h"
 #include "database/ui/edit_record_head.h"
 #include "database/ui/history_window.h"
@@ -10,6 +12,7 @@
 #include "tests/database/ui/folder_tree_fixture.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 
 using namespace orvek;
@@ -90,4 +93,30 @@ TEST_F(Screenshots, FolderPickerAndHistoryBrowser)
             validation->close();
         }
     }
+}
+
+// The users window over users of all three rights and an inactive one, and the
+// validation history after a run of the self-validation.
+TEST_F(Screenshots, UsersWindowAndValidationHistory)
+{
+    CurrentUserID = 1;
+    AddUser("jkral", "abc123", 2, 1, 1, QString::fromUtf8("Ján"), QString::fromUtf8("Kráľ"));
+    AddUser("enova", "abc123", 3, 1, 1, "Eva", QString::fromUtf8("Nová"));
+    AddUser("pstary", "abc123", 3, 1, 0, "Peter", QString::fromUtf8("Starý"));
+    SelfValidationHook = SelfValidation;
+    for (quint8 language : { 0, 1 }) {
+        LanguageID = language;
+        {
+            TfAdministrator users;
+            users.FillGroupCombos();
+            users.show();
+            Save(users, "users");
+        }
+        auto* validation = new TfValidationHistory;
+        validation->show();
+        validation->Button_Validation->click();
+        Save(*validation, "validation-run");
+        validation->close();
+    }
+    SelfValidationHook = nullptr;
 }
