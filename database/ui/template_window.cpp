@@ -20,14 +20,18 @@
 #include "richtext/ui/preview_printer.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSplitter>
 #include <QSqlDatabase>
@@ -125,6 +129,8 @@ TfOrvekDB::TfOrvekDB(QWidget* parent)
     PreviewPrinter1 = new TPreviewPrinter(this);
     PreviewPrinter1->setObjectName(QStringLiteral("PreviewPrinter1"));
     ConnectTemplateCommands();
+    ConnectMoving();
+    ConnectServiceTools();
     FormCreate();
 }
 
@@ -345,6 +351,16 @@ void TfOrvekDB::BuildActions()
     };
     for (const auto& picture : pictures)
         picture.action->setIcon(GlyphIcon(QString::fromUtf8(picture.sign), picture.color));
+    // The outputs of one mode share their picture: the drop-down button of the mode shows
+    // it whichever of them it repeats.
+    const std::pair<QAction*, QAction*> samePicture[] = { { ActionCopyFullReport, ActionCopyShortReport },
+        { ActionCopyTemplate, ActionCopyShortReport }, { ActionFullReportSaveToFile, ActionShortReportSaveToFile },
+        { ActionTemplateSaveAs, ActionShortReportSaveToFile },
+        { ActionReportPrintPreview, ActionShortReportPrintPreview },
+        { ActionTemplatePrintPreview, ActionShortReportPrintPreview }, { ActionReportPrint, ActionShortReportPrint },
+        { ActionTemplatePrint, ActionShortReportPrint } };
+    for (const auto& [action, model] : samePicture)
+        action->setIcon(model->icon());
 }
 
 void TfOrvekDB::BuildPanels()
@@ -437,6 +453,9 @@ void TfOrvekDB::BuildPanels()
     ScrollBox_Template = new TDiagramView(TabSheet_Struktura);
     ScrollBox_Template->setObjectName(QStringLiteral("ScrollBox_Template"));
     ScrollBox_Template->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Moves over the empty diagram clear the hovered cell (the window's event filter).
+    ScrollBox_Template->Canvas()->setMouseTracking(true);
+    ScrollBox_Template->viewport()->setMouseTracking(true);
     auto* diagramLayout = new QVBoxLayout(TabSheet_Struktura);
     diagramLayout->setContentsMargins(0, 0, 0, 0);
     diagramLayout->addWidget(ScrollBox_Template);
@@ -448,6 +467,7 @@ void TfOrvekDB::BuildPanels()
         edit->setObjectName(QString::fromLatin1(editName));
         edit->setReadOnly(true);
         edit->setContextMenuPolicy(Qt::CustomContextMenu);
+        edit->viewport()->setMouseTracking(true);
         connect(edit, &QWidget::customContextMenuRequested, this,
             [this, edit](const QPoint& pos) { PopupMenu3->popup(edit->viewport()->mapToGlobal(pos)); });
         auto* pageLayout = new QVBoxLayout(page);
@@ -469,16 +489,6 @@ void TfOrvekDB::BuildPanels()
     auto* serviceRefresh = new QToolButton(TabSheet_Service);
     serviceRefresh->setObjectName(QStringLiteral("SpeedButton6"));
     serviceRefresh->setText(QStringLiteral("Refresh"));
-    connect(serviceQuery, &QToolButton::toggled, this, [this](bool down) {
-        if (down)
-            ServiceQueryRefresh();
-        else
-            DBGrid_Service->setModel(nullptr);
-    });
-    connect(serviceRefresh, &QToolButton::clicked, this, [this, serviceQuery] {
-        if (serviceQuery->isChecked())
-            ServiceQueryRefresh();
-    });
     auto* serviceButtons = new QHBoxLayout;
     serviceButtons->addWidget(serviceQuery);
     serviceButtons->addWidget(serviceRefresh);
@@ -710,13 +720,7 @@ void TfOrvekDB::BuildMenus()
     PopupMenu3 = menu(this, "PopupMenu3");
     auto* copy = PopupMenu3->addAction(QString());
     copy->setObjectName(QStringLiteral("menuCopyToClipboard"));
-    connect(copy, &QAction::triggered, this, [this] {
-        QTextEdit* edit
-            = PageControl1->currentWidget() == TabSheet_Poznamky ? RichEdit_ShortReport_Template : RichEdit981;
-        if (!edit->textCursor().hasSelection())
-            edit->selectAll();
-        edit->copy();
-    });
+    connect(copy, &QAction::triggered, this, &TfOrvekDB::menuCopyToClipboardClick);
 }
 
 void TfOrvekDB::BuildToolBars()
@@ -734,18 +738,13 @@ void TfOrvekDB::BuildToolBars()
     ToolButton_SaveToFile = dropDown("ToolButton_SaveToFile", menuSaveToFile);
     ToolButton_PrintPreview = dropDown("ToolButton_PrintPreview", menuPrintPreview);
     ToolButton_Print = dropDown("ToolButton_Print", menuPrint);
-    // The button runs the action last chosen from its menu, at first the short report's.
+    // Each button repeats the output last run in its mode (the output actions make
+    // themselves its action), at first the short report's.
     const std::pair<QToolButton*, QAction*> firstActions[] = { { ToolButton_Copy, ActionCopyShortReport },
         { ToolButton_SaveToFile, ActionShortReportSaveToFile },
         { ToolButton_PrintPreview, ActionShortReportPrintPreview }, { ToolButton_Print, ActionShortReportPrint } };
-    for (const auto& [button, action] : firstActions) {
+    for (const auto& [button, action] : firstActions)
         button->setDefaultAction(action);
-        connect(button->menu(), &QMenu::triggered, button, [button = button](QAction* chosen) {
-            const QString hint = button->toolTip();
-            button->setDefaultAction(chosen);
-            button->setToolTip(hint);
-        });
-    }
 
     ToolBar1 = new QToolBar(this);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
@@ -871,6 +870,44 @@ bool TfOrvekDB::event(QEvent* event)
     return QDialog::event(event);
 }
 
+void TfOrvekDB::showEvent(QShowEvent* event)
+{
+    // Keys reach the focused control first; the window sees them all, as the drag-moving
+    // of templates needs Shift and Ctrl wherever the focus is.
+    qApp->installEventFilter(this);
+    QDialog::showEvent(event);
+}
+
+bool TfOrvekDB::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (type == QEvent::KeyPress)
+                FormKeyDown(key->key(), key->modifiers(), QCursor::pos());
+            else
+                FormKeyUp(key->key(), key->modifiers());
+        }
+        return false;
+    }
+    if (watched == ScrollBox_Template->Canvas() || watched == ScrollBox_Template->viewport()) {
+        if (type == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            ScrollBox_TemplateClick();
+        else if (type == QEvent::MouseMove)
+            ScrollBox_TemplateMouseMove();
+        return false;
+    }
+    // A mouse over a report page makes it the active control.
+    if (type == QEvent::MouseMove && isActiveWindow()) {
+        for (QTextEdit* page : { RichEdit_ShortReport_Template, RichEdit981 })
+            if (watched == page->viewport() && !page->hasFocus())
+                page->setFocus();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void TfOrvekDB::FormActivate()
 {
     UpdateActions();
@@ -878,6 +915,10 @@ void TfOrvekDB::FormActivate()
 
 void TfOrvekDB::hideEvent(QHideEvent* event)
 {
+    qApp->removeEventFilter(this);
+    MoveKeysDown = GridMouseDown = false;
+    if (MovingEnabled)
+        SpeedButton_EnableMovingClick();
     // Hiding without a result (not through OK or Cancel) still stores what was changed.
     if (!closingByResult_ && WindowReady && !Closing)
         FormClose(0);
