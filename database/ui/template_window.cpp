@@ -170,48 +170,24 @@ void TfOrvekDB::BuildActions()
     ActionShowMaxUncertainty = MakeAction("ActionShowMaxUncertainty", &TfOrvekDB::ActionShowMaxUncertaintyExecute);
     for (QAction* action : { ActionZvyraznitLenNenaplnene, ActionZvyraznitLenExpirovane, ActionShowMaxUncertainty })
         action->setCheckable(true);
-    ActionStromRozbalit = MakeAction("ActionStromRozbalit");
-    ActionStromZvacsit = MakeAction("ActionStromZvacsit");
-    ActionStromZmensit = MakeAction("ActionStromZmensit");
-    connect(ActionStromRozbalit, &QAction::triggered, this, [this] {
-        this->ClearCellCommands();
-        ExpandTreeRequest = true;
-    });
-    connect(ActionStromZvacsit, &QAction::triggered, this, [this] {
-        this->ClearCellCommands();
-        ZoomInRequest = true;
-    });
-    connect(ActionStromZmensit, &QAction::triggered, this, [this] {
-        this->ClearCellCommands();
-        ZoomOutRequest = true;
-    });
+    ActionStromRozbalit = MakeAction("ActionStromRozbalit", &TfOrvekDB::ActionStromRozbalitExecute);
+    ActionStromZvacsit = MakeAction("ActionStromZvacsit", &TfOrvekDB::ActionStromZvacsitExecute);
+    ActionStromZmensit = MakeAction("ActionStromZmensit", &TfOrvekDB::ActionStromZmensitExecute);
 
-    ActionEditovatObsahBunky = MakeAction("ActionEditovatObsahBunky");
+    ActionEditovatObsahBunky = MakeAction("ActionEditovatObsahBunky", &TfOrvekDB::ActionEditovatObsahBunkyExecute);
     ActionPozrietBunku = MakeAction("ActionPozrietBunku");
-    ActionNeistotaNova = MakeAction("ActionNeistotaNova");
-    ActionNeistotaVymazat = MakeAction("ActionNeistotaVymazat");
-    ActionNeistotaAnoNie = MakeAction("ActionNeistotaAnoNie");
-    ActionRovnicaNaVelicinu = MakeAction("ActionRovnicaNaVelicinu");
-    ActionRovnicaNaInuRovnicuNovu = MakeAction("ActionRovnicaNaInuRovnicuNovu");
-    ActionVelicinaNaRovnicuNovu = MakeAction("ActionVelicinaNaRovnicuNovu");
+    ActionNeistotaNova = MakeAction("ActionNeistotaNova", &TfOrvekDB::ActionNeistotaNovaExecute);
+    ActionNeistotaVymazat = MakeAction("ActionNeistotaVymazat", &TfOrvekDB::ActionNeistotaVymazatExecute);
+    ActionNeistotaAnoNie = MakeAction("ActionNeistotaAnoNie", &TfOrvekDB::ActionNeistotaAnoNieExecute);
+    ActionRovnicaNaVelicinu = MakeAction("ActionRovnicaNaVelicinu", &TfOrvekDB::ActionRovnicaNaVelicinuExecute);
+    ActionRovnicaNaInuRovnicuNovu
+        = MakeAction("ActionRovnicaNaInuRovnicuNovu", &TfOrvekDB::ActionRovnicaNaInuRovnicuNovuExecute);
+    ActionVelicinaNaRovnicuNovu
+        = MakeAction("ActionVelicinaNaRovnicuNovu", &TfOrvekDB::ActionVelicinaNaRovnicuNovuExecute);
     for (QAction* action :
         { ActionEditovatObsahBunky, ActionPozrietBunku, ActionNeistotaNova, ActionNeistotaVymazat, ActionNeistotaAnoNie,
             ActionRovnicaNaVelicinu, ActionRovnicaNaInuRovnicuNovu, ActionVelicinaNaRovnicuNovu })
         action->setCheckable(true);
-    connect(ActionEditovatObsahBunky, &QAction::triggered, this,
-        [this] { ArmCellCommand(ActionEditovatObsahBunky, &CmdEditCell, true); });
-    connect(ActionNeistotaNova, &QAction::triggered, this,
-        [this] { ArmCellCommand(ActionNeistotaNova, &CmdAddUncertainty, false); });
-    connect(ActionNeistotaVymazat, &QAction::triggered, this,
-        [this] { ArmCellCommand(ActionNeistotaVymazat, &CmdDeleteCell, false); });
-    connect(ActionNeistotaAnoNie, &QAction::triggered, this,
-        [this] { ArmCellCommand(ActionNeistotaAnoNie, &CmdToggleActive, false); });
-    connect(ActionRovnicaNaVelicinu, &QAction::triggered, this,
-        [this] { ArmConversion(ActionRovnicaNaVelicinu, &CmdEquationToQuantity); });
-    connect(ActionRovnicaNaInuRovnicuNovu, &QAction::triggered, this,
-        [this] { ArmConversion(ActionRovnicaNaInuRovnicuNovu, &CmdEquationToNewEquation); });
-    connect(ActionVelicinaNaRovnicuNovu, &QAction::triggered, this,
-        [this] { ArmConversion(ActionVelicinaNaRovnicuNovu, &CmdQuantityToNewEquation); });
     ActionSuhrnVelicin = MakeAction("ActionSuhrnVelicin");
     ActionShowHideSummaryWindow
         = MakeAction("ActionShowHideSummaryWindow", &TfOrvekDB::ActionShowHideSummaryWindowExecute);
@@ -291,19 +267,14 @@ void TfOrvekDB::BuildActions()
     Action_S7 = MakeAction("Action_S7");
     Action_PSV = MakeAction("Action_PSV");
 
-    Editovaobsahbunky2 = MakeAction("Editovaobsahbunky2");
-    RovnicuZmenitNaVelicinu = MakeAction("RovnicuZmenitNaVelicinu");
-    RovnicuZmenitNaNovuRovnicu = MakeAction("RovnicuZmenitNaNovuRovnicu");
-    VelicinuZmenitNaNovuRovnicu = MakeAction("VelicinuZmenitNaNovuRovnicu");
-    Vymazaoznaen1 = MakeAction("Vymazaoznaen1");
-    ZablokovaOdblokovaoznaen1 = MakeAction("ZablokovaOdblokovaoznaen1");
-    PridatNovuNeistotuMainMenu = MakeAction("PridatNovuNeistotuMainMenu");
-    const std::pair<QAction*, bool*> popupCommands[] = { { Editovaobsahbunky2, &CmdEditCell },
-        { RovnicuZmenitNaVelicinu, &CmdEquationToQuantity }, { RovnicuZmenitNaNovuRovnicu, &CmdEquationToNewEquation },
-        { VelicinuZmenitNaNovuRovnicu, &CmdQuantityToNewEquation }, { Vymazaoznaen1, &CmdDeleteCell },
-        { ZablokovaOdblokovaoznaen1, &CmdToggleActive }, { PridatNovuNeistotuMainMenu, &CmdAddUncertainty } };
-    for (const auto& [item, command] : popupCommands)
-        connect(item, &QAction::triggered, this, [this, command = command] { RunPopupCommand(command); });
+    Editovaobsahbunky2 = MakeAction("Editovaobsahbunky2", &TfOrvekDB::Editovaobsahbunky2Click);
+    RovnicuZmenitNaVelicinu = MakeAction("RovnicuZmenitNaVelicinu", &TfOrvekDB::RovnicuZmenitNaVelicinuClick);
+    RovnicuZmenitNaNovuRovnicu = MakeAction("RovnicuZmenitNaNovuRovnicu", &TfOrvekDB::RovnicuZmenitNaNovuRovnicuClick);
+    VelicinuZmenitNaNovuRovnicu
+        = MakeAction("VelicinuZmenitNaNovuRovnicu", &TfOrvekDB::VelicinuZmenitNaNovuRovnicuClick);
+    Vymazaoznaen1 = MakeAction("Vymazaoznaen1", &TfOrvekDB::Vymazaoznaen1Click);
+    ZablokovaOdblokovaoznaen1 = MakeAction("ZablokovaOdblokovaoznaen1", &TfOrvekDB::ZablokovaOdblokovaoznaen1Click);
+    PridatNovuNeistotuMainMenu = MakeAction("PridatNovuNeistotuMainMenu", &TfOrvekDB::PridatNovuNeistotuMainMenuClick);
 
     // Pictures of the tool-bar actions.
     const struct {

@@ -215,6 +215,25 @@ public:
     void ApplyEquationWrap();
     void ArmCellCommand(QAction* action, bool* command, bool toggleOnly);
     void ArmConversion(QAction* action, bool* command);
+    void ActionEditovatObsahBunkyExecute();
+    void ActionNeistotaNovaExecute();
+    void ActionNeistotaVymazatExecute();
+    void ActionNeistotaAnoNieExecute();
+    void ActionRovnicaNaVelicinuExecute();
+    void ActionRovnicaNaInuRovnicuNovuExecute();
+    void ActionVelicinaNaRovnicuNovuExecute();
+    // The diagram pop-up's items run their command at once on the cell under the mouse.
+    void Editovaobsahbunky2Click();
+    void RovnicuZmenitNaVelicinuClick();
+    void RovnicuZmenitNaNovuRovnicuClick();
+    void VelicinuZmenitNaNovuRovnicuClick();
+    void PridatNovuNeistotuMainMenuClick();
+    void Vymazaoznaen1Click();
+    void ZablokovaOdblokovaoznaen1Click();
+    // Display requests, served by the next ticks; the cell commands are disarmed first.
+    void ActionStromRozbalitExecute();
+    void ActionStromZvacsitExecute();
+    void ActionStromZmensitExecute();
     void PopupMenu1Popup();
     void RunPopupCommand(bool* command);
     void ActionZvyraznitLenNenaplneneExecute();
@@ -336,6 +355,9 @@ public:
     // first use.
     void LoadValidationExample(const QString& action);
     void ActionZobrazitVlastnostiBuniekExecute();
+    // The cell-properties and settings dialog; on OK the diagram is laid out (and
+    // recalculated when the dialog asks) in the new settings.
+    void ShowCellProperties();
     void ActionSuhrnVelicinExecute();
     void ActionVyberPreReportExecute();
     // The output of Kind by Mode (copy, print, preview, save) after the selection check.

@@ -110,6 +110,76 @@ void TfOrvekDB::ArmConversion(QAction* action, bool* command)
     action->setChecked(true);
 }
 
+void TfOrvekDB::ActionEditovatObsahBunkyExecute()
+{
+    ArmCellCommand(ActionEditovatObsahBunky, &CmdEditCell, true);
+}
+
+void TfOrvekDB::ActionNeistotaNovaExecute()
+{
+    ArmCellCommand(ActionNeistotaNova, &CmdAddUncertainty, false);
+}
+
+void TfOrvekDB::ActionNeistotaVymazatExecute()
+{
+    ArmCellCommand(ActionNeistotaVymazat, &CmdDeleteCell, false);
+}
+
+void TfOrvekDB::ActionNeistotaAnoNieExecute()
+{
+    ArmCellCommand(ActionNeistotaAnoNie, &CmdToggleActive, false);
+}
+
+void TfOrvekDB::ActionRovnicaNaVelicinuExecute()
+{
+    ArmConversion(ActionRovnicaNaVelicinu, &CmdEquationToQuantity);
+}
+
+void TfOrvekDB::ActionRovnicaNaInuRovnicuNovuExecute()
+{
+    ArmConversion(ActionRovnicaNaInuRovnicuNovu, &CmdEquationToNewEquation);
+}
+
+void TfOrvekDB::ActionVelicinaNaRovnicuNovuExecute()
+{
+    ArmConversion(ActionVelicinaNaRovnicuNovu, &CmdQuantityToNewEquation);
+}
+
+void TfOrvekDB::Editovaobsahbunky2Click()
+{
+    RunPopupCommand(&CmdEditCell);
+}
+
+void TfOrvekDB::RovnicuZmenitNaVelicinuClick()
+{
+    RunPopupCommand(&CmdEquationToQuantity);
+}
+
+void TfOrvekDB::RovnicuZmenitNaNovuRovnicuClick()
+{
+    RunPopupCommand(&CmdEquationToNewEquation);
+}
+
+void TfOrvekDB::VelicinuZmenitNaNovuRovnicuClick()
+{
+    RunPopupCommand(&CmdQuantityToNewEquation);
+}
+
+void TfOrvekDB::PridatNovuNeistotuMainMenuClick()
+{
+    RunPopupCommand(&CmdAddUncertainty);
+}
+
+void TfOrvekDB::Vymazaoznaen1Click()
+{
+    RunPopupCommand(&CmdDeleteCell);
+}
+
+void TfOrvekDB::ZablokovaOdblokovaoznaen1Click()
+{
+    RunPopupCommand(&CmdToggleActive);
+}
+
 void TfOrvekDB::PopupMenu1Popup()
 {
     QAction* commandItems[] = { RovnicuZmenitNaVelicinu, RovnicuZmenitNaNovuRovnicu, VelicinuZmenitNaNovuRovnicu,
@@ -232,6 +302,24 @@ void TfOrvekDB::ActionShowMaxUncertaintyExecute()
         HighlightMode = 3;
     }
     HighlightRequest = true;
+}
+
+void TfOrvekDB::ActionStromRozbalitExecute()
+{
+    ClearCellCommands();
+    ExpandTreeRequest = true;
+}
+
+void TfOrvekDB::ActionStromZvacsitExecute()
+{
+    ClearCellCommands();
+    ZoomInRequest = true;
+}
+
+void TfOrvekDB::ActionStromZmensitExecute()
+{
+    ClearCellCommands();
+    ZoomOutRequest = true;
 }
 
 void TfOrvekDB::ActionZoomPresetExecute(int preset)

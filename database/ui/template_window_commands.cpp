@@ -6,6 +6,7 @@
 // and show the result in the list.
 
 #include "core/common_vars.h"
+#include "core/drawing.h"
 #include "core/services.h"
 #include "core/settings.h"
 #include "core/string_table.h"
@@ -33,6 +34,7 @@
 #include "richtext/ui/report_output.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
@@ -556,18 +558,39 @@ void TfOrvekDB::LoadValidationExample(const QString& action)
 
 void TfOrvekDB::ActionZobrazitVlastnostiBuniekExecute()
 {
+    ShowCellProperties();
+}
+
+void TfOrvekDB::ShowCellProperties()
+{
     SettingsDialogService* settings = SettingsDialog();
     if (!settings)
         return;
     TimerPause pause(this);
-    if (!settings->ShowSettingsDialog())
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool moreGroups = MoreGroupsOfFolders;
+    const bool accepted = settings->ShowSettingsDialog();
+    QApplication::restoreOverrideCursor();
+    if (!accepted)
         return;
     TCell* root = document_->RootCell;
-    if (root && settings->RecalculationNeeded())
-        root->Calculate();
-    if (root)
-        ScrollBox_Template->update();
+    if (root) {
+        root->RelayoutTree();
+        if (settings->RecalculationNeeded())
+            root->Calculate();
+    }
+    QPalette palette = ScrollBox_Template->palette();
+    palette.setColor(QPalette::Window, ColorFromBgr(BackgroundColor));
+    ScrollBox_Template->setPalette(palette);
+    ScrollBox_Template->update();
     ShortReportStale = FormulaPageStale = true;
+    if (PageControl1->currentWidget() == TabSheet_Poznamky)
+        RefreshReportPage();
+    if (MoreGroupsOfFolders != moreGroups) {
+        ApplyFolderGroupsSetting();
+        if (MainWindowService* main = MainWindow())
+            main->ApplyFolderGroupsSetting();
+    }
 }
 
 void TfOrvekDB::ActionSuhrnVelicinExecute()

@@ -4,6 +4,7 @@
 
 #include "core/common_vars.h"
 #include "core/dates.h"
+#include "core/services.h"
 #include "core/settings.h"
 #include "core/string_table.h"
 #include "database/folder_table_cursor.h"
@@ -32,6 +33,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
@@ -47,6 +49,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
+#include <cmath>
 #include <functional>
 
 using namespace orvek;
@@ -639,6 +643,108 @@ TEST_F(TemplateCommands, SeparateReportWindowIsReadOnlyOnlyForTheShortReport)
         EXPECT_FALSE(content.trimmed().isEmpty());
     }
     fRichEdit98Editor = nullptr;
+}
+
+// Records which cell a command ran on and which commands were armed then.
+class CellToolsSpy : public CellToolService {
+public:
+    CellToolsSpy() { SetCellToolService(this); }
+    ~CellToolsSpy() override { SetCellToolService(nullptr); }
+    void ClickAction(TCell* cell) override
+    {
+        clicked = cell;
+        editArmed = CmdEditCell;
+        deleteArmed = CmdDeleteCell;
+    }
+    void ViewProperties(TCell*) override { }
+    void EditProperties(TCell*) override { }
+    TCell* clicked = nullptr;
+    bool editArmed = false, deleteArmed = false;
+};
+
+// The cell actions arm by their table: edit, add, delete and block toggle disarm when
+// chosen twice, a conversion stays armed; a click beside the cells disarms. The pop-up
+// shows the items of the hovered cell's kind and runs its command at once. The 85 %
+// preset gives its zoom at the next tick.
+TEST_F(TemplateCommands, CellCommandsArmByTheirTableAndPopUpItemsFollowTheCellKind)
+{
+    Open();
+    struct Arming {
+        QAction* action;
+        const bool* command;
+        bool armedAfterTwice;
+    };
+    const Arming armings[] = { { window->ActionEditovatObsahBunky, &CmdEditCell, false },
+        { window->ActionNeistotaNova, &CmdAddUncertainty, false },
+        { window->ActionNeistotaVymazat, &CmdDeleteCell, false },
+        { window->ActionNeistotaAnoNie, &CmdToggleActive, false },
+        { window->ActionRovnicaNaVelicinu, &CmdEquationToQuantity, true },
+        { window->ActionRovnicaNaInuRovnicuNovu, &CmdEquationToNewEquation, true },
+        { window->ActionVelicinaNaRovnicuNovu, &CmdQuantityToNewEquation, true } };
+    for (const Arming& a : armings) {
+        SCOPED_TRACE(a.action->objectName().toStdString());
+        // Another command armed before is disarmed.
+        const bool editing = a.command == &CmdEditCell;
+        (editing ? window->ActionRovnicaNaVelicinu : window->ActionEditovatObsahBunky)->trigger();
+        a.action->trigger();
+        EXPECT_TRUE(*a.command);
+        EXPECT_TRUE(a.action->isChecked());
+        EXPECT_FALSE(editing ? CmdEquationToQuantity : CmdEditCell);
+        a.action->trigger();
+        EXPECT_EQ(*a.command, a.armedAfterTwice);
+        EXPECT_EQ(a.action->isChecked(), a.armedAfterTwice);
+        window->ScrollBox_TemplateClick();
+        EXPECT_FALSE(*a.command);
+        EXPECT_FALSE(a.action->isChecked());
+    }
+
+    TCell* root = window->Document().RootCell;
+    ASSERT_TRUE(root);
+    TCell* quantity = root->Child(0);
+    TCell* source = quantity->Child(0);
+    struct Kind {
+        const char* what;
+        TCell* cell;
+        std::vector<QAction*> shown;
+    };
+    const Kind kinds[] = {
+        { "equation", root,
+            { window->Editovaobsahbunky2, window->RovnicuZmenitNaNovuRovnicu, window->PridatNovuNeistotuMainMenu } },
+        { "quantity", quantity,
+            { window->Editovaobsahbunky2, window->VelicinuZmenitNaNovuRovnicu, window->PridatNovuNeistotuMainMenu } },
+        { "source", source,
+            { window->Editovaobsahbunky2, window->Vymazaoznaen1, window->ZablokovaOdblokovaoznaen1,
+                window->PridatNovuNeistotuMainMenu } },
+        { "none", nullptr, {} },
+    };
+    QAction* const items[] = { window->Editovaobsahbunky2, window->RovnicuZmenitNaVelicinu,
+        window->RovnicuZmenitNaNovuRovnicu, window->VelicinuZmenitNaNovuRovnicu, window->Vymazaoznaen1,
+        window->ZablokovaOdblokovaoznaen1, window->PridatNovuNeistotuMainMenu };
+    for (const Kind& k : kinds) {
+        SCOPED_TRACE(k.what);
+        HoveredCell = k.cell;
+        window->PopupMenu1Popup();
+        EXPECT_EQ(window->ClickedCell, k.cell);
+        for (QAction* item : items)
+            EXPECT_EQ(item->isVisible(), std::find(k.shown.begin(), k.shown.end(), item) != k.shown.end())
+                << item->objectName().toStdString();
+    }
+    CellToolsSpy tools;
+    HoveredCell = source;
+    window->PopupMenu1Popup();
+    window->Vymazaoznaen1->trigger();
+    EXPECT_EQ(tools.clicked, source);
+    EXPECT_TRUE(tools.deleteArmed && !tools.editArmed);
+    EXPECT_FALSE(CmdDeleteCell);
+    EXPECT_EQ(window->ClickedCell, nullptr);
+    HoveredCell = nullptr;
+
+    window->ActionZoom_85->trigger();
+    EXPECT_EQ(ZoomPresetIndex, 2);
+    EXPECT_TRUE(window->ActionZoom_85->isChecked());
+    EXPECT_FALSE(window->ActionZoom_100->isChecked());
+    EXPECT_EQ(window->ComboBox_Zoom->currentIndex(), 2);
+    ASSERT_TRUE(QTest::qWaitFor([] { return std::abs(ZoomCoefficient - 0.85) < 1e-6; }, 5000));
 }
 
 } // namespace
