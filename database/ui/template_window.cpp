@@ -856,8 +856,14 @@ bool TfOrvekDB::eventFilter(QObject* watched, QEvent* event)
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
             auto* key = static_cast<QKeyEvent*>(event);
+            // Some platforms report a modifier key's own press without its modifier.
+            Qt::KeyboardModifiers modifiers = key->modifiers();
+            if (key->key() == Qt::Key_Shift)
+                modifiers |= Qt::ShiftModifier;
+            else if (key->key() == Qt::Key_Control)
+                modifiers |= Qt::ControlModifier;
             if (type == QEvent::KeyPress)
-                FormKeyDown(key->key(), key->modifiers(), QCursor::pos());
+                FormKeyDown(key->key(), modifiers, QCursor::pos());
             else
                 FormKeyUp(key->key(), key->modifiers());
         }

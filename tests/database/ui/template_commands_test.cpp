@@ -34,6 +34,7 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCursor>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
@@ -453,7 +454,15 @@ TEST_F(TemplateCommands, DraggingIsArmedOnlyWithShiftCtrlForRightsOneAndTwo)
         EXPECT_FALSE(window->DBTemplateView->HasOption(dtAutoDragMove));
     }
 
+    // The keys as the user presses them, wherever the focus is in the window.
     CurrentUserRights = 2;
+    QCursor::setPos(overGrid);
+    QTest::keyPress(window->DBGrid_Template, Qt::Key_Shift, Qt::ShiftModifier);
+    QTest::keyPress(window->DBGrid_Template, Qt::Key_Control, both);
+    EXPECT_TRUE(window->MovingEnabled);
+    QTest::keyRelease(window->DBGrid_Template, Qt::Key_Control, Qt::ShiftModifier);
+    EXPECT_FALSE(window->MovingEnabled);
+
     QTreeWidgetItem* length = window->DBTemplateView->NodeByID("5");
     ASSERT_NE(length, nullptr);
     EXPECT_FALSE(window->DBTemplateView->OnDragOver(window->DBGrid_Template, length));
