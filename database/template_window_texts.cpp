@@ -169,4 +169,10 @@ QString TemplatePageNumberText()
     return GetString(609) + QStringLiteral(" %d");
 }
 
+QString ProductWebPage(int languageId)
+{
+    return languageId == 1 ? QStringLiteral("https://www.example.org/orvek/sk/")
+                           : QStringLiteral("https://www.example.org/orvek/en/");
+}
+
 } // namespace orvek

@@ -38,4 +38,8 @@ const QVector<int>& TemplateNavigatorHintTexts();
 // The preview printer's page-number text: text 609 + " %d".
 QString TemplatePageNumberText();
 
+// The product's web page in Language: Slovak for 1, English for every other language
+// (there is no page of its own for Czech).
+QString ProductWebPage(int languageId);
+
 } // namespace orvek

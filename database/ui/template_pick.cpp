@@ -16,6 +16,7 @@
 #include "engine/cell.h"
 #include "engine/ui/diagram_view.h"
 #include "platform/dialogs.h"
+#include "richtext/report_output.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -46,10 +47,26 @@ void TfOrvekDB::PrepareTemplatePick(int templateId, const QString& text)
     ApplyFolderGroupsSetting();
 
     BuildTemplateQuery();
+    if (ListRowCount() == 0) {
+        // An empty first folder: the pick opens on the folder that follows the examples'.
+        QSqlDatabase db = RecordsDatabase();
+        const QString fallback = ExamplesFallbackFolder(db, CurrentGroupID, LanguageID);
+        if (!fallback.isEmpty())
+            OpenFolderAndQuery(fallback);
+    }
     if (ListRowCount() > 0)
         RefreshGrid(PickTemplateID);
 
+    ShowShortReportButtons();
     FinishPickPreparation();
+}
+
+void TfOrvekDB::ShowShortReportButtons()
+{
+    RememberOutputAction(kReportCopy, ActionCopyShortReport);
+    RememberOutputAction(kReportSave, ActionShortReportSaveToFile);
+    RememberOutputAction(kReportPreview, ActionShortReportPrintPreview);
+    RememberOutputAction(kReportPrint, ActionShortReportPrint);
 }
 
 void TfOrvekDB::FinishPickPreparation()

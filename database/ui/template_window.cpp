@@ -20,14 +20,18 @@
 #include "richtext/ui/preview_printer.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSplitter>
 #include <QSqlDatabase>
@@ -125,6 +129,8 @@ TfOrvekDB::TfOrvekDB(QWidget* parent)
     PreviewPrinter1 = new TPreviewPrinter(this);
     PreviewPrinter1->setObjectName(QStringLiteral("PreviewPrinter1"));
     ConnectTemplateCommands();
+    ConnectMoving();
+    ConnectServiceTools();
     FormCreate();
 }
 
@@ -164,48 +170,24 @@ void TfOrvekDB::BuildActions()
     ActionShowMaxUncertainty = MakeAction("ActionShowMaxUncertainty", &TfOrvekDB::ActionShowMaxUncertaintyExecute);
     for (QAction* action : { ActionZvyraznitLenNenaplnene, ActionZvyraznitLenExpirovane, ActionShowMaxUncertainty })
         action->setCheckable(true);
-    ActionStromRozbalit = MakeAction("ActionStromRozbalit");
-    ActionStromZvacsit = MakeAction("ActionStromZvacsit");
-    ActionStromZmensit = MakeAction("ActionStromZmensit");
-    connect(ActionStromRozbalit, &QAction::triggered, this, [this] {
-        this->ClearCellCommands();
-        ExpandTreeRequest = true;
-    });
-    connect(ActionStromZvacsit, &QAction::triggered, this, [this] {
-        this->ClearCellCommands();
-        ZoomInRequest = true;
-    });
-    connect(ActionStromZmensit, &QAction::triggered, this, [this] {
-        this->ClearCellCommands();
-        ZoomOutRequest = true;
-    });
+    ActionStromRozbalit = MakeAction("ActionStromRozbalit", &TfOrvekDB::ActionStromRozbalitExecute);
+    ActionStromZvacsit = MakeAction("ActionStromZvacsit", &TfOrvekDB::ActionStromZvacsitExecute);
+    ActionStromZmensit = MakeAction("ActionStromZmensit", &TfOrvekDB::ActionStromZmensitExecute);
 
-    ActionEditovatObsahBunky = MakeAction("ActionEditovatObsahBunky");
+    ActionEditovatObsahBunky = MakeAction("ActionEditovatObsahBunky", &TfOrvekDB::ActionEditovatObsahBunkyExecute);
     ActionPozrietBunku = MakeAction("ActionPozrietBunku");
-    ActionNeistotaNova = MakeAction("ActionNeistotaNova");
-    ActionNeistotaVymazat = MakeAction("ActionNeistotaVymazat");
-    ActionNeistotaAnoNie = MakeAction("ActionNeistotaAnoNie");
-    ActionRovnicaNaVelicinu = MakeAction("ActionRovnicaNaVelicinu");
-    ActionRovnicaNaInuRovnicuNovu = MakeAction("ActionRovnicaNaInuRovnicuNovu");
-    ActionVelicinaNaRovnicuNovu = MakeAction("ActionVelicinaNaRovnicuNovu");
+    ActionNeistotaNova = MakeAction("ActionNeistotaNova", &TfOrvekDB::ActionNeistotaNovaExecute);
+    ActionNeistotaVymazat = MakeAction("ActionNeistotaVymazat", &TfOrvekDB::ActionNeistotaVymazatExecute);
+    ActionNeistotaAnoNie = MakeAction("ActionNeistotaAnoNie", &TfOrvekDB::ActionNeistotaAnoNieExecute);
+    ActionRovnicaNaVelicinu = MakeAction("ActionRovnicaNaVelicinu", &TfOrvekDB::ActionRovnicaNaVelicinuExecute);
+    ActionRovnicaNaInuRovnicuNovu
+        = MakeAction("ActionRovnicaNaInuRovnicuNovu", &TfOrvekDB::ActionRovnicaNaInuRovnicuNovuExecute);
+    ActionVelicinaNaRovnicuNovu
+        = MakeAction("ActionVelicinaNaRovnicuNovu", &TfOrvekDB::ActionVelicinaNaRovnicuNovuExecute);
     for (QAction* action :
         { ActionEditovatObsahBunky, ActionPozrietBunku, ActionNeistotaNova, ActionNeistotaVymazat, ActionNeistotaAnoNie,
             ActionRovnicaNaVelicinu, ActionRovnicaNaInuRovnicuNovu, ActionVelicinaNaRovnicuNovu })
         action->setCheckable(true);
-    connect(ActionEditovatObsahBunky, &QAction::triggered, this,
-        [this] { ArmCellCommand(ActionEditovatObsahBunky, &CmdEditCell, true); });
-    connect(ActionNeistotaNova, &QAction::triggered, this,
-        [this] { ArmCellCommand(ActionNeistotaNova, &CmdAddUncertainty, false); });
-    connect(ActionNeistotaVymazat, &QAction::triggered, this,
-        [this] { ArmCellCommand(ActionNeistotaVymazat, &CmdDeleteCell, false); });
-    connect(ActionNeistotaAnoNie, &QAction::triggered, this,
-        [this] { ArmCellCommand(ActionNeistotaAnoNie, &CmdToggleActive, false); });
-    connect(ActionRovnicaNaVelicinu, &QAction::triggered, this,
-        [this] { ArmConversion(ActionRovnicaNaVelicinu, &CmdEquationToQuantity); });
-    connect(ActionRovnicaNaInuRovnicuNovu, &QAction::triggered, this,
-        [this] { ArmConversion(ActionRovnicaNaInuRovnicuNovu, &CmdEquationToNewEquation); });
-    connect(ActionVelicinaNaRovnicuNovu, &QAction::triggered, this,
-        [this] { ArmConversion(ActionVelicinaNaRovnicuNovu, &CmdQuantityToNewEquation); });
     ActionSuhrnVelicin = MakeAction("ActionSuhrnVelicin");
     ActionShowHideSummaryWindow
         = MakeAction("ActionShowHideSummaryWindow", &TfOrvekDB::ActionShowHideSummaryWindowExecute);
@@ -285,19 +267,14 @@ void TfOrvekDB::BuildActions()
     Action_S7 = MakeAction("Action_S7");
     Action_PSV = MakeAction("Action_PSV");
 
-    Editovaobsahbunky2 = MakeAction("Editovaobsahbunky2");
-    RovnicuZmenitNaVelicinu = MakeAction("RovnicuZmenitNaVelicinu");
-    RovnicuZmenitNaNovuRovnicu = MakeAction("RovnicuZmenitNaNovuRovnicu");
-    VelicinuZmenitNaNovuRovnicu = MakeAction("VelicinuZmenitNaNovuRovnicu");
-    Vymazaoznaen1 = MakeAction("Vymazaoznaen1");
-    ZablokovaOdblokovaoznaen1 = MakeAction("ZablokovaOdblokovaoznaen1");
-    PridatNovuNeistotuMainMenu = MakeAction("PridatNovuNeistotuMainMenu");
-    const std::pair<QAction*, bool*> popupCommands[] = { { Editovaobsahbunky2, &CmdEditCell },
-        { RovnicuZmenitNaVelicinu, &CmdEquationToQuantity }, { RovnicuZmenitNaNovuRovnicu, &CmdEquationToNewEquation },
-        { VelicinuZmenitNaNovuRovnicu, &CmdQuantityToNewEquation }, { Vymazaoznaen1, &CmdDeleteCell },
-        { ZablokovaOdblokovaoznaen1, &CmdToggleActive }, { PridatNovuNeistotuMainMenu, &CmdAddUncertainty } };
-    for (const auto& [item, command] : popupCommands)
-        connect(item, &QAction::triggered, this, [this, command = command] { RunPopupCommand(command); });
+    Editovaobsahbunky2 = MakeAction("Editovaobsahbunky2", &TfOrvekDB::Editovaobsahbunky2Click);
+    RovnicuZmenitNaVelicinu = MakeAction("RovnicuZmenitNaVelicinu", &TfOrvekDB::RovnicuZmenitNaVelicinuClick);
+    RovnicuZmenitNaNovuRovnicu = MakeAction("RovnicuZmenitNaNovuRovnicu", &TfOrvekDB::RovnicuZmenitNaNovuRovnicuClick);
+    VelicinuZmenitNaNovuRovnicu
+        = MakeAction("VelicinuZmenitNaNovuRovnicu", &TfOrvekDB::VelicinuZmenitNaNovuRovnicuClick);
+    Vymazaoznaen1 = MakeAction("Vymazaoznaen1", &TfOrvekDB::Vymazaoznaen1Click);
+    ZablokovaOdblokovaoznaen1 = MakeAction("ZablokovaOdblokovaoznaen1", &TfOrvekDB::ZablokovaOdblokovaoznaen1Click);
+    PridatNovuNeistotuMainMenu = MakeAction("PridatNovuNeistotuMainMenu", &TfOrvekDB::PridatNovuNeistotuMainMenuClick);
 
     // Pictures of the tool-bar actions.
     const struct {
@@ -345,6 +322,16 @@ void TfOrvekDB::BuildActions()
     };
     for (const auto& picture : pictures)
         picture.action->setIcon(GlyphIcon(QString::fromUtf8(picture.sign), picture.color));
+    // The outputs of one mode share their picture: the drop-down button of the mode shows
+    // it whichever of them it repeats.
+    const std::pair<QAction*, QAction*> samePicture[] = { { ActionCopyFullReport, ActionCopyShortReport },
+        { ActionCopyTemplate, ActionCopyShortReport }, { ActionFullReportSaveToFile, ActionShortReportSaveToFile },
+        { ActionTemplateSaveAs, ActionShortReportSaveToFile },
+        { ActionReportPrintPreview, ActionShortReportPrintPreview },
+        { ActionTemplatePrintPreview, ActionShortReportPrintPreview }, { ActionReportPrint, ActionShortReportPrint },
+        { ActionTemplatePrint, ActionShortReportPrint } };
+    for (const auto& [action, model] : samePicture)
+        action->setIcon(model->icon());
 }
 
 void TfOrvekDB::BuildPanels()
@@ -437,6 +424,9 @@ void TfOrvekDB::BuildPanels()
     ScrollBox_Template = new TDiagramView(TabSheet_Struktura);
     ScrollBox_Template->setObjectName(QStringLiteral("ScrollBox_Template"));
     ScrollBox_Template->setContextMenuPolicy(Qt::CustomContextMenu);
+    // Moves over the empty diagram clear the hovered cell (the window's event filter).
+    ScrollBox_Template->Canvas()->setMouseTracking(true);
+    ScrollBox_Template->viewport()->setMouseTracking(true);
     auto* diagramLayout = new QVBoxLayout(TabSheet_Struktura);
     diagramLayout->setContentsMargins(0, 0, 0, 0);
     diagramLayout->addWidget(ScrollBox_Template);
@@ -448,6 +438,7 @@ void TfOrvekDB::BuildPanels()
         edit->setObjectName(QString::fromLatin1(editName));
         edit->setReadOnly(true);
         edit->setContextMenuPolicy(Qt::CustomContextMenu);
+        edit->viewport()->setMouseTracking(true);
         connect(edit, &QWidget::customContextMenuRequested, this,
             [this, edit](const QPoint& pos) { PopupMenu3->popup(edit->viewport()->mapToGlobal(pos)); });
         auto* pageLayout = new QVBoxLayout(page);
@@ -469,16 +460,6 @@ void TfOrvekDB::BuildPanels()
     auto* serviceRefresh = new QToolButton(TabSheet_Service);
     serviceRefresh->setObjectName(QStringLiteral("SpeedButton6"));
     serviceRefresh->setText(QStringLiteral("Refresh"));
-    connect(serviceQuery, &QToolButton::toggled, this, [this](bool down) {
-        if (down)
-            ServiceQueryRefresh();
-        else
-            DBGrid_Service->setModel(nullptr);
-    });
-    connect(serviceRefresh, &QToolButton::clicked, this, [this, serviceQuery] {
-        if (serviceQuery->isChecked())
-            ServiceQueryRefresh();
-    });
     auto* serviceButtons = new QHBoxLayout;
     serviceButtons->addWidget(serviceQuery);
     serviceButtons->addWidget(serviceRefresh);
@@ -710,13 +691,7 @@ void TfOrvekDB::BuildMenus()
     PopupMenu3 = menu(this, "PopupMenu3");
     auto* copy = PopupMenu3->addAction(QString());
     copy->setObjectName(QStringLiteral("menuCopyToClipboard"));
-    connect(copy, &QAction::triggered, this, [this] {
-        QTextEdit* edit
-            = PageControl1->currentWidget() == TabSheet_Poznamky ? RichEdit_ShortReport_Template : RichEdit981;
-        if (!edit->textCursor().hasSelection())
-            edit->selectAll();
-        edit->copy();
-    });
+    connect(copy, &QAction::triggered, this, &TfOrvekDB::menuCopyToClipboardClick);
 }
 
 void TfOrvekDB::BuildToolBars()
@@ -734,18 +709,13 @@ void TfOrvekDB::BuildToolBars()
     ToolButton_SaveToFile = dropDown("ToolButton_SaveToFile", menuSaveToFile);
     ToolButton_PrintPreview = dropDown("ToolButton_PrintPreview", menuPrintPreview);
     ToolButton_Print = dropDown("ToolButton_Print", menuPrint);
-    // The button runs the action last chosen from its menu, at first the short report's.
+    // Each button repeats the output last run in its mode (the output actions make
+    // themselves its action), at first the short report's.
     const std::pair<QToolButton*, QAction*> firstActions[] = { { ToolButton_Copy, ActionCopyShortReport },
         { ToolButton_SaveToFile, ActionShortReportSaveToFile },
         { ToolButton_PrintPreview, ActionShortReportPrintPreview }, { ToolButton_Print, ActionShortReportPrint } };
-    for (const auto& [button, action] : firstActions) {
+    for (const auto& [button, action] : firstActions)
         button->setDefaultAction(action);
-        connect(button->menu(), &QMenu::triggered, button, [button = button](QAction* chosen) {
-            const QString hint = button->toolTip();
-            button->setDefaultAction(chosen);
-            button->setToolTip(hint);
-        });
-    }
 
     ToolBar1 = new QToolBar(this);
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
@@ -871,6 +841,50 @@ bool TfOrvekDB::event(QEvent* event)
     return QDialog::event(event);
 }
 
+void TfOrvekDB::showEvent(QShowEvent* event)
+{
+    // Keys reach the focused control first; the window sees them all, as the drag-moving
+    // of templates needs Shift and Ctrl wherever the focus is.
+    qApp->installEventFilter(this);
+    QDialog::showEvent(event);
+}
+
+bool TfOrvekDB::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this && !static_cast<QKeyEvent*>(event)->isAutoRepeat()) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            // Some platforms report a modifier key's own press without its modifier.
+            Qt::KeyboardModifiers modifiers = key->modifiers();
+            if (key->key() == Qt::Key_Shift)
+                modifiers |= Qt::ShiftModifier;
+            else if (key->key() == Qt::Key_Control)
+                modifiers |= Qt::ControlModifier;
+            if (type == QEvent::KeyPress)
+                FormKeyDown(key->key(), modifiers, QCursor::pos());
+            else
+                FormKeyUp(key->key(), key->modifiers());
+        }
+        return false;
+    }
+    if (watched == ScrollBox_Template->Canvas() || watched == ScrollBox_Template->viewport()) {
+        if (type == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            ScrollBox_TemplateClick();
+        else if (type == QEvent::MouseMove)
+            ScrollBox_TemplateMouseMove();
+        return false;
+    }
+    // A mouse over a report page makes it the active control.
+    if (type == QEvent::MouseMove && isActiveWindow()) {
+        for (QTextEdit* page : { RichEdit_ShortReport_Template, RichEdit981 })
+            if (watched == page->viewport() && !page->hasFocus())
+                page->setFocus();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 void TfOrvekDB::FormActivate()
 {
     UpdateActions();
@@ -878,6 +892,10 @@ void TfOrvekDB::FormActivate()
 
 void TfOrvekDB::hideEvent(QHideEvent* event)
 {
+    qApp->removeEventFilter(this);
+    MoveKeysDown = GridMouseDown = false;
+    if (MovingEnabled)
+        SpeedButton_EnableMovingClick();
     // Hiding without a result (not through OK or Cancel) still stores what was changed.
     if (!closingByResult_ && WindowReady && !Closing)
         FormClose(0);

@@ -215,6 +215,25 @@ public:
     void ApplyEquationWrap();
     void ArmCellCommand(QAction* action, bool* command, bool toggleOnly);
     void ArmConversion(QAction* action, bool* command);
+    void ActionEditovatObsahBunkyExecute();
+    void ActionNeistotaNovaExecute();
+    void ActionNeistotaVymazatExecute();
+    void ActionNeistotaAnoNieExecute();
+    void ActionRovnicaNaVelicinuExecute();
+    void ActionRovnicaNaInuRovnicuNovuExecute();
+    void ActionVelicinaNaRovnicuNovuExecute();
+    // The diagram pop-up's items run their command at once on the cell under the mouse.
+    void Editovaobsahbunky2Click();
+    void RovnicuZmenitNaVelicinuClick();
+    void RovnicuZmenitNaNovuRovnicuClick();
+    void VelicinuZmenitNaNovuRovnicuClick();
+    void PridatNovuNeistotuMainMenuClick();
+    void Vymazaoznaen1Click();
+    void ZablokovaOdblokovaoznaen1Click();
+    // Display requests, served by the next ticks; the cell commands are disarmed first.
+    void ActionStromRozbalitExecute();
+    void ActionStromZvacsitExecute();
+    void ActionStromZmensitExecute();
     void PopupMenu1Popup();
     void RunPopupCommand(bool* command);
     void ActionZvyraznitLenNenaplneneExecute();
@@ -225,6 +244,44 @@ public:
     void ActionShowHideSummaryWindowExecute();
     void MenuExitClick();
     void ServiceQueryRefresh();
+    // Runs the armed command at once on ClickedCell (cleared), then disarms every command.
+    void RunCellCommand();
+    void ToggleExpiredHighlight() { ActionZvyraznitLenExpirovaneExecute(); }
+    void ScrollBox_TemplateClick();
+    void ScrollBox_TemplateMouseMove();
+    void UncheckZoomActions();
+    void CheckZoomAction(int preset);
+    void PopupMenu3Popup();
+    void menuCopyToClipboardClick();
+    void dosamostatnhookna1Click();
+    // The product's web page for the current language; the mail to the support address.
+    void ActionBrantel_HomePageExecute();
+    void ActionKestravaTechnicalSupportExecute();
+
+    // ---- Service tools (template_window_service.cpp): model files to plain text and back.
+    void SpeedButton5Click(bool down);
+    void SpeedButton6Click();
+    void LoadSTMfileandsavetodecrypted1Click();
+    void Lo1Click();
+    QAction *LoadSTMfileandsavetodecrypted1 = nullptr, *Lo1 = nullptr;
+
+    // ---- Moving templates by dragging them onto a folder (template_window_moving.cpp).
+    // Armed only while a user with rights 1 or 2 holds exactly Shift and Ctrl over the
+    // grid or the folder tree; then the grid's rows and the tree's folders can be dragged.
+    bool MovingEnabled = false;
+    bool MoveKeysDown = false;
+    bool GridMouseDown = false;
+    // Cursor is in global coordinates; the edges of a control count as inside.
+    bool IsMouseOverGrid(const QPoint& cursor) const;
+    bool IsMouseOverFolderTree(const QPoint& cursor) const;
+    void FormKeyDown(int key, Qt::KeyboardModifiers modifiers, const QPoint& cursor);
+    void FormKeyUp(int key, Qt::KeyboardModifiers modifiers);
+    void SpeedButton_EnableMovingClick();
+    void DBGrid_TemplateMouseDown(Qt::MouseButton button);
+    void DBGrid_TemplateMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+    void DBGrid_TemplateMouseUp();
+    bool DBTemplateViewDragOver(QObject* source, const QString& folderId) const;
+    void DBTemplateViewDragDrop(QObject* source, const QString& folderId);
 
     // ---- List, search, folders and groups (template_window_list.cpp).
     void BuildTemplateQuery();
@@ -298,16 +355,27 @@ public:
     // first use.
     void LoadValidationExample(const QString& action);
     void ActionZobrazitVlastnostiBuniekExecute();
+    // The cell-properties and settings dialog; on OK the diagram is laid out (and
+    // recalculated when the dialog asks) in the new settings.
+    void ShowCellProperties();
     void ActionSuhrnVelicinExecute();
     void ActionVyberPreReportExecute();
     // The output of Kind by Mode (copy, print, preview, save) after the selection check.
     void RunReportOutput(TReportKind kind, int mode, const QString& caption);
+    // The drop-down tool button of output Mode; it repeats the output last run in its mode.
+    QToolButton* OutputButton(int mode) const;
+    // Makes Action the one the tool button of Mode repeats.
+    void RememberOutputAction(int mode, QAction* action);
+    // Binds the four output buttons to the short report's outputs.
+    void ShowShortReportButtons();
     // Builds the shown report page when the template changed since it was built.
     void RefreshReportPage();
     TReportOutput* ReportOutput() const { return reportOutput_; }
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     void done(int result) override;
 
@@ -341,6 +409,10 @@ private:
     bool MayChangeFolders();
     QAction* MakeAction(const char* name, void (TfOrvekDB::*handler)() = nullptr);
     void ConnectTemplateCommands();
+    // Connects the drag-moving of templates: the keys, the grid's mouse and the tree's drop.
+    void ConnectMoving();
+    // Connects the service page and the service menu's file tools.
+    void ConnectServiceTools();
     // What every pick preparation ends with: the colours, page, focus and zoom, and the
     // current row to be loaded by the tick.
     void FinishPickPreparation();

@@ -11,11 +11,15 @@
 #include "database/data_module.h"
 #include "database/query_rows_model.h"
 #include "database/template_document.h"
+#include "database/template_window_texts.h"
 #include "database/ui/template_window.h"
 #include "engine/cell.h"
+#include "engine/ui/diagram_view.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
+#include "platform/ui/rich_edit98.h"
 #include "richtext/report_texts.h"
+#include "richtext/ui/report_output.h"
 
 #include <QAction>
 #include <QApplication>
@@ -46,8 +50,19 @@ void TfOrvekDB::ConnectHelpActions()
         TfOrvekAbout about(this);
         about.exec();
     });
-    connect(ActionKestravaTechnicalSupport, &QAction::triggered, this,
-        [] { OpenWithDesktop(QUrl(QStringLiteral("mailto:") + SupportEMail)); });
+    connect(
+        ActionKestravaTechnicalSupport, &QAction::triggered, this, &TfOrvekDB::ActionKestravaTechnicalSupportExecute);
+    connect(ActionBrantel_HomePage, &QAction::triggered, this, &TfOrvekDB::ActionBrantel_HomePageExecute);
+}
+
+void TfOrvekDB::ActionBrantel_HomePageExecute()
+{
+    OpenWithDesktop(QUrl(ProductWebPage(LanguageID)));
+}
+
+void TfOrvekDB::ActionKestravaTechnicalSupportExecute()
+{
+    OpenWithDesktop(QUrl(QStringLiteral("mailto:") + SupportEMail));
 }
 
 void TfOrvekDB::ClearCellCommands()
@@ -95,6 +110,76 @@ void TfOrvekDB::ArmConversion(QAction* action, bool* command)
     action->setChecked(true);
 }
 
+void TfOrvekDB::ActionEditovatObsahBunkyExecute()
+{
+    ArmCellCommand(ActionEditovatObsahBunky, &CmdEditCell, true);
+}
+
+void TfOrvekDB::ActionNeistotaNovaExecute()
+{
+    ArmCellCommand(ActionNeistotaNova, &CmdAddUncertainty, false);
+}
+
+void TfOrvekDB::ActionNeistotaVymazatExecute()
+{
+    ArmCellCommand(ActionNeistotaVymazat, &CmdDeleteCell, false);
+}
+
+void TfOrvekDB::ActionNeistotaAnoNieExecute()
+{
+    ArmCellCommand(ActionNeistotaAnoNie, &CmdToggleActive, false);
+}
+
+void TfOrvekDB::ActionRovnicaNaVelicinuExecute()
+{
+    ArmConversion(ActionRovnicaNaVelicinu, &CmdEquationToQuantity);
+}
+
+void TfOrvekDB::ActionRovnicaNaInuRovnicuNovuExecute()
+{
+    ArmConversion(ActionRovnicaNaInuRovnicuNovu, &CmdEquationToNewEquation);
+}
+
+void TfOrvekDB::ActionVelicinaNaRovnicuNovuExecute()
+{
+    ArmConversion(ActionVelicinaNaRovnicuNovu, &CmdQuantityToNewEquation);
+}
+
+void TfOrvekDB::Editovaobsahbunky2Click()
+{
+    RunPopupCommand(&CmdEditCell);
+}
+
+void TfOrvekDB::RovnicuZmenitNaVelicinuClick()
+{
+    RunPopupCommand(&CmdEquationToQuantity);
+}
+
+void TfOrvekDB::RovnicuZmenitNaNovuRovnicuClick()
+{
+    RunPopupCommand(&CmdEquationToNewEquation);
+}
+
+void TfOrvekDB::VelicinuZmenitNaNovuRovnicuClick()
+{
+    RunPopupCommand(&CmdQuantityToNewEquation);
+}
+
+void TfOrvekDB::PridatNovuNeistotuMainMenuClick()
+{
+    RunPopupCommand(&CmdAddUncertainty);
+}
+
+void TfOrvekDB::Vymazaoznaen1Click()
+{
+    RunPopupCommand(&CmdDeleteCell);
+}
+
+void TfOrvekDB::ZablokovaOdblokovaoznaen1Click()
+{
+    RunPopupCommand(&CmdToggleActive);
+}
+
 void TfOrvekDB::PopupMenu1Popup()
 {
     QAction* commandItems[] = { RovnicuZmenitNaVelicinu, RovnicuZmenitNaNovuRovnicu, VelicinuZmenitNaNovuRovnicu,
@@ -123,16 +208,36 @@ void TfOrvekDB::RunPopupCommand(bool* command)
         return;
     Timer1->stop();
     if (MayChangeTemplate() && ClickedCell) {
-        TCell* cell = ClickedCell;
-        ClickedCell = nullptr;
         orvek::ClearCellCommands();
         *command = true;
-        if (CellToolService* tools = CellTools())
-            tools->ClickAction(cell);
-        ClearCellCommands();
+        RunCellCommand();
     }
     if (isVisible())
         Timer1->start();
+}
+
+void TfOrvekDB::RunCellCommand()
+{
+    TCell* cell = ClickedCell;
+    ClickedCell = nullptr;
+    if (cell)
+        if (CellToolService* tools = CellTools())
+            tools->ClickAction(cell);
+    ClearCellCommands();
+}
+
+void TfOrvekDB::ScrollBox_TemplateClick()
+{
+    ClickedCell = nullptr;
+    ClearCellCommands();
+}
+
+void TfOrvekDB::ScrollBox_TemplateMouseMove()
+{
+    if (Timer1->isActive())
+        HoveredCell = nullptr;
+    if (isActiveWindow() && !ScrollBox_Template->hasFocus())
+        ScrollBox_Template->setFocus();
 }
 
 void TfOrvekDB::ActionZvyraznitLenNenaplneneExecute()
@@ -199,8 +304,27 @@ void TfOrvekDB::ActionShowMaxUncertaintyExecute()
     HighlightRequest = true;
 }
 
+void TfOrvekDB::ActionStromRozbalitExecute()
+{
+    ClearCellCommands();
+    ExpandTreeRequest = true;
+}
+
+void TfOrvekDB::ActionStromZvacsitExecute()
+{
+    ClearCellCommands();
+    ZoomInRequest = true;
+}
+
+void TfOrvekDB::ActionStromZmensitExecute()
+{
+    ClearCellCommands();
+    ZoomOutRequest = true;
+}
+
 void TfOrvekDB::ActionZoomPresetExecute(int preset)
 {
+    UncheckZoomActions();
     ZoomPresetIndex = preset;
     ZoomPresetRequest = true;
     SyncZoomControls();
@@ -208,9 +332,23 @@ void TfOrvekDB::ActionZoomPresetExecute(int preset)
 
 void TfOrvekDB::ComboBox_ZoomClick()
 {
-    ZoomPresetIndex = ComboBox_Zoom->currentIndex();
     ZoomPresetRequest = true;
-    SyncZoomControls();
+    ZoomPresetIndex = ComboBox_Zoom->currentIndex();
+    CheckZoomAction(ZoomPresetIndex);
+}
+
+void TfOrvekDB::UncheckZoomActions()
+{
+    for (QAction* action : { ActionZoom_50, ActionZoom_85, ActionZoom_100, ActionZoom_150, ActionZoom_200 })
+        action->setChecked(false);
+}
+
+void TfOrvekDB::CheckZoomAction(int preset)
+{
+    UncheckZoomActions();
+    QAction* const presets[] = { ActionZoom_50, ActionZoom_85, ActionZoom_100, ActionZoom_150, ActionZoom_200 };
+    if (preset >= 1 && preset <= 5)
+        presets[preset - 1]->setChecked(true);
 }
 
 void TfOrvekDB::ActionShowHideSummaryWindowExecute()
@@ -247,6 +385,25 @@ void TfOrvekDB::ApplyEquationWrap()
     RichEdit_Rovnice_Template->setLineWrapMode(wrap ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
     RichEdit_Rovnice_Template->setHorizontalScrollBarPolicy(wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     RichEdit_Rovnice_Template->setVerticalScrollBarPolicy(wrap ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+void TfOrvekDB::PopupMenu3Popup()
+{
+    if (auto* separate = findChild<QAction*>(QStringLiteral("dosamostatnhookna1")))
+        separate->setText(GetString(943, { PageControl1->tabText(PageControl1->currentIndex()) }));
+}
+
+void TfOrvekDB::menuCopyToClipboardClick()
+{
+    const bool shortPage = PageControl1->currentWidget() == TabSheet_Poznamky;
+    reportOutput_->CopyPage(*static_cast<TRichEdit98*>(shortPage ? RichEdit_ShortReport_Template : RichEdit981));
+}
+
+void TfOrvekDB::dosamostatnhookna1Click()
+{
+    const bool shortPage = PageControl1->currentWidget() == TabSheet_Poznamky;
+    auto* page = static_cast<TRichEdit98*>(shortPage ? RichEdit_ShortReport_Template : RichEdit981);
+    reportOutput_->ShowInSeparateWindow(*page, PageControl1->tabText(PageControl1->currentIndex()));
 }
 
 void TfOrvekDB::ServiceQueryRefresh()

@@ -6,6 +6,7 @@
 // and show the result in the list.
 
 #include "core/common_vars.h"
+#include "core/drawing.h"
 #include "core/services.h"
 #include "core/settings.h"
 #include "core/string_table.h"
@@ -33,6 +34,7 @@
 #include "richtext/ui/report_output.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
@@ -46,6 +48,7 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolButton>
 
 namespace orvek {
 
@@ -165,6 +168,7 @@ void TfOrvekDB::ConnectTemplateCommands()
     for (const Output& output : outputs)
         connect(output.action, &QAction::triggered, this,
             [this, kind = output.kind, mode = output.mode, action = output.action] {
+                RememberOutputAction(mode, action);
                 RunReportOutput(kind, mode, action->text());
             });
 
@@ -172,14 +176,8 @@ void TfOrvekDB::ConnectTemplateCommands()
     // after the page.
     QAction* separate = PopupMenu3->addAction(QString());
     separate->setObjectName(QStringLiteral("dosamostatnhookna1"));
-    connect(PopupMenu3, &QMenu::aboutToShow, this, [this, separate] {
-        separate->setText(GetString(943, { PageControl1->tabText(PageControl1->currentIndex()) }));
-    });
-    connect(separate, &QAction::triggered, this, [this] {
-        const bool shortPage = PageControl1->currentWidget() == TabSheet_Poznamky;
-        auto* page = static_cast<TRichEdit98*>(shortPage ? RichEdit_ShortReport_Template : RichEdit981);
-        reportOutput_->ShowInSeparateWindow(*page, PageControl1->tabText(PageControl1->currentIndex()));
-    });
+    connect(PopupMenu3, &QMenu::aboutToShow, this, &TfOrvekDB::PopupMenu3Popup);
+    connect(separate, &QAction::triggered, this, &TfOrvekDB::dosamostatnhookna1Click);
 
     TReportOutput::Hooks hooks;
     hooks.Root = [this] { return document_ ? document_->RootCell : nullptr; };
@@ -560,18 +558,39 @@ void TfOrvekDB::LoadValidationExample(const QString& action)
 
 void TfOrvekDB::ActionZobrazitVlastnostiBuniekExecute()
 {
+    ShowCellProperties();
+}
+
+void TfOrvekDB::ShowCellProperties()
+{
     SettingsDialogService* settings = SettingsDialog();
     if (!settings)
         return;
     TimerPause pause(this);
-    if (!settings->ShowSettingsDialog())
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool moreGroups = MoreGroupsOfFolders;
+    const bool accepted = settings->ShowSettingsDialog();
+    QApplication::restoreOverrideCursor();
+    if (!accepted)
         return;
     TCell* root = document_->RootCell;
-    if (root && settings->RecalculationNeeded())
-        root->Calculate();
-    if (root)
-        ScrollBox_Template->update();
+    if (root) {
+        root->RelayoutTree();
+        if (settings->RecalculationNeeded())
+            root->Calculate();
+    }
+    QPalette palette = ScrollBox_Template->palette();
+    palette.setColor(QPalette::Window, ColorFromBgr(BackgroundColor));
+    ScrollBox_Template->setPalette(palette);
+    ScrollBox_Template->update();
     ShortReportStale = FormulaPageStale = true;
+    if (PageControl1->currentWidget() == TabSheet_Poznamky)
+        RefreshReportPage();
+    if (MoreGroupsOfFolders != moreGroups) {
+        ApplyFolderGroupsSetting();
+        if (MainWindowService* main = MainWindow())
+            main->ApplyFolderGroupsSetting();
+    }
 }
 
 void TfOrvekDB::ActionSuhrnVelicinExecute()
@@ -611,6 +630,33 @@ void TfOrvekDB::RunReportOutput(TReportKind kind, int mode, const QString& capti
     }
     // An output never changes whether the template may be edited.
     EditMode = editMode;
+}
+
+QToolButton* TfOrvekDB::OutputButton(int mode) const
+{
+    switch (mode) {
+    case kReportCopy:
+        return ToolButton_Copy;
+    case kReportPrint:
+        return ToolButton_Print;
+    case kReportPreview:
+        return ToolButton_PrintPreview;
+    case kReportSave:
+        return ToolButton_SaveToFile;
+    default:
+        return nullptr;
+    }
+}
+
+void TfOrvekDB::RememberOutputAction(int mode, QAction* action)
+{
+    QToolButton* button = OutputButton(mode);
+    if (!button || button->defaultAction() == action)
+        return;
+    // The button's hint names its menu, not the action.
+    const QString hint = button->toolTip();
+    button->setDefaultAction(action);
+    button->setToolTip(hint);
 }
 
 void TfOrvekDB::ActionVyberPreReportExecute()

@@ -110,6 +110,11 @@ public:
     {
         return parent.isValid() ? 0 : int(fields_.size());
     }
+    // Rows can be dragged onto folders once the grid allows dragging.
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        return QAbstractTableModel::flags(index) | (index.isValid() ? Qt::ItemIsDragEnabled : Qt::NoItemFlags);
+    }
     QVariant data(const QModelIndex& index, int role) const override
     {
         if (!index.isValid() || index.row() >= rows_.size())

@@ -231,9 +231,7 @@ void TfOrvekDB::ApplyZoomPreset()
 
 void TfOrvekDB::SyncZoomControls()
 {
-    QAction* presets[] = { ActionZoom_50, ActionZoom_85, ActionZoom_100, ActionZoom_150, ActionZoom_200 };
-    for (QAction* action : presets)
-        action->setChecked(false);
+    CheckZoomAction(ZoomPresetIndex);
     if (ZoomPresetIndex == 0) {
         const qint64 percent = qint64(std::nearbyint(ZoomCoefficient * 100));
         QString text = QString::number(percent);
@@ -241,8 +239,6 @@ void TfOrvekDB::SyncZoomControls()
             text.prepend(QStringLiteral("  "));
         ComboBox_Zoom->setItemText(0, text + QLatin1Char('%'));
         ZoomPresetFactors[0] = float(ZoomCoefficient);
-    } else if (ZoomPresetIndex >= 1 && ZoomPresetIndex <= 5) {
-        presets[ZoomPresetIndex - 1]->setChecked(true);
     }
     ComboBox_Zoom->setCurrentIndex(ZoomPresetIndex);
 }

@@ -4,6 +4,7 @@
 
 #include "core/common_vars.h"
 #include "core/dates.h"
+#include "core/services.h"
 #include "core/settings.h"
 #include "core/string_table.h"
 #include "database/folder_table_cursor.h"
@@ -11,14 +12,20 @@
 #include "database/template_document.h"
 #include "database/template_handover.h"
 #include "database/template_storage.h"
+#include "database/ui/db_tree_view.h"
 #include "database/ui/edit_record_head.h"
+#include "database/ui/list_of_folders.h"
 #include "database/ui/template_window.h"
 #include "database/ui/vx_db_grid.h"
 #include "database/validation_examples.h"
 #include "engine/cell.h"
 #include "engine/model_file.h"
+#include "platform/desktop.h"
+#include "platform/ui/rich_edit98.h"
 #include "richtext/report_output.h"
+#include "richtext/ui/rich_edit98_editor.h"
 #include "tests/database/ui/folder_tree_fixture.h"
+#include "tests/database/ui/when_shown.h"
 #include "tests/support/dialog_script.h"
 #include "tests/support/window_service_doubles.h"
 
@@ -26,15 +33,25 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
+#include <QComboBox>
+#include <QCursor>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
+#include <algorithm>
+#include <cmath>
 #include <functional>
 
 using namespace orvek;
@@ -397,6 +414,346 @@ TEST_F(TemplateCommands, ValidationExampleActionImportsOnFirstUseAndShowsTheSame
     EXPECT_EQ(Count("TemplateDB"), 3);
     EXPECT_TRUE(QTest::qWaitFor([&] { return CurrentTemplateID == imported; }, 5000));
     AppDir = savedApp;
+}
+
+// Dragging is armed only while a user with rights 1 or 2 holds exactly Shift and Ctrl
+// over the list or the folder tree; a drop from the list files the selected templates in
+// the folder, a drop from the tree moves none. A user with rights 3 cannot drag but
+// moves through the folder picker.
+TEST_F(TemplateCommands, DraggingIsArmedOnlyWithShiftCtrlForRightsOneAndTwo)
+{
+    Open();
+    const QPoint overGrid = window->DBGrid_Template->mapToGlobal(QPoint(5, 5));
+    const QPoint overTree = window->DBTemplateView->mapToGlobal(QPoint(5, 5));
+    const QPoint outside = window->mapToGlobal(QPoint(-50, -50));
+    const auto both = Qt::ShiftModifier | Qt::ControlModifier;
+    struct Case {
+        const char* what;
+        int rights;
+        Qt::KeyboardModifiers modifiers;
+        QPoint cursor;
+        bool armed;
+    };
+    const Case cases[] = {
+        { "rights 2 over the list", 2, both, overGrid, true },
+        { "rights 1 over the tree", 1, both, overTree, true },
+        { "not over list or tree", 2, both, outside, false },
+        { "with Alt too", 2, both | Qt::AltModifier, overGrid, false },
+        { "Shift alone", 2, Qt::ShiftModifier, overGrid, false },
+        { "rights 3", 3, both, overGrid, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CurrentUserRights = c.rights;
+        window->FormKeyDown(Qt::Key_Control, c.modifiers, c.cursor);
+        EXPECT_EQ(window->MovingEnabled, c.armed);
+        EXPECT_EQ(window->DBGrid_Template->dragEnabled(), c.armed);
+        EXPECT_EQ(window->DBTemplateView->HasOption(dtAutoDragMove), c.armed);
+        window->FormKeyUp(Qt::Key_Control, Qt::ShiftModifier);
+        EXPECT_FALSE(window->MovingEnabled);
+        EXPECT_FALSE(window->DBTemplateView->HasOption(dtAutoDragMove));
+    }
+
+    // The keys as the user presses them, wherever the focus is in the window.
+    CurrentUserRights = 2;
+    QCursor::setPos(overGrid);
+    QTest::keyPress(window->DBGrid_Template, Qt::Key_Shift, Qt::ShiftModifier);
+    QTest::keyPress(window->DBGrid_Template, Qt::Key_Control, both);
+    EXPECT_TRUE(window->MovingEnabled);
+    QTest::keyRelease(window->DBGrid_Template, Qt::Key_Control, Qt::ShiftModifier);
+    EXPECT_FALSE(window->MovingEnabled);
+
+    QTreeWidgetItem* length = window->DBTemplateView->NodeByID("5");
+    ASSERT_NE(length, nullptr);
+    EXPECT_FALSE(window->DBTemplateView->OnDragOver(window->DBGrid_Template, length));
+    window->DBTemplateView->OnDragDrop(window->DBGrid_Template, length); // not armed
+    EXPECT_TRUE(NamesIn("5").isEmpty());
+    window->FormKeyDown(Qt::Key_Shift, both, overGrid);
+    ASSERT_TRUE(window->MovingEnabled);
+    EXPECT_TRUE(
+        window->DBGrid_Template->model()->flags(window->DBGrid_Template->model()->index(0, 0)) & Qt::ItemIsDragEnabled);
+    EXPECT_TRUE(window->DBTemplateView->OnDragOver(window->DBGrid_Template, length));
+    EXPECT_FALSE(window->DBTemplateView->OnDragOver(window->DBGrid_Template, nullptr));
+    window->DBTemplateView->OnDragDrop(window->DBTemplateView, length); // from the tree: nothing
+    EXPECT_TRUE(NamesIn("5").isEmpty());
+    window->SelectAllTemplates();
+    window->DBTemplateView->OnDragDrop(window->DBGrid_Template, length);
+    EXPECT_EQ(NamesIn("5"), QStringList({ "Balance", "Weights" }));
+    // Letting go of the mouse in the list disarms.
+    window->DBGrid_TemplateMouseUp();
+    EXPECT_FALSE(window->MovingEnabled);
+
+    // Rights 3: no dragging, but the picker moves.
+    CurrentUserRights = 3;
+    window->FormKeyDown(Qt::Key_Shift, both, overGrid);
+    EXPECT_FALSE(window->MovingEnabled);
+    window->IDTable_Template->FindKey("5");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->ListRowCount() == 2; }, 5000));
+    window->UnselectAllTemplates();
+    Show(first);
+    test::WhenShown<TfListOfFolders>([](TfListOfFolders& picker) {
+        picker.DBTemplateView->SelectNodeByID("4");
+        picker.ButtonSelect->click();
+    });
+    window->ActionMoveSelectedRecordTo->trigger();
+    EXPECT_EQ(NamesIn("4"), QStringList({ "Balance" }));
+}
+
+// A drop-down output button repeats the output last run in its mode, from whichever
+// menu it was chosen; a command that is no output leaves the button alone; a new pick
+// starts again with the short report.
+TEST_F(TemplateCommands, OutputButtonsRepeatTheLastOutputOfTheirMode)
+{
+    Open();
+    EXPECT_EQ(window->ToolButton_Copy->defaultAction(), window->ActionCopyShortReport);
+    window->ActionCopyFullReport->trigger();
+    EXPECT_EQ(window->ToolButton_Copy->defaultAction(), window->ActionCopyFullReport);
+    EXPECT_EQ(window->ToolButton_Print->defaultAction(), window->ActionShortReportPrint);
+    EXPECT_FALSE(window->ToolButton_Copy->icon().isNull());
+    QSignalSpy repeated(window->ActionCopyFullReport, &QAction::triggered);
+    window->ToolButton_Copy->click();
+    EXPECT_EQ(repeated.count(), 1);
+
+    Script().AnswerSaveFile(QString()); // the export is cancelled
+    window->ActionExportTreeToFileAs->trigger();
+    EXPECT_EQ(window->ToolButton_SaveToFile->defaultAction(), window->ActionShortReportSaveToFile);
+    const QString path = files.filePath("diagram.rtf");
+    Script().AnswerSaveFile(path);
+    window->ActionTemplateSaveAs->trigger();
+    EXPECT_EQ(window->ToolButton_SaveToFile->defaultAction(), window->ActionTemplateSaveAs);
+    EXPECT_TRUE(QFile::exists(path));
+
+    window->PrepareTemplatePick(first, "Templates");
+    EXPECT_EQ(window->ToolButton_Copy->defaultAction(), window->ActionCopyShortReport);
+    EXPECT_EQ(window->ToolButton_SaveToFile->defaultAction(), window->ActionShortReportSaveToFile);
+}
+
+// The service login's tools: a model file written as plain text and back as a model
+// file gives the same tree; a file that cannot be read is named and the others are
+// still written. Other users do not see the tools.
+TEST_F(TemplateCommands, ServiceToolsConvertModelFilesBothWaysAndNameFailures)
+{
+    Open();
+    EXPECT_FALSE(window->menuService->menuAction()->isVisible());
+    CurrentUserName = "Tulkarn";
+    window->UpdateActions();
+    ASSERT_TRUE(window->menuService->menuAction()->isVisible());
+
+    const QString model = files.filePath("scale.stm");
+    const QString text = ModelText("Scale");
+    ASSERT_TRUE(WriteScrambledModelFile(model, text));
+    Script().AnswerOpenFile(model + "\n" + files.filePath("missing.stm"));
+    Script().AnswerMessage(mrOk);
+    window->LoadSTMfileandsavetodecrypted1->trigger();
+    ASSERT_EQ(Script().Shown().size(), 1);
+    EXPECT_TRUE(Script().Shown()[0].contains("missing.stm")) << Script().Shown()[0].toStdString();
+    EXPECT_EQ(TreesDir, files.path());
+    QFile plain(files.filePath("scale.DSTM"));
+    ASSERT_TRUE(plain.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(plain.readAll().contains("BeginCell="));
+    plain.close();
+
+    Script().AnswerOpenFile(files.filePath("scale.DSTM"));
+    window->Lo1->trigger();
+    const QString repaired = files.filePath("scale-repaired.STM");
+    ASSERT_TRUE(QFile::exists(repaired));
+    auto original = TreeOf(text);
+    auto back = std::make_unique<TCell>(nullptr, TPrenosInfoDoNovejBunky(), 0, 0, nullptr);
+    ASSERT_TRUE(LoadModelFile(*back, repaired));
+    const QRegularExpression cellIds(QStringLiteral("(BeginCell|EndCell)=\\d+"));
+    EXPECT_EQ(back->SaveToText().replace(cellIds, "\\1="), original->SaveToText().replace(cellIds, "\\1="));
+}
+
+// The web page follows the language, English for Czech; the support mail goes to the
+// support address.
+TEST_F(TemplateCommands, WebPageFollowsTheLanguageWithEnglishForTheOthers)
+{
+    QList<QUrl> opened;
+    const DesktopOpener previous = SetDesktopOpener([&](const QUrl& url) {
+        opened << url;
+        return true;
+    });
+    for (const quint8 language : { 0, 1, 2 }) {
+        LanguageID = language;
+        window->ActionBrantel_HomePage->trigger();
+    }
+    LanguageID = 0;
+    window->ActionKestravaTechnicalSupport->trigger();
+    SetDesktopOpener(previous);
+    ASSERT_EQ(opened.size(), 4);
+    EXPECT_NE(opened[0], opened[1]);
+    EXPECT_EQ(opened[2], opened[0]);
+    EXPECT_EQ(opened[3].toString(), "mailto:" + SupportEMail);
+}
+
+// An empty first folder opens the pick on the folder that follows the examples' folder.
+TEST_F(TemplateCommands, AnEmptyFirstFolderOpensThePickAfterTheExamplesFolder)
+{
+    OtherExec("INSERT INTO TemplateID1 (ID, OwnerID, Description) VALUES ('6', '', ?)", { GetString(927) });
+    OtherExec("INSERT INTO TemplateID1 (ID, OwnerID, Description) VALUES ('7', '', 'English examples')");
+    const int example = AddTemplate("Example", "7", ModelText("Example"));
+    window->PrepareTemplatePick(0, "Templates");
+    EXPECT_EQ(window->CurrentFolderID, "7");
+    ASSERT_EQ(window->ListRowCount(), 1);
+    EXPECT_EQ(window->ListRowID(0), example);
+}
+
+// A report page opens in the separate editor window, captioned after the page: read-only
+// for the short report, editable for the formula page. With ORVEK_SHOTS set, a picture
+// of each separate window beside the template window is saved there.
+TEST_F(TemplateCommands, SeparateReportWindowIsReadOnlyOnlyForTheShortReport)
+{
+    TfRichEdit98Editor editor;
+    fRichEdit98Editor = &editor;
+    Open();
+    const QString shots = qEnvironmentVariable("ORVEK_SHOTS");
+    const struct {
+        QWidget* page;
+        QTextEdit* edit;
+        bool readOnly;
+        const char* shot;
+    } pages[] = { { window->TabSheet_Poznamky, window->RichEdit_ShortReport_Template, true, "short" },
+        { window->TabSheet_VzorecPreNeistotu, window->RichEdit981, false, "formula" } };
+    for (const auto& p : pages) {
+        SCOPED_TRACE(p.shot);
+        window->PageControl1->setCurrentWidget(p.page);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !p.edit->toPlainText().isEmpty(); }, 5000));
+        const QString caption = window->PageControl1->tabText(window->PageControl1->currentIndex());
+        window->PopupMenu3Popup();
+        auto* separate = window->findChild<QAction*>("dosamostatnhookna1");
+        ASSERT_TRUE(separate);
+        EXPECT_EQ(separate->text(), GetString(943, { caption }));
+        bool readOnly = !p.readOnly;
+        QString title, content;
+        test::WhenShown<TfRichEdit98Editor>([&](TfRichEdit98Editor& shown) {
+            readOnly = shown.Editor->isReadOnly();
+            title = shown.windowTitle();
+            content = shown.Editor->toPlainText();
+            if (!shots.isEmpty()) {
+                QTest::qWait(200);
+                const QPixmap left = window->grab();
+                shown.showNormal();
+                shown.resize(760, left.height());
+                QTest::qWait(200);
+                const QPixmap right = shown.grab();
+                QPixmap both(left.width() + right.width() + 8, std::max(left.height(), right.height()));
+                both.fill(Qt::darkGray);
+                QPainter painter(&both);
+                painter.drawPixmap(0, 0, left);
+                painter.drawPixmap(left.width() + 8, 0, right);
+                painter.end();
+                both.save(shots + "/template-separate-" + p.shot + ".png");
+            }
+            shown.reject();
+        });
+        separate->trigger();
+        EXPECT_EQ(readOnly, p.readOnly);
+        EXPECT_EQ(title, caption);
+        EXPECT_FALSE(content.trimmed().isEmpty());
+    }
+    fRichEdit98Editor = nullptr;
+}
+
+// Records which cell a command ran on and which commands were armed then.
+class CellToolsSpy : public CellToolService {
+public:
+    CellToolsSpy() { SetCellToolService(this); }
+    ~CellToolsSpy() override { SetCellToolService(nullptr); }
+    void ClickAction(TCell* cell) override
+    {
+        clicked = cell;
+        editArmed = CmdEditCell;
+        deleteArmed = CmdDeleteCell;
+    }
+    void ViewProperties(TCell*) override { }
+    void EditProperties(TCell*) override { }
+    TCell* clicked = nullptr;
+    bool editArmed = false, deleteArmed = false;
+};
+
+// The cell actions arm by their table: edit, add, delete and block toggle disarm when
+// chosen twice, a conversion stays armed; a click beside the cells disarms. The pop-up
+// shows the items of the hovered cell's kind and runs its command at once. The 85 %
+// preset gives its zoom at the next tick.
+TEST_F(TemplateCommands, CellCommandsArmByTheirTableAndPopUpItemsFollowTheCellKind)
+{
+    Open();
+    struct Arming {
+        QAction* action;
+        const bool* command;
+        bool armedAfterTwice;
+    };
+    const Arming armings[] = { { window->ActionEditovatObsahBunky, &CmdEditCell, false },
+        { window->ActionNeistotaNova, &CmdAddUncertainty, false },
+        { window->ActionNeistotaVymazat, &CmdDeleteCell, false },
+        { window->ActionNeistotaAnoNie, &CmdToggleActive, false },
+        { window->ActionRovnicaNaVelicinu, &CmdEquationToQuantity, true },
+        { window->ActionRovnicaNaInuRovnicuNovu, &CmdEquationToNewEquation, true },
+        { window->ActionVelicinaNaRovnicuNovu, &CmdQuantityToNewEquation, true } };
+    for (const Arming& a : armings) {
+        SCOPED_TRACE(a.action->objectName().toStdString());
+        // Another command armed before is disarmed.
+        const bool editing = a.command == &CmdEditCell;
+        (editing ? window->ActionRovnicaNaVelicinu : window->ActionEditovatObsahBunky)->trigger();
+        a.action->trigger();
+        EXPECT_TRUE(*a.command);
+        EXPECT_TRUE(a.action->isChecked());
+        EXPECT_FALSE(editing ? CmdEquationToQuantity : CmdEditCell);
+        a.action->trigger();
+        EXPECT_EQ(*a.command, a.armedAfterTwice);
+        EXPECT_EQ(a.action->isChecked(), a.armedAfterTwice);
+        window->ScrollBox_TemplateClick();
+        EXPECT_FALSE(*a.command);
+        EXPECT_FALSE(a.action->isChecked());
+    }
+
+    TCell* root = window->Document().RootCell;
+    ASSERT_TRUE(root);
+    TCell* quantity = root->Child(0);
+    TCell* source = quantity->Child(0);
+    struct Kind {
+        const char* what;
+        TCell* cell;
+        std::vector<QAction*> shown;
+    };
+    const Kind kinds[] = {
+        { "equation", root,
+            { window->Editovaobsahbunky2, window->RovnicuZmenitNaNovuRovnicu, window->PridatNovuNeistotuMainMenu } },
+        { "quantity", quantity,
+            { window->Editovaobsahbunky2, window->VelicinuZmenitNaNovuRovnicu, window->PridatNovuNeistotuMainMenu } },
+        { "source", source,
+            { window->Editovaobsahbunky2, window->Vymazaoznaen1, window->ZablokovaOdblokovaoznaen1,
+                window->PridatNovuNeistotuMainMenu } },
+        { "none", nullptr, {} },
+    };
+    QAction* const items[] = { window->Editovaobsahbunky2, window->RovnicuZmenitNaVelicinu,
+        window->RovnicuZmenitNaNovuRovnicu, window->VelicinuZmenitNaNovuRovnicu, window->Vymazaoznaen1,
+        window->ZablokovaOdblokovaoznaen1, window->PridatNovuNeistotuMainMenu };
+    for (const Kind& k : kinds) {
+        SCOPED_TRACE(k.what);
+        HoveredCell = k.cell;
+        window->PopupMenu1Popup();
+        EXPECT_EQ(window->ClickedCell, k.cell);
+        for (QAction* item : items)
+            EXPECT_EQ(item->isVisible(), std::find(k.shown.begin(), k.shown.end(), item) != k.shown.end())
+                << item->objectName().toStdString();
+    }
+    CellToolsSpy tools;
+    HoveredCell = source;
+    window->PopupMenu1Popup();
+    window->Vymazaoznaen1->trigger();
+    EXPECT_EQ(tools.clicked, source);
+    EXPECT_TRUE(tools.deleteArmed && !tools.editArmed);
+    EXPECT_FALSE(CmdDeleteCell);
+    EXPECT_EQ(window->ClickedCell, nullptr);
+    HoveredCell = nullptr;
+
+    window->ActionZoom_85->trigger();
+    EXPECT_EQ(ZoomPresetIndex, 2);
+    EXPECT_TRUE(window->ActionZoom_85->isChecked());
+    EXPECT_FALSE(window->ActionZoom_100->isChecked());
+    EXPECT_EQ(window->ComboBox_Zoom->currentIndex(), 2);
+    ASSERT_TRUE(QTest::qWaitFor([] { return std::abs(ZoomCoefficient - 0.85) < 1e-6; }, 5000));
 }
 
 } // namespace
