@@ -52,8 +52,10 @@ TChart::TChart(QWidget* parent)
     chart->legend()->hide();
     leftAxis_ = new QCategoryAxis(chart);
     bottomAxis_ = new QCategoryAxis(chart);
-    for (QCategoryAxis* axis : { leftAxis_, bottomAxis_ })
+    for (QCategoryAxis* axis : { leftAxis_, bottomAxis_ }) {
         axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+        axis->setTruncateLabels(false);
+    }
     chart->addAxis(leftAxis_, Qt::AlignLeft);
     chart->addAxis(bottomAxis_, Qt::AlignBottom);
     for (int i = 0; i < kSeriesCount; ++i) {

@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -314,6 +315,7 @@ TEST_F(SourceDialogCharts, PageShots)
     const QString folder = qEnvironmentVariable("ORVEK_SHOTS");
     if (folder.isEmpty())
         GTEST_SKIP() << "ORVEK_SHOTS names no folder";
+    QDir().mkpath(folder);
     TVstupStandardnejNeistoty individuals = Chart(11, 12, "10.1@10.3@9.8@10.0@10.2@9.9@10.1@11.6@10.0@9.7@10.2@10.1@");
     individuals.DM_7 = "1.3.2026@2.3.2026@3.3.2026@6.3.2026@7.3.2026@8.3.2026@9.3.2026@10.3.2026@13.3.2026@"
                        "14.3.2026@15.3.2026@16.3.2026@";
