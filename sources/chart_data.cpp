@@ -398,7 +398,6 @@ QDate ReadChartDate(const QString& item, const QString& recordFormat)
     return {};
 }
 
-
 void AllocateChartData(TChartData& d)
 {
     const std::size_t size = MaxChartPoints + 1;
