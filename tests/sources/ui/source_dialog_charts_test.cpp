@@ -10,6 +10,7 @@
 #include "platform/ui/f1_book.h"
 #include "platform/ui/rich_edit98.h"
 #include "sources/chart_data.h"
+#include "sources/ui/source_dialog_chart_detail.h"
 #include "tests/sources/chart_fixtures.h"
 #include "tests/sources/comma_locale.h"
 
@@ -306,6 +307,71 @@ TEST_F(SourceDialogCharts, TakingATableBackKeepsRowsAfterGaps)
     EXPECT_EQ(t.Row(), 1);
     EXPECT_EQ(t.Col(), 1);
     EXPECT_EQ(d.ReadIndividualsTable(), 5);
+}
+
+// A detail window that answers as the test decides and changes its copy of the table.
+class FakeDetail : public TChartDetailWindow {
+public:
+    explicit FakeDetail(bool ok)
+        : ok_(ok)
+    {
+    }
+    void Prepare(
+        const TVstupStandardnejNeistoty& input, const TChartDetailSettings& settings, const TF1Book& table) override
+    {
+        input_ = input;
+        settings_ = settings;
+        table_.SetMaxRow(table.MaxRow());
+        table_.SetMaxCol(table.MaxCol());
+        for (int r = 1; r <= table.MaxRow(); ++r)
+            for (int c = 1; c <= table.MaxCol(); ++c)
+                table_.SetTextRC(r, c, table.TextRC(r, c));
+    }
+    void Compute() override { }
+    bool Execute() override
+    {
+        // The window's user types a value with more decimals and a new point.
+        table_.SetTextRC(4, 3, "4.125");
+        ChartData.ChartNumberMask = "0.000";
+        input_.OV_7 = 1;
+        return ok_;
+    }
+    TVstupStandardnejNeistoty Input() const override { return input_; }
+    TChartDetailSettings Settings() const override { return settings_; }
+    TF1Book& Table() override { return table_; }
+
+private:
+    bool ok_;
+    TVstupStandardnejNeistoty input_;
+    TChartDetailSettings settings_;
+    TF1Book table_;
+};
+
+TEST_F(SourceDialogCharts, DetailWindowTakesBackOnOkAndRestoresTheMaskOnCancel)
+{
+    for (bool ok : { false, true }) {
+        TfOrvek6& d = OpenChart(Chart(11, 3, "1.5@2.5@3.5@"));
+        ChartDetailFactory = [ok](int method, QWidget*) {
+            EXPECT_EQ(method, 11);
+            return std::make_unique<FakeDetail>(ok);
+        };
+        d.OpenChartDetail();
+        ChartDetailFactory = nullptr;
+        TF1Book& t = *d.Page7.Table_7;
+        if (!ok) {
+            EXPECT_EQ(ChartData.ChartNumberMask, "0.0");
+            EXPECT_TRUE(t.TextRC(4, 3).isEmpty());
+            EXPECT_EQ(d.FInput.OV_7, 0);
+            continue;
+        }
+        EXPECT_EQ(t.TextRC(4, 3), "4.125");
+        EXPECT_EQ(d.FInput.OV_7, 1);
+        EXPECT_EQ(d.ChartShared.ComboBox_Standardna_neisota_sa_rovna->currentIndex(), 1);
+        EXPECT_EQ(d.FInput.PM_7, 4);
+        EXPECT_FALSE(d.FInput.HSN.isEmpty());
+        EXPECT_EQ(d.Page7.PageControl_7->currentWidget(), d.Page7.TabSheet_7_3);
+        EXPECT_EQ(d.Page7.RegulacnyDiagram_7->Series(0)->count(), 4);
+    }
 }
 
 // Pictures of the two chart pages for looking at them: written only when ORVEK_SHOTS
