@@ -101,26 +101,6 @@ QStringList ListItems(const QString& text)
     return items;
 }
 
-// A date item in the record's own format, the locale's short format or "d.M.yyyy",
-// so that a record saved under one locale keeps its dates under another.
-QDate ReadChartDate(const QString& item, const QString& recordFormat)
-{
-    const QString text = item.trimmed();
-    const QString formats[] = { recordFormat, QLocale().dateFormat(QLocale::ShortFormat), QStringLiteral("d.M.yyyy") };
-    for (const QString& format : formats) {
-        if (format.isEmpty())
-            continue;
-        QDate date = QDate::fromString(text, format);
-        if (!date.isValid())
-            continue;
-        // A two-digit year is read into the 1900s; dates of measurements lie after 1950.
-        if (!format.contains(QStringLiteral("yyyy")) && date.year() < 1950)
-            date = date.addYears(100);
-        return date;
-    }
-    return {};
-}
-
 void LoadDates(TChartData& d, const QString& list, const QString& format, int count)
 {
     if (list.isEmpty())
@@ -399,6 +379,24 @@ const FactorRow* FactorsFor(const TChartData& d, int n)
 }
 
 } // namespace
+
+QDate ReadChartDate(const QString& item, const QString& recordFormat)
+{
+    const QString text = item.trimmed();
+    const QString formats[] = { recordFormat, QLocale().dateFormat(QLocale::ShortFormat), QStringLiteral("d.M.yyyy") };
+    for (const QString& format : formats) {
+        if (format.isEmpty())
+            continue;
+        QDate date = QDate::fromString(text, format);
+        if (!date.isValid())
+            continue;
+        // A two-digit year is read into the 1900s; dates of measurements lie after 1950.
+        if (!format.contains(QStringLiteral("yyyy")) && date.year() < 1950)
+            date = date.addYears(100);
+        return date;
+    }
+    return {};
+}
 
 void AllocateChartData(TChartData& d)
 {

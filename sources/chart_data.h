@@ -107,6 +107,11 @@ void ReleaseChartData(TChartData& Data);
 // ChartValueDecimals := length of ChartNumberMask - 2, at least 1.
 void UpdateChartDecimals(TChartData& Data);
 
+// A date text in the format RecordFormat, the locale's short format or "d.M.yyyy", so
+// that a record saved under one locale keeps its dates under another; a two-digit year
+// is read after 1950. An invalid date when the text is none of these.
+QDate ReadChartDate(const QString& Text, const QString& RecordFormat);
+
 // Fills the state from the chart lists of a method-11 or method-12 record; any other
 // method leaves it as it is. A list longer than 1000 points, a subgroup size that is
 // no whole number from 1 to 20, a list whose item count does not match its count and

@@ -35,6 +35,7 @@ namespace orvek {
 
 class TCell;
 class TEditText98;
+struct TChartPlot;
 class TRichEdit98;
 
 class TfOrvek6 : public QDialog {
@@ -185,6 +186,50 @@ public:
     void ComputeIndividualsPage();
     void ComputeSubgroupPage();
     void HideUnusedLimitButtons();
+
+    // --- control-chart pages: point tables, options, compute, drawing, detail window ---
+    QString FSavedNumberMask;
+    int ReadIndividualsTable();
+    int ReadSubgroupTable();
+    void ApplyNumberFormatMask(TF1Book& Table);
+    void Table_7EndEdit(QString& Text, bool& Cancel);
+    void Table_8EndEdit(QString& Text, bool& Cancel);
+    void Table_7KeyDown(int Key);
+    void Table_8KeyDown(int Key);
+    void Table_7Modified();
+    void Table_8Modified();
+    void Table_7StartEdit();
+    void Table_8StartEdit();
+    void ComboBox_Standardna_neisota_sa_rovnaChange();
+    void Edit_N_pre_priemer_7Change();
+    void Edit_N_pre_priemer_8Change();
+    void RunIndividualsChart();
+    void RunSubgroupChart();
+    void BuildChartStatistics();
+    void ChartPointPosition(int I, double& X, QString& Label) const;
+    void SetIndividualsAxisLabels(const TChartPlot& Plot);
+    void SetSubgroupAxisLabels(const TChartPlot& Plot);
+    void OpenChartDetail();
+    void TakeChartTable(TF1Book& Book);
+    void SpeedButton_X_DiagramClick();
+    void SpeedButton_R_DiagramClick();
+    void ChartParametersClick(int Page, bool Given);
+    void ChartEstimateClick(int Choice);
+    void ChartLimitMethodClick(int Choice);
+    void ChartParameterEditChange();
+    void SpeedButton_Hide_ShowClick();
+    void SpeedButton_CopyFromTableClick();
+    void SpeedButton_PasteToTableClick();
+    void SpeedButton_CopyStatistikaClick();
+    void SpeedButton_CopyGraphClick();
+    void CheckBox_ShowDateMeasurementClick(int Page);
+    void CheckBox_DeleniePodlaDatumuClick(int Page);
+    // The page (7 or 8) shown, 0 for any other.
+    int ActiveChartPage() const;
+    TF1Book* ActiveChartTable() const;
+    void ConnectChartPages();
+    void ReadChartTableForCheck();
+    bool FArrangingChart = false;
 
     // --- texts, help, comment, validity, closing ---
     void ApplyTextsOrvek6();

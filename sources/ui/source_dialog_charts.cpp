@@ -17,9 +17,16 @@
 #include "platform/ui/chart.h"
 #include "platform/ui/f1_book.h"
 #include "platform/ui/rich_edit98.h"
+#include "richtext/report_table.h"
+#include "richtext/ui/markup_rich_edit.h"
 #include "sources/chart_data.h"
+#include "sources/chart_plot.h"
+#include "sources/chart_point_table.h"
+#include "sources/chart_rules.h"
+#include "sources/chart_tables.h"
 #include "sources/source_owner.h"
 #include "sources/source_record.h"
+#include "sources/ui/source_dialog_chart_view.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,6 +39,7 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTextCursor>
 #include <QToolButton>
 
 namespace orvek {
@@ -39,7 +47,9 @@ namespace orvek {
 namespace {
 
 // Number formats of the point tables: a decimal mask ("0", "0.000") rounds a number to
-// its decimals; any other format (the date column's) shows the text as typed.
+// its decimals; any other format (the date column's) shows the text as typed. A number
+// in exponent form is shown in its canonical form: a mask would cut its digits, and
+// the shown text is what the record stores.
 QString FormatPointText(const QString& text, const QString& format)
 {
     static const QRegularExpression mask(QStringLiteral("^0([.,](0+))?$"));
@@ -47,6 +57,8 @@ QString FormatPointText(const QString& text, const QString& format)
     double value = 0;
     if (!m.hasMatch() || !TryStrToFloatNeutral(text.trimmed(), value))
         return text;
+    if (text.contains(QLatin1Char('E'), Qt::CaseInsensitive))
+        return NormalizeNumberText(text.trimmed());
     return RoundDecimalsText(NormalizeNumberText(text), quint8(m.captured(2).size()));
 }
 
@@ -156,7 +168,7 @@ void TfOrvek6::LoadChartPage(int method)
                 if (text.isEmpty())
                     continue;
                 table.SetTextRC(i, j + 3, text);
-                ChartData.ChartLastEditMask = DecimalMaskOfNumber(text);
+                ChartData.ChartLastEditMask = PointValueMask(text);
                 if (ChartData.ChartLastEditMask.size() > ChartData.ChartNumberMask.size())
                     ChartData.ChartNumberMask = ChartData.ChartLastEditMask;
             }
@@ -206,6 +218,9 @@ void TfOrvek6::ArrangeChartPage()
     ChartShared.Label48->show();
     ChartShared.ComboBox_Standardna_neisota_sa_rovna->show();
     const TSourceChartShared& s = ChartShared;
+    QWidget* pointsSheet = individuals ? Page7.TabSheet_7_1 : Page8.TabSheet_8_1;
+    if (pages->currentWidget() != pointsSheet)
+        (individuals ? Page7.Table_7 : Page8.Table_8)->EndEdit();
     switch (pages->currentIndex()) {
     case 0:
         PlaceButtons(rows[0], { s.SpeedButton_DataToWindow, s.SpeedButton_X_Diagram, s.SpeedButton_R_Diagram }, s);
@@ -232,6 +247,14 @@ void TfOrvek6::ArrangeChartPage()
         FChartSheet7 = pages->currentWidget();
     else
         FChartSheet8 = pages->currentWidget();
+    // The statistics and chart sheets show the state of the options and table: they are
+    // recomputed on showing when either changed. A check refusing the table may show
+    // the points sheet meanwhile, which must not start a second computation.
+    if (pages->currentIndex() >= 2 && FChartNeedsRecalc && !FArrangingChart) {
+        FArrangingChart = true;
+        Button_RecalculateClick();
+        FArrangingChart = false;
+    }
 }
 
 void TfOrvek6::ShowIndividualsParameters()
@@ -265,36 +288,186 @@ void TfOrvek6::ShowSubgroupParameters()
     FOKAllowed = true;
 }
 
+void TfOrvek6::ChartPointPosition(int I, double& X, QString& Label) const
+{
+    orvek::ChartPointPosition(ChartData, I, X, Label);
+}
+
+void TfOrvek6::SetIndividualsAxisLabels(const TChartPlot& Plot)
+{
+    ShowChartBottomAxis(*Page7.RegulacnyDiagram_7, Plot);
+}
+
+void TfOrvek6::SetSubgroupAxisLabels(const TChartPlot& Plot)
+{
+    ShowChartBottomAxis(*Page8.RegulacnyDiagram_8, Plot);
+}
+
 void TfOrvek6::DrawChart()
 {
-    // The chart is drawn by the chart pages' own routine.
+    const int page = ActiveChartPage();
+    if (page == 0 || ChartData.ChartPointCount == 0)
+        return;
+    TChartPlotOptions options;
+    options.Method = page == 7 ? 11 : 12;
+    options.UncertaintyOption = page == 7 ? FInput.OV_7 : FInput.OV_8;
+    options.CenterLineText = ChartData.ChartType == 0 ? FInput.CLX_7 : FInput.CLR_7;
+    options.MarkEvaluatedRange = page == 8 && FInput.UR_8 == 1;
+    const TChartPlot plot = BuildChartPlot(ChartData, options);
+    if (page == 7) {
+        ShowChartPlot(*Page7.RegulacnyDiagram_7, plot);
+        SetIndividualsAxisLabels(plot);
+    } else {
+        ShowChartPlot(*Page8.RegulacnyDiagram_8, plot);
+        SetSubgroupAxisLabels(plot);
+    }
 }
+
+namespace {
+
+// The rows of the evaluated range of a chart page: R_OD to R_DO when the range is in
+// use, else every point; always within the points read.
+void EvaluatedRows(bool inUse, int from, int to, int count, int& first, int& last)
+{
+    first = inUse ? std::max(1, from) : 1;
+    last = inUse ? std::min(to, count) : count;
+}
+
+} // namespace
 
 void TfOrvek6::ComputeIndividualsPage()
 {
     FInput.HSN.clear();
     Page7.RichEdit_RD_Statistika_7->Clear();
-    SetChartInputs();
-    QString reason;
-    if (ComputeIndividualsChart(ChartData, Page7.EditStandardnaOdchylka_7->text().trimmed(),
-            Page7.Edit_CentralnaLinia_7->text().trimmed(), FInput, reason))
-        Edit_HodnotaNeistoty->setText(FormatSignificantText(SignificantDigits, FInput.HSN));
-    else
-        Page7.RichEdit_RD_Statistika_7->setPlainText(reason);
-    FChartNeedsRecalc = false;
+    if (!FChartDataValid) {
+        Edit_HodnotaNeistoty->clear();
+        const int count = ReadIndividualsTable();
+        if (count > 2) {
+            int first = 0, last = 0;
+            EvaluatedRows(FInput.UR_7 == 1, FInput.R_OD_7, FInput.R_DO_7, ChartData.ChartPointCount, first, last);
+            TF1Book& table = *Page7.Table_7;
+            for (int row = first; row <= last; ++row) {
+                const QString text = table.TextRC(row, 3).trimmed();
+                double value = 0;
+                if (text.isEmpty() || TryStrToFloatNeutral(text, value))
+                    continue;
+                Page7.PageControl_7->setCurrentWidget(Page7.TabSheet_7_1);
+                MessageDlg(GetString(179, { text }), TMsgDlgType::mtError, mbRetry);
+                table.setFocus();
+                table.SetSelection(row, 3, row, 3);
+                return;
+            }
+            FChartDataValid = true;
+        }
+    }
+    if (FChartDataValid)
+        RunIndividualsChart();
 }
 
 void TfOrvek6::ComputeSubgroupPage()
 {
     FInput.HSN.clear();
     Page8.RichEdit_RD_Statistika_8->Clear();
+    if (!FChartDataValid) {
+        Edit_HodnotaNeistoty->clear();
+        const int count = ReadSubgroupTable();
+        if (count > 2) {
+            int first = 0, last = 0;
+            EvaluatedRows(FInput.UR_8 == 1, FInput.R_OD_8, FInput.R_DO_8, ChartData.ChartPointCount, first, last);
+            TF1Book& table = *Page8.Table_8;
+            const auto refuse = [&](const QString& message, int row, int col) {
+                Page8.PageControl_8->setCurrentWidget(Page8.TabSheet_8_1);
+                MessageDlg(message, TMsgDlgType::mtError, mbRetry);
+                table.setFocus();
+                table.SetSelection(row, col, row, col);
+            };
+            for (int row = first; row <= last; ++row) {
+                int values = 0;
+                for (int col = 3; col <= table.MaxCol(); ++col) {
+                    const QString text = table.TextRC(row, col).trimmed();
+                    double value = 0;
+                    if (text.isEmpty())
+                        continue;
+                    if (!TryStrToFloatNeutral(text, value)) {
+                        refuse(GetString(179, { text }), row, col);
+                        return;
+                    }
+                    ++values;
+                }
+                if (values == 0) {
+                    refuse(GetString(988, { QString::number(row) }), row, 3);
+                    return;
+                }
+                if (values == 1) {
+                    refuse(GetString(987, { QString::number(row) }), row, 4);
+                    return;
+                }
+            }
+            FChartDataValid = true;
+        }
+    }
+    if (FChartDataValid)
+        RunSubgroupChart();
+}
+
+void TfOrvek6::RunIndividualsChart()
+{
     SetChartInputs();
     QString reason;
-    if (ComputeSubgroupChart(ChartData, Page8.EditStandardnaOdchylka_8->text().trimmed(),
-            Page8.Edit_CentralnaLinia_8->text().trimmed(), FInput, reason))
-        Edit_HodnotaNeistoty->setText(FormatSignificantText(SignificantDigits, FInput.HSN));
-    else
+    if (!ComputeIndividualsChart(ChartData, Page7.EditStandardnaOdchylka_7->text().trimmed(),
+            Page7.Edit_CentralnaLinia_7->text().trimmed(), FInput, reason)) {
+        // No result: the statistics box says why instead of staying empty.
+        Page7.RichEdit_RD_Statistika_7->setPlainText(reason);
+        FChartNeedsRecalc = false;
+        return;
+    }
+    Edit_HodnotaNeistoty->setText(FormatSignificantText(SignificantDigits, FInput.HSN));
+    CheckChartRules(ChartData, FInput.OV_7, 11);
+    BuildChartStatistics();
+}
+
+void TfOrvek6::RunSubgroupChart()
+{
+    SetChartInputs();
+    QString reason;
+    const bool loaded = LoadChartDataFromInput(ChartData, FInput, reason);
+    if (!loaded
+        || !ComputeSubgroupChart(ChartData, Page8.EditStandardnaOdchylka_8->text().trimmed(),
+            Page8.Edit_CentralnaLinia_8->text().trimmed(), FInput, reason)) {
         Page8.RichEdit_RD_Statistika_8->setPlainText(reason);
+        FChartNeedsRecalc = false;
+        return;
+    }
+    Edit_HodnotaNeistoty->setText(FormatSignificantText(SignificantDigits, FInput.HSN));
+    CheckChartRules(ChartData, FInput.OV_8, 12);
+    BuildChartStatistics();
+}
+
+void TfOrvek6::BuildChartStatistics()
+{
+    const bool individuals = ActiveChartPage() != 8;
+    ReportTableOwner owner;
+    QString markup;
+    if (individuals) {
+        BuildIndividualsStatisticsTable(ChartData, FInput, markup);
+        BuildRuleTestTable(ChartData, markup);
+        ChartData.ChartRuleMessage.clear();
+        if (ChartData.ChartOutOfControl)
+            BuildRuleTestMessage(ChartData, ChartData.ChartRuleMessage);
+    } else {
+        BuildSubgroupStatisticsTable(ChartData, FInput, markup);
+    }
+    TRichEdit98& box = individuals ? *Page7.RichEdit_RD_Statistika_7 : *Page8.RichEdit_RD_Statistika_8;
+    try {
+        RenderMarkupToRichEdit(ReportFontSize, ReportFontName, true, box, markup);
+    } catch (const std::exception&) {
+        // A text that cannot be rendered leaves the box empty rather than half filled.
+        box.Clear();
+    }
+    QTextCursor caret = box.textCursor();
+    caret.movePosition(QTextCursor::Start);
+    caret.movePosition(QTextCursor::NextCharacter);
+    box.setTextCursor(caret);
     FChartNeedsRecalc = false;
 }
 
@@ -302,6 +475,8 @@ void TfOrvek6::HideUnusedLimitButtons()
 {
     Page8.SpeedButton_A3xs->hide();
     Page8.SpeedButton_3xs->hide();
+    // The chart pages' controls are complete here: their handlers are wired once.
+    ConnectChartPages();
 }
 
 void TfOrvek6::PlaceUclLclMarker(QToolButton* button)

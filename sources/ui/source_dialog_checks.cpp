@@ -222,6 +222,8 @@ bool TfOrvek6::ApplyCheckResult(
 bool TfOrvek6::CheckRequiredInputs(bool ShowMessages)
 {
     FHandsMean = false;
+    // A chart page counts the points its table holds now.
+    ReadChartTableForCheck();
     TSourcePageSnapshot s;
     const CheckedControls c = PageSnapshot(s);
     const TCheckResult result = orvek::CheckRequiredInputs(s);
