@@ -21,7 +21,7 @@ TEST(PastedReadings, SplitsTheClipboardTextIntoTheAuxiliaryTable)
             { { "1" }, { "2" }, { "3" } }, 1 },
         { "two blanks separate columns", QStringLiteral("10  20\n30  40"), { { "10", "20" }, { "30", "40" } }, 2 },
         { "TAB runs are one break", QStringLiteral("1\t\t\t2\n3\t4\t5"), { { "1", "2" }, { "3", "4", "5" } }, 3 },
-        { "six blanks leave a TAB and a blank", QStringLiteral("1      2"), { { "1", "2" } }, 2 },
+        { "six blanks leave a TAB and a blank", QStringLiteral("1      2"), { { "1", " 2" } }, 2 },
         { "seven blanks: two TABs, shortened to one", QStringLiteral("1       2"), { { "1", "2" } }, 2 },
         { "an empty line inside is an empty row", QStringLiteral("1\n\n2"), { { "1" }, { "" }, { "2" } }, 1 },
         { "lone CRs end lines", QStringLiteral("1\r2"), { { "1" }, { "2" } }, 1 },
