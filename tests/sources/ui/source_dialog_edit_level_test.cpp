@@ -7,6 +7,8 @@
 #include "core/string_table.h"
 #include "platform/ui/f1_book.h"
 #include "sources/pasted_readings.h"
+#include "sources/source_owner.h"
+#include "sources/ui/edit_uncertainty_condition.h"
 #include "sources/ui/import_list.h"
 #include "sources/ui/reading_grid.h"
 #include "tests/sources/ui/source_dialog_fixture.h"
@@ -16,6 +18,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -345,6 +348,49 @@ TEST_F(SourceDialogEditLevel, TheImportListKeepsItsWindowOpenUntilTheChosenColum
     EXPECT_EQ(list.FSelectedColumn, 0);
     EXPECT_FALSE(list.Button_Insert->isEnabled());
     EXPECT_FALSE(list.Button_Overwrite->isEnabled());
+}
+
+} // namespace
+} // namespace orvek::test
+
+namespace orvek::test {
+namespace {
+
+// Pictures for looking at the windows: written only when ORVEK_SHOTS names a folder.
+TEST_F(SourceDialogEditLevel, Screens)
+{
+    const QString folder = qEnvironmentVariable("ORVEK_SHOTS");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "ORVEK_SHOTS names no folder";
+    QDir().mkpath(folder);
+
+    EditMode = 1;
+    TVstupStandardnejNeistoty rec = Method(6);
+    rec.VM_3.Text = QStringLiteral("10.01@10.03@9.98@");
+    rec.PM_3 = 3;
+    rec.VM_3.Lock = 1;
+    rec.TSNLock = 1;
+    TfOrvek6& d = OpenExisting(rec);
+    d.show();
+    QTest::qWait(50);
+    d.grab().save(folder + QStringLiteral("/readings_locked.png"));
+
+    TfImportList list;
+    list.FillTable(SplitPastedReadings(QStringLiteral("1\t10,01\t0,2\n2\t10,03\t0,2\n3\t9,98\t0,3")));
+    list.FSelectedColumn = 2;
+    list.Prepare(QStringLiteral("Paste readings"));
+    list.show();
+    QTest::qWait(50);
+    list.grab().save(folder + QStringLiteral("/import_list.png"));
+
+    SourceQuantitySymbol = QStringLiteral("L");
+    TfEditUncertaintyContition editor;
+    editor.LoadCondition(QStringLiteral("CONDITION(if x<[2] then u=[0,1] else if x>=[2] and x<[5] then u=[VAR*0,05])"));
+    editor.ApplyTexts();
+    editor.show();
+    QTest::qWait(50);
+    editor.grab().save(folder + QStringLiteral("/condition_editor.png"));
+    SourceQuantitySymbol.clear();
 }
 
 } // namespace
