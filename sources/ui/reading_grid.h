@@ -5,6 +5,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <Qt>
+#include <functional>
 
 class QTableWidget;
 
@@ -27,5 +29,17 @@ void ClearGridData(QTableWidget& grid);
 // In-cell editing of the data cells.
 void SetGridEditing(QTableWidget& grid, bool on);
 bool GridEditing(const QTableWidget& grid);
+
+// Draws the grid as a reading grid while Drawn answers true (headings split at their
+// first line break, row numbers, the current cell white on navy while the grid may be
+// edited) and commits a typed cell only when it may stand in a list of readings; a
+// refused text goes to Refused with the cell, and the cell keeps its text.
+void SetReadingGridDrawing(QTableWidget& grid, std::function<bool()> drawn,
+    std::function<void(int row, int col, const QString& text)> refused);
+// Key presses in the grid (not in its cell editor) go to Handler first; it answers true
+// for a key it used.
+void SetReadingGridKeys(QTableWidget& grid, std::function<bool(int key, Qt::KeyboardModifiers)> handler);
+// The last row whose data cells are not all blank; 0 for none.
+int LastFilledRow(const QTableWidget& grid);
 
 } // namespace orvek

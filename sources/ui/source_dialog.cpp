@@ -1,5 +1,4 @@
-// The frame of the source dialog, its creation, the reset of its inputs and the
-// enabled and read-only states the edit level gives them.
+// The frame of the source dialog, its creation and the reset of its inputs.
 
 #include "sources/ui/source_dialog.h"
 
@@ -49,6 +48,7 @@ TfOrvek6::TfOrvek6(QWidget* parent)
     BuildFrame();
     ConnectInputs();
     ConnectLists();
+    ConnectReadingGrids();
     FormCreate();
 }
 
@@ -284,84 +284,6 @@ void TfOrvek6::UnlockInputs()
         { Page3.StringGrid_VlastneMeranie_3, Page4.StringGrid_VlastneMeranie_4, Page6.StringGrid_VlastneMeranie_6,
             Page9.StringGrid_VlastneMeranie_9, Page10.StringGrid_VlastneMeranie_10 })
         SetGridEditing(*grid, true);
-}
-
-void TfOrvek6::ApplyEditLevel()
-{
-    // Levels 0 and 2 set every input; level 1 adds the template locks of the name, the
-    // comment, the method and the validity to level 2's states.
-    const bool edit = EditMode != 0;
-    const bool level1 = EditMode == 1;
-    const bool methodFree = !level1 || FInput.TSNLock == 0;
-    const bool commentFree = !level1 || FCommentLock == 0;
-    for (QWidget* control : std::initializer_list<QWidget*> { Edit_ExpirationDate, Label_PlatnostDo })
-        control->setEnabled(edit && !level1);
-    CheckBox_Aktivita->setEnabled(edit);
-    for (QWidget* control :
-        std::initializer_list<QWidget*> { SpeedButton_Editor, SpeedButton_CopyComment, SpeedButton_PasteComment })
-        control->setEnabled(edit && commentFree);
-    ComboBox_VstupStandardnejNeistoty->setEnabled(edit && methodFree);
-    Page2.ComboBox_Rozdelenie->setEnabled(edit && methodFree);
-    Edit_NazovBunky->setReadOnly(!edit || (level1 && FCellNameLock != 0));
-    RichEdit_PopisBunky->setReadOnly(!edit || !commentFree);
-    for (QLineEdit* input :
-        { Page1.Edit_KvalifikovanyOdhad, Page1.Edit_RelNeistota_1, Page1.Edit_PocetStupnovVolnosti_1,
-            Page2.Edit_IntervalSpolahlivosti_2_1, Page2.Edit_PocetStupnovVolnosti_2_1,
-            Page2.Edit_IntervalSpolahlivosti_2_2, Page2.Edit_PocetStupnovVolnosti_2_2,
-            Page2.Edit_StandardnaNeistota_2_3, Page2.Edit_PocetStupnovVolnosti_2_3, Page2.Edit_RozsirenaNeistota_2_4,
-            Page2.Edit_PocetStupnovVolnosti_2_4, Page2.Edit_IntervalSpolahlivosti_2_5,
-            Page2.Edit_PocetStupnovVolnosti_2_5, Page2.Edit_TvarovyFaktor, Page2.Edit_PolosirkaDistribucie,
-            Page4.Edit_StandardnaOdchylkaPopulacie, Page4.Edit_PocetstupnovVolnosti_4, Page5.Edit_StandardnaOdchylka_5,
-            Page5.Edit_PocetStupnovVolnosti_5, Page6.Edit_PocetstupnovVolnosti_6, Page9.Edit_PocetstupnovVolnosti_9 })
-        input->setReadOnly(!edit);
-    for (QComboBox* list : { Page1.ComboBox_Moznosti_1, Page2.ComboBox_Moznosti_2_3, Page2.ComboBox_Moznosti_2_4,
-             Page2.ComboBox_KonfidencnaPravdepodobnost })
-        list->setEnabled(edit);
-    for (QComboBox* fixed : { Page2.ComboBox_Moznosti_2_1, Page2.ComboBox_Moznosti_2_2, Page2.ComboBox_Moznosti_2_5,
-             Page2.ComboBox_Moznosti_2_6 })
-        fixed->setEnabled(false);
-    for (QTableWidget* grid :
-        { Page3.StringGrid_VlastneMeranie_3, Page4.StringGrid_VlastneMeranie_4, Page6.StringGrid_VlastneMeranie_6,
-            Page9.StringGrid_VlastneMeranie_9, Page10.StringGrid_VlastneMeranie_10 })
-        SetGridEditing(*grid, edit);
-    // The chart pages show a stored chart: their tables are read back and their settings
-    // taken only by the chart pages' own handlers, so until those exist the tables stay
-    // protected and the settings read-only at every level.
-    Page7.Table_7->SetEnableProtection(true);
-    Page8.Table_8->SetEnableProtection(true);
-    for (QWidget* setting : std::initializer_list<QWidget*> { ChartShared.ComboBox_Standardna_neisota_sa_rovna,
-             Page7.GroupBox2, Page8.GroupBox1, Page7.GroupBox_OdhadStandardnejOdchylky_7, Page7.GroupBox_Priemer_N_7,
-             Page8.GroupBox_Priemer_N_8, Page7.GroupBox_Parametre_Zadane_7, Page8.GroupBox_Parametre_Zadane_8,
-             Page8.GroupBox_Vypocet_UCL_LCL, Page7.GroupBox4, Page8.GroupBox3 })
-        setting->setEnabled(false);
-}
-
-void TfOrvek6::ColourInputs()
-{
-    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
-        if (edit == Page6.Edit_PocetstupnovVolnosti_6 || edit->parent() == Edit_ExpirationDate)
-            continue;
-        QPalette p = edit->palette();
-        p.setColor(QPalette::Base, ReadOnlyColor(edit->isReadOnly()));
-        edit->setPalette(p);
-    }
-    QPalette comment = RichEdit_PopisBunky->palette();
-    comment.setColor(QPalette::Base, ReadOnlyColor(RichEdit_PopisBunky->isReadOnly()));
-    RichEdit_PopisBunky->setPalette(comment);
-    const bool pasteAllowed[] = { GridEditing(*Page3.StringGrid_VlastneMeranie_3),
-        GridEditing(*Page4.StringGrid_VlastneMeranie_4), GridEditing(*Page6.StringGrid_VlastneMeranie_6) };
-    QToolButton* pasteButtons[] = { Page3.SpeedButton_Paste_VlastneMeranie_3, Page4.SpeedButton_Paste_VlastneMeranie_4,
-        Page6.SpeedButton_Paste_VlastneMeranie_6 };
-    QTableWidget* grids[]
-        = { Page3.StringGrid_VlastneMeranie_3, Page4.StringGrid_VlastneMeranie_4, Page6.StringGrid_VlastneMeranie_6 };
-    for (int i = 0; i < 3; ++i) {
-        QPalette p = grids[i]->palette();
-        p.setColor(QPalette::Base, ReadOnlyColor(!pasteAllowed[i]));
-        grids[i]->setPalette(p);
-        pasteButtons[i]->setVisible(pasteAllowed[i]);
-    }
-    ChartShared.SpeedButton_PasteToTable->setVisible(
-        !(Page7.Table_7->EnableProtection() && Page8.Table_8->EnableProtection()));
 }
 
 QWidget* TfOrvek6::PageOfMethod(int method) const

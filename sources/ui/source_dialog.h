@@ -15,6 +15,7 @@
 #include "sources/ui/source_dialog_pages.h"
 
 #include <QDialog>
+#include <Qt>
 #include <QString>
 #include <functional>
 
@@ -27,6 +28,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QStackedWidget;
+class QTableWidget;
 class QTimer;
 class QToolButton;
 class QVBoxLayout;
@@ -249,6 +251,22 @@ public:
     void FormActivate();
     // False keeps the dialog open (the user declined to discard the changes).
     bool FormClose(int result);
+
+    // --- edit levels, reading grids, pasted readings and the condition editor ---
+    void PasteReadings(QTableWidget* Grid, const QString& Caption);
+    void PasteReadingPairs(QTableWidget* Grid, const QString& Caption);
+    void AppendReadingRow(QTableWidget* Grid);
+    void ClearSeriesResults();
+    // What editing a cell of the reading grid of page 3, 4, 6, 9 or 10 makes stale.
+    void InvalidateReadingPage(int page);
+    void CopyReadings(int page);
+    // Enter and Delete in a reading grid; true when the key was used.
+    bool ReadingGridKey(int page, int key, Qt::KeyboardModifiers modifiers);
+    void SpeedButton_EditConditionsClick();
+    void ConnectReadingGrids();
+    QTableWidget* ReadingGrid(int page) const;
+    // The paste of both routines; Pairs takes the chosen column and the one to its right.
+    void PasteColumn(QTableWidget* Grid, const QString& Caption, bool Pairs);
 
     // The page of a method, and the method list's entry of a method.
     QWidget* PageOfMethod(int method) const;
