@@ -66,7 +66,8 @@ TfDirectorySelect::TfDirectorySelect(QWidget* parent)
     FileListView->setItemsExpandable(false);
     FileListView->setSortingEnabled(true);
     FileListView->sortByColumn(0, Qt::AscendingOrder);
-    FileListView->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    FileListView->header()->setStretchLastSection(true);
+    FileListView->setColumnWidth(0, 180);
     Splitter1->setStretchFactor(0, 1);
     Splitter1->setStretchFactor(1, 1);
 
@@ -94,6 +95,12 @@ TfDirectorySelect::TfDirectorySelect(QWidget* parent)
     connect(SpeedButton_Cancel, &QPushButton::clicked, this, [this] { done(2); });
     connect(
         DirectoryTree->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { ShowCurrentFolder(); });
+    // The tree fills in the background; the current folder is brought into view once
+    // its parents are there.
+    connect(folders_, &QFileSystemModel::directoryLoaded, this, [this] {
+        if (DirectoryTree->currentIndex().isValid())
+            DirectoryTree->scrollTo(DirectoryTree->currentIndex());
+    });
     connect(FileListView->selectionModel(), &QItemSelectionModel::currentChanged, this,
         [this] { PanelMask->setText(CurrentPath() + QStringLiteral(" *.*")); });
 

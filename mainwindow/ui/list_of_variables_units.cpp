@@ -12,6 +12,7 @@
 #include "richtext/markup_read.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -68,6 +69,8 @@ TVxDBGrid* MakeGrid(QWidget* parent, const char* name, QueryRowsModel* model)
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setItemDelegate(new MarkupCellDelegate(grid));
     grid->verticalHeader()->setVisible(false);
+    // One line of the cells' font, with room for sub- and superscripts.
+    grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(QFont(QStringLiteral("MS Sans Serif"), 8)).height() + 8);
     grid->horizontalHeader()->setStretchLastSection(false);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return grid;
