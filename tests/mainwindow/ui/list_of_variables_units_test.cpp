@@ -3,6 +3,7 @@
 
 #include "core/string_table.h"
 #include "database/query_rows_model.h"
+#include "database/ui/template_window.h"
 #include "database/ui/vx_db_grid.h"
 #include "mainwindow/ui/list_of_variables_units.h"
 #include "mainwindow/ui/one_line_dialogs.h"
@@ -12,8 +13,10 @@
 #include "tests/database/ui/when_shown.h"
 #include "tests/support/user_database_fixture.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 
@@ -193,6 +196,32 @@ TEST_F(QuantityList, PickingGivesTheChosenQuantityAndUnit)
     });
     provider.MaintainQuantityList();
     EXPECT_TRUE(closed);
+}
+
+TEST_F(QuantityList, TheTemplateWindowsToolsMenuOpensTheListForMaintenance)
+{
+    CurrentUserID = CurrentUserRights = CurrentGroupID = 1;
+    TfOrvekDB window;
+    auto* item = window.findChild<QAction*>("ActionListOfQuantities");
+    ASSERT_NE(item, nullptr);
+    ASSERT_TRUE(window.MenuNastroje->actions().contains(item));
+    Q_EMIT window.MenuNastroje->aboutToShow();
+    EXPECT_EQ(item->text(), GetString(224));
+    EXPECT_FALSE(item->isEnabled());
+
+    QuantityListProvider provider;
+    SetQuantityListService(&provider);
+    Q_EMIT window.MenuNastroje->aboutToShow();
+    EXPECT_TRUE(item->isEnabled());
+    bool shown = false;
+    WhenShown<TfListOfVariablesUnits>([&shown](TfListOfVariablesUnits& w) {
+        shown = true;
+        EXPECT_FALSE(w.SpeedButton_Cancel->isVisibleTo(&w));
+        QTest::keyClick(&w, Qt::Key_Escape);
+    });
+    item->trigger();
+    SetQuantityListService(nullptr);
+    EXPECT_TRUE(shown);
 }
 
 TEST_F(QuantityList, Picture)
