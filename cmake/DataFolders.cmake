@@ -27,7 +27,8 @@ if(TARGET orvek_core)
 endif()
 
 # The empty records database: data/schema/empty_database.sql run into bin/EmptyDatabase/
-# by the program's own routine (the folder names come from the string table).
+# by the program's own routine (the folder names come from the string table), with the
+# delivered catalogue of quantities and units of data/schema/quantity_catalogue.sql.
 if(TARGET orvek_database)
   add_executable(orvek_make_empty_database ${PROJECT_SOURCE_DIR}/database/tools/make_empty_database.cpp)
   target_link_libraries(orvek_make_empty_database PRIVATE orvek_database)
@@ -36,8 +37,9 @@ if(TARGET orvek_database)
   add_custom_command(OUTPUT ${_empty_db}
     COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen
       $<TARGET_FILE:orvek_make_empty_database> ${PROJECT_SOURCE_DIR}/data/schema/empty_database.sql
-      ${ORVEK_BIN_DIR} ${ORVEK_BIN_DIR}/EmptyDatabase
+      ${ORVEK_BIN_DIR} ${ORVEK_BIN_DIR}/EmptyDatabase ${PROJECT_SOURCE_DIR}/data/schema/quantity_catalogue.sql
     DEPENDS ${PROJECT_SOURCE_DIR}/data/schema/empty_database.sql orvek_make_empty_database orvek_strings
+      ${PROJECT_SOURCE_DIR}/data/schema/quantity_catalogue.sql
       ${CMAKE_BINARY_DIR}/strings-imported.stamp
     COMMENT "Building the empty database"
     VERBATIM)

@@ -321,6 +321,8 @@ public:
     // Opens the list for picking, with its Cancel button. True after OK, with the chosen
     // quantity name and its unit (empty when the quantity has none).
     virtual bool PickQuantity(QString& quantityName, QString& unit) = 0;
+    // Opens the list for maintaining the catalogue, without its Cancel button.
+    virtual void MaintainQuantityList() {}
 };
 
 // Null until the list exists: the dialogs' pick-from-list buttons are then disabled.

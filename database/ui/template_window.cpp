@@ -575,6 +575,18 @@ void TfOrvekDB::BuildMenus()
     MenuNastroje->addActions({ ActionNewGroupOfFolders, ActionDeleteGroupOfFolders, ActionRenameGroupOfFolders });
     MenuNastroje->addSeparator();
     MenuNastroje->addAction(ActionZobrazitVlastnostiBuniek);
+    // Maintaining the catalogue of quantities and units; text and availability follow
+    // the language and the installed list each time the menu opens.
+    QAction* listOfQuantities = MenuNastroje->addAction(GetString(224));
+    listOfQuantities->setObjectName(QStringLiteral("ActionListOfQuantities"));
+    connect(listOfQuantities, &QAction::triggered, this, [] {
+        if (QuantityListService* list = QuantityUnitList())
+            list->MaintainQuantityList();
+    });
+    connect(MenuNastroje, &QMenu::aboutToShow, listOfQuantities, [listOfQuantities] {
+        listOfQuantities->setText(GetString(224));
+        listOfQuantities->setEnabled(QuantityUnitList() != nullptr);
+    });
 
     menuTemplate = menu(MainMenu, "menuTemplate");
     menuTemplate->addAction(ActionUrobitKopiuZaznamu);

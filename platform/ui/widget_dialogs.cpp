@@ -17,6 +17,12 @@ namespace orvek {
 
 namespace {
 
+FolderChooser& InstalledFolderChooser()
+{
+    static FolderChooser chooser;
+    return chooser;
+}
+
 QWidget* DialogParent()
 {
     return QApplication::activeWindow();
@@ -197,8 +203,15 @@ bool WidgetDialogHandler::PrinterSetupDialog()
     return dialog.exec() == QDialog::Accepted;
 }
 
+void SetFolderChooser(FolderChooser chooser)
+{
+    InstalledFolderChooser() = std::move(chooser);
+}
+
 bool WidgetDialogHandler::SelectFolderDialog(const QString& caption, QString& folder)
 {
+    if (const FolderChooser& chooser = InstalledFolderChooser())
+        return chooser(folder);
     const QString chosen = QFileDialog::getExistingDirectory(DialogParent(), caption, folder);
     if (chosen.isEmpty())
         return false;

@@ -3,6 +3,8 @@
 
 #include "platform/dialogs.h"
 
+#include <functional>
+
 namespace orvek {
 
 class WidgetDialogHandler : public DialogHandler {
@@ -21,6 +23,12 @@ public:
     bool PrinterSetupDialog() override;
     bool SelectFolderDialog(const QString& caption, QString& folder) override;
 };
+
+// The program's own folder chooser, shown for SelectFolderDialog in place of the
+// toolkit's folder dialog: it gets the start folder and gives the chosen one, True on
+// OK. An empty function brings the toolkit's dialog back.
+using FolderChooser = std::function<bool(QString& folder)>;
+void SetFolderChooser(FolderChooser chooser);
 
 // "Text files (*.txt)|*.txt|All (*.*)|*.*" -> "Text files (*.txt);;All (*.*)".
 QString QtFileFilter(const QString& pipeFilter);
