@@ -249,7 +249,7 @@ QWidget* TfOrvekVlastnostiBunky::BuildCellPage()
     auto* previewLayout = new QVBoxLayout(GroupBox3);
     ScrollBox = new QScrollArea(GroupBox3);
     ScrollBox->setObjectName(QStringLiteral("ScrollBox"));
-    ScrollBox->setMinimumSize(300, 170);
+    ScrollBox->setMinimumSize(330, 170);
     PreviewCanvas = new QWidget;
     PreviewCanvas->setObjectName(QStringLiteral("PreviewCanvas"));
     PreviewCanvas->installEventFilter(this);
@@ -530,10 +530,6 @@ void TfOrvekVlastnostiBunky::FormActivate()
     }
     CheckBox_CommentsPasteToTempates->setChecked(CommentsPasteToTempates);
     CheckBox_ZeroToCalculations->setChecked(ZeroToCalculations);
-    // The font choice starts from the font shown, so that OK stores what the dialog
-    // shows and a choice left by Cancel is not stored by a later OK.
-    fontName_ = CellFontName;
-    fontSize_ = DefaultFontSize;
     Edit1->setText(CellFontName);
     Edit2->setText(QString::number(DefaultFontSize));
     TestRichEdit->clear();

@@ -136,9 +136,17 @@ TfTableQuantites::TfTableQuantites(QWidget* parent)
         StringGrid_Quantities->setColumnWidth(c, kColumnWidths[size_t(c)]);
     connect(StringGrid_Quantities, &QTableWidget::currentCellChanged, this, [this](int row, int column) {
         // The editor shows in every editable cell that becomes current.
+        // Opened once the view has closed the editor of the cell left.
         if (row >= 0 && column == kValueColumn && !IsRowLocked(row + 1))
-            if (QTableWidgetItem* item = StringGrid_Quantities->item(row, column))
-                StringGrid_Quantities->editItem(item);
+            QMetaObject::invokeMethod(
+                this,
+                [this, row] {
+                    QTableWidget* grid = StringGrid_Quantities;
+                    if (grid->currentRow() == row && grid->currentColumn() == kValueColumn
+                        && !grid->indexWidget(grid->currentIndex()))
+                        grid->editItem(grid->item(row, kValueColumn));
+                },
+                Qt::QueuedConnection);
     });
 
     OkButton = new QPushButton(this);
@@ -273,11 +281,10 @@ int TfTableQuantites::NeighbourRow(int row, int step) const
 
 void TfTableQuantites::GoToRow(int gridRow)
 {
-    QTableWidget* grid = StringGrid_Quantities;
-    if (QWidget* editor = grid->indexWidget(grid->currentIndex()))
-        CommitEditor(grid, editor);
-    grid->setCurrentCell(gridRow - 1, kValueColumn);
-    grid->setFocus();
+    // The editor gives up the focus first, writing its text into its cell while it
+    // still belongs to the grid.
+    StringGrid_Quantities->setFocus();
+    StringGrid_Quantities->setCurrentCell(gridRow - 1, kValueColumn);
 }
 
 bool TfTableQuantites::eventFilter(QObject* watched, QEvent* event)

@@ -169,7 +169,8 @@ TEST_F(CellSettings, ApplyStoresTheValuesAndSaysWhenResultsChange)
     EXPECT_EQ(ZoomedCellWidth, 130);
     EXPECT_EQ(CellFontName, "Courier");
     EXPECT_EQ(CellFontSize, 12);
-    EXPECT_EQ(DefaultFontSize, 12);
+    // The size boxes are drawn in follows the zoom.
+    EXPECT_EQ(DefaultFontSize, 9);
 
     SetUp();
     TSettingsDialogValues v = Current();

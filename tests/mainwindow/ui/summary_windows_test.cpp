@@ -83,6 +83,26 @@ protected:
         return text;
     }
 
+    // The editor of the current cell, once it is open.
+    static QLineEdit* Editor(QTableWidget* grid)
+    {
+        QLineEdit* editor = nullptr;
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            editor = qobject_cast<QLineEdit*>(grid->indexWidget(grid->currentIndex()));
+            return editor != nullptr;
+        }));
+        return editor;
+    }
+    static void Retype(QTableWidget* grid, int row, const QString& text)
+    {
+        grid->setCurrentCell(row, 2);
+        QLineEdit* editor = Editor(grid);
+        if (!editor)
+            return;
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+    }
+
     std::vector<std::unique_ptr<TCell>> cells;
 };
 
@@ -158,27 +178,22 @@ TEST_F(SummaryWindows, LockModeOneLeavesOnlyUnlockedNonEquationValuesEditable)
         EXPECT_EQ(grid->currentRow(), 2);
         EXPECT_EQ(grid->currentColumn(), 2);
         // Down and Enter skip the locked rows and wrap.
-        QTest::keyClick(grid, Qt::Key_Down);
+        QTest::keyClick(Editor(grid), Qt::Key_Down);
         EXPECT_EQ(grid->currentRow(), 3);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(Editor(grid), Qt::Key_Return);
         EXPECT_EQ(grid->currentRow(), 2);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+        QTest::keyClick(Editor(grid), Qt::Key_Up);
         EXPECT_EQ(grid->currentRow(), 3);
 
         // Typed values: a comma decimal and letters; OK stops at the letters.
-        grid->setCurrentCell(2, 2);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(QApplication::focusWidget(), "12,5");
+        Retype(grid, 2, "12,5");
         EXPECT_TRUE(w.OkButton->isEnabled());
-        grid->setCurrentCell(3, 2);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(QApplication::focusWidget(), " abc ");
+        Retype(grid, 3, " abc ");
         grid->setCurrentCell(2, 2);
         w.OkButton->click();
         EXPECT_TRUE(w.isVisible());
         EXPECT_EQ(grid->currentRow(), 3);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(QApplication::focusWidget(), "7");
+        Retype(grid, 3, "7");
         w.OkButton->click();
     });
     EXPECT_TRUE(window.ShowModal());
