@@ -4,6 +4,7 @@
 #include "app/installed.h"
 #include "app/orvek_application.h"
 #include "core/common_vars.h"
+#include "core/qt_translations.h"
 #include "core/services.h"
 #include "core/string_table.h"
 #include "core/ui/edit_strings.h"
@@ -22,13 +23,19 @@
 #include "database/ui/login_prompt.h"
 #include "database/ui/table_control_window.h"
 #include "database/ui/template_window.h"
+#include "mainwindow/main_change_history.h"
+#include "mainwindow/ui/cell_properties_dialog.h"
 #include "mainwindow/ui/cell_tool_provider.h"
+#include "mainwindow/ui/directory_select.h"
 #include "mainwindow/ui/equation_cell_dialog.h"
 #include "mainwindow/ui/equation_dialog_provider.h"
+#include "mainwindow/ui/list_of_variables_units.h"
 #include "mainwindow/ui/main_window.h"
 #include "mainwindow/ui/one_line_dialogs.h"
 #include "mainwindow/ui/quantity_cell_dialog.h"
 #include "mainwindow/ui/source_dialog_adapter.h"
+#include "mainwindow/ui/summary_windows.h"
+#include "mainwindow/ui/table_quantities.h"
 #include "mainwindow/ui/uncertainty_cell_dialog.h"
 #include "platform/single_instance.h"
 #include "platform/ui/widget_dialogs.h"
@@ -40,6 +47,8 @@
 #include "richtext/ui/special_characters_windows.h"
 #include "richtext/ui/special_edit_actions.h"
 #include "sources/chart_report.h"
+#include "sources/ui/edit_uncertainty_condition.h"
+#include "sources/ui/import_list.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -55,6 +64,8 @@ int main(int argc, char** argv)
     if (QScreen* screen = app.primaryScreen())
         ScreenPixelsPerInch = screen->logicalDotsPerInchY();
     CommonInit();
+    // Qt's own texts (standard buttons, file and print dialogs) in the program's language.
+    LoadQtTranslations(LanguageID);
 
     SingleInstanceGuard guard(ProgramName, TempDir);
     if (!guard.TryAcquire()) {
@@ -63,11 +74,13 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    // No application display name: Qt would append it to every window title, and the
+    // titles carry the program's name already.
     app.setApplicationName(ProgramName);
-    app.setApplicationDisplayName(ProgramTitle);
     int result = 0;
     {
         WidgetDialogHandler dialogs;
+        dialogs.WindowTitle = ProgramTitle;
         const auto dialogsInstalled = InstallService(SetDialogHandler, &dialogs);
         // The mouse wheel moves through lists and grids as the arrow keys do.
         TWheelToArrowKeys wheelToArrowKeys;
@@ -103,16 +116,6 @@ int main(int argc, char** argv)
         // with the factors the data module loaded.
         ChartReportProvider chartReports([] { return ChartFactors; });
         const auto chartReportsInstalled = InstallService(SetChartReportService, &chartReports);
-        // A click or double click on a cell box: the cell commands and the cell dialogs.
-        CellToolProvider cellTools;
-        cellTools.Dialogs().MakeSourceDialog = MakeSourceDialogAdapter;
-        cellTools.Dialogs().MakeEquationDialog
-            = [] { return std::make_unique<TfOrvek5>(QApplication::activeWindow()); };
-        cellTools.Dialogs().MakeQuantityDialog
-            = [] { return std::make_unique<TfOrvek9>(QApplication::activeWindow()); };
-        cellTools.Dialogs().MakeUncertaintyCellDialog
-            = [] { return std::make_unique<TfOrvek11>(QApplication::activeWindow()); };
-        const auto cellToolsInstalled = InstallService(SetCellToolService, &cellTools);
         // The template window's new template from an equation opens the same dialog.
         EquationDialogProvider equationDialog;
         const auto equationDialogInstalled = InstallService(SetEquationDialogService, &equationDialog);
@@ -132,6 +135,18 @@ int main(int argc, char** argv)
         const auto mainWindowInstalled = InstallGlobal(fOrvek1, &mainWindow);
         const auto mainServiceInstalled = InstallService(SetMainWindowService, &mainWindow);
         QObject::connect(&guard, &SingleInstanceGuard::ActivationRequested, &mainWindow, &TfOrvek1::RestoreAndActivate);
+
+        // A click or double click on a cell box: the cell commands and the cell dialogs,
+        // writing history through the main window, which then writes no second row.
+        CellToolProvider cellTools(&mainWindow.ChangeHistory());
+        cellTools.Dialogs().MakeSourceDialog = MakeSourceDialogAdapter;
+        cellTools.Dialogs().MakeEquationDialog
+            = [] { return std::make_unique<TfOrvek5>(QApplication::activeWindow()); };
+        cellTools.Dialogs().MakeQuantityDialog
+            = [] { return std::make_unique<TfOrvek9>(QApplication::activeWindow()); };
+        cellTools.Dialogs().MakeUncertaintyCellDialog
+            = [] { return std::make_unique<TfOrvek11>(QApplication::activeWindow()); };
+        const auto cellToolsInstalled = InstallService(SetCellToolService, &cellTools);
 
         // Database: the template window and the record and user dialogs.
         TfOrvekDB orvekDB(&mainWindow);
@@ -179,6 +194,38 @@ int main(int argc, char** argv)
         const auto editStringInstalled = InstallGlobal(fEditString, &editString);
         TfRenameVar renameVar(&mainWindow);
         const auto renameVarInstalled = InstallGlobal(fRenameVar, &renameVar);
+        // The settings dialog, the summaries and the list of quantities and units.
+        TfOrvekVlastnostiBunky cellProperties(&mainWindow);
+        cellProperties.Hooks = { [&] { mainWindow.SwitchToEnglish(); }, [&] { mainWindow.SwitchToSlovak(); },
+            [&] { mainWindow.ActionVypocetDerivacie_PresnyVypocet->trigger(); },
+            [&] { mainWindow.ActionVypocetDerivacie_Diferencia->trigger(); },
+            [&] {
+                mainWindow.ApplyFolderGroupsSetting();
+                if (orvekDB.isVisible())
+                    orvekDB.ApplyFolderGroupsSetting();
+            } };
+        const auto cellPropertiesInstalled = InstallGlobal(fOrvekVlastnostiBunky, &cellProperties);
+        const auto settingsServiceInstalled = InstallService(SetSettingsDialogService, &cellProperties);
+        const auto textWidthsInstalled = InstallService(SetTextWidthService, &cellProperties);
+        TfTableQuantites tableQuantities(&mainWindow);
+        const auto tableQuantitiesInstalled = InstallGlobal(fTableQuantites, &tableQuantities);
+        const auto quantitySummaryInstalled = InstallService(SetQuantitySummaryService, &tableQuantities);
+        TfSummaryDesc summaryDesc(&mainWindow);
+        const auto summaryDescInstalled = InstallGlobal(fSummaryDesc, &summaryDesc);
+        const auto resultSummaryInstalled = InstallService(SetResultSummaryService, &summaryDesc);
+        QuantityListProvider quantityList;
+        const auto quantityListInstalled = InstallService(SetQuantityListService, &quantityList);
+        // The folder chooser answers the program's folder questions (backup, restore).
+        TfDirectorySelect directorySelect(&mainWindow);
+        const auto directorySelectInstalled = InstallGlobal(fDirectorySelect, &directorySelect);
+        SetFolderChooser(&ShowDirectorySelect);
+        const auto folderChooserInstalled = TInstalled([] { SetFolderChooser(nullptr); });
+
+        // Sources: the column choice of pasted tables and the condition editor.
+        TfImportList importList(&mainWindow);
+        const auto importListInstalled = InstallGlobal(fImportList, &importList);
+        TfEditUncertaintyContition editCondition(&mainWindow);
+        const auto editConditionInstalled = InstallGlobal(fEditUncertaintyContition, &editCondition);
 
         mainWindow.show();
         std::printf("%s: main window created\n", qUtf8Printable(ProgramTitle));

@@ -3,8 +3,10 @@
 // notes when the tool wrote a change-history row, so that the timer, which stores the
 // change afterwards, does not write a second row for the same change. Changes made
 // without the cell tool (the summary of quantities, a paste, an import) leave no note
-// and get the timer's row.
+// and get the timer's row. The same tool serves the template window; its rows are
+// template rows and leave no note.
 
+#include "database/data_module.h"
 #include "mainwindow/cell_record_access.h"
 
 namespace orvek {
@@ -21,7 +23,9 @@ public:
     QString GetUserFullName(int userID) override { return inner_.GetUserFullName(userID); }
     bool WriteHistory() override
     {
-        written_ = true;
+        // The template window's tool writes into templates: no note for the record.
+        if (!CurrentDiagramKind)
+            written_ = true;
         return inner_.WriteHistory();
     }
 

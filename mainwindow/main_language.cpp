@@ -2,16 +2,9 @@
 
 #include "core/common_vars.h"
 #include "core/qt_translations.h"
+#include "database/template_window_texts.h"
 
 namespace orvek {
-
-namespace {
-
-// Configuration values: the product page per language.
-constexpr const char* kProductPageEnglish = "https://www.example.org/orvek/en/";
-constexpr const char* kProductPageSlovak = "https://www.example.org/orvek/sk/";
-
-} // namespace
 
 void SwitchProgramLanguage(int languageId)
 {
@@ -21,7 +14,8 @@ void SwitchProgramLanguage(int languageId)
 
 QUrl ProductPageAddress(int languageId)
 {
-    return QUrl(QString::fromLatin1(languageId == 1 ? kProductPageSlovak : kProductPageEnglish));
+    // One address list for both windows: the template window's.
+    return QUrl(ProductWebPage(languageId));
 }
 
 } // namespace orvek

@@ -44,8 +44,8 @@ void TWidgetCellDialogs::LoadingFinished()
     QApplication::restoreOverrideCursor();
 }
 
-CellToolProvider::CellToolProvider()
-    : tools_(dialogs_, record_)
+CellToolProvider::CellToolProvider(TCellRecordAccess* record)
+    : tools_(dialogs_, record ? *record : record_)
 {
 }
 

@@ -31,7 +31,9 @@ public:
 
 class CellToolProvider : public CellToolService {
 public:
-    CellToolProvider();
+    // Record: the record access the tool writes through (the main window's, which notes
+    // the history rows the tool writes); by default the data module's own.
+    explicit CellToolProvider(TCellRecordAccess* record = nullptr);
     TWidgetCellDialogs& Dialogs() { return dialogs_; }
 
     void ClickAction(TCell* cell) override;

@@ -511,6 +511,36 @@ void TfOrvek1::CreateRecordPanel()
         { p.ActionNewGroupOfFolders, p.ActionRenameGroupOfFolders, p.ActionDeleteGroupOfFolders });
     ToolBar1->addActions({ p.ActionNewRecFromTemplateTree, p.ActionEditRecord, p.ActionDeleteRecord,
         p.ActionSearchMeasurement, p.ActionZobrazitVsetkyMerania });
+
+    // The session, user and validation actions are the panel's: its actions take the
+    // places the menus keep for them, and the window's stand-ins go.
+    auto adopt = [](QAction*& mine, QAction* panels) {
+        for (QObject* owner : mine->associatedObjects())
+            if (auto* widget = qobject_cast<QWidget*>(owner)) {
+                widget->insertAction(mine, panels);
+                widget->removeAction(mine);
+            }
+        delete mine;
+        mine = panels;
+    };
+    adopt(aLogInNewUser, p.aLogInNewUser);
+    adopt(aOdhlasenieUzivatela, p.aOdhlasenieUzivatela);
+    adopt(aDBBackup, p.aDBBackup);
+    adopt(aDBRestore, p.aDBRestore);
+    adopt(aZoznamUzivatelov, p.aZoznamUzivatelov);
+    adopt(aEvidenciaPrihlasovania, p.aEvidenciaPrihlasovania);
+    adopt(aHistory, p.aHistory);
+    adopt(ActionStartValidation, p.ActionStartValidation);
+    adopt(Action_ValidacnyProtokolOrvek, p.Action_ValidacnyProtokolOrvek);
+    adopt(Action_S2, p.Action_S2);
+    adopt(Action_S3, p.Action_S3);
+    adopt(Action_S4, p.Action_S4);
+    adopt(Action_S5_1, p.Action_S5_1);
+    adopt(Action_S5_2, p.Action_S5_2);
+    adopt(Action_S6, p.Action_S6);
+    adopt(Action_S7, p.Action_S7);
+    adopt(Action_PSV, p.Action_PSV);
+    menuAdministrator->insertAction(aZoznamUzivatelov, p.aChangeUserPassword);
 }
 
 void TfOrvek1::FormCreate()
@@ -533,7 +563,7 @@ void TfOrvek1::FormCreate()
     PreviewPrinter1->TextOptions.PageNumAlign = taRightJustify;
     PreviewPrinter1->TextOptions.FooterMargin = PreviewFooterMargin;
     // The database is brought to the current structure before anything reads it; the
-    // undo table is the session's (OpenSessionStep).
+    // undo table is the session's (OpenUserSession).
     if (DataModule1) {
         QSqlDatabase db = DataModule1->SessionOrvek().Database(AliasDB);
         if (db.isOpen())
@@ -716,9 +746,9 @@ void TfOrvek1::FormActivate()
             AppendErrFile(QStringLiteral("fOrvek1.FormActivate 4 LastBackupDir=") + lastBackup + QStringLiteral("<"));
         FRecordsOfUserID = CurrentUserRights == 1 ? 0 : CurrentUserID;
         FShowDeleted = false;
-        OpenSessionStep();
+        OpenUserSession();
     } else {
-        CloseSessionStep();
+        CloseUserSession();
     }
     Trace("fOrvek1.FormActivate 11");
     Tick().RestartLoadDelay();
@@ -736,50 +766,26 @@ void TfOrvek1::FormActivate()
     Trace("fOrvek1.FormActivate 20 End of Procedure");
 }
 
-// LOCAL SESSION STEP: opens the user's session (undo table, folder groups, record
-// view, status bar) until the record views' OpenSession takes its place.
-void TfOrvek1::OpenSessionStep()
+// The user's session: the record panel opens it (undo table, folder groups, the
+// template window's folders), then the record view and the status bar.
+void TfOrvek1::OpenUserSession()
 {
-    Trace("fOrvek1.FormActivate 6");
-    CreateUndoTable();
-    Trace("fOrvek1.FormActivate 7");
-    RecordPanel->FillFolderGroupCombo(CurrentGroupID);
-    Trace("fOrvek1.FormActivate 8");
+    RecordPanel->View().ShownOwnerID = FRecordsOfUserID;
+    RecordPanel->OpenSession();
     RecordPanel->OpenMeasurementView();
-    Trace("fOrvek1.FormActivate 9");
-    UpdateActions(1);
-    Trace("fOrvek1.FormActivate 10");
     FSessionOpen = true;
-    ShowServicePage(CurrentUserName == QLatin1String(kServiceUserName));
-    UpdateStatusBarStep();
+    RecordPanel->UpdateStatusBar();
 }
 
-// LOCAL SESSION STEP: closes the session (record view, undo table) until the record
-// views' CloseSession takes its place.
-void TfOrvek1::CloseSessionStep()
+void TfOrvek1::CloseUserSession()
 {
-    RecordPanel->View().Close();
-    DropUndoTable();
+    RecordPanel->CloseSession();
     FSessionOpen = false;
-    UpdateActions(0);
-    UpdateStatusBarStep();
 }
 
-// LOCAL SESSION STEP: the status bar until the record views' UpdateStatusBar lands.
-void TfOrvek1::UpdateStatusBarStep()
+void TfOrvek1::ShowStatusBar()
 {
-    TStatusBarState state;
-    state.CurrentUserID = CurrentUserID;
-    state.CurrentUserName = CurrentUserName;
-    state.CurrentUserRights = CurrentUserRights;
-    state.ShownOwnerID = FRecordsOfUserID;
-    if (DataModule1 && FRecordsOfUserID > 0)
-        DataModule1->GetUserFullName(FRecordsOfUserID, state.ShownOwnerFullName);
-    state.CurrentGroupName = CurrentGroupName;
-    state.QuelvarMode = QuelvarMode;
-    state.OstrevinMode = OstrevinMode;
-    const std::array<QString, 4> texts = StatusBarTexts(state);
-    SetStatusBarTexts({ texts[0], texts[1], texts[2], texts[3] });
+    RecordPanel->UpdateStatusBar();
 }
 
 bool TfOrvek1::FormClose()

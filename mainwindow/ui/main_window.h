@@ -262,9 +262,9 @@ private:
     void SetToolPictures();
     void CreatePages();
     void CreateRecordPanel();
-    void OpenSessionStep();
-    void CloseSessionStep();
-    void UpdateStatusBarStep();
+    void OpenUserSession();
+    void CloseUserSession();
+    void ShowStatusBar();
     void QueueFirstActivation();
     void CloseSplash();
 

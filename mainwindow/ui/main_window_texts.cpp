@@ -10,8 +10,10 @@
 #include "database/ui/record_view_panel.h"
 #include "database/ui/template_window.h"
 #include "database/ui/vx_db_grid.h"
+#include "mainwindow/ui/cell_properties_dialog.h"
 #include "mainwindow/ui/main_window.h"
 #include "mainwindow/ui/one_line_dialogs.h"
+#include "mainwindow/ui/summary_windows.h"
 #include "richtext/ui/preview_printer.h"
 #include "richtext/ui/rich_edit98_editor.h"
 #include "richtext/ui/special_characters_windows.h"
@@ -96,7 +98,7 @@ void TfOrvek1::ApplyTextsOrvek1()
 void TfOrvek1::RefreshTexts()
 {
     ApplyTextsOrvek1();
-    UpdateStatusBarStep();
+    ShowStatusBar();
     SetGridColumnTitles();
     if (fSetSpecialCharactersVariable)
         fSetSpecialCharactersVariable->setWindowTitle(GetString(kFormattingWindowCaptionText));
@@ -106,6 +108,10 @@ void TfOrvek1::RefreshTexts()
         fEditSpecialString->RefreshTexts();
     if (fRichEdit98Editor)
         fRichEdit98Editor->RefreshTexts();
+    if (fOrvekVlastnostiBunky)
+        fOrvekVlastnostiBunky->RefreshTexts();
+    if (fSummaryDesc)
+        fSummaryDesc->RefreshTexts();
 }
 
 void TfOrvek1::SetGridColumnTitles()
