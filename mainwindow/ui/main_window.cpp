@@ -118,6 +118,7 @@ TfOrvek1::TfOrvek1(QWidget* parent, std::function<quint32()> clock)
     ConnectToolActions();
     ConnectReportActions();
     ConnectLanguageActions();
+    ConnectImportActions();
 
     FirstActivationTimer = new QTimer(this);
     FirstActivationTimer->setObjectName(QStringLiteral("FirstActivationTimer"));
@@ -271,8 +272,6 @@ void TfOrvek1::CreateMenus()
     MenuNastroje->addActions({ ActionEditovatObsahBunky, ActionZobrazitVlastnostiBuniek });
     MenuNastroje->addSeparator();
     MenuNastroje->addActions({ ActionVypocetDerivacie_PresnyVypocet, ActionVypocetDerivacie_Diferencia });
-    MenuNastroje->addSeparator();
-    MenuNastroje->addActions({ ActionImportDataForRegulationDiagram_Ag, ActionImportDataForRegulationDiagram_Au });
     MenuNastroje->addSeparator();
     MenuNastroje->addActions({ ActionListSpecialEditItem, ActionProgramoveStringy });
     menuLanguage = MakeMenu(this, "menuLanguage");

@@ -197,6 +197,8 @@ public:
     void ConnectToolActions();
     void ConnectReportActions();
     void ConnectLanguageActions();
+    // The weighing imports (main_window_import.cpp).
+    void ConnectImportActions();
 
     // ---- Tool, report and language handlers (main_window_actions.cpp,
     // main_window_reports.cpp, main_window_language.cpp).

@@ -21,6 +21,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolBar>
 
 using namespace orvek;
 using orvek::test::DialogScript;
@@ -313,6 +314,31 @@ TEST_F(MainWindow, ActionsFollowRightsAndRows)
     EXPECT_FALSE(window->ComboBox_Zoom->isEnabled());
 }
 
+TEST_F(MainWindow, TheWeighingImportsAreTheLastButtonsOfTheSecondToolBarInTheWeighingEdition)
+{
+    Start();
+    Tick(1000);
+    const QList<QAction*> tools = window->ToolBar2->actions();
+    ASSERT_GE(tools.size(), 2);
+    EXPECT_EQ(tools[tools.size() - 2], window->ActionImportDataForRegulationDiagram_Au);
+    EXPECT_EQ(tools.back(), window->ActionImportDataForRegulationDiagram_Ag);
+
+    const bool edition = OstrevinMode;
+    OstrevinMode = true;
+    window->UpdateActions(1);
+    EXPECT_TRUE(window->ActionImportDataForRegulationDiagram_Au->isVisible());
+    // Declining the question imports nothing and leaves the timer as it was.
+    window->Timer1->start();
+    DialogScript::Instance().AnswerMessage(mrNo);
+    window->ActionImportDataForRegulationDiagram_Au->trigger();
+    EXPECT_EQ(DialogScript::Instance().Shown().size(), 1);
+    EXPECT_TRUE(window->Timer1->isActive());
+    window->Timer1->stop();
+    OstrevinMode = edition;
+    window->UpdateActions(1);
+    EXPECT_FALSE(window->ActionImportDataForRegulationDiagram_Ag->isVisible());
+}
+
 TEST_F(MainWindow, ASecondStartBringsTheWindowToTheFront)
 {
     Start();
@@ -350,6 +376,14 @@ TEST_F(MainWindow, Screenshots)
                                     .arg(folder, language ? "sk" : "en", preset == 3 ? "100" : "50"));
         }
     }
+    // The second tool bar of the weighing edition, with its two import buttons.
+    const bool edition = OstrevinMode;
+    OstrevinMode = true;
+    window->UpdateActions(1);
+    window->resize(1900, 760);
+    QTest::qWait(200);
+    window->ToolBar2->grab().save(folder + "/main_window_toolbar2_weighing.png");
+    OstrevinMode = edition;
 }
 
 } // namespace
