@@ -6,11 +6,14 @@
 #include "core/common_vars.h"
 #include "core/file_utils.h"
 #include "core/services.h"
+#include "core/string_table.h"
 #include "database/self_validation.h"
 #include "database/ui/validation_history.h"
 #include "database/validation_examples.h"
+#include "platform/dialogs.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QPointer>
 
 namespace orvek {
@@ -55,8 +58,16 @@ void RecordViewPanel::Action_ValidacnyProtokolOrvekExecute()
 void RecordViewPanel::ImportValidationExample(const QString& action)
 {
     const TValidationExample* example = ValidationExampleOf(action);
-    if (example)
-        ImportExampleAsRecord(ValidationFolder(LanguageID), ValidationFileName(*example, LanguageID));
+    if (!example)
+        return;
+    const QString folder = ValidationFolder(LanguageID);
+    const QString fileName = ValidationFileName(*example, LanguageID);
+    // An example the program does not ship is said so instead of opening nothing.
+    if (!QFileInfo::exists(folder + fileName)) {
+        MessageDlg(GetString(22008, { fileName }), TMsgDlgType::mtInformation, mbOK);
+        return;
+    }
+    ImportExampleAsRecord(folder, fileName);
 }
 
 } // namespace orvek

@@ -345,6 +345,11 @@ TEST_F(SessionPanel, ValidationActionsAndTheTemplateWindowMenu)
             { AppDir + "Validation/EN/S5_1_Calibration_of_a_type_N_thermocouple_at_1000_C_Furnace_temperature.stm",
                 AppDir + "Validation/SK/S5_1_Kalibracia_termoelektrickeho_snimaca_teploty_typu_N_Teplota_pece.stm" }));
     EXPECT_EQ(panel->Action_PSV->text(), GetString(942));
+    // An example that is not installed says so and opens no pick.
+    DialogScript::Instance().AnswerMessage(mrOk);
+    panel->Action_S6->trigger();
+    EXPECT_EQ(picked.size(), 2);
+    EXPECT_TRUE(DialogScript::Instance().Shown().last().startsWith(GetString(22008).section("%s", 0, 0)));
 
     // The template window's validation menu starts with the two validation actions.
     {
