@@ -46,16 +46,27 @@ bool SameStorage(const QString& a, const QString& b)
 
 } // namespace
 
-bool TwinNumber(const QString& Text, long double& Value)
+namespace {
+
+// The twin of Text, read again when its slot held another text.
+Twin& TwinOf(const QString& Text)
 {
-    if (Text.isEmpty())
-        return false;
     Twin& twin = SlotOf(Text);
     if (!SameStorage(twin.text, Text)) {
         twin.text = Text;
         twin.plain = ReadPlainNumber(Text, twin.value);
         twin.doubleKnown = false;
     }
+    return twin;
+}
+
+} // namespace
+
+bool TwinNumber(const QString& Text, long double& Value)
+{
+    if (Text.isEmpty())
+        return false;
+    Twin& twin = TwinOf(Text);
     if (twin.plain)
         Value = twin.value;
     return twin.plain;
@@ -65,12 +76,7 @@ bool TwinDouble(const QString& Text, double& Value)
 {
     if (Text.isEmpty())
         return false;
-    Twin& twin = SlotOf(Text);
-    if (!SameStorage(twin.text, Text)) {
-        twin.text = Text;
-        twin.plain = ReadPlainNumber(Text, twin.value);
-        twin.doubleKnown = false;
-    }
+    Twin& twin = TwinOf(Text);
     if (!twin.doubleKnown) {
         twin.doublePlain = ReadPlainNumber(Text, twin.doubleValue);
         twin.doubleKnown = true;

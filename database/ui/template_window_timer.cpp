@@ -4,6 +4,7 @@
 #include "core/common_vars.h"
 #include "core/services.h"
 #include "core/settings.h"
+#include "core/ui/hidden_while_rebuilt.h"
 #include "database/template_document.h"
 #include "database/template_list.h"
 #include "database/ui/template_window.h"
@@ -19,32 +20,6 @@
 #include <cmath>
 
 namespace orvek {
-
-namespace {
-
-// The diagram is rebuilt hidden, under the hourglass, so that the boxes are not
-// repainted one by one.
-class HiddenWhileRebuilt {
-public:
-    explicit HiddenWhileRebuilt(QWidget* view)
-        : view_(view)
-    {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        view_->setVisible(false);
-    }
-    ~HiddenWhileRebuilt()
-    {
-        view_->setVisible(true);
-        QApplication::restoreOverrideCursor();
-    }
-    HiddenWhileRebuilt(const HiddenWhileRebuilt&) = delete;
-    HiddenWhileRebuilt& operator=(const HiddenWhileRebuilt&) = delete;
-
-private:
-    QWidget* view_;
-};
-
-} // namespace
 
 class TfOrvekDB::TickHost : public TTemplateTickHost {
 public:

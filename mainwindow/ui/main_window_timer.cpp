@@ -4,6 +4,7 @@
 #include "core/common_vars.h"
 #include "core/services.h"
 #include "core/settings.h"
+#include "core/ui/hidden_while_rebuilt.h"
 #include "database/record_view.h"
 #include "database/ui/db_tree_view.h"
 #include "database/ui/record_view_panel.h"
@@ -26,32 +27,6 @@
 #include <cmath>
 
 namespace orvek {
-
-namespace {
-
-// The diagram is rebuilt hidden, under the hourglass, so that the boxes are not
-// repainted one by one.
-class HiddenWhileRebuilt {
-public:
-    explicit HiddenWhileRebuilt(QWidget* view)
-        : view_(view)
-    {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        view_->setVisible(false);
-    }
-    ~HiddenWhileRebuilt()
-    {
-        view_->setVisible(true);
-        QApplication::restoreOverrideCursor();
-    }
-    HiddenWhileRebuilt(const HiddenWhileRebuilt&) = delete;
-    HiddenWhileRebuilt& operator=(const HiddenWhileRebuilt&) = delete;
-
-private:
-    QWidget* view_;
-};
-
-} // namespace
 
 class TfOrvek1::TickHost : public TMainTickHost {
 public:
