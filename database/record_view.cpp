@@ -36,7 +36,6 @@ TRecordView::~TRecordView()
 void TRecordView::Close()
 {
     query_.Close();
-    rowCount_ = -1;
     currentRow_ = -1;
 }
 
@@ -87,11 +86,9 @@ void TRecordView::RefreshGrid(int recordID)
     } else {
         const TSortKeys keys = RecordSortKeys(RecordGridDescriptors, RecordGridSortFields);
         int sorted = 0;
-        rowCount_ = -1;
-        if (!keys.FieldNumbers.isEmpty()
-            && query_.SortAnswerTable(
-                int(keys.FieldNumbers.size()), keys.FieldNumbers, keys.SortOrders, keys.CaseInsensitive, sorted))
-            rowCount_ = sorted;
+        if (!keys.FieldNumbers.isEmpty())
+            query_.SortAnswerTable(
+                int(keys.FieldNumbers.size()), keys.FieldNumbers, keys.SortOrders, keys.CaseInsensitive, sorted);
         GridRecordCount = RowCount();
         int id = recordID;
         currentRow_ = LocateRecord(id);
@@ -149,21 +146,12 @@ QString TRecordView::FolderOfRecord(int recordID)
 
 int TRecordView::RowCount()
 {
-    if (!Active())
-        return 0;
-    if (rowCount_ < 0) {
-        QSqlQuery& cursor = query_.Cursor();
-        rowCount_ = cursor.last() ? cursor.at() + 1 : 0;
-    }
-    return rowCount_;
+    return query_.RowCount();
 }
 
 QVariant TRecordView::Field(int row, int field)
 {
-    QSqlQuery& cursor = query_.Cursor();
-    if (!Active() || row < 0 || !cursor.seek(row))
-        return QVariant();
-    return cursor.value(field - 1);
+    return query_.Field(row, field);
 }
 
 } // namespace orvek

@@ -79,7 +79,6 @@ public:
 private:
     DatabaseSession* session_;
     TSortableQuery query_;
-    int rowCount_ = -1;
     int currentRow_ = -1;
 };
 

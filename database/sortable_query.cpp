@@ -100,7 +100,24 @@ bool TSortableQuery::OpenCursor(QString* error)
         return false;
     }
     active_ = true;
+    rowCount_ = -1;
     return true;
+}
+
+int TSortableQuery::RowCount()
+{
+    if (!active_)
+        return 0;
+    if (rowCount_ < 0)
+        rowCount_ = cursor_.last() ? cursor_.at() + 1 : 0;
+    return rowCount_;
+}
+
+QVariant TSortableQuery::Field(int row, int field)
+{
+    if (!active_ || row < 0 || !cursor_.seek(row))
+        return QVariant();
+    return cursor_.value(field - 1);
 }
 
 void TSortableQuery::Close()
@@ -171,6 +188,8 @@ bool TSortableQuery::SortAnswerTable(int fieldCount, const QVector<int>& fieldNu
                 error);
     }
     const bool reopened = OpenCursor(ok ? error : nullptr);
+    if (ok && reopened)
+        rowCount_ = recordsSorted;
     sorting_ = false;
     return ok && reopened;
 }

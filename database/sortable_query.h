@@ -55,6 +55,10 @@ public:
 
     // The rows of the answer table, in its order (valid while open).
     QSqlQuery& Cursor() { return cursor_; }
+    // The answer's row count, counted once per opening or sort; 0 while closed.
+    int RowCount();
+    // Field (1-based) of Row (0-based) of the answer; an empty value outside the rows.
+    QVariant Field(int row, int field);
 
     static constexpr const char* kRequestLiveText
         = "Cannot have RequestLive set to True when using a TSortedQuery component.  For an updateable query, use "
@@ -66,6 +70,7 @@ private:
 
     DatabaseSession* session_;
     QSqlQuery cursor_;
+    int rowCount_ = -1; // -1 until counted
     bool active_ = false;
     bool sorting_ = false;
 };

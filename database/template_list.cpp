@@ -38,39 +38,25 @@ bool TTemplateList::Open(const TTemplateStatement& statement, QString* error)
 void TTemplateList::Close()
 {
     query_.Close();
-    rowCount_ = -1;
 }
 
 bool TTemplateList::Sort(const TSortKeys& keys, QString* error)
 {
     int sorted = 0;
-    rowCount_ = -1;
     if (keys.FieldNumbers.isEmpty())
         return Active();
-    const bool ok = query_.SortAnswerTable(
+    return query_.SortAnswerTable(
         int(keys.FieldNumbers.size()), keys.FieldNumbers, keys.SortOrders, keys.CaseInsensitive, sorted, error);
-    if (ok)
-        rowCount_ = sorted;
-    return ok;
 }
 
 int TTemplateList::RowCount()
 {
-    if (!Active())
-        return 0;
-    if (rowCount_ < 0) {
-        QSqlQuery& cursor = query_.Cursor();
-        rowCount_ = cursor.last() ? cursor.at() + 1 : 0;
-    }
-    return rowCount_;
+    return query_.RowCount();
 }
 
 QVariant TTemplateList::Field(int row, int field)
 {
-    QSqlQuery& cursor = query_.Cursor();
-    if (!Active() || row < 0 || !cursor.seek(row))
-        return QVariant();
-    return cursor.value(field - 1);
+    return query_.Field(row, field);
 }
 
 int TTemplateList::LocateTemplate(int& templateId)

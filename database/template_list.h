@@ -43,7 +43,6 @@ public:
 
 private:
     TSortableQuery query_;
-    int rowCount_ = -1;
 };
 
 } // namespace orvek
