@@ -40,7 +40,7 @@ public:
         password = QStringLiteral("heslo1");
         return true;
     }
-    bool AskNewPassword(const QString&, QString&) override { return false; }
+    bool AskNewPassword(const QString&, QString&, const QString&) override { return false; }
 };
 
 // y = x1 + ... + x199, every input with a value.

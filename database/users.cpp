@@ -177,7 +177,7 @@ bool TDataModule1::LoginDialog()
             // The first password (or one an administrator set) is replaced before any
             // work; declining logs the user out again.
             QString newPassword;
-            if (!prompt->AskNewPassword(CurrentPassword, newPassword) || !ChangePassword(newPassword)) {
+            if (!prompt->AskNewPassword(CurrentPassword, newPassword, QString()) || !ChangePassword(newPassword)) {
                 LogLogout();
                 ClearCurrentUser();
                 CurrentPassword.clear();

@@ -13,9 +13,9 @@ public:
     // The login dialog over Names with item Selected chosen and an empty password box.
     // True on OK with the chosen name and the typed password.
     virtual bool AskLogin(const QStringList& names, int selected, QString& userName, QString& password) = 0;
-    // The password dialog: the old password must verify against StoredHash. True on OK
-    // with the accepted new password.
-    virtual bool AskNewPassword(const QString& storedHash, QString& newPassword) = 0;
+    // The password dialog: the old password must verify against StoredHash; UserLabel,
+    // when not empty, names whose password it is. True on OK with the accepted new password.
+    virtual bool AskNewPassword(const QString& storedHash, QString& newPassword, const QString& userLabel) = 0;
 };
 
 // The prompt in force (the caller keeps ownership); returns the previous one. Without

@@ -4,6 +4,7 @@
 #include "database/ui/password_dialog.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace orvek {
@@ -25,9 +26,11 @@ bool WidgetLoginPrompt::AskLogin(const QStringList& names, int selected, QString
     return true;
 }
 
-bool WidgetLoginPrompt::AskNewPassword(const QString& storedHash, QString& newPassword)
+bool WidgetLoginPrompt::AskNewPassword(const QString& storedHash, QString& newPassword, const QString& userLabel)
 {
     TfZmenaHesla dialog;
+    dialog.LabelUser->setText(userLabel);
+    dialog.LabelUser->setVisible(!userLabel.isEmpty());
     dialog.OldPasswordToCheck = storedHash;
     if (dialog.exec() != QDialog::Accepted)
         return false;

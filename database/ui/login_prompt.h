@@ -8,7 +8,7 @@ namespace orvek {
 class WidgetLoginPrompt : public LoginPrompt {
 public:
     bool AskLogin(const QStringList& names, int selected, QString& userName, QString& password) override;
-    bool AskNewPassword(const QString& storedHash, QString& newPassword) override;
+    bool AskNewPassword(const QString& storedHash, QString& newPassword, const QString& userLabel) override;
 };
 
 } // namespace orvek

@@ -31,6 +31,9 @@ TfZmenaHesla::TfZmenaHesla(QWidget* parent)
     setObjectName(QStringLiteral("fZmenaHesla"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     GroupBox1 = new QGroupBox(this);
+    LabelUser = new QLabel(GroupBox1);
+    LabelUser->setObjectName(QStringLiteral("LabelUser"));
+    LabelUser->hide();
     LabelOldPassword = new QLabel(GroupBox1);
     LabelNewPassword = new QLabel(GroupBox1);
     LabelConfirmPassword = new QLabel(GroupBox1);
@@ -50,12 +53,13 @@ TfZmenaHesla::TfZmenaHesla(QWidget* parent)
     LabelConfirmPassword->setBuddy(EditConfirmPassword);
 
     auto* grid = new QGridLayout(GroupBox1);
-    grid->addWidget(LabelOldPassword, 0, 0);
-    grid->addWidget(EditOldPassword, 0, 1);
-    grid->addWidget(LabelNewPassword, 1, 0);
-    grid->addWidget(EditNewPassword, 1, 1);
-    grid->addWidget(LabelConfirmPassword, 2, 0);
-    grid->addWidget(EditConfirmPassword, 2, 1);
+    grid->addWidget(LabelUser, 0, 0, 1, 2);
+    grid->addWidget(LabelOldPassword, 1, 0);
+    grid->addWidget(EditOldPassword, 1, 1);
+    grid->addWidget(LabelNewPassword, 2, 0);
+    grid->addWidget(EditNewPassword, 2, 1);
+    grid->addWidget(LabelConfirmPassword, 3, 0);
+    grid->addWidget(EditConfirmPassword, 3, 1);
 
     LayOutOkCancelDialog(this, GroupBox1, OKBtn, CancelBtn);
 
@@ -94,6 +98,8 @@ void TfZmenaHesla::FormActivate()
     LabelNewPassword->setText(GetString(486));
     LabelConfirmPassword->setText(GetString(487));
     CancelBtn->setText(GetString(4));
+    // The texts arrive after the first layout: grow the window to them.
+    adjustSize();
     Timer1Timer();
     Timer1->start();
     EditOldPassword->setFocus();

@@ -18,6 +18,8 @@ public:
     explicit TfZmenaHesla(QWidget* parent = nullptr);
 
     QGroupBox* GroupBox1 = nullptr;
+    // Whose password changes; hidden when the caller names nobody.
+    QLabel* LabelUser = nullptr;
     QLabel* LabelOldPassword = nullptr;
     QLabel* LabelNewPassword = nullptr;
     QLabel* LabelConfirmPassword = nullptr;

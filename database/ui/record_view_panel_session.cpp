@@ -181,7 +181,8 @@ void RecordViewPanel::aChangeUserPasswordExecute()
         return;
     MainTimerPause pause;
     QString newPassword;
-    if (prompt->AskNewPassword(DataModule1->CurrentPassword, newPassword))
+    if (prompt->AskNewPassword(
+            DataModule1->CurrentPassword, newPassword, GetString(445) + CurrentUserName + QLatin1Char(' ')))
         DataModule1->ChangePassword(newPassword);
 }
 

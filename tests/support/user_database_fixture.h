@@ -33,6 +33,7 @@ public:
     QStringList shownNames;
     std::vector<int> shownSelected;
     QString shownHash;
+    QString shownLabel;
 
     bool AskLogin(const QStringList& names, int selected, QString& userName, QString& password) override
     {
@@ -48,9 +49,10 @@ public:
         password = login.password;
         return login.ok;
     }
-    bool AskNewPassword(const QString& storedHash, QString& newPassword) override
+    bool AskNewPassword(const QString& storedHash, QString& newPassword, const QString& userLabel) override
     {
         shownHash = storedHash;
+        shownLabel = userLabel;
         if (newPasswords.empty()) {
             ADD_FAILURE() << "unexpected password dialog";
             return false;

@@ -5,6 +5,7 @@
 #include "tests/database/ui/when_shown.h"
 #include "tests/support/user_database_fixture.h"
 
+#include <QLabel>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -83,6 +84,32 @@ TEST_F(LoginWindows, ForcedChangeThroughThePasswordDialog)
     DialogScript::Instance().AnswerMessage(mrOk); // text 498
     ASSERT_TRUE(module->LoginDialog());
     EXPECT_TRUE(VerifyPassword("Novy123", Row("Administration", 1)["PasswordHash"].toString()));
+}
+
+// The own-password change names the user above the fields; the forced change at login
+// names nobody.
+TEST_F(LoginWindows, PasswordDialogNamesTheUserWhenAsked)
+{
+    for (const QString& label : { QString("User: Eva Nová "), QString() }) {
+        bool shown = false, visible = false;
+        QString text;
+        WhenShown<TfZmenaHesla>([&](TfZmenaHesla& change) {
+            shown = true;
+            visible = change.LabelUser->isVisible();
+            text = change.LabelUser->text();
+            const QString shots = qEnvironmentVariable("ORVEK_SHOTS");
+            if (!shots.isEmpty() && visible) {
+                QApplication::processEvents();
+                change.grab().save(shots + "/password-dialog.png");
+            }
+            change.CancelBtn->click();
+        });
+        QString fresh;
+        EXPECT_FALSE(widgets.AskNewPassword(HashPassword("stare1", 1), fresh, label));
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(visible, !label.isEmpty());
+        EXPECT_EQ(text, label);
+    }
 }
 
 TEST_F(LoginWindows, PasswordDialogRules)

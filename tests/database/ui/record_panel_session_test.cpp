@@ -157,6 +157,7 @@ TEST_F(SessionPanel, ChangesTheOwnPassword)
     DialogScript::Instance().AnswerMessage(mrOk);
     panel->aChangeUserPassword->trigger();
     EXPECT_EQ(prompt.shownHash, oldHash);
+    EXPECT_EQ(prompt.shownLabel, GetString(445) + CurrentUserName + " ");
     EXPECT_EQ(DialogScript::Instance().Shown().last(), GetString(498));
     EXPECT_TRUE(VerifyPassword("xyz789", Row("Administration", eva).value("PasswordHash").toString()));
 }
