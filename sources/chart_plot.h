@@ -56,6 +56,13 @@ struct TChartPlotOptions {
     // Subgroup charts: the points of the evaluated range are drawn aqua when it is
     // shorter than all subgroups (the record's UR_8 is 1).
     bool MarkEvaluatedRange = false;
+    // The chart windows draw with these differences from the dialog's pages: the UCL and
+    // LCL of both charts and the centre line are titled with their values ("CL (v)"),
+    // the points of MarkFirst..MarkLast (from 1; none while MarkLast is 0) are aqua on
+    // an individuals chart, and the value axis is divided into ChartLimitValue steps.
+    bool DetailWindow = false;
+    int MarkFirst = 0;
+    int MarkLast = 0;
 };
 
 struct TChartPlot {
