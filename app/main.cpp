@@ -49,6 +49,7 @@
 #include "sources/chart_report.h"
 #include "sources/ui/edit_uncertainty_condition.h"
 #include "sources/ui/import_list.h"
+#include "sources/ui/orvek_message.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -226,6 +227,9 @@ int main(int argc, char** argv)
         const auto importListInstalled = InstallGlobal(fImportList, &importList);
         TfEditUncertaintyContition editCondition(&mainWindow);
         const auto editConditionInstalled = InstallGlobal(fEditUncertaintyContition, &editCondition);
+        // Last: the message window of the chart windows' out-of-control report.
+        TfOrvekMessage orvekMessage(&mainWindow);
+        const auto orvekMessageInstalled = InstallGlobal(fOrvekMessage, &orvekMessage);
 
         mainWindow.show();
         std::printf("%s: main window created\n", qUtf8Printable(ProgramTitle));
