@@ -59,9 +59,17 @@ TChartPlot BuildChartPlot(const TChartData& Data, const TChartPlotOptions& Optio
     TChartPlot plot;
     const bool individuals = Options.Method == 11;
     const bool xChart = Data.ChartType == 0;
+    const bool window = Options.DetailWindow;
     const bool relative = !individuals && (Options.UncertaintyOption == 1 || Options.UncertaintyOption == 3);
-    const QString percent = relative ? QStringLiteral(" %") : QString();
+    // The pages title both charts of a relative u in per cent; a window only the range
+    // chart, the one drawn in per cent, with the per-cent decimals.
+    const bool percentTitles = relative && (!window || !xChart);
+    const QString percent = percentTitles ? QStringLiteral(" %") : QString();
+    const int lineDecimals = window && percentTitles ? Data.ChartDecimals : Data.ChartValueDecimals;
     auto& s = plot.Series;
+    auto valueTitle = [&](const QString& name, double value) {
+        return name + RoundedText(value, lineDecimals) + percent + QLatin1Char(')');
+    };
 
     // Which series show, and their titles.
     for (int i = 0; i < ChartSeriesCount; ++i)
@@ -70,18 +78,28 @@ TChartPlot BuildChartPlot(const TChartData& Data, const TChartPlotOptions& Optio
         for (int i : { LclSeries, LowerTwoSigmaSeries, LowerOneSigmaSeries })
             s[size_t(i)].Active = xChart;
         s[PointSeries].Title = GetString(kPointsTitleText);
-        s[CenterLineSeries].Title = GetString(kCenterLineText);
+        if (window) {
+            s[CenterLineSeries].Title
+                = valueTitle(QStringLiteral("CL ("), xChart ? Data.ChartMean : Data.ChartMeanRange);
+            s[UclSeries].Title = valueTitle(QStringLiteral(" UCL ("), Data.ChartUCL);
+            s[LclSeries].Title = valueTitle(QStringLiteral(" LCL ("), Data.ChartLCL);
+        } else {
+            s[CenterLineSeries].Title = GetString(kCenterLineText);
+        }
         plot.LeftTitle = GetString(xChart ? kValueAxisText : kRangeAxisText);
     } else {
         for (int i = UpperTwoSigmaSeries; i <= LowerOneSigmaSeries; ++i)
             s[size_t(i)].Active = xChart;
+        if (window)
+            s[LclSeries].Active = xChart;
         s[PointSeries].Title = GetString(kPointsTitleText) + percent;
-        s[UclSeries].Title = QStringLiteral(" UCL (") + RoundedText(Data.ChartUCL, Data.ChartValueDecimals) + percent
-            + QLatin1Char(')');
-        s[LclSeries].Title = QStringLiteral(" LCL (") + RoundedText(Data.ChartLCL, Data.ChartValueDecimals) + percent
-            + QLatin1Char(')');
-        s[CenterLineSeries].Title = GetString(kCenterLineText) + QStringLiteral(" (")
-            + RoundedText(Data.ChartCenterLine, Data.ChartValueDecimals) + QLatin1Char(')');
+        s[UclSeries].Title = valueTitle(QStringLiteral(" UCL ("), Data.ChartUCL);
+        s[LclSeries].Title = valueTitle(QStringLiteral(" LCL ("), Data.ChartLCL);
+        if (window)
+            s[CenterLineSeries].Title = valueTitle(QStringLiteral("CL ("), Data.ChartCenterLine);
+        else
+            s[CenterLineSeries].Title = GetString(kCenterLineText) + QStringLiteral(" (")
+                + RoundedText(Data.ChartCenterLine, Data.ChartValueDecimals) + QLatin1Char(')');
         if (xChart)
             plot.LeftTitle = GetString(kMeanAxisText);
         else
@@ -99,8 +117,14 @@ TChartPlot BuildChartPlot(const TChartData& Data, const TChartPlotOptions& Optio
     // The points, and the range of the values plotted.
     double largest = -1e11, smallest = 1e11;
     if (Data.ChartUsedCount != 0) {
-        const bool markRange
+        int markFirst = Data.ChartRangeFirst, markLast = Data.ChartRangeLast;
+        bool markRange
             = !individuals && Options.MarkEvaluatedRange && (Data.ChartRangeFirst > 1 || Data.ChartRangeLast < count);
+        if (window) {
+            markFirst = Options.MarkFirst;
+            markLast = Options.MarkLast;
+            markRange = markLast > 0 && markLast - markFirst + 1 < Data.ChartPointCount;
+        }
         const int first = individuals && !xChart ? 2 : 1;
         for (int i = first; i <= count; ++i) {
             double y = 0;
@@ -111,7 +135,7 @@ TChartPlot BuildChartPlot(const TChartData& Data, const TChartPlotOptions& Optio
             TPlotPoint point;
             ChartPointPosition(Data, i, point.X, point.Label);
             point.Y = y;
-            if (markRange && i >= Data.ChartRangeFirst && i <= Data.ChartRangeLast)
+            if (markRange && i >= markFirst && i <= markLast)
                 point.Colour = TPlotColour::Aqua;
             s[PointSeries].Points.push_back(point);
             largest = std::max(largest, y);
@@ -164,7 +188,7 @@ TChartPlot BuildChartPlot(const TChartData& Data, const TChartPlotOptions& Optio
     }
     plot.AxisMaximum = maximum;
     plot.AxisMinimum = minimum;
-    const long intervals = std::max(1L, std::lround(ChartLimitValue / 2.0));
+    const long intervals = std::max(1L, window ? long(ChartLimitValue) : std::lround(ChartLimitValue / 2.0));
     plot.AxisIncrement = (maximum - minimum) / double(intervals);
     return plot;
 }

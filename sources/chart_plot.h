@@ -56,10 +56,13 @@ struct TChartPlotOptions {
     // Subgroup charts: the points of the evaluated range are drawn aqua when it is
     // shorter than all subgroups (the record's UR_8 is 1).
     bool MarkEvaluatedRange = false;
-    // The chart windows draw with these differences from the dialog's pages: the UCL and
-    // LCL of both charts and the centre line are titled with their values ("CL (v)"),
-    // the points of MarkFirst..MarkLast (from 1; none while MarkLast is 0) are aqua on
-    // an individuals chart, and the value axis is divided into ChartLimitValue steps.
+    // The chart windows draw with these differences from the dialog's pages: the centre
+    // line, UCL and LCL are titled with their values ("CL (v)", " UCL (v)"), per-cent
+    // titles only on the relative range chart (rounded to ChartDecimals), a subgroup
+    // range chart shows its UCL only, and the value axis is divided into ChartLimitValue
+    // steps. The points MarkFirst..MarkLast (from 1; none while MarkLast is 0) are aqua
+    // on either chart when that range is shorter than all points; in a window they take
+    // the place of MarkEvaluatedRange.
     bool DetailWindow = false;
     int MarkFirst = 0;
     int MarkLast = 0;

@@ -11,6 +11,7 @@
 #include "sources/chart_point_table.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace orvek {
 
@@ -35,17 +36,18 @@ struct TChartGridFault {
 };
 
 // The last row (from 1) with a non-empty trimmed cell in the value columns 3..MaxCol;
-// 0 for a table without values. Every row is scanned, however far below the last value.
+// 0 for a table without values. Every row counts, however far below the other values.
 int LastUsedValueRow(const TChartCellSource& Table);
 
-// Checks and compacts a table before it is read, in one pass over rows 1..the last used
-// row: every non-empty trimmed value cell must be a number (TryStrToExtendedNeutral);
-// the first that is not ends the check with 179 (its text the argument, its cell the
-// one to select). A row without values is removed: the rows below it move up, each
-// moved row written whole (empty cells included), so that a removed row's date and
-// operator never stay under the next row's values; rows move once, not once per gap.
-// A table with exactly one number in all its value columns gives 950 at cell (2, 3),
-// with the arguments " " and MethodText.
+// Checks and compacts a table before it is read, rows 1..the last used row. First the
+// check, which changes nothing: every non-empty trimmed value cell must be a number
+// (TryStrToExtendedNeutral); the first that is not gives 179 (its text as typed the
+// argument, its cell the one to select). A table with exactly one number in all its
+// value columns gives 950 with the arguments " " and MethodText and that number's cell.
+// A table that passes is compacted in one pass: a row without values is removed and
+// each row below moves up once, to the next free row, written whole (cells trimmed,
+// empty ones included), so that a removed row's date and operator never stay under
+// the next row's values; the rows freed at the bottom are emptied.
 TChartGridFault CheckAndCompactChartTable(TChartCellTable& Table, const QString& MethodText);
 
 // The rows First..Last of the evaluated range before a computation: every non-empty
@@ -56,16 +58,17 @@ TChartGridFault CheckAndCompactChartTable(TChartCellTable& Table, const QString&
 TChartGridFault CheckEvaluatedRows(const TChartCellSource& Table, int First, int Last, bool Subgroups);
 
 // The intermediate-results page of the individuals window as report mark-up: the points
-// First..Last (from 1) with their number, the date text as typed (unless DatesHidden),
-// the value and the moving range, rounded to ChartValueDecimals, then the formula of the
-// moving range. Uses the shared ReportTable (allocated for the call when missing).
+// First..Last (from 1, cut to the points loaded) with their number, the date text as
+// typed (unless DatesHidden), the value and the moving range, rounded to
+// ChartValueDecimals, then the formula of the moving range. Uses the shared ReportTable (allocated for the call when
+// missing).
 QString BuildIndividualsIntermediateMarkup(
     const TChartData& Data, const TChartCellSource& Table, int First, int Last, bool DatesHidden);
 
-// The same for the subgroup window: sets ChartRangeFirst..ChartRangeLast to First..Last,
-// one row a subgroup with its values, mean, range and relative range (as many value
-// columns as the largest subgroup of the range), every number as fixed 10-decimal text
-// rounded to ChartValueDecimals.
+// The same for the subgroup window: sets ChartRangeFirst..ChartRangeLast to First..Last
+// (cut to the subgroups loaded); one row a subgroup with its values, mean, range and
+// relative range (as many value columns as the largest subgroup of the range), every
+// number as fixed 10-decimal text rounded to ChartValueDecimals.
 QString BuildSubgroupIntermediateMarkup(
     TChartData& Data, const TChartCellSource& Table, int First, int Last, bool DatesHidden);
 

@@ -87,4 +87,24 @@ inline double NumberOf(const QString& text)
 #define EXPECT_NUMBER_TEXT(text, expected)                                                                             \
     EXPECT_NEAR(::orvek::test::NumberOf(text), (expected), 1e-12 * (1 + std::abs(expected)))
 
+// The rows of the last table block in Text, each split into its cells. The block's
+// header ":TABLE_BEGIN[C,R]" is followed by the font size, the left edge and the C
+// column edges, each ended by ",".
+inline std::vector<QStringList> TableRows(const QString& text)
+{
+    const qsizetype begin = text.lastIndexOf(":TABLE_BEGIN[");
+    const qsizetype end = text.indexOf(":TABLE_END", begin);
+    EXPECT_GE(begin, 0);
+    EXPECT_GT(end, begin);
+    const qsizetype bracket = text.indexOf(']', begin);
+    const int columns = text.mid(begin + 13, bracket - begin - 13).section(',', 0, 0).toInt();
+    qsizetype at = bracket;
+    for (int i = 0; i < columns + 2; ++i)
+        at = text.indexOf(',', at + 1);
+    std::vector<QStringList> rows;
+    for (const QString& line : text.mid(at + 1, end - at - 1).split('\r', Qt::SkipEmptyParts))
+        rows.push_back(line.split('\t'));
+    return rows;
+}
+
 } // namespace orvek::test

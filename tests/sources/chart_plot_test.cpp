@@ -161,6 +161,116 @@ TEST(ChartPlot, EvaluatedSubRangeOfSubgroupsIsAqua)
     EXPECT_EQ(plot.Series[PointSeries].Points[6].Colour, TPlotColour::Green);
 }
 
+TChartPlotOptions WindowOptions(int method, int option, int markFirst = 0, int markLast = 0)
+{
+    TChartPlotOptions o;
+    o.Method = method;
+    o.UncertaintyOption = option;
+    o.CenterLineText = "10";
+    o.DetailWindow = true;
+    o.MarkFirst = markFirst;
+    o.MarkLast = markLast;
+    return o;
+}
+
+TEST(ChartPlot, WindowTitlesTheLinesWithTheirValues)
+{
+    TChartData d = KnownIndividuals({ 10, 11, 9, 10 });
+    d.ChartValueDecimals = 2;
+    d.ChartDecimals = 1;
+    d.ChartMean = 10.004;
+    d.ChartMeanRange = 1.333;
+    d.ChartUCL = 13.456;
+    d.ChartLCL = 6.544;
+    d.ChartCenterLine = 10.004;
+    const struct {
+        int method, option;
+        quint8 type;
+        const char *cl, *ucl, *lcl;
+        QString points;
+    } cases[] = {
+        // Individuals: the X chart's centre line is the mean, the range chart's the mean range.
+        { 11, 0, 0, "CL (10.00)", " UCL (13.46)", " LCL (6.54)", GetString(961) },
+        { 11, 0, 1, "CL (1.33)", " UCL (13.46)", " LCL (6.54)", GetString(961) },
+        // Subgroups: per cent only on the relative range chart, with the per-cent decimals.
+        { 12, 1, 0, "CL (10.00)", " UCL (13.46)", " LCL (6.54)", GetString(961) },
+        { 12, 2, 1, "CL (10.00)", " UCL (13.46)", " LCL (6.54)", GetString(961) },
+        { 12, 3, 1, "CL (10.0 %)", " UCL (13.5 %)", " LCL (6.5 %)", GetString(961) + " %" },
+    };
+    for (const auto& c : cases) {
+        d.ChartType = c.type;
+        const TChartPlot plot = BuildChartPlot(d, WindowOptions(c.method, c.option));
+        SCOPED_TRACE(testing::Message() << c.method << "/" << c.option << "/" << int(c.type));
+        EXPECT_EQ(plot.Series[CenterLineSeries].Title, c.cl);
+        EXPECT_EQ(plot.Series[UclSeries].Title, c.ucl);
+        EXPECT_EQ(plot.Series[LclSeries].Title, c.lcl);
+        EXPECT_EQ(plot.Series[PointSeries].Title, c.points);
+    }
+}
+
+TEST(ChartPlot, WindowRangeChartOfSubgroupsShowsItsUclOnlyAndStepsByTheLimitValue)
+{
+    ChartLimitValue = 15;
+    TChartData d = KnownIndividuals({ 10, 11, 9, 10 });
+    d.ChartType = 1;
+    TChartPlot page = BuildChartPlot(d, { 12, 0, {}, false });
+    TChartPlot window = BuildChartPlot(d, WindowOptions(12, 0));
+    EXPECT_TRUE(page.Series[LclSeries].Active);
+    EXPECT_FALSE(window.Series[LclSeries].Active);
+    EXPECT_TRUE(window.Series[LclSeries].Points.empty());
+    for (int s = LclSeries; s <= LowerOneSigmaSeries; ++s)
+        EXPECT_FALSE(window.Series[size_t(s)].Active) << s;
+    for (int s : { PointSeries, CenterLineSeries, UclSeries })
+        EXPECT_TRUE(window.Series[size_t(s)].Active) << s;
+    // The same range, in fifteen steps in a window and seven and a half on a page.
+    EXPECT_DOUBLE_EQ(window.AxisMaximum, page.AxisMaximum);
+    EXPECT_DOUBLE_EQ(window.AxisMinimum, page.AxisMinimum);
+    EXPECT_DOUBLE_EQ(window.AxisIncrement, (window.AxisMaximum - window.AxisMinimum) / 15);
+    EXPECT_DOUBLE_EQ(page.AxisIncrement, (page.AxisMaximum - page.AxisMinimum) / 8);
+
+    // An X-bar chart of a relative u keeps its own axis: a third of the distance to the
+    // centre line beyond both limits.
+    d.ChartType = 0;
+    window = BuildChartPlot(d, WindowOptions(12, 1));
+    EXPECT_DOUBLE_EQ(window.AxisMaximum, 14);
+    EXPECT_DOUBLE_EQ(window.AxisMinimum, 6);
+    EXPECT_TRUE(window.Series[LowerOneSigmaSeries].Active);
+}
+
+TEST(ChartPlot, WindowMarksTheEvaluatedSubRangeOnEitherChart)
+{
+    TChartData d = KnownIndividuals({ 10, 11, 9, 10, 12, 8 });
+    const auto aqua = [](const TChartPlot& plot) {
+        std::vector<double> xs;
+        for (const TPlotPoint& p : plot.Series[PointSeries].Points)
+            if (p.Colour == TPlotColour::Aqua)
+                xs.push_back(p.X);
+        return xs;
+    };
+    const struct {
+        int method;
+        quint8 type;
+        int first, last;
+        std::vector<double> marked;
+    } cases[] = {
+        { 11, 0, 2, 4, { 2, 3, 4 } }, { 11, 1, 1, 3, { 2, 3 } }, // the moving ranges start at point 2
+        { 12, 0, 5, 6, { 5, 6 } }, { 12, 1, 3, 5, { 3, 4, 5 } }, { 11, 0, 1, 6, {} }, // the range holds every point
+        { 12, 0, 0, 0, {} }, // no sub-range
+    };
+    for (const auto& c : cases) {
+        d.ChartType = c.type;
+        EXPECT_EQ(aqua(BuildChartPlot(d, WindowOptions(c.method, 0, c.first, c.last))), c.marked)
+            << c.method << " " << c.first << ".." << c.last;
+    }
+    // In a window the marks come from the options alone.
+    d.ChartType = 0;
+    d.ChartRangeFirst = 2;
+    d.ChartRangeLast = 3;
+    TChartPlotOptions options = WindowOptions(12, 0);
+    options.MarkEvaluatedRange = true;
+    EXPECT_TRUE(aqua(BuildChartPlot(d, options)).empty());
+}
+
 TEST(ChartPlot, NoPointsGivesTitlesOnly)
 {
     TChartData d;

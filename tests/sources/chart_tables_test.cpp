@@ -26,26 +26,6 @@ QString Bold(int id)
     return "[cf3]" + GetString(id) + "[cf1]";
 }
 
-// The rows of the last table block in Text, each split into its cells. The block's
-// header ":TABLE_BEGIN[C,R]" is followed by the font size, the left edge and the C
-// column edges, each ended by ",".
-std::vector<QStringList> TableRows(const QString& text)
-{
-    const qsizetype begin = text.lastIndexOf(":TABLE_BEGIN[");
-    const qsizetype end = text.indexOf(":TABLE_END", begin);
-    EXPECT_GE(begin, 0);
-    EXPECT_GT(end, begin);
-    const qsizetype bracket = text.indexOf(']', begin);
-    const int columns = text.mid(begin + 13, bracket - begin - 13).section(',', 0, 0).toInt();
-    qsizetype at = bracket;
-    for (int i = 0; i < columns + 2; ++i)
-        at = text.indexOf(',', at + 1);
-    std::vector<QStringList> rows;
-    for (const QString& line : text.mid(at + 1, end - at - 1).split('\r', Qt::SkipEmptyParts))
-        rows.push_back(line.split('\t'));
-    return rows;
-}
-
 QStringList Column(const std::vector<QStringList>& rows, int column)
 {
     QStringList cells;
@@ -97,7 +77,7 @@ TEST_F(ChartTables, RunTestTableListsTheEnabledTestsAndFlagsViolations)
     BuildRuleTestTable(d, text);
     // Columns of 450, 5000 and 1100 twips, the first widened to hold its bold "No.".
     EXPECT_TRUE(text.startsWith("before\r" + Bold(963) + "\r\r:TABLE_BEGIN[3,9]10,50,"));
-    const auto rows = TableRows(text);
+    const auto rows = test::TableRows(text);
     ASSERT_EQ(rows.size(), 9u);
     EXPECT_EQ(rows[0], QStringList({ "[cf3]No.[cf1]", Bold(964), Bold(965) }));
     EXPECT_EQ(rows[2], QStringList({ "[cf3]2.[cf1]", GetString(1059), Bold(966) }));
@@ -111,7 +91,7 @@ TEST_F(ChartTables, RunTestTableListsTheEnabledTestsAndFlagsViolations)
     d.ChartRuleResults = 0;
     text.clear();
     BuildRuleTestTable(d, text);
-    const auto range = TableRows(text);
+    const auto range = test::TableRows(text);
     ASSERT_EQ(range.size(), 4u);
     EXPECT_EQ(Column(range, 0), QStringList({ "[cf3]No.[cf1]", "[cf3]1.[cf1]", "[cf3]2.[cf1]", "[cf3]3.[cf1]" }));
     EXPECT_EQ(Column(range, 1).mid(1), QStringList({ GetString(1058), GetString(1060), GetString(1061) }));
@@ -125,7 +105,7 @@ TEST_F(ChartTables, MessageNumbersTheViolatedTestsByTest)
     d.ChartRuleResults = 1 << 4;
     QString message;
     BuildRuleTestMessage(d, message);
-    const auto rows = TableRows(message);
+    const auto rows = test::TableRows(message);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[1], QStringList({ "[cf3]4.[cf1]", GetString(1061) }));
 }
@@ -161,7 +141,7 @@ TEST_F(ChartTables, IndividualsStatisticsRowsByOption)
         QString text;
         BuildIndividualsStatisticsTable(computed.data, computed.rec, text);
         EXPECT_TRUE(text.startsWith("[cf3]" + GetString(977) + (c.chartType == 0 ? " X[cf1]\r" : " R[cf1]\r")));
-        const auto rows = TableRows(text);
+        const auto rows = test::TableRows(text);
         EXPECT_EQ(Column(rows, 0), c.labels);
         EXPECT_EQ(ValueOf(rows, Bold(971)), "7");
         EXPECT_EQ(ValueOf(rows, Bold(993)), GetString(994));
@@ -171,7 +151,7 @@ TEST_F(ChartTables, IndividualsStatisticsRowsByOption)
     ReportTableOwner owner;
     QString text;
     BuildIndividualsStatisticsTable(x.data, x.rec, text);
-    const auto rows = TableRows(text);
+    const auto rows = test::TableRows(text);
     EXPECT_EQ(ValueOf(rows, Bold(677)), "0.32 mm"); // 0.3166 to 2 significant digits
     EXPECT_EQ(ValueOf(rows, Bold(972)), "11.10 mm"); // 11.0998 to the 2 decimals of the values
     EXPECT_EQ(ValueOf(rows, cl), "10.15 mm");
@@ -193,7 +173,7 @@ TEST_F(ChartTables, SelectedRangeAndGivenParametersRows)
     ReportTableOwner owner;
     QString text;
     BuildIndividualsStatisticsTable(c.data, c.rec, text);
-    const auto rows = TableRows(text);
+    const auto rows = test::TableRows(text);
     EXPECT_EQ(ValueOf(rows, Bold(982)), GetString(983));
     EXPECT_EQ(ValueOf(rows, Bold(1006)), "5");
     EXPECT_EQ(ValueOf(rows, Bold(985)), "2.3.2026 (2.)");
@@ -242,7 +222,7 @@ TEST_F(ChartTables, SubgroupStatisticsRowsByOption)
         ReportTableOwner owner;
         QString text;
         BuildSubgroupStatisticsTable(computed.data, computed.rec, text);
-        const auto rows = TableRows(text);
+        const auto rows = test::TableRows(text);
         EXPECT_EQ(Column(rows, 0), c.labels);
         EXPECT_EQ(ValueOf(rows, Bold(969)), "5");
         EXPECT_EQ(ValueOf(rows, Bold(971)), "16");
@@ -267,7 +247,7 @@ TEST_F(ChartTables, PointTablesOfTheEvaluatedRange)
     QString text;
     BuildIndividualsDataTable(c.data, c.rec, text);
     EXPECT_TRUE(text.startsWith("\r" + Bold(1035) + "\r\r:TABLE_BEGIN[3,4]"));
-    auto rows = TableRows(text);
+    auto rows = test::TableRows(text);
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0], QStringList({ "[cf3]i[cf1]", "[cf3]" + GetString(952, { " " }) + "[cf1]", Bold(990) }));
     EXPECT_EQ(rows[1], QStringList({ "1.", "10.50", "" }));
@@ -278,7 +258,7 @@ TEST_F(ChartTables, PointTablesOfTheEvaluatedRange)
     Computed dated = Compute(rec, 0);
     text.clear();
     BuildIndividualsDataTable(dated.data, dated.rec, text);
-    rows = TableRows(text);
+    rows = test::TableRows(text);
     EXPECT_EQ(rows[0][1], Bold(953));
     EXPECT_EQ(rows[3], QStringList({ "3.", "4.3.2026", "10.10", "0.20" }));
 
@@ -286,7 +266,7 @@ TEST_F(ChartTables, PointTablesOfTheEvaluatedRange)
     Computed s = Compute(sub, 0);
     text.clear();
     BuildSubgroupDataTable(s.data, s.rec, text);
-    rows = TableRows(text);
+    rows = test::TableRows(text);
     ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0],
         QStringList(
