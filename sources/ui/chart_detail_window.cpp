@@ -79,12 +79,11 @@ TChartDetailForm::TChartDetailForm(int Method, const char* Suffix, QWidget* Pare
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(500);
-    Connect();
-
     // What the window starts with, before the dialog loads it.
     for (int text : { 1011, 1012, 1090, 1091 })
         ComboBox_Standardna_neisota_sa_rovna->addItem(GetString(text));
     ComboBox_TypDiagramu_X_R->addItems({ QStringLiteral("X - Diagram"), QStringLiteral("R - Diagram") });
+    Connect();
     Panel_ShowErrorStatistics->hide();
     Timer2->stop();
     FModified = false;
@@ -449,11 +448,13 @@ void TChartDetailForm::MarkRange(int First, int Last, bool Marked)
     const int last = std::min(Last, Grid->MaxRow());
     if (First < 1 || First > last)
         return;
+    const int row = Grid->Row(), col = Grid->Col();
     Grid->SetSelection(First, 1, last, Grid->MaxCol());
     if (Marked)
         Grid->SetPattern(1, Qt::cyan);
     else
         Grid->SetPattern(0);
+    Grid->SetSelection(row, col, row, col);
 }
 
 // --- timers and closing ---

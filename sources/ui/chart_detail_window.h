@@ -213,6 +213,8 @@ protected:
 
     // Set while the dialog loads the window: the controls' change handlers stay quiet.
     bool loading_ = false;
+    // Set when the last computation refused a cell and selected it.
+    bool cellRefused_ = false;
 
 private:
     void BuildLayout(const char* Suffix);

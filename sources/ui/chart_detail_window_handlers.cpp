@@ -157,6 +157,7 @@ void TChartDetailForm::Connect()
 
 void TChartDetailForm::RefuseCell(const QString& Message, int Row, int Col)
 {
+    cellRefused_ = true;
     MessageDlg(Message, TMsgDlgType::mtError, mbRetry);
     Grid->setFocus();
     Grid->SetSelection(Row, Col, Row, Col);
@@ -219,6 +220,7 @@ bool TChartDetailForm::CommitAndCompute()
 {
     Grid->EndEdit();
     FGridEdited = false;
+    cellRefused_ = false;
     if (!ValidateGrid())
         return false;
     return ComputeFromGrid();
@@ -322,7 +324,9 @@ void TChartDetailForm::SpeedButton_NovyRozsahClick()
         R_DO() = r2;
         RecomputeAndDraw();
         MarkRange(R_OD(), R_DO(), true);
-        Grid->SetSelection(R_OD(), 1, R_OD(), 1);
+        // A refused cell stays selected, so that the user sees what to mend.
+        if (!cellRefused_)
+            Grid->SetSelection(R_OD(), 1, R_OD(), 1);
         FModified = true;
     } else if (r1 == r2 && UR() == 1) {
         RecomputeAndDraw();
