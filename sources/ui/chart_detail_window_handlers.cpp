@@ -22,10 +22,7 @@
 #include "sources/chart_tables.h"
 #include "sources/chart_window_grid.h"
 #include "sources/source_help.h"
-#if __has_include("sources/ui/orvek_message.h")
 #include "sources/ui/orvek_message.h"
-#define HAVE_MESSAGE_WINDOW 1
-#endif
 #include "sources/ui/source_dialog_chart_view.h"
 
 #include <QApplication>
@@ -537,7 +534,6 @@ void TChartDetailForm::SpeedButton_HelpClick()
 
 void TChartDetailForm::Panel_ShowErrorStatisticsClick()
 {
-#ifdef HAVE_MESSAGE_WINDOW
     std::unique_ptr<TfOrvekMessage> own;
     TfOrvekMessage* box = fOrvekMessage;
     if (!box) {
@@ -546,7 +542,6 @@ void TChartDetailForm::Panel_ShowErrorStatisticsClick()
     }
     box->ShowMarkupMessage(ChartData.ChartRuleMessage);
     box->exec();
-#endif
     HideErrorPanel();
 }
 
