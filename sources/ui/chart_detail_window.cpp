@@ -345,6 +345,9 @@ void TChartDetailForm::Prepare(
     CheckBox_DeleniePodlaDatumu->setChecked(Settings.DivideByDate);
     CheckBox_ShowDateMeasurement->setChecked(Settings.ShowDates);
     cbAutoShowErrors->setChecked(ChartData.ChartAutoShowErrors);
+    // The dialog's computation before opening marks a fully dated chart as spaced by
+    // date; the window starts from the choice the dialog shows.
+    ChartData.ChartDivideByDate = Settings.DivideByDate;
     LoadFromSourceGrid(Table);
     loading_ = false;
 }

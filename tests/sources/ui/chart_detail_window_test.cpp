@@ -425,6 +425,74 @@ TEST_F(ChartDetailWindow, CancelAfterAChangeAsksFirst)
     EXPECT_EQ(w.result(), QDialog::Rejected);
 }
 
+TEST_F(ChartDetailWindow, ChartTypeSwitchesSeriesAndParameterGroups)
+{
+    const struct {
+        int method;
+        QString group; // the window's own group, shown on the X chart with computed parameters
+        int points; // on the range chart
+    } cases[] = {
+        { 11, "GroupBox_OdhadStandardnejOdchylky_7", 9 },
+        { 12, "GroupBox_Vypocet_UCL_LCL", 5 },
+    };
+    for (const auto& c : cases) {
+        if (c.method == 11)
+            FillTable(source, 1, 40, ValueRows(kSteady));
+        else
+            FillTable(source, 20, 40, { "||10|10.2", "||10.1|9.8", "||9.9|10.1", "||10.2|10", "||10|9.9" });
+        TChartDetailForm& w = Open(c.method, source);
+        auto* group = w.findChild<QGroupBox*>(c.group);
+        ASSERT_NE(group, nullptr);
+        EXPECT_FALSE(group->isHidden());
+        EXPECT_TRUE(w.GroupBox_Parametre_Zadane->isHidden());
+        if (c.method == 12) {
+            EXPECT_TRUE(w.findChild<QToolButton*>("SpeedButton_A3xs")->isHidden());
+            EXPECT_TRUE(w.findChild<QToolButton*>("SpeedButton_3xs")->isHidden());
+        }
+
+        w.ComboBox_TypDiagramu_X_R->setCurrentIndex(1);
+        EXPECT_EQ(ChartType, 1);
+        EXPECT_EQ(c.method == 11 ? w.FInput.DD_7 : w.FInput.DD_8, 1);
+        EXPECT_TRUE(group->isHidden());
+        EXPECT_EQ(Points(w).count(), c.points);
+        EXPECT_TRUE(w.RegulacnyDiagram->SeriesActive(2));
+        EXPECT_FALSE(w.RegulacnyDiagram->SeriesActive(3));
+        EXPECT_FALSE(w.RegulacnyDiagram->SeriesActive(5));
+
+        // Given parameters take the computed ones into their edits.
+        w.ComboBox_TypDiagramu_X_R->setCurrentIndex(0);
+        EXPECT_FALSE(group->isHidden());
+        w.RadioButton_RegulacneParametre_Zadane->click();
+        EXPECT_EQ(c.method == 11 ? w.FInput.RPSS_7 : w.FInput.RPSS_8, 1);
+        EXPECT_TRUE(group->isHidden());
+        EXPECT_FALSE(w.GroupBox_Parametre_Zadane->isHidden());
+        EXPECT_FALSE(w.Edit_CentralnaLinia_X->text().isEmpty());
+        EXPECT_FALSE(w.Edit_StandardnaOdchylka->text().isEmpty());
+        ChartType = 0;
+        ChartData.ChartType = 0;
+        window.reset();
+        source.clear();
+    }
+}
+
+TEST_F(ChartDetailWindow, AnUnchangedCommentComesBackAsItWent)
+{
+    TRichEdit98 dialogBox;
+    // The comment as the dialog holds it: read from a stored RTF text.
+    dialogBox.SetRTFText(QString("{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0 Arial;}}\\pard\\f0\\fs20 Weighed "
+                                 "{\\b twice} on {\\i balance 3}\\par Second line\\par}"));
+    dialogBox.selectAll();
+    TChartDetailSettings settings;
+    dialogBox.GetRTFText(settings.CommentRtf);
+    FillTable(source, 1, 40, ValueRows(kSteady));
+    IndividualsDetailComment = "left from before";
+    TChartDetailForm& w = Open(11, source, settings);
+    EXPECT_TRUE(IndividualsDetailComment.isEmpty());
+    w.Button_OKClick();
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+    EXPECT_EQ(w.Settings().CommentRtf, settings.CommentRtf);
+}
+
 // The real dialog opens the window on its chart page, the user changes the points, the
 // comment and an option, and OK hands them back; Cancel hands nothing back.
 TEST_F(ChartDetailWindow, RoundTripWithTheSourceDialog)
