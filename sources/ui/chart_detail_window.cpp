@@ -84,6 +84,7 @@ TChartDetailForm::TChartDetailForm(int Method, const char* Suffix, QWidget* Pare
         ComboBox_Standardna_neisota_sa_rovna->addItem(GetString(text));
     ComboBox_TypDiagramu_X_R->addItems({ QStringLiteral("X - Diagram"), QStringLiteral("R - Diagram") });
     Connect();
+    ShowPanelPhase(true);
     Panel_ShowErrorStatistics->hide();
     Timer2->stop();
     FModified = false;
@@ -105,10 +106,12 @@ void TChartDetailForm::BuildLayout(const char* Suffix)
     left->setObjectName(QStringLiteral("Splitter2"));
     left->setChildrenCollapsible(false);
     left->setMinimumWidth(342);
+    leftPanel_ = left;
     auto* tablePanel = new QWidget(left);
     auto* tableLayout = new QVBoxLayout(tablePanel);
     tableLayout->setContentsMargins(0, 0, 0, 0);
     auto* tools = new QHBoxLayout;
+    tableTools_ = tools;
     SpeedButton_Hide_Show = MakeButton(tablePanel, "SpeedButton_Hide_Show", QStringLiteral("\u2194"), true);
     SpeedButton_CopyFromTable = MakeCopyButton(tablePanel, "SpeedButton_CopyFromTable");
     SpeedButton_PasteToTable = MakePasteButton(tablePanel, "SpeedButton_PasteToTable");
@@ -192,7 +195,7 @@ void TChartDetailForm::BuildLayout(const char* Suffix)
     RadioButton_RegulacneParametre_Pocitane->setChecked(true);
     modeLayout->addWidget(RadioButton_RegulacneParametre_Zadane);
     modeLayout->addWidget(RadioButton_RegulacneParametre_Pocitane);
-    panelLayout->addWidget(GroupBox2, 0, 2, 4, 1);
+    panelLayout->addWidget(GroupBox2, 0, 2, 3, 1);
 
     // The given parameters and the window's own group share one place.
     methodPanel_ = new QWidget(panel);
@@ -208,7 +211,7 @@ void TChartDetailForm::BuildLayout(const char* Suffix)
     AddRow(givenLayout, Label33, Edit_CentralnaLinia_X);
     AddRow(givenLayout, Label39, Edit_StandardnaOdchylka);
     methodLayout->addWidget(GroupBox_Parametre_Zadane);
-    panelLayout->addWidget(methodPanel_, 0, 3, 4, 1);
+    panelLayout->addWidget(methodPanel_, 0, 3, 5, 1, Qt::AlignTop);
 
     GroupBox_Priemer_N = new QGroupBox(panel);
     GroupBox_Priemer_N->setObjectName(QStringLiteral("GroupBox_Priemer_N"));
@@ -221,8 +224,8 @@ void TChartDetailForm::BuildLayout(const char* Suffix)
     meanLayout->addWidget(meanLabel);
     meanLayout->addWidget(Edit_N_pre_priemer);
     meanLayout->addStretch(1);
-    panelLayout->addWidget(GroupBox_Priemer_N, 0, 4, 4, 1, Qt::AlignTop);
-    panelLayout->setColumnStretch(5, 1);
+    panelLayout->addWidget(GroupBox_Priemer_N, 3, 2, 2, 1);
+    panelLayout->setColumnStretch(4, 1);
     rightLayout->addWidget(panel);
 
     RegulacnyDiagram = new TChart(right);
@@ -231,9 +234,9 @@ void TChartDetailForm::BuildLayout(const char* Suffix)
     Panel_ShowErrorStatistics = new QPushButton(RegulacnyDiagram);
     Panel_ShowErrorStatistics->setObjectName(QStringLiteral("Panel_ShowErrorStatistics"));
     Panel_ShowErrorStatistics->setCursor(Qt::PointingHandCursor);
-    Panel_ShowErrorStatistics->setFlat(true);
-    Panel_ShowErrorStatistics->setAutoFillBackground(true);
     Panel_ShowErrorStatistics->move(4, 4);
+    RegulacnyDiagram->chart()->legend()->setAlignment(Qt::AlignTop);
+    RegulacnyDiagram->chart()->legend()->show();
     auto* chartTools = new QHBoxLayout;
     SpeedButton_CopyGraph = MakeCopyButton(right, "SpeedButton_CopyGraph");
     chartTools->addWidget(SpeedButton_CopyGraph);
@@ -241,8 +244,8 @@ void TChartDetailForm::BuildLayout(const char* Suffix)
     rightLayout->addLayout(chartTools);
     Splitter1->addWidget(left);
     Splitter1->addWidget(right);
-    Splitter1->setStretchFactor(0, 2);
-    Splitter1->setStretchFactor(1, 3);
+    Splitter1->setStretchFactor(0, 0);
+    Splitter1->setStretchFactor(1, 1);
 
     // Bottom bar.
     auto* bottom = new QHBoxLayout;
@@ -311,6 +314,9 @@ void TChartDetailForm::RefreshTexts()
     Panel_ShowErrorStatistics->adjustSize();
     GroupBox_Priemer_N->setTitle(QLatin1Char(' ') + GetString(1089) + QLatin1Char(' '));
     Button_FullReportToClipboard->setText(GetString(1118));
+    // The table's tool bar stays whole in every language.
+    tableTools_->invalidate();
+    leftPanel_->setMinimumWidth(std::max(342, tableTools_->sizeHint().width()));
     const int option = ComboBox_Standardna_neisota_sa_rovna->currentIndex();
     const QSignalBlocker block(ComboBox_Standardna_neisota_sa_rovna);
     const int texts[] = { 1011, 1012, 1090, 1091 };
@@ -472,11 +478,16 @@ void TChartDetailForm::Timer2Timer()
     if (Panel_ShowErrorStatistics->isHidden())
         return;
     FBlinkOn = !FBlinkOn;
-    QPalette palette = Panel_ShowErrorStatistics->palette();
-    palette.setColor(QPalette::Button, FBlinkOn ? QColor(Qt::red) : this->palette().color(QPalette::Button));
-    palette.setColor(QPalette::Window, palette.color(QPalette::Button));
-    palette.setColor(QPalette::ButtonText, FBlinkOn ? QColor(Qt::white) : QColor(Qt::black));
-    Panel_ShowErrorStatistics->setPalette(palette);
+    ShowPanelPhase(FBlinkOn);
+}
+
+void TChartDetailForm::ShowPanelPhase(bool Red)
+{
+    const QString background = Red ? QStringLiteral("red") : palette().color(QPalette::Button).name();
+    Panel_ShowErrorStatistics->setStyleSheet(
+        QStringLiteral("QPushButton { background-color: %1; color: %2; font-weight: bold; border: 1px solid gray;"
+                       " padding: 3px 8px; }")
+            .arg(background, Red ? QStringLiteral("white") : QStringLiteral("black")));
 }
 
 void TChartDetailForm::HideErrorPanel()
@@ -494,6 +505,7 @@ void TChartDetailForm::StopTimers()
 void TChartDetailForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
+
     Timer1Timer();
     Timer1->start();
 }

@@ -19,6 +19,7 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -221,7 +222,11 @@ private:
     void Connect();
     void Table_EndEdit(QString& Text, bool& Cancel);
     void StopTimers();
+    // The out-of-control panel red with white text, or in the button colours.
+    void ShowPanelPhase(bool Red);
     QWidget* methodPanel_ = nullptr;
+    QWidget* leftPanel_ = nullptr;
+    QHBoxLayout* tableTools_ = nullptr;
 
     int method_;
     QString methodText_;

@@ -30,7 +30,10 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -234,6 +237,11 @@ void TChartDetailForm::DrawChart()
     const TChartPlot plot = BuildChartPlot(ChartData, options);
     ShowChartPlot(*RegulacnyDiagram, plot);
     ShowChartBottomAxis(*RegulacnyDiagram, plot);
+    // The legend names the centre line and the limits only.
+    QLegend* legend = RegulacnyDiagram->chart()->legend();
+    for (int i = 0; i < RegulacnyDiagram->SeriesCount(); ++i)
+        for (QLegendMarker* marker : legend->markers(RegulacnyDiagram->Series(i)))
+            marker->setVisible(i >= 1 && i <= 3 && RegulacnyDiagram->SeriesActive(i));
     AfterDraw();
 }
 

@@ -559,5 +559,53 @@ TEST_F(ChartDetailWindow, RoundTripWithTheSourceDialog)
     ChartDetailFactory = nullptr;
 }
 
+// Pictures of both windows for looking at them (X and R chart, a sub-range, the
+// out-of-control panel, English and Slovak): written only when ORVEK_SHOTS names a folder.
+TEST_F(ChartDetailWindow, Shots)
+{
+    const QString folder = qEnvironmentVariable("ORVEK_SHOTS");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "ORVEK_SHOTS names no folder";
+    QDir().mkpath(folder);
+    QStringList individuals;
+    for (int i = 0; i < kOutOfControl.size(); ++i)
+        individuals << QString("%1.3.2026|%2|%3").arg(i + 2).arg(i % 2 ? "Eva" : "Jan").arg(kOutOfControl[i]);
+    const QStringList subgroups = { "2.3.2026|Eva|10|10.2|9.9", "3.3.2026|Jan|10.1|9.8|10",
+        "4.3.2026|Eva|9.9|10.1|10.2", "5.3.2026|Jan|10.2|10|9.8", "6.3.2026|Eva|10|9.9|10.1",
+        "9.3.2026|Jan|9.8|10.1|10", "10.3.2026|Eva|10.1|10|9.9", "11.3.2026|Jan|11.5|11.7|11.6" };
+    for (int language : { 0, 1 }) {
+        LanguageID = language;
+        for (int method : { 11, 12 }) {
+            ChartData.ChartAutoShowErrors = true;
+            FillTable(source, method == 11 ? 1 : 20, 1000, method == 11 ? individuals : subgroups);
+            TChartDetailForm& w = Open(method, source);
+            w.resize(1280, 800);
+            w.show();
+            w.Grid->SetSelection(method == 11 ? 4 : 3, 3, method == 11 ? 10 : 8, 3);
+            w.SpeedButton_NovyRozsahClick();
+            for (int type : { 0, 1 }) {
+                w.ComboBox_TypDiagramu_X_R->setCurrentIndex(type);
+                if (w.Panel_ShowErrorStatistics->isHidden() && type == 0)
+                    ADD_FAILURE() << "no out-of-control panel on " << method;
+                for (int page : { 0, 1 }) {
+                    w.PageControl1->setCurrentIndex(page);
+                    QApplication::processEvents();
+                    w.grab().save(QString("%1/chart_window_%2_%3_%4_%5.png")
+                                      .arg(folder)
+                                      .arg(method)
+                                      .arg(type ? "R" : "X")
+                                      .arg(page)
+                                      .arg(language ? "sk" : "en"));
+                }
+            }
+            w.ComboBox_TypDiagramu_X_R->setCurrentIndex(0);
+            ChartType = 0;
+            window.reset();
+            source.clear();
+        }
+    }
+    LanguageID = 0;
+}
+
 } // namespace
 } // namespace orvek::test
