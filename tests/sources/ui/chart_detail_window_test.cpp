@@ -5,6 +5,7 @@
 #include "tests/sources/ui/source_dialog_fixture.h"
 
 #include "core/common_vars.h"
+#include "core/services.h"
 #include "core/string_table.h"
 #include "database/chart_factors.h"
 #include "engine/cell.h"
@@ -491,6 +492,47 @@ TEST_F(ChartDetailWindow, AnUnchangedCommentComesBackAsItWent)
     w.Button_OKClick();
     EXPECT_EQ(w.result(), QDialog::Accepted);
     EXPECT_EQ(w.Settings().CommentRtf, settings.CommentRtf);
+}
+
+TEST_F(ChartDetailWindow, HelpOpensEachWindowsTopic)
+{
+    struct Pages : HelpService {
+        void ShowHelpPage(const QString& path) override { shown << path; }
+        QStringList shown;
+    } pages;
+    HelpService* saved = HelpViewer();
+    SetHelpService(&pages);
+    FillTable(source, 1, 40, ValueRows(kSteady));
+    Open(11, source).SpeedButton_Help->click();
+    source.clear();
+    FillTable(source, 20, 40, { "||1|2", "||3|4", "||5|6" });
+    Open(12, source).SpeedButton_Help->click();
+    SetHelpService(saved);
+    ASSERT_EQ(pages.shown.size(), 2);
+    EXPECT_TRUE(pages.shown[0].endsWith("IDH_HELP_RD_individualne_merania.html"));
+    EXPECT_TRUE(pages.shown[1].endsWith("IDH_HELP_RD_opakovane_merania.html"));
+}
+
+TEST_F(ChartDetailWindow, MeanCountTakesWholeNumbersOnly)
+{
+    FillTable(source, 1, 40, ValueRows(kSteady));
+    TChartDetailForm& w = Open(11, source);
+    w.ComboBox_Standardna_neisota_sa_rovna->setCurrentIndex(2);
+    EXPECT_EQ(w.FInput.OV_7, 2);
+    EXPECT_TRUE(w.Edit_N_pre_priemer->isEnabled());
+    w.Edit_N_pre_priemer->setText("4");
+    EXPECT_EQ(w.FInput.NPP_7, 4);
+    DialogScript::Instance().AnswerMessage(mrRetry);
+    w.Edit_N_pre_priemer->setText("four");
+    EXPECT_EQ(DialogScript::Instance().Shown().value(0), GetString(1088));
+    EXPECT_EQ(w.Edit_N_pre_priemer->text(), "1");
+    EXPECT_EQ(w.FInput.NPP_7, 1);
+    // Back to u = s: N is 1 and closed.
+    w.Edit_N_pre_priemer->setText("3");
+    w.ComboBox_Standardna_neisota_sa_rovna->setCurrentIndex(0);
+    EXPECT_EQ(w.Edit_N_pre_priemer->text(), "1");
+    EXPECT_EQ(w.FInput.NPP_7, 1);
+    EXPECT_FALSE(w.Edit_N_pre_priemer->isEnabled());
 }
 
 // The real dialog opens the window on its chart page, the user changes the points, the
