@@ -429,8 +429,9 @@ void TChartDetailForm::LoadFromSourceGrid(const TF1Book& SourceGrid)
     for (int r = 1; r <= lastUsed; ++r)
         for (int c = 1; c <= cols && c <= SourceGrid.MaxCol(); ++c)
             Grid->SetTextRC(r, c, SourceGrid.TextRC(r, c));
-    Grid->SetNumberFormatRange(
-        1, 1, Grid->MaxRow(), 1, ShortDateFormat.isEmpty() ? QStringLiteral("d.M.yyyy") : ShortDateFormat);
+    if (Grid->MaxRow() >= 1)
+        Grid->SetNumberFormatRange(
+            1, 1, Grid->MaxRow(), 1, ShortDateFormat.isEmpty() ? QStringLiteral("d.M.yyyy") : ShortDateFormat);
     FormatAllValues();
     SetValueAxisFormat();
 
