@@ -48,6 +48,7 @@
 #include "richtext/ui/special_edit_actions.h"
 #include "sources/chart_report.h"
 #include "sources/ui/edit_uncertainty_condition.h"
+#include "sources/ui/chart_detail_window.h"
 #include "sources/ui/import_list.h"
 #include "sources/ui/orvek_message.h"
 
@@ -230,6 +231,8 @@ int main(int argc, char** argv)
         // Last: the message window of the chart windows' out-of-control report.
         TfOrvekMessage orvekMessage(&mainWindow);
         const auto orvekMessageInstalled = InstallGlobal(fOrvekMessage, &orvekMessage);
+        ChartDetailFactory = &MakeChartDetailWindow;
+        const auto chartDetailInstalled = TInstalled([] { ChartDetailFactory = nullptr; });
 
         mainWindow.show();
         std::printf("%s: main window created\n", qUtf8Printable(ProgramTitle));

@@ -16,6 +16,7 @@
 #include "platform/ui/rich_edit98.h"
 #include "sources/chart_data.h"
 #include "sources/chart_plot.h"
+#include "sources/ui/chart_detail_window.h"
 #include "sources/ui/source_dialog_chart_detail.h"
 #include "sources/ui/source_dialog_chart_view.h"
 
@@ -38,37 +39,10 @@ namespace orvek {
 
 namespace {
 
-constexpr int kNotAnIntegerText = 1088;
 constexpr int kNotAllDatedText = 997;
-constexpr int kListCharacterText = 22500;
-constexpr int kPasteTooLargeText = 22501;
-constexpr int kTableLockedText = 22502;
 constexpr int kValueHeadingText = 952;
 constexpr int kDateHeadingText = 953;
 constexpr int kOperatorHeadingText = 954;
-
-// Date and operator cells go into "@"-separated lists that the model file keeps on one
-// line: an "@" would shift every later point's item, a line break would end the field.
-bool FitsPointList(const QString& text)
-{
-    return !text.contains(QLatin1Char('@')) && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'));
-}
-
-void RefuseListCharacter(int row, int col)
-{
-    MessageDlg(
-        GetString(kListCharacterText, { QString::number(row), QString::number(col) }), TMsgDlgType::mtError, mbRetry);
-}
-
-// The table's refusals, said the same way in the dialog and the chart windows.
-void ShowTableRefusal(TF1Book::TRefusal refusal, int row, int col)
-{
-    if (refusal == TF1Book::TRefusal::PasteTooLarge)
-        MessageDlg(GetString(kPasteTooLargeText, { QString::number(row), QString::number(col) }), TMsgDlgType::mtError,
-            mbRetry);
-    else
-        MessageDlg(GetString(kTableLockedText), TMsgDlgType::mtError, mbRetry);
-}
 
 // Formats every value cell of the loaded points with the mask: rows 1..Count, and in
 // each row the columns of its values.
@@ -125,12 +99,7 @@ void TfOrvek6::ConnectChartPages()
             if (FLoaded)
                 individuals ? Table_7Modified() : Table_8Modified();
         };
-        table->OnPasteCell = [](int row, int col, const QString& text) {
-            if (col > 2 || FitsPointList(text))
-                return true;
-            RefuseListCharacter(row, col);
-            return false;
-        };
+        table->OnPasteCell = &AcceptPastedPointCell;
     }
     connect(ChartShared.ComboBox_Standardna_neisota_sa_rovna, &QComboBox::currentIndexChanged, this,
         loaded(&TfOrvek6::ComboBox_Standardna_neisota_sa_rovnaChange));
@@ -315,34 +284,6 @@ void TfOrvek6::ComboBox_Standardna_neisota_sa_rovnaChange()
     FChartNeedsRecalc = true;
     Button_Recalculate->setEnabled(true);
 }
-
-namespace {
-
-// The N of the mean from its edit: empty or "0" and any N below 1 become 1 (the edit
-// then shows "1"); a text that is no integer is refused with message 1088.
-void TakeMeanCount(QLineEdit* edit, int& field, const std::function<void()>& refresh)
-{
-    const QString text = edit->text().trimmed();
-    int value = 1;
-    if (!text.isEmpty() && text != QLatin1String("0") && !TryStrToIntNeutral(text, value)) {
-        MessageDlg(GetString(kNotAnIntegerText), TMsgDlgType::mtError, mbRetry);
-        edit->setText(QStringLiteral("1"));
-        edit->setFocus();
-        return;
-    }
-    if (value < 1 || text.isEmpty() || text == QLatin1String("0")) {
-        field = 1;
-        if (edit->text() != QLatin1String("1")) {
-            edit->setText(QStringLiteral("1"));
-            return;
-        }
-    } else {
-        field = value;
-    }
-    refresh();
-}
-
-} // namespace
 
 void TfOrvek6::Edit_N_pre_priemer_7Change()
 {
@@ -531,6 +472,8 @@ void TfOrvek6::OpenChartDetail()
     }
     FSavedNumberMask = ChartData.ChartNumberMask;
     std::unique_ptr<TChartDetailWindow> window = ChartDetailFactory(page == 7 ? 11 : 12, this);
+    if (auto* form = dynamic_cast<TChartDetailForm*>(window.get()))
+        form->SetMethodText(ComboBox_VstupStandardnejNeistoty->currentText());
     TChartDetailSettings settings;
     QString comment;
     RichEdit_PopisBunky->GetRTFText(comment);
