@@ -355,6 +355,10 @@ void TChartDetailForm::Prepare(
     // date; the window starts from the choice the dialog shows.
     ChartData.ChartDivideByDate = Settings.DivideByDate;
     LoadFromSourceGrid(Table);
+    // As the dialog's own table: view only, or a value list the template locks, keeps
+    // the points as they are; the range and the options stay free to look at them.
+    editLevel_ = Settings.EditLevel;
+    Grid->SetEnableProtection(editLevel_ == 0 || (editLevel_ == 1 && Settings.ValuesLocked));
     loading_ = false;
 }
 
@@ -436,8 +440,7 @@ void TChartDetailForm::LoadFromSourceGrid(const TF1Book& SourceGrid)
     SetValueAxisFormat();
 
     PageControl1->setCurrentWidget(TabSheet1);
-    if (UR() == 1)
-        MarkRange(R_OD(), R_DO(), true);
+    ShowEvaluatedRows();
     Grid->SetSelection(1, 1, 1, 1);
     loading_ = wasLoading;
 }
@@ -453,17 +456,28 @@ void TChartDetailForm::SetValueAxisFormat()
     RegulacnyDiagram->SetValueFormat(QStringLiteral("#,##0.") + ChartData.ChartNumberMask);
 }
 
-void TChartDetailForm::MarkRange(int First, int Last, bool Marked)
+void TChartDetailForm::EvaluatedRange(int& First, int& Last) const
 {
-    const int last = std::min(Last, Grid->MaxRow());
-    if (First < 1 || First > last)
+    const bool subRange = (Individuals() ? FInput.UR_7 : FInput.UR_8) == 1;
+    First = subRange ? std::max(1, Individuals() ? FInput.R_OD_7 : FInput.R_OD_8) : 1;
+    Last = std::min(subRange ? (Individuals() ? FInput.R_DO_7 : FInput.R_DO_8) : ChartData.ChartPointCount,
+        ChartData.ChartPointCount);
+}
+
+void TChartDetailForm::ShowEvaluatedRows()
+{
+    if (Grid->MaxRow() < 1 || Grid->MaxCol() < 1)
         return;
     const int row = Grid->Row(), col = Grid->Col();
-    Grid->SetSelection(First, 1, last, Grid->MaxCol());
-    if (Marked)
+    Grid->SetSelection(1, 1, Grid->MaxRow(), Grid->MaxCol());
+    Grid->SetPattern(0);
+    int first = 0, last = 0;
+    EvaluatedRange(first, last);
+    last = std::min(last, Grid->MaxRow());
+    if (UR() == 1 && first <= last) {
+        Grid->SetSelection(first, 1, last, Grid->MaxCol());
         Grid->SetPattern(1, Qt::cyan);
-    else
-        Grid->SetPattern(0);
+    }
     Grid->SetSelection(row, col, row, col);
 }
 
@@ -471,7 +485,7 @@ void TChartDetailForm::MarkRange(int First, int Last, bool Marked)
 
 void TChartDetailForm::Timer1Timer()
 {
-    Button_OK->setEnabled(FModified);
+    Button_OK->setEnabled(FModified && editLevel_ != 0);
 }
 
 void TChartDetailForm::Timer2Timer()

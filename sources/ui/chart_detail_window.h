@@ -181,6 +181,11 @@ protected:
     virtual void ReadSettings(TChartDetailSettings& Settings) const = 0;
     // The value columns the window's table has, taken from the source table.
     virtual int ValueColumns(const TF1Book& SourceGrid) const = 0;
+    // The points (from 1) of the evaluated range: R_OD..R_DO when a sub-range is in use,
+    // else every point, always within the points read (a whole range stores 99999).
+    void EvaluatedRange(int& First, int& Last) const;
+    // The rows of the evaluated sub-range carry the aqua fill, no other row does.
+    void ShowEvaluatedRows();
     // The points or subgroups of the evaluated range must be numbers (and subgroups of
     // at least two values); False after telling the user.
     bool CheckEvaluatedRange();
@@ -204,8 +209,6 @@ protected:
     void ShowMarkup(TRichEdit98& Box, const QString& Markup, int Caret);
     // Shows a message of the table and selects the cell at fault.
     void RefuseCell(const QString& Message, int Row, int Col);
-    // The rows of the evaluated range get their fill (or lose it).
-    void MarkRange(int First, int Last, bool Marked);
 
     // Cancel and the close box ask before changes are dropped; every close stops the
     // timers and hides the out-of-control panel.
@@ -216,6 +219,14 @@ protected:
     bool loading_ = false;
     // Set when the last computation refused a cell and selected it.
     bool cellRefused_ = false;
+    // Why the last ComputeChart gave no result, as the chart statistics say it.
+    QString computeReason_;
+    // The shared chart state is the result of the last computation, which succeeded:
+    // only then is it drawn, so that a failed computation leaves the previous drawing
+    // instead of new points under old limits.
+    bool chartCurrent_ = false;
+    // The dialog's edit level; at 0 OK is never offered.
+    int editLevel_ = 2;
 
 private:
     void BuildLayout(const char* Suffix);

@@ -105,12 +105,11 @@ bool TfRegulacnyDiagramDetail_7::ComputeChart()
 {
     // A load marks a fully dated chart as spaced by date; the window's choice stands.
     const bool byDate = ChartData.ChartDivideByDate;
-    QString reason;
-    const bool loaded = LoadChartDataFromInput(ChartData, FInput, reason);
+    const bool loaded = LoadChartDataFromInput(ChartData, FInput, computeReason_);
     ChartData.ChartDivideByDate = byDate;
     return loaded
         && ComputeIndividualsChart(ChartData, Edit_StandardnaOdchylka->text().trimmed(),
-            Edit_CentralnaLinia_X->text().trimmed(), FInput, reason);
+            Edit_CentralnaLinia_X->text().trimmed(), FInput, computeReason_);
 }
 
 void TfRegulacnyDiagramDetail_7::RecomputeAndDraw()
@@ -144,8 +143,8 @@ void TfRegulacnyDiagramDetail_7::UpdateEstimateGroup()
 void TfRegulacnyDiagramDetail_7::DrawOptions(TChartPlotOptions& Options) const
 {
     Options.CenterLineText = ChartData.ChartType == 0 ? FInput.CLX_7 : FInput.CLR_7;
-    Options.MarkFirst = FInput.UR_7 == 1 ? FInput.R_OD_7 : 0;
-    Options.MarkLast = FInput.UR_7 == 1 ? FInput.R_DO_7 : 0;
+    if (FInput.UR_7 == 1)
+        EvaluatedRange(Options.MarkFirst, Options.MarkLast);
 }
 
 void TfRegulacnyDiagramDetail_7::ValueEdited(const QString&)

@@ -78,24 +78,23 @@ bool TfRegulacnyDiagramDetail_8::ComputeChart()
 {
     // A load marks a fully dated chart as spaced by date; the window's choice stands.
     const bool byDate = ChartData.ChartDivideByDate;
-    QString reason;
-    const bool loaded = LoadChartDataFromInput(ChartData, FInput, reason);
+    const bool loaded = LoadChartDataFromInput(ChartData, FInput, computeReason_);
     ChartData.ChartDivideByDate = byDate;
     return loaded
         && ComputeSubgroupChart(ChartData, Edit_StandardnaOdchylka->text().trimmed(),
-            Edit_CentralnaLinia_X->text().trimmed(), FInput, reason);
+            Edit_CentralnaLinia_X->text().trimmed(), FInput, computeReason_);
 }
 
 void TfRegulacnyDiagramDetail_8::RecomputeAndDraw()
 {
-    CommitAndCompute();
-    DrawChart();
+    if (CommitAndCompute())
+        DrawChart();
 }
 
 void TfRegulacnyDiagramDetail_8::ShowIntermediateResults()
 {
-    const int first = FInput.UR_8 == 1 ? FInput.R_OD_8 : 1;
-    const int last = FInput.UR_8 == 1 ? FInput.R_DO_8 : ChartData.ChartPointCount;
+    int first = 0, last = 0;
+    EvaluatedRange(first, last);
     ShowMarkup(*RichEdit_SDi_Ri,
         BuildSubgroupIntermediateMarkup(
             ChartData, TF1BookCells(*Grid), first, last, SpeedButton_Hide_Show->isChecked()),
@@ -110,8 +109,8 @@ void TfRegulacnyDiagramDetail_8::ApplyParameterMode()
 void TfRegulacnyDiagramDetail_8::DrawOptions(TChartPlotOptions& Options) const
 {
     Options.MarkEvaluatedRange = FInput.UR_8 == 1;
-    Options.MarkFirst = FInput.UR_8 == 1 ? FInput.R_OD_8 : 0;
-    Options.MarkLast = FInput.UR_8 == 1 ? FInput.R_DO_8 : 0;
+    if (FInput.UR_8 == 1)
+        EvaluatedRange(Options.MarkFirst, Options.MarkLast);
 }
 
 void TfRegulacnyDiagramDetail_8::AfterDraw()

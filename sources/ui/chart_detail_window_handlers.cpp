@@ -179,8 +179,8 @@ bool TChartDetailForm::ValidateGrid()
 
 bool TChartDetailForm::CheckEvaluatedRange()
 {
-    const int first = UR() == 1 ? R_OD() : 1;
-    const int last = UR() == 1 ? R_DO() : ChartData.ChartPointCount;
+    int first = 0, last = 0;
+    EvaluatedRange(first, last);
     if (Individuals()) {
         IndividualsRangeFirst = first;
         IndividualsRangeLast = last;
@@ -201,8 +201,12 @@ void TChartDetailForm::Recompute()
         return;
     if (!CheckEvaluatedRange())
         return;
-    if (!ComputeChart())
+    computeReason_.clear();
+    if (!ComputeChart()) {
+        // No result: the statistics page says why instead of staying empty.
+        RichEdit_RD_Statistika->setPlainText(computeReason_);
         return;
+    }
     CheckChartRules(ChartData, OV(), method_);
     ShowStatistics();
     ShowIntermediateResults();
@@ -221,13 +225,16 @@ bool TChartDetailForm::CommitAndCompute()
     Grid->EndEdit();
     FGridEdited = false;
     cellRefused_ = false;
-    if (!ValidateGrid())
-        return false;
-    return ComputeFromGrid();
+    chartCurrent_ = ValidateGrid() && ComputeFromGrid();
+    if (chartCurrent_)
+        ShowEvaluatedRows();
+    return chartCurrent_;
 }
 
 void TChartDetailForm::DrawChart()
 {
+    if (!chartCurrent_)
+        return;
     Hourglass hourglass;
     TChartPlotOptions options;
     options.Method = method_;
@@ -280,6 +287,10 @@ void TChartDetailForm::ShowStatistics()
             Panel_ShowErrorStatistics->raise();
         }
         Timer2->start();
+    } else {
+        // Nothing violated: an indicator left from an earlier computation would point
+        // at rules that now hold.
+        HideErrorPanel();
     }
     ShowMarkup(*RichEdit_RD_Statistika, markup, StatisticsCaret());
 }
@@ -319,21 +330,22 @@ void TChartDetailForm::ShowParameterGroups(QGroupBox* MethodGroup, bool MethodGr
 void TChartDetailForm::SpeedButton_NovyRozsahClick()
 {
     Hourglass hourglass;
+    Grid->EndEdit();
+    // Rows below the last value hold no point: the range ends at the data.
     const int r1 = Grid->SelStartRow();
-    const int r2 = Grid->SelEndRow();
+    const int selectedLast = Grid->SelEndRow();
+    const int r2 = std::min(selectedLast, LastUsedValueRow(TF1BookCells(*Grid)));
     if (r2 - r1 + 1 >= 5) {
-        if (UR() == 1)
-            MarkRange(R_OD(), R_DO(), false);
         UR() = 1;
         R_OD() = r1;
         R_DO() = r2;
         RecomputeAndDraw();
-        MarkRange(R_OD(), R_DO(), true);
+        ShowEvaluatedRows();
         // A refused cell stays selected, so that the user sees what to mend.
         if (!cellRefused_)
             Grid->SetSelection(R_OD(), 1, R_OD(), 1);
         FModified = true;
-    } else if (r1 == r2 && UR() == 1) {
+    } else if (r1 == selectedLast && UR() == 1) {
         RecomputeAndDraw();
     } else {
         MessageDlg(GetString(978), TMsgDlgType::mtError, mbRetry);
@@ -343,13 +355,14 @@ void TChartDetailForm::SpeedButton_NovyRozsahClick()
 void TChartDetailForm::SpeedButton_CelyRozsahClick()
 {
     Hourglass hourglass;
-    if (UR() == 1) {
-        MarkRange(R_OD(), R_DO(), false);
-        Grid->SetSelection(1, 1, 1, 1);
-    }
+    const bool subRange = UR() == 1;
     UR() = 0;
     R_OD() = 1;
     R_DO() = 99999;
+    if (subRange) {
+        ShowEvaluatedRows();
+        Grid->SetSelection(1, 1, 1, 1);
+    }
     RecomputeAndDraw();
     FModified = true;
 }
@@ -555,6 +568,8 @@ void TChartDetailForm::Panel_ShowErrorStatisticsClick()
 
 void TChartDetailForm::Button_OKClick()
 {
+    if (editLevel_ == 0)
+        return;
     DetailComment() = WholeRtf(*RichEdit_PopisBunky);
     accept();
 }

@@ -25,6 +25,11 @@ struct TChartDetailSettings {
     bool DivideByDate = false;
     bool ShowDates = false;
     bool AutoShowErrors = true;
+    // The dialog's edit level (0 view only, 1 template locks, 2 full) and, at level 1,
+    // whether the template locks the chart's value list: the window then keeps its
+    // point table protected, and at level 0 never hands anything back.
+    int EditLevel = 2;
+    bool ValuesLocked = false;
 };
 
 class TChartDetailWindow {

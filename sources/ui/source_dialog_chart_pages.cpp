@@ -16,6 +16,8 @@
 #include "platform/ui/rich_edit98.h"
 #include "sources/chart_data.h"
 #include "sources/chart_plot.h"
+#include "sources/chart_rules.h"
+#include "sources/chart_tables.h"
 #include "sources/ui/chart_detail_window.h"
 #include "sources/ui/source_dialog_chart_detail.h"
 #include "sources/ui/source_dialog_chart_view.h"
@@ -52,6 +54,30 @@ void FormatLoadedValues(TF1Book& table, int count, bool subgroups, const QString
         const int values = subgroups ? std::max(1, ChartData.ChartSubgroupSizes[size_t(i)]) : 1;
         table.SetNumberFormatRange(i, 3, i, values + 2, mask);
     }
+}
+
+// After a detail window was cancelled the shared chart state holds the window's
+// points and results: it is computed again from the dialog's own record and page
+// settings, quietly, on a copy of the record so that the record stays as it was.
+void ReloadChartAfterDetail(TfOrvek6& d, int page)
+{
+    const bool individuals = page == 7;
+    TVstupStandardnejNeistoty scratch = d.FInput;
+    QString reason;
+    ChartData.ChartRuleMessage.clear();
+    if (!LoadChartDataFromInput(ChartData, scratch, reason))
+        return;
+    const QString sText
+        = (individuals ? d.Page7.EditStandardnaOdchylka_7 : d.Page8.EditStandardnaOdchylka_8)->text().trimmed();
+    const QString clText
+        = (individuals ? d.Page7.Edit_CentralnaLinia_7 : d.Page8.Edit_CentralnaLinia_8)->text().trimmed();
+    const bool computed = individuals ? ComputeIndividualsChart(ChartData, sText, clText, scratch, reason)
+                                      : ComputeSubgroupChart(ChartData, sText, clText, scratch, reason);
+    if (!computed)
+        return;
+    CheckChartRules(ChartData, individuals ? scratch.OV_7 : scratch.OV_8, individuals ? 11 : 12);
+    if (ChartData.ChartOutOfControl)
+        BuildRuleTestMessage(ChartData, ChartData.ChartRuleMessage);
 }
 
 } // namespace
@@ -494,6 +520,12 @@ void TfOrvek6::OpenChartDetail()
     settings.ShowDates
         = (page == 7 ? Page7.CheckBox_ShowDateMeasurement_7 : Page8.CheckBox_ShowDateMeasurement_8)->isChecked();
     settings.AutoShowErrors = ChartData.ChartAutoShowErrors;
+    settings.EditLevel = EditMode;
+    settings.ValuesLocked = (page == 7 ? FInput.VM_7.Lock : FInput.VM_8.Lock) != 0;
+    // What the window may change in the shared chart state and Cancel gives back.
+    const quint8 savedType = ChartType;
+    const bool savedDivide = ChartData.ChartDivideByDate;
+    const bool savedDateLabels = ChartData.ChartDateLabels;
     window->Prepare(FInput, settings, *ActiveChartTable());
     window->Compute();
     if (window->Execute()) {
@@ -541,6 +573,12 @@ void TfOrvek6::OpenChartDetail()
         ArrangeChartPage();
     } else {
         ChartData.ChartNumberMask = FSavedNumberMask;
+        ChartType = savedType;
+        ChartData.ChartType = savedType;
+        ReloadChartAfterDetail(*this, page);
+        ChartData.ChartDivideByDate = savedDivide;
+        ChartData.ChartDateLabels = savedDateLabels;
+        DrawChart();
     }
     window.reset();
     Timer1->start();
@@ -599,10 +637,13 @@ void TfOrvek6::TakeChartTable(TF1Book& Book)
     table.SetPattern(0);
     const int evaluated = individuals ? FInput.UR_7 : FInput.UR_8;
     if (evaluated == 1) {
-        const int first = individuals ? FInput.R_OD_7 : FInput.R_OD_8;
-        const int last = individuals ? FInput.R_DO_7 : FInput.R_DO_8;
-        table.SetSelection(first, 1, last, table.MaxCol());
-        table.SetPattern(1, Qt::cyan);
+        // The stored range may reach past the points (a whole range stores 99999).
+        const int first = std::max(1, individuals ? FInput.R_OD_7 : FInput.R_OD_8);
+        const int last = std::min(individuals ? FInput.R_DO_7 : FInput.R_DO_8, ChartData.ChartPointCount);
+        if (first <= last) {
+            table.SetSelection(first, 1, last, table.MaxCol());
+            table.SetPattern(1, Qt::cyan);
+        }
     }
     table.SetSelection(1, 1, 1, 1);
     if (FSavedNumberMask != ChartData.ChartNumberMask) {
