@@ -9,6 +9,7 @@
 #include "core/string_table.h"
 #include "database/chart_factors.h"
 #include "engine/cell.h"
+#include "platform/rtf_reader.h"
 #include "platform/ui/chart.h"
 #include "platform/ui/f1_book.h"
 #include "platform/ui/rich_edit98.h"
@@ -29,8 +30,11 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 
@@ -236,6 +240,249 @@ TEST_F(ChartDetailWindow, NewRangeMarksItsRowsAndPointsAndWholeRangeClearsThem)
         EXPECT_NE(w.RegulacnyDiagram->PointColour(0, i), QColor(Qt::cyan));
 }
 
+// The cells of a rendered page, one a string.
+QStringList PageCells(const TRichEdit98& page)
+{
+    return page.toPlainText().split(QRegularExpression("[\\n\\t\\x{2029}\\x{fffc}]"), Qt::SkipEmptyParts);
+}
+
+TEST_F(ChartDetailWindow, AStoredRangePastTheDataEndsAtTheLastPoint)
+{
+    for (int method : { 11, 12 }) {
+        SCOPED_TRACE(method);
+        TVstupStandardnejNeistoty rec;
+        ClearUncertaintyInput(rec);
+        rec.TSN = quint8(method);
+        (method == 11 ? rec.UR_7 : rec.UR_8) = 1;
+        (method == 11 ? rec.R_OD_7 : rec.R_OD_8) = 3;
+        (method == 11 ? rec.R_DO_7 : rec.R_DO_8) = 500;
+        if (method == 11)
+            FillTable(source, 1, 40, ValueRows(kSteady));
+        else
+            FillTable(source, 20, 40,
+                { "||10|10.2", "||10.1|9.8", "||9.9|10.1", "||10.2|10", "||10|9.9", "||9.8|10.1", "||10.1|10",
+                    "||10|10.2", "||9.9|10", "||10.1|10.1" });
+        TChartDetailForm& w = Open(rec, source);
+        ASSERT_FALSE(w.FInput.HSN.isEmpty());
+        EXPECT_EQ(method == 11 ? w.FInput.R_DO_7 : w.FInput.R_DO_8, 500);
+        // Rows 3..10 filled, none below the data.
+        EXPECT_FALSE(w.Grid->FillRC(2, 3).isValid());
+        EXPECT_EQ(w.Grid->FillRC(3, 1), QColor(Qt::cyan));
+        EXPECT_EQ(w.Grid->FillRC(10, 3), QColor(Qt::cyan));
+        EXPECT_FALSE(w.Grid->FillRC(11, 3).isValid());
+        // Points 3..10 aqua (the moving-range chart starts at point 2).
+        ASSERT_EQ(Points(w).count(), 10);
+        for (int i = 0; i < 10; ++i)
+            EXPECT_EQ(w.RegulacnyDiagram->PointColour(0, i) == QColor(Qt::cyan), i >= 2) << "point " << i + 1;
+        // The intermediate table lists points 3..10.
+        const QStringList cells = PageCells(*w.RichEdit_SDi_Ri);
+        EXPECT_FALSE(cells.contains("2."));
+        EXPECT_TRUE(cells.contains("3."));
+        EXPECT_TRUE(cells.contains("10."));
+        EXPECT_FALSE(cells.contains("11."));
+
+        // A new range selected past the data ends at the last point.
+        w.Grid->SetSelection(6, 3, 40, 3);
+        w.SpeedButton_NovyRozsahClick();
+        EXPECT_EQ(method == 11 ? w.FInput.R_OD_7 : w.FInput.R_OD_8, 6);
+        EXPECT_EQ(method == 11 ? w.FInput.R_DO_7 : w.FInput.R_DO_8, 10);
+        EXPECT_FALSE(w.Grid->FillRC(5, 3).isValid());
+        EXPECT_EQ(w.Grid->FillRC(6, 3), QColor(Qt::cyan));
+        EXPECT_FALSE(w.Grid->FillRC(11, 3).isValid());
+        // Rows 8..40 hold three points only: too few for a range.
+        w.Grid->SetSelection(8, 3, 40, 3);
+        DialogScript::Instance().AnswerMessage(mrRetry);
+        w.SpeedButton_NovyRozsahClick();
+        EXPECT_EQ(DialogScript::Instance().Shown().value(0), GetString(978));
+        EXPECT_EQ(method == 11 ? w.FInput.R_OD_7 : w.FInput.R_OD_8, 6);
+        DialogScript::Instance().Reset();
+        window.reset();
+        source.clear();
+    }
+}
+
+TEST_F(ChartDetailWindow, AFailedComputationKeepsTheDrawingAndSaysWhy)
+{
+    for (int method : { 11, 12 }) {
+        SCOPED_TRACE(method);
+        if (method == 11)
+            FillTable(source, 1, 40, ValueRows(kSteady));
+        else
+            FillTable(source, 20, 40, { "||10|10.2", "||10.1|9.8", "||9.9|10.1", "||10.2|10", "||10|9.9" });
+        TChartDetailForm& w = Open(method, source);
+        ASSERT_FALSE(w.FInput.HSN.isEmpty());
+        const int points = Points(w).count();
+        const QPointF last = Points(w).at(points - 1);
+        const QString ucl = w.RegulacnyDiagram->SeriesTitle(2);
+
+        // A new point far off, and a relative u while the quantity has no value.
+        w.Grid->SetTextRC(points + 1, 3, "30");
+        w.Grid->SetTextRC(points + 1, 4, method == 12 ? "31" : "");
+        ChartData.SourceQuantityValue.clear();
+        w.ComboBox_Standardna_neisota_sa_rovna->setCurrentIndex(1);
+        EXPECT_TRUE(w.FInput.HSN.isEmpty());
+        EXPECT_EQ(w.RichEdit_RD_Statistika->toPlainText(), GetString(13010));
+        EXPECT_EQ(Points(w).count(), points);
+        EXPECT_EQ(Points(w).at(points - 1), last);
+        EXPECT_EQ(w.RegulacnyDiagram->SeriesTitle(2), ucl);
+        // Nor does a date option draw the half-computed state.
+        DialogScript::Instance().AnswerMessage(mrRetry);
+        w.CheckBox_ShowDateMeasurement->click();
+        EXPECT_EQ(Points(w).count(), points);
+
+        // With a value the same choice computes and draws the new point.
+        ChartData.SourceQuantityValue = "50";
+        w.SpeedButton_PrepocitatClick();
+        EXPECT_FALSE(w.FInput.HSN.isEmpty());
+        EXPECT_EQ(Points(w).count(), points + 1);
+        window.reset();
+        source.clear();
+    }
+}
+
+// The dialog's edit level and value lock reach the window: a view-only or locked table
+// is protected, the range and options stay usable, and at level 0 OK is never offered.
+TEST_F(ChartDetailWindow, EditLevelAndValueLockComeFromTheDialog)
+{
+    ChartDetailFactory = &MakeChartDetailWindow;
+    const struct {
+        int level;
+        bool locked;
+        bool protectedTable;
+        bool okOffered;
+    } cases[] = {
+        { 0, false, true, false },
+        { 1, true, true, true },
+        { 1, false, false, true },
+        { 2, true, false, true },
+    };
+    for (const auto& c : cases) {
+        for (int method : { 11, 12 }) {
+            SCOPED_TRACE(testing::Message() << "level " << c.level << " locked " << c.locked << " method " << method);
+            EditMode = quint8(c.level);
+            TVstupStandardnejNeistoty rec;
+            ClearUncertaintyInput(rec);
+            rec.TSN = quint8(method);
+            if (method == 11) {
+                rec.PM_7 = 6;
+                rec.VM_7.Text = "10@10.2@9.9@10.1@10@10.3@";
+                rec.VM_7.Lock = c.locked ? 1 : 0;
+            } else {
+                rec.PM_8 = 6;
+                rec.PBM_8 = "2@2@2@2@2@2@";
+                rec.VM_8.Text = "10@10.2@9.9@10.1@10@10.3@9.8@10@10.1@10.2@9.9@10@";
+                rec.VM_8.Lock = c.locked ? 1 : 0;
+            }
+            TfOrvek6& d = OpenExisting(rec);
+            bool handled = false;
+            WhenModal<TChartDetailForm>([&](TChartDetailForm* w) {
+                handled = true;
+                EXPECT_EQ(w->Grid->EnableProtection(), c.protectedTable);
+                if (c.protectedTable) {
+                    QApplication::clipboard()->setText("11\n");
+                    w->Grid->SetSelection(2, 3, 2, 3);
+                    DialogScript::Instance().AnswerMessage(mrRetry);
+                    w->SpeedButton_PasteToTableClick();
+                    EXPECT_EQ(DialogScript::Instance().Shown().value(0), GetString(22502));
+                    EXPECT_EQ(w->Grid->TextRC(2, 3), method == 11 ? "10.2" : "9.9");
+                }
+                w->Grid->SetSelection(2, 3, 6, 3);
+                w->SpeedButton_NovyRozsahClick();
+                EXPECT_EQ(method == 11 ? w->FInput.UR_7 : w->FInput.UR_8, 1);
+                w->ComboBox_TypDiagramu_X_R->setCurrentIndex(1);
+                EXPECT_EQ(ChartData.ChartType, 1);
+                w->Timer1Timer();
+                EXPECT_EQ(w->Button_OK->isEnabled(), c.okOffered);
+                w->Button_OKClick();
+                if (w->isVisible()) {
+                    EXPECT_FALSE(c.okOffered);
+                    DialogScript::Instance().AnswerMessage(mrYes);
+                    w->Button_Cancel->click();
+                }
+            });
+            d.OpenChartDetail();
+            ASSERT_TRUE(handled);
+            EXPECT_EQ(method == 11 ? d.FInput.UR_7 : d.FInput.UR_8, c.okOffered ? 1 : 0);
+            EXPECT_TRUE(DialogScript::Instance().AllAnswered());
+            DialogScript::Instance().Reset();
+            ChartType = 0;
+            ChartData.ChartType = 0;
+        }
+    }
+    ChartDetailFactory = nullptr;
+}
+
+// Cancel after changes asks first; after Yes the dialog's record, its chart page and
+// the shared chart options are those it had before, but for the window's auto-show
+// choice.
+TEST_F(ChartDetailWindow, CancelGivesTheDialogItsOwnChartBack)
+{
+    ChartDetailFactory = &MakeChartDetailWindow;
+    for (int method : { 11, 12 }) {
+        SCOPED_TRACE(method);
+        TVstupStandardnejNeistoty rec;
+        ClearUncertaintyInput(rec);
+        rec.TSN = quint8(method);
+        if (method == 11) {
+            rec.PM_7 = 6;
+            rec.VM_7.Text = "10@10.2@9.9@10.1@10@10.3@";
+            rec.DM_7 = "2.3.2026@3.3.2026@4.3.2026@9.3.2026@10.3.2026@11.3.2026@";
+        } else {
+            rec.PM_8 = 6;
+            rec.PBM_8 = "2@2@2@2@2@2@";
+            rec.VM_8.Text = "10@10.2@9.9@10.1@10@10.3@9.8@10@10.1@10.2@9.9@10@";
+            rec.DM_8 = "2.3.2026@3.3.2026@4.3.2026@9.3.2026@10.3.2026@11.3.2026@";
+        }
+        TfOrvek6& d = OpenExisting(rec);
+        d.Button_RecalculateClick();
+        d.DrawChart();
+        TChart& chart = method == 11 ? *d.Page7.RegulacnyDiagram_7 : *d.Page8.RegulacnyDiagram_8;
+        const QList<QPointF> drawn = chart.Series(0)->points();
+        const QString uclTitle = chart.SeriesTitle(2);
+        const TVstupStandardnejNeistoty before = d.FInput;
+        const bool okAllowed = d.FOKAllowed;
+        const bool divide = ChartData.ChartDivideByDate, labels = ChartData.ChartDateLabels;
+        const bool autoShow = ChartData.ChartAutoShowErrors;
+        ASSERT_FALSE(drawn.isEmpty());
+        ASSERT_EQ(ChartData.ChartType, 0);
+
+        WhenModal<TChartDetailForm>([&](TChartDetailForm* w) {
+            w->Grid->SetTextRC(7, 1, "12.3.2026");
+            w->Grid->SetTextRC(7, 3, "12");
+            w->Grid->SetTextRC(7, 4, method == 12 ? "12.2" : "");
+            w->FGridEdited = true;
+            w->ComboBox_TypDiagramu_X_R->setCurrentIndex(1);
+            w->CheckBox_DeleniePodlaDatumu->click();
+            w->cbAutoShowErrors->click();
+            ASSERT_EQ(ChartData.ChartPointCount, 7);
+            DialogScript::Instance().AnswerMessage(mrYes);
+            w->Button_Cancel->click();
+        });
+        d.OpenChartDetail();
+        EXPECT_EQ(DialogScript::Instance().Shown().value(0), GetString(955));
+        EXPECT_EQ(ChartType, 0);
+        EXPECT_EQ(ChartData.ChartType, 0);
+        EXPECT_EQ(ChartData.ChartDivideByDate, divide);
+        EXPECT_EQ(ChartData.ChartDateLabels, labels);
+        EXPECT_NE(ChartData.ChartAutoShowErrors, autoShow);
+        EXPECT_EQ(ChartData.ChartPointCount, 6);
+        EXPECT_EQ(d.FOKAllowed, okAllowed);
+        const TVstupStandardnejNeistoty& after = d.FInput;
+        EXPECT_EQ(after.HSN, before.HSN);
+        EXPECT_EQ(method == 11 ? after.VM_7.Text : after.VM_8.Text, method == 11 ? before.VM_7.Text : before.VM_8.Text);
+        EXPECT_EQ(method == 11 ? after.PM_7 : after.PM_8, method == 11 ? before.PM_7 : before.PM_8);
+        EXPECT_EQ(method == 11 ? after.CLX_7 : after.CLX_8, method == 11 ? before.CLX_7 : before.CLX_8);
+        EXPECT_EQ(method == 11 ? after.DD_7 : after.DD_8, method == 11 ? before.DD_7 : before.DD_8);
+        EXPECT_EQ(method == 11 ? after.DPD_7 : after.DPD_8, method == 11 ? before.DPD_7 : before.DPD_8);
+        EXPECT_EQ(chart.Series(0)->points(), drawn);
+        EXPECT_EQ(chart.SeriesTitle(2), uclTitle);
+        EXPECT_TRUE(d.ChartShared.SpeedButton_X_Diagram->isChecked());
+        DialogScript::Instance().Reset();
+        ChartData.ChartAutoShowErrors = true;
+    }
+    ChartDetailFactory = nullptr;
+}
+
 TEST_F(ChartDetailWindow, SubgroupRowsOfTheRangeNeedTwoValues)
 {
     FillTable(source, 20, 40, { "||1|2", "||3|4", "||5|6", "||7|8", "||9|10", "||11|12" });
@@ -404,6 +651,24 @@ TEST_F(ChartDetailWindow, FullReportAndStatisticsGoToTheClipboardAsRichText)
         EXPECT_TRUE(plain.contains(GetString(page))) << page;
     EXPECT_TRUE(plain.contains("Calibration of the balance"));
     EXPECT_TRUE(plain.indexOf(GetString(1034)) < plain.indexOf("Calibration"));
+
+    // Our reader takes the RTF back whole: the three pages and the one picture.
+    QTextDocument back;
+    ASSERT_TRUE(ReadRtfDocument(rtf, &back));
+    const QString read = back.toPlainText();
+    const QString statistics = w.RichEdit_RD_Statistika->toPlainText().section(QChar(0x2029), 0, 0).trimmed();
+    ASSERT_FALSE(statistics.isEmpty());
+    for (const QString& text :
+        { GetString(1033), GetString(1034), GetString(156), statistics, QString("Calibration of the balance") })
+        EXPECT_TRUE(read.contains(text)) << text.toStdString();
+    EXPECT_TRUE(PageCells(*w.RichEdit_SDi_Ri).contains("10."));
+    EXPECT_TRUE(read.contains(QRegularExpression("(^|\\s)10\\.(\\s|$)")));
+    int pictures = 0;
+    for (QTextBlock block = back.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().isImageFormat())
+                ++pictures;
+    EXPECT_EQ(pictures, 1);
 
     // The statistics: the selection when there is one, else all of it.
     w.SpeedButton_CopyStatistikaClick();

@@ -281,10 +281,12 @@ TEST_F(SourceDialogCharts, DateOptionsNeedEveryPointDated)
 TEST_F(SourceDialogCharts, TakingATableBackKeepsRowsAfterGaps)
 {
     TVstupStandardnejNeistoty rec = Chart(11, 3, "1@2@3@");
+    // A stored range past the points: the fill ends at the last point.
     rec.UR_7 = 1;
     rec.R_OD_7 = 2;
-    rec.R_DO_7 = 3;
+    rec.R_DO_7 = 500;
     TfOrvek6& d = OpenChart(rec);
+    ASSERT_EQ(ChartData.ChartPointCount, 3);
     TF1Book book;
     book.SetMaxRow(1000);
     book.SetMaxCol(3);
@@ -303,7 +305,9 @@ TEST_F(SourceDialogCharts, TakingATableBackKeepsRowsAfterGaps)
     EXPECT_TRUE(d.ChartShared.SpeedButton_Hide_Show->isChecked());
     EXPECT_EQ(t.ColText(3), GetString(952, { "1" }));
     EXPECT_EQ(t.FillRC(2, 3), QColor(Qt::cyan));
+    EXPECT_EQ(t.FillRC(3, 1), QColor(Qt::cyan));
     EXPECT_FALSE(t.FillRC(1, 3).isValid());
+    EXPECT_FALSE(t.FillRC(4, 3).isValid());
     EXPECT_EQ(t.Row(), 1);
     EXPECT_EQ(t.Col(), 1);
     EXPECT_EQ(d.ReadIndividualsTable(), 5);
