@@ -796,6 +796,13 @@ TEST_F(ChartDetailWindow, MeanCountTakesWholeNumbersOnly)
     EXPECT_EQ(DialogScript::Instance().Shown().value(0), GetString(1088));
     EXPECT_EQ(w.Edit_N_pre_priemer->text(), "1");
     EXPECT_EQ(w.FInput.NPP_7, 1);
+    // An N below 1 becomes 1.
+    for (const char* low : { "0", "-2" }) {
+        w.Edit_N_pre_priemer->setText("4");
+        w.Edit_N_pre_priemer->setText(low);
+        EXPECT_EQ(w.Edit_N_pre_priemer->text(), "1") << low;
+        EXPECT_EQ(w.FInput.NPP_7, 1) << low;
+    }
     // Back to u = s: N is 1 and closed.
     w.Edit_N_pre_priemer->setText("3");
     w.ComboBox_Standardna_neisota_sa_rovna->setCurrentIndex(0);
@@ -878,9 +885,11 @@ TEST_F(ChartDetailWindow, Shots)
     if (folder.isEmpty())
         GTEST_SKIP() << "ORVEK_SHOTS names no folder";
     QDir().mkpath(folder);
+    // Working days: the weekends leave gaps when the points are spaced by date.
+    const int days[] = { 2, 3, 4, 5, 6, 9, 10, 11, 12, 13 };
     QStringList individuals;
     for (int i = 0; i < kOutOfControl.size(); ++i)
-        individuals << QString("%1.3.2026|%2|%3").arg(i + 2).arg(i % 2 ? "Eva" : "Jan").arg(kOutOfControl[i]);
+        individuals << QString("%1.3.2026|%2|%3").arg(days[i]).arg(i % 2 ? "Eva" : "Jan").arg(kOutOfControl[i]);
     const QStringList subgroups = { "2.3.2026|Eva|10|10.2|9.9", "3.3.2026|Jan|10.1|9.8|10",
         "4.3.2026|Eva|9.9|10.1|10.2", "5.3.2026|Jan|10.2|10|9.8", "6.3.2026|Eva|10|9.9|10.1",
         "9.3.2026|Jan|9.8|10.1|10", "10.3.2026|Eva|10.1|10|9.9", "11.3.2026|Jan|11.5|11.7|11.6" };
@@ -910,7 +919,22 @@ TEST_F(ChartDetailWindow, Shots)
                 }
             }
             w.ComboBox_TypDiagramu_X_R->setCurrentIndex(0);
+            // Points spaced by their dates, labelled with them.
+            w.CheckBox_DeleniePodlaDatumu->click();
+            EXPECT_TRUE(w.CheckBox_ShowDateMeasurement->isChecked());
+            QApplication::processEvents();
+            const QString name
+                = QString("%1/chart_window_%2_dates_%3").arg(folder).arg(method).arg(language ? "sk" : "en");
+            w.grab().save(name + ".png");
+            // The message window with the violated rules, as the panel opens it.
+            TfOrvekMessage message;
+            message.ShowMarkupMessage(ChartData.ChartRuleMessage);
+            message.show();
+            QApplication::processEvents();
+            message.grab().save(name + "_message.png");
             ChartType = 0;
+            ChartData.ChartDivideByDate = false;
+            ChartData.ChartDateLabels = false;
             window.reset();
             source.clear();
         }
