@@ -468,7 +468,11 @@ void TChartDetailForm::ShowEvaluatedRows()
 {
     if (Grid->MaxRow() < 1 || Grid->MaxCol() < 1)
         return;
+    // The fill goes through the selection: the user's selection and current cell are
+    // given back afterwards.
     const int row = Grid->Row(), col = Grid->Col();
+    const int selRow1 = Grid->SelStartRow(), selCol1 = Grid->SelStartCol();
+    const int selRow2 = Grid->SelEndRow(), selCol2 = Grid->SelEndCol();
     Grid->SetSelection(1, 1, Grid->MaxRow(), Grid->MaxCol());
     Grid->SetPattern(0);
     int first = 0, last = 0;
@@ -478,7 +482,9 @@ void TChartDetailForm::ShowEvaluatedRows()
         Grid->SetSelection(first, 1, last, Grid->MaxCol());
         Grid->SetPattern(1, Qt::cyan);
     }
-    Grid->SetSelection(row, col, row, col);
+    Grid->SetSelection(selRow1, selCol1, selRow2, selCol2);
+    if (row >= 1 && col >= 1 && (row != Grid->Row() || col != Grid->Col()))
+        Grid->setCurrentCell(row - 1, col - 1, QItemSelectionModel::NoUpdate);
 }
 
 // --- timers and closing ---

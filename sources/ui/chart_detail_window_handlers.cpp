@@ -226,7 +226,8 @@ bool TChartDetailForm::CommitAndCompute()
     FGridEdited = false;
     cellRefused_ = false;
     chartCurrent_ = ValidateGrid() && ComputeFromGrid();
-    if (chartCurrent_)
+    // The fill of a sub-range follows the points it reaches.
+    if (chartCurrent_ && UR() == 1)
         ShowEvaluatedRows();
     return chartCurrent_;
 }
