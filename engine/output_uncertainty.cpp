@@ -245,6 +245,17 @@ bool TCell::ComputeOutputUncertaintyOnNumbers()
     std::vector<char> hasC(n);
     std::vector<long double> terms;
     terms.reserve(n);
+    // Each quotient changes one input: only the steps depending on it run again.
+    TCompiledEquation::KeptEvaluation kept;
+    long double atX = 0;
+    program->EvaluateAndKeep(x.data(), kept, atX);
+    auto valueWith = [&](size_t j, long double xj, long double& f) {
+        if (kept.ready)
+            return program->EvaluateChanged(kept, int(j), xj, f);
+        args = x;
+        args[j] = xj;
+        return program->EvaluateNumbers(args.data(), f);
+    };
     for (size_t j = 0; j < n; ++j) {
         long double h = x[j] != 0 ? std::fabs(x[j]) / 1e7L : (hasU[j] && u[j] != 0 ? std::fabs(u[j]) / 1000 : 1e-10L);
         if (DerivativeMode == 1 && hasU[j] && u[j] != 0)
@@ -254,16 +265,11 @@ bool TCell::ComputeOutputUncertaintyOnNumbers()
         const long double step = AsText(h);
         if (step == 0)
             return false;
-        args = x;
         long double fPlus = 0, fMinus = 0;
-        args[j] = AsText(x[j] + h);
-        if (!program->EvaluateNumbers(args.data(), fPlus))
+        if (!valueWith(j, AsText(x[j] + h), fPlus))
             return false;
-        if (DerivativeMode != 1) {
-            args[j] = AsText(x[j] - h);
-            if (!program->EvaluateNumbers(args.data(), fMinus))
-                return false;
-        }
+        if (DerivativeMode != 1 && !valueWith(j, AsText(x[j] - h), fMinus))
+            return false;
         const long double forward = (fPlus - y) / step;
         const long double d = DerivativeMode == 1 ? forward : (forward + (y - fMinus) / step) / 2.0L;
         if (!std::isfinite(fPlus) || !std::isfinite(fMinus) || !std::isfinite(d))
@@ -467,6 +473,7 @@ struct PathEquation {
     TCompiledEquation* program = nullptr;
     std::vector<TCell*> inputs;
     std::vector<long double> values;
+    TCompiledEquation::KeptEvaluation kept; // at values
     bool usable = false;
 };
 
@@ -607,6 +614,9 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route, TPassStart s
         e.usable = e.program && e.program->InputCount() == int(e.inputs.size());
         for (size_t i = 0; e.usable && i < e.inputs.size(); ++i)
             e.usable = TwinNumber(e.inputs[i]->FValue.Text, e.values[i]);
+        long double unchanged = 0;
+        if (e.usable)
+            e.program->EvaluateAndKeep(e.values.data(), e.kept, unchanged);
         return e;
     };
     auto rootNumberWith = [&](TCell* cell, long double x, long double& y) -> int {
@@ -621,10 +631,17 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route, TPassStart s
             const auto at = std::find(e.inputs.begin(), e.inputs.end(), child);
             if (at == e.inputs.end())
                 return -1;
-            args = e.values;
-            args[size_t(at - e.inputs.begin())] = v;
+            const size_t index = size_t(at - e.inputs.begin());
             long double r = 0;
-            if (!e.program->EvaluateNumbers(args.data(), r) || !std::isfinite(r))
+            bool evaluated = false;
+            if (e.kept.ready) {
+                evaluated = e.program->EvaluateChanged(e.kept, int(index), v, r);
+            } else {
+                args = e.values;
+                args[index] = v;
+                evaluated = e.program->EvaluateNumbers(args.data(), r);
+            }
+            if (!evaluated || !std::isfinite(r))
                 return 0; // no value here, so none above
             v = AsText(r);
             if (p == this)
