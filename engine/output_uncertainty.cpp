@@ -360,16 +360,17 @@ void TCell::ComputeDegreesOfFreedom()
     try {
         // The u, degrees of freedom and coefficient a child counts with; False for a
         // child that does not count.
-        auto counted = [](TCell& c, QString& u, QString& nu) {
+        // The texts are the child's own fields, read in place.
+        auto counted = [](const TCell& c, const QString*& u, const QString*& nu) {
             if (c.FCellType == kEquationCell || (c.FCellType == kQuantityCell && c.FValueType == 0)
                 || (c.FCellType == kUncertaintyCell && c.FActive && c.ChildCount() > 0)) {
-                u = c.FCombinedUncertainty;
-                nu = c.FDegreesOfFreedom;
+                u = &c.FCombinedUncertainty;
+                nu = &c.FDegreesOfFreedom;
                 return true;
             }
             if (c.FCellType == kUncertaintyCell && c.FActive) {
-                u = c.FUncertaintyInput.HSN;
-                nu = GetDegreesOfFreedomText(c.FUncertaintyInput);
+                u = &c.FUncertaintyInput.HSN;
+                nu = &GetDegreesOfFreedomText(c.FUncertaintyInput);
                 return true;
             }
             return false;
@@ -378,12 +379,12 @@ void TCell::ComputeDegreesOfFreedom()
         if (!FChildren.empty()) {
             bool allInfinite = true;
             for (auto& child : FChildren) {
-                QString u, nu;
+                const QString *u = nullptr, *nu = nullptr;
                 if (!counted(*child, u, nu))
                     continue;
-                if (nu.isEmpty())
+                if (nu->isEmpty())
                     return;
-                if (nu != kInfinite)
+                if (*nu != kInfinite)
                     allInfinite = false;
             }
             if (allInfinite)
@@ -395,9 +396,11 @@ void TCell::ComputeDegreesOfFreedom()
             for (auto& child : FChildren) {
                 if (child->FSensitivity.isEmpty())
                     child->FSensitivity = QStringLiteral("1");
-                QString uText, nuText;
-                if (!counted(*child, uText, nuText))
+                const QString *uOf = nullptr, *nuOf = nullptr;
+                if (!counted(*child, uOf, nuOf))
                     continue;
+                const QString& uText = *uOf;
+                const QString& nuText = *nuOf;
                 long double u = 0, c = 0, nu = 0;
                 const bool finiteNu = !nuText.isEmpty() && nuText != QLatin1String("0") && nuText != kInfinite;
                 if (!uText.isEmpty() && finiteNu && ReadNumber(uText, u) && ReadNumber(child->FSensitivity, c)
