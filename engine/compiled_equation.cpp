@@ -30,10 +30,13 @@ bool AllFinite(const long double* Values, size_t Count)
 }
 
 // Runs one step on the slots. With finite operands the parser's routines raise
-// exactly where a result would not be finite, so a step of the common operators
-// fails on a result that is not finite; the others run the parser's routine, which
+// exactly where a result would not be finite, so a failure is a result that is not
+// finite; the functions and the rarer operators run the parser's routine, which
 // raises as it does in the parser. Every operation is the parser's, in its order.
-template <typename S> inline bool RunStep(const S& Step, long double* Slots)
+// A value that is no finite number stays so through the common operators, so it
+// is looked for only where it could be lost: at a divisor, at an operand of a
+// routine and at the end.
+template <typename S> [[gnu::always_inline]] inline bool RunStep(const S& Step, long double* Slots)
 {
     const long double a = Slots[Step.a];
     long double r;
@@ -72,7 +75,7 @@ template <typename S> inline bool RunStep(const S& Step, long double* Slots)
         break;
     }
     }
-    if (!std::isfinite(r))
+    if (Step.check && !std::isfinite(r))
         return false;
     Slots[Step.result] = r;
     return true;
@@ -227,6 +230,24 @@ void TCompiledEquation::BuildSteps()
         steps_.push_back(step);
     }
     resultSlot_ = quint16(result);
+    // The steps whose results are checked (see RunStep).
+    std::vector<int> producer(slots_.size(), -1);
+    for (size_t k = 0; k < steps_.size(); ++k)
+        producer[steps_[k].result] = int(k);
+    auto check = [&](size_t s) {
+        if (producer[s] >= 0)
+            steps_[size_t(producer[s])].check = true;
+    };
+    for (const Step& step : steps_) {
+        if (step.kind == kCallRoutine) {
+            check(step.a);
+            if (step.hasB)
+                check(step.b);
+        } else if (step.kind == okDivide) {
+            check(step.b);
+        }
+    }
+    check(resultSlot_);
     dependentStart_.push_back(0);
     for (size_t i = 0; i < n; ++i) {
         for (size_t k = 0; k < steps_.size(); ++k)

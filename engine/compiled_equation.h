@@ -58,6 +58,7 @@ private:
         quint16 a = 0, b = 0, result = 0;
         quint8 kind = 0;
         bool hasB = false;
+        bool check = false; // a result that is no finite number fails here
         void (*routine)(OperationRecord&) = nullptr;
     };
     void BuildSteps();

@@ -61,6 +61,9 @@ TEST(CompiledEquation, StepsGiveTheParsersValuesAndFailures)
         { "y=a", { "a" }, { "3" }, { "-7" } },
         { "y=2.5", { "a" }, { "3" }, { "-7" } },
         { "y=a*1E300*b", { "a", "b" }, { "1", "1" }, { "1E10", "0" } },
+        // An overflow on the way that a division or a function would turn finite again.
+        { "y=1/(a*a*a*a)+b", { "a", "b" }, { "2", "1" }, { "1E1300", "1E-1300", "-1E1300" } },
+        { "y=b-ARCTAN(a^4*b)", { "a", "b" }, { "2", "1" }, { "1E1300", "1E-1300", "-1E1300" } },
     };
     for (const Case& c : cases) {
         const std::string name = c.equation;
