@@ -37,8 +37,9 @@ void ClearNewCellInfo()
     NewCellInfo.ValueTransferred = 0;
 }
 
-QString GetDegreesOfFreedomText(const TVstupStandardnejNeistoty& rec)
+const QString& GetDegreesOfFreedomText(const TVstupStandardnejNeistoty& rec)
 {
+    static const QString none;
     switch (rec.TSN) {
     case 0:
         return rec.PSV_1.Text;
@@ -71,7 +72,7 @@ QString GetDegreesOfFreedomText(const TVstupStandardnejNeistoty& rec)
     case 14:
         return rec.PSV_10;
     default:
-        return QString();
+        return none;
     }
 }
 

@@ -158,8 +158,9 @@ void ClearNewCellInfo();
 // Resets Rec to the defaults of a fresh source.
 void ClearUncertaintyInput(TVstupStandardnejNeistoty& rec);
 
-// The degrees-of-freedom text of the record's method; empty for a method outside 0..14.
-QString GetDegreesOfFreedomText(const TVstupStandardnejNeistoty& rec);
+// The degrees-of-freedom text of the record's method (the record's own field); empty
+// for a method outside 0..14.
+const QString& GetDegreesOfFreedomText(const TVstupStandardnejNeistoty& rec);
 
 // The output choice of methods 9, 11, 12, 13 and 14; 0 for every other method.
 int GetOutputChoice(const TVstupStandardnejNeistoty& rec);

@@ -12,6 +12,8 @@
 
 namespace orvek {
 
+struct OperationRecord;
+
 class TCompiledEquation {
 public:
     TCompiledEquation();
@@ -35,10 +37,45 @@ public:
     bool EvaluateNumbers(const long double* Values, long double& Value);
     int InputCount() const { return int(inputs_.size()); }
 
+    // The value of every step of one evaluation, kept by a caller that evaluates the
+    // equation again and again with one input changed at a time (the derivatives).
+    struct KeptEvaluation {
+        std::vector<long double> base; // every slot at the kept inputs
+        std::vector<long double> work; // the same, changed only while a step runs
+        bool ready = false;
+    };
+    // EvaluateNumbers, keeping every step's value in Kept. Kept is not ready where the
+    // value is no finite number or the steps must all run every time (random values).
+    bool EvaluateAndKeep(const long double* Values, KeptEvaluation& Kept, long double& Value);
+    // The value with input Index set to X and every other input as kept: only the
+    // steps that depend on that input run, on the kept values of the others, so the
+    // value and its failures are those of EvaluateNumbers. Kept must be ready.
+    bool EvaluateChanged(KeptEvaluation& Kept, int Index, long double X, long double& Value);
+
 private:
+    // One operation over value slots: the inputs first, then constants and results.
+    struct Step {
+        quint16 a = 0, b = 0, result = 0;
+        quint8 kind = 0;
+        bool hasB = false;
+        bool check = false; // a result that is no finite number fails here
+        void (*routine)(OperationRecord&) = nullptr;
+    };
+    void BuildSteps();
+    // Evaluates on these slots (the parser's storage where the steps cannot run).
+    bool RunOn(const long double* Values, long double* Slots, long double& Value);
+
     class Parser;
     std::unique_ptr<Parser> parser_;
     std::vector<long double> inputs_;
+    std::vector<Step> steps_;
+    std::vector<long double> slots_; // the constants in place; the rest written per run
+    quint16 resultSlot_ = 0;
+    bool flat_ = false; // the steps stand for the parser's operation list
+    bool random_ = false; // a step gives another value on every run
+    // The steps depending on input i: dependents_[dependentStart_[i] .. dependentStart_[i + 1]).
+    std::vector<quint16> dependents_;
+    std::vector<quint32> dependentStart_;
 };
 
 // A number text as the parser reads it in a formula (either separator; a leading "+"

@@ -95,7 +95,9 @@ double TakeOwnersSensitivity(TCell& source)
     const QString c = owner ? owner->FNumSensitivity : QString();
     double value = 1.0;
     if (!c.isEmpty() && (TwinDouble(c, value) || TryStrToFloatNeutral(c, value))) {
-        source.FNumSensitivity = c;
+        // Most passes give the text the source holds already: no new reference then.
+        if (source.FNumSensitivity.constData() != c.constData() || source.FNumSensitivity.size() != c.size())
+            source.FNumSensitivity = c;
         return value;
     }
     source.FNumSensitivity = QStringLiteral("1.0");

@@ -245,6 +245,17 @@ bool TCell::ComputeOutputUncertaintyOnNumbers()
     std::vector<char> hasC(n);
     std::vector<long double> terms;
     terms.reserve(n);
+    // Each quotient changes one input: only the steps depending on it run again.
+    TCompiledEquation::KeptEvaluation kept;
+    long double atX = 0;
+    program->EvaluateAndKeep(x.data(), kept, atX);
+    auto valueWith = [&](size_t j, long double xj, long double& f) {
+        if (kept.ready)
+            return program->EvaluateChanged(kept, int(j), xj, f);
+        args = x;
+        args[j] = xj;
+        return program->EvaluateNumbers(args.data(), f);
+    };
     for (size_t j = 0; j < n; ++j) {
         long double h = x[j] != 0 ? std::fabs(x[j]) / 1e7L : (hasU[j] && u[j] != 0 ? std::fabs(u[j]) / 1000 : 1e-10L);
         if (DerivativeMode == 1 && hasU[j] && u[j] != 0)
@@ -254,16 +265,11 @@ bool TCell::ComputeOutputUncertaintyOnNumbers()
         const long double step = AsText(h);
         if (step == 0)
             return false;
-        args = x;
         long double fPlus = 0, fMinus = 0;
-        args[j] = AsText(x[j] + h);
-        if (!program->EvaluateNumbers(args.data(), fPlus))
+        if (!valueWith(j, AsText(x[j] + h), fPlus))
             return false;
-        if (DerivativeMode != 1) {
-            args[j] = AsText(x[j] - h);
-            if (!program->EvaluateNumbers(args.data(), fMinus))
-                return false;
-        }
+        if (DerivativeMode != 1 && !valueWith(j, AsText(x[j] - h), fMinus))
+            return false;
         const long double forward = (fPlus - y) / step;
         const long double d = DerivativeMode == 1 ? forward : (forward + (y - fMinus) / step) / 2.0L;
         if (!std::isfinite(fPlus) || !std::isfinite(fMinus) || !std::isfinite(d))
@@ -354,16 +360,17 @@ void TCell::ComputeDegreesOfFreedom()
     try {
         // The u, degrees of freedom and coefficient a child counts with; False for a
         // child that does not count.
-        auto counted = [](TCell& c, QString& u, QString& nu) {
+        // The texts are the child's own fields, read in place.
+        auto counted = [](const TCell& c, const QString*& u, const QString*& nu) {
             if (c.FCellType == kEquationCell || (c.FCellType == kQuantityCell && c.FValueType == 0)
                 || (c.FCellType == kUncertaintyCell && c.FActive && c.ChildCount() > 0)) {
-                u = c.FCombinedUncertainty;
-                nu = c.FDegreesOfFreedom;
+                u = &c.FCombinedUncertainty;
+                nu = &c.FDegreesOfFreedom;
                 return true;
             }
             if (c.FCellType == kUncertaintyCell && c.FActive) {
-                u = c.FUncertaintyInput.HSN;
-                nu = GetDegreesOfFreedomText(c.FUncertaintyInput);
+                u = &c.FUncertaintyInput.HSN;
+                nu = &GetDegreesOfFreedomText(c.FUncertaintyInput);
                 return true;
             }
             return false;
@@ -372,12 +379,12 @@ void TCell::ComputeDegreesOfFreedom()
         if (!FChildren.empty()) {
             bool allInfinite = true;
             for (auto& child : FChildren) {
-                QString u, nu;
+                const QString *u = nullptr, *nu = nullptr;
                 if (!counted(*child, u, nu))
                     continue;
-                if (nu.isEmpty())
+                if (nu->isEmpty())
                     return;
-                if (nu != kInfinite)
+                if (*nu != kInfinite)
                     allInfinite = false;
             }
             if (allInfinite)
@@ -389,9 +396,11 @@ void TCell::ComputeDegreesOfFreedom()
             for (auto& child : FChildren) {
                 if (child->FSensitivity.isEmpty())
                     child->FSensitivity = QStringLiteral("1");
-                QString uText, nuText;
-                if (!counted(*child, uText, nuText))
+                const QString *uOf = nullptr, *nuOf = nullptr;
+                if (!counted(*child, uOf, nuOf))
                     continue;
+                const QString& uText = *uOf;
+                const QString& nuText = *nuOf;
                 long double u = 0, c = 0, nu = 0;
                 const bool finiteNu = !nuText.isEmpty() && nuText != QLatin1String("0") && nuText != kInfinite;
                 if (!uText.isEmpty() && finiteNu && ReadNumber(uText, u) && ReadNumber(child->FSensitivity, c)
@@ -467,6 +476,7 @@ struct PathEquation {
     TCompiledEquation* program = nullptr;
     std::vector<TCell*> inputs;
     std::vector<long double> values;
+    TCompiledEquation::KeptEvaluation kept; // at values
     bool usable = false;
 };
 
@@ -607,6 +617,9 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route, TPassStart s
         e.usable = e.program && e.program->InputCount() == int(e.inputs.size());
         for (size_t i = 0; e.usable && i < e.inputs.size(); ++i)
             e.usable = TwinNumber(e.inputs[i]->FValue.Text, e.values[i]);
+        long double unchanged = 0;
+        if (e.usable)
+            e.program->EvaluateAndKeep(e.values.data(), e.kept, unchanged);
         return e;
     };
     auto rootNumberWith = [&](TCell* cell, long double x, long double& y) -> int {
@@ -621,10 +634,17 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route, TPassStart s
             const auto at = std::find(e.inputs.begin(), e.inputs.end(), child);
             if (at == e.inputs.end())
                 return -1;
-            args = e.values;
-            args[size_t(at - e.inputs.begin())] = v;
+            const size_t index = size_t(at - e.inputs.begin());
             long double r = 0;
-            if (!e.program->EvaluateNumbers(args.data(), r) || !std::isfinite(r))
+            bool evaluated = false;
+            if (e.kept.ready) {
+                evaluated = e.program->EvaluateChanged(e.kept, int(index), v, r);
+            } else {
+                args = e.values;
+                args[index] = v;
+                evaluated = e.program->EvaluateNumbers(args.data(), r);
+            }
+            if (!evaluated || !std::isfinite(r))
                 return 0; // no value here, so none above
             v = AsText(r);
             if (p == this)
