@@ -1,5 +1,6 @@
 #include "sources/ui/source_page_widgets.h"
 
+#include "database/ui/one_line_edit.h"
 #include "sources/ui/reading_grid.h"
 
 #include <QComboBox>
@@ -8,31 +9,13 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
-#include <QRegularExpression>
 #include <QStackedLayout>
 #include <QTableWidget>
 #include <QToolButton>
-#include <QValidator>
 
 namespace orvek {
 
 namespace {
-
-// A field of the model holds one line: whatever follows a line break would be lost
-// when the model is written, so a text is cut at its first break as it enters.
-class FirstLineValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int& pos) const override
-    {
-        const qsizetype cut = input.indexOf(QRegularExpression(QStringLiteral("[\r\n\u2028\u2029]")));
-        if (cut >= 0) {
-            input.truncate(cut);
-            pos = std::min(pos, int(cut));
-        }
-        return Acceptable;
-    }
-};
 
 // Two sheets, one over the other: a copy.
 QIcon CopyIcon()
@@ -85,7 +68,9 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, bool readOnly)
     edit->setObjectName(QLatin1String(name));
     edit->setReadOnly(readOnly);
     edit->setMinimumWidth(90);
-    KeepOnOneLine(edit);
+    // A field of the model holds one line: a pasted break would end the field when the
+    // model is written.
+    KeepOneLine(edit);
     return edit;
 }
 
@@ -160,11 +145,6 @@ void AddDofRow(QGridLayout* grid, QComboBox* options, QLabel* label, QLineEdit* 
     if (infinity)
         grid->addWidget(infinity, row, 1);
     grid->addWidget(options, row + 1, 1, 1, 2);
-}
-
-void KeepOnOneLine(QLineEdit* edit)
-{
-    edit->setValidator(new FirstLineValidator(edit));
 }
 
 } // namespace orvek

@@ -33,7 +33,4 @@ void AddRow(QGridLayout* grid, QLabel* label, QWidget* field, QWidget* extra = n
 // with the infinity panel (when given) in the same place.
 void AddDofRow(QGridLayout* grid, QComboBox* options, QLabel* label, QLineEdit* edit, QLabel* infinity);
 
-// Cuts every text at its first line break, as a pasted text in a single-line field is cut.
-void KeepOnOneLine(QLineEdit* edit);
-
 } // namespace orvek

@@ -491,6 +491,12 @@ TEST_F(SourceDialog, NameStaysOnOneLine)
     d.Edit_NazovBunky->paste();
     EXPECT_EQ(d.Edit_NazovBunky->text(), "first line");
     EXPECT_EQ(d.FCellName, "first line");
+
+    // Pasted into the middle, only the pasted text is cut: what followed the caret stays.
+    d.Edit_NazovBunky->setText("Ab");
+    d.Edit_NazovBunky->setCursorPosition(1);
+    d.Edit_NazovBunky->paste();
+    EXPECT_EQ(d.Edit_NazovBunky->text(), "Afirst lineb");
 }
 
 TEST_F(SourceDialog, LockedCommentOpensReadOnlyInTheEditor)
