@@ -182,17 +182,6 @@ void StoreRecordColumns(const TRecordGridColumns& columns, TTableInfo& info)
     }
 }
 
-QVector<int> RecordOrderFromColumnFields(const QStringList& fieldNames)
-{
-    const TRecordGridDescriptors descriptors = MakeRecordGridDescriptors();
-    QVector<int> order;
-    for (const QString& name : fieldNames)
-        for (int d = 3; d <= 7; ++d)
-            if (descriptors[size_t(d)].FieldName == name)
-                order << d;
-    return order;
-}
-
 void SetRecordGridTitles(TRecordGridDescriptors& descriptors)
 {
     const int titles[] = { 646, 412, 332, 333, 334 };

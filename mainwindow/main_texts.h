@@ -54,9 +54,6 @@ struct TRecordGridColumns {
 TRecordGridColumns RecordColumnsFromLayout(const TTableInfo& info, TRecordGridDescriptors* descriptors = nullptr);
 // Writes the current tag, the order and the widths into Info (FormClose).
 void StoreRecordColumns(const TRecordGridColumns& columns, TTableInfo& info);
-// The descriptor numbers of the grid's columns as they stand, by field name (after the
-// user moved a column); names of no descriptor 3 to 7 are passed over.
-QVector<int> RecordOrderFromColumnFields(const QStringList& fieldNames);
 
 // SetGridColumnTitles: the titles of descriptors 3 to 7 from texts 646, 412, 332, 333
 // and 334; RecordColumnTitle gives the title of a grid column by its field name (empty

@@ -8,6 +8,7 @@
 #include "core/ui/splash_window.h"
 #include "database/backups.h"
 #include "database/data_module.h"
+#include "database/record_query.h"
 #include "database/status_bar_texts.h"
 #include "database/table_set.h"
 #include "database/ui/record_view_panel.h"
@@ -621,7 +622,8 @@ void TfOrvek1::StoreLayout()
 {
     // The grid's columns as the user left them: order by field name, widths by position.
     QHeaderView* header = RecordPanel->DBGrid_Tree->horizontalHeader();
-    const QVector<int> order = RecordOrderFromColumnFields(RecordPanel->View().ColumnFields);
+    const TRecordView& view = RecordPanel->View();
+    const QVector<int> order = RecordSortFieldsFromColumnFields(view.RecordGridDescriptors, view.ColumnFields);
     if (order.size() == RecordGridColumnCount) {
         for (int p = 0; p < RecordGridColumnCount; ++p) {
             GridColumns.Order[size_t(p)] = order[p];

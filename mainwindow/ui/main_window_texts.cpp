@@ -5,6 +5,7 @@
 
 #include "core/common_vars.h"
 #include "core/string_table.h"
+#include "database/record_query.h"
 #include "database/record_view.h"
 #include "database/template_zoom.h"
 #include "database/ui/record_view_panel.h"
@@ -125,8 +126,8 @@ void TfOrvek1::SetGridColumnTitles()
 void TfOrvek1::BuildSortFlags()
 {
     TRecordView& view = RecordPanel->View();
-    const TRecordSortFlags flags
-        = orvek::BuildSortFlags(view.RecordGridDescriptors, RecordOrderFromColumnFields(view.ColumnFields));
+    const TRecordSortFlags flags = orvek::BuildSortFlags(
+        view.RecordGridDescriptors, RecordSortFieldsFromColumnFields(view.RecordGridDescriptors, view.ColumnFields));
     SortDirections = flags.Directions;
     SortCaseFlags = flags.CaseFlags;
 }

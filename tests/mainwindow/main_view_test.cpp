@@ -1,3 +1,4 @@
+#include "database/record_query.h"
 #include "mainwindow/main_actions.h"
 #include "mainwindow/main_texts.h"
 #include "mainwindow/main_zoom.h"
@@ -248,7 +249,8 @@ TEST_F(MainLayout, StoredColumnOrderWidthsTitlesAndSortFlags)
     EXPECT_EQ(flags.CaseFlags, QVector<int>({ 0, -1, -1, -1, -1 }));
 
     // A column moved by the user, and the layout stored back.
-    EXPECT_EQ(RecordOrderFromColumnFields({ "NazovMerania", "SampleID", "Datum", "MenoPracovnika", "NazovVzoru" }),
+    EXPECT_EQ(RecordSortFieldsFromColumnFields(
+                  descriptors, { "NazovMerania", "SampleID", "Datum", "MenoPracovnika", "NazovVzoru" }),
         QVector<int>({ 6, 3, 5, 4, 7 }));
     TTableInfo stored;
     StoreRecordColumns(columns, stored);
