@@ -10,6 +10,7 @@
 #include "engine/cell.h"
 #include "engine/expression.h"
 #include "mainwindow/ui/cell_comment_box.h"
+#include "mainwindow/ui/cell_dialog_widgets.h"
 #include "platform/ui/rich_edit98.h"
 #include "richtext/markup_read.h"
 #include "richtext/ui/edit_text98.h"
@@ -31,41 +32,6 @@
 #include <QVBoxLayout>
 
 namespace orvek {
-
-namespace {
-
-TEditText98* FormattedBox(QWidget* owner, QWidget* panel, const char* name, int height)
-{
-    auto* box
-        = new TEditText98(owner, QString(), 0, 0, 0, 0, true, false, true, 8, QStringLiteral("MS Sans Serif"), panel);
-    box->Edit->setObjectName(QString::fromLatin1(name));
-    box->Edit->setFixedHeight(height);
-    return box;
-}
-
-QWidget* Panel(QWidget* parent, const char* name)
-{
-    auto* panel = new QWidget(parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    panel->setMinimumWidth(160);
-    return panel;
-}
-
-void ColourByReadOnly(QWidget* edit, bool readOnly)
-{
-    QPalette p = edit->palette();
-    p.setColor(QPalette::Base, ReadOnlyColor(readOnly));
-    edit->setPalette(p);
-}
-
-void ColourByEnabled(QWidget* widget, bool enabled)
-{
-    QPalette p = widget->palette();
-    p.setColor(QPalette::Base, EnabledColor(enabled));
-    widget->setPalette(p);
-}
-
-} // namespace
 
 TfOrvek5::TfOrvek5(QWidget* parent)
     : QDialog(parent)
@@ -115,11 +81,11 @@ void TfOrvek5::BuildControls()
     CheckBox_ZalomitText->setChecked(true);
 
     Label5 = MakeLabel(this, "Label5");
-    Panel_NazovVeliciny = Panel(this, "Panel_NazovVeliciny");
+    Panel_NazovVeliciny = FormattedPanel(this, "Panel_NazovVeliciny");
     FQuantityNameBox = FormattedBox(this, Panel_NazovVeliciny, "FQuantityNameBox", lineHeight);
     SpeedButton_Velicina = MakeButton(this, "SpeedButton_Velicina", QStringLiteral("\u2026"));
     Label6 = MakeLabel(this, "Label6");
-    Panel_JednotkaVeliciny = Panel(this, "Panel_JednotkaVeliciny");
+    Panel_JednotkaVeliciny = FormattedPanel(this, "Panel_JednotkaVeliciny");
     FUnitBox = FormattedBox(this, Panel_JednotkaVeliciny, "FUnitBox", lineHeight);
     SpeedButton_Jednotka = MakeButton(this, "SpeedButton_Jednotka", QStringLiteral("\u2026"));
     SpeedButton_EditVelicinaJednotka = MakeButton(this, "SpeedButton_EditVelicinaJednotka", QStringLiteral("\u2630"));

@@ -7,6 +7,7 @@
 #include "core/string_table.h"
 #include "database/ui/one_line_edit.h"
 #include "mainwindow/ui/cell_comment_box.h"
+#include "mainwindow/ui/cell_dialog_widgets.h"
 #include "platform/ui/rich_edit98.h"
 #include "richtext/ui/edit_text98.h"
 #include "sources/ui/source_page_widgets.h"
@@ -24,17 +25,6 @@
 #include <QVBoxLayout>
 
 namespace orvek {
-
-namespace {
-
-void ColourByReadOnly(QLineEdit* edit)
-{
-    QPalette p = edit->palette();
-    p.setColor(QPalette::Base, ReadOnlyColor(edit->isReadOnly()));
-    edit->setPalette(p);
-}
-
-} // namespace
 
 TfOrvek11::TfOrvek11(QWidget* parent)
     : QDialog(parent)
@@ -139,7 +129,7 @@ void TfOrvek11::LoadCellData()
     Comment->SetLocked(commentLocked);
     if (EditMode == 0)
         CheckBox_Aktivita->setEnabled(false);
-    ColourByReadOnly(Edit_NazovBunky);
+    ColourByReadOnly(Edit_NazovBunky, Edit_NazovBunky->isReadOnly());
     Comment->ApplyReadOnlyColor();
 }
 
