@@ -380,15 +380,8 @@ void TChartDetailForm::SpeedButton_PrepocitatClick()
 
 void TChartDetailForm::Table_EndEdit(QString& Text, bool& Cancel)
 {
-    if (Grid->Col() <= 2) {
-        if (!FitsPointList(Text)) {
-            RefuseListCharacter(Grid->Row(), Grid->Col());
-            Cancel = true;
-        }
+    if (!TakeEditedPointCell(*Grid, Text, Cancel))
         return;
-    }
-    Text = NormalizeNumberText(Text);
-    ChartData.ChartLastEditMask = PointValueMask(Text);
     ValueEdited(Text);
     SetValueAxisFormat();
 }

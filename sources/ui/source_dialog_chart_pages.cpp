@@ -209,15 +209,8 @@ void TfOrvek6::ReadChartTableForCheck()
 void TfOrvek6::Table_7EndEdit(QString& Text, bool& Cancel)
 {
     TF1Book& table = *Page7.Table_7;
-    if (table.Col() <= 2) {
-        if (!FitsPointList(Text)) {
-            RefuseListCharacter(table.Row(), table.Col());
-            Cancel = true;
-        }
+    if (!TakeEditedPointCell(table, Text, Cancel))
         return;
-    }
-    Text = NormalizeNumberText(Text);
-    ChartData.ChartLastEditMask = PointValueMask(Text);
     if (ChartData.ChartLastEditMask.size() > ChartData.ChartNumberMask.size()) {
         ChartData.ChartNumberMask = ChartData.ChartLastEditMask;
         FormatLoadedValues(table, ChartData.ChartPointCount, false, ChartData.ChartNumberMask);
@@ -228,15 +221,8 @@ void TfOrvek6::Table_7EndEdit(QString& Text, bool& Cancel)
 void TfOrvek6::Table_8EndEdit(QString& Text, bool& Cancel)
 {
     TF1Book& table = *Page8.Table_8;
-    if (table.Col() <= 2) {
-        if (!FitsPointList(Text)) {
-            RefuseListCharacter(table.Row(), table.Col());
-            Cancel = true;
-        }
+    if (!TakeEditedPointCell(table, Text, Cancel))
         return;
-    }
-    Text = NormalizeNumberText(Text);
-    ChartData.ChartLastEditMask = PointValueMask(Text);
     if (ChartData.ChartLastEditMask.size() > ChartData.ChartNumberMask.size()) {
         ChartData.ChartNumberMask = ChartData.ChartLastEditMask;
         FormatLoadedValues(table, ChartData.ChartPointCount, true, ChartData.ChartNumberMask);

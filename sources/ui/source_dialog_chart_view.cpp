@@ -1,8 +1,13 @@
 #include "sources/ui/source_dialog_chart_view.h"
 
+#include "core/number_text.h"
+#include "core/string_table.h"
+#include "platform/dialogs.h"
 #include "platform/ui/chart.h"
+#include "sources/chart_data.h"
 #include "sources/chart_plot.h"
 
+#include <QLineEdit>
 #include <QLineSeries>
 
 namespace orvek {
@@ -38,6 +43,68 @@ void ShowChartBottomAxis(TChart& Chart, const TChartPlot& Plot)
         labels.emplace_back(p.X, p.Label);
     Chart.SetBottomAxisTitle(Plot.BottomTitle);
     Chart.SetBottomLabels(labels, Plot.LabelSeparation);
+}
+
+bool FitsPointList(const QString& text)
+{
+    return !text.contains(QLatin1Char('@')) && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'));
+}
+
+void RefuseListCharacter(int row, int col)
+{
+    MessageDlg(GetString(22500, { QString::number(row), QString::number(col) }), TMsgDlgType::mtError, mbRetry);
+}
+
+bool TakeEditedPointCell(const TF1Book& table, QString& text, bool& cancel)
+{
+    if (table.Col() <= 2) {
+        if (!FitsPointList(text)) {
+            RefuseListCharacter(table.Row(), table.Col());
+            cancel = true;
+        }
+        return false;
+    }
+    text = NormalizeNumberText(text);
+    ChartData.ChartLastEditMask = PointValueMask(text);
+    return true;
+}
+
+bool AcceptPastedPointCell(int row, int col, const QString& text)
+{
+    if (col > 2 || FitsPointList(text))
+        return true;
+    RefuseListCharacter(row, col);
+    return false;
+}
+
+void ShowTableRefusal(TF1Book::TRefusal refusal, int row, int col)
+{
+    if (refusal == TF1Book::TRefusal::PasteTooLarge)
+        MessageDlg(GetString(22501, { QString::number(row), QString::number(col) }), TMsgDlgType::mtError, mbRetry);
+    else
+        MessageDlg(GetString(22502), TMsgDlgType::mtError, mbRetry);
+}
+
+void TakeMeanCount(QLineEdit* edit, int& field, const std::function<void()>& refresh)
+{
+    const QString text = edit->text().trimmed();
+    int value = 1;
+    if (!text.isEmpty() && text != QLatin1String("0") && !TryStrToIntNeutral(text, value)) {
+        MessageDlg(GetString(1088), TMsgDlgType::mtError, mbRetry);
+        edit->setText(QStringLiteral("1"));
+        edit->setFocus();
+        return;
+    }
+    if (value < 1 || text.isEmpty() || text == QLatin1String("0")) {
+        field = 1;
+        if (edit->text() != QLatin1String("1")) {
+            edit->setText(QStringLiteral("1"));
+            return;
+        }
+    } else {
+        field = value;
+    }
+    refresh();
 }
 
 } // namespace orvek
