@@ -70,7 +70,7 @@ public:
     // The table into FInput's lists and the chart state; the number of points.
     virtual int ReadGrid() = 0;
     void Recompute();
-    virtual bool ComputeChart() = 0;
+    bool ComputeChart();
     bool ComputeFromGrid();
     bool CommitAndCompute();
     virtual void RecomputeAndDraw() = 0;
@@ -250,7 +250,6 @@ public:
 
     void RefreshTexts() override;
     int ReadGrid() override;
-    bool ComputeChart() override;
     void RecomputeAndDraw() override;
     void ShowIntermediateResults() override;
     void ApplyParameterMode() override;
@@ -284,7 +283,6 @@ public:
 
     void RefreshTexts() override;
     int ReadGrid() override;
-    bool ComputeChart() override;
     void RecomputeAndDraw() override;
     void ShowIntermediateResults() override;
     void ApplyParameterMode() override;

@@ -101,17 +101,6 @@ int TfRegulacnyDiagramDetail_7::ReadGrid()
     return ReadIndividualsTable(TF1BookCells(*Grid), PointDateFormat(), FInput, ChartData);
 }
 
-bool TfRegulacnyDiagramDetail_7::ComputeChart()
-{
-    // A load marks a fully dated chart as spaced by date; the window's choice stands.
-    const bool byDate = ChartData.ChartDivideByDate;
-    const bool loaded = LoadChartDataFromInput(ChartData, FInput, computeReason_);
-    ChartData.ChartDivideByDate = byDate;
-    return loaded
-        && ComputeIndividualsChart(ChartData, Edit_StandardnaOdchylka->text().trimmed(),
-            Edit_CentralnaLinia_X->text().trimmed(), FInput, computeReason_);
-}
-
 void TfRegulacnyDiagramDetail_7::RecomputeAndDraw()
 {
     HideErrorPanel();

@@ -74,17 +74,6 @@ int TfRegulacnyDiagramDetail_8::ReadGrid()
     return ReadSubgroupTable(TF1BookCells(*Grid), PointDateFormat(), FInput, ChartData);
 }
 
-bool TfRegulacnyDiagramDetail_8::ComputeChart()
-{
-    // A load marks a fully dated chart as spaced by date; the window's choice stands.
-    const bool byDate = ChartData.ChartDivideByDate;
-    const bool loaded = LoadChartDataFromInput(ChartData, FInput, computeReason_);
-    ChartData.ChartDivideByDate = byDate;
-    return loaded
-        && ComputeSubgroupChart(ChartData, Edit_StandardnaOdchylka->text().trimmed(),
-            Edit_CentralnaLinia_X->text().trimmed(), FInput, computeReason_);
-}
-
 void TfRegulacnyDiagramDetail_8::RecomputeAndDraw()
 {
     if (CommitAndCompute())

@@ -378,6 +378,20 @@ void TChartDetailForm::SpeedButton_PrepocitatClick()
 
 // --- the table ---
 
+bool TChartDetailForm::ComputeChart()
+{
+    // A load marks a fully dated chart as spaced by date; the window's choice stands.
+    const bool byDate = ChartData.ChartDivideByDate;
+    const bool loaded = LoadChartDataFromInput(ChartData, FInput, computeReason_);
+    ChartData.ChartDivideByDate = byDate;
+    if (!loaded)
+        return false;
+    const QString s = Edit_StandardnaOdchylka->text().trimmed();
+    const QString center = Edit_CentralnaLinia_X->text().trimmed();
+    return Individuals() ? ComputeIndividualsChart(ChartData, s, center, FInput, computeReason_)
+                         : ComputeSubgroupChart(ChartData, s, center, FInput, computeReason_);
+}
+
 void TChartDetailForm::Table_EndEdit(QString& Text, bool& Cancel)
 {
     if (!TakeEditedPointCell(*Grid, Text, Cancel))
