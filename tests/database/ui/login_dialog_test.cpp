@@ -99,8 +99,14 @@ TEST_F(LoginWindows, PasswordDialogNamesTheUserWhenAsked)
             text = change.LabelUser->text();
             const QString shots = qEnvironmentVariable("ORVEK_SHOTS");
             if (!shots.isEmpty() && visible) {
-                QApplication::processEvents();
-                change.grab().save(shots + "/password-dialog.png");
+                const quint8 language = LanguageID;
+                for (const quint8 shown : { quint8(0), quint8(1) }) {
+                    LanguageID = shown;
+                    change.FormActivate();
+                    QApplication::processEvents();
+                    change.grab().save(shots + (shown ? "/password-dialog-sk.png" : "/password-dialog-en.png"));
+                }
+                LanguageID = language;
             }
             change.CancelBtn->click();
         });
