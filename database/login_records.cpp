@@ -76,6 +76,11 @@ void SetHistoryViewer(HistoryViewer viewer)
     g_historyViewer = std::move(viewer);
 }
 
+bool HistoryViewerInstalled()
+{
+    return bool(g_historyViewer);
+}
+
 void ShowHistory(const QString& sql, const QVariantList& values, int userID)
 {
     if (g_historyViewer)

@@ -39,6 +39,7 @@ QString HistoryStatement(THistoryScope scope, int userID, const QString& date, Q
 // request is ignored.
 using HistoryViewer = std::function<void(const QString& sql, const QVariantList& values, int userID)>;
 void SetHistoryViewer(HistoryViewer viewer);
+bool HistoryViewerInstalled();
 void ShowHistory(const QString& sql, const QVariantList& values, int userID);
 
 } // namespace orvek

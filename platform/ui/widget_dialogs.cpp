@@ -208,6 +208,11 @@ void SetFolderChooser(FolderChooser chooser)
     InstalledFolderChooser() = std::move(chooser);
 }
 
+bool FolderChooserInstalled()
+{
+    return bool(InstalledFolderChooser());
+}
+
 bool WidgetDialogHandler::SelectFolderDialog(const QString& caption, QString& folder)
 {
     if (const FolderChooser& chooser = InstalledFolderChooser())

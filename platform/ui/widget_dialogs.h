@@ -29,6 +29,7 @@ public:
 // OK. An empty function brings the toolkit's dialog back.
 using FolderChooser = std::function<bool(QString& folder)>;
 void SetFolderChooser(FolderChooser chooser);
+bool FolderChooserInstalled();
 
 // "Text files (*.txt)|*.txt|All (*.*)|*.*" -> "Text files (*.txt);;All (*.*)".
 QString QtFileFilter(const QString& pipeFilter);

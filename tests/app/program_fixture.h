@@ -1,0 +1,113 @@
+#pragma once
+// The program as it ships, composed by the routine `main` runs, on a new database made
+// from the empty one, offscreen. Only the message boxes and standard dialogs are
+// answered by the test's script; every other window is the real one, driven by its
+// object names as a user would drive it.
+
+#include "app/program.h"
+#include "core/common_vars.h"
+#include "database/ui/login_dialog.h"
+#include "database/ui/password_dialog.h"
+#include "mainwindow/ui/main_window.h"
+#include "tests/database/ui/when_shown.h"
+#include "tests/support/dialog_script.h"
+#include "tests/support/test_env.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace orvek::test {
+
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearSettingsStore();
+        CommonInit();
+        LanguageID = 0;
+        // Every test starts on a database the program makes from the empty one.
+        QDir(DatabaseDir).removeRecursively();
+        Start();
+    }
+    void TearDown() override
+    {
+        Stop();
+        EXPECT_TRUE(DialogScript::Instance().AllAnswered()) << "unanswered: " << Shown().join(" | ").toStdString();
+        CommonDone();
+    }
+
+    // Composes the program and shows its main window, as `main` does.
+    void Start()
+    {
+        TOrvekProgram::Options options;
+        options.Dialogs = &DialogScript::Instance();
+        options.ShowSplash = false;
+        options.ImportStrings = false;
+        program = std::make_unique<TOrvekProgram>(options);
+    }
+    // Ends the program as closing the main window does, without the questions of the
+    // close: the test answers those where it closes the window itself.
+    void Stop() { program.reset(); }
+
+    TfOrvek1& Main() { return program->MainWindow(); }
+    QAction* Action(const char* name)
+    {
+        auto* action = Main().findChild<QAction*>(name);
+        EXPECT_NE(action, nullptr) << name;
+        return action;
+    }
+    static QStringList Shown() { return DialogScript::Instance().Shown(); }
+
+    // The login dialog answered with Name and Password (Cancel when Ok is false).
+    static void AnswerLogin(const QString& name, const QString& password, bool ok = true)
+    {
+        WhenShown<TfPrihlasenieDoProgramu>([name, password, ok](TfPrihlasenieDoProgramu& dialog) {
+            if (!ok) {
+                dialog.CancelBtn->click();
+                return;
+            }
+            dialog.ComboBox1->setCurrentText(name);
+            dialog.Password->setText(password);
+            dialog.OKBtn->click();
+        });
+    }
+    // The password dialog answered with Old and New (typed twice).
+    static void AnswerNewPassword(const QString& oldPassword, const QString& newPassword)
+    {
+        WhenShown<TfZmenaHesla>([oldPassword, newPassword](TfZmenaHesla& dialog) {
+            dialog.EditOldPassword->setText(oldPassword);
+            dialog.EditNewPassword->setText(newPassword);
+            dialog.EditConfirmPassword->setText(newPassword);
+            dialog.OKBtn->click();
+        });
+    }
+
+    // Shows the main window; its first activation runs the login, answered by the
+    // answers queued before.
+    void ShowAndWaitForLogin()
+    {
+        program->Show();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !Main().FFirstActivation; }, 10000));
+    }
+    // The first start of a new database: the administrator logs in with the first
+    // password and sets his own.
+    void StartAsAdministrator()
+    {
+        AnswerLogin("admin", "orvek");
+        AnswerNewPassword("orvek", "heslo1");
+        DialogScript::Instance().AnswerMessage(mrOk); // the password has been changed
+        ShowAndWaitForLogin();
+        ASSERT_EQ(CurrentUserID, 1);
+    }
+
+    std::unique_ptr<TOrvekProgram> program;
+};
+
+} // namespace orvek::test
