@@ -58,7 +58,10 @@ TRecordLoad LoadRecordDiagram(QSqlDatabase& db, int recordID, QString* reason)
         } else {
             root->SetEquationTemplateFlag(1);
             window->SetRootCell(root);
-            // The counter read with the text is the one a later save must find.
+            // The record is now the current diagram, and the counter read with its text
+            // is the one a later save must find. A template shown before must not keep
+            // the diagram kind: a save would then leave the record's counter behind.
+            CurrentDiagramKind = false;
             LoadedItemChangeCounter = counter;
             // Source keys of an older form are stored again in the current form.
             if (SourceKeysLoaded && root->SaveToText() + QStringLiteral("\r\n") != text)

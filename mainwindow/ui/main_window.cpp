@@ -685,8 +685,10 @@ void TfOrvek1::UpdateActions(int mode)
 bool TfOrvek1::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate) {
-        // The main window's diagram is the record's on every activation.
-        CurrentDiagramKind = false;
+        // The main window's diagram is the record's on every activation, with the
+        // record's change counter back in place of a template's.
+        if (document_)
+            document_->MakeCurrent();
         if (FFirstActivation)
             QueueFirstActivation();
     }
@@ -715,7 +717,7 @@ void TfOrvek1::CloseSplash()
 
 void TfOrvek1::FormActivate()
 {
-    CurrentDiagramKind = false;
+    document_->MakeCurrent();
     if (!FFirstActivation) {
         Trace("fOrvek1.FormActivate 20 End of Procedure");
         return;

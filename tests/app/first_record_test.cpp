@@ -1,0 +1,147 @@
+// A new user's first hour: a template made from an equation, a record made from it,
+// values typed in the summary of quantities, the program closed with Yes to saving, and
+// the values there after a restart.
+
+#include "database/data_module.h"
+#include "database/template_document.h"
+#include "database/ui/edit_record_head.h"
+#include "database/ui/template_window.h"
+#include "engine/cell.h"
+#include "mainwindow/main_document.h"
+#include "mainwindow/ui/equation_cell_dialog.h"
+#include "mainwindow/ui/table_quantities.h"
+#include "platform/ui/rich_edit98.h"
+#include "tests/app/program_fixture.h"
+
+#include <QTableWidget>
+
+using namespace orvek;
+using orvek::test::DialogScript;
+using orvek::test::ProgramTest;
+using orvek::test::WhenShown;
+
+namespace {
+
+class FirstRecord : public ProgramTest {
+protected:
+    // In the template window opened for the pick: a new template from "y = a + b",
+    // handed over as a record named Name.
+    static void MakeTemplateAndHandOver(const QString& name)
+    {
+        WhenShown<TfOrvekDB>([name](TfOrvekDB& window) {
+            WhenShown<TfOrvek5>([](TfOrvek5& d) {
+                d.Edit_SymbolVeliciny->setText("y");
+                d.RichEdit_PravaStranaRovnice->setFocus();
+                QTest::keyClicks(d.RichEdit_PravaStranaRovnice, "a + b");
+                ASSERT_TRUE(QTest::qWaitFor([&] { return d.Button_OK->isEnabled(); }, 5000));
+                d.Button_OK->click();
+            });
+            window.ActionNewRecFromNewTree->trigger();
+            WhenShown<TfEditRecordHead>([name](TfEditRecordHead& head) {
+                head.Edit_NazovMerania->setText(name);
+                head.Button2->click();
+            });
+            // The window's timer loads the new template once the window is active again.
+            window.activateWindow();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return window.Document().RootCell != nullptr; }, 5000));
+            window.ActionCloseWindowandAddTemplateToDB->trigger();
+        });
+    }
+    // The summary of quantities answered with the values of a and b.
+    static void TypeValues(const QString& a, const QString& b)
+    {
+        WhenShown<TfTableQuantites>([a, b](TfTableQuantites& summary) {
+            QTableWidget* grid = summary.StringGrid_Quantities;
+            for (int row = 0; row < grid->rowCount(); ++row) {
+                const QString symbol = grid->item(row, 0) ? grid->item(row, 0)->text() : QString();
+                const int valueColumn = 2;
+                if (symbol != "a" && symbol != "b")
+                    continue;
+                // Typed as a user types: the cell's editor, the text, Enter.
+                grid->setFocus();
+                grid->setCurrentCell(row, valueColumn);
+                // The value column opens its editor as soon as its cell is current.
+                QWidget* editor = grid->indexWidget(grid->currentIndex());
+                ASSERT_NE(editor, nullptr);
+                QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(editor, symbol == "a" ? a : b);
+                QTest::keyClick(editor, Qt::Key_Return);
+            }
+            summary.OkButton->click();
+        });
+    }
+    TCell* Root() { return Main().Document().RootCell; }
+};
+
+TEST_F(FirstRecord, TheFirstRecordOfANewDatabaseSavesAndIsThereAfterARestart)
+{
+    StartAsAdministrator();
+    MakeTemplateAndHandOver("first");
+    TypeValues("2", "3");
+    // The sources have no values yet: the question after the summary is answered No.
+    DialogScript::Instance().AnswerMessage(mrNo);
+    Action("ActionNewRecFromTemplateTree")->trigger();
+    ASSERT_NE(Root(), nullptr);
+    ASSERT_EQ(Root()->ChildCount(), 2);
+    EXPECT_EQ(Root()->Child(0)->FValue.Text, "2");
+    const int recordId = CurrentRecordID;
+    ASSERT_GT(recordId, 0);
+
+    // The timer stores the change with its history row; nothing is refused.
+    Main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !Main().Document().FModified && !CellTreeChanged; }, 5000));
+    EXPECT_EQ(Shown().size(), 2) << Shown().join(" | ").toStdString();
+
+    // A later change, then the program is closed: Yes to ending it and to saving.
+    Root()->Child(1)->FValue.Text = "4";
+    Main().Document().FModified = true;
+    DialogScript::Instance().AnswerMessage(mrYes);
+    DialogScript::Instance().AnswerMessage(mrYes);
+    EXPECT_TRUE(Main().close());
+    Stop();
+
+    // The next start shows the record with both values.
+    Start();
+    AnswerLogin("admin", "heslo1");
+    ShowAndWaitForLogin();
+    Main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Root() && CurrentRecordID == recordId; }, 5000));
+    ASSERT_EQ(Root()->ChildCount(), 2);
+    EXPECT_EQ(Root()->Child(0)->FValue.Text, "2");
+    EXPECT_EQ(Root()->Child(1)->FValue.Text, "4");
+}
+
+TEST_F(FirstRecord, ARecordSavesAfterTheTemplateWindowShowedATemplate)
+{
+    StartAsAdministrator();
+    MakeTemplateAndHandOver("first");
+    TypeValues("2", "3");
+    DialogScript::Instance().AnswerMessage(mrNo);
+    Action("ActionNewRecFromTemplateTree")->trigger();
+    ASSERT_NE(Root(), nullptr);
+    Main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !Main().Document().FModified && !CellTreeChanged; }, 5000));
+    // A few more stored changes take the record's change counter past the template's.
+    for (const char* value : { "6", "7", "8" }) {
+        Root()->Child(1)->FValue.Text = value;
+        CellTreeChanged = true;
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !Main().Document().FModified && !CellTreeChanged; }, 5000));
+    }
+
+    // The template window shows the template (its counter in the shared state) and is
+    // cancelled; the record's next change is stored all the same.
+    WhenShown<TfOrvekDB>([](TfOrvekDB& window) {
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window.Document().RootCell != nullptr; }, 5000));
+        window.reject();
+    });
+    Action("ActionNewRecFromTemplateTree")->trigger();
+    Main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return QApplication::activeWindow() == &Main(); }, 5000));
+    Root()->Child(0)->FValue.Text = "5";
+    CellTreeChanged = true;
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !Main().Document().FModified && !CellTreeChanged; }, 5000));
+    EXPECT_EQ(Shown().size(), 2) << Shown().join(" | ").toStdString();
+}
+
+} // namespace
