@@ -6,6 +6,7 @@
 #include "database/data_module.h"
 #include "platform/sql_database.h"
 
+#include <QDir>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -18,6 +19,13 @@ namespace {
 constexpr int kShortestMainWindowSnapshot = 20;
 
 } // namespace
+
+QSqlDatabase WindowUndoDatabase(const QString& name)
+{
+    const QString folder = QDir(TempDir).filePath(name);
+    QDir().mkpath(folder);
+    return OpenFolderDatabase(name, folder, true);
+}
 
 TUndoTable::TUndoTable(TUndoPolicy policy, std::function<QSqlDatabase()> database)
     : policy_(policy)

@@ -19,6 +19,12 @@ namespace orvek {
 
 enum class TUndoPolicy { DropRedoTail, KeepUndone };
 
+// The undo history's database of one window (Name, e.g. "MainUndo"): a file of its own
+// in the temporary folder. Other code keeps read cursors open on the temporary folder's
+// shared file, and the history is written after every change; in that file each write
+// would wait for a reader until the busy timeout and then fail.
+QSqlDatabase WindowUndoDatabase(const QString& name);
+
 class TUndoTable {
 public:
     // Database gives the connection of the temporary folder (TemporaryDatabase when

@@ -9,6 +9,7 @@
 #include "database/folder_table_cursor.h"
 #include "database/template_document.h"
 #include "database/template_list.h"
+#include "database/undo_table.h"
 #include "database/ui/db_navigator.h"
 #include "database/ui/db_tree_view.h"
 #include "database/ui/vx_db_grid.h"
@@ -769,7 +770,10 @@ void TfOrvekDB::FormCreate()
     menuService->menuAction()->setVisible(false);
     Timer1->stop();
 
-    document_ = std::make_unique<TTemplateDocument>(ScrollBox_Template);
+    // The undo history has a file of its own, as the main window's has: the record and
+    // template lists keep read cursors open on the temporary folder's shared file.
+    document_ = std::make_unique<TTemplateDocument>(
+        ScrollBox_Template, [] { return WindowUndoDatabase(QStringLiteral("TemplateUndo")); });
     list_ = std::make_unique<TTemplateList>(DataModule1 ? &DataModule1->SessionOrvek() : nullptr);
     StartTickLoop();
 

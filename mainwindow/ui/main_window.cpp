@@ -12,6 +12,7 @@
 #include "database/status_bar_texts.h"
 #include "database/table_set.h"
 #include "database/ui/record_view_panel.h"
+#include "database/undo_table.h"
 #include "database/ui/vx_db_grid.h"
 #include "database/upgrade.h"
 #include "database/users.h"
@@ -58,17 +59,6 @@ namespace {
 // after this wait.
 constexpr int kFirstActivationFallbackMs = 4000;
 
-// The undo history's database: a file of its own in the temporary folder. The record
-// view keeps a read cursor open on the temporary folder's shared file, and the history
-// is written after every change; in that file each write would wait for the reader
-// until the busy timeout and then fail.
-QSqlDatabase UndoDatabase()
-{
-    const QString folder = QDir(TempDir).filePath(QStringLiteral("MainUndo"));
-    QDir().mkpath(folder);
-    return OpenFolderDatabase(QStringLiteral("MainUndo"), folder, true);
-}
-
 void Trace(const char* text)
 {
     if (TraceSteps)
@@ -113,7 +103,7 @@ TfOrvek1::TfOrvek1(QWidget* parent, std::function<quint32()> clock)
     CreateMenus();
     CreatePages();
     CreateRecordPanel();
-    document_ = std::make_unique<TMainDocument>(ScrollBox2, UndoDatabase);
+    document_ = std::make_unique<TMainDocument>(ScrollBox2, [] { return WindowUndoDatabase(QStringLiteral("MainUndo")); });
     StartTimerLoop(std::move(clock));
     FormCreate();
     ConnectToolActions();

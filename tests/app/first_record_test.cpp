@@ -3,6 +3,7 @@
 // the values there after a restart.
 
 #include "database/data_module.h"
+#include "platform/sql_database.h"
 #include "database/template_document.h"
 #include "database/ui/edit_record_head.h"
 #include "database/ui/template_window.h"
@@ -13,6 +14,8 @@
 #include "platform/ui/rich_edit98.h"
 #include "tests/app/program_fixture.h"
 
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTableWidget>
 
 using namespace orvek;
@@ -142,6 +145,49 @@ TEST_F(FirstRecord, ARecordSavesAfterTheTemplateWindowShowedATemplate)
     CellTreeChanged = true;
     ASSERT_TRUE(QTest::qWaitFor([this] { return !Main().Document().FModified && !CellTreeChanged; }, 5000));
     EXPECT_EQ(Shown().size(), 2) << Shown().join(" | ").toStdString();
+}
+
+TEST_F(FirstRecord, TheTemplateWindowKeepsItsUndoWhileAReaderHoldsTheTemporaryDatabase)
+{
+    StartAsAdministrator();
+    WhenShown<TfOrvekDB>([](TfOrvekDB& window) {
+        WhenShown<TfOrvek5>([](TfOrvek5& d) {
+            d.Edit_SymbolVeliciny->setText("y");
+            d.RichEdit_PravaStranaRovnice->setFocus();
+            QTest::keyClicks(d.RichEdit_PravaStranaRovnice, "a + b");
+            ASSERT_TRUE(QTest::qWaitFor([&] { return d.Button_OK->isEnabled(); }, 5000));
+            d.Button_OK->click();
+        });
+        window.ActionNewRecFromNewTree->trigger();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window.Document().RootCell != nullptr; }, 5000));
+
+        // Another cursor reads the temporary folder's shared database and keeps reading.
+        QSqlDatabase reader = QSqlDatabase::addDatabase("QSQLITE", "reader");
+        reader.setDatabaseName(FolderDatabasePath(TempDir));
+        ASSERT_TRUE(reader.open());
+        {
+            QSqlQuery hold(reader);
+            ASSERT_TRUE(hold.exec("BEGIN"));
+            ASSERT_TRUE(hold.exec("SELECT name FROM sqlite_master"));
+            hold.next();
+
+            // Two changes of the template: each is a state the history keeps.
+            for (const char* value : { "1", "2" }) {
+                window.Document().RootCell->Child(0)->FValue.Text = value;
+                CellTreeChanged = true;
+                ASSERT_TRUE(QTest::qWaitFor([] { return !CellTreeChanged; }, 5000));
+            }
+            EXPECT_TRUE(window.Document().CanUndo());
+            EXPECT_GE(window.Document().UndoTable().RowCount(), 2);
+            EXPECT_EQ(window.TemplateCount, 1);
+        }
+        reader.close();
+        window.reject();
+    });
+    Action("ActionNewRecFromTemplateTree")->trigger();
+    EXPECT_EQ(Shown().size(), 1) << Shown().join(" | ").toStdString();
+    QSqlDatabase::removeDatabase("reader");
 }
 
 } // namespace
