@@ -56,6 +56,7 @@
 #include <QFileInfo>
 #include <QScreen>
 #include <cstdio>
+#include <memory>
 
 using namespace orvek;
 
@@ -69,9 +70,11 @@ int main(int argc, char** argv)
     // Qt's own texts (standard buttons, file and print dialogs) in the program's language.
     LoadQtTranslations(LanguageID);
 
-    SingleInstanceGuard guard(ProgramName, TempDir);
-    if (!guard.TryAcquire()) {
-        guard.NotifyRunningInstance();
+    // Its lock and socket live in TempDir, which CommonDone may remove: it goes first.
+    auto guard = std::make_unique<SingleInstanceGuard>(ProgramName, TempDir);
+    if (!guard->TryAcquire()) {
+        guard->NotifyRunningInstance();
+        guard.reset();
         CommonDone();
         return 0;
     }
@@ -136,7 +139,8 @@ int main(int argc, char** argv)
         TfOrvek1 mainWindow;
         const auto mainWindowInstalled = InstallGlobal(fOrvek1, &mainWindow);
         const auto mainServiceInstalled = InstallService(SetMainWindowService, &mainWindow);
-        QObject::connect(&guard, &SingleInstanceGuard::ActivationRequested, &mainWindow, &TfOrvek1::RestoreAndActivate);
+        QObject::connect(
+            guard.get(), &SingleInstanceGuard::ActivationRequested, &mainWindow, &TfOrvek1::RestoreAndActivate);
 
         // A click or double click on a cell box: the cell commands and the cell dialogs,
         // writing history through the main window, which then writes no second row.
@@ -239,6 +243,7 @@ int main(int argc, char** argv)
         std::fflush(stdout);
         result = app.exec();
     }
+    guard.reset();
     CommonDone();
     return result;
 }
