@@ -10,6 +10,7 @@
 
 #include <QScreen>
 #include <cstdio>
+#include <memory>
 
 using namespace orvek;
 
@@ -21,9 +22,11 @@ int main(int argc, char** argv)
         ScreenPixelsPerInch = screen->logicalDotsPerInchY();
     CommonInit();
 
-    SingleInstanceGuard guard(ProgramName, TempDir);
-    if (!guard.TryAcquire()) {
-        guard.NotifyRunningInstance();
+    // Its lock and socket live in TempDir, which CommonDone may remove: it goes first.
+    auto guard = std::make_unique<SingleInstanceGuard>(ProgramName, TempDir);
+    if (!guard->TryAcquire()) {
+        guard->NotifyRunningInstance();
+        guard.reset();
         CommonDone();
         return 0;
     }
@@ -38,13 +41,14 @@ int main(int argc, char** argv)
         app.installEventFilter(&wheelToArrowKeys);
 
         TOrvekProgram program(TOrvekProgram::Options {});
-        QObject::connect(&guard, &SingleInstanceGuard::ActivationRequested, &program.MainWindow(),
+        QObject::connect(guard.get(), &SingleInstanceGuard::ActivationRequested, &program.MainWindow(),
             &TfOrvek1::RestoreAndActivate);
         program.Show();
         std::printf("%s: main window created\n", qUtf8Printable(ProgramTitle));
         std::fflush(stdout);
         result = app.exec();
     }
+    guard.reset();
     CommonDone();
     return result;
 }

@@ -11,16 +11,56 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QRegularExpression>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace orvek {
 
 namespace {
+
+// A private temporary folder made at start (because the usual one could not be
+// trusted) and the mark that it is in use: a lock held while the program runs, so that
+// a later start can tell a folder left by a stopped program from one in use.
+constexpr char kInUseLockName[] = "in-use.lock";
+QString g_privateTempFolder;
+std::unique_ptr<QLockFile> g_privateTempLock;
+
+// Takes the in-use lock of Folder; False when someone holds it.
+std::unique_ptr<QLockFile> TakeInUseLock(const QString& folder)
+{
+    auto lock = std::make_unique<QLockFile>(WithTrailingSeparator(folder) + QLatin1String(kInUseLockName));
+    // Only a holder that no longer runs gives the lock up, however old it is.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0))
+        return nullptr;
+    return lock;
+}
+
+// Removes Folder, whose in-use lock the caller holds, the lock last: the contents
+// first, then the lock, then the folder only when empty, so that a start that made the
+// folder a moment ago and takes its lock now keeps it.
+void RemoveLockedFolder(const QString& folder, std::unique_ptr<QLockFile> lock)
+{
+    const QDir dir(folder);
+    for (const QFileInfo& entry :
+        dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
+        if (entry.fileName() == QLatin1String(kInUseLockName))
+            continue;
+        if (entry.isDir() && !entry.isSymLink())
+            QDir(entry.filePath()).removeRecursively();
+        else
+            QFile::remove(entry.filePath());
+    }
+    lock.reset();
+    ::rmdir(QFile::encodeName(QDir::cleanPath(folder)).constData());
+}
 
 // Runs the initializations of the program's own state that precede the settings.
 void SetIdentity()
@@ -170,14 +210,53 @@ QString PrivateFolder(const QString& path, QString* reason)
     return fresh;
 }
 
+void RemoveAbandonedPrivateFolders(const QString& path)
+{
+    const QFileInfo base(QDir::cleanPath(path));
+    const QDir parent = base.dir();
+    const QRegularExpression made(
+        QStringLiteral("^%1-[A-Za-z0-9]{6}$").arg(QRegularExpression::escape(base.fileName())));
+    for (const QString& name : parent.entryList({ base.fileName() + QStringLiteral("-*") },
+             QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
+        if (!made.match(name).hasMatch())
+            continue;
+        const QString folder = parent.filePath(name);
+        struct stat info { };
+        if (::lstat(QFile::encodeName(folder).constData(), &info) != 0 || !S_ISDIR(info.st_mode)
+            || info.st_uid != ::getuid())
+            continue;
+        if (std::unique_ptr<QLockFile> lock = TakeInUseLock(folder))
+            RemoveLockedFolder(folder, std::move(lock));
+    }
+}
+
 QString UserTempFolder()
 {
-    QString reason;
     const QString base = QDir::tempPath() + QStringLiteral("/Orvek-%1").arg(::getuid());
-    QString folder = PrivateFolder(base, &reason);
+    RemoveAbandonedPrivateFolders(base);
+    QString reason, folder;
+    // A fresh folder is in use once its lock is held; a start sweeping away old folders
+    // at this very moment may take it first, and then another one is made.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        folder = PrivateFolder(base, &reason);
+        if (folder.isEmpty() || reason.isEmpty())
+            break;
+        if ((g_privateTempLock = TakeInUseLock(folder))) {
+            g_privateTempFolder = folder;
+            break;
+        }
+    }
     if (!reason.isEmpty())
         AppendLogBlock(QString::fromLatin1(kErrorLogFileName), QStringLiteral("Temporary folder: ") + reason);
     return folder;
+}
+
+void RemovePrivateTempFolder()
+{
+    if (g_privateTempFolder.isEmpty())
+        return;
+    RemoveLockedFolder(g_privateTempFolder, std::move(g_privateTempLock));
+    g_privateTempFolder.clear();
 }
 
 void ParseCommandLine(const QStringList& parameters)
@@ -244,6 +323,7 @@ void CommonDone()
     HistoryOriginalValues.clear();
     HistoryNewValues.clear();
     UtilityDone();
+    RemovePrivateTempFolder();
 }
 
 void ClearCellCommands()

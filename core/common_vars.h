@@ -141,8 +141,15 @@ void ParseCommandLine(const QStringList& parameters);
 QString ProgramFolder();
 // The user's own temporary folder of the program: tmp/Orvek-<uid>/, used only when it
 // is a real folder (not a link) of this user that nobody else may write into; otherwise
-// a fresh private folder beside it, and the error log says why.
+// a fresh private folder beside it, held in use until RemovePrivateTempFolder (run by
+// CommonDone) removes it, and the error log says why. Fresh folders that earlier
+// starts of this user left are removed first.
 QString UserTempFolder();
+void RemovePrivateTempFolder();
+// Removes the folders Path + "-XXXXXX" (as PrivateFolder makes them) that are real
+// folders of this user and that no running start holds in use; links, folders of other
+// users and other names are left alone.
+void RemoveAbandonedPrivateFolders(const QString& path);
 // Path as a private folder of this user (mode 0700, with a trailing "/"): made when
 // missing, taken when it is a real folder of this user that nobody else may write into,
 // else a fresh folder Path + "-XXXXXX" made like mkdtemp. Reason tells why Path was not

@@ -125,16 +125,25 @@ template <typename Float> bool ConvertStrict(QStringView normalized, Float& valu
     return true;
 }
 
-// The common steps of the conversions: 1 zero text, 0 not a number, 2 converted.
+// An exponent letter counts only after a digit of the mantissa: "E" and "-E" alone
+// would be normalised to "1E" and "-1E", which no conversion reads, and "E0" stands
+// for 1E0. The characters "+", "-", "." and "," alone stay zero texts.
 bool IsZeroView(QStringView text)
 {
     if (Trimmed(text).isEmpty())
         return false;
+    bool digitSeen = false;
     for (QChar c : text) {
-        if (c == QChar('+') || c == QChar('-') || c == QChar('.') || c == QChar(',') || c == QChar('E'))
+        if (c == QChar('E')) {
+            if (!digitSeen)
+                return false;
+            continue;
+        }
+        if (c == QChar('+') || c == QChar('-') || c == QChar('.') || c == QChar(','))
             continue;
         if (c != QChar('0'))
             return false;
+        digitSeen = true;
     }
     return true;
 }
@@ -165,6 +174,7 @@ QString NormalizeView(QStringView text)
     return result;
 }
 
+// The common steps of the conversions: 1 zero text, 0 not a number, 2 converted.
 template <typename Float> int ConvertTyped(const QString& text, Float& value, QString* normalized)
 {
     const QStringView trimmed = Trimmed(text);

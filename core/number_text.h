@@ -43,7 +43,8 @@ QString IntegerPartText(const QString& Text);
 bool HasOnlyNumberChars(const QString& Text);
 
 // True when the trimmed text is not empty and the text, without "+", "-", ".", ","
-// and "E", is empty or only zeros (a blank is another character).
+// and "E", is empty or only zeros (a blank is another character); an "E" counts only
+// after a "0", so "E", "-E" and "E0" are not zero texts.
 bool IsZeroText(const QString& Text);
 // IsZeroText of the text without its first "%", trimmed.
 bool IsZeroPercentText(const QString& Text);

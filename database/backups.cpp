@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -225,6 +226,16 @@ bool WriteExportFile(const QString& path, const std::function<bool(QTextStream&,
     return true;
 }
 
+// The read and write permissions of the live database file. The export holds every
+// record, so its files may be read by those who may read the database, and no others.
+QFileDevice::Permissions DatabaseFilePermissions()
+{
+    constexpr QFileDevice::Permissions readWrite = QFileDevice::ReadOwner | QFileDevice::WriteOwner
+        | QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+    const QFileDevice::Permissions permissions = QFile::permissions(FolderDatabasePath(DatabaseDir)) & readWrite;
+    return permissions | QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+}
+
 } // namespace
 
 qint64 FreeBytesAt(const QString& folder)
@@ -288,26 +299,28 @@ bool TDataModule1::ChooseWorkingBackupDir(QString& folder)
             TMsgDlgType::mtWarning, mbCancel);
         return false;
     }
-    if (DirectoryExists(folder))
-        return true;
-    if (!ForceDirectories(folder))
-        return false;
-    if (!AppendBackupListLine(now, folder))
-        AppendLogBlock(QString::fromLatin1(kErrorLogFile), QStringLiteral("Cannot write ") + ListFilePath());
+    // The folder is made by the copy, whole or not at all.
     return true;
 }
 
 bool TDataModule1::MakeWorkingBackup()
 {
+    const QDateTime moment = Now();
     QString folder;
     if (!ChooseWorkingBackupDir(folder))
         return false;
     HourglassCursor hourglass;
     QString error;
     const bool ok = BuildBackupFolder(*session_, folder, GetString(503) + QStringLiteral(" 1 / 2"), {}, &error);
-    if (!ok)
+    if (!ok) {
         AppendLogBlock(QString::fromLatin1(kErrorLogFile), QStringLiteral("MakeWorkingBackup: ") + error);
-    return ok;
+        return false;
+    }
+    // Listed only once whole, so that a stopped backup is never taken for the last one;
+    // a backup made again in the same minute replaced its folder, which is listed.
+    if (!ReadBackupList().contains(folder) && !AppendBackupListLine(moment, folder))
+        AppendLogBlock(QString::fromLatin1(kErrorLogFile), QStringLiteral("Cannot write ") + ListFilePath());
+    return true;
 }
 
 bool TDataModule1::MakeAdminBackup()
@@ -358,6 +371,16 @@ bool TDataModule1::ExportDatabaseItems(const QString& folder)
     if (!ForceDirectories(target))
         return false;
     DeleteFiles(target, QStringLiteral("*"));
+    // The files are written with the usual mode of new files; the folder is closed to
+    // everyone else until they have the database file's permissions.
+    const QFileDevice::Permissions folderPermissions = QFile::permissions(target);
+    QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QFileDevice::Permissions filePermissions = DatabaseFilePermissions();
+    const auto openFolder = qScopeGuard([&] {
+        for (const QString& name : QDir(target).entryList(QDir::Files | QDir::Hidden))
+            QFile::setPermissions(target + name, filePermissions);
+        QFile::setPermissions(target, folderPermissions);
+    });
     QString error;
     QSqlDatabase db = session_->Database(AliasDB, false, &error);
     if (!db.isOpen())

@@ -120,10 +120,20 @@ void TDataModule1::OpenDatabase()
     SetAlias(AliasStrings, AppDir + QStringLiteral("Strings"));
     SetAlias(AliasDB, DatabaseDir);
     SetAlias(AliasTempName, TempDir);
-    // A database file that exists but does not open is a failed start.
-    if (QFileInfo::exists(FolderDatabasePath(DatabaseDir)) && !session_->Database(AliasDB, false, &reason).isOpen()) {
-        FailStart(reason);
-        return;
+    // A database file that exists but does not open is a failed start. Opened, it keeps
+    // no journal that SQLite has no use for (a copy into it stopped early leaves one).
+    if (QFileInfo::exists(FolderDatabasePath(DatabaseDir))) {
+        bool opened = false;
+        {
+            QSqlDatabase db = session_->Database(AliasDB, false, &reason);
+            opened = db.isOpen();
+            if (opened)
+                RemoveUnneededJournal(db);
+        }
+        if (!opened) {
+            FailStart(reason);
+            return;
+        }
     }
     // 6. The table set.
     if (CheckDatabaseFiles(DatabaseDir)) {

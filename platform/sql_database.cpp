@@ -542,6 +542,35 @@ void RemoveDatabaseFile(const QString& path)
         QFile::remove(path + QString::fromLatin1(suffix));
 }
 
+bool RemoveUnneededJournal(QSqlDatabase& db)
+{
+    sqlite3* handle = SqliteHandleOf(db);
+    const char* file = handle ? sqlite3_db_filename(handle, "main") : nullptr;
+    if (!file || !*file || !sqlite3_get_autocommit(handle))
+        return false;
+    const QString journal = QFile::decodeName(file) + QStringLiteral("-journal");
+    if (!QFileInfo::exists(journal))
+        return false;
+    // The write lock, without waiting: while another connection writes, the journal is
+    // its own. Taking the lock plays a hot journal back (and SQLite removes it then).
+    sqlite3_busy_timeout(handle, 0);
+    bool removed = false;
+    if (sqlite3_exec(handle, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK) {
+        // What is left is a journal SQLite does not count as hot: its first byte is 0
+        // (the header of a journal is written last, when its pages are on disk) or it
+        // is empty. A journal with a header is left alone, whatever kept it.
+        QFile in(journal);
+        char first = 0;
+        const qint64 read = in.open(QIODevice::ReadOnly) ? in.read(&first, 1) : -1;
+        in.close();
+        if (read == 0 || (read == 1 && first == 0))
+            removed = QFile::remove(journal);
+        sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    sqlite3_busy_timeout(handle, kBusyTimeoutMs);
+    return removed;
+}
+
 bool BackupDatabase(QSqlDatabase& db, const QString& targetPath, QString* error, const DatabaseCopyProgress& progress)
 {
     sqlite3* source = SqliteHandleOf(db);

@@ -136,4 +136,12 @@ bool WriteUserVersion(QSqlDatabase& db, qint64 value, QString* error = nullptr);
 // Removes a database file with its journal (and a WAL pair, should there be one).
 void RemoveDatabaseFile(const QString& path);
 
+// Removes the rollback journal beside the database of Db when SQLite no longer needs
+// it: a process stopped before it wrote the journal's header (a copy killed early)
+// leaves a journal that SQLite never plays back but keeps on disk until the next write.
+// A hot journal is played back by SQLite first; nothing is removed while another
+// connection writes (its journal is live) or while Db is inside a transaction. True
+// when a journal was removed.
+bool RemoveUnneededJournal(QSqlDatabase& db);
+
 } // namespace orvek

@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
+#include <QProcess>
+#include <QScopeGuard>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -172,4 +175,79 @@ TEST(CommonInit, TemporaryFolderIsPrivateOrFresh)
         }
     }
     EXPECT_EQ(mode(root + "elsewhere"), elsewhere) << "the link's target is left alone";
+}
+
+// A private folder made because the usual one could not be trusted goes at exit; those
+// that stopped starts of this user left go at the next start, and nothing else does:
+// not a folder a running start holds, nor a link, another user's folder or another name.
+TEST(CommonInit, PrivateTemporaryFoldersGoAtExitAndLeftOnesAtTheNextStart)
+{
+    test::ClearSettingsStore();
+    const QString root = test::TestRoot() + "/sweep";
+    QDir(root).removeRecursively();
+    QDir().mkpath(root + "/elsewhere");
+    QFile(root + "/elsewhere/keep.txt").open(QIODevice::WriteOnly);
+    const QByteArray savedTmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(root));
+    const auto restoreTmp = qScopeGuard([&] { qputenv("TMPDIR", savedTmp); });
+    const QString base = root + QString("/Orvek-%1").arg(::getuid());
+    QDir().mkpath(base);
+    ASSERT_EQ(::chmod(QFile::encodeName(base).constData(), 0777), 0); // not to be trusted
+
+    const auto makeFolder = [](const QString& path) {
+        QDir().mkpath(path + "/sub");
+        QFile(path + "/sub/undo.sqlite").open(QIODevice::WriteOnly);
+        ::chmod(QFile::encodeName(path).constData(), 0700);
+    };
+    makeFolder(base + "-abc123"); // left without a lock
+    makeFolder(base + "-dead01"); // held by a program that no longer runs
+    {
+        QProcess ended;
+        ended.start("true");
+        ASSERT_TRUE(ended.waitForStarted());
+        const qint64 pid = ended.processId();
+        ASSERT_TRUE(ended.waitForFinished());
+        QFile lock(base + "-dead01/in-use.lock");
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+        lock.write(QByteArray::number(pid) + "\n");
+    }
+    makeFolder(base + "-live01"); // held by a running start
+    QLockFile held(base + "-live01/in-use.lock");
+    ASSERT_TRUE(held.tryLock(0));
+    QFile::link(root + "/elsewhere", base + "-link01");
+    for (const QString& name : { base + "-toolong1", base + "-ab", root + "/Orvek-99999-abc123" })
+        makeFolder(name);
+    const bool asRoot = ::geteuid() == 0;
+    if (asRoot) {
+        makeFolder(base + "-other1");
+        ASSERT_EQ(::chown(QFile::encodeName(base + "-other1").constData(), 65534, 65534), 0);
+    }
+
+    CommonInit();
+    const QString fresh = TempDir;
+    EXPECT_TRUE(fresh.startsWith(base + "-")) << fresh.toStdString();
+    EXPECT_TRUE(QFileInfo(fresh).isDir());
+    QStringList kept { QFileInfo(base).fileName(), "Orvek-99999-abc123", "elsewhere" };
+    for (const char* suffix : { "-ab", "-link01", "-live01", "-toolong1" })
+        kept << QFileInfo(base).fileName() + suffix;
+    if (asRoot)
+        kept << QFileInfo(base).fileName() + "-other1";
+    const auto present = [&] {
+        QStringList names = QDir(root).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+        names.removeAll(QFileInfo(fresh.chopped(1)).fileName());
+        names.sort();
+        return names.join(' ').toStdString();
+    };
+    kept.sort();
+    EXPECT_EQ(present(), kept.join(' ').toStdString());
+    EXPECT_TRUE(QFile::exists(root + "/elsewhere/keep.txt")) << "a link's target is left alone";
+    EXPECT_TRUE(QFile::exists(base + "-live01/sub/undo.sqlite"));
+
+    // While the program runs, another start leaves its folder alone.
+    RemoveAbandonedPrivateFolders(base);
+    EXPECT_TRUE(QFileInfo(fresh).isDir());
+
+    CommonDone();
+    EXPECT_FALSE(QFileInfo::exists(fresh));
+    EXPECT_EQ(present(), kept.join(' ').toStdString());
 }

@@ -56,9 +56,8 @@ TEST_P(NumberText, StrictConversionGrammar)
         { "1E-400", true, 0 },
         { "7", true, 7 },
         { "0000.25E+1", true, 2.5 },
-        // zero texts, including a lone sign, point or exponent letter
+        // zero texts, including a lone sign or point
         { "-", true, 0 },
-        { "E", true, 0 },
         { ".", true, 0 },
         { "-0,00", true, 0 },
         { "0E+00", true, 0 },
@@ -83,6 +82,10 @@ TEST_P(NumberText, StrictConversionGrammar)
         { "\xD9\xA3", false, 0 },
         { "1_000", false, 0 },
         { "e", false, 0 },
+        // an exponent letter without a mantissa digit before it is no zero
+        { "E", false, 0 },
+        { "-E", false, 0 },
+        { "E0", true, 1 },
     };
     for (const auto& c : cases) {
         double value = 42;
@@ -91,6 +94,64 @@ TEST_P(NumberText, StrictConversionGrammar)
             EXPECT_DOUBLE_EQ(value, c.value) << c.text;
         else
             EXPECT_EQ(value, 42) << c.text << ": a failure must leave the value alone";
+    }
+}
+
+// What a conversion accepts is stored in its normalised or checked form, and either
+// form must convert again to the same number; what it refuses stays refused.
+TEST_P(NumberText, AcceptedTextsReadBackInTheirStoredForms)
+{
+    const struct {
+        const char* text;
+        bool ok;
+        double value;
+    } cases[] = {
+        { "E", false, 0 },
+        { "-E", false, 0 },
+        { "+E", false, 0 },
+        { ".E", false, 0 },
+        { "E.", false, 0 },
+        { "E-", false, 0 },
+        { "EE", false, 0 },
+        { "-e", false, 0 },
+        { "1E", false, 0 },
+        { "1e", false, 0 },
+        { "1E+", false, 0 },
+        { ".E5", false, 0 },
+        { "+E5", false, 0 },
+        { "e5", true, 1e5 },
+        { "E+5", true, 1e5 },
+        { "-E-2", true, -0.01 },
+        { "E0", true, 1 },
+        { "-E0", true, -1 },
+        { "0E", true, 0 },
+        { "-0e", false, 0 }, // only an upper-case "E" counts in a zero text
+        { "0E-7", true, 0 },
+        { "1,5E-3", true, 0.0015 },
+        { "1.5e-3", true, 0.0015 },
+        { ",5E1", true, 5 },
+        { "-", true, 0 },
+        { "+", true, 0 },
+        { ".", true, 0 },
+        { ",", true, 0 },
+        { "0,", true, 0 },
+        { "12,", true, 12 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const QString text = L(c.text);
+        double value = 42;
+        ASSERT_EQ(TryStrToFloatNeutral(text, value), c.ok);
+        if (!c.ok) {
+            EXPECT_EQ(CheckedNumberText(text), text);
+            continue;
+        }
+        EXPECT_DOUBLE_EQ(value, c.value);
+        for (const QString& stored : { NormalizeNumberText(text), CheckedNumberText(text) }) {
+            double again = 42;
+            EXPECT_TRUE(TryStrToFloatNeutral(stored, again)) << stored.toStdString();
+            EXPECT_EQ(again, value) << stored.toStdString();
+        }
     }
 }
 
@@ -152,9 +213,9 @@ TEST_P(NumberText, IntegerConversionCutsTheFraction)
 
 TEST_P(NumberText, ZeroTexts)
 {
-    for (const char* zero : { "0", "-0,00", "0E+00", "+.0", ".", "-", "E", "0,", "00000" })
+    for (const char* zero : { "0", "-0,00", "0E+00", "+.0", ".", "-", "0E", "0,", "00000" })
         EXPECT_TRUE(IsZeroText(L(zero))) << zero;
-    for (const char* other : { " 0", "0 ", "0e0", "0.01", "", "  ", "1", "O", "0%" })
+    for (const char* other : { " 0", "0 ", "0e0", "0.01", "", "  ", "1", "O", "0%", "E", "-E", ".E", "E0", "+E-0" })
         EXPECT_FALSE(IsZeroText(L(other))) << other;
 
     EXPECT_TRUE(IsZeroPercentText(L("0 %")));

@@ -5,19 +5,30 @@
 #include "tests/support/test_env.h"
 #include "tests/support/user_database_fixture.h"
 
+#include <QScopeGuard>
+#include <sys/stat.h>
+
 using namespace orvek;
 using orvek::test::DialogScript;
 
 namespace {
 
-// The progress window; a press of Cancel can be staged at a given step.
+// What stops a backup halfway, as a killed process would.
+struct Stopped { };
+
+// The progress window; a press of Cancel, or a stop, can be staged at a given step.
 class ProgressDouble : public MessageWindowService {
 public:
-    int steps = 0, cancelAtStep = -1;
+    int steps = 0, cancelAtStep = -1, stopAtStep = -1;
     QStringList captions;
     void ShowBatch(const QString& caption, bool) override { captions << caption; }
     void SetupProgress(bool, int, int) override { }
-    bool StepProgress(int) override { return ++steps == cancelAtStep; }
+    bool StepProgress(int) override
+    {
+        if (++steps == stopAtStep)
+            throw Stopped {};
+        return steps == cancelAtStep;
+    }
     void HideBatch() override { }
 };
 
@@ -76,6 +87,32 @@ TEST_F(Backups, WorkingBackupInTheSameMinuteReusesItsFolder)
     EXPECT_EQ(module->CountMissingDatabaseFiles(folder), 0);
 }
 
+// A working backup is listed once it is whole: one stopped halfway is never taken for
+// the last backup, and what it left goes at the next start.
+TEST_F(Backups, AStoppedWorkingBackupIsNotListed)
+{
+    ASSERT_TRUE(module->MakeWorkingBackup());
+    const QString first = WorkingBackupDir + "2026-03-09_08-15/";
+    moment = moment.addSecs(120);
+    progress.stopAtStep = progress.steps + 1;
+    EXPECT_THROW(module->MakeWorkingBackup(), Stopped);
+    progress.stopAtStep = -1;
+    QString last;
+    GetLastBackupDir(last);
+    EXPECT_EQ(last, first);
+    EXPECT_EQ(ReadText(AppDir + kBackupListFile), "2026-03-09 ; 08:15:30 ; " + first + "\n");
+
+    module.reset();
+    module = std::make_unique<TDataModule1>(); // the next start
+    EXPECT_EQ(
+        QDir(WorkingBackupDir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList { "2026-03-09_08-15" });
+    ASSERT_TRUE(module->MakeWorkingBackup());
+    GetLastBackupDir(last);
+    EXPECT_EQ(last, WorkingBackupDir + "2026-03-09_08-17/");
+    EXPECT_EQ(UsersIn(last), 1);
+    EXPECT_EQ(ReadText(AppDir + kBackupListFile).count('\n'), 2);
+}
+
 TEST_F(Backups, TheListIsReadWholeAndUnreadableLinesAreSkipped)
 {
     {
@@ -83,9 +120,8 @@ TEST_F(Backups, TheListIsReadWholeAndUnreadableLinesAreSkipped)
         ASSERT_TRUE(list.open(QIODevice::WriteOnly));
         list.write("\n   \nnot a date ; 1 ; /nowhere\n");
     }
-    QString folder;
     for (int i = 0; i < 60; ++i) {
-        ASSERT_TRUE(module->ChooseWorkingBackupDir(folder));
+        ASSERT_TRUE(module->MakeWorkingBackup());
         moment = moment.addSecs(60);
     }
     QString last;
@@ -159,6 +195,34 @@ TEST_F(Backups, AdministratorsBackupExportsItemsAndTouchesNothingElse)
             blocks << line.mid(10);
     EXPECT_EQ(blocks, (QStringList { "MeasureNameList", "MeasureID1", "MeasureID3", "TemplateID1", "TemplateID3" }));
     EXPECT_TRUE(ReadText(items + "Folders.txt").startsWith("TableName=MeasureNameList\nRecordCount=2\nID=1\n"));
+}
+
+// The export holds every record: its files may be read by whom the database file may,
+// whatever the mode of new files is.
+TEST_F(Backups, TheExportTakesTheDatabaseFilesPermissions)
+{
+    {
+        QSqlDatabase db = Other();
+        ASSERT_TRUE(PostStatement(
+            db, "INSERT INTO TreeDB (SampleID, Strom) VALUES (?, ?)", { "S-1", "BeginCell=;\nEndCell=;" }));
+    }
+    const mode_t umask = ::umask(022);
+    const auto restoreUmask = qScopeGuard([umask] { ::umask(umask); });
+    const auto mode = [](const QString& path) {
+        struct stat info { };
+        return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
+    };
+    const QString items = AdminBackupDir + "OrvekBackup/DBItems/";
+    for (const int databaseMode : { 0660, 0600, 0640 }) {
+        SCOPED_TRACE(databaseMode);
+        ASSERT_EQ(::chmod(QFile::encodeName(FolderDatabasePath(DatabaseDir)).constData(), mode_t(databaseMode)), 0);
+        ASSERT_TRUE(module->MakeAdminBackup());
+        const QStringList files = QDir(items).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        EXPECT_EQ(files, (QStringList { "Folders.txt", "TemplateDB.txt", "TreeDB.txt", "TreeDB1.STM" }));
+        for (const QString& name : files)
+            EXPECT_EQ(mode(items + name), databaseMode) << name.toStdString();
+        EXPECT_EQ(mode(items), 0755) << "the folder keeps the mode of new folders";
+    }
 }
 
 // A backup folder is replaced whole; what a backup stopped halfway left (a half-built

@@ -90,10 +90,10 @@ QString StateOf(const QString& folder)
     const QStringList left = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
     const QStringList expected { kFolderDatabaseFileName, "notes.txt", "val.ref" };
     QStringList extra;
-    // A journal of a transaction that never reached the disk is SQLite's to deal with
-    // (it is not hot: its header was never synced); the lock file is the lock's own.
+    // The lock file is the lock's own; a journal, hot or not, is gone once the start
+    // has opened the database.
     for (const QString& name : left)
-        if (!expected.contains(name) && name != "Orvek.restore-lock" && name != "Orvek.sqlite-journal")
+        if (!expected.contains(name) && name != "Orvek.restore-lock")
             extra << name;
     if (!extra.isEmpty())
         return "leftovers " + extra.join(',');

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -388,6 +389,69 @@ QString Content(const QString& folder)
     CloseFolderDatabase("content");
     return text;
 }
+
+} // namespace
+
+// A journal SQLite no longer needs goes once the database is open: one whose header was
+// never written (a copy stopped early), or an empty one. A hot journal is played back
+// first, and the live journal of another connection's write is never touched.
+TEST(DatabaseLayer, OnlyAJournalSQLiteNoLongerNeedsIsRemoved)
+{
+    QByteArray unwritten(1250000, '\x5a');
+    std::memset(unwritten.data(), 0, 512);
+    for (const QByteArray& journal : { unwritten, QByteArray() }) {
+        SCOPED_TRACE(journal.size());
+        const QString folder = Folder("leftjournal");
+        QFile::remove(FolderDatabasePath(folder));
+        {
+            QSqlDatabase db = Open("leftjournal", folder);
+            FillTable(db, "T", 50);
+        }
+        CloseFolderDatabase("leftjournal");
+        QFile left(FolderDatabasePath(folder) + "-journal");
+        ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+        left.write(journal);
+        left.close();
+        {
+            QSqlDatabase db = OpenFolderDatabase("leftjournal", folder, false);
+            EXPECT_TRUE(RemoveUnneededJournal(db));
+            EXPECT_FALSE(left.exists());
+            EXPECT_EQ(test::QueryColumn(db, "PRAGMA integrity_check"), QStringList { "ok" });
+            EXPECT_EQ(test::QueryColumn(db, "SELECT count(*) FROM T"), QStringList { "50" });
+            EXPECT_FALSE(RemoveUnneededJournal(db)) << "none is left to remove";
+        }
+        CloseFolderDatabase("leftjournal");
+    }
+
+    const QString hot = Folder("hotjournal");
+    MakeCutOffChange(hot, 300);
+    {
+        QSqlDatabase db = OpenFolderDatabase("hotjournal", hot, false);
+        RemoveUnneededJournal(db);
+    }
+    CloseFolderDatabase("hotjournal");
+    EXPECT_EQ(Content(hot), "ok before:300");
+    EXPECT_FALSE(QFile::exists(FolderDatabasePath(hot) + "-journal"));
+
+    // A write under way: its journal (header not yet written) is its own.
+    const QString shared = Folder("livejournal");
+    QSqlDatabase writer = Open("livewriter", shared);
+    FillTable(writer, "T", 100);
+    ASSERT_TRUE(writer.transaction());
+    QSqlQuery change(writer);
+    ASSERT_TRUE(change.exec("UPDATE T SET Name = 'changed'"));
+    const QString live = FolderDatabasePath(shared) + "-journal";
+    ASSERT_TRUE(QFile::exists(live));
+    QSqlDatabase reader = Open("livereader", shared);
+    EXPECT_FALSE(RemoveUnneededJournal(reader));
+    EXPECT_TRUE(QFile::exists(live));
+    ASSERT_TRUE(writer.commit());
+    EXPECT_EQ(test::QueryColumn(reader, "SELECT Name || ':' || count(*) FROM T GROUP BY Name"),
+        QStringList { "changed:100" });
+    EXPECT_EQ(test::QueryColumn(reader, "PRAGMA integrity_check"), QStringList { "ok" });
+}
+
+namespace {
 
 struct RebuildRun {
     bool finished = false;

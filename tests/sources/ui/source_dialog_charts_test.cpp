@@ -160,6 +160,59 @@ TEST_F(SourceDialogCharts, ExponentValuesSurviveReadComputeAndReload)
     EXPECT_EQ(again.Page7.Table_7->FormattedTextRC(4, 3), "0,00001");
 }
 
+// A pasted value that the page's checks let through is stored as a text that reads
+// back as the same number when the record's chart is loaded; a text that is no number
+// ("E" alone among them) is refused at its cell.
+TEST_F(SourceDialogCharts, PastedValuesAreRefusedOrStoredAsTextsThatReadBack)
+{
+    const struct {
+        const char* pasted;
+        const char* stored; // null: refused
+    } cases[] = {
+        { "E", nullptr },
+        { "-E", nullptr },
+        { ".E", nullptr },
+        { "+E5", nullptr },
+        { "1e", nullptr },
+        { "1E+", nullptr },
+        { "e5", "1E5" },
+        { "-e-2", "-1E-2" },
+        { "E0", "1E0" },
+        { "0E", "0E" },
+        { "1,5E-3", "1.5E-3" },
+        { "-", "-" },
+        { ",", ".0" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pasted);
+        TfOrvek6& d = OpenChart(Chart(11, 4, "10@11@12@13@"));
+        TF1Book& t = *d.Page7.Table_7;
+        QApplication::clipboard()->setText(QString(c.pasted) + "\n");
+        t.SetSelection(2, 3, 2, 3);
+        d.ArrangeChartPage();
+        d.SpeedButton_PasteToTableClick();
+        ASSERT_EQ(t.TextRC(2, 3), c.pasted);
+        if (!c.stored)
+            DialogScript::Instance().AnswerMessage(mrRetry);
+        d.ComputeIndividualsPage();
+        if (!c.stored) {
+            EXPECT_EQ(DialogScript::Instance().Shown().value(0), GetString(179, { c.pasted }));
+            EXPECT_EQ(t.Row(), 2);
+            EXPECT_TRUE(d.FInput.HSN.isEmpty());
+            DialogScript::Instance().Reset();
+            continue;
+        }
+        ASSERT_TRUE(DialogScript::Instance().Shown().isEmpty());
+        const double taken = ChartData.ChartPointValues[2][0];
+        EXPECT_EQ(d.FInput.VM_7.Text.split('@').value(1), c.stored);
+        TChartData reloaded;
+        reloaded.ChartFactors = ChartFactors;
+        QString refusal;
+        ASSERT_TRUE(LoadChartDataFromInput(reloaded, d.FInput, refusal)) << refusal.toStdString();
+        EXPECT_EQ(reloaded.ChartPointValues[2][0], taken);
+    }
+}
+
 TEST_F(SourceDialogCharts, TypingKeepsTheWidestMaskAndRefusesListCharacters)
 {
     CommaDecimalsPointDates locale;
