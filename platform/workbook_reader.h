@@ -2,7 +2,7 @@
 // Reads spreadsheet workbooks without a spreadsheet program: open a file by name, read
 // a cell by the sheet's position and an A1 address, close. Every sheet is parsed once
 // when the file opens, so reading a cell is a lookup. The program never writes a
-// workbook. Formats: ".xls" (BIFF, through FreeXL), ".xlsx" (Office Open XML) and
+// workbook. Formats: ".xls" (BIFF5 and BIFF8), ".xlsx" (Office Open XML) and
 // ".ods" (OpenDocument), recognised by their content, not by the file name.
 
 #include <QDate>
