@@ -578,3 +578,45 @@ TEST(WorkbookReader, XlsDamagedChainsAreRefused)
         EXPECT_EQ(reader.SheetCount(), 0);
     }
 }
+
+// Rows and columns counted past the end of a sheet stay there: counting on never wraps
+// round to the sheet's first rows or columns, and cells past the end are dropped rather
+// than joining the row before.
+TEST(WorkbookReader, CountsPastTheSheetEnd)
+{
+    QTemporaryDir dir;
+    const QString ods = dir.filePath("far.ods");
+    const QByteArray value = R"(<table:table-cell office:value-type="string"><text:p>late</text:p></table:table-cell>)";
+    const QByteArray wideRow = R"(<table:table-cell table:number-columns-repeated="1048576"/>)";
+    const QByteArray tallRow
+        = R"(<table:table-row table:number-rows-repeated="2097152"><table:table-cell/></table:table-row>)";
+    const QByteArray content
+        = R"(<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+        xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"
+        xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"><office:body><office:spreadsheet><table:table>
+        <table:table-row><table:table-cell office:value-type="string"><text:p>first</text:p></table:table-cell>)"
+        + wideRow.repeated(4096) + value + "</table:table-row>" + tallRow.repeated(2047) + "<table:table-row>" + value
+        + R"(</table:table-row><table:table-row table:number-rows-repeated="2147483647">)" + value
+        + "</table:table-row><table:table-row>" + value
+        + "</table:table-row></table:table></office:spreadsheet></office:body></office:document-content>";
+    ASSERT_TRUE(WriteZip(ods, { { "content.xml", content } }));
+    WorkbookFileReader reader;
+    ASSERT_TRUE(reader.Open(ods));
+    ExpectCell(reader, 1, "A1", Kind::Text, "first");
+    ExpectCell(reader, 1, "B1", Kind::Empty);
+    ExpectCell(reader, 1, "A2", Kind::Empty);
+
+    const QString xlsx = dir.filePath("far.xlsx");
+    const QByteArray workbook = R"(<workbook xmlns:r="r"><sheets><sheet name="A" r:id="rId1"/></sheets></workbook>)";
+    const QByteArray rels = R"(<Relationships><Relationship Id="rId1" Target="worksheets/a.xml"
+        Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet"/></Relationships>)";
+    const QByteArray sheet = R"(<worksheet><sheetData><row r="1"><c t="inlineStr"><is><t>first</t></is></c></row>
+        <row r="2147483647"><c r="B2147483647" t="inlineStr"><is><t>late</t></is></c></row>
+        <row><c t="inlineStr"><is><t>later</t></is></c></row></sheetData></worksheet>)";
+    ASSERT_TRUE(WriteZip(xlsx,
+        { { "xl/workbook.xml", workbook }, { "xl/_rels/workbook.xml.rels", rels }, { "xl/worksheets/a.xml", sheet } }));
+    ASSERT_TRUE(reader.Open(xlsx));
+    ExpectCell(reader, 1, "A1", Kind::Text, "first");
+    ExpectCell(reader, 1, "B1", Kind::Empty);
+    ExpectCell(reader, 1, "XFD1048576", Kind::Empty);
+}
