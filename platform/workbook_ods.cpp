@@ -31,31 +31,34 @@ int RepeatOf(const QXmlStreamAttributes& a, const char* name, int limit)
 }
 
 // The text of the element now open, up to its end: paragraphs separated by line
-// ends, "text:s" as blanks, tabs and line breaks kept, annotations left out.
+// ends, "text:s" as blanks, tabs and line breaks kept, annotations left out. Nested
+// elements (spans, links) are counted rather than followed by recursion, so that no
+// depth of nesting exhausts the stack.
 void ReadParagraphText(QXmlStreamReader& xml, QString& out)
 {
-    while (!xml.atEnd()) {
+    for (int depth = 1; depth > 0 && !xml.atEnd();) {
         xml.readNext();
         if (xml.isCharacters())
             out += xml.text();
         else if (xml.isEndElement())
-            return;
+            --depth;
         else if (xml.isStartElement()) {
             const QStringView name = xml.name();
-            if (xml.namespaceUri() == kText && name == u"s") {
+            const bool text = xml.namespaceUri() == kText;
+            if (text && name == u"s") {
                 const int n = xml.attributes().value(kText, QLatin1String("c")).toInt();
                 out += QString(std::clamp(n, 1, 1000), u' ');
                 xml.skipCurrentElement();
-            } else if (xml.namespaceUri() == kText && name == u"tab") {
+            } else if (text && name == u"tab") {
                 out += u'\t';
                 xml.skipCurrentElement();
-            } else if (xml.namespaceUri() == kText && name == u"line-break") {
+            } else if (text && name == u"line-break") {
                 out += u'\n';
                 xml.skipCurrentElement();
             } else if (xml.namespaceUri() == kOffice && name == u"annotation")
                 xml.skipCurrentElement();
             else
-                ReadParagraphText(xml, out);
+                ++depth;
         }
     }
 }

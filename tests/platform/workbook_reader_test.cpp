@@ -620,3 +620,23 @@ TEST(WorkbookReader, CountsPastTheSheetEnd)
     ExpectCell(reader, 1, "B1", Kind::Empty);
     ExpectCell(reader, 1, "XFD1048576", Kind::Empty);
 }
+
+// Text nested deeper than any stack would follow by recursion is read whole.
+TEST(WorkbookReader, OdsDeeplyNestedText)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("deep.ods");
+    constexpr int depth = 200000;
+    const QByteArray content
+        = R"(<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
+        xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0"
+        xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"><office:body><office:spreadsheet><table:table>
+        <table:table-row><table:table-cell office:value-type="string"><text:p>a)"
+        + QByteArray("<text:span>").repeated(depth) + "b<text:tab/>c" + QByteArray("</text:span>").repeated(depth)
+        + "d</text:p></table:table-cell></table:table-row></table:table></office:spreadsheet></office:body>"
+          "</office:document-content>";
+    ASSERT_TRUE(WriteZip(path, { { "content.xml", content } }));
+    WorkbookFileReader reader;
+    ASSERT_TRUE(reader.Open(path));
+    ExpectCell(reader, 1, "A1", Kind::Text, "ab\tcd");
+}
