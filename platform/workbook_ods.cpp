@@ -22,38 +22,43 @@ bool IsTrueValue(QStringView value)
     return value == u"true" || value == u"1";
 }
 
-int RepeatOf(const QXmlStreamAttributes& a, const char* name)
+// A repeat count, at most Limit (the rows or columns of a sheet), so that counting on
+// from a place within the sheet cannot overflow.
+int RepeatOf(const QXmlStreamAttributes& a, const char* name, int limit)
 {
     const int n = a.value(kTable, QLatin1String(name)).toInt();
-    return n > 0 ? n : 1;
+    return std::clamp(n, 1, limit);
 }
 
 // The text of the element now open, up to its end: paragraphs separated by line
-// ends, "text:s" as blanks, tabs and line breaks kept, annotations left out.
+// ends, "text:s" as blanks, tabs and line breaks kept, annotations left out. Nested
+// elements (spans, links) are counted rather than followed by recursion, so that no
+// depth of nesting exhausts the stack.
 void ReadParagraphText(QXmlStreamReader& xml, QString& out)
 {
-    while (!xml.atEnd()) {
+    for (int depth = 1; depth > 0 && !xml.atEnd();) {
         xml.readNext();
         if (xml.isCharacters())
             out += xml.text();
         else if (xml.isEndElement())
-            return;
+            --depth;
         else if (xml.isStartElement()) {
             const QStringView name = xml.name();
-            if (xml.namespaceUri() == kText && name == u"s") {
+            const bool text = xml.namespaceUri() == kText;
+            if (text && name == u"s") {
                 const int n = xml.attributes().value(kText, QLatin1String("c")).toInt();
                 out += QString(std::clamp(n, 1, 1000), u' ');
                 xml.skipCurrentElement();
-            } else if (xml.namespaceUri() == kText && name == u"tab") {
+            } else if (text && name == u"tab") {
                 out += u'\t';
                 xml.skipCurrentElement();
-            } else if (xml.namespaceUri() == kText && name == u"line-break") {
+            } else if (text && name == u"line-break") {
                 out += u'\n';
                 xml.skipCurrentElement();
             } else if (xml.namespaceUri() == kOffice && name == u"annotation")
                 xml.skipCurrentElement();
             else
-                ReadParagraphText(xml, out);
+                ++depth;
         }
     }
 }
@@ -129,17 +134,17 @@ bool ReadOdsWorkbook(const QString& fileName, std::vector<WorkbookSheet>& sheets
             sheets.emplace_back();
             row = 1;
         } else if (name == u"table-row" && tableDepth == 1 && !sheets.empty()) {
-            const int repeat = RepeatOf(xml.attributes(), "number-rows-repeated");
+            const int repeat = RepeatOf(xml.attributes(), "number-rows-repeated", WorkbookSheet::MaxRows);
             cells.clear();
             column = 1;
             while (xml.readNextStartElement()) {
                 if (xml.namespaceUri() == kTable
                     && (xml.name() == u"table-cell" || xml.name() == u"covered-table-cell")) {
-                    const int count = RepeatOf(xml.attributes(), "number-columns-repeated");
+                    const int count = RepeatOf(xml.attributes(), "number-columns-repeated", WorkbookSheet::MaxColumns);
                     const WorkbookCell cell = ReadCell(xml);
                     if (cell.kind != WorkbookCell::Kind::Empty)
                         cells.push_back({ column, count, cell });
-                    column += std::min(count, 1 << 20);
+                    column = std::min(column + count, WorkbookSheet::MaxColumns + 1);
                 } else
                     xml.skipCurrentElement();
             }
@@ -148,7 +153,7 @@ bool ReadOdsWorkbook(const QString& fileName, std::vector<WorkbookSheet>& sheets
                 for (const Run& run : cells)
                     sheets.back().AddCells(run.column, run.count, run.cell);
             }
-            row += std::min(repeat, 1 << 21);
+            row = std::min(row + repeat, WorkbookSheet::MaxRows + 1);
         }
     }
     return !xml.hasError();

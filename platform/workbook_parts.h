@@ -1,12 +1,13 @@
 #pragma once
-// What the workbook format readers share: reading members of a zip archive and the
-// numbers of the XML formats. Not for use outside the workbook reader.
+// What the workbook format readers share: reading members of a zip archive, the
+// numbers of the XML formats and the streams of a compound file. Not for use outside
+// the workbook reader.
 
 #include "platform/workbook_reader.h"
 
 #include <QByteArray>
-#include <QHash>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <vector>
 
@@ -44,10 +45,10 @@ bool ParseXmlNumber(QStringView text, double& value);
 bool IsBuiltInDateFormat(int id);
 bool IsDateFormatCode(const QString& code);
 
-// The stored results of the formula cells of an ".xls" workbook, per sheet in the
-// workbook's order, keyed by FormulaCellKey; FreeXL reports formula cells as empty.
-// False when the file is not a readable BIFF workbook.
-quint64 FormulaCellKey(int row, int column);
-bool ReadXlsFormulaResults(const QString& fileName, std::vector<QHash<quint64, WorkbookCell>>& sheets);
+// The stream named by the first of Names that the compound file File holds (the
+// container of ".xls" workbooks; names compare without regard to case). False when
+// File is no compound file, breaks its structure (a chain that loops or leaves the
+// file) or holds none of the streams.
+bool ReadCompoundStream(const QByteArray& file, const QStringList& names, QByteArray& stream);
 
 } // namespace orvek

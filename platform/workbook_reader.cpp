@@ -11,8 +11,8 @@ namespace orvek {
 
 namespace {
 
-constexpr int kMaxRows = 1048576;
-constexpr int kMaxColumns = 16384;
+constexpr int kMaxRows = WorkbookSheet::MaxRows;
+constexpr int kMaxColumns = WorkbookSheet::MaxColumns;
 
 const WorkbookCell& EmptyCell()
 {
@@ -47,14 +47,15 @@ FileKind KindOfFile(const QString& fileName)
 
 void WorkbookSheet::AddRows(int row, int count)
 {
-    if (row < 1 || row > kMaxRows || count < 1)
+    lastRowsAdded_ = row >= 1 && row <= kMaxRows && count >= 1;
+    if (!lastRowsAdded_)
         return;
     rows_.push_back({ row, std::min(count, kMaxRows - row + 1), {} });
 }
 
 void WorkbookSheet::AddCells(int column, int count, const WorkbookCell& cell)
 {
-    if (rows_.empty() || column < 1 || column > kMaxColumns || count < 1 || cell.kind == WorkbookCell::Kind::Empty)
+    if (!lastRowsAdded_ || column < 1 || column > kMaxColumns || count < 1 || cell.kind == WorkbookCell::Kind::Empty)
         return;
     rows_.back().cells.push_back({ column, std::min(count, kMaxColumns - column + 1), cell });
 }

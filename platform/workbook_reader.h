@@ -2,7 +2,7 @@
 // Reads spreadsheet workbooks without a spreadsheet program: open a file by name, read
 // a cell by the sheet's position and an A1 address, close. Every sheet is parsed once
 // when the file opens, so reading a cell is a lookup. The program never writes a
-// workbook. Formats: ".xls" (BIFF, through FreeXL), ".xlsx" (Office Open XML) and
+// workbook. Formats: ".xls" (BIFF5 and BIFF8), ".xlsx" (Office Open XML) and
 // ".ods" (OpenDocument), recognised by their content, not by the file name.
 
 #include <QDate>
@@ -34,7 +34,13 @@ enum class WorkbookError { None, NotFound, UnknownFormat, Unreadable };
 // count from 1.
 class WorkbookSheet {
 public:
-    // Adds Count equal rows from Row on; rows must be added in ascending order.
+    // The largest sheet: what lies beyond is not kept.
+    static constexpr int MaxRows = 1048576;
+    static constexpr int MaxColumns = 16384;
+
+    // Adds Count equal rows from Row on (cut at the last row of a sheet); rows must be
+    // added in ascending order. A row beyond the sheet is not added, and the cells
+    // added after it are dropped.
     void AddRows(int row, int count);
     // Adds Count equal cells from Column on to the rows added last; columns ascending.
     void AddCells(int column, int count, const WorkbookCell& cell);
@@ -53,6 +59,7 @@ private:
         std::vector<CellRun> cells;
     };
     std::vector<RowRun> rows_;
+    bool lastRowsAdded_ = false;
 };
 
 // The calls the weighing import makes; tests give it a fake.

@@ -9,6 +9,7 @@
 #include <QSet>
 #include <QStringList>
 #include <QXmlStreamReader>
+#include <algorithm>
 
 namespace orvek {
 
@@ -192,8 +193,10 @@ bool ReadSheet(const ZipArchive& zip, const XlsxBook& book, const QString& membe
         if (!xml.isStartElement())
             continue;
         if (xml.name() == u"row") {
+            // Rows and columns past the sheet stay one past it, so counting on cannot
+            // overflow; their cells are dropped.
             const int r = xml.attributes().value("r").toInt();
-            row = r > 0 ? r : row + 1;
+            row = r > 0 ? std::min(r, WorkbookSheet::MaxRows + 1) : std::min(row + 1, WorkbookSheet::MaxRows + 1);
             column = 0;
         } else if (xml.name() == u"c") {
             const QXmlStreamAttributes a = xml.attributes();
@@ -201,7 +204,7 @@ bool ReadSheet(const ZipArchive& zip, const XlsxBook& book, const QString& membe
             if (ParseCellAddress(a.value("r").toString(), r, c))
                 column = c;
             else
-                ++column;
+                column = std::min(column + 1, WorkbookSheet::MaxColumns + 1);
             const QString type = a.value("t").toString();
             const QString styleText = a.value("s").toString();
             const int style = styleText.isEmpty() ? 0 : styleText.toInt();
@@ -226,7 +229,7 @@ bool ReadSheet(const ZipArchive& zip, const XlsxBook& book, const QString& membe
                     xml.skipCurrentElement();
             }
             const WorkbookCell cell = CellOf(book, type, style, value, inlineText);
-            if (cell.kind == WorkbookCell::Kind::Empty || row < 1)
+            if (cell.kind == WorkbookCell::Kind::Empty || row < 1 || row > WorkbookSheet::MaxRows)
                 continue;
             if (lastRowAdded != row) {
                 sheet.AddRows(row, 1);

@@ -148,11 +148,6 @@ void LoadStoredParameters(TChartData& d, const QString& clx, const QString& clr,
     d.ChartMeanRangeCalc = d.ChartMeanRange;
 }
 
-bool ReadValue(const QString& item, double& value)
-{
-    return !item.trimmed().isEmpty() && TryStrToFloatNeutral(item, value) && std::isfinite(value);
-}
-
 // A subgroup size: a whole number from 1 to 20 written with digits only.
 bool ReadSubgroupSize(const QString& item, int& size)
 {
@@ -184,7 +179,7 @@ bool LoadIndividuals(TChartData& d, const TVstupStandardnejNeistoty& rec, QStrin
     }
     for (int i = 1; i <= count; ++i) {
         const QString& item = values[i - 1];
-        if (!ReadValue(item, d.ChartPointValues[i][0])) {
+        if (!ReadChartPointValue(item, d.ChartPointValues[i][0])) {
             error = GetString(TextBadPointValue, { i, item });
             return false;
         }
@@ -231,7 +226,7 @@ bool LoadSubgroups(TChartData& d, const TVstupStandardnejNeistoty& rec, QString&
     for (int i = 1; i <= count; ++i) {
         for (int j = 0; j < d.ChartSubgroupSizes[i]; ++j) {
             const QString& item = values[next++];
-            if (!ReadValue(item, d.ChartPointValues[i][j])) {
+            if (!ReadChartPointValue(item, d.ChartPointValues[i][j])) {
                 error = GetString(TextBadSubgroupValue, { i, j + 1, item });
                 return false;
             }
@@ -434,6 +429,11 @@ void UpdateChartDecimals(TChartData& d)
     d.ChartValueDecimals = int(d.ChartNumberMask.size()) - 2;
     if (d.ChartValueDecimals <= 0)
         d.ChartValueDecimals = 1;
+}
+
+bool ReadChartPointValue(const QString& Item, double& Value)
+{
+    return !Item.trimmed().isEmpty() && TryStrToFloatNeutral(Item, Value) && std::isfinite(Value);
 }
 
 bool LoadChartDataFromInput(TChartData& d, const TVstupStandardnejNeistoty& rec, QString& error)

@@ -112,6 +112,10 @@ void UpdateChartDecimals(TChartData& Data);
 // is read after 1950. An invalid date when the text is none of these.
 QDate ReadChartDate(const QString& Text, const QString& RecordFormat);
 
+// A value item of the chart lists as LoadChartDataFromInput reads it: a finite number
+// in any form the number texts accept; False for anything else, an empty text included.
+bool ReadChartPointValue(const QString& Item, double& Value);
+
 // Fills the state from the chart lists of a method-11 or method-12 record; any other
 // method leaves it as it is. A list longer than 1000 points, a subgroup size that is
 // no whole number from 1 to 20, a list whose item count does not match its count and

@@ -56,6 +56,11 @@ void OpenPoint(const TChartCellSource& table, int row, int p, const QString& dat
 
 } // namespace
 
+bool FitsPointList(const QString& text)
+{
+    return !text.contains(QLatin1Char('@')) && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'));
+}
+
 QString PointValueMask(const QString& Text)
 {
     const QString t = Text.trimmed();

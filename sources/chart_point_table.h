@@ -24,6 +24,10 @@ public:
     virtual QString ShownText(int row, int col) const = 0;
 };
 
+// Date and operator cells go into "@"-separated lists that the model file keeps on one
+// line: an "@" would shift every later point's item, a line break would end the field.
+bool FitsPointList(const QString& text);
+
 // The display mask of a typed value: DecimalMaskOfNumber for a fixed-point text, "0"
 // for a text in exponent form, whose digits a decimal mask would cut ("1,2E-5" would
 // show and be stored as "0,0000").

@@ -5,10 +5,13 @@
 #include "core/string_table.h"
 #include "platform/dialogs.h"
 #include "platform/workbook_reader.h"
+#include "sources/chart_data.h"
+#include "sources/chart_point_table.h"
 #include "sources/workbook_text.h"
 
 #include <QFileInfo>
 #include <cmath>
+#include <utility>
 
 namespace orvek {
 
@@ -94,6 +97,33 @@ bool ReadRow(const WorkbookReader& reader, quint8 kind, int sheet, int row, TExc
         && ReadText(reader, sheet, "H" + r, entry.ValueB);
 }
 
+// Whether the texts of a complete row read back from the chart lists they go to, as
+// typed and pasted cells must: the date may not hold what separates the items of a
+// list, and each result must be a value the chart reads. False after naming the cell
+// that does not.
+bool FitsChartLists(const WorkbookReader& reader, quint8 kind, int sheet, int row, const TExcelMeranie& entry)
+{
+    const QString r = QString::number(row);
+    if (!FitsPointList(entry.TextA)) {
+        Fail(GetString(24100, { "A" + r, sheet, entry.TextA }));
+        return false;
+    }
+    // A gold result is computed from its masses; the weighed-out mass is named with it.
+    const QString columnA = kind == kWeighingGold ? "D" : "E";
+    const QString columnB = kind == kWeighingGold ? "G" : "H";
+    for (const auto& [value, column] : { std::pair { entry.ValueA, columnA }, std::pair { entry.ValueB, columnB } }) {
+        double number = 0;
+        if (!ReadChartPointValue(value, number)) {
+            QString text = value;
+            if (kind == kWeighingGold)
+                ReadText(reader, sheet, column + r, text);
+            Fail(GetString(FitsPointList(text) ? 24101 : 24100, { column + r, sheet, text }));
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool ReadWeighingWorkbook(quint8 Kind, const QString& FileName)
@@ -104,6 +134,14 @@ bool ReadWeighingWorkbook(quint8 Kind, const QString& FileName)
 
 bool ReadWeighingWorkbook(quint8 Kind, const QString& FileName, WorkbookReader& reader)
 {
+    // Whatever happens below, nothing of an earlier read is left to pass on.
+    for (TExcelMeranie& entry : AssayRows)
+        entry = TExcelMeranie();
+    AssayRowCount = 0;
+    AssaySizesText.clear();
+    AssayValuesText.clear();
+    AssayDatesText.clear();
+
     if (FileName.isEmpty() || !QFileInfo(FileName).isFile()) {
         Fail(GetString(22800, { FileName }));
         return false;
@@ -114,13 +152,6 @@ bool ReadWeighingWorkbook(quint8 Kind, const QString& FileName, WorkbookReader& 
         return false;
     }
     CloseOnExit closer(reader);
-
-    for (TExcelMeranie& entry : AssayRows)
-        entry = TExcelMeranie();
-    AssayRowCount = 0;
-    AssaySizesText.clear();
-    AssayValuesText.clear();
-    AssayDatesText.clear();
 
     const QString keyword = Kind == kWeighingGold ? "ZLATO" : "STRIEBRO";
     int sheet = 0;
@@ -149,6 +180,8 @@ bool ReadWeighingWorkbook(quint8 Kind, const QString& FileName, WorkbookReader& 
             return false;
         if (entry.TextA.isEmpty() || entry.ValueA.isEmpty() || entry.ValueB.isEmpty())
             break;
+        if (!FitsChartLists(reader, Kind, sheet, row, entry))
+            return false;
         ++count;
     }
     if (count == 0) {

@@ -36,8 +36,11 @@ constexpr quint8 kWeighingGold = 0;
 constexpr quint8 kWeighingSilver = 1;
 
 // Reads the weighing workbook FileName for Kind (0 gold, 1 silver) into the state
-// above; True when at least one complete row was read. Every failure is shown to the
-// user with its reason (the file, its format, the sheet, the cell) and gives False.
+// above; True when at least one complete row was read. The state is emptied first. A
+// complete row whose date holds "@" or a line break, or whose result is no number the
+// chart reads, is refused as typed and pasted cells are, so that the lists read back.
+// Every failure is shown to the user with its reason (the file, its format, the sheet,
+// the cell) and gives False, leaving the state empty.
 bool ReadWeighingWorkbook(quint8 Kind, const QString& FileName);
 bool ReadWeighingWorkbook(quint8 Kind, const QString& FileName, WorkbookReader& reader);
 

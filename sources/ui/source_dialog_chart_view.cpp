@@ -45,11 +45,6 @@ void ShowChartBottomAxis(TChart& Chart, const TChartPlot& Plot)
     Chart.SetBottomLabels(labels, Plot.LabelSeparation);
 }
 
-bool FitsPointList(const QString& text)
-{
-    return !text.contains(QLatin1Char('@')) && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'));
-}
-
 void RefuseListCharacter(int row, int col)
 {
     MessageDlg(GetString(22500, { QString::number(row), QString::number(col) }), TMsgDlgType::mtError, mbRetry);

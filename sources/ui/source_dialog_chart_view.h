@@ -55,9 +55,7 @@ private:
     TF1Book& book_;
 };
 
-// Date and operator cells go into "@"-separated lists that the model file keeps on one
-// line: an "@" would shift every later point's item, a line break would end the field.
-bool FitsPointList(const QString& text);
+// Tells the user that a date or operator cell does not fit its list (FitsPointList).
 void RefuseListCharacter(int row, int col);
 
 // A paste into a point table: date and operator cells must fit their lists.

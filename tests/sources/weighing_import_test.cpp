@@ -91,12 +91,12 @@ TEST_F(WeighingImport, SilverValuesAreTakenAsTheyStand)
     ForeignDecimalSeparator = '.';
     reader.SetText(1, "C1", "STRIEBRO Ag 925");
     reader.SetRow(1, 6, { "1.2.2024", "tavba 7", "", "", "925,3", "", "", "925.1" });
-    reader.SetRow(1, 7, { "2.2.2024", "", "", "", "abc", "", "", "x" });
+    reader.SetRow(1, 7, { "2.2.2024", "", "", "", "abc", "", "", " 925.0 " });
     reader.Set(1, "E7", WorkbookCell::FromNumber(925.25));
     ASSERT_TRUE(ReadWeighingWorkbook(kWeighingSilver, workbook, reader));
     EXPECT_EQ(AssayRowCount, 2);
     EXPECT_EQ(AssayRows[0].TextB, "tavba 7");
-    EXPECT_EQ(AssayValuesText, "925,3@925.1@925,25@x@");
+    EXPECT_EQ(AssayValuesText, "925,3@925.1@925,25@ 925.0 @");
     EXPECT_EQ(AssayDatesText, "1.2.2024@2.2.2024@");
 }
 
@@ -158,11 +158,68 @@ TEST_F(WeighingImport, FailuresAreExplained)
         EXPECT_TRUE(DialogScript::Instance().Shown()[0].startsWith(expected))
             << DialogScript::Instance().Shown()[0].toStdString();
         EXPECT_FALSE(r.isOpen);
-        if (r.opened && r.openError == WorkbookError::None) {
-            EXPECT_EQ(AssayRowCount, 0);
-            EXPECT_TRUE(AssayValuesText.isEmpty());
-        }
+        // Nothing of the read before is left, however early this one failed.
+        EXPECT_EQ(AssayRowCount, 0);
+        EXPECT_TRUE(AssayValuesText.isEmpty());
     }
+}
+
+// A complete row whose date or result would not read back from the chart's lists is
+// refused with its cell named, as a typed or pasted cell would be, and nothing of the
+// workbook is passed on, though the rows before it were good.
+TEST_F(WeighingImport, CellsThatWouldNotReadBackAreRefused)
+{
+    const struct {
+        const char* name;
+        quint8 kind;
+        QStringList row7;
+        int message;
+        QString cell, text;
+    } cases[] = {
+        { "silver value with an @", kWeighingSilver, { "2.1.2024", "", "", "", "925,1@7", "", "", "925" }, 24100, "E7",
+            "925,1@7" },
+        { "silver value no number", kWeighingSilver, { "2.1.2024", "", "", "", "925", "", "", "925 g" }, 24101, "H7",
+            "925 g" },
+        { "silver value not finite", kWeighingSilver, { "2.1.2024", "", "", "", "1E999", "", "", "925" }, 24101, "E7",
+            "1E999" },
+        { "gold date with a line break", kWeighingGold, { "2.1.2024\n3.1.2024", "", "1", "1", "", "1", "1" }, 24100,
+            "A7", "2.1.2024\n3.1.2024" },
+        { "gold date with an @", kWeighingGold, { "2.1@2024", "", "1", "1", "", "1", "1" }, 24100, "A7", "2.1@2024" },
+        { "gold result beyond every number", kWeighingGold, { "2.1.2024", "", "1", "1", "", "1E-300", "1E300" }, 24101,
+            "G7", "1E300" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeWorkbook r;
+        r.SetText(1, "C1", c.kind == kWeighingGold ? "ZLATO" : "STRIEBRO");
+        r.SetRow(1, 6, { "1.1.2024", "", "1", "1", "925", "1", "1", "925" });
+        r.SetRow(1, 7, c.row7);
+        DialogScript::Instance().Reset();
+        DialogScript::Instance().AnswerMessage(mrCancel);
+        EXPECT_FALSE(ReadWeighingWorkbook(c.kind, workbook, r));
+        EXPECT_EQ(DialogScript::Instance().Shown(), QStringList { GetString(c.message, { c.cell, 1, c.text }) });
+        EXPECT_EQ(AssayRowCount, 0);
+        EXPECT_TRUE(AssayDatesText.isEmpty() && AssayValuesText.isEmpty() && AssaySizesText.isEmpty());
+        EXPECT_FALSE(r.isOpen);
+    }
+
+    // Cells after the data are not imported and not looked at.
+    reader.SetText(1, "C1", "ZLATO");
+    reader.SetRow(1, 6, { "1.1.2024", "", "1", "1", "", "1", "1" });
+    reader.SetRow(1, 7, { "2.1@2024", "", "1@" });
+    ASSERT_TRUE(ReadWeighingWorkbook(kWeighingGold, workbook, reader));
+    EXPECT_EQ(AssayRowCount, 1);
+}
+
+// A gold workbook saved by LibreOffice Calc as ".xls" with an empty text cell in the
+// data rows, through the program's workbook reader.
+TEST_F(WeighingImport, CalcWorkbookWithAnEmptyTextCell)
+{
+    ASSERT_TRUE(ReadWeighingWorkbook(kWeighingGold, ORVEK_TEST_DATA_DIR "/workbooks/gold_empty_text.xls"));
+    EXPECT_EQ(AssayRowCount, 2);
+    EXPECT_EQ(AssayDatesText, "1.3.2024@4.3.2024@");
+    EXPECT_EQ(AssayValuesText, "916.600@917.997@960.000@950.000@");
+    EXPECT_TRUE(DialogScript::Instance().Shown().isEmpty());
 }
 
 // At most 999 rows: the thousandth complete row makes the read fail.
