@@ -5,6 +5,7 @@
 #include "core/services.h"
 #include "database/data_module.h"
 #include "database/diagram_row_counters.h"
+#include "database/session.h"
 #include "platform/db_session.h"
 #include "platform/sql_database.h"
 
@@ -58,6 +59,11 @@ void TRecordView::BuildTreeQuery()
     int owner = ShownOwnerID;
     if (BuildRecordStatement(request, TreeSQL, &owner))
         ShownOwnerID = owner;
+    // The status bar names whose records the list shows.
+    if (MainWindowService* window = MainWindow()) {
+        const std::array<QString, 4> texts = CurrentStatusBarTexts(ShownOwnerID);
+        window->SetStatusBarTexts(QStringList(texts.begin(), texts.end()));
+    }
 }
 
 bool TRecordView::ApplyTreeQuery(QString* error)

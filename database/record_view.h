@@ -44,7 +44,8 @@ public:
     // The search action may be offered (the first column is a name column).
     bool SearchEnabled = false;
 
-    // Builds TreeSQL from the view state and the logged-in user; an empty folder is "0".
+    // Builds TreeSQL from the view state and the logged-in user (an empty folder is
+    // "0"), then refreshes the main window's status bar for the owner shown.
     void BuildTreeQuery();
     // Runs TreeSQL; a statement that fails leaves the list closed, which shows as an
     // empty grid. False when the list is closed afterwards.

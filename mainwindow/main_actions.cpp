@@ -16,7 +16,7 @@ const char* const kDiagramObjects[] = { "ActionEditovatObsahBunky", "ActionStrom
     "RichEdit_Rovnice", "MenuZoom2", "ComboBox_Zoom", "ActionStromZvacsit", "ActionStromZmensit", "MenuZoom" };
 
 // Enabled iff a user with rights 1 to 3 is logged in.
-const char* const kUserObjects[] = { "ActionNewRecFromTemplateTree", "aOdhlasenieUzivatela",
+const char* const kUserObjects[] = { "ActionNewRecFromTemplateTree", "aOdhlasenieUzivatela", "aChangeUserPassword",
     "ActionCollapseFolderStructure", "ActionExpandFolderStructure", "ActionShowUnassigned", "ActionShowDeleted",
     "ActionStartValidation", "menuValidation_in_Orvek2000", "ActionZobrazitVlastnostiBuniek", "MenuZobrazenie",
     "menuMeasurement", "MenuNastroje", "MenuPomocnik" };

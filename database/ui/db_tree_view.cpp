@@ -662,7 +662,7 @@ bool TDBTreeView::CanDeleteNode(QTreeWidgetItem* node)
 
 bool TDBTreeView::CanMoveNode(QTreeWidgetItem* node)
 {
-    if (!TCustomTreeViewEx::CanMoveNode(node))
+    if (!TCustomTreeViewEx::CanMoveNode(node) || FixedIDs.contains(GetNodeID(node)))
         return false;
     if (!LinkActive())
         return true;
@@ -770,6 +770,8 @@ void TDBTreeView::InsertNode(bool asChild)
 
 bool TDBTreeView::MoveNode(QTreeWidgetItem* node, QTreeWidgetItem* target, TNodeAttachMode mode)
 {
+    if (node && FixedIDs.contains(GetNodeID(node)))
+        return false;
     if (!LinkActive())
         return TCustomTreeViewEx::MoveNode(node, target, mode);
     if (mode == TNodeAttachMode::naAdd)

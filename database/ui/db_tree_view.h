@@ -17,6 +17,7 @@
 #include <QHash>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 namespace orvek {
@@ -57,6 +58,8 @@ public:
     void SetRootID(const QString& id);
     // The text of a node made by InsertNode (and of its row's text field).
     QString DefaultNewName;
+    // Rows whose nodes never move (the fixed folders of the folder windows).
+    QStringList FixedIDs;
 
     // The ID of a new row; without it the largest numeric ID + 1 within the field's size.
     std::function<QString(TDBTreeView* sender, FolderTableCursor* dataSet)> OnGetNextID;

@@ -4,6 +4,7 @@
 #include "core/string_table.h"
 #include "database/data_module.h"
 #include "database/folder_table_cursor.h"
+#include "database/template_query.h"
 #include "database/ui/db_tree_view.h"
 #include "database/ui/dialog_layout.h"
 #include "database/ui/one_line_edit.h"
@@ -82,6 +83,8 @@ TfListOfFolders::TfListOfFolders(QWidget* parent)
     DBTemplateView->OnEditing = [](QTreeWidgetItem*) { return false; };
     DBTemplateView->OnInsertKey = [this](bool asChild) { InsertFolder(asChild); };
     DBTemplateView->OnDeleteKey = [this] { ActionDeleteFolderExecute(); };
+    // The unassigned and deleted items' folders stay where they are.
+    DBTemplateView->FixedIDs = { QString::fromLatin1(kUnassignedFolder), QString::fromLatin1(kDeletedFolder) };
     DBTemplateView->SetDataSource(IDTable);
 
     const auto makeAction = [this](const char* name, auto handler) {

@@ -8,6 +8,7 @@
 #include "database/folder_groups.h"
 #include "database/folder_table_cursor.h"
 #include "database/record_writes.h"
+#include "database/template_query.h"
 #include "database/ui/db_tree_view.h"
 #include "database/ui/input_search_string.h"
 #include "database/ui/vx_db_grid.h"
@@ -16,12 +17,15 @@
 
 #include <QAbstractTableModel>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -100,6 +104,10 @@ RecordViewPanel::RecordViewPanel(DatabaseSession* session, QWidget* parent)
     DBTreeView->SetTableTextField(QStringLiteral("Description"));
     DBTreeView->OnEditing = [](QTreeWidgetItem*) { return false; };
     DBTreeView->OnChange = [this](QTreeWidgetItem*) { DBTreeViewChange(); };
+    DBTreeView->OnKeyDown = [this](QKeyEvent* event) { return DBTreeView->ExpandOrCollapseAllOnKey(event); };
+    // Folders move only while dragging is armed, and the fixed folders never.
+    DBTreeView->SetOption(dtAutoDragMove, false);
+    DBTreeView->FixedIDs = { QString::fromLatin1(kUnassignedFolder), QString::fromLatin1(kDeletedFolder) };
 
     DBGrid_Tree = new TVxDBGrid(this);
     DBGrid_Tree->setObjectName(QStringLiteral("DBGrid_Tree"));
@@ -108,6 +116,15 @@ RecordViewPanel::RecordViewPanel(DatabaseSession* session, QWidget* parent)
     DBGrid_Tree->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid_Tree->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid_Tree->SetColMovingEnabled(true);
+    // Rows drag only while dragging is armed.
+    DBGrid_Tree->setDragDropMode(QAbstractItemView::DragOnly);
+    DBGrid_Tree->setDragEnabled(false);
+    DBGrid_Tree->setMouseTracking(true);
+    DBGrid_Tree->viewport()->setMouseTracking(true);
+    DBGrid_Tree->OnMouseDown = [this](QMouseEvent* event) { DBGrid_TreeMouseDown(event->button()); };
+    DBGrid_Tree->OnMouseMove
+        = [this](QMouseEvent* event) { DBGrid_TreeMouseMove(event->buttons(), event->modifiers()); };
+    DBGrid_Tree->OnMouseUp = [this](QMouseEvent*) { DBGrid_TreeMouseUp(); };
     connect(DBGrid_Tree->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
         [this](const QModelIndex& current) {
             view_->SetCurrentRow(current.isValid() ? current.row() : -1);
@@ -125,6 +142,16 @@ RecordViewPanel::RecordViewPanel(DatabaseSession* session, QWidget* parent)
         view_->ColumnFields = fields;
         if (view_->RecordViewOpen)
             RefreshGrid(current);
+    });
+    // A width the user gives a column stays with its field for the session (and is
+    // stored with the layout when the window closes).
+    connect(DBGrid_Tree->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+        if (applyingWidths_)
+            return;
+        const QString field = view_->ColumnFields.value(column);
+        for (TDefaultFieldRec& descriptor : view_->RecordGridDescriptors)
+            if (!field.isEmpty() && descriptor.FieldName == field)
+                descriptor.Width = width;
     });
 
     Panel_RecNo = new QLabel(this);
@@ -174,12 +201,10 @@ RecordViewPanel::RecordViewPanel(DatabaseSession* session, QWidget* parent)
         = MakeAction("ActionNewRecFromTemplateTree", &RecordViewPanel::ActionNewRecFromTemplateTreeExecute);
     ActionShowSourceTemplateFromDB
         = MakeAction("ActionShowSourceTemplateFromDB", &RecordViewPanel::ActionShowSourceTemplateFromDBExecute);
-    // Records dragged from the grid (only while dragging is armed) drop onto any folder,
-    // "0" and "1" included.
     DBTreeView->OnDragOver
-        = [this](QObject* source, QTreeWidgetItem* target) { return DragEnabled && source == DBGrid_Tree && target; };
+        = [this](QObject* source, QTreeWidgetItem* target) { return DBTreeViewDragOver(source, target); };
     DBTreeView->OnDragDrop = [this](QObject* source, QTreeWidgetItem* target) {
-        if (source == DBGrid_Tree && target)
+        if ((source == DBGrid_Tree || source == DBGrid_Tree->viewport()) && target)
             DBTreeViewDragDrop(DBTreeView->GetNodeID(target));
     };
     DBTreeView->OnInsertKey = [this](bool asChild) { InsertFolder(asChild); };
@@ -193,6 +218,7 @@ RecordViewPanel::RecordViewPanel(DatabaseSession* session, QWidget* parent)
     MakeSessionActions();
     MakeValidationActions();
     ApplyTexts();
+    qApp->installEventFilter(this);
 }
 
 QAction* RecordViewPanel::MakeAction(const char* name, void (RecordViewPanel::*handler)(), bool checkable)
@@ -226,6 +252,7 @@ void RecordViewPanel::ApplyTexts()
     for (size_t i = 0; i < titles.size(); ++i)
         view_->RecordGridDescriptors[i].Title = titles[i].Title;
     model_->Reset();
+    ApplyColumnWidths();
 }
 
 RecordViewPanel::~RecordViewPanel()
@@ -323,9 +350,9 @@ void RecordViewPanel::RefreshGrid(int recordID)
     SyncGridToView();
 }
 
-void RecordViewPanel::SyncGridToView()
+void RecordViewPanel::ApplyColumnWidths()
 {
-    model_->Reset();
+    const QScopedValueRollback<bool> applying(applyingWidths_, true);
     // Each column keeps its descriptor's width; SampleID has none and starts at 45.
     for (int column = 0; column < view_->ColumnFields.size(); ++column) {
         int width = 45;
@@ -334,6 +361,15 @@ void RecordViewPanel::SyncGridToView()
                 width = descriptor.Width;
         DBGrid_Tree->setColumnWidth(column, width);
     }
+}
+
+void RecordViewPanel::SyncGridToView()
+{
+    {
+        const QScopedValueRollback<bool> applying(applyingWidths_, true);
+        model_->Reset();
+    }
+    ApplyColumnWidths();
     const int row = view_->CurrentRow();
     if (row >= 0)
         DBGrid_Tree->selectionModel()->setCurrentIndex(

@@ -173,6 +173,12 @@ public:
     bool MouseOverGridOrTree(const QPoint& cursor) const;
     // A drop of the grid's selected records onto folder FolderID files them there.
     void DBTreeViewDragDrop(const QString& folderId);
+    // While dragging is armed: records from the grid drop onto any folder; a folder
+    // dragged inside the tree onto any folder but "0" and "1".
+    bool DBTreeViewDragOver(QObject* source, QTreeWidgetItem* target) const;
+    void DBGrid_TreeMouseDown(Qt::MouseButton button);
+    void DBGrid_TreeMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+    void DBGrid_TreeMouseUp();
 
     // Folders and groups of folders (record_view_panel_folders.cpp).
     void ActionInsertNewFolderExecute();
@@ -182,6 +188,9 @@ public:
     void ActionNewGroupOfFoldersExecute();
     void ActionRenameGroupOfFoldersExecute();
     void ActionDeleteGroupOfFoldersExecute();
+    // The group combo and the three group actions show only with MoreGroupsOfFolders;
+    // without it the first group becomes the current one.
+    void ApplyFolderGroupsSetting();
 
     // The user's session (record_view_panel_session.cpp). OpenSession binds the views to
     // the logged-in user's group (undo table, folder tables, the template window's
@@ -212,8 +221,16 @@ public:
     // The record-number panel: current row "/" row count.
     void UpdateRecNoPanel();
 
+protected:
+    // The window's key presses and releases, wherever the focus is in it, reach
+    // FormKeyDown and FormKeyUp.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void BindFolderTable(int groupId);
+    // Each grid column gets its field's width: the width the user gave it this session,
+    // else the stored one.
+    void ApplyColumnWidths();
     void ShowFolder(const QString& folderId);
     void SyncGridToView();
     void SetTreeEnabled(bool enabled);
@@ -243,6 +260,7 @@ private:
     std::unique_ptr<FolderTableCursor> folders_;
     RecordListModel* model_ = nullptr;
     DatabaseSession* session_;
+    bool applyingWidths_ = false;
 };
 
 } // namespace orvek

@@ -11,6 +11,7 @@
 #include "platform/db_session.h"
 #include "platform/dialogs.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QSignalBlocker>
 
@@ -206,6 +207,18 @@ void RecordViewPanel::ActionDeleteGroupOfFoldersExecute()
     FillFolderGroupCombo(0);
     View().RecordViewOpen = true;
     ComboBox_MainIDChange();
+}
+
+void RecordViewPanel::ApplyFolderGroupsSetting()
+{
+    ComboBox_MainID->setVisible(MoreGroupsOfFolders);
+    for (QAction* action : { ActionNewGroupOfFolders, ActionRenameGroupOfFolders, ActionDeleteGroupOfFolders }) {
+        action->setVisible(MoreGroupsOfFolders);
+        action->setEnabled(MoreGroupsOfFolders);
+    }
+    // The combo's change shows the first group's folders and records.
+    if (!MoreGroupsOfFolders && ComboBox_MainID->count() > 0 && ComboBox_MainID->currentIndex() != 0)
+        ComboBox_MainID->setCurrentIndex(0);
 }
 
 } // namespace orvek

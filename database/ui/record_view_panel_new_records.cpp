@@ -13,7 +13,6 @@
 #include "database/ui/template_pick.h"
 #include "database/ui/template_window.h"
 #include "database/ui/vx_db_grid.h"
-#include "database/validation_examples.h"
 #include "engine/cell.h"
 #include "platform/db_session.h"
 #include "platform/dialogs.h"
@@ -27,25 +26,12 @@ namespace orvek {
 
 bool PickTemplateForRecord(const TTemplatePickRequest& request, THandOverFields& fields)
 {
-    int templateId = request.TemplateID;
-    if (request.Source == TNewRecordSource::Example) {
-        if (!DataModule1)
-            return false;
-        QSqlDatabase db = DataModule1->SessionOrvek().Database(AliasDB);
-        TTemplateTarget target;
-        target.GroupID = CurrentGroupID;
-        target.UserID = CurrentUserID;
-        const TExampleLookup lookup = FindOrImportValidationExample(db, target, request.Folder, request.FileName);
-        // Without the example's template there is nothing to pick: another template
-        // must not pass for the example.
-        if (lookup.TemplateID == 0) {
-            if (!lookup.Error.isEmpty())
-                MessageDlg(lookup.Error, TMsgDlgType::mtError, mbOK);
-            return false;
-        }
-        templateId = lookup.TemplateID;
-    }
-    if (PickTemplate(templateId, request.Caption) != kTemplateWindowOk)
+    // An example's template is shown in its own folder; without it there is nothing to
+    // pick: another template must not pass for the example.
+    const int result = request.Source == TNewRecordSource::Example
+        ? PickExample(request.Caption, request.Folder, request.FileName)
+        : PickTemplate(request.TemplateID, request.Caption);
+    if (result != kTemplateWindowOk)
         return false;
     fields = TemplateWindowHandOver;
     return true;

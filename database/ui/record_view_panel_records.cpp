@@ -9,6 +9,7 @@
 #include "database/folder_groups.h"
 #include "database/folder_table_cursor.h"
 #include "database/record_writes.h"
+#include "database/template_query.h"
 #include "database/ui/db_tree_view.h"
 #include "database/ui/edit_record_head.h"
 #include "database/ui/list_of_folders.h"
@@ -17,7 +18,9 @@
 #include "platform/dialogs.h"
 
 #include <QComboBox>
+#include <QCursor>
 #include <QDateEdit>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSqlDatabase>
@@ -146,11 +149,46 @@ void RecordViewPanel::ActionExportTreeToFileAsExecute()
         MainWindow()->ExportTreeToFile();
 }
 
+namespace {
+
+bool ExactlyShiftCtrl(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        == (Qt::ShiftModifier | Qt::ControlModifier);
+}
+
+} // namespace
+
 void RecordViewPanel::ToggleDragging()
 {
     DragEnabled = !DragEnabled;
     DBGrid_Tree->setDragEnabled(DragEnabled);
     DBTreeView->setAcceptDrops(DragEnabled);
+    DBTreeView->SetOption(dtAutoDragMove, DragEnabled);
+}
+
+bool RecordViewPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
+        return QWidget::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    auto* key = static_cast<QKeyEvent*>(event);
+    // The main window sees every key of its controls first, whichever has the focus;
+    // keys of other windows (the template window, dialogs) are theirs.
+    if (widget && widget->window() == window() && !key->isAutoRepeat()) {
+        // Some platforms report a modifier key's own press without its modifier.
+        Qt::KeyboardModifiers modifiers = key->modifiers();
+        if (key->key() == Qt::Key_Shift)
+            modifiers |= Qt::ShiftModifier;
+        else if (key->key() == Qt::Key_Control)
+            modifiers |= Qt::ControlModifier;
+        if (type == QEvent::KeyPress)
+            FormKeyDown(key->key(), modifiers, QCursor::pos());
+        else
+            FormKeyUp(key->key(), key->modifiers());
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool RecordViewPanel::MouseOverGridOrTree(const QPoint& cursor) const
@@ -168,9 +206,7 @@ bool RecordViewPanel::MouseOverGridOrTree(const QPoint& cursor) const
 
 void RecordViewPanel::FormKeyDown(int key, Qt::KeyboardModifiers modifiers, const QPoint& cursor)
 {
-    const bool shiftCtrl = (modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))
-        == (Qt::ShiftModifier | Qt::ControlModifier);
-    if (shiftCtrl && (key == Qt::Key_Shift || key == Qt::Key_Control)) {
+    if (ExactlyShiftCtrl(modifiers) && (key == Qt::Key_Shift || key == Qt::Key_Control)) {
         // Only the main administrator moves records by dragging.
         if (CurrentUserID > 1)
             return;
@@ -190,6 +226,38 @@ void RecordViewPanel::FormKeyUp(int key, Qt::KeyboardModifiers)
     ShiftCtrlHeld = false;
     if (DragEnabled)
         ToggleDragging();
+}
+
+void RecordViewPanel::DBGrid_TreeMouseDown(Qt::MouseButton button)
+{
+    if (button == Qt::LeftButton)
+        MouseDownInGrid = true;
+}
+
+void RecordViewPanel::DBGrid_TreeMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
+{
+    if (window()->isActiveWindow() && !DBGrid_Tree->hasFocus())
+        DBGrid_Tree->setFocus();
+    if (buttons == Qt::NoButton && !ExactlyShiftCtrl(modifiers) && DragEnabled)
+        ToggleDragging();
+}
+
+void RecordViewPanel::DBGrid_TreeMouseUp()
+{
+    MouseDownInGrid = false;
+    if (DragEnabled)
+        ToggleDragging();
+}
+
+bool RecordViewPanel::DBTreeViewDragOver(QObject* source, QTreeWidgetItem* target) const
+{
+    if (!view_->RecordViewOpen || !DragEnabled || !target)
+        return false;
+    if (source == DBGrid_Tree || source == DBGrid_Tree->viewport())
+        return true;
+    const QString folder = DBTreeView->GetNodeID(target);
+    return source == DBTreeView && folder != QLatin1String(kUnassignedFolder)
+        && folder != QLatin1String(kDeletedFolder);
 }
 
 void RecordViewPanel::DBTreeViewDragDrop(const QString& folderId)

@@ -99,7 +99,9 @@ bool TfOrvekDB::PrepareExamplePick(const QString& text, const QString& folder, c
     if (!IDTable_Template->Active() || IDTable_Template->TableName != TemplateFolderTable(CurrentGroupID))
         BindFolderTable(GroupIndexOf(CurrentGroupID) >= 0 ? CurrentGroupID : (GroupCount > 0 ? GroupList[0].ID : 1));
     ApplyFolderGroupsSetting();
+    // From the first example pick on, the window offers the other examples too.
     menuValidacia->menuAction()->setVisible(true);
+    menuValidation_in_Orvek2000->menuAction()->setVisible(true);
     if (TemplateViewMode == kTemplatesOfGroup)
         ActionShowAllTemplatesExecute();
 
@@ -137,6 +139,13 @@ int PickTemplate(int templateId, const QString& caption)
     if (!fOrvekDB)
         return 0;
     fOrvekDB->PrepareTemplatePick(templateId, caption);
+    return fOrvekDB->exec();
+}
+
+int PickExample(const QString& caption, const QString& folder, const QString& fileName)
+{
+    if (!fOrvekDB || !fOrvekDB->PrepareExamplePick(caption, folder, fileName))
+        return 0;
     return fOrvekDB->exec();
 }
 

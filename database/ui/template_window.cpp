@@ -9,6 +9,7 @@
 #include "database/folder_table_cursor.h"
 #include "database/template_document.h"
 #include "database/template_list.h"
+#include "database/template_query.h"
 #include "database/undo_table.h"
 #include "database/ui/db_navigator.h"
 #include "database/ui/db_tree_view.h"
@@ -369,6 +370,9 @@ void TfOrvekDB::BuildPanels()
     // Folders are renamed only by the action.
     DBTemplateView->OnEditing = [](QTreeWidgetItem*) { return false; };
     DBTemplateView->OnDeleteKey = [this] { ActionDeleteFolderExecute(); };
+    DBTemplateView->OnKeyDown = [this](QKeyEvent* event) { return DBTemplateView->ExpandOrCollapseAllOnKey(event); };
+    // The unassigned and deleted templates' folders stay where they are.
+    DBTemplateView->FixedIDs = { QString::fromLatin1(kUnassignedFolder), QString::fromLatin1(kDeletedFolder) };
     DBTemplateView->OnInsertKey = [this](bool asChild) {
         if (asChild)
             ActionInsertNewSub_folderExecute();
@@ -629,7 +633,7 @@ void TfOrvekDB::BuildMenus()
     menuValidation_in_Orvek2000->addActions(
         { Action_S2, Action_S3, Action_S4, Action_S5_1, Action_S5_2, Action_S6, Action_S7, Action_PSV });
     menuValidacia->addMenu(menuValidation_in_Orvek2000);
-    // The examples are offered only while a validation example is picked.
+    // The examples are offered once a validation example has been picked.
     menuValidation_in_Orvek2000->menuAction()->setVisible(false);
 
     MenuPomocnik = menu(MainMenu, "MenuPomocnik");

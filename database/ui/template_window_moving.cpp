@@ -67,7 +67,10 @@ void TfOrvekDB::ConnectMoving()
     };
     DBTemplateView->SetOption(dtAutoDragMove, false);
     DBTemplateView->OnDragOver = [this](QObject* source, QTreeWidgetItem* target) {
-        return target && DBTemplateViewDragOver(source, DBTemplateView->GetNodeID(target));
+        // A folder may also go to the top level (a drop on empty space); templates need a
+        // folder.
+        return (target || source == DBTemplateView)
+            && DBTemplateViewDragOver(source, DBTemplateView->GetNodeID(target));
     };
     DBTemplateView->OnDragDrop = [this](QObject* source, QTreeWidgetItem* target) {
         if (target)
@@ -140,8 +143,9 @@ void TfOrvekDB::DBGrid_TemplateMouseUp()
 
 bool TfOrvekDB::DBTemplateViewDragOver(QObject* source, const QString& folderId) const
 {
-    return MayDragTemplates() && WindowReady && MovingEnabled && !folderId.isEmpty()
-        && (source == DBGrid_Template || source == DBGrid_Template->viewport() || source == DBTemplateView);
+    const bool fromGrid = source == DBGrid_Template || source == DBGrid_Template->viewport();
+    return MayDragTemplates() && WindowReady && MovingEnabled
+        && ((fromGrid && !folderId.isEmpty()) || source == DBTemplateView);
 }
 
 void TfOrvekDB::DBTemplateViewDragDrop(QObject* source, const QString& folderId)

@@ -415,9 +415,10 @@ void TCustomTreeViewEx::dragMoveEvent(QDragMoveEvent* event)
     if (!autoScrollTimer_->isActive())
         autoScrollTimer_->start();
     bool accept;
-    if (event->mimeData()->hasFormat(QString::fromLatin1(kNodeMimeType)) && draggedNode_)
-        accept = AcceptsNodeDrop(dragPos_);
-    else
+    if (event->mimeData()->hasFormat(QString::fromLatin1(kNodeMimeType)) && draggedNode_) {
+        TNodeAttachMode mode;
+        accept = AcceptsNodeDrop(dragPos_) && (!OnDragOver || OnDragOver(this, DropTarget(dragPos_, mode)));
+    } else
         accept = OnDragOver && OnDragOver(event->source(), itemAt(dragPos_));
     if (accept)
         event->acceptProposedAction();
@@ -446,6 +447,17 @@ void TCustomTreeViewEx::dropEvent(QDropEvent* event)
         event->acceptProposedAction();
         OnDragDrop(event->source(), itemAt(pos));
     }
+}
+
+bool TCustomTreeViewEx::ExpandOrCollapseAllOnKey(const QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Plus)
+        FullExpand();
+    else if (event->key() == Qt::Key_Minus)
+        FullCollapse();
+    else
+        return false;
+    return true;
 }
 
 void TCustomTreeViewEx::AutoScrollStep()

@@ -87,10 +87,15 @@ public:
     // actions through these; the tree itself writes nothing on a key.
     std::function<void(bool asChild)> OnInsertKey;
     std::function<void()> OnDeleteKey;
-    // Drags coming from another control (Source), over or dropped on Target (null: empty
-    // space).
+    // Drags over Target (null: empty space): from another control (Source), or of a node
+    // inside the tree (Source is the tree; the move must also make sense to the tree).
+    // Drops of another control's drag go to OnDragDrop; a node moves by MoveNode.
     std::function<bool(QObject* source, QTreeWidgetItem* target)> OnDragOver;
     std::function<void(QObject* source, QTreeWidgetItem* target)> OnDragDrop;
+
+    // "+" expands the whole tree and "-" collapses it (the windows' OnKeyDown call it);
+    // True when Event was one of those keys.
+    bool ExpandOrCollapseAllOnKey(const QKeyEvent* event);
 
 protected:
     // The node class of the tree.

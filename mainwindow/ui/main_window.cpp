@@ -243,6 +243,10 @@ void TfOrvek1::CreateMenus()
     MenuFile->addMenu(menuPrint);
     MenuFile->addMenu(menuCopy);
     MenuFile->addAction(ActionVyberPreReport);
+    // The user's own session: every user sees the File menu, so logging in again after
+    // a log-out or a failed log-in and changing the own password are always reachable.
+    MenuFile->addSeparator();
+    MenuFile->addActions({ aLogInNewUser, aOdhlasenieUzivatela });
     MenuFile->addSeparator();
     MenuFile->addAction(ActionFileExit);
 
@@ -276,8 +280,6 @@ void TfOrvek1::CreateMenus()
     menuValidacia->addMenu(menuValidation_in_Orvek2000);
     menuValidacia->addAction(Action_ValidacnyProtokolOrvek);
 
-    menuAdministrator->addActions({ aLogInNewUser, aOdhlasenieUzivatela });
-    menuAdministrator->addSeparator();
     menuAdministrator->addActions(
         { aZoznamUzivatelov, aPrave_prihlaseni_uzivatelia, aEvidenciaPrihlasovania, aHistory });
     menuAdministrator->addSeparator();
@@ -530,7 +532,8 @@ void TfOrvek1::CreateRecordPanel()
     adopt(Action_S6, p.Action_S6);
     adopt(Action_S7, p.Action_S7);
     adopt(Action_PSV, p.Action_PSV);
-    menuAdministrator->insertAction(aZoznamUzivatelov, p.aChangeUserPassword);
+    const QList<QAction*> fileItems = MenuFile->actions();
+    MenuFile->insertAction(fileItems.value(fileItems.indexOf(aOdhlasenieUzivatela) + 1), p.aChangeUserPassword);
 }
 
 void TfOrvek1::FormCreate()

@@ -134,8 +134,7 @@ void TfOrvek1::ActionShowHideSummaryWindowExecute()
 
 void TfOrvek1::ApplyFolderGroupsSetting()
 {
-    // The record panel shows its group choice only with more groups of folders.
-    RecordPanel->ComboBox_MainID->setVisible(MoreGroupsOfFolders);
+    RecordPanel->ApplyFolderGroupsSetting();
 }
 
 void TfOrvek1::ShowServicePage(bool shown)

@@ -6,11 +6,14 @@
 
 #include "app/program.h"
 #include "core/common_vars.h"
+#include "database/password_hash.h"
 #include "database/ui/login_dialog.h"
 #include "database/ui/password_dialog.h"
 #include "mainwindow/ui/main_window.h"
+#include "platform/sql_database.h"
 #include "tests/database/ui/when_shown.h"
 #include "tests/support/dialog_script.h"
+#include "tests/support/sql_helpers.h"
 #include "tests/support/test_env.h"
 
 #include <QAction>
@@ -18,7 +21,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
@@ -105,6 +112,58 @@ protected:
         DialogScript::Instance().AnswerMessage(mrOk); // the password has been changed
         ShowAndWaitForLogin();
         ASSERT_EQ(CurrentUserID, 1);
+    }
+
+    // Action stands, visible and enabled, in a menu of the main window's menu bar that is
+    // visible and enabled: the user can reach it.
+    bool InMenuBar(QAction* action)
+    {
+        const QList<QAction*> bar = Main().menuBar()->actions();
+        for (QObject* owner : action->associatedObjects())
+            if (auto* menu = qobject_cast<QMenu*>(owner))
+                if (bar.contains(menu->menuAction()) && menu->menuAction()->isVisible()
+                    && menu->menuAction()->isEnabled())
+                    return action->isVisible() && action->isEnabled();
+        return false;
+    }
+
+    // Sql with Values run through a connection of its own to the program's database (as
+    // another workstation writes); the ID of the row it inserted.
+    static qint64 ExecElsewhere(const QString& sql, const QVariantList& values = {})
+    {
+        qint64 id = 0;
+        {
+            QString error;
+            QSqlDatabase db = OpenFolderDatabase(QStringLiteral("program-test"), DatabaseDir, false, &error);
+            EXPECT_TRUE(db.isOpen()) << error.toStdString();
+            QSqlQuery query(db);
+            EXPECT_TRUE(ExecBound(query, sql, values)) << sql.toStdString();
+            id = query.lastInsertId().toLongLong();
+        }
+        CloseFolderDatabase(QStringLiteral("program-test"));
+        return id;
+    }
+    // The first column of the rows Sql returns, read through a connection of its own.
+    static QStringList ColumnElsewhere(const QString& sql, const QVariantList& values = {})
+    {
+        QStringList column;
+        {
+            QString error;
+            QSqlDatabase db = OpenFolderDatabase(QStringLiteral("program-test"), DatabaseDir, false, &error);
+            EXPECT_TRUE(db.isOpen()) << error.toStdString();
+            column = QueryColumn(db, sql, values);
+        }
+        CloseFolderDatabase(QStringLiteral("program-test"));
+        return column;
+    }
+    // An active user of Group with Rights who logs in with Name and Password.
+    static int AddUser(const QString& name, const QString& password, int rights = 3, int group = 1,
+        const QString& first = QStringLiteral("Eva"), const QString& last = QStringLiteral("Nová"))
+    {
+        return int(ExecElsewhere(QStringLiteral("INSERT INTO Administration (UserRights, UserGroup, Aktivny, UserName, "
+                                                "UserPassword, FirstName, LastName, NumberID, PasswordHash, "
+                                                "MustChangePassword) VALUES (?, ?, 1, ?, '', ?, ?, '', ?, 0)"),
+            { rights, group, name, first, last, HashPassword(password, 1) }));
     }
 
     std::unique_ptr<TOrvekProgram> program;

@@ -140,6 +140,7 @@ TEST(MainActions, EnablingByRightsModeRowsAndSelection)
         EXPECT_EQ(StateOf(s, "ActionEnableDisableMultiselection"), c.folders);
         EXPECT_EQ(StateOf(s, "ActionMoveSelectedRecordTo"), c.move);
         EXPECT_EQ(StateOf(s, "aOdhlasenieUzivatela"), c.user);
+        EXPECT_EQ(StateOf(s, "aChangeUserPassword"), c.user);
         EXPECT_EQ(StateOf(s, "MenuPomocnik"), c.user);
         EXPECT_EQ(StateOf(s, "menuAdministrator"), c.user);
         EXPECT_EQ(StateOf(s, "menuAdministrator", true), c.adminMenu);

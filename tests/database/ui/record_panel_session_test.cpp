@@ -133,6 +133,18 @@ TEST_F(SessionPanel, LogOutClosesTheViewsAndRemembersTheRecord)
     EXPECT_EQ(remembered, shown);
 }
 
+// Every rebuild of the list names in the status bar whose records it shows.
+TEST_F(SessionPanel, ShowingAllUsersRecordsNamesNoOwnerInTheStatusBar)
+{
+    OpenAsAdministrator();
+    panel->View().ShownOwnerID = eva;
+    panel->RefreshRecordView();
+    EXPECT_EQ(window.StatusBarTexts.value(1), GetString(649) + " Eva Nová");
+    panel->aShowAllUsers->trigger();
+    EXPECT_EQ(panel->View().ShownOwnerID, 0);
+    EXPECT_EQ(window.StatusBarTexts.value(1), GetString(650));
+}
+
 TEST_F(SessionPanel, OnlyTheServiceLoginSeesTheServicePage)
 {
     for (const auto& [name, shown] : { std::pair { "Tulkarn", true }, { "Main administrator", false } }) {

@@ -1,5 +1,6 @@
 #include "database/ui/record_view_panel.h"
 
+#include "database/folder_groups.h"
 #include "database/folder_table_cursor.h"
 #include "database/record_writes.h"
 #include "database/ui/db_tree_view.h"
@@ -19,6 +20,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -159,6 +161,73 @@ TEST_F(RecordPanel, FolderAndGroupActions)
     EXPECT_TRUE(script.AllAnswered());
 }
 
+// The combo and the three group actions show only with more groups of folders; turning
+// the setting off brings back the first group.
+TEST_F(RecordPanel, TheGroupControlsFollowMoreGroupsOfFolders)
+{
+    int second = 0;
+    ASSERT_TRUE(CreateFolderGroup(db, "Chémia", second));
+    RecordViewPanel panel(&module->SessionOrvek());
+    panel.show();
+    panel.OpenMeasurementView(scale1);
+    QAction* const groupActions[]
+        = { panel.ActionNewGroupOfFolders, panel.ActionRenameGroupOfFolders, panel.ActionDeleteGroupOfFolders };
+    for (const bool more : { true, false }) {
+        SCOPED_TRACE(more);
+        MoreGroupsOfFolders = more;
+        if (more) {
+            panel.ApplyFolderGroupsSetting();
+            panel.ComboBox_MainID->setCurrentIndex(panel.ComboBox_MainID->findData(second));
+            ASSERT_EQ(CurrentGroupID, second);
+            EXPECT_EQ(panel.View().RowCount(), 0);
+        } else {
+            panel.ApplyFolderGroupsSetting();
+            EXPECT_EQ(CurrentGroupID, 1);
+            EXPECT_EQ(panel.IDTable_Tree().TableName, "MeasureID1");
+        }
+        EXPECT_EQ(panel.ComboBox_MainID->isVisible(), more);
+        for (QAction* action : groupActions) {
+            EXPECT_EQ(action->isVisible(), more) << action->objectName().toStdString();
+            EXPECT_EQ(action->isEnabled(), more) << action->objectName().toStdString();
+        }
+    }
+}
+
+// A width the user gives a column stays with its field at every later rebuild (folder,
+// whole group, moved column); "+" and "-" in the tree open and close every folder.
+TEST_F(RecordPanel, ColumnWidthsTheUserSetsStayAndPlusMinusOpenOrCloseTheWholeTree)
+{
+    RecordViewPanel panel(&module->SessionOrvek());
+    panel.resize(420, 520);
+    panel.show();
+    panel.OpenMeasurementView(scale1);
+    QHeaderView* header = panel.DBGrid_Tree->horizontalHeader();
+    const auto widthOf
+        = [&](const char* field) { return header->sectionSize(int(panel.View().ColumnFields.indexOf(field))); };
+    const int defaultWidth = widthOf("Datum");
+    header->resizeSection(int(panel.View().ColumnFields.indexOf("NazovMerania")), 177);
+    panel.DBTreeView->setCurrentItem(panel.DBTreeView->NodeByID("4"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel.View().RowCount() == 1; }, 5000));
+    EXPECT_EQ(widthOf("NazovMerania"), 177);
+    panel.ActionZobrazitVsetkyMerania->trigger();
+    EXPECT_EQ(widthOf("NazovMerania"), 177);
+    header->moveSection(int(panel.View().ColumnFields.indexOf("NazovMerania")), 0);
+    EXPECT_EQ(panel.View().ColumnFields.value(0), "NazovMerania");
+    EXPECT_EQ(widthOf("NazovMerania"), 177);
+    EXPECT_EQ(widthOf("Datum"), defaultWidth);
+    panel.ActionZobrazitVsetkyMerania->trigger();
+
+    TDBTreeView& tree = *panel.DBTreeView;
+    tree.setCurrentItem(tree.NodeByID("2"));
+    tree.collapseAll();
+    QTest::keyClick(&tree, Qt::Key_Plus);
+    EXPECT_TRUE(tree.NodeByID("3")->isExpanded());
+    tree.setCurrentItem(tree.NodeByID("4"));
+    QTest::keyClick(&tree, Qt::Key_Minus);
+    EXPECT_FALSE(tree.NodeByID("2")->isExpanded());
+    EXPECT_FALSE(tree.NodeByID("3")->isExpanded());
+}
+
 TEST_F(RecordPanel, HeadEditCopyMoveAndExport)
 {
     RecordViewPanel panel(&module->SessionOrvek());
@@ -246,8 +315,10 @@ TEST_F(RecordPanel, DragIsArmedOnlyByTheMainAdministrator)
         panel.FormKeyDown(Qt::Key_Control, c.modifiers, c.cursor);
         EXPECT_EQ(panel.DragEnabled, c.armed);
         EXPECT_EQ(panel.DBGrid_Tree->dragEnabled(), c.armed);
+        EXPECT_EQ(panel.DBTreeView->HasOption(dtAutoDragMove), c.armed);
         panel.FormKeyUp(Qt::Key_Control, Qt::ShiftModifier);
         EXPECT_FALSE(panel.DragEnabled);
+        EXPECT_FALSE(panel.DBTreeView->HasOption(dtAutoDragMove));
     }
     CurrentUserID = 1;
     panel.DBTreeViewDragDrop("0"); // not armed: nothing moves

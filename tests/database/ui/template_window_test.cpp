@@ -280,6 +280,36 @@ TEST_F(TemplateWindow, FolderTreeListsItsTemplatesAndTheSearchMatchesLiterally)
     EXPECT_TRUE(window->ActionSearchTemplates->isEnabled());
 }
 
+// "+" and "-" open and close every folder, not only the current one; the fixed folders
+// never move, also while moving is armed.
+TEST_F(TemplateWindow, PlusAndMinusOpenAndCloseTheWholeTreeAndTheFixedFoldersStay)
+{
+    Open("4");
+    TDBTreeView& tree = *window->DBTemplateView;
+    tree.collapseAll();
+    tree.setCurrentItem(tree.NodeByID("2"));
+    tree.collapseAll();
+    QTest::keyClick(&tree, Qt::Key_Plus);
+    EXPECT_TRUE(tree.NodeByID("3")->isExpanded());
+    tree.setCurrentItem(tree.NodeByID("4"));
+    QTest::keyClick(&tree, Qt::Key_Minus);
+    EXPECT_FALSE(tree.NodeByID("2")->isExpanded());
+    EXPECT_FALSE(tree.NodeByID("3")->isExpanded());
+
+    window->FormKeyDown(Qt::Key_Shift, Qt::ShiftModifier | Qt::ControlModifier, tree.mapToGlobal(QPoint(5, 5)));
+    ASSERT_TRUE(window->MovingEnabled);
+    EXPECT_TRUE(tree.CanMoveNode(tree.NodeByID("5")));
+    for (const char* fixed : { "0", "1" }) {
+        EXPECT_FALSE(tree.CanMoveNode(tree.NodeByID(fixed))) << fixed;
+        EXPECT_FALSE(tree.MoveNode(tree.NodeByID(fixed), tree.NodeByID("5"), TNodeAttachMode::naAddChild)) << fixed;
+    }
+    EXPECT_EQ(Query("SELECT ID FROM TemplateID1 WHERE OwnerID = '5'"), QStringList());
+    // A folder may go to the top level while moving is armed.
+    EXPECT_TRUE(tree.OnDragOver(&tree, nullptr));
+    window->FormKeyUp(Qt::Key_Shift, Qt::ControlModifier);
+    EXPECT_FALSE(tree.OnDragOver(&tree, nullptr));
+}
+
 TEST_F(TemplateWindow, DeletingAFolderMovesItsSubtreesTemplatesToTheBin)
 {
     Open("4");

@@ -305,6 +305,16 @@ TEST_F(MainWindow, ActionsFollowRightsAndRows)
         CurrentUserRights = c.rights;
         window->UpdateActions(1);
         EXPECT_EQ(window->menuAdministrator->menuAction()->isVisible(), c.administrator);
+        // Every user logs in again, logs out and changes the own password from the File
+        // menu, which everybody sees; after a failed log-in only the log-in is offered.
+        for (QAction* action :
+            { window->aLogInNewUser, window->aOdhlasenieUzivatela, window->RecordPanel->aChangeUserPassword }) {
+            EXPECT_TRUE(window->MenuFile->actions().contains(action));
+            EXPECT_FALSE(window->menuAdministrator->actions().contains(action));
+        }
+        EXPECT_TRUE(window->aLogInNewUser->isEnabled());
+        EXPECT_EQ(window->aOdhlasenieUzivatela->isEnabled(), c.rights >= 1);
+        EXPECT_EQ(window->RecordPanel->aChangeUserPassword->isEnabled(), c.rights >= 1);
         EXPECT_EQ(window->ActionProgramoveStringy->isVisible(), c.strings);
         EXPECT_EQ(window->ActionStromZvacsit->isEnabled(), c.diagram);
         EXPECT_EQ(window->RecordPanel->ActionNewRecFromTemplateTree->isEnabled(), c.rights >= 1);
