@@ -60,8 +60,8 @@ namespace {
 constexpr int kFirstActivationFallbackMs = 4000;
 
 // The narrowest the folder-tree and record-list panels may become.
-constexpr int kTreePanelMinimumWidth = 200;
-constexpr int kRecordPanelMinimumWidth = 200;
+constexpr int kTreePanelMinimumWidth = 150;
+constexpr int kRecordPanelMinimumWidth = 260;
 
 // The undo history's database: a file of its own in the temporary folder. The record
 // view keeps a read cursor open on the temporary folder's shared file, and the history
