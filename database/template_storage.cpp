@@ -574,13 +574,14 @@ bool RunQuantitySummary(TCell& root)
     return changed;
 }
 
-bool ExportTreeToFile(TCell& root, const QString& templateName, const QString& caption, QString* writtenFile)
+bool ExportTreeToFile(
+    TCell& root, const QString& templateName, const QString& caption, QString* writtenFile, const QString& filter)
 {
     if (!IsValidFileName(templateName) && MessageDlg(GetString(670), TMsgDlgType::mtWarning, mbYes | mbCancel) != mrYes)
         return false;
     FileDialogRequest request;
     request.caption = caption;
-    request.filter = QStringLiteral("Diagram file format (*.stm)|*.stm");
+    request.filter = filter;
     request.initialDir = TreesDir;
     request.defaultExt = QStringLiteral("stm");
     request.fileName = SanitizeFileName(templateName);

@@ -50,6 +50,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace orvek {
 
@@ -58,6 +59,10 @@ namespace {
 // Without a window manager no activation may come: the first activation then runs
 // after this wait.
 constexpr int kFirstActivationFallbackMs = 4000;
+
+// The narrowest the folder-tree and record-list panels may become.
+constexpr int kTreePanelMinimumWidth = 150;
+constexpr int kRecordPanelMinimumWidth = 260;
 
 void Trace(const char* text)
 {
@@ -295,7 +300,8 @@ void TfOrvek1::CreateMenus()
     // The diagram's context menu and the report pages' pop-up.
     PopupMenu1 = MakeMenu(this, "PopupMenu1");
     PopupMenu1->addAction(Editovaobsahbunky2);
-    PopupMenu1->addSeparator();
+    PopupEditSeparator = PopupMenu1->addSeparator();
+    PopupEditSeparator->setObjectName(QStringLiteral("PopupEditSeparator"));
     MenuZoom2 = MakeMenu(this, "MenuZoom2");
     MenuZoom2->addActions({ ActionStromZvacsit, ActionStromZmensit });
     MenuZoom2->addSeparator();
@@ -466,21 +472,32 @@ void TfOrvek1::CreatePages()
 
 void TfOrvek1::CreateRecordPanel()
 {
+    // Three columns side by side, each as wide as the user leaves it: the folder tree
+    // (with the group choice above it), the record list (with the record counter below
+    // it) and the pages.
     Panel_MeasurementTree = new QWidget(this);
     Panel_MeasurementTree->setObjectName(QStringLiteral("Panel_MeasurementTree"));
-    Panel_MeasurementTree->setMinimumWidth(200);
+    Panel_MeasurementTree->setMinimumWidth(kTreePanelMinimumWidth);
     RecordPanel = new RecordViewPanel(DataModule1 ? &DataModule1->SessionOrvek() : nullptr, Panel_MeasurementTree);
     auto* panelLayout = new QVBoxLayout(Panel_MeasurementTree);
     panelLayout->setContentsMargins(2, 2, 2, 2);
     panelLayout->addWidget(RecordPanel);
-    // The record list is the panel's grid; its width is the left panel's.
-    Panel_MeasurementDB = RecordPanel;
+    Panel_MeasurementDB = new QWidget(this);
+    Panel_MeasurementDB->setObjectName(QStringLiteral("Panel_MeasurementDB"));
+    Panel_MeasurementDB->setMinimumWidth(kRecordPanelMinimumWidth);
+    auto* listLayout = new QVBoxLayout(Panel_MeasurementDB);
+    listLayout->setContentsMargins(2, 2, 2, 2);
+    listLayout->addWidget(RecordPanel->DBGrid_Tree, 1);
+    listLayout->addWidget(RecordPanel->Panel_RecNo);
 
     Splitter_Panels = new QSplitter(Qt::Horizontal, this);
     Splitter_Panels->setObjectName(QStringLiteral("Splitter_Panels"));
     Splitter_Panels->addWidget(Panel_MeasurementTree);
+    Splitter_Panels->addWidget(Panel_MeasurementDB);
     Splitter_Panels->addWidget(Panel1);
-    Splitter_Panels->setStretchFactor(1, 1);
+    Splitter_Panels->setStretchFactor(0, 0);
+    Splitter_Panels->setStretchFactor(1, 0);
+    Splitter_Panels->setStretchFactor(2, 1);
     setCentralWidget(Splitter_Panels);
 
     // The panel's actions in the window's menus and tool bars.
@@ -590,13 +607,26 @@ void TfOrvek1::FormCreate()
     aPrave_prihlaseni_uzivatelia->setVisible(false);
     ApplyEquationWordWrap();
 
-    // Panel widths: a stored width that does not fit gives 1.2 x the minimum.
-    const int tree = MainPanelWidth(WindowSizeOrvek1[0], Panel_MeasurementTree->minimumWidth(),
-        Panel_MeasurementTree->sizeHint().width(), Panel1->sizeHint().width());
-    Splitter_Panels->setSizes({ tree, std::max(1, width() - tree) });
+    RestorePanelWidths();
     ApplyFolderGroupsSetting();
     FSessionOpen = false;
     UpdateCaptionZoom();
+}
+
+void TfOrvek1::RestorePanelWidths()
+{
+    // Each stored width is taken when it is at least the panel's minimum and fits into
+    // the panel's starting width and the width of everything right of it; otherwise the
+    // panel gets 1.2 x its minimum. The folder tree comes first; the record list then
+    // shares what the tree left with the pages.
+    const int total = std::max(0, width() - 2 * Splitter_Panels->handleWidth());
+    const auto starting = [](QWidget* panel) { return int(std::nearbyint(panel->minimumWidth() * 1.2)); };
+    int list = starting(Panel_MeasurementDB);
+    int tree = starting(Panel_MeasurementTree);
+    tree = MainPanelWidth(WindowSizeOrvek1[0], Panel_MeasurementTree->minimumWidth(), tree, total - tree);
+    const int pages = std::max(0, total - tree - list);
+    list = MainPanelWidth(WindowSizeOrvek1[1], Panel_MeasurementDB->minimumWidth(), list, pages);
+    Splitter_Panels->setSizes({ tree, list, std::max(1, total - tree - list) });
 }
 
 void TfOrvek1::ShowGridColumns()

@@ -92,7 +92,8 @@ public:
     QActionGroup* ZoomPresetActions = nullptr;
     QAction *ActionZvyraznitLenNenaplnene = nullptr, *ActionZvyraznitLenExpirovane = nullptr,
             *ActionShowMaxUncertainty = nullptr;
-    QAction *ActionEditovatObsahBunky = nullptr, *Editovaobsahbunky2 = nullptr,
+    // The diagram pop-up's edit item and the separator below it show only over a cell.
+    QAction *ActionEditovatObsahBunky = nullptr, *Editovaobsahbunky2 = nullptr, *PopupEditSeparator = nullptr,
             *ActionZobrazitVlastnostiBuniek = nullptr, *ActionVypocetDerivacie_PresnyVypocet = nullptr,
             *ActionVypocetDerivacie_Diferencia = nullptr;
     QAction *ActionSuhrnVelicin = nullptr, *ActionShowHideSummaryWindow = nullptr, *ActionProgramoveStringy = nullptr,
@@ -132,6 +133,8 @@ public:
     bool FShowDeleted = false;
     int FRecordsOfUserID = 0;
     TMainZoom Zoom;
+    // Titles and filters of the window's file dialogs in the current language.
+    TMainDialogTexts DialogTexts;
     TRecordGridColumns GridColumns;
     // Per grid position the sort direction and case flag of its descriptor.
     QVector<int> SortDirections, SortCaseFlags;
@@ -159,9 +162,10 @@ public:
     void FormDestroy();
     void ApplyEquationWordWrap();
     void ShowGridColumns();
+    // The widths of the folder-tree and record-list panels from WindowSizeOrvek1.
+    void RestorePanelWidths();
     void StoreLayout();
     void UpdateActions(int mode) override;
-    void PageControl1Change();
 
     // ---- Texts (main_window_texts.cpp).
     void ApplyTextsOrvek1();
@@ -204,6 +208,7 @@ public:
     // main_window_reports.cpp, main_window_language.cpp).
     TReportOutput* ReportOutput = nullptr;
     void ClearCellCommandsInWindows();
+    void PopupMenu1Popup();
     void RunCellCommand();
     void PressHighlightAction(quint8 pressed);
     void ActionEditovatObsahBunkyExecute();
@@ -216,6 +221,8 @@ public:
     QList<TReportHeadLine> RecordReportHead(bool full);
     void RunReportOutput(int kind, int mode, QAction* action);
     void RebuildReportPage();
+    // The page control's change: a stale report or formula page chosen is rebuilt.
+    void PageControl1Change();
     void SummaryOfQuantities();
     void ToggleSummaryWindow();
     void SwitchToEnglish();

@@ -127,6 +127,13 @@ void TfOrvek1::ClearCellCommandsInWindows()
         fOrvekDB->ClearCellCommands();
 }
 
+void TfOrvek1::PopupMenu1Popup()
+{
+    FPopupCell = HoveredCell;
+    Editovaobsahbunky2->setVisible(FPopupCell != nullptr);
+    PopupEditSeparator->setVisible(FPopupCell != nullptr);
+}
+
 void TfOrvek1::RunCellCommand()
 {
     if (!FPopupCell)
@@ -221,7 +228,8 @@ void TfOrvek1::ExportDiagramToFile()
     QString file;
     // The file is complete before its history row is written; a refused or failed
     // export writes none and changes nothing.
-    if (!orvek::ExportTreeToFile(*root, name, GetString(344), &file))
+    // The window's save dialog: its filter, titled like the export action.
+    if (!orvek::ExportTreeToFile(*root, name, GetString(344), &file, DialogTexts.SaveFilter))
         return;
     FDiagramFileName = file;
     HistoryOriginalValues = GetString(635) + QLatin1Char(' ') + file;
@@ -327,10 +335,9 @@ void TfOrvek1::ConnectToolActions()
 
     // The cell tool and the diagram's pop-up.
     connect(ActionEditovatObsahBunky, &QAction::triggered, this, &TfOrvek1::ActionEditovatObsahBunkyExecute);
-    connect(PopupMenu1, &QMenu::aboutToShow, this, [this] {
-        FPopupCell = HoveredCell;
-        Editovaobsahbunky2->setVisible(FPopupCell != nullptr);
-    });
+    connect(PopupMenu1, &QMenu::aboutToShow, this, &TfOrvek1::PopupMenu1Popup);
+    connect(ScrollBox2, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& pos) { PopupMenu1->popup(ScrollBox2->viewport()->mapToGlobal(pos)); });
     connect(Editovaobsahbunky2, &QAction::triggered, this, [this] {
         if (!FPopupCell)
             return;

@@ -132,6 +132,13 @@ void TfOrvek1::RebuildReportPage()
     }
 }
 
+void TfOrvek1::PageControl1Change()
+{
+    // A page chosen while it is stale (the record or its tree changed while another page
+    // was shown) is rebuilt now.
+    RebuildReportPage();
+}
+
 void TfOrvek1::SummaryOfQuantities()
 {
     TCell* root = document_->RootCell;
@@ -210,7 +217,9 @@ void TfOrvek1::ConnectReportActions()
     hooks.FirstEquationLine = [this] { return RichEdit_Rovnice->toPlainText().section(QLatin1Char('\n'), 0, 0); };
     ReportOutput = new TReportOutput(this, static_cast<TRichEdit98*>(RichEdit_ShortReport),
         static_cast<TRichEdit98*>(RichEdit981), PreviewPrinter1, hooks);
+    ReportOutput->SaveFilter = DialogTexts.ReportFilter;
     RebuildShownReportPage = [this] { RebuildReportPage(); };
+    connect(PageControl1, &QTabWidget::currentChanged, this, &TfOrvek1::PageControl1Change);
 
     // The report pages' pop-up: copy, and the page in a window of its own.
     const auto shownPage = [this]() -> TRichEdit98* {

@@ -16,6 +16,7 @@
 #include "mainwindow/ui/one_line_dialogs.h"
 #include "mainwindow/ui/summary_windows.h"
 #include "richtext/ui/preview_printer.h"
+#include "richtext/ui/report_output.h"
 #include "richtext/ui/rich_edit98_editor.h"
 #include "richtext/ui/special_characters_windows.h"
 
@@ -92,6 +93,9 @@ void TfOrvek1::ApplyTextsOrvek1()
     SpeedButton5->setText(GetString(kServiceQueryText));
     SpeedButton6->setText(GetString(kServiceRefreshText));
     menuLanguage->setTitle(GetString(kLanguageMenuText));
+    DialogTexts = MainDialogTexts();
+    if (ReportOutput)
+        ReportOutput->SaveFilter = DialogTexts.ReportFilter;
     RecordPanel->ApplyTexts();
     UpdateCaptionZoom();
 }

@@ -139,6 +139,10 @@ TfOrvek1::~TfOrvek1()
 {
     Timer1->stop();
     FormDestroy();
+    // The record list's grid and counter stand in a panel of the window but belong to the
+    // record panel, which still uses them while it is destroyed: they go with it.
+    RecordPanel->DBGrid_Tree->setParent(RecordPanel);
+    RecordPanel->Panel_RecNo->setParent(RecordPanel);
     tick_.reset();
     tickHost_.reset();
     if (fOrvek1 == this)

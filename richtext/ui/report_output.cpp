@@ -171,7 +171,7 @@ bool TReportOutput::ChooseSaveFile(const QString& caption, QString& fileName)
 {
     FileDialogRequest request;
     request.caption = caption;
-    request.filter = ReportSaveFilter;
+    request.filter = SaveFilter;
     request.initialDir = SaveFolder;
     request.defaultExt = QStringLiteral("rtf");
     if (!SaveFileDialog(request) || request.fileName.isEmpty())

@@ -79,6 +79,8 @@ public:
     TRichEdit98* FormulaPage() const { return formulaPage_; }
     // The folder the save dialog starts in next (ReportsDir at first).
     QString SaveFolder;
+    // The save dialog's filter; a window with a translated filter sets its own.
+    QString SaveFilter = ReportSaveFilter;
 
 private:
     bool Deliver(TRichEdit98& edit, int mode, const QString& fileName, bool footers, const QFont* footerFont);

@@ -183,6 +183,49 @@ TEST_F(MainWindowActions, ExportWritesTheFileThenItsHistoryRowAndARefusalKeepsEv
     EXPECT_EQ(Count("History"), history + 1);
 }
 
+// The test's script, with the filter of every save dialog kept.
+class SaveFilterRecorder : public DialogHandler {
+public:
+    SaveFilterRecorder() { SetDialogHandler(this); }
+    ~SaveFilterRecorder() override { SetDialogHandler(&DialogScript::Instance()); }
+    int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext) override
+    {
+        return script().MessageDlg(text, type, buttons, helpContext);
+    }
+    bool OpenFileDialog(FileDialogRequest& request) override { return script().OpenFileDialog(request); }
+    bool SaveFileDialog(FileDialogRequest& request) override
+    {
+        Filters << request.filter;
+        return script().SaveFileDialog(request);
+    }
+    bool ColorDialog(std::uint32_t& color) override { return script().ColorDialog(color); }
+    bool FontDialog(QString& family, int& pointSize) override { return script().FontDialog(family, pointSize); }
+    bool InputQuery(const QString& caption, const QString& prompt, QString& value) override
+    {
+        return script().InputQuery(caption, prompt, value);
+    }
+    QStringList Filters;
+
+private:
+    static DialogScript& script() { return DialogScript::Instance(); }
+};
+
+TEST_F(MainWindowActions, TheExportAndReportSaveDialogsFilterInTheProgramsLanguage)
+{
+    SaveFilterRecorder recorder;
+    for (QAction* language : { window->ActionLanguageSlovak, window->ActionLanguageEnglish }) {
+        language->trigger();
+        SCOPED_TRACE(LanguageID);
+        recorder.Filters.clear();
+        // Both dialogs cancelled: nothing is written.
+        DialogScript::Instance().AnswerSaveFile(QString());
+        window->RecordPanel->ActionExportTreeToFileAs->trigger();
+        DialogScript::Instance().AnswerSaveFile(QString());
+        window->ActionFullReportSaveToFile->trigger();
+        EXPECT_EQ(recorder.Filters, (QStringList { GetString(263), GetString(707) + "|*.rtf" }));
+    }
+}
+
 TEST_F(MainWindowActions, ReportOutputsCheckTheSelectionAndTheButtonRepeatsTheLastKind)
 {
     const int history = Count("History");
