@@ -2,6 +2,7 @@
 
 #include "core/common_vars.h"
 #include "core/qt_translations.h"
+#include "core/ui/tool_icons.h"
 #include "core/services.h"
 #include "core/string_table.h"
 #include "core/ui/edit_strings.h"
@@ -116,6 +117,8 @@ void TOrvekProgram::MakeServices(const Options& options)
 {
     // Qt's own texts (standard buttons, file and print dialogs) in the program's language.
     LoadQtTranslations(LanguageID);
+    // The tool pictures come from one icon theme whatever the desktop has.
+    InstallIconTheme();
 
     if (options.Dialogs) {
         Install(SetDialogHandler, options.Dialogs);

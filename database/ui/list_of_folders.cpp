@@ -1,4 +1,5 @@
 #include "database/ui/list_of_folders.h"
+#include "core/ui/tool_icons.h"
 
 #include "core/common_vars.h"
 #include "core/string_table.h"
@@ -33,26 +34,6 @@ constexpr int kTextNotDeleted = 21606;
 bool IsFixedFolder(const QString& id)
 {
     return id == QLatin1String("0") || id == QLatin1String("1");
-}
-
-// A folder drawn with a sign on it, for the buttons without captions.
-QIcon FolderIcon(const QString& sign, const QColor& signColor)
-{
-    QPixmap pixmap(20, 20);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QColor(150, 110, 20));
-    painter.setBrush(QColor(240, 200, 90));
-    painter.drawRect(QRectF(1.5, 5.5, 14, 10));
-    painter.drawRect(QRectF(1.5, 3.5, 6, 2));
-    QFont font = painter.font();
-    font.setBold(true);
-    font.setPixelSize(12);
-    painter.setFont(font);
-    painter.setPen(signColor);
-    painter.drawText(QRect(8, 6, 12, 14), Qt::AlignCenter, sign);
-    return QIcon(pixmap);
 }
 
 } // namespace
@@ -102,10 +83,7 @@ TfListOfFolders::TfListOfFolders(QWidget* parent)
         = makeAction("ActionCollapseFolderStructure", &TfListOfFolders::ActionCollapseFolderStructureExecute);
     ActionExpandFolderStructure
         = makeAction("ActionExpandFolderStructure", &TfListOfFolders::ActionExpandFolderStructureExecute);
-    ActionInsertNewFolder->setIcon(FolderIcon(QStringLiteral("+"), QColor(0, 110, 0)));
-    ActionInsertNewSub_folder->setIcon(FolderIcon(QStringLiteral("\u21b3"), QColor(0, 110, 0)));
-    ActionRenameFolder->setIcon(FolderIcon(QStringLiteral("A"), QColor(0, 60, 160)));
-    ActionDeleteFolder->setIcon(FolderIcon(QStringLiteral("\u00d7"), QColor(190, 0, 0)));
+    SetToolIcons(this);
 
     auto* tools = new QHBoxLayout;
     int number = 1;

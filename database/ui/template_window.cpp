@@ -1,4 +1,5 @@
 #include "database/ui/template_window.h"
+#include "core/ui/tool_icons.h"
 
 #include "core/common_vars.h"
 #include "core/drawing.h"
@@ -53,25 +54,6 @@ namespace {
 
 // The service login sees the service page and menu.
 const QString kServiceUser = QStringLiteral("Tulkarn");
-
-// A small picture for a tool button: a sign on a coloured square.
-QIcon GlyphIcon(const QString& sign, const QColor& color)
-{
-    QPixmap pixmap(20, 20);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(color.darker(140));
-    painter.setBrush(color.lighter(170));
-    painter.drawRoundedRect(QRectF(1.5, 1.5, 17, 17), 3, 3);
-    QFont font = painter.font();
-    font.setBold(true);
-    font.setPixelSize(sign.size() > 1 ? 9 : 13);
-    painter.setFont(font);
-    painter.setPen(color.darker(200));
-    painter.drawText(QRect(0, 0, 20, 20), Qt::AlignCenter, sign);
-    return QIcon(pixmap);
-}
 
 QToolButton* SpeedButton(QWidget* parent, const char* name, QAction* action)
 {
@@ -278,62 +260,7 @@ void TfOrvekDB::BuildActions()
     ZablokovaOdblokovaoznaen1 = MakeAction("ZablokovaOdblokovaoznaen1", &TfOrvekDB::ZablokovaOdblokovaoznaen1Click);
     PridatNovuNeistotuMainMenu = MakeAction("PridatNovuNeistotuMainMenu", &TfOrvekDB::PridatNovuNeistotuMainMenuClick);
 
-    // Pictures of the tool-bar actions.
-    const struct {
-        QAction* action;
-        const char* sign;
-        QColor color;
-    } pictures[] = {
-        { ActionNewRecFromNewTree, "+", QColor(0, 140, 0) },
-        { ActionNewRecFromFileTree, "\u2191", QColor(0, 110, 160) },
-        { ActionUrobitKopiuZaznamu, "\u29c9", QColor(0, 110, 160) },
-        { ActionUndo, "\u21b6", QColor(60, 60, 160) },
-        { ActionRedo, "\u21b7", QColor(60, 60, 160) },
-        { ActionVyberPreReport, "R", QColor(120, 60, 150) },
-        { ActionZobrazitVlastnostiBuniek, "\u2699", QColor(100, 100, 100) },
-        { ActionHelpContents, "?", QColor(0, 90, 180) },
-        { ActionZvyraznitLenNenaplnene, "\u2205", QColor(200, 120, 0) },
-        { ActionZvyraznitLenExpirovane, "\u231b", QColor(200, 60, 0) },
-        { ActionShowMaxUncertainty, "max", QColor(190, 0, 0) },
-        { ActionStromRozbalit, "\u229e", QColor(0, 120, 0) },
-        { ActionStromZvacsit, "\u2295", QColor(0, 90, 150) },
-        { ActionStromZmensit, "\u2296", QColor(0, 90, 150) },
-        { ActionEditovatObsahBunky, "\u270e", QColor(0, 100, 0) },
-        { ActionNeistotaNova, "u+", QColor(0, 130, 60) },
-        { ActionNeistotaVymazat, "u\u00d7", QColor(190, 0, 0) },
-        { ActionNeistotaAnoNie, "u/", QColor(140, 100, 0) },
-        { ActionSuhrnVelicin, "\u03a3", QColor(90, 60, 150) },
-        { ActionShowHideSummaryWindow, "\u25a4", QColor(90, 60, 150) },
-        { ActionShowAllTemplates, "\u2261", QColor(0, 110, 160) },
-        { ActionSearchTemplates, "\u2315", QColor(0, 110, 160) },
-        { ActionEditRecord, "\u270e", QColor(0, 110, 160) },
-        { ActionDeleteRecord, "\u00d7", QColor(190, 0, 0) },
-        { ActionMoveSelectedRecordTo, "\u2192", QColor(150, 110, 20) },
-        { ActionCloseWindowandAddTemplateToDB, "\u2713", QColor(0, 140, 0) },
-        { ActionInsertNewFolder, "+", QColor(150, 110, 20) },
-        { ActionInsertNewSub_folder, "\u21b3", QColor(150, 110, 20) },
-        { ActionRenameFolder, "A", QColor(150, 110, 20) },
-        { ActionDeleteFolder, "\u00d7", QColor(190, 0, 0) },
-        { ActionNewGroupOfFolders, "+", QColor(80, 80, 80) },
-        { ActionDeleteGroupOfFolders, "\u00d7", QColor(190, 0, 0) },
-        { ActionRenameGroupOfFolders, "A", QColor(80, 80, 80) },
-        { ActionCopyShortReport, "\u29c9", QColor(120, 60, 150) },
-        { ActionShortReportSaveToFile, "\u2913", QColor(120, 60, 150) },
-        { ActionShortReportPrintPreview, "\u25a1", QColor(120, 60, 150) },
-        { ActionShortReportPrint, "\u2399", QColor(120, 60, 150) },
-    };
-    for (const auto& picture : pictures)
-        picture.action->setIcon(GlyphIcon(QString::fromUtf8(picture.sign), picture.color));
-    // The outputs of one mode share their picture: the drop-down button of the mode shows
-    // it whichever of them it repeats.
-    const std::pair<QAction*, QAction*> samePicture[] = { { ActionCopyFullReport, ActionCopyShortReport },
-        { ActionCopyTemplate, ActionCopyShortReport }, { ActionFullReportSaveToFile, ActionShortReportSaveToFile },
-        { ActionTemplateSaveAs, ActionShortReportSaveToFile },
-        { ActionReportPrintPreview, ActionShortReportPrintPreview },
-        { ActionTemplatePrintPreview, ActionShortReportPrintPreview }, { ActionReportPrint, ActionShortReportPrint },
-        { ActionTemplatePrint, ActionShortReportPrint } };
-    for (const auto& [action, model] : samePicture)
-        action->setIcon(model->icon());
+    SetToolIcons(this);
 }
 
 void TfOrvekDB::BuildPanels()

@@ -1,4 +1,5 @@
 #include "mainwindow/ui/main_window.h"
+#include "core/ui/tool_icons.h"
 
 #include "core/common_vars.h"
 #include "core/drawing.h"
@@ -108,6 +109,7 @@ TfOrvek1::TfOrvek1(QWidget* parent, std::function<quint32()> clock)
     CreateMenus();
     CreatePages();
     CreateRecordPanel();
+    SetToolPictures();
     document_ = std::make_unique<TMainDocument>(ScrollBox2, [] { return WindowUndoDatabase(QStringLiteral("MainUndo")); });
     StartTimerLoop(std::move(clock));
     FormCreate();
@@ -341,7 +343,6 @@ void TfOrvek1::CreateMenus()
     ToolBar2->addWidget(ComboBox_Zoom);
     ToolBar2->addSeparator();
     ToolBar2->addActions({ ActionSuhrnVelicin, ActionShowHideSummaryWindow });
-    SetToolPictures();
     ToolBar_SpecialEdit = new QToolBar(this);
     ToolBar_SpecialEdit->setObjectName(QStringLiteral("ToolBar_SpecialEdit"));
     addToolBarBreak();
@@ -351,27 +352,14 @@ void TfOrvek1::CreateMenus()
 
 void TfOrvek1::SetToolPictures()
 {
-    // Pictures of the style for the tools that have one; the others show their text.
-    const std::pair<QAction*, QStyle::StandardPixmap> pictures[] = {
-        { ActionUndo, QStyle::SP_ArrowBack },
-        { ActionRedo, QStyle::SP_ArrowForward },
-        { ActionCopyShortReport, QStyle::SP_FileDialogContentsView },
-        { ActionShortReportSaveToFile, QStyle::SP_DialogSaveButton },
-        { ActionShortReportPrintPreview, QStyle::SP_FileDialogDetailedView },
-        { ActionShortReportPrint, QStyle::SP_FileIcon },
-        { ActionCopyFullReport, QStyle::SP_FileDialogContentsView },
-        { ActionFullReportSaveToFile, QStyle::SP_DialogSaveButton },
-        { ActionReportPrintPreview, QStyle::SP_FileDialogDetailedView },
-        { ActionReportPrint, QStyle::SP_FileIcon },
-        { ActionHelpContents, QStyle::SP_DialogHelpButton },
-        { ActionStromRozbalit, QStyle::SP_ToolBarVerticalExtensionButton },
-    };
-    for (const auto& [action, pixmap] : pictures)
-        action->setIcon(style()->standardIcon(pixmap));
+    // The tools show their pictures; the text stays in the tool tip.
+    SetToolIcons(this);
     for (QToolButton* button : { ToolButton_Copy, ToolButton_SaveToFile, ToolButton_PrintPreview, ToolButton_Print })
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    ToolBar1->setIconSize(QSize(20, 20));
-    ToolBar2->setIconSize(QSize(20, 20));
+    for (QToolBar* bar : { ToolBar1, ToolBar2 }) {
+        bar->setIconSize(QSize(22, 22));
+        bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    }
 }
 
 void TfOrvek1::CreatePages()

@@ -1,4 +1,5 @@
 #include "richtext/ui/rich_edit98_editor.h"
+#include "core/ui/tool_icons.h"
 
 #include "core/common_vars.h"
 #include "core/special_edit.h"
@@ -222,6 +223,7 @@ TfRichEdit98Editor::TfRichEdit98Editor(QWidget* owner)
     connect(ReplaceDialog, &QDialog::finished, this, [this] { replaceStart_ = 0; });
 
     ApplyTextsRichEdit98Editor();
+    SetToolIcons(this);
 }
 
 TfRichEdit98Editor::~TfRichEdit98Editor()

@@ -1,0 +1,29 @@
+#pragma once
+// The pictures of the program's actions: one table for every window, so an action has
+// the same picture wherever it shows. Standard actions take the freedesktop icon
+// theme's picture; the program's own actions take its own pictures, drawn in the same
+// style and built into the program.
+
+#include <QIcon>
+#include <QString>
+
+class QWidget;
+
+namespace orvek {
+
+// Chooses the icon theme when the desktop names none the program's pictures come from.
+void InstallIconTheme();
+
+// The picture named Name: a theme name ("edit-undo") or one of the program's own
+// ("orvek-..."); a null icon when neither has it.
+QIcon ToolIcon(const QString& name);
+
+// The picture name the table gives the action with object name ActionName; empty when
+// the action has no picture.
+QString ToolIconName(const QString& actionName);
+
+// Gives every action of Window that the table names its picture, and keeps the name in
+// the action's "toolIcon" property.
+void SetToolIcons(QWidget* window);
+
+} // namespace orvek
