@@ -2,13 +2,13 @@
 
 #include "core/common_vars.h"
 #include "core/qt_translations.h"
-#include "core/ui/tool_icons.h"
 #include "core/services.h"
 #include "core/string_table.h"
 #include "core/ui/edit_strings.h"
 #include "core/ui/help_window.h"
 #include "core/ui/message_window.h"
 #include "core/ui/splash_window.h"
+#include "core/ui/tool_icons.h"
 #include "core/ui/wait_window.h"
 #include "core/ui/wait_window_service.h"
 #include "database/chart_factors.h"
@@ -177,8 +177,8 @@ void TOrvekProgram::MakeWindows()
     mainWindow_ = main;
     InstallGlobal(fOrvek1, main);
     Install(SetMainWindowService, main);
-    Install([](TCellToolWindow* w) { MainCellToolWindow = w; },
-        Keep(std::make_unique<TWindowCellTools<TfOrvek1>>(*main)));
+    Install(
+        [](TCellToolWindow* w) { MainCellToolWindow = w; }, Keep(std::make_unique<TWindowCellTools<TfOrvek1>>(*main)));
 
     // A click or double click on a cell box: the cell commands and the cell dialogs,
     // writing history through the main window, which then writes no second row.

@@ -1,4 +1,5 @@
 #include "core/ui/string_browser.h"
+#include "core/ui/tool_icons.h"
 
 #include "core/string_table.h"
 #include "core/ui/edit_strings.h"
@@ -73,10 +74,10 @@ TfOrvek2::TfOrvek2(QWidget* parent)
     connect(DBGrid1, &QWidget::customContextMenuRequested, this,
         [this](const QPoint& at) { PopupMenu1->popup(DBGrid1->viewport()->mapToGlobal(at)); });
 
-    auto button = [this](const char* name, QStyle::StandardPixmap icon, int row) {
+    auto button = [this](const char* name, int row) {
         auto* b = new QToolButton(this);
         b->setObjectName(QString::fromLatin1(name));
-        b->setIcon(style()->standardIcon(icon));
+        b->setIcon(NavigatorIcon(row));
         b->setAutoRaise(true);
         connect(b, &QToolButton::clicked, this, [this, row] {
             const int count = Q_Strings->rowCount();
@@ -97,10 +98,10 @@ TfOrvek2::TfOrvek2(QWidget* parent)
         });
         return b;
     };
-    NavFirst = button("NavFirst", QStyle::SP_MediaSkipBackward, 0);
-    NavPrior = button("NavPrior", QStyle::SP_MediaSeekBackward, 1);
-    NavNext = button("NavNext", QStyle::SP_MediaSeekForward, 2);
-    NavLast = button("NavLast", QStyle::SP_MediaSkipForward, 3);
+    NavFirst = button("NavFirst", 0);
+    NavPrior = button("NavPrior", 1);
+    NavNext = button("NavNext", 2);
+    NavLast = button("NavLast", 3);
     Panel_RecNo = new QLabel(this);
     Panel_RecNo->setObjectName(QStringLiteral("Panel_RecNo"));
     Panel_RecNo->setFrameShape(QFrame::StyledPanel);

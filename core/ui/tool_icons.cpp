@@ -99,9 +99,8 @@ void InstallIconTheme()
 {
     // Some platforms (the offscreen one among them) search no system folder for themes.
     QStringList paths = QIcon::themeSearchPaths();
-    const QStringList system
-        = QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"),
-            QStandardPaths::LocateDirectory);
+    const QStringList system = QStandardPaths::locateAll(
+        QStandardPaths::GenericDataLocation, QStringLiteral("icons"), QStandardPaths::LocateDirectory);
     for (const QString& path : system)
         if (!paths.contains(path))
             paths.append(path);
@@ -126,6 +125,12 @@ QIcon ToolIcon(const QString& name)
 QString ToolIconName(const QString& actionName)
 {
     return IconTable().value(actionName);
+}
+
+QIcon NavigatorIcon(int step)
+{
+    static const char* const names[] = { "go-first", "go-previous", "go-next", "go-last" };
+    return ToolIcon(QString::fromLatin1(names[qBound(0, step, 3)]));
 }
 
 void SetToolIcons(QWidget* window)

@@ -22,6 +22,10 @@ QIcon ToolIcon(const QString& name);
 // the action has no picture.
 QString ToolIconName(const QString& actionName);
 
+// The picture of a record navigator's step: 0 first, 1 prior, 2 next, 3 last; every
+// navigator of the program shows the same four.
+QIcon NavigatorIcon(int step);
+
 // Gives every action of Window that the table names its picture, and keeps the name in
 // the action's "toolIcon" property.
 void SetToolIcons(QWidget* window);

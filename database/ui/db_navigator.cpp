@@ -1,6 +1,7 @@
 #include "database/ui/db_navigator.h"
 
 #include "core/string_table.h"
+#include "core/ui/tool_icons.h"
 #include "database/ui/vx_db_grid.h"
 
 #include <QAbstractItemView>
@@ -18,24 +19,24 @@ TDBNavigator::TDBNavigator(QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
-    const auto make = [&](const char* name, QStyle::StandardPixmap icon, auto move) {
+    const auto make = [&](const char* name, int step, auto move) {
         auto* button = new QToolButton(this);
         button->setObjectName(QString::fromLatin1(name));
-        button->setIcon(style()->standardIcon(icon));
+        button->setIcon(NavigatorIcon(step));
         connect(button, &QToolButton::clicked, this, move);
         layout->addWidget(button);
         return button;
     };
-    ButtonFirst = make("ButtonFirst", QStyle::SP_MediaSkipBackward, [this] { MoveTo(0); });
-    ButtonPrior = make("ButtonPrior", QStyle::SP_ArrowLeft, [this] {
+    ButtonFirst = make("ButtonFirst", 0, [this] { MoveTo(0); });
+    ButtonPrior = make("ButtonPrior", 1, [this] {
         if (view_)
             MoveTo(view_->currentIndex().row() - 1);
     });
-    ButtonNext = make("ButtonNext", QStyle::SP_ArrowRight, [this] {
+    ButtonNext = make("ButtonNext", 2, [this] {
         if (view_)
             MoveTo(view_->currentIndex().row() + 1);
     });
-    ButtonLast = make("ButtonLast", QStyle::SP_MediaSkipForward, [this] {
+    ButtonLast = make("ButtonLast", 3, [this] {
         if (view_ && view_->model())
             MoveTo(view_->model()->rowCount() - 1);
     });

@@ -1,4 +1,5 @@
 #include "database/ui/login_records_window.h"
+#include "core/ui/tool_icons.h"
 
 #include "core/common_vars.h"
 #include "core/string_table.h"
@@ -48,9 +49,8 @@ QToolBar* Navigator(const char* name, TVxDBGrid* grid, QList<QAction*>& actions,
 {
     auto* bar = new QToolBar(parent);
     bar->setObjectName(QString::fromLatin1(name));
-    const char* glyphs[] = { "|<", "<", ">", ">|" };
     for (int i = 0; i < 4; ++i) {
-        QAction* action = bar->addAction(QString::fromLatin1(glyphs[i]));
+        QAction* action = bar->addAction(NavigatorIcon(i), QString());
         action->setData(i);
         actions << action;
         QObject::connect(action, &QAction::triggered, grid, [grid, i] {

@@ -3,6 +3,7 @@
 // every window.
 
 #include "core/ui/tool_icons.h"
+#include "database/ui/db_navigator.h"
 #include "database/ui/template_window.h"
 #include "tests/app/program_fixture.h"
 
@@ -36,9 +37,9 @@ QMap<QString, QString> ToolBarPictures(QWidget& window)
             // The table's name, or none for a picture the window draws from its data
             // (the metals of the control-chart imports).
             const QString name = action->property("toolIcon").toString();
-            EXPECT_FALSE(action->icon().isNull()) << window.objectName().toStdString() << ": "
-                                                  << action->objectName().toStdString() << " (" << name.toStdString()
-                                                  << ") has no picture";
+            EXPECT_FALSE(action->icon().isNull())
+                << window.objectName().toStdString() << ": " << action->objectName().toStdString() << " ("
+                << name.toStdString() << ") has no picture";
             if (!name.isEmpty())
                 pictures.insert(action->objectName(), name);
         }
@@ -75,12 +76,19 @@ TEST_F(ToolIcons, EveryToolHasItsPictureAndOneActionOnePictureEverywhere)
     const QMap<QString, QString> main = ToolBarPictures(Main());
     EXPECT_GE(main.size(), 20);
     QMap<QString, QString> templates;
-    WhenShown<TfOrvekDB>([&templates](TfOrvekDB& window) {
+    QStringList navigator;
+    WhenShown<TfOrvekDB>([&templates, &navigator](TfOrvekDB& window) {
         templates = ToolBarPictures(window);
+        for (auto* bar : window.findChildren<TDBNavigator*>())
+            for (QToolButton* button : { bar->ButtonFirst, bar->ButtonPrior, bar->ButtonNext, bar->ButtonLast })
+                navigator << button->icon().name();
         window.reject();
     });
     Action("ActionNewRecFromTemplateTree")->trigger();
     ASSERT_GE(templates.size(), 20);
+    // The record navigator steps with the theme's four arrows, as every navigator does.
+    ASSERT_FALSE(navigator.isEmpty());
+    EXPECT_EQ(navigator.mid(0, 4), QStringList({ "go-first", "go-previous", "go-next", "go-last" }));
     int shared = 0;
     for (auto it = main.cbegin(); it != main.cend(); ++it)
         if (templates.contains(it.key())) {
