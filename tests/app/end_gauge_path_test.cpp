@@ -77,6 +77,7 @@ void FillSourceDialog(TfOrvek6& d, const SourceCase& c)
     d.ComboBox_VstupStandardnejNeistoty->setCurrentIndex(c.method);
     if (c.method == kQualifiedEstimate) {
         TypeInto(d.Page1.Edit_KvalifikovanyOdhad, c.value);
+        d.Page1.ComboBox_Rozdelenie_1->setCurrentIndex(kRectangular);
         TypeInto(d.Page1.Edit_PocetStupnovVolnosti_1, c.dof);
     } else {
         d.Page2.ComboBox_Rozdelenie->setCurrentIndex(c.distribution);
