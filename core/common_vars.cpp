@@ -137,7 +137,6 @@ void SetRemainingStartValues()
     TreeLoadInProgress = false;
     DataChangedSinceBackup = false;
     MoreGroupsOfFolders = false;
-    PreviewFooterNotice = "Orvek - (c) Kestrava, makers of the program";
     UpdatePreviewFooterVersion();
 }
 
@@ -146,6 +145,8 @@ void SetRemainingStartValues()
 void UpdatePreviewFooterVersion()
 {
     PreviewFooterVersion = ProgramName + " (" + GetString(405) + ": " + kProgramVersionText + ")";
+    const QString notice = GetString(23770);
+    PreviewFooterNotice = notice.isEmpty() ? QStringLiteral("Orvek - (c) Kestrava, makers of the program") : notice;
 }
 
 QString PreviewFooterText()

@@ -89,8 +89,8 @@ inline int DerivativeMode = 0;
 
 // The program's version as the windows and printed footers show it.
 inline constexpr char kProgramVersionText[] = "5.32";
-// The two lines of the preview printers' footer: the program with its version in the
-// current language (UpdatePreviewFooterVersion), and the maker's fixed notice.
+// The two lines of the preview printers' footer, both in the current language
+// (UpdatePreviewFooterVersion): the program with its version, and the maker's notice.
 inline QString PreviewFooterVersion;
 inline QString PreviewFooterNotice;
 
@@ -161,8 +161,8 @@ QString WithTrailingSeparator(const QString& path);
 // "[cf3][cfarial][cfsize<n>]" heading prefixes from ReportFontSize.
 void UpdateHeadingMarkup();
 
-// PreviewFooterVersion := ProgramName + " (" + text 405 + ": " + version + ")"; run again
-// after the language changed.
+// PreviewFooterVersion := ProgramName + " (" + text 405 + ": " + version + ")" and
+// PreviewFooterNotice := the maker's notice; run again after the language changed.
 void UpdatePreviewFooterVersion();
 // The footer as a preview printer takes it: the two lines joined with ".new_row.".
 QString PreviewFooterText();

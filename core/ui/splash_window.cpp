@@ -26,10 +26,12 @@ bool LabelHasPicture(const QLabel* label)
     return label && !label->pixmap().isNull();
 }
 
-const char* const kMakerContact = "<p><b>Kestrava s.r.o.</b><br>výrobca programu</p>"
-                                  "<p>E-mail: <a href=\"mailto:%1\">%1</a></p>";
-const char* const kDistributorContact = "<p><b>Brantel Measurement Ltd.</b><br>Distributor of the program</p>"
-                                        "<p>E-mail: <a href=\"mailto:%1\">%1</a></p>";
+// A contact box's text: the firm, its role in the current language, the support address.
+QString ContactHtml(const QString& firm, const QString& role)
+{
+    return QStringLiteral("<p><b>%1</b><br>%2</p><p>E-mail: <a href=\"mailto:%3\">%3</a></p>")
+        .arg(firm.toHtmlEscaped(), role.toHtmlEscaped(), SupportEMail.toHtmlEscaped());
+}
 } // namespace
 
 QString VersionCaption()
@@ -107,17 +109,20 @@ TfOrvekAbout::TfOrvekAbout(QWidget* parent)
     Label_Version->setObjectName(QStringLiteral("Label_Version"));
     Label_TechnicalSupport = new QLabel(GetString(771), this);
     Label_TechnicalSupport->setObjectName(QStringLiteral("Label_TechnicalSupport"));
-    auto contact = [&](const char* name, const char* html) {
+    auto contact = [&](const char* name, const QString& html) {
         auto* box = new QTextBrowser(this);
         box->setObjectName(QString::fromLatin1(name));
         box->setOpenLinks(false);
         box->setReadOnly(true);
-        box->setHtml(QString::fromUtf8(html).arg(SupportEMail.toHtmlEscaped()));
+        box->setHtml(html);
         box->setFixedHeight(110);
         return box;
     };
-    RichEdit_Kestrava = contact("RichEdit_Kestrava", kMakerContact);
-    RichEdit_Brantel = contact("RichEdit_Brantel", kDistributorContact);
+    RichEdit_Kestrava = contact("RichEdit_Kestrava",
+        ContactHtml(QStringLiteral("Kestrava s.r.o."), UiText(23771, QStringLiteral("maker of the program"))));
+    RichEdit_Brantel = contact("RichEdit_Brantel",
+        ContactHtml(
+            QStringLiteral("Brantel Measurement Ltd."), UiText(23772, QStringLiteral("distributor of the program"))));
     RichEdit_Kestrava->setVisible(EditionFlag != 0);
     RichEdit_Brantel->setVisible(EditionFlag == 0);
     Button_Close = new QPushButton(UiText(551, QStringLiteral("Close")), this);

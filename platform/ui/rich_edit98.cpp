@@ -1,6 +1,7 @@
 #include "platform/ui/rich_edit98.h"
 
 #include "platform/code_pages.h"
+#include "platform/plain_text.h"
 #include "platform/rtf_reader.h"
 #include "platform/rtf_writer.h"
 
@@ -794,7 +795,7 @@ QMimeData* TCustomRichEdit98::createMimeDataFromSelection() const
     auto* data = new QMimeData;
     const QTextCursor c = textCursor();
     data->setData(QString::fromLatin1(kRtfMime), WriteRtf(document(), c.selectionStart(), c.selectionEnd()));
-    data->setText(c.selection().toPlainText());
+    data->setText(PlainTextOf(*document(), c.selectionStart(), c.selectionEnd()));
     return data;
 }
 

@@ -29,25 +29,6 @@ namespace orvek {
 
 namespace {
 
-// The hourglass and the wait window for the life of an output or a build.
-class BusyScope {
-public:
-    explicit BusyScope(const QString& message)
-    {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        if (WaitWindowService* wait = WaitWindow())
-            wait->Show(message);
-    }
-    ~BusyScope()
-    {
-        if (WaitWindowService* wait = WaitWindow())
-            wait->Hide();
-        QGuiApplication::restoreOverrideCursor();
-    }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-};
-
 // EditMode as the output found it, whatever happens meanwhile.
 class EditModeScope {
 public:
@@ -88,6 +69,33 @@ void SelectAll(TRichEdit98& edit)
 }
 
 } // namespace
+
+// The hourglass and the wait window while a report is being built; Done ends them
+// early, when the report is ready.
+class TReportOutput::BusyScope {
+public:
+    explicit BusyScope(const QString& message)
+    {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        if (WaitWindowService* wait = WaitWindow())
+            wait->Show(message);
+    }
+    ~BusyScope() { Done(); }
+    void Done()
+    {
+        if (done_)
+            return;
+        done_ = true;
+        if (WaitWindowService* wait = WaitWindow())
+            wait->Hide();
+        QGuiApplication::restoreOverrideCursor();
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    bool done_ = false;
+};
 
 TReportOutput::TReportOutput(
     QWidget* owner, TRichEdit98* shortReport, TRichEdit98* formulaPage, TPreviewPrinter* printer, Hooks hooks)
@@ -200,7 +208,8 @@ bool TReportOutput::SaveRtf(TRichEdit98& edit, const QString& fileName)
     return ok;
 }
 
-bool TReportOutput::Deliver(TRichEdit98& edit, int mode, const QString& fileName, bool footers, const QFont* footerFont)
+bool TReportOutput::Deliver(
+    TRichEdit98& edit, int mode, const QString& fileName, bool footers, const QFont* footerFont, BusyScope* busy)
 {
     switch (mode) {
     case kReportCopy: {
@@ -222,6 +231,8 @@ bool TReportOutput::Deliver(TRichEdit98& edit, int mode, const QString& fileName
         printer->ZoomOption = zoTwoPages;
         printer->TextOptions.DrawStyle = dsStandard;
         printer->PrintRichEdit(true, edit);
+        if (busy)
+            busy->Done();
         if (mode == kReportPreview) {
             printer->Preview();
             return true;
@@ -262,7 +273,7 @@ bool TReportOutput::OutputFullReport(int mode, const QString& caption)
             const QFont* font = mode == kReportCopy && hooks_.CopiedFullReportFooterFont
                 ? &*hooks_.CopiedFullReportFooterFont
                 : nullptr;
-            happened = Deliver(*TempRichEdit, mode, fileName, mode == kReportCopy || mode == kReportSave, font);
+            happened = Deliver(*TempRichEdit, mode, fileName, mode == kReportCopy || mode == kReportSave, font, &busy);
         } catch (const std::exception& e) {
             ShowFailure(QString::fromUtf8(e.what()));
         }
@@ -286,7 +297,7 @@ bool TReportOutput::OutputShortReport(const QString& caption, int mode)
         BusyScope busy(caption);
         try {
             if (mode == kReportPrint || mode == kReportPreview) {
-                happened = Deliver(*shortReport_, mode, fileName, false, nullptr);
+                happened = Deliver(*shortReport_, mode, fileName, false, nullptr, &busy);
             } else {
                 // The short report is carried over inside the program, not through the
                 // clipboard.
@@ -325,7 +336,7 @@ bool TReportOutput::OutputDiagram(const QString& caption, int mode)
                 const QImage picture = RenderPicture(*root, mode == kReportSave ? 1 : 0, 1);
                 TempRichEdit->document()->setPlainText(DiagramPlaceholder);
                 happened = ReplaceDiagramPlaceholder(*TempRichEdit->document(), picture)
-                    && Deliver(*TempRichEdit, mode, fileName, true, nullptr);
+                    && Deliver(*TempRichEdit, mode, fileName, true, nullptr, &busy);
             }
         } catch (const std::exception& e) {
             ShowFailure(QString::fromUtf8(e.what()));

@@ -83,7 +83,11 @@ public:
     QString SaveFilter = ReportSaveFilter;
 
 private:
-    bool Deliver(TRichEdit98& edit, int mode, const QString& fileName, bool footers, const QFont* footerFont);
+    class BusyScope;
+    // Busy, when given, ends as soon as the report is ready to be printed or previewed,
+    // so that the wait window never covers the preview or the print dialog.
+    bool Deliver(TRichEdit98& edit, int mode, const QString& fileName, bool footers, const QFont* footerFont,
+        BusyScope* busy = nullptr);
     bool AskPrinter(int mode);
     bool ChooseSaveFile(const QString& caption, QString& fileName);
     bool SaveRtf(TRichEdit98& edit, const QString& fileName);

@@ -3,15 +3,9 @@
 // the values there after a restart.
 
 #include "database/data_module.h"
-#include "platform/sql_database.h"
-#include "database/template_document.h"
-#include "database/ui/edit_record_head.h"
-#include "database/ui/template_window.h"
-#include "engine/cell.h"
 #include "mainwindow/main_document.h"
-#include "mainwindow/ui/equation_cell_dialog.h"
-#include "mainwindow/ui/table_quantities.h"
-#include "platform/ui/rich_edit98.h"
+#include "platform/sql_database.h"
+#include "tests/app/first_hour_steps.h"
 #include "tests/app/program_fixture.h"
 
 #include <QSqlDatabase>
@@ -20,7 +14,10 @@
 
 using namespace orvek;
 using orvek::test::DialogScript;
+using orvek::test::HandOverAsRecord;
+using orvek::test::NewTemplateFromEquation;
 using orvek::test::ProgramTest;
+using orvek::test::TypeQuantityValues;
 using orvek::test::WhenShown;
 
 namespace {
@@ -32,47 +29,12 @@ protected:
     static void MakeTemplateAndHandOver(const QString& name)
     {
         WhenShown<TfOrvekDB>([name](TfOrvekDB& window) {
-            WhenShown<TfOrvek5>([](TfOrvek5& d) {
-                d.Edit_SymbolVeliciny->setText("y");
-                d.RichEdit_PravaStranaRovnice->setFocus();
-                QTest::keyClicks(d.RichEdit_PravaStranaRovnice, "a + b");
-                ASSERT_TRUE(QTest::qWaitFor([&] { return d.Button_OK->isEnabled(); }, 5000));
-                d.Button_OK->click();
-            });
-            window.ActionNewRecFromNewTree->trigger();
-            WhenShown<TfEditRecordHead>([name](TfEditRecordHead& head) {
-                head.Edit_NazovMerania->setText(name);
-                head.Button2->click();
-            });
-            // The window's timer loads the new template once the window is active again.
-            window.activateWindow();
-            ASSERT_TRUE(QTest::qWaitFor([&] { return window.Document().RootCell != nullptr; }, 5000));
-            window.ActionCloseWindowandAddTemplateToDB->trigger();
+            NewTemplateFromEquation(window, "y", "a + b");
+            HandOverAsRecord(window, name);
         });
     }
     // The summary of quantities answered with the values of a and b.
-    static void TypeValues(const QString& a, const QString& b)
-    {
-        WhenShown<TfTableQuantites>([a, b](TfTableQuantites& summary) {
-            QTableWidget* grid = summary.StringGrid_Quantities;
-            for (int row = 0; row < grid->rowCount(); ++row) {
-                const QString symbol = grid->item(row, 0) ? grid->item(row, 0)->text() : QString();
-                const int valueColumn = 2;
-                if (symbol != "a" && symbol != "b")
-                    continue;
-                // Typed as a user types: the cell's editor, the text, Enter.
-                grid->setFocus();
-                grid->setCurrentCell(row, valueColumn);
-                // The value column opens its editor as soon as its cell is current.
-                QWidget* editor = grid->indexWidget(grid->currentIndex());
-                ASSERT_NE(editor, nullptr);
-                QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-                QTest::keyClicks(editor, symbol == "a" ? a : b);
-                QTest::keyClick(editor, Qt::Key_Return);
-            }
-            summary.OkButton->click();
-        });
-    }
+    static void TypeValues(const QString& a, const QString& b) { TypeQuantityValues({ { "a", a }, { "b", b } }); }
     TCell* Root() { return Main().Document().RootCell; }
 };
 
@@ -151,16 +113,7 @@ TEST_F(FirstRecord, TheTemplateWindowKeepsItsUndoWhileAReaderHoldsTheTemporaryDa
 {
     StartAsAdministrator();
     WhenShown<TfOrvekDB>([](TfOrvekDB& window) {
-        WhenShown<TfOrvek5>([](TfOrvek5& d) {
-            d.Edit_SymbolVeliciny->setText("y");
-            d.RichEdit_PravaStranaRovnice->setFocus();
-            QTest::keyClicks(d.RichEdit_PravaStranaRovnice, "a + b");
-            ASSERT_TRUE(QTest::qWaitFor([&] { return d.Button_OK->isEnabled(); }, 5000));
-            d.Button_OK->click();
-        });
-        window.ActionNewRecFromNewTree->trigger();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return window.Document().RootCell != nullptr; }, 5000));
+        NewTemplateFromEquation(window, "y", "a + b");
 
         // Another cursor reads the temporary folder's shared database and keeps reading.
         QSqlDatabase reader = QSqlDatabase::addDatabase("QSQLITE", "reader");

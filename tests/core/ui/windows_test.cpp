@@ -144,6 +144,32 @@ TEST_F(WindowTest, SplashAndAboutShowPictureAndTexts)
     EXPECT_FALSE(about.isVisible());
 }
 
+TEST_F(WindowTest, MakerTextsFollowTheLanguage)
+{
+    const struct {
+        quint8 language;
+        const char *maker, *distributor;
+    } cases[] = {
+        { 0, "maker of the program", "distributor of the program" },
+        { 1, "výrobca programu", "distribútor programu" },
+        { 2, "výrobce programu", "distributor programu" },
+    };
+    for (const auto& c : cases) {
+        LanguageID = c.language;
+        TfOrvekAbout about;
+        EXPECT_TRUE(about.RichEdit_Kestrava->toPlainText().contains(QString::fromUtf8(c.maker)))
+            << about.RichEdit_Kestrava->toPlainText().toStdString();
+        EXPECT_TRUE(about.RichEdit_Brantel->toPlainText().contains(QString::fromUtf8(c.distributor)))
+            << about.RichEdit_Brantel->toPlainText().toStdString();
+        // The footer of every printed page: both lines in the language.
+        UpdatePreviewFooterVersion();
+        EXPECT_EQ(PreviewFooterNotice, GetString(23770));
+        EXPECT_TRUE(PreviewFooterNotice.contains(QString::fromUtf8(c.maker).section(' ', 0, 0), Qt::CaseInsensitive))
+            << PreviewFooterNotice.toStdString();
+        EXPECT_TRUE(PreviewFooterVersion.contains(GetString(405)));
+    }
+}
+
 TEST_F(WindowTest, DamagedOrMissingPictureLeavesTheWindowsWithoutIt)
 {
     // A program folder of its own, whose pictures are damaged or absent.

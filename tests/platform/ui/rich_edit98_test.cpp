@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextTable>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -248,6 +249,42 @@ TEST(RichEdit98, ClipboardOffersAndPrefersRtf)
     third.paste();
     third.selectAll();
     EXPECT_TRUE(third.GetRTFData().contains("\\pngblip"));
+}
+
+TEST(RichEdit98, CopiedPlainTextKeepsPowersAndTableRows)
+{
+    // A report line with a power of ten, then a table with an empty cell, then a line.
+    TRichEdit98 edit;
+    QTextCursor c(edit.document());
+    QTextCharFormat raised;
+    raised.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    c.insertText(QString::fromUtf8("y = 0.50000838×10"));
+    c.insertText("8", raised);
+    c.insertText(QString::fromUtf8(" mm, 2×10"), QTextCharFormat());
+    c.insertText("-", raised);
+    c.insertText("12", raised);
+    c.insertText(" s", QTextCharFormat());
+    QTextTable* table = c.insertTable(2, 3);
+    const char* cells[2][3] = { { "Symbol", "Value", "Unit" }, { "ls", "50.000623", "" } };
+    for (int row = 0; row < 2; ++row)
+        for (int column = 0; column < 3; ++column)
+            table->cellAt(row, column).firstCursorPosition().insertText(cells[row][column]);
+    c.movePosition(QTextCursor::End);
+    c.insertText("end");
+
+    edit.selectAll();
+    edit.copy();
+    const QString all = QApplication::clipboard()->mimeData()->text();
+    EXPECT_EQ(all, QString::fromUtf8("y = 0.50000838×10^8 mm, 2×10^-12 s\nSymbol\tValue\tUnit\nls\t50.000623\t\nend"))
+        << all.toStdString();
+
+    // A selection copies its own characters only.
+    QTextCursor part(edit.document());
+    part.setPosition(4);
+    part.setPosition(19, QTextCursor::KeepAnchor);
+    edit.setTextCursor(part);
+    edit.copy();
+    EXPECT_EQ(QApplication::clipboard()->mimeData()->text(), QString::fromUtf8("0.50000838×10^8 "));
 }
 
 TEST(RichEdit98, LinkMovesAndClicks)

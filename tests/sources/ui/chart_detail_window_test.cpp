@@ -9,6 +9,7 @@
 #include "core/string_table.h"
 #include "database/chart_factors.h"
 #include "engine/cell.h"
+#include "platform/plain_text.h"
 #include "platform/rtf_reader.h"
 #include "platform/ui/chart.h"
 #include "platform/ui/f1_book.h"
@@ -671,8 +672,11 @@ TEST_F(ChartDetailWindow, FullReportAndStatisticsGoToTheClipboardAsRichText)
     EXPECT_EQ(pictures, 1);
 
     // The statistics: the selection when there is one, else all of it.
+    // Its plain text keeps each row of the statistics table on one line.
     w.SpeedButton_CopyStatistikaClick();
-    EXPECT_EQ(QApplication::clipboard()->text(), w.RichEdit_RD_Statistika->toPlainText());
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_EQ(copied, PlainTextOf(*w.RichEdit_RD_Statistika->document()));
+    EXPECT_TRUE(copied.contains(QLatin1Char('\t'))) << copied.toStdString();
     EXPECT_FALSE(w.RichEdit_RD_Statistika->textCursor().hasSelection());
 }
 
