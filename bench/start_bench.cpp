@@ -31,15 +31,20 @@ int RunOneStart(int argc, char** argv)
     QElapsedTimer clock;
     clock.start();
     OrvekApplication app(argc, argv);
+    const qint64 application = clock.elapsed();
     CommonInit();
     app.setApplicationName(ProgramName);
     TOrvekProgram program(TOrvekProgram::Options {});
+    const qint64 composed = clock.elapsed();
     program.Show();
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         auto* login = qobject_cast<TfPrihlasenieDoProgramu*>(QApplication::activeModalWidget());
         if (!login || !login->isVisible())
             return;
+        std::fprintf(stderr, "application object %lld ms, program composed %lld ms, log-in window %lld ms\n",
+            static_cast<long long>(application), static_cast<long long>(composed),
+            static_cast<long long>(clock.elapsed()));
         std::printf("%lld %d\n", static_cast<long long>(clock.elapsed()), bench::SyncCalls.load());
         std::fflush(stdout);
         ::_exit(0);
@@ -62,6 +67,8 @@ bool StartChild(const QString& self, Start& start)
     if (!child.waitForFinished(60000))
         return false;
     start.wallMs = double(wall.elapsed());
+    if (qEnvironmentVariableIsSet("START_BENCH_PHASES"))
+        std::fprintf(stderr, "%s", child.readAllStandardError().constData());
     const QList<QByteArray> parts = child.readAllStandardOutput().trimmed().split('\n').last().split(' ');
     if (parts.size() != 2) {
         std::fprintf(stderr, "%s\n", child.readAllStandardError().constData());
