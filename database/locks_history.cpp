@@ -173,6 +173,9 @@ std::function<bool(QSqlDatabase& db, QString* error)> TDataModule1::TakeHistoryS
     const QString itemTable = ItemTable();
     const int itemID = ItemID();
     const QDateTime now = Now();
+    // The row names who made the change as the globals say now.
+    const QVariantList who { CurrentGroupID, CurrentUserID, LoginID };
+    const QString userName = CurrentUserName;
     return [=](QSqlDatabase& db, QString* workError) {
         QSqlQuery query(db);
         QVariant name = QString();
@@ -187,8 +190,9 @@ std::function<bool(QSqlDatabase& db, QString* error)> TDataModule1::TakeHistoryS
             QStringLiteral("INSERT INTO ") + QuoteName(historyTable)
                 + QStringLiteral(" (GroupID, PracovnikID, LoginID, DiagramID, Datum, Cas, OriginalValues, "
                                  "NewValues, PracovnikMeno, DiagramName) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-            { CurrentGroupID, CurrentUserID, LoginID, itemID, now.date().toString(QStringLiteral("yyyy-MM-dd")),
-                now.time().toString(QStringLiteral("HH:mm:ss.zzz")), original, changed, CurrentUserName, name },
+            who
+                + QVariantList { itemID, now.date().toString(QStringLiteral("yyyy-MM-dd")),
+                    now.time().toString(QStringLiteral("HH:mm:ss.zzz")), original, changed, userName, name },
             workError);
     };
 }
