@@ -7,17 +7,26 @@
 #include "platform/dialogs.h"
 #include "platform/sql_database.h"
 
+#include <QBuffer>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QIODevice>
+#include <QMutex>
 #include <QSaveFile>
+#include <QSet>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTextStream>
 #include <QUrl>
 
+#include <sys/stat.h>
+
+#include <array>
 #include <cmath>
+#include <functional>
 #include <stdexcept>
 
 namespace orvek {
@@ -341,8 +350,143 @@ bool CreateStringTables(QSqlDatabase& db, QString* error)
             QStringLiteral("CREATE TABLE IF NOT EXISTS StringsSource (ID INTEGER PRIMARY KEY, "
                            "StringID TEXT NOT NULL, English TEXT NOT NULL, Slovak TEXT NOT NULL, "
                            "Czech TEXT NOT NULL)"),
+            {}, error)
+        &&
+        // The checksum of the source file imported last, so that an unchanged file is
+        // not read into the table again.
+        ExecBound(query,
+            QStringLiteral("CREATE TABLE IF NOT EXISTS StringsImport (ID INTEGER PRIMARY KEY, "
+                           "Checksum TEXT NOT NULL)"),
             {}, error);
 }
+
+// The checksum of the source imported last; empty when the tables are missing.
+QString ImportedChecksum(QSqlDatabase& db)
+{
+    if (!TableExists(db, QStringLiteral("StringsImport")) || !TableExists(db, QStringLiteral("Strings")))
+        return QString();
+    QSqlQuery query(db);
+    if (!ExecBound(query, QStringLiteral("SELECT Checksum FROM StringsImport WHERE ID = 1")) || !query.next())
+        return QString();
+    return query.value(0).toString();
+}
+
+// The texts of the string table, read once and kept, so that a lookup costs a hash
+// lookup instead of a query. The copy belongs to one database file: it is read again
+// when AppDir names another folder or the file changed on disk (another instance, a
+// copied-in table), which a stat of the file tells. Writes of this process (import,
+// the browser's edits) update the copy themselves.
+class LoadedStrings {
+public:
+    static LoadedStrings& Instance()
+    {
+        static LoadedStrings instance;
+        return instance;
+    }
+
+    // The text of ID in Language; False when the table has no such row or cannot be read.
+    bool Lookup(int id, int language, QString& text)
+    {
+        QMutexLocker lock(&mutex_);
+        if (!Current())
+            return false;
+        auto it = texts_.constFind(id);
+        if (it == texts_.constEnd())
+            return false;
+        text = (*it)[language];
+        return true;
+    }
+
+    // Runs Post, the browser's write of the two texts of row ID, and puts the texts into
+    // the copy when it was current before the write; otherwise the copy is read again at
+    // the next lookup.
+    bool WriteThrough(int id, const QString& english, const QString& slovak, const std::function<bool()>& post)
+    {
+        QMutexLocker lock(&mutex_);
+        const bool current = loaded_ && appDir_ == AppDir && FileStamp(path_) == stamp_;
+        if (!post())
+            return false;
+        auto it = texts_.find(id);
+        if (!current || it == texts_.end()) {
+            loaded_ = false;
+            return true;
+        }
+        (*it)[0] = english;
+        (*it)[1] = slovak;
+        stamp_ = FileStamp(path_);
+        return true;
+    }
+
+    void Forget()
+    {
+        QMutexLocker lock(&mutex_);
+        loaded_ = false;
+        texts_.clear();
+    }
+
+private:
+    struct Stamp {
+        bool exists = false;
+        dev_t device = 0;
+        ino_t inode = 0;
+        off_t size = 0;
+        timespec modified {};
+        bool operator==(const Stamp& o) const
+        {
+            return exists == o.exists && device == o.device && inode == o.inode && size == o.size
+                && modified.tv_sec == o.modified.tv_sec && modified.tv_nsec == o.modified.tv_nsec;
+        }
+    };
+
+    static Stamp FileStamp(const QByteArray& path)
+    {
+        Stamp stamp;
+        struct stat info;
+        if (::stat(path.constData(), &info) != 0)
+            return stamp;
+        stamp.exists = true;
+        stamp.device = info.st_dev;
+        stamp.inode = info.st_ino;
+        stamp.size = info.st_size;
+        stamp.modified = info.st_mtim;
+        return stamp;
+    }
+
+    // Makes the copy current; False when the table cannot be read.
+    bool Current()
+    {
+        if (appDir_ != AppDir || (loaded_ && !(FileStamp(path_) == stamp_)))
+            loaded_ = false;
+        if (loaded_)
+            return true;
+        appDir_ = AppDir;
+        path_ = QFile::encodeName(FolderDatabasePath(StringTableFolder()));
+        texts_.clear();
+        const Stamp before = FileStamp(path_);
+        if (!before.exists)
+            return false;
+        QSqlDatabase db = StringTableDatabase(false);
+        if (!db.isOpen())
+            return false;
+        QSqlQuery query(db);
+        query.setForwardOnly(true);
+        if (!ExecBound(query, QStringLiteral("SELECT ID, English, Slovak, Czech FROM Strings")))
+            return false;
+        while (query.next())
+            texts_.insert(query.value(0).toInt(),
+                { query.value(1).toString(), query.value(2).toString(), query.value(3).toString() });
+        stamp_ = before;
+        loaded_ = true;
+        return true;
+    }
+
+    QMutex mutex_;
+    bool loaded_ = false;
+    QString appDir_;
+    QByteArray path_;
+    Stamp stamp_;
+    QHash<int, std::array<QString, 3>> texts_;
+};
 
 } // namespace
 
@@ -366,20 +510,18 @@ QString GetString(int id, std::initializer_list<FormatArg> args)
     if (LanguageID > 2)
         return QString();
     try {
-        QSqlDatabase db = StringTableDatabase(false);
-        if (!db.isOpen())
+        QString pattern;
+        if (!LoadedStrings::Instance().Lookup(id, LanguageID, pattern))
             return QString();
-        QSqlQuery query(db);
-        if (!ExecBound(query,
-                QStringLiteral("SELECT %1 FROM Strings WHERE ID = ?")
-                    .arg(QuoteName(QString::fromLatin1(kLanguageColumns[LanguageID]))),
-                { id })
-            || !query.next())
-            return QString();
-        return Format(query.value(0).toString(), args);
+        return Format(pattern, args);
     } catch (...) {
         return QString();
     }
+}
+
+void ForgetLoadedStrings()
+{
+    LoadedStrings::Instance().Forget();
 }
 
 QString EscapeStringTableField(const QString& text)
@@ -449,76 +591,116 @@ bool ReadStringTableSource(QIODevice& device, QVector<StringTableRow>& rows, QSt
     return true;
 }
 
-bool ImportStringTable(const QString& sourcePath, const QString& folder, QString* error)
+bool ImportStringTable(const QString& sourcePath, const QString& folder, QString* error, bool* imported)
 {
+    if (imported)
+        *imported = false;
     QFile file(sourcePath);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
             *error = QStringLiteral("%1: %2").arg(sourcePath, file.errorString());
         return false;
     }
+    QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(sourcePath, file.errorString());
+        return false;
+    }
+    const QString checksum = QString::fromLatin1(QCryptographicHash::hash(content, QCryptographicHash::Sha256).toHex());
+    QSqlDatabase db = OpenFolderDatabase(QString::fromLatin1(kStringsConnection), folder, true, error);
+    if (!db.isOpen())
+        return false;
+    // The same source as last time: nothing to bring in, and nothing is written.
+    if (ImportedChecksum(db) == checksum)
+        return true;
+
     QVector<StringTableRow> rows;
     QString readError;
-    if (!ReadStringTableSource(file, rows, &readError)) {
+    QBuffer buffer(&content);
+    buffer.open(QIODevice::ReadOnly);
+    if (!ReadStringTableSource(buffer, rows, &readError)) {
         if (error)
             *error = sourcePath + QStringLiteral(", ") + readError;
         return false;
     }
-    QSqlDatabase db = OpenFolderDatabase(QString::fromLatin1(kStringsConnection), folder, true, error);
-    if (!db.isOpen())
-        return false;
-    return Post(
+    const bool ok = Post(
         db,
         [&](QString* workError) {
             if (!CreateStringTables(db, workError))
                 return false;
-            QHash<int, StringTableRow> imported;
+            QHash<int, StringTableRow> before;
+            QSet<int> present;
             QSqlQuery query(db);
+            query.setForwardOnly(true);
             if (!ExecBound(query, QStringLiteral("SELECT ID, StringID, English, Slovak, Czech FROM StringsSource"), {},
                     workError))
                 return false;
             while (query.next())
-                imported.insert(query.value(0).toInt(),
+                before.insert(query.value(0).toInt(),
                     { query.value(0).toInt(), query.value(1).toString(), query.value(2).toString(),
                         query.value(3).toString(), query.value(4).toString() });
+            if (!ExecBound(query, QStringLiteral("SELECT ID FROM Strings"), {}, workError))
+                return false;
+            while (query.next())
+                present.insert(query.value(0).toInt());
+
+            // Each statement is prepared once and run per row.
+            QSqlQuery insertText(db), insertSource(db);
+            QSqlQuery updateColumn[4] = { QSqlQuery(db), QSqlQuery(db), QSqlQuery(db), QSqlQuery(db) };
+            bool prepared
+                = insertText.prepare(QStringLiteral("INSERT OR REPLACE INTO Strings (ID, StringID, English, Slovak, "
+                                                    "Czech) VALUES (?, ?, ?, ?, ?)"))
+                && insertSource.prepare(QStringLiteral("INSERT OR REPLACE INTO StringsSource (ID, StringID, English, "
+                                                       "Slovak, Czech) VALUES (?, ?, ?, ?, ?)"));
+            for (int k = 0; k < 4 && prepared; ++k)
+                prepared = updateColumn[k].prepare(QStringLiteral("UPDATE Strings SET %1 = ? WHERE ID = ?")
+                                                       .arg(QuoteName(QString::fromLatin1(kTextColumns[k]))));
+            if (!prepared) {
+                *workError = QStringLiteral("The string table's statements cannot be prepared");
+                return false;
+            }
+            const auto run = [&](QSqlQuery& statement, const QVariantList& values) {
+                for (int i = 0; i < values.size(); ++i)
+                    statement.bindValue(i, values.at(i));
+                if (statement.exec())
+                    return true;
+                *workError = statement.lastError().text();
+                return false;
+            };
+
             for (const StringTableRow& row : rows) {
                 const QVariantList all { row.id, row.stringId, row.english, row.slovak, row.czech };
-                auto it = imported.constFind(row.id);
-                bool present = false;
-                if (it != imported.constEnd()) {
-                    if (!ExecBound(query, QStringLiteral("SELECT 1 FROM Strings WHERE ID = ?"), { row.id }, workError))
-                        return false;
-                    present = query.next();
-                }
-                if (it == imported.constEnd() || !present) {
-                    if (!ExecBound(query,
-                            QStringLiteral("INSERT OR REPLACE INTO Strings (ID, StringID, English, Slovak, "
-                                           "Czech) VALUES (?, ?, ?, ?, ?)"),
-                            all, workError))
+                auto it = before.constFind(row.id);
+                if (it == before.constEnd() || !present.contains(row.id)) {
+                    if (!run(insertText, all))
                         return false;
                 } else {
+                    // Only the texts whose source changed are written: the others may
+                    // carry an edit made in the program.
+                    bool same = true;
                     for (int k = 0; k < 4; ++k) {
                         if (RowField(*it, k) == RowField(row, k))
                             continue;
-                        if (!ExecBound(query,
-                                QStringLiteral("UPDATE Strings SET %1 = ? WHERE ID = ?")
-                                    .arg(QuoteName(QString::fromLatin1(kTextColumns[k]))),
-                                { RowField(row, k), row.id }, workError))
+                        same = false;
+                        if (!run(updateColumn[k], { RowField(row, k), row.id }))
                             return false;
                     }
-                    if (RowField(*it, 0) == row.stringId && it->english == row.english && it->slovak == row.slovak
-                        && it->czech == row.czech)
+                    if (same)
                         continue;
                 }
-                if (!ExecBound(query,
-                        QStringLiteral("INSERT OR REPLACE INTO StringsSource (ID, StringID, English, "
-                                       "Slovak, Czech) VALUES (?, ?, ?, ?, ?)"),
-                        all, workError))
+                if (!run(insertSource, all))
                     return false;
             }
-            return true;
+            QSqlQuery state(db);
+            return ExecBound(state, QStringLiteral("INSERT OR REPLACE INTO StringsImport (ID, Checksum) VALUES (1, ?)"),
+                { checksum }, workError);
         },
         error);
+    LoadedStrings::Instance().Forget();
+    if (ok && imported)
+        *imported = true;
+    return ok;
 }
 
 bool UpdateStringTexts(int id, const QString& english, const QString& slovak, QString* error)
@@ -526,16 +708,18 @@ bool UpdateStringTexts(int id, const QString& english, const QString& slovak, QS
     QSqlDatabase db = StringTableDatabase(false, error);
     if (!db.isOpen())
         return false;
-    int rows = 0;
-    if (!PostStatement(db, QStringLiteral("UPDATE Strings SET English = ?, Slovak = ? WHERE ID = ?"),
-            { english, slovak, id }, error, &rows))
-        return false;
-    if (rows != 1) {
-        if (error)
-            *error = QStringLiteral("The text number %1 is not in the string table.").arg(id);
-        return false;
-    }
-    return true;
+    return LoadedStrings::Instance().WriteThrough(id, english, slovak, [&] {
+        int rows = 0;
+        if (!PostStatement(db, QStringLiteral("UPDATE Strings SET English = ?, Slovak = ? WHERE ID = ?"),
+                { english, slovak, id }, error, &rows))
+            return false;
+        if (rows != 1) {
+            if (error)
+                *error = QStringLiteral("The text number %1 is not in the string table.").arg(id);
+            return false;
+        }
+        return true;
+    });
 }
 
 bool ExportStringIDs(QString* error)

@@ -6,7 +6,8 @@
 // The texts live in the table Strings of the database in AppDir + "Strings/". Its
 // source is the tab-separated file data/strings.tsv (ID, StringID, English, Slovak,
 // Czech; "\t", "\r", "\n" and "\\" escaped; one header line), which ImportStringTable
-// brings in. Every lookup reads the table, so a text edited by another running
+// brings in. The texts are read into memory at the first lookup and kept; they are read
+// again when the database file changed on disk, so a text edited by another running
 // instance shows at the next lookup.
 
 #include <QString>
@@ -80,12 +81,19 @@ QString EscapeStringTableField(const QString& text);
 // Brings the source file into the database of Folder, creating the database and its
 // table when missing. A text is written only when its source text differs from the
 // one imported last time, so texts edited in the program keep their edit until their
-// source changes. Everything is one post: on an error nothing changes.
-bool ImportStringTable(const QString& sourcePath, const QString& folder, QString* error = nullptr);
+// source changes. Everything is one post: on an error nothing changes. A file whose
+// content is the one imported last time is not imported again and nothing is written;
+// Imported says whether the table was written.
+bool ImportStringTable(
+    const QString& sourcePath, const QString& folder, QString* error = nullptr, bool* imported = nullptr);
 
 // The two texts of row ID edited in the string browser, posted at once. False with
 // Error when the row is missing or the post fails.
 bool UpdateStringTexts(int id, const QString& english, const QString& slovak, QString* error = nullptr);
+
+// Drops the texts kept in memory, for code that changed the table other than through
+// the routines here; the next lookup reads the table again.
+void ForgetLoadedStrings();
 
 // Writes AppDir + "StringID.txt" (per row, by symbolic name: eight blanks, the name,
 // " = ", the ID and ";") and opens it in the desktop's text viewer. False with Error

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 #include <memory>
 
 class QSqlDatabase;
@@ -146,6 +147,10 @@ public:
     // HistoryNewValues, then empties both (also on failure). False when the row could
     // not be written; the error log says why.
     bool WriteHistory();
+    // The same row as a step of a write transaction the caller runs on the records
+    // database Db (a store and its history row stand or fall together). The texts are
+    // taken (emptied) at once; the row is inserted when the returned step runs.
+    std::function<bool(QSqlDatabase& db, QString* error)> TakeHistoryStep();
     bool WriteValidationHistory(const QString& resultStr, const QString& resultMemo, QString* error = nullptr);
 
     // Backups and restore.

@@ -7,8 +7,8 @@
 
 namespace orvek {
 
-TStoreResult StoreDiagramText(
-    QSqlDatabase& db, const QString& table, qint64 id, const QString& text, int userId, qint64 expectedCounter)
+TStoreResult StoreDiagramText(QSqlDatabase& db, const QString& table, qint64 id, const QString& text, int userId,
+    qint64 expectedCounter, const std::function<bool(QSqlDatabase& db, QString* error)>& alsoStored)
 {
     TStoreResult result;
     QString refusalError;
@@ -37,6 +37,11 @@ TStoreResult StoreDiagramText(
             } else if (written) {
                 result.Outcome = TStoreOutcome::Stored;
                 result.ChangeCounter = query.value(1).toLongLong();
+                if (alsoStored && !alsoStored(db, workError)) {
+                    result.Outcome = TStoreOutcome::Failed;
+                    result.ChangeCounter = -1;
+                    return false;
+                }
                 return true;
             } else if (const int owner = query.value(0).toInt(); owner != 0 && owner != userId) {
                 result.Outcome = TStoreOutcome::HeldByOther;

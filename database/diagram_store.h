@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <functional>
 
 class QSqlDatabase;
 
@@ -32,8 +33,10 @@ struct TStoreResult {
 // ExpectedCounter >= 0, its ChangeCounter still equals ExpectedCounter. Nothing else
 // is written, and another user's lock is never touched. On a refusal the row is read
 // again in the same transaction to tell why.
-TStoreResult StoreDiagramText(
-    QSqlDatabase& db, const QString& table, qint64 id, const QString& text, int userId, qint64 expectedCounter);
+// AlsoStored, when given, runs in the same transaction after the row was written (the
+// record's history row): when it fails, nothing is written and the store fails.
+TStoreResult StoreDiagramText(QSqlDatabase& db, const QString& table, qint64 id, const QString& text, int userId,
+    qint64 expectedCounter, const std::function<bool(QSqlDatabase& db, QString* error)>& alsoStored = {});
 
 // Strom and ChangeCounter of row ID of Table, read together. False with Error when the
 // row is missing or cannot be read.

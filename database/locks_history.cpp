@@ -162,41 +162,49 @@ void TDataModule1::RememberLoadedChangeCounter()
         LoadedItemChangeCounter = query.value(0).toLongLong();
 }
 
-bool TDataModule1::WriteHistory()
+std::function<bool(QSqlDatabase& db, QString* error)> TDataModule1::TakeHistoryStep()
 {
     const QString original = HistoryOriginalValues, changed = HistoryNewValues;
     // The texts go whatever happens: a lost row is not written twice.
     HistoryOriginalValues.clear();
     HistoryNewValues.clear();
-    QString error;
-    QSqlDatabase db = session_->Database(AliasDB, false, &error);
     const QString historyTable = CurrentDiagramKind ? QStringLiteral("HistoryTemplate") : QStringLiteral("History");
     const QString nameColumn = CurrentDiagramKind ? QStringLiteral("TemplateName") : QStringLiteral("NazovMerania");
+    const QString itemTable = ItemTable();
+    const int itemID = ItemID();
     const QDateTime now = Now();
+    // The row names who made the change as the globals say now.
+    const QVariantList who { CurrentGroupID, CurrentUserID, LoginID };
+    const QString userName = CurrentUserName;
+    return [=](QSqlDatabase& db, QString* workError) {
+        QSqlQuery query(db);
+        QVariant name = QString();
+        if (!ExecBound(query,
+                QStringLiteral("SELECT ") + QuoteName(nameColumn) + QStringLiteral(" FROM ") + QuoteName(itemTable)
+                    + QStringLiteral(" WHERE ID = ?"),
+                { itemID }, workError))
+            return false;
+        if (query.next())
+            name = query.value(0).toString();
+        return ExecBound(query,
+            QStringLiteral("INSERT INTO ") + QuoteName(historyTable)
+                + QStringLiteral(" (GroupID, PracovnikID, LoginID, DiagramID, Datum, Cas, OriginalValues, "
+                                 "NewValues, PracovnikMeno, DiagramName) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+            who
+                + QVariantList { itemID, now.date().toString(QStringLiteral("yyyy-MM-dd")),
+                    now.time().toString(QStringLiteral("HH:mm:ss.zzz")), original, changed, userName, name },
+            workError);
+    };
+}
+
+bool TDataModule1::WriteHistory()
+{
+    const auto step = TakeHistoryStep();
+    QString error;
+    QSqlDatabase db = session_->Database(AliasDB, false, &error);
     const bool ok = db.isOpen()
         && Post(
-            db,
-            [&](QString* workError) {
-                QSqlQuery query(db);
-                QVariant name = QString();
-                if (!ExecBound(query,
-                        QStringLiteral("SELECT ") + QuoteName(nameColumn) + QStringLiteral(" FROM ")
-                            + QuoteName(ItemTable()) + QStringLiteral(" WHERE ID = ?"),
-                        { ItemID() }, workError))
-                    return false;
-                if (query.next())
-                    name = query.value(0).toString();
-                return ExecBound(query,
-                    QStringLiteral("INSERT INTO ") + QuoteName(historyTable)
-                        + QStringLiteral(
-                            " (GroupID, PracovnikID, LoginID, DiagramID, Datum, Cas, OriginalValues, "
-                            "NewValues, PracovnikMeno, DiagramName) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                    { CurrentGroupID, CurrentUserID, LoginID, ItemID(),
-                        now.date().toString(QStringLiteral("yyyy-MM-dd")),
-                        now.time().toString(QStringLiteral("HH:mm:ss.zzz")), original, changed, CurrentUserName, name },
-                    workError);
-            },
-            &error);
+            db, [&](QString* workError) { return step(db, workError); }, &error);
     if (!ok)
         AppendLogBlock(QString::fromLatin1(kErrorLogFile), QStringLiteral("WriteHistory: ") + error);
     return ok;

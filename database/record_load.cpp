@@ -26,8 +26,9 @@ void FreeShownTree(MainWindowService* window)
 
 } // namespace
 
-TRecordLoad LoadRecordDiagram(QSqlDatabase& db, int recordID, QString* reason)
+TRecordLoad LoadRecordDiagram(QSqlDatabase& db, int recordID, QString* reason, QString* treeText)
 {
+    QString saved;
     MainWindowService* window = MainWindow();
     if (window)
         window->StopMainTimer();
@@ -64,14 +65,19 @@ TRecordLoad LoadRecordDiagram(QSqlDatabase& db, int recordID, QString* reason)
             CurrentDiagramKind = false;
             LoadedItemChangeCounter = counter;
             // Source keys of an older form are stored again in the current form.
-            if (SourceKeysLoaded && root->SaveToText() + QStringLiteral("\r\n") != text)
-                window->SaveRecordDiagram();
+            if (SourceKeysLoaded) {
+                saved = root->SaveToText();
+                if (saved + QStringLiteral("\r\n") != text)
+                    window->SaveRecordDiagram();
+            }
         }
     }
     if (window) {
         window->RefreshEquationsPage();
         window->RefreshReportPages();
         if (HighlightMode != 0 && window->FRootCell()) {
+            // Calculated values change the tree's text.
+            saved.clear();
             window->FRootCell()->Calculate();
             HighlightRequest = true;
         }
@@ -82,6 +88,8 @@ TRecordLoad LoadRecordDiagram(QSqlDatabase& db, int recordID, QString* reason)
         window->RestoreMainTimer(true);
     if (reason)
         *reason = error;
+    if (treeText)
+        *treeText = result == TRecordLoad::Loaded ? saved : QString();
     return result;
 }
 

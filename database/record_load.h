@@ -19,6 +19,9 @@ enum class TRecordLoad {
 // stored back. When a whole load found source keys of an older form, the diagram is
 // stored again at once in the current form. Afterwards the record is unmodified, the equations and report
 // pages follow it, and the main timer runs whatever its state was before.
-TRecordLoad LoadRecordDiagram(QSqlDatabase& db, int recordID, QString* reason = nullptr);
+// TreeText, when given, receives the shown tree's text as SaveToText writes it when the
+// load wrote it anyway (to compare with the stored form) and nothing changed the tree
+// since; otherwise it is empty.
+TRecordLoad LoadRecordDiagram(QSqlDatabase& db, int recordID, QString* reason = nullptr, QString* treeText = nullptr);
 
 } // namespace orvek

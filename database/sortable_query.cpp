@@ -150,11 +150,12 @@ bool TSortableQuery::SortAnswerTable(int fieldCount, const QVector<int>& fieldNu
             return false;
         }
         const QString column = QuoteName(record.fieldName(field));
-        // Texts sort in Slovak/Czech order; without regard to case when asked.
+        // Texts sort in Slovak/Czech order; without regard to case when asked. The sort
+        // key of each row is computed once, not at every comparison.
         const QString key = caseInsensitive.value(i)
             ? QStringLiteral("(CASE WHEN typeof(%1) = 'text' THEN upper(%1) ELSE %1 END)").arg(column)
             : column;
-        keys << key + QStringLiteral(" COLLATE ") + QLatin1String(kSlovakCollation)
+        keys << QLatin1String(kSlovakSortKeyFunction) + QLatin1Char('(') + key + QLatin1Char(')')
                 + (sortOrders.value(i) == 1 ? QStringLiteral(" DESC") : QStringLiteral(" ASC"));
     }
     keys << QStringLiteral("rowid");

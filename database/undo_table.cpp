@@ -24,7 +24,8 @@ QSqlDatabase WindowUndoDatabase(const QString& name)
 {
     const QString folder = QDir(TempDir).filePath(name);
     QDir().mkpath(folder);
-    return OpenFolderDatabase(name, folder, true);
+    // The history goes with the session: its writes are not synced to disk.
+    return OpenFolderDatabase(name, folder, true, nullptr, TDurability::Scratch);
 }
 
 TUndoTable::TUndoTable(TUndoPolicy policy, std::function<QSqlDatabase()> database)

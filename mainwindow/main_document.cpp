@@ -64,7 +64,7 @@ bool TMainDocument::LoadText(const QString& text, QString* error)
     return LoadDiagramRoot(host_, RootCell, text, error);
 }
 
-void TMainDocument::RecordLoaded(bool loaded, const QString& error)
+void TMainDocument::RecordLoaded(bool loaded, const QString& error, const QString& treeText)
 {
     LoadFailed = !loaded;
     LoadError = loaded ? QString() : error;
@@ -73,7 +73,10 @@ void TMainDocument::RecordLoaded(bool loaded, const QString& error)
     FModified = false;
     CellTreeChanged = false;
     ResetUndo();
-    PushUndoSnapshot();
+    if (RootCell && !treeText.isEmpty())
+        undo_.Push(treeText);
+    else
+        PushUndoSnapshot();
     storedRow_ = undo_.RecNo();
 }
 
@@ -90,7 +93,7 @@ void TMainDocument::MakeCurrent()
     }
 }
 
-bool TMainDocument::SaveRecordDiagram()
+bool TMainDocument::SaveRecordDiagram(const TStoreStep& alsoStored)
 {
     LastSaveReason.clear();
     LastSave = TRecordSaveOutcome::NothingToStore;
@@ -115,8 +118,8 @@ bool TMainDocument::SaveRecordDiagram()
     if (!CurrentDiagramKind)
         loadedCounter_ = LoadedItemChangeCounter;
     if (db.isOpen())
-        result = StoreDiagramText(
-            db, kRecordTable, CurrentRecordID, text + QStringLiteral("\r\n"), CurrentUserID, loadedCounter_);
+        result = StoreDiagramText(db, kRecordTable, CurrentRecordID, text + QStringLiteral("\r\n"), CurrentUserID,
+            loadedCounter_, alsoStored);
 
     switch (result.Outcome) {
     case TStoreOutcome::Stored:
@@ -170,14 +173,14 @@ void TMainDocument::ReportSaveFailure(bool once)
     MessageDlg(SaveFailureText(), TMsgDlgType::mtWarning, mbCancel);
 }
 
-bool TMainDocument::StoreTreeChange()
+bool TMainDocument::StoreTreeChange(const TStoreStep& alsoStored)
 {
     if (CurrentRecordID <= 0 || !RootCell)
         return false;
     DataChangedSinceBackup = true;
     FModified = true;
     PushUndoSnapshot();
-    return SaveRecordDiagram();
+    return SaveRecordDiagram(alsoStored);
 }
 
 bool TMainDocument::TakePendingChange()

@@ -54,15 +54,19 @@ public:
     // the reader's Error). The undo history restarts with the loaded state; the change
     // counter the loader remembered (LoadedItemChangeCounter) is the one the next store
     // expects.
-    void RecordLoaded(bool loaded, const QString& error = QString());
+    // TreeText, when not empty, is the loaded tree's text as SaveToText writes it.
+    void RecordLoaded(bool loaded, const QString& error = QString(), const QString& treeText = QString());
     // Locks and histories act on the record again, with this record's change counter
     // (the template window uses the same globals for its template). While they act on
     // the record, LoadedItemChangeCounter is the counter a store expects.
     void MakeCurrent();
 
     // Stores the tree into record CurrentRecordID (SaveRecordDiagram). True when
-    // written; otherwise LastSave and LastSaveReason say why.
-    bool SaveRecordDiagram();
+    // written; otherwise LastSave and LastSaveReason say why. AlsoStored, when given,
+    // runs in the store's transaction (the history row of the change): the two are
+    // written together or not at all.
+    using TStoreStep = std::function<bool(QSqlDatabase& db, QString* error)>;
+    bool SaveRecordDiagram(const TStoreStep& alsoStored = {});
     TRecordSaveOutcome LastSave = TRecordSaveOutcome::NothingToStore;
     QString LastSaveReason;
     // Message 648 with the reason of the last failed store.
@@ -72,8 +76,9 @@ public:
     void ReportSaveFailure(bool once);
 
     // A change of the tree (the tick): the record is modified, the state is pushed as
-    // an undo snapshot and stored at once. True when stored.
-    bool StoreTreeChange();
+    // an undo snapshot and stored at once (with AlsoStored, as SaveRecordDiagram). True
+    // when stored.
+    bool StoreTreeChange(const TStoreStep& alsoStored = {});
     // A change the tick has not served yet (CellTreeChanged) is served now: used before
     // the shown record is left, so that leaving never drops a change. True when there
     // was one.

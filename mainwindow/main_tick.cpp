@@ -17,15 +17,16 @@ namespace {
 constexpr int kSaveQuestionText = 115;
 
 // The history row of the shown record, whichever window's diagram the lock and
-// history globals point at now.
-void WriteRecordHistory()
+// history globals point at now, as a step of the record's store.
+TMainDocument::TStoreStep RecordHistoryStep()
 {
     if (!DataModule1)
-        return;
+        return {};
     const bool kind = CurrentDiagramKind;
     CurrentDiagramKind = false;
-    DataModule1->WriteHistory();
+    TMainDocument::TStoreStep step = DataModule1->TakeHistoryStep();
     CurrentDiagramKind = kind;
+    return step;
 }
 
 bool UserLoggedIn()
@@ -171,7 +172,7 @@ void TMainTick::ChangeRecord(int rowId, bool reload)
 void TMainTick::LoadRow(int rowId)
 {
     const TRecordLoad load = host_.LoadRecordDiagram(rowId);
-    document_.RecordLoaded(load.Loaded, load.Error);
+    document_.RecordLoaded(load.Loaded, load.Error, load.TreeText);
     if (history_)
         history_->TakeWrittenByCellTool();
     host_.RefreshSummary();
@@ -181,16 +182,16 @@ void TMainTick::LoadRow(int rowId)
 void TMainTick::ServeTreeChange()
 {
     host_.TreeChangedPages();
-    const bool stored = document_.StoreTreeChange();
     const bool toolWroteRow = history_ && history_->TakeWrittenByCellTool();
-    if (stored && !document_.FLoadedFromTemplate && !toolWroteRow) {
-        WriteRecordHistory();
-    } else {
-        // A change that was not stored, or whose row exists already, leaves no texts
-        // behind for the next change's row.
-        HistoryOriginalValues.clear();
-        HistoryNewValues.clear();
-    }
+    // The change's history row is written in the store's transaction: a change is
+    // stored with its row or not at all. A change whose row exists already, or that
+    // is not stored, leaves no texts behind for the next change's row.
+    TMainDocument::TStoreStep historyRow;
+    if (!document_.FLoadedFromTemplate && !toolWroteRow)
+        historyRow = RecordHistoryStep();
+    HistoryOriginalValues.clear();
+    HistoryNewValues.clear();
+    const bool stored = document_.StoreTreeChange(historyRow);
     if (!stored && document_.LastSave != TRecordSaveOutcome::NothingToStore)
         document_.ReportSaveFailure(true);
     host_.RefreshSummary();

@@ -26,6 +26,9 @@ class TMainChangeHistory;
 struct TRecordLoad {
     bool Loaded = false;
     QString Error; // the reader's reason when not Loaded
+    // The loaded tree's text when the loader wrote it already (empty otherwise): the
+    // undo history starts from it instead of writing the tree again.
+    QString TreeText;
 };
 
 class TMainTickHost {

@@ -55,7 +55,7 @@ QString ThreadConnectionName(const QString& name)
 }
 
 QSqlDatabase OpenFolderDatabase(
-    const QString& connectionName, const QString& folder, bool createMissing, QString* error)
+    const QString& connectionName, const QString& folder, bool createMissing, QString* error, TDurability durability)
 {
     const QString name = ThreadConnectionName(connectionName);
     const QString path = QFileInfo(FolderDatabasePath(folder)).absoluteFilePath();
@@ -80,8 +80,8 @@ QSqlDatabase OpenFolderDatabase(
         return db;
     }
     QSqlQuery pragma(db);
-    for (const char* statement :
-        { "PRAGMA journal_mode=DELETE", "PRAGMA synchronous=FULL", "PRAGMA foreign_keys=ON" }) {
+    const char* synchronous = durability == TDurability::Scratch ? "PRAGMA synchronous=OFF" : "PRAGMA synchronous=FULL";
+    for (const char* statement : { "PRAGMA journal_mode=DELETE", synchronous, "PRAGMA foreign_keys=ON" }) {
         if (!pragma.exec(QString::fromLatin1(statement))) {
             SetError(error, pragma.lastError().text());
             db.close();

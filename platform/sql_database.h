@@ -25,8 +25,11 @@ QString FolderDatabasePath(const QString& folder);
 // Opens the database of Folder as the named connection of this thread, or returns the
 // one already open on the same file. With CreateMissing False a missing file is an
 // error instead of being created. On failure the result is not open and Error says why.
-QSqlDatabase OpenFolderDatabase(
-    const QString& connectionName, const QString& folder, bool createMissing, QString* error = nullptr);
+// A scratch database (one that is thrown away with the session, such as a window's undo
+// history) is opened without syncs to disk: its writes need no durability.
+enum class TDurability { Durable, Scratch };
+QSqlDatabase OpenFolderDatabase(const QString& connectionName, const QString& folder, bool createMissing,
+    QString* error = nullptr, TDurability durability = TDurability::Durable);
 // Database files hold the users' password hashes: the program creates them, their
 // journals (which take the file's mode) and their copies readable and writable by owner
 // and group only; a folder shared between users is shared through its group.

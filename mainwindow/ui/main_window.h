@@ -192,7 +192,7 @@ public:
     void Step(bool redo);
     // Reads record ID into the diagram; False with the reader's reason when it did not
     // load whole.
-    bool LoadShownRecord(int id, QString* reason);
+    bool LoadShownRecord(int id, QString* reason, QString* treeText = nullptr);
     // The window's part of clearing the diagram: "0/0", the diagram hidden, the report
     // and equation pages emptied, the view state restored.
     void ShowNoDiagram();

@@ -33,12 +33,12 @@ void TfOrvek1::RestoreAndActivate()
     activateWindow();
 }
 
-bool TfOrvek1::LoadShownRecord(int id, QString* reason)
+bool TfOrvek1::LoadShownRecord(int id, QString* reason, QString* treeText)
 {
     if (!DataModule1)
         return false;
     QSqlDatabase db = DataModule1->SessionOrvek().Database(AliasDB);
-    return LoadRecordDiagram(db, id, reason) == TRecordLoad::Loaded;
+    return LoadRecordDiagram(db, id, reason, treeText) == TRecordLoad::Loaded;
 }
 
 bool TfOrvek1::SaveRecordDiagram()

@@ -92,7 +92,7 @@ public:
     {
         TRecordLoad load;
         w.ScrollBox2->setVisible(true);
-        load.Loaded = w.LoadShownRecord(id, &load.Error);
+        load.Loaded = w.LoadShownRecord(id, &load.Error, &load.TreeText);
         return load;
     }
     void RefreshSummary() override { w.RefreshSummary(); }

@@ -5,11 +5,15 @@
 #include "tests/support/test_env.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 using namespace orvek;
@@ -188,6 +192,94 @@ TEST_F(StringTableTest, ReimportKeepsEditedTextsUntilTheirSourceChanges)
         WriteSource("c.tsv", { "1\tS1\tuno\tjeden\tjeden", "bad line" }), StringTableFolder(), &error));
     LanguageID = 0;
     EXPECT_EQ(GetString(1), "ONE (edited)");
+}
+
+namespace {
+
+// Every text of the table as a query reads it, in the order ID, language.
+QStringList TableTexts(const QList<int>& ids)
+{
+    QSqlDatabase db = OpenFolderDatabase(kStringsConnection, StringTableFolder(), false);
+    QStringList texts;
+    for (int id : ids)
+        for (const char* column : kLanguageColumns) {
+            QSqlQuery query(db);
+            EXPECT_TRUE(ExecBound(query, QStringLiteral("SELECT %1 FROM Strings WHERE ID = ?").arg(column), { id }));
+            texts << (query.next() ? query.value(0).toString() : QStringLiteral("<no row>"));
+        }
+    return texts;
+}
+
+QStringList LookedUpTexts(const QList<int>& ids)
+{
+    QStringList texts;
+    for (int id : ids)
+        for (quint8 language : { 0, 1, 2 }) {
+            LanguageID = language;
+            const QString text = GetString(id);
+            texts << (text.isEmpty() ? QStringLiteral("<no row>") : text);
+        }
+    LanguageID = 0;
+    return texts;
+}
+
+} // namespace
+
+TEST_F(StringTableTest, LookupsFollowTheTableThroughImportsAndEdits)
+{
+    const QList<int> ids { 1, 2, 3, 4, 5 };
+    QString error;
+    bool imported = false;
+    const QString first = WriteSource("first.tsv",
+        { "1\tS1\tone\tjeden\tjedna", "2\tS2\ttwo\tdva\tdvě", "3\tS3\tthree\ttri\ttři", "5\tS5\tfive\tpäť\tpět" });
+    ASSERT_TRUE(ImportStringTable(first, StringTableFolder(), &error, &imported)) << error.toStdString();
+    EXPECT_TRUE(imported);
+    EXPECT_EQ(LookedUpTexts(ids), TableTexts(ids));
+
+    // The browser's edits write through to the table and the kept texts.
+    ASSERT_TRUE(UpdateStringTexts(2, "TWO", QString::fromUtf8("DVA (upravené)"), &error)) << error.toStdString();
+    EXPECT_EQ(LookedUpTexts(ids), TableTexts(ids));
+    EXPECT_EQ(GetString(2), "TWO");
+
+    // The same file again: not imported, nothing written, the edit stays.
+    const QFileInfo database(FolderDatabasePath(StringTableFolder()));
+    const QDateTime written = database.lastModified();
+    ASSERT_TRUE(ImportStringTable(first, StringTableFolder(), &error, &imported)) << error.toStdString();
+    EXPECT_FALSE(imported);
+    EXPECT_EQ(QFileInfo(database.filePath()).lastModified(), written);
+    EXPECT_EQ(GetString(2), "TWO");
+
+    // A changed file is imported: a new row, a changed source text, the edit of an
+    // unchanged row kept.
+    const QString second = WriteSource("second.tsv",
+        { "1\tS1\tone, new\tjeden\tjedna", "2\tS2\ttwo\tdva\tdvě", "3\tS3\tthree\ttri\ttři",
+            "4\tS4\tfour\tštyri\tčtyři", "5\tS5\tfive\tpäť\tpět" });
+    ASSERT_TRUE(ImportStringTable(second, StringTableFolder(), &error, &imported)) << error.toStdString();
+    EXPECT_TRUE(imported);
+    EXPECT_EQ(LookedUpTexts(ids), TableTexts(ids));
+    EXPECT_EQ(GetString(1), "one, new");
+    EXPECT_EQ(GetString(2), "TWO");
+    LanguageID = 1;
+    EXPECT_EQ(GetString(4), QString::fromUtf8("štyri"));
+    LanguageID = 0;
+
+    // The same file under another name is the same content: not imported.
+    const QString copy = test::TestRoot() + "/copy.tsv";
+    QFile::remove(copy);
+    ASSERT_TRUE(QFile::copy(second, copy));
+    ASSERT_TRUE(ImportStringTable(copy, StringTableFolder(), &error, &imported));
+    EXPECT_FALSE(imported);
+
+    // Another instance changes the table: the next lookup reads it again.
+    {
+        const QString other = QStringLiteral("another instance");
+        QSqlDatabase db = OpenFolderDatabase(other, StringTableFolder(), false);
+        ASSERT_TRUE(PostStatement(db, "UPDATE Strings SET Czech = 'tři!' WHERE ID = 3"));
+        ASSERT_TRUE(PostStatement(db, "DELETE FROM Strings WHERE ID = 5"));
+        CloseFolderDatabase(other);
+    }
+    EXPECT_EQ(LookedUpTexts(ids), TableTexts(ids));
+    EXPECT_EQ(GetString(5), "");
 }
 
 TEST(StringTableData, EveryTextNumberInTheCodeHasThreeTexts)

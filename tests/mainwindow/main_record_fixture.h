@@ -112,7 +112,7 @@ protected:
         bool ok = ReadDiagramText(db, "TreeDB", id, text, counter, &error);
         LoadedItemChangeCounter = ok ? counter : -1;
         ok = ok && document.LoadText(text, &error);
-        return { ok, error };
+        return { ok, error, {} };
     }
     // Shows record ID as the tick does after a grid move.
     void Show(int id)

@@ -278,6 +278,36 @@ TEST_F(MainTick, AChangeStoredElsewhereMeanwhileIsRefusedAndReportedOnce)
     EXPECT_TRUE(document.FModified);
 }
 
+TEST_F(MainTick, AChangeIsStoredWithItsHistoryRowOrNotAtAll)
+{
+    ShowRow(0, 1000);
+    const qint64 counter = Row("TreeDB", ids[0])["ChangeCounter"].toLongLong();
+    // The history row fails after the record's row was written in the same transaction.
+    Exec("CREATE TRIGGER RefuseHistory BEFORE INSERT ON History BEGIN SELECT RAISE(ABORT, 'no history'); END", {});
+    DialogScript::Instance().AnswerMessage(mrCancel);
+    HistoryOriginalValues = "a = 1";
+    HistoryNewValues = "a = 3";
+    Edit("3");
+    TickAt(1100);
+    ASSERT_EQ(DialogScript::Instance().Shown().size(), 1);
+    EXPECT_TRUE(DialogScript::Instance().Shown().first().startsWith(Text(648)));
+    EXPECT_TRUE(DialogScript::Instance().Shown().first().contains("no history"));
+    EXPECT_EQ(StoredA(ids[0]), "1");
+    EXPECT_EQ(Row("TreeDB", ids[0])["ChangeCounter"].toLongLong(), counter);
+    EXPECT_EQ(HistoryRows(ids[0]), 0);
+    EXPECT_TRUE(document.FModified);
+    EXPECT_TRUE(HistoryNewValues.isEmpty());
+
+    // Once the row can be written, the next change stores both.
+    Exec("DROP TRIGGER RefuseHistory", {});
+    HistoryNewValues = "a = 4";
+    Edit("4");
+    TickAt(1200);
+    EXPECT_EQ(StoredA(ids[0]), "4");
+    EXPECT_EQ(HistoryRows(ids[0]), 1);
+    EXPECT_FALSE(document.FModified);
+}
+
 TEST_F(MainTick, ClearingAndReloadingStoreTheShownChangeAndReleaseTheLockFirst)
 {
     // A multi-selection clears the diagram once; a pending change and a modified

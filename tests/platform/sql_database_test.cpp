@@ -49,6 +49,42 @@ TEST(Collation, SlovakAndCzechAlphabetOrder)
     EXPECT_LT(CompareSlovak("abc", "Abc"), 0); // lower case first when all else is equal
 }
 
+TEST(Collation, SortKeysOrderAsTheComparison)
+{
+    // Names with every kind of difference the comparison knows: alphabet places with
+    // "ch", accents, case, a text that starts another, digits, blanks, punctuation,
+    // letters of other alphabets, surrogate pairs and code units above the accented
+    // letters.
+    QStringList names;
+    for (const char* name : { "Čapek", "čapek", "Capek", "capek", "Cáp", "cap", "Chalupa", "chalupa", "Cihla", "Hrad",
+             "hrad", "Hradec", "hradec Králové", "Hradec-Králové", "Řezník", "rezník", "Rezník", "Šťastný", "stastny",
+             "Stastný", "Ťava", "tava", "Žák", "zak", "Zák", "Ondřej", "Ôsmy", "osmy", "Öller", "Ýva", "yva", "Ďurica",
+             "durica", "Ľubomír", "lubomir", "Lubomír", "Ĺudo", "Mařík", "Marik", "Novák", "Nováková", "Novák 2",
+             "Novák 10", "Novák10", "1. kapitola", "10", "9", "", " ", "a-b", "a b", "ab", "a.b", "Ωμέγα", "ωμέγα",
+             "Жук", "жук", "Łódź", "lodz", "ß", "ss", "\xef\xbf\xbd", "\xf0\x9d\x90\x80", "\xef\xbc\xa1", "ch", "c",
+             "h", "CH", "Ch", "cH", "chch", "cch", "hch" })
+        names << QString::fromUtf8(name);
+    const auto sign = [](int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); };
+    for (const QString& a : names)
+        for (const QString& b : names) {
+            const int keys = sign(SlovakSortKey(a).compare(SlovakSortKey(b)));
+            EXPECT_EQ(keys, sign(CompareSlovak(a, b))) << a.toStdString() << " / " << b.toStdString();
+        }
+
+    // In SQL the key sorts texts as the collation does and keeps NULL, numbers and
+    // blobs where SQLite puts them.
+    QSqlDatabase db = OpenScratch("sortkeys");
+    ASSERT_TRUE(PostStatement(db, "CREATE TABLE Names (Name)"));
+    for (const QString& name : names)
+        ASSERT_TRUE(PostStatement(db, "INSERT INTO Names VALUES (?)", { name }));
+    ASSERT_TRUE(PostStatement(db, "INSERT INTO Names VALUES (NULL), (12), (-3.5), (x'00ff'), (x'')"));
+    const auto order = [&](const QString& key) {
+        return test::QueryColumn(db, "SELECT quote(Name) FROM Names ORDER BY " + key + ", rowid");
+    };
+    EXPECT_EQ(order("skcz_key(Name)"), order("Name COLLATE SKCZ"));
+    EXPECT_EQ(order("skcz_key(upper(Name)) DESC"), order("upper(Name) COLLATE SKCZ DESC"));
+}
+
 TEST(SqlDatabase, CollationUpperAndLikeFoldSlovakLetters)
 {
     QSqlDatabase db = OpenScratch();
