@@ -677,15 +677,28 @@ void TCustomParser::BuildOperationList()
 {
     int searchDepth = 0;
     const QString text = parser_text::Prepare(FExpression, &searchDepth);
-    ParserTree tree;
+    // The tree's storage is kept by the thread between parses, as the search's is.
+    thread_local ParserTree reused;
+    ParserTree& tree = reused;
+    struct Trim {
+        ParserTree& tree;
+        ~Trim()
+        {
+            if (tree.Nodes.capacity() > (size_t(1) << 16))
+                tree = ParserTree();
+        }
+    } trim { tree };
+    tree.Nodes.clear();
+    for (std::vector<int>& level : tree.Order)
+        level.clear();
     if (searchDepth <= CallerStackSearchDepth) {
-        tree = SplitSearch(text, *this).Run();
+        SplitSearch(text, *this).Run(tree);
     } else {
         // A thread of its own, with room for the deepest search the limits allow.
         std::exception_ptr failure;
         std::unique_ptr<QThread> worker(QThread::create([&]() {
             try {
-                tree = SplitSearch(text, *this).Run();
+                SplitSearch(text, *this).Run(tree);
             } catch (...) {
                 failure = std::current_exception();
             }
@@ -705,7 +718,8 @@ void TCustomParser::BuildOperationList()
         cells += node.Kind != okVariable;
     FStorage = std::make_unique<long double[]>(std::max(cells, 1));
     int next = 0;
-    std::vector<long double*> value(tree.Nodes.size(), nullptr);
+    thread_local std::vector<long double*> value;
+    value.assign(tree.Nodes.size(), nullptr);
     for (size_t i = 0; i < tree.Nodes.size(); ++i) {
         const ParserTreeNode& node = tree.Nodes[i];
         if (node.Kind == okVariable) {

@@ -304,7 +304,7 @@ SplitSearch::Info SplitSearch::Compute(int a, int b)
     return {};
 }
 
-ParserTree SplitSearch::Run()
+void SplitSearch::Run(ParserTree& tree)
 {
     const auto syntaxError = [this]() { return ESyntaxError(parser_text::SyntaxErrorMessage(FText)); };
     if (n == 0)
@@ -440,11 +440,8 @@ ParserTree SplitSearch::Run()
         throw syntaxError();
 
     // The tree, breadth first.
-    ParserTree tree;
-    struct Pending {
-        int a, b, level, node;
-    };
-    std::vector<Pending> queue;
+    std::vector<Pending>& queue = scratch.Queue;
+    queue.clear();
     // Two nodes for about every operator character: room enough in one allocation.
     const size_t operators = size_t(std::count_if(types.begin(), types.end(), [](quint16 t) { return t != 0; }));
     tree.Nodes.reserve(2 * operators + 2);
@@ -510,7 +507,6 @@ ParserTree SplitSearch::Run()
         }
     }
     CheckLevels(tree);
-    return tree;
 }
 
 } // namespace orvek

@@ -95,8 +95,9 @@ void CheckLevels(const ParserTree& tree);
 class SplitSearch {
 public:
     SplitSearch(const QString& text, const TCustomParser& parser);
-    // The tree of the whole text; raises ESyntaxError when it is no expression.
-    ParserTree Run();
+    // The tree of the whole text into Tree (empty, its storage reused); raises
+    // ESyntaxError when it is no expression.
+    void Run(ParserTree& tree);
 
 private:
     struct Info {
@@ -122,6 +123,10 @@ private:
     void AddMemo(quint64 key, const Info& info);
 
 public:
+    // A term still to be put into the tree.
+    struct Pending {
+        int a, b, level, node;
+    };
     // The working storage of a search. Each thread keeps one between parses, so that a
     // long text does not map and fault in fresh memory at every parse.
     struct Scratch {
@@ -129,6 +134,7 @@ public:
         std::vector<quint16> Types;
         std::vector<MemoSlot> Memo;
         std::vector<long double> Numbers; // the values of the number terms found
+        std::vector<Pending> Queue;
         bool InUse = false;
     };
 
