@@ -363,7 +363,7 @@ void TPreviewPrinter::DrawPageFrame(int Page)
     const QString& neighbour = bottom ? o.Footer : (Page == 1 ? o.Header : QString());
     if (!QString(neighbour).remove(".new_row.").trimmed().isEmpty()) {
         const QPair<int, int> lines = LineTextSpan(y, bottom ? &o.FooterFont : &o.HeaderFont, neighbour);
-        const int height = LineTextSpan(0, &o.PageNumFont, text).second;
+        const int height = LineHeightOf(&o.PageNumFont);
         const int below = lines.second + height, above = lines.first;
         if (bottom)
             y = below <= PageHeight ? below : above;

@@ -440,7 +440,7 @@ TEST(PreviewPrinter, PageNumberSharesNoLineWithTheFooterOrHeader)
         TPreviewPrinter printer;
         TTextOptions& o = printer.TextOptions;
         QFont small("Times New Roman");
-        small.setPixelSize(13);
+        small.setPointSizeF(9.75); // 13 pixels at 96 pixels per inch
         small.setItalic(true);
         o.FooterFont = o.PageNumFont = o.HeaderFont = small;
         o.Header = c.header;
