@@ -430,7 +430,7 @@ void SplitSearch::Run(ParserTree& tree)
     }
 
     size_t slots = 64;
-    while (slots < size_t(n) * 4)
+    while (slots < size_t(n) * 2)
         slots *= 2;
     scratch.Memo.assign(slots, MemoSlot());
     FMemoCount = 0;
