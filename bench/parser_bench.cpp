@@ -1,6 +1,6 @@
 // EvaluateExpression on expressions within the parser's limits: sums of short products
 // in bracketed groups (about 10, 100 and 1,000 operations), groups of a fixed depth in
-// growing number (length grows at a fixed nesting), and one chain 80 levels deep.
+// doubling number (length doubles at a fixed nesting), and one chain 80 levels deep.
 // Reports characters of expression text parsed and evaluated per second.
 
 #include "engine/expression.h"
@@ -81,8 +81,15 @@ void BM_Groups(benchmark::State& state)
 }
 BENCHMARK(BM_Groups)->UseRealTime()->Args({ 2, 2 })->Args({ 5, 10 })->Args({ 10, 50 });
 
-// Fixed depth (chains of 20 products), growing length.
-BENCHMARK(BM_Groups)->UseRealTime()->Args({ 1, 20 })->Args({ 4, 20 })->Args({ 16, 20 })->Args({ 48, 20 });
+// Fixed depth (chains of 20 products), the length doubling from about 500 to 8,000
+// characters: the time of each should be about twice the one before.
+BENCHMARK(BM_Groups)
+    ->UseRealTime()
+    ->Args({ 3, 20 })
+    ->Args({ 6, 20 })
+    ->Args({ 12, 20 })
+    ->Args({ 24, 20 })
+    ->Args({ 48, 20 });
 
 // One chain 80 levels deep.
 void BM_DeepChain(benchmark::State& state)

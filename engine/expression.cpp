@@ -78,6 +78,16 @@ void FoldSignPairs(const QString& Text, QString& Result)
 {
     static const char* const pairs[][2] = { { "--", "+" }, { "-+", "-" }, { "+-", "-" }, { "++", "+" }, { "*+", "*" },
         { "+*", "+" }, { "-*", "-" }, { "**", "*" } };
+    // Every pair is two of "+", "-" and "*" side by side; a text without such a pair
+    // stays as it is, which one look at each character tells.
+    const auto isSign = [](QChar c) { return c == u'+' || c == u'-' || c == u'*'; };
+    bool anyPair = false;
+    for (qsizetype i = 1; i < Text.size() && !anyPair; ++i)
+        anyPair = isSign(Text[i]) && isSign(Text[i - 1]);
+    if (!anyPair) {
+        Result = Text;
+        return;
+    }
     QString s = Text;
     for (const auto& pair : pairs)
         ReplaceAll(QLatin1String(pair[0]), QLatin1String(pair[1]), s);

@@ -420,6 +420,63 @@ QString Prepare(const QString& Text, int* SearchDepth)
     return s;
 }
 
+namespace {
+
+// Reads a number of the checked syntax whose digits make a mantissa below 10^19 and
+// whose scale is a power of ten from 10^-27 to 10^27: both are exact in long double (5^27
+// fits 64 bits), so the one multiplication or division rounds the value correctly, as
+// the full conversion does. False for every other number.
+bool ReadShortDecimal(const QChar* s, int length, char16_t point, long double& value)
+{
+    static constexpr long double kPowers[]
+        = { 1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L, 1e8L, 1e9L, 1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L,
+              1e17L, 1e18L, 1e19L, 1e20L, 1e21L, 1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L };
+    int i = 0;
+    const bool negative = s[0] == QLatin1Char('-');
+    if (negative || s[0] == QLatin1Char('+'))
+        ++i;
+    quint64 mantissa = 0;
+    int digits = 0, scale = 0;
+    bool fraction = false;
+    for (; i < length; ++i) {
+        const char16_t c = s[i].unicode();
+        if (c == point) {
+            fraction = true;
+            continue;
+        }
+        if (c < '0' || c > '9')
+            break;
+        if (mantissa != 0 || c != '0') {
+            if (++digits > 19)
+                return false;
+            mantissa = mantissa * 10 + (c - '0');
+        }
+        if (fraction)
+            --scale;
+    }
+    if (i < length) { // the exponent
+        ++i;
+        bool negativeExponent = false;
+        if (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))
+            negativeExponent = s[i++] == QLatin1Char('-');
+        int exponent = 0;
+        for (; i < length; ++i) {
+            exponent = exponent * 10 + (s[i].unicode() - '0');
+            if (exponent > 1000)
+                return false;
+        }
+        scale += negativeExponent ? -exponent : exponent;
+    }
+    if (scale < -27 || scale > 27)
+        return false;
+    long double v = static_cast<long double>(mantissa);
+    v = scale >= 0 ? v * kPowers[scale] : v / kPowers[-scale];
+    value = negative ? -v : v;
+    return true;
+}
+
+} // namespace
+
 bool ParseNumber(const QChar* s, int length, bool Pascal, long double& value)
 {
     if (length == 2 && s[0] == QLatin1Char('P') && s[1] == QLatin1Char('I')) {
@@ -464,6 +521,8 @@ bool ParseNumber(const QChar* s, int length, bool Pascal, long double& value)
     if (i != length)
         return false;
 
+    if (ReadShortDecimal(s, length, point, value))
+        return true;
     std::string buffer;
     buffer.reserve(length);
     for (int k = s[0] == QLatin1Char('+') ? 1 : 0; k < length; ++k) {
@@ -618,15 +677,28 @@ void TCustomParser::BuildOperationList()
 {
     int searchDepth = 0;
     const QString text = parser_text::Prepare(FExpression, &searchDepth);
-    ParserTree tree;
+    // The tree's storage is kept by the thread between parses, as the search's is.
+    thread_local ParserTree reused;
+    ParserTree& tree = reused;
+    struct Trim {
+        ParserTree& tree;
+        ~Trim()
+        {
+            if (tree.Nodes.capacity() > (size_t(1) << 16))
+                tree = ParserTree();
+        }
+    } trim { tree };
+    tree.Nodes.clear();
+    for (std::vector<int>& level : tree.Order)
+        level.clear();
     if (searchDepth <= CallerStackSearchDepth) {
-        tree = SplitSearch(text, *this).Run();
+        SplitSearch(text, *this).Run(tree);
     } else {
         // A thread of its own, with room for the deepest search the limits allow.
         std::exception_ptr failure;
         std::unique_ptr<QThread> worker(QThread::create([&]() {
             try {
-                tree = SplitSearch(text, *this).Run();
+                SplitSearch(text, *this).Run(tree);
             } catch (...) {
                 failure = std::current_exception();
             }
@@ -646,7 +718,8 @@ void TCustomParser::BuildOperationList()
         cells += node.Kind != okVariable;
     FStorage = std::make_unique<long double[]>(std::max(cells, 1));
     int next = 0;
-    std::vector<long double*> value(tree.Nodes.size(), nullptr);
+    thread_local std::vector<long double*> value;
+    value.assign(tree.Nodes.size(), nullptr);
     for (size_t i = 0; i < tree.Nodes.size(); ++i) {
         const ParserTreeNode& node = tree.Nodes[i];
         if (node.Kind == okVariable) {

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -157,14 +158,56 @@ TermKind SplitSearch::SideKind(int a, int b)
     return Classify(a, b).Kind;
 }
 
+namespace {
+size_t SlotOf(quint64 key, size_t mask)
+{
+    return size_t((key * 0x9E3779B97F4A7C15ull) >> 20) & mask;
+}
+} // namespace
+
+const SplitSearch::Info* SplitSearch::FindMemo(quint64 key) const
+{
+    const std::vector<MemoSlot>& memo = FScratch->Memo;
+    const size_t mask = memo.size() - 1;
+    for (size_t i = SlotOf(key, mask);; i = (i + 1) & mask) {
+        if (memo[i].Key == key)
+            return &memo[i].Value;
+        if (memo[i].Key == 0)
+            return nullptr;
+    }
+}
+
+void SplitSearch::AddMemo(quint64 key, const Info& info)
+{
+    std::vector<MemoSlot>& memo = FScratch->Memo;
+    if (2 * (FMemoCount + 1) > memo.size()) {
+        std::vector<MemoSlot> old(2 * memo.size());
+        old.swap(memo);
+        const size_t mask = memo.size() - 1;
+        for (const MemoSlot& slot : old) {
+            if (slot.Key == 0)
+                continue;
+            size_t i = SlotOf(slot.Key, mask);
+            while (memo[i].Key != 0)
+                i = (i + 1) & mask;
+            memo[i] = slot;
+        }
+    }
+    const size_t mask = memo.size() - 1;
+    size_t i = SlotOf(key, mask);
+    while (memo[i].Key != 0)
+        i = (i + 1) & mask;
+    memo[i] = { key, info };
+    ++FMemoCount;
+}
+
 SplitSearch::Info SplitSearch::Classify(int a, int b)
 {
-    const quint64 key = (quint64(quint32(a)) << 32) | quint32(b);
-    const auto it = FMemo.find(key);
-    if (it != FMemo.end())
-        return it->second;
+    const quint64 key = ((quint64(quint32(a)) << 32) | quint32(b)) + 1;
+    if (const Info* known = FindMemo(key))
+        return *known;
     const Info info = Compute(a, b);
-    FMemo.emplace(key, info);
+    AddMemo(key, info);
     return info;
 }
 
@@ -191,8 +234,11 @@ SplitSearch::Info SplitSearch::Compute(int a, int b)
     const char16_t c0 = s[a].unicode();
     long double number;
     if (((c0 >= '0' && c0 <= '9') || c0 == '.' || c0 == '+' || c0 == '-' || c0 == 'P' || !FParser.PascalNumberformat)
-        && parser_text::ParseNumber(s + a, length, FParser.PascalNumberformat, number))
-        return { tkNumber };
+        && parser_text::ParseNumber(s + a, length, FParser.PascalNumberformat, number)) {
+        // The value is kept, so that the tree need not read the number again.
+        FScratch->Numbers.push_back(number);
+        return { tkNumber, int(FScratch->Numbers.size() - 1) };
+    }
     if (c0 == '-' && length >= 2 && (MinusOperandKinds & KindBit(SideKind(a + 1, b))))
         return { tkMinus };
 
@@ -258,15 +304,38 @@ SplitSearch::Info SplitSearch::Compute(int a, int b)
     return {};
 }
 
-ParserTree SplitSearch::Run()
+void SplitSearch::Run(ParserTree& tree)
 {
     const auto syntaxError = [this]() { return ESyntaxError(parser_text::SyntaxErrorMessage(FText)); };
     if (n == 0)
         throw syntaxError();
 
+    // The thread's scratch storage, or storage of its own where a search runs inside
+    // another on the same thread.
+    thread_local Scratch threadScratch;
+    Scratch ownScratch;
+    Scratch& scratch = threadScratch.InUse ? ownScratch : threadScratch;
+    struct Release {
+        Scratch& s;
+        ~Release()
+        {
+            s.InUse = false;
+            // Storage for an unusually long text is not kept.
+            if (s.Next.capacity() > (size_t(1) << 21))
+                s = Scratch();
+        }
+    } release { scratch };
+    scratch.InUse = true;
+    FScratch = &scratch;
+    scratch.Numbers.clear();
+
     // Matching brackets and bracket levels ("(" and ")" stand at the level around them).
-    FMatch.assign(n, -1);
-    std::vector<int> level(n, 0), stack;
+    std::vector<int>& match = scratch.Match;
+    match.assign(n, -1);
+    FMatch = match.data();
+    std::vector<int>& level = scratch.Level;
+    level.assign(n, 0);
+    std::vector<int> stack;
     int maxLevel = 0;
     for (int i = 0; i < n; ++i) {
         level[i] = int(stack.size());
@@ -276,8 +345,8 @@ ParserTree SplitSearch::Run()
         } else if (s[i] == QLatin1Char(')')) {
             if (stack.empty())
                 throw syntaxError();
-            FMatch[stack.back()] = i;
-            FMatch[i] = stack.back();
+            match[stack.back()] = i;
+            match[i] = stack.back();
             stack.pop_back();
             level[i] = int(stack.size());
         }
@@ -286,7 +355,8 @@ ParserTree SplitSearch::Run()
         throw syntaxError();
 
     // Position types.
-    std::vector<quint16> types(n, 0);
+    std::vector<quint16>& types = scratch.Types;
+    types.assign(n, 0);
     for (int i = 0; i < n; ++i) {
         const char16_t c = s[i].unicode();
         quint16 t = 0;
@@ -325,10 +395,14 @@ ParserTree SplitSearch::Run()
 
     // Next and previous position of each type at the same bracket level, within the
     // same brackets.
-    FNext.assign(size_t(ptTypes) * n, INT_MAX);
-    FPrev.assign(size_t(ptTypes) * n, -1);
-    std::vector<int> cursor(size_t(ptTypes) * (maxLevel + 2));
-    std::fill(cursor.begin(), cursor.end(), INT_MAX);
+    std::vector<int>& next = scratch.Next;
+    std::vector<int>& prev = scratch.Prev;
+    next.resize(size_t(ptTypes) * n);
+    prev.resize(size_t(ptTypes) * n);
+    FNext = next.data();
+    FPrev = prev.data();
+    std::vector<int>& cursor = scratch.Cursor;
+    cursor.assign(size_t(ptTypes) * (maxLevel + 2), INT_MAX);
     for (int i = n - 1; i >= 0; --i) {
         const int l = level[i];
         if (s[i] == QLatin1Char('(') || s[i] == QLatin1Char(')'))
@@ -338,7 +412,7 @@ ParserTree SplitSearch::Run()
             int& c = cursor[size_t(t) * (maxLevel + 2) + l];
             if (types[i] & (1 << t))
                 c = i;
-            FNext[size_t(t) * n + i] = c;
+            next[size_t(t) * n + i] = c;
         }
     }
     std::fill(cursor.begin(), cursor.end(), -1);
@@ -351,22 +425,27 @@ ParserTree SplitSearch::Run()
             int& c = cursor[size_t(t) * (maxLevel + 2) + l];
             if (types[i] & (1 << t))
                 c = i;
-            FPrev[size_t(t) * n + i] = c;
+            prev[size_t(t) * n + i] = c;
         }
     }
 
-    FMemo.reserve(size_t(n) * 4);
+    size_t slots = 64;
+    while (slots < size_t(n) * 2)
+        slots *= 2;
+    scratch.Memo.assign(slots, MemoSlot());
+    FMemoCount = 0;
     int a = 0, b = n;
     Peel(a, b);
     if (a >= b || Classify(a, b).Kind == tkNone)
         throw syntaxError();
 
     // The tree, breadth first.
-    ParserTree tree;
-    struct Pending {
-        int a, b, level, node;
-    };
-    std::vector<Pending> queue;
+    std::vector<Pending>& queue = scratch.Queue;
+    queue.clear();
+    // Two nodes for about every operator character: room enough in one allocation.
+    const size_t operators = size_t(std::count_if(types.begin(), types.end(), [](quint16 t) { return t != 0; }));
+    tree.Nodes.reserve(2 * operators + 2);
+    queue.reserve(2 * operators + 2);
     queue.push_back({ a, b, 0, 0 });
     tree.Nodes.emplace_back();
     for (size_t head = 0; head < queue.size(); ++head) {
@@ -390,18 +469,16 @@ ParserTree SplitSearch::Run()
             break;
         case tkNumber:
             node.Kind = okConstant;
-            parser_text::ParseNumber(s + t.a, t.b - t.a, FParser.PascalNumberformat, node.Constant);
+            node.Constant = scratch.Numbers[size_t(info.Split)];
             break;
         case tkMinus:
             node.Kind = okMinus;
             addChild(0, t.a + 1, t.b);
             break;
         case tkPower: {
-            long double exponent = 0;
-            const bool isNumber = Classify(info.Split + 1, t.b).Kind == tkNumber
-                && parser_text::ParseNumber(
-                    s + info.Split + 1, t.b - info.Split - 1, FParser.PascalNumberformat, exponent);
-            node.Kind = PowerKind(isNumber, exponent);
+            const Info right = Classify(info.Split + 1, t.b);
+            const bool isNumber = right.Kind == tkNumber;
+            node.Kind = PowerKind(isNumber, isNumber ? scratch.Numbers[size_t(right.Split)] : 0);
             addChild(0, t.a, info.Split);
             addChild(1, info.Split + 1, t.b);
             break;
@@ -430,7 +507,6 @@ ParserTree SplitSearch::Run()
         }
     }
     CheckLevels(tree);
-    return tree;
 }
 
 } // namespace orvek

@@ -4,7 +4,7 @@
 
 #include "engine/parser.h"
 
-#include <unordered_map>
+#include <vector>
 
 namespace orvek {
 
@@ -95,8 +95,9 @@ void CheckLevels(const ParserTree& tree);
 class SplitSearch {
 public:
     SplitSearch(const QString& text, const TCustomParser& parser);
-    // The tree of the whole text; raises ESyntaxError when it is no expression.
-    ParserTree Run();
+    // The tree of the whole text into Tree (empty, its storage reused); raises
+    // ESyntaxError when it is no expression.
+    void Run(ParserTree& tree);
 
 private:
     struct Info {
@@ -113,16 +114,42 @@ private:
     int NextAfter(int type, int a) const;
     int PrevAt(int type, int at) const;
 
+    // The memo: open addressing over (a, b) + 1 as the key, 0 marking a free slot.
+    struct MemoSlot {
+        quint64 Key = 0;
+        Info Value;
+    };
+    const Info* FindMemo(quint64 key) const;
+    void AddMemo(quint64 key, const Info& info);
+
+public:
+    // A term still to be put into the tree.
+    struct Pending {
+        int a, b, level, node;
+    };
+    // The working storage of a search. Each thread keeps one between parses, so that a
+    // long text does not map and fault in fresh memory at every parse.
+    struct Scratch {
+        std::vector<int> Match, Next, Prev, Level, Cursor;
+        std::vector<quint16> Types;
+        std::vector<MemoSlot> Memo;
+        std::vector<long double> Numbers; // the values of the number terms found
+        std::vector<Pending> Queue;
+        bool InUse = false;
+    };
+
+private:
     const QString& FText;
     const QChar* s;
     int n;
     const TCustomParser& FParser;
     int FMaxVariableLength = 0;
     char16_t FPoint = u'.'; // the decimal point of numbers
-    std::vector<int> FMatch;
-    std::vector<int> FNext; // per position and type
-    std::vector<int> FPrev;
-    std::unordered_map<quint64, Info> FMemo;
+    Scratch* FScratch = nullptr;
+    const int* FMatch = nullptr; // the matching bracket of each bracket
+    const int* FNext = nullptr; // per type and position
+    const int* FPrev = nullptr;
+    size_t FMemoCount = 0;
 };
 
 } // namespace orvek

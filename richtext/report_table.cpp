@@ -21,11 +21,16 @@
 
 namespace orvek {
 
+EReportTableFull::EReportTableFull()
+    : std::out_of_range("report table cell out of range")
+{
+}
+
 namespace {
 qsizetype CellIndex(int column, int row)
 {
     if (column < 1 || column > TStringTable::MaxColumns || row < 1 || row > TStringTable::MaxRows)
-        throw std::out_of_range("report table cell out of range");
+        throw EReportTableFull();
     return qsizetype(column - 1) * TStringTable::MaxRows + (row - 1);
 }
 } // namespace

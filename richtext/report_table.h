@@ -7,8 +7,16 @@
 
 #include <array>
 #include <memory>
+#include <stdexcept>
 
 namespace orvek {
+
+// A table cell beyond the report table's rows or columns: the report is larger than a
+// report can hold.
+class EReportTableFull : public std::out_of_range {
+public:
+    EReportTableFull();
+};
 
 struct TStringTable {
     static constexpr int MaxColumns = 100;
@@ -19,7 +27,7 @@ struct TStringTable {
     std::array<int, MaxColumns + 1> ColWidths {}; // twips; element 0 is not used
 
     // Cell (Column, Row), 1-based; a cell is mark-up or an RTF text. An index out of
-    // range throws std::out_of_range.
+    // range throws EReportTableFull.
     QString& Cells(int column, int row);
     const QString& Cells(int column, int row) const;
 

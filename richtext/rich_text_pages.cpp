@@ -148,6 +148,16 @@ void TRichTextPages::BuildUnits()
     // Positions must grow for the look-up by character.
     for (size_t i = 1; i < units_.size(); ++i)
         units_[i].pos = std::max(units_[i].pos, units_[i - 1].pos);
+    // Header rows, for the pages a table continues on.
+    for (const Unit& u : units_) {
+        if (!u.table || u.row < 0 || u.row >= u.table->format().headerRowCount())
+            continue;
+        const auto [it, added] = headers_.try_emplace(u.table, HeaderRows { u.top, u.bottom });
+        if (!added) {
+            it->second.top = std::min(it->second.top, u.top);
+            it->second.bottom = std::max(it->second.bottom, u.bottom);
+        }
+    }
 }
 
 int TRichTextPages::UnitAt(int firstChar) const
@@ -181,14 +191,19 @@ void TRichTextPages::DrawSlice(
     painter.restore();
 }
 
-int TRichTextPages::RenderPage(QPainter& painter, const QRect& target, int firstChar) const
+TRichTextPages::TPageCut TRichTextPages::CutPage(const QRect& target, int firstChar) const
 {
-    if (target.width() <= 0 || target.height() <= 0)
-        return -1;
-    if (units_.empty() || firstChar >= TextLength())
-        return TextLength();
+    TPageCut cut;
+    if (target.width() <= 0 || target.height() <= 0) {
+        cut.NextChar = -1;
+        return cut;
+    }
+    if (units_.empty() || firstChar >= TextLength()) {
+        cut.NextChar = TextLength();
+        return cut;
+    }
     const double height = target.height();
-    // The page after the one just drawn starts at the unit that one stopped at, even
+    // The page after the one just cut starts at the unit that one stopped at, even
     // where two units share a character position.
     const size_t first = (resumeUnit_ < units_.size() && units_[resumeUnit_].pos == firstChar)
         ? resumeUnit_
@@ -199,14 +214,11 @@ int TRichTextPages::RenderPage(QPainter& painter, const QRect& target, int first
     double headerTop = 0, headerBottom = 0, headerContentTop = 0;
     if (start.table && start.row >= start.table->format().headerRowCount()
         && start.table->format().headerRowCount() > 0) {
-        const int headerRows = start.table->format().headerRowCount();
-        bool any = false;
-        for (const Unit& u : units_) {
-            if (u.table == start.table && u.row >= 0 && u.row < headerRows) {
-                headerTop = any ? std::min(headerTop, u.top) : u.top;
-                headerBottom = any ? std::max(headerBottom, u.bottom) : u.bottom;
-                any = true;
-            }
+        const auto found = headers_.find(start.table);
+        const bool any = found != headers_.end();
+        if (any) {
+            headerTop = found->second.top;
+            headerBottom = found->second.bottom;
         }
         // The table's outer border is drawn a little above its frame; the header slice
         // takes that strip along, and nothing else of what stands above the table.
@@ -237,6 +249,7 @@ int TRichTextPages::RenderPage(QPainter& painter, const QRect& target, int first
     while (next > first && next < units_.size() && units_[next].pos == units_[next - 1].pos)
         --next;
 
+    cut.Empty = false;
     if (next == first) {
         // Taller than the whole body: a page of its own, scaled to fit.
         next = first + 1;
@@ -244,16 +257,37 @@ int TRichTextPages::RenderPage(QPainter& painter, const QRect& target, int first
             ++next;
         const double bottom = units_[next - 1].bottom;
         const double tall = std::max(bottom - start.top, 1.0);
-        const double scale = std::min(1.0, height / tall);
-        DrawSlice(painter, start.top, bottom, target.left(), target.top(), scale);
+        cut.Top = start.top;
+        cut.Bottom = bottom;
+        cut.Scale = std::min(1.0, height / tall);
     } else {
-        if (header > 0)
-            DrawSlice(painter, headerTop, headerBottom, target.left(), target.top(), 1.0, headerContentTop);
-        DrawSlice(
-            painter, start.top - lead, units_[next - 1].bottom, target.left(), target.top() + header, 1.0, start.top);
+        cut.HeaderTop = headerTop;
+        cut.HeaderBottom = headerBottom;
+        cut.HeaderContentTop = headerContentTop;
+        cut.Top = start.top - lead;
+        cut.Bottom = units_[next - 1].bottom;
+        cut.ContentTop = start.top;
+        cut.Offset = header;
     }
     resumeUnit_ = next;
-    return next < units_.size() ? units_[next].pos : TextLength();
+    cut.NextChar = next < units_.size() ? units_[next].pos : TextLength();
+    return cut;
+}
+
+void TRichTextPages::DrawPage(QPainter& painter, const QRect& target, const TPageCut& cut) const
+{
+    if (cut.Empty)
+        return;
+    if (cut.HeaderBottom - cut.HeaderTop > 0)
+        DrawSlice(painter, cut.HeaderTop, cut.HeaderBottom, target.left(), target.top(), 1.0, cut.HeaderContentTop);
+    DrawSlice(painter, cut.Top, cut.Bottom, target.left(), target.top() + cut.Offset, cut.Scale, cut.ContentTop);
+}
+
+int TRichTextPages::RenderPage(QPainter& painter, const QRect& target, int firstChar) const
+{
+    const TPageCut cut = CutPage(target, firstChar);
+    DrawPage(painter, target, cut);
+    return cut.NextChar;
 }
 
 } // namespace orvek

@@ -13,6 +13,7 @@
 
 #include <QRect>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class QPainter;
@@ -28,7 +29,24 @@ public:
     TRichTextPages(const QTextDocument& source, const TPageMetrics& metrics, int width);
     ~TRichTextPages();
 
-    // Draws one page body into Target (device pixels) from FirstChar on and returns the
+    // What one page body holds: found from the layout alone, drawn later (or never).
+    struct TPageCut {
+        // The character the next page starts with: TextLength() after the last page, -1
+        // when the body is too small for any text.
+        int NextChar = 0;
+        bool Empty = true; // nothing to draw
+        double Top = 0, Bottom = 0, ContentTop = -1e9, Scale = 1.0, Offset = 0;
+        double HeaderTop = 0, HeaderBottom = 0, HeaderContentTop = 0; // a repeated table header
+    };
+
+    // Cuts the page body of Target (device pixels) that starts at FirstChar. The pages
+    // of a document are cut in order, each from the character the one before answered.
+    TPageCut CutPage(const QRect& target, int firstChar) const;
+    // Draws a page body cut for Target; only what lies on that page is drawn, so the
+    // cost of a page does not grow with the document.
+    void DrawPage(QPainter& painter, const QRect& target, const TPageCut& cut) const;
+
+    // Cuts and draws one page body into Target from FirstChar on and returns the
     // character the next page starts with: TextLength() when everything has been drawn,
     // -1 when Target is too small for any text (nothing is drawn then).
     int RenderPage(QPainter& painter, const QRect& target, int firstChar) const;
@@ -44,6 +62,9 @@ private:
         int row = -1;
         bool keepNext = false; // stays on the page of the unit after it
     };
+    struct HeaderRows {
+        double top = 0, bottom = 0;
+    };
     void BuildUnits();
     int UnitAt(int firstChar) const;
     // Draws the document from Top to Bottom at (X, Y), scaled; only lines below
@@ -55,6 +76,8 @@ private:
     std::unique_ptr<QTextDocument> doc_;
     int width_;
     std::vector<Unit> units_;
+    // The extent of the header rows of each table that has them.
+    std::unordered_map<const QTextTable*, HeaderRows> headers_;
     mutable size_t resumeUnit_ = size_t(-1);
 };
 

@@ -4,7 +4,6 @@
 #include "platform/paper.h"
 #include "platform/ui/printer.h"
 #include "platform/ui/rich_edit98.h"
-#include "richtext/rich_text_pages.h"
 #include "richtext/ui/page_setup_form.h"
 #include "richtext/ui/preview_form.h"
 
@@ -156,6 +155,7 @@ void TPreviewPrinter::BeginDoc()
         canvas_->end();
     canvas_.reset();
     pages_.clear();
+    pagination_.reset();
     NewPage();
 }
 
@@ -199,7 +199,13 @@ QPainter* TPreviewPrinter::GetCanvas()
 
 const TPagePicture* TPreviewPrinter::GetPage(int index) const
 {
-    return index >= 0 && index < PageCount() ? pages_[size_t(index)].get() : nullptr;
+    if (index < 0 || index >= PageCount())
+        return nullptr;
+    // A page of the pagination is recorded the first time it is asked for; the pages
+    // stay the same whenever that happens.
+    if (!pages_[size_t(index)] && pagination_)
+        const_cast<TPreviewPrinter*>(this)->RecordPage(size_t(index));
+    return pages_[size_t(index)].get();
 }
 
 int TPreviewPrinter::XToDevice(double length) const
@@ -236,37 +242,104 @@ bool TPreviewPrinter::PrintRichEdit(bool WithFrame, TRichEdit98& Edit)
     } unitsBack { this, units_ };
     SetUnits(unInches);
 
+    // As BeginDoc: the pages of before and any open canvas go.
+    printing_ = true;
+    printerKnown_ = true;
+    if (canvas_)
+        canvas_->end();
+    canvas_.reset();
+    pages_.clear();
+    pagination_.reset();
+    ReadDeviceMetrics();
+
+    // One layout of the text, cut into pages at once; the pages are recorded when asked for.
+    auto pagination = std::make_unique<Pagination>();
+    pagination->body = BodyRect();
+    pagination->withFrame = WithFrame;
+    pagination->options = TextOptions;
+    pagination->metrics = { PixelsPerInchX, PixelsPerInchY, PageWidth, PageHeight };
+    pagination->offsetX = OffsetX;
+    pagination->offsetY = OffsetY;
+    pagination->paginator
+        = std::make_unique<TRichTextPages>(*Edit.document(), pagination->metrics, pagination->body.width());
+    const TRichTextPages& paginator = *pagination->paginator;
     int firstChar = 0;
-    int page = 0;
     bool fits = true;
-    std::unique_ptr<TRichTextPages> paginator;
     for (bool more = true; more;) {
-        if (firstChar > 0)
-            NewPage();
-        else
-            BeginDoc();
-        ++page;
-        const QRect body = BodyRect();
-        if (!paginator)
-            paginator = std::make_unique<TRichTextPages>(*Edit.document(), pages_.back()->Metrics(), body.width());
-        const int next = paginator->RenderPage(*GetCanvas(), body, firstChar);
+        pages_.push_back(nullptr);
+        Status(QString("Paginating page %1").arg(PageCount()), PageCount(), stPaginating);
+        const TRichTextPages::TPageCut cut = paginator.CutPage(pagination->body, firstChar);
+        pagination->pending.push_back({ cut, PageCount() });
+        const int next = cut.NextChar;
         if (next < 0)
             fits = false;
         // Stops also where no progress was made, so a body that holds nothing cannot loop.
-        more = next > firstChar && next < paginator->TextLength();
+        more = next > firstChar && next < paginator.TextLength();
         firstChar = qMax(next, 0);
-        DrawPageFrame(page);
-        if (WithFrame) {
-            QPainter* c = GetCanvas();
-            const int x1 = RoundEven(PageWidth * 0.03), y1 = RoundEven(PageHeight * 0.02);
-            const int x2 = RoundEven(PageWidth * 0.97);
-            const int y2 = RoundEven((PageHeight - YToDevice(TextOptions.FooterMargin)) / 1.038);
-            const QPoint corners[] = { { x1, y1 }, { x2, y1 }, { x2, y2 }, { x1, y2 }, { x1, y1 } };
-            c->drawPolyline(corners, 5);
-        }
     }
-    EndDoc();
+    pagination_ = std::move(pagination);
+    PageUsed = true;
+    printing_ = false;
+    Status("Pagination Complete", -1, stPaginationFinished);
     return fits;
+}
+
+void TPreviewPrinter::RecordPage(size_t index)
+{
+    Pagination& p = *pagination_;
+    const PendingPage& pending = p.pending[index];
+    auto picture = std::make_unique<TPagePicture>(p.metrics);
+    // The page is framed with the layout, options and units of its pagination; whatever
+    // the printer holds now comes back afterwards.
+    struct Restore {
+        TPreviewPrinter& printer;
+        TTextOptions options;
+        int ppiX, ppiY, width, height, offsetX, offsetY;
+        bool used;
+        TUnits units;
+        std::unique_ptr<QPainter> canvas;
+        ~Restore()
+        {
+            printer.TextOptions = options;
+            printer.PixelsPerInchX = ppiX;
+            printer.PixelsPerInchY = ppiY;
+            printer.PageWidth = width;
+            printer.PageHeight = height;
+            printer.OffsetX = offsetX;
+            printer.OffsetY = offsetY;
+            printer.PageUsed = used;
+            printer.SetUnits(units);
+            if (printer.canvas_ && printer.canvas_->isActive())
+                printer.canvas_->end();
+            printer.canvas_ = std::move(canvas);
+        }
+    } restore { *this, TextOptions, PixelsPerInchX, PixelsPerInchY, PageWidth, PageHeight, OffsetX, OffsetY, PageUsed,
+        units_, std::move(canvas_) };
+    TextOptions = p.options;
+    PixelsPerInchX = p.metrics.PixelsPerInchX;
+    PixelsPerInchY = p.metrics.PixelsPerInchY;
+    PageWidth = p.metrics.PageWidth;
+    PageHeight = p.metrics.PageHeight;
+    OffsetX = p.offsetX;
+    OffsetY = p.offsetY;
+    SetUnits(unInches);
+    canvas_ = std::make_unique<QPainter>();
+    canvas_->begin(picture.get());
+    canvas_->setFont(QFont("Arial", 10));
+    canvas_->setBrush(Qt::NoBrush);
+
+    p.paginator->DrawPage(*canvas_, p.body, pending.cut);
+    DrawPageFrame(pending.number);
+    if (p.withFrame) {
+        QPainter* c = GetCanvas();
+        const int x1 = RoundEven(PageWidth * 0.03), y1 = RoundEven(PageHeight * 0.02);
+        const int x2 = RoundEven(PageWidth * 0.97);
+        const int y2 = RoundEven((PageHeight - YToDevice(TextOptions.FooterMargin)) / 1.038);
+        const QPoint corners[] = { { x1, y1 }, { x2, y1 }, { x2, y2 }, { x1, y2 }, { x1, y1 } };
+        c->drawPolyline(corners, 5);
+    }
+    canvas_->end();
+    pages_[index] = std::move(picture);
 }
 
 void TPreviewPrinter::DrawPageFrame(int Page)
@@ -277,13 +350,44 @@ void TPreviewPrinter::DrawPageFrame(int Page)
     if (Page == 1)
         DrawLineText(headerY, o.HeaderAlign, &o.HeaderFont, o.Header, o.HeaderColor);
     DrawLineText(footerY, o.FooterAlign, &o.FooterFont, o.Footer, o.FooterColor);
-    if (o.PrintPageNumber != pnNone) {
-        // Only "%d" is replaced; any other "%" of the text stays as it stands.
-        QString text = o.PageNumText;
-        text.replace("%d", QString::number(Page));
-        DrawLineText(
-            o.PrintPageNumber == pnBottom ? footerY : headerY, o.PageNumAlign, &o.PageNumFont, text, o.PageNumColor);
+    if (o.PrintPageNumber == pnNone)
+        return;
+    // Only "%d" is replaced; any other "%" of the text stays as it stands.
+    QString text = o.PageNumText;
+    text.replace("%d", QString::number(Page));
+    const bool bottom = o.PrintPageNumber == pnBottom;
+    int y = bottom ? footerY : headerY;
+    // The page number never shares a line with the footer (or the first page's header)
+    // drawn on the same base line: it takes the line beyond them, towards the paper's
+    // edge, or the line on their other side where the paper ends first.
+    const QString& neighbour = bottom ? o.Footer : (Page == 1 ? o.Header : QString());
+    if (!QString(neighbour).remove(".new_row.").trimmed().isEmpty()) {
+        const QPair<int, int> lines = LineTextSpan(y, bottom ? &o.FooterFont : &o.HeaderFont, neighbour);
+        const int height = LineHeightOf(&o.PageNumFont);
+        const int below = lines.second + height, above = lines.first;
+        if (bottom)
+            y = below <= PageHeight ? below : above;
+        else
+            y = above - height >= 0 ? above : below;
     }
+    DrawLineText(y, o.PageNumAlign, &o.PageNumFont, text, o.PageNumColor);
+}
+
+int TPreviewPrinter::LineHeightOf(const QFont* Font) const
+{
+    QFont font = Font ? *Font : (canvas_ ? canvas_->font() : QFont());
+    const QFontMetricsF fm(font, canvas_ ? canvas_->device() : nullptr);
+    return RoundEven(1.2 * fm.height());
+}
+
+QPair<int, int> TPreviewPrinter::LineTextSpan(int Y, const QFont* Font, const QString& Text) const
+{
+    const int lineHeight = LineHeightOf(Font);
+    const QString marker = ".new_row.";
+    if (!Text.contains(marker))
+        return { Y - lineHeight, Y };
+    const int top = Y - RoundEven(1.5 * lineHeight);
+    return { top, top + int(Text.count(marker) + 1) * lineHeight };
 }
 
 void TPreviewPrinter::DrawLineText(int Y, TAlignment Align, const QFont* Font, const QString& Text, quint32 Color)
@@ -337,7 +441,7 @@ bool TPreviewPrinter::PrintRange(int From, int To)
     printer.setPageOrientation(Orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     if (printer.outputFormat() == QPrinter::PdfFormat) {
         // A file takes the paper the pages were recorded on.
-        const TPageMetrics& m = pages_[size_t(From)]->Metrics();
+        const TPageMetrics& m = GetPage(From)->Metrics();
         printer.setPageOrientation(QPageLayout::Portrait);
         printer.setPageSize(QPageSize(
             QSizeF(double(m.PageWidth) / m.PixelsPerInchX, double(m.PageHeight) / m.PixelsPerInchY), QPageSize::Inch));
@@ -350,7 +454,7 @@ bool TPreviewPrinter::PrintRange(int From, int To)
     const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
     for (int i = From; i <= To; ++i) {
         Status(QString("Printing page %1").arg(i), i, stPrinting);
-        pages_[size_t(i)]->DrawScaled(painter, QRectF(0, 0, paper.width(), paper.height()));
+        GetPage(i)->DrawScaled(painter, QRectF(0, 0, paper.width(), paper.height()));
         if (i < To)
             printer.newPage();
     }

@@ -5,9 +5,12 @@
 // pages on the shared printer or shows them in the preview window.
 
 #include "richtext/page_picture.h"
+#include "richtext/rich_text_pages.h"
 
 #include <QFont>
 #include <QObject>
+#include <QPair>
+#include <QRect>
 #include <QString>
 
 #include <functional>
@@ -88,7 +91,9 @@ public:
     double DeviceToUnits(int pixels) const;
 
     // Paginates the whole text of Edit into new pages. False when the page body is too
-    // small for any text (the pages made so far are kept).
+    // small for any text (the pages made so far are kept). The text is laid out once and
+    // cut into pages at once; each page is recorded when it is first asked for
+    // (GetPage), with the page layout and options as they were at the pagination.
     bool PrintRichEdit(bool WithFrame, TRichEdit98& Edit);
     void DrawPageFrame(int Page);
     void DrawLineText(int Y, TAlignment Align, const QFont* Font, const QString& Text, quint32 Color = 0);
@@ -111,12 +116,34 @@ public:
     QRect BodyRect() const;
 
 private:
+    // The line height of Font (the canvas font when null) on the current page.
+    int LineHeightOf(const QFont* Font) const;
+    // The top and bottom of the lines DrawLineText draws for Text at Y.
+    QPair<int, int> LineTextSpan(int Y, const QFont* Font, const QString& Text) const;
     void ReadDeviceMetrics();
     void Status(const QString& msg, int page, TStatusType type);
 
+    // A page of PrintRichEdit not yet recorded: what it holds and how it is framed.
+    struct PendingPage {
+        TRichTextPages::TPageCut cut;
+        int number = 0;
+    };
+    struct Pagination {
+        std::unique_ptr<TRichTextPages> paginator;
+        QRect body;
+        bool withFrame = false;
+        TTextOptions options;
+        TPageMetrics metrics;
+        int offsetX = 0, offsetY = 0;
+        std::vector<PendingPage> pending; // by page index
+    };
+    void RecordPage(size_t index);
+
     bool printing_ = false;
     bool printerKnown_ = false;
+    // Recorded pages; a null entry is a page of the pagination still to be recorded.
     std::vector<std::unique_ptr<TPagePicture>> pages_;
+    std::unique_ptr<Pagination> pagination_;
     std::unique_ptr<QPainter> canvas_;
     TUnits units_ = unInches;
     double unitFactor_ = 1.0;

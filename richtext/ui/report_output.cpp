@@ -7,6 +7,7 @@
 #include "platform/rtf_writer.h"
 #include "platform/ui/printer.h"
 #include "platform/ui/rich_edit98.h"
+#include "richtext/report_table.h"
 #include "richtext/report_texts.h"
 #include "richtext/ui/diagram_picture.h"
 #include "richtext/ui/markup_rich_edit.h"
@@ -56,9 +57,14 @@ void RenderInto(TRichEdit98& edit, const QString& markup)
     ReportFontOption = 1;
 }
 
-void ShowFailure(const QString& reason)
+void ShowFailure(const std::exception& e)
 {
-    MessageDlg(GetString(21804, { reason }), TMsgDlgType::mtError, mbOK);
+    // A model too large for a report table gets its own words; any other failure is
+    // named by its reason.
+    const QString text = dynamic_cast<const EReportTableFull*>(&e)
+        ? GetString(23900, { TStringTable::MaxRows, TStringTable::MaxColumns })
+        : GetString(21804, { QString::fromUtf8(e.what()) });
+    MessageDlg(text, TMsgDlgType::mtError, mbOK);
 }
 
 void SelectAll(TRichEdit98& edit)
@@ -131,7 +137,7 @@ void TReportOutput::BuildShortReport(const QString& caption)
             *shortReport_, ShortReportMarkup(hooks_.ShortHead ? hooks_.ShortHead() : QList<TReportHeadLine>(), *root));
     } catch (const std::exception& e) {
         shortReport_->Clear();
-        ShowFailure(QString::fromUtf8(e.what()));
+        ShowFailure(e);
     }
     shortReport_->setUpdatesEnabled(true);
 }
@@ -157,7 +163,7 @@ void TReportOutput::BuildFormulaPage()
             FormulaPageLines(*root, hooks_.FirstEquationLine ? hooks_.FirstEquationLine() : QString()));
     } catch (const std::exception& e) {
         formulaPage_->Clear();
-        ShowFailure(QString::fromUtf8(e.what()));
+        ShowFailure(e);
     }
     formulaPage_->setTextCursor(QTextCursor(formulaPage_->document()));
     formulaPage_->setFocus();
@@ -275,7 +281,7 @@ bool TReportOutput::OutputFullReport(int mode, const QString& caption)
                 : nullptr;
             happened = Deliver(*TempRichEdit, mode, fileName, mode == kReportCopy || mode == kReportSave, font, &busy);
         } catch (const std::exception& e) {
-            ShowFailure(QString::fromUtf8(e.what()));
+            ShowFailure(e);
         }
         TempRichEdit->Clear();
     }
@@ -307,7 +313,7 @@ bool TReportOutput::OutputShortReport(const QString& caption, int mode)
                 happened = Deliver(*TempRichEdit, mode, fileName, true, nullptr);
             }
         } catch (const std::exception& e) {
-            ShowFailure(QString::fromUtf8(e.what()));
+            ShowFailure(e);
         }
         TempRichEdit->Clear();
     }
@@ -339,7 +345,7 @@ bool TReportOutput::OutputDiagram(const QString& caption, int mode)
                     && Deliver(*TempRichEdit, mode, fileName, true, nullptr, &busy);
             }
         } catch (const std::exception& e) {
-            ShowFailure(QString::fromUtf8(e.what()));
+            ShowFailure(e);
         }
         TempRichEdit->Clear();
     }

@@ -1,9 +1,14 @@
 #include "engine/parser.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <functional>
+#include <string>
 #include <typeinfo>
 
 namespace orvek {
@@ -322,4 +327,68 @@ TEST(Parser, RandomFunctionsStayInRange)
 }
 
 } // namespace
+} // namespace orvek
+
+namespace orvek {
+namespace {
+
+// The value of a number text as the full conversion reads it: the text with "e" for
+// "E" and without a leading "+", through std::from_chars.
+bool FullConversion(const QString& text, long double& value)
+{
+    std::string buffer;
+    for (qsizetype k = text.startsWith('+') ? 1 : 0; k < text.size(); ++k)
+        buffer.push_back(text[k] == 'E' ? 'e' : char(text[k].unicode()));
+    const auto [end, error] = std::from_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return error == std::errc() && end == buffer.data() + buffer.size();
+}
+
+} // namespace
+
+// Short decimals are read without the full conversion; every value must be the same to
+// the last bit of the extended type, on both sides of the short path's limits (19
+// digits, powers of ten up to 27) and at ties of the rounding.
+TEST(Parser, NumbersReadToTheLastBit)
+{
+    QStringList texts { "0", "-0", "+0", "0.0", ".5", "5.", "1.25", "-3.75", "0.1", "0.2", "0.3", "1E-5", "2E-6",
+        "1.15E-5", "123456789012345678", "1234567890123456789", "12345678901234567890", "9999999999999999999",
+        "18446744073709551615", "0.000000000000000000000000001", "1E27", "1E28", "1E-27", "1E-28", "3E27", "7E-28",
+        "9007199254740993", "9223372036854775809", "4.9406564584124654E-324", "1.7976931348623157E308",
+        "00000000000000000000001.5", "1.000000000000000000000000000000001", "2.5E+3", "2.5E-0", "0.30000000000000004",
+        "123.456E-20", "98765.4321E+22", "1E1000", "1E-1000" };
+    // Random digits, points and exponents, the same every run.
+    std::uint64_t seed = 0x9E3779B97F4A7C15ull;
+    const auto next = [&seed](int bound) {
+        seed ^= seed << 13;
+        seed ^= seed >> 7;
+        seed ^= seed << 17;
+        return int(seed % std::uint64_t(bound));
+    };
+    for (int i = 0; i < 20000; ++i) {
+        QString t = next(4) == 0 ? "-" : "";
+        const int digits = 1 + next(24);
+        const int point = next(digits + 2);
+        for (int d = 0; d < digits; ++d) {
+            if (d == point)
+                t += '.';
+            t += QChar('0' + next(10));
+        }
+        if (next(2))
+            t += QString("E%1").arg(next(70) - 35);
+        texts << t;
+    }
+    for (const QString& text : texts) {
+        long double read = 0, expected = 0;
+        const bool ok = parser_text::ParseNumber(text.constData(), int(text.size()), true, read);
+        const bool expectedOk = FullConversion(text, expected);
+        if (!expectedOk) {
+            EXPECT_FALSE(ok && std::isfinite(read) && read != 0) << text.toStdString();
+            continue;
+        }
+        ASSERT_TRUE(ok) << text.toStdString();
+        EXPECT_EQ(std::memcmp(&read, &expected, 10), 0)
+            << text.toStdString() << ": " << double(read) << " against " << double(expected);
+    }
+}
+
 } // namespace orvek

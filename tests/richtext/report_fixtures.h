@@ -12,6 +12,7 @@
 #include <QTextDocument>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 // Readable texts in failure messages.
@@ -59,6 +60,54 @@ inline QString RenderedText(const QString& markup)
     QTextDocument doc;
     RenderMarkupToRichEdit(ReportFontSize, ReportFontName, true, &doc, markup);
     return doc.toPlainText();
+}
+
+// A model "y" over Inputs quantities, every one with Sources type-B sources; not yet
+// evaluated. Equations hold at most ten terms: more inputs are shared out over ten
+// equations below, and so on down.
+inline std::unique_ptr<TCell> GeneratedModel(int inputs, int sources)
+{
+    int counter = 0;
+    const auto equation = [](const QString& symbol) {
+        TPrenosInfoDoNovejBunky info;
+        info.CellType = kEquationCell;
+        info.CellName = info.Symbol = symbol;
+        info.Coverage = 1;
+        return info;
+    };
+    const std::function<void(TCell&, int)> fill = [&](TCell& parent, int count) {
+        QStringList terms;
+        if (count <= 10) {
+            for (int i = 0; i < count; ++i, ++counter) {
+                TPrenosInfoDoNovejBunky q;
+                q.CellType = kQuantityCell;
+                q.CellName = q.Symbol = QString("x%1").arg(counter);
+                q.Value = QString::number(1.0 + (counter % 17) * 0.37, 'g', 10);
+                TCell* quantity = parent.AddChild(q);
+                terms << q.Symbol;
+                for (int s = 0; s < sources; ++s) {
+                    TPrenosInfoDoNovejBunky source;
+                    source.CellType = kUncertaintyCell;
+                    source.Active = 1;
+                    source.UncertaintyInput.TSN = 3;
+                    source.UncertaintyInput.SO_2_3.Text = s % 2 ? "0.02" : "0.01";
+                    source.UncertaintyInput.PSV_2_3.Text = s % 2 ? "Nekonecno" : "20";
+                    source.UncertaintyInput.HSN = source.UncertaintyInput.SO_2_3.Text;
+                    quantity->AddChild(source);
+                }
+            }
+        } else {
+            for (int g = 0; g < 10; ++g) {
+                TCell* sub = parent.AddChild(equation(QString("z%1").arg(counter++)));
+                fill(*sub, count / 10 + (g < count % 10 ? 1 : 0));
+                terms << sub->FSymbol.Text;
+            }
+        }
+        parent.FEquation = parent.FNormalizedEquation = parent.FSymbol.Text + "=" + terms.join('+');
+    };
+    auto root = std::make_unique<TCell>(nullptr, equation("y"), 0, 0, nullptr);
+    fill(*root, inputs);
+    return root;
 }
 
 inline void ResetReportSettings()

@@ -413,3 +413,71 @@ TEST(PreviewPrinter, ReportTableRepeatsItsHeaderRowAndKeepsRowsWhole)
     }
     EXPECT_TRUE(PageText(words, pages).contains("End of budget"));
 }
+
+// The page number and the footer lines drawn on the same base line (or the first page's
+// header, for a number at the top) each keep a line of their own, on the paper: the
+// number goes beyond them towards the paper's edge, or to their other side where the
+// paper ends first.
+TEST(PreviewPrinter, PageNumberSharesNoLineWithTheFooterOrHeader)
+{
+    struct Case {
+        const char* name;
+        TPrintPageNumber where;
+        QString header, footer;
+        double footerMargin; // inches
+        bool numberBeyond; // towards the paper's edge
+    };
+    const Case cases[] = {
+        { "two footer lines", pnBottom, "", "Orvek version line.new_row.Notice of the program", 0.4, true },
+        { "one footer line", pnBottom, "", "Notice of the program", 0.5, true },
+        { "footer at the paper's edge", pnBottom, "", "Orvek version line.new_row.Notice of the program", 0.15, false },
+        { "two header lines", pnTop, "Orvek version line.new_row.Notice of the program", "", 0.4, true },
+    };
+    TRichEdit98 edit;
+    edit.setPlainText(Lines(120));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TPreviewPrinter printer;
+        TTextOptions& o = printer.TextOptions;
+        QFont small("Times New Roman");
+        small.setPointSizeF(9.75); // 13 pixels at 96 pixels per inch
+        small.setItalic(true);
+        o.FooterFont = o.PageNumFont = o.HeaderFont = small;
+        o.Header = c.header;
+        o.Footer = c.footer;
+        o.HeaderMargin = 0.55;
+        o.FooterMargin = c.footerMargin;
+        o.HeaderAlign = o.FooterAlign = o.PageNumAlign = taCenter;
+        o.PrintPageNumber = c.where;
+        o.PageNumText = "Page %d";
+        ASSERT_TRUE(printer.PrintRichEdit(false, edit));
+        ASSERT_GE(printer.PageCount(), 2);
+        const QString pdf = PdfPath("page-number.pdf");
+        PrintInto(pdf);
+        ASSERT_TRUE(printer.Print());
+        const auto words = PdfWords(pdf);
+        const double paperHeight = 297 / 25.4 * 72;
+        // Page 1: the header is drawn there too.
+        double numberTop = -1, numberBottom = -1, linesTop = 1e9, linesBottom = -1;
+        for (const PdfWord& w : words) {
+            if (w.page != 1)
+                continue;
+            if (w.text == "Page") {
+                numberTop = w.yMin;
+                numberBottom = w.yMax;
+            } else if (w.text == "version" || w.text == "Notice") {
+                linesTop = std::min(linesTop, w.yMin);
+                linesBottom = std::max(linesBottom, w.yMax);
+            }
+        }
+        ASSERT_GE(numberTop, 0) << "the page number is on the page";
+        ASSERT_GE(linesBottom, 0) << "the footer or header is on the page";
+        EXPECT_TRUE(numberBottom <= linesTop || numberTop >= linesBottom)
+            << "number " << numberTop << ".." << numberBottom << ", lines " << linesTop << ".." << linesBottom;
+        EXPECT_LE(numberBottom, paperHeight);
+        EXPECT_GE(numberTop, 0.0);
+        const bool beyond = c.where == pnBottom ? numberTop >= linesBottom : numberBottom <= linesTop;
+        EXPECT_EQ(beyond, c.numberBeyond);
+        EXPECT_TRUE(PageText(words, 2).contains("Page 2"));
+    }
+}

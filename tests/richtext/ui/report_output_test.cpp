@@ -4,6 +4,7 @@
 #include "core/string_table.h"
 #include "platform/rtf_reader.h"
 #include "platform/ui/rich_edit98.h"
+#include "richtext/report_table.h"
 #include "richtext/report_texts.h"
 #include "richtext/ui/preview_printer.h"
 #include "richtext/ui/report_selection.h"
@@ -89,6 +90,41 @@ protected:
     std::unique_ptr<TReportOutput> output;
     int histories = 0;
 };
+
+// A model whose report would need a larger table than a report holds: the window says
+// so in the program's language, in words of its own, and stays usable.
+TEST_F(ReportOutputWindow, ModelTooLargeForAReportTableIsSaidClearly)
+{
+    // 1,000 inputs with two sources each: 2,000 rows in the budget, one more than a
+    // report table holds.
+    model = GeneratedModel(1000, 2);
+    model->Calculate();
+    ASSERT_FALSE(model->FCombinedUncertainty.isEmpty());
+    auto& script = DialogScript::Instance();
+    for (int language : { 0, 1 }) {
+        LanguageID = language;
+        script.AnswerSaveFile(Path("large.rtf"));
+        script.AnswerMessage(mrOk);
+        EXPECT_FALSE(output->OutputFullReport(kReportSave, "Save"));
+        EXPECT_FALSE(QFile::exists(Path("large.rtf")));
+        ASSERT_FALSE(script.Shown().isEmpty());
+        const QString shown = script.Shown().last();
+        EXPECT_EQ(shown, GetString(23900, { TStringTable::MaxRows, TStringTable::MaxColumns }));
+        EXPECT_TRUE(shown.contains(QString::number(TStringTable::MaxRows))) << shown.toStdString();
+        EXPECT_FALSE(shown.contains("out of range")) << shown.toStdString();
+    }
+    LanguageID = 0;
+    EXPECT_EQ(histories, 0);
+    EXPECT_TRUE(output->TempRichEdit->document()->isEmpty());
+    EXPECT_EQ(ReportTable, nullptr);
+
+    // The same window reports a model that fits afterwards.
+    model = LoadReportModel("gum_h1_end_gauge.txt");
+    model->Calculate();
+    DialogScript::Instance().AnswerPrint(0, 0, 1, Path("after.pdf"));
+    EXPECT_TRUE(output->OutputFullReport(kReportPrint, "Print"));
+    EXPECT_EQ(histories, 1);
+}
 
 TEST_F(ReportOutputWindow, SavedFullReportEndsWithTheFooterAndHoldsThePicture)
 {
