@@ -519,11 +519,6 @@ QString GetString(int id, std::initializer_list<FormatArg> args)
     }
 }
 
-void ForgetLoadedStrings()
-{
-    LoadedStrings::Instance().Forget();
-}
-
 QString EscapeStringTableField(const QString& text)
 {
     QString out;

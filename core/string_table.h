@@ -91,10 +91,6 @@ bool ImportStringTable(
 // Error when the row is missing or the post fails.
 bool UpdateStringTexts(int id, const QString& english, const QString& slovak, QString* error = nullptr);
 
-// Drops the texts kept in memory, for code that changed the table other than through
-// the routines here; the next lookup reads the table again.
-void ForgetLoadedStrings();
-
 // Writes AppDir + "StringID.txt" (per row, by symbolic name: eight blanks, the name,
 // " = ", the ID and ";") and opens it in the desktop's text viewer. False with Error
 // when the table cannot be read or the file cannot be written.
