@@ -129,7 +129,8 @@ bool LoadChartDataFromInput(TChartData& Data, const TVstupStandardnejNeistoty& R
 // chart pages or a chart window: the date options (ChartDivideByDate, ChartDateLabels)
 // are the page's or window's choice, not the data's, so they stay as they were. A
 // load of another chart (the dialog opening a source) takes LoadChartDataFromInput,
-// which leaves both off.
+// which starts from the data: no date labels, points placed by date only where the
+// individual values are all dated.
 bool ReloadChartDataFromInput(TChartData& Data, const TVstupStandardnejNeistoty& Rec, QString& Error);
 
 // Statistics of an individuals chart (method 11) or a subgroup chart (method 12) over
