@@ -223,6 +223,8 @@ TEST_F(SourceDialogPaths, FieldsATemplateFixesSayWhyAndTheDialogNamesTheWayToAnE
         const QString status = d.TemplateLockText->text();
         EXPECT_TRUE(status.contains(GetString(709))) << status.toStdString();
         EXPECT_TRUE(status.contains(GetString(392))) << status.toStdString();
+        if (const QString folder = qEnvironmentVariable("ORVEK_SHOTS"); !folder.isEmpty())
+            d.grab().save(folder + "/source_template_locks.png");
         d.Button_Cancel->click();
     });
     // The same dialog on a source without locks says nothing of them.
