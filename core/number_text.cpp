@@ -1,6 +1,7 @@
 #include "core/number_text.h"
 
 #include "core/decimal_digits.h"
+#include "core/string_table.h"
 
 #include <QLocale>
 #include <charconv>
@@ -317,10 +318,61 @@ QString IntegerPartText(const QString& Text)
 
 bool HasOnlyNumberChars(const QString& Text)
 {
-    for (QChar c : Trimmed(Text))
-        if (!IsDigit(c) && c != QChar('+') && c != QChar(',') && c != QChar('-') && c != QChar('.'))
-            return false;
+    bool digitSeen = false, exponentSeen = false;
+    for (QChar c : Trimmed(Text)) {
+        if (IsDigit(c)) {
+            digitSeen = true;
+            continue;
+        }
+        if (c == QChar('+') || c == QChar(',') || c == QChar('-') || c == QChar('.'))
+            continue;
+        // One exponent letter, after a digit of the mantissa: "E5" stays a name.
+        if ((c == QChar('E') || c == QChar('e')) && digitSeen && !exponentSeen) {
+            exponentSeen = true;
+            continue;
+        }
+        return false;
+    }
     return true;
+}
+
+namespace {
+
+constexpr int kInfinityWordText = 23750;
+
+// The program's words of the three languages as shipped; a word edited in the string
+// browser is taken through InfinityWord.
+const char16_t* const kInfinityWords[]
+    = { u"inf", u"infinity", u"\u221E", u"+\u221E", u"Nekonecno", u"Nekone\u010Dno" };
+
+} // namespace
+
+bool IsInfinityText(const QString& Text)
+{
+    const QStringView t = Trimmed(Text);
+    if (t.isEmpty())
+        return false;
+    for (const char16_t* word : kInfinityWords)
+        if (t.compare(QStringView(word), Qt::CaseInsensitive) == 0)
+            return true;
+    const QString own = GetString(kInfinityWordText).trimmed();
+    return !own.isEmpty() && t.compare(own, Qt::CaseInsensitive) == 0;
+}
+
+QString InfinityWord()
+{
+    const QString word = GetString(kInfinityWordText);
+    return word.isEmpty() ? InfiniteDegreesOfFreedomText : word;
+}
+
+QString StoredDegreesOfFreedom(const QString& Typed)
+{
+    return IsInfinityText(Typed) ? InfiniteDegreesOfFreedomText : Typed.trimmed();
+}
+
+QString ShownDegreesOfFreedom(const QString& Stored)
+{
+    return Stored == InfiniteDegreesOfFreedomText ? InfinityWord() : Stored;
 }
 
 bool IsZeroText(const QString& Text)

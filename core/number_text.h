@@ -39,8 +39,30 @@ bool TryStrToIntNeutral(const QString& Text, int& Value);
 // Text cut before its first ",", or when it has none before its first ".".
 QString IntegerPartText(const QString& Text);
 
-// True when every character of the trimmed text is a digit or one of "+,-.".
+// True when every character of the trimmed text is a digit or one of "+,-.", apart
+// from one exponent letter "E" or "e" after a digit ("2e-6", "1,15E-5"); a text whose
+// "E" has no digit before it ("E", "E5") may be a name and is not made of number
+// characters.
 bool HasOnlyNumberChars(const QString& Text);
+
+// The word records and model files keep for infinite degrees of freedom, whatever the
+// language.
+inline const QString InfiniteDegreesOfFreedomText = QStringLiteral("Nekonecno");
+
+// True for a text that stands for infinite degrees of freedom as people type it, in
+// every language: "inf", "infinity", "∞", the stored word "Nekonecno", the program's
+// word of each language (InfinityWord), compared trimmed and regardless of case.
+bool IsInfinityText(const QString& Text);
+
+// The program's word for infinite degrees of freedom in the current language, as the
+// fields show it (the string table's text, the stored word when the table has none).
+QString InfinityWord();
+
+// Typed degrees of freedom as they are stored: InfiniteDegreesOfFreedomText for an
+// infinity text, else the trimmed text.
+QString StoredDegreesOfFreedom(const QString& Typed);
+// Stored degrees of freedom as a field shows them: InfinityWord for the stored word.
+QString ShownDegreesOfFreedom(const QString& Stored);
 
 // True when the trimmed text is not empty and the text, without "+", "-", ".", ","
 // and "E", is empty or only zeros (a blank is another character); an "E" counts only

@@ -407,11 +407,13 @@ void AllocateChartData(TChartData& d)
     d.ChartRelativeRanges.assign(size, 0.0);
     d.ChartSubgroupSD.assign(size, 0.0);
     ZeroStatistics(d);
+    d.ChartDateLabels = false;
 }
 
 void ReleaseChartData(TChartData& d)
 {
     ZeroStatistics(d);
+    d.ChartDateLabels = false;
     d.ChartPointValues.clear();
     d.ChartPointValueTexts.clear();
     d.ChartSubgroupSizes.clear();
@@ -446,6 +448,16 @@ bool LoadChartDataFromInput(TChartData& d, const TVstupStandardnejNeistoty& rec,
     const bool loaded = rec.TSN == 11 ? LoadIndividuals(d, rec, error) : LoadSubgroups(d, rec, error);
     if (!loaded)
         AllocateChartData(d);
+    return loaded;
+}
+
+bool ReloadChartDataFromInput(TChartData& d, const TVstupStandardnejNeistoty& rec, QString& error)
+{
+    const bool byDate = d.ChartDivideByDate;
+    const bool dateLabels = d.ChartDateLabels;
+    const bool loaded = LoadChartDataFromInput(d, rec, error);
+    d.ChartDivideByDate = byDate;
+    d.ChartDateLabels = dateLabels;
     return loaded;
 }
 

@@ -98,8 +98,8 @@ struct TChartData {
 // The state the source dialog's chart pages and the chart windows share.
 inline TChartData ChartData;
 
-// Every array sized for 1000 points, every value, text and statistic emptied; the
-// inputs are kept.
+// Every array sized for 1000 points, every value, text and statistic emptied, the
+// date options (ChartDivideByDate, ChartDateLabels) off; the inputs are kept.
 void AllocateChartData(TChartData& Data);
 // The same zeroing with every array emptied.
 void ReleaseChartData(TChartData& Data);
@@ -124,6 +124,14 @@ bool ReadChartPointValue(const QString& Item, double& Value);
 // locale's short format or "d.M.yyyy"; a date that is none of these leaves its point
 // undated.
 bool LoadChartDataFromInput(TChartData& Data, const TVstupStandardnejNeistoty& Rec, QString& Error);
+
+// LoadChartDataFromInput for a computation of a chart already shown, by the dialog's
+// chart pages or a chart window: the date options (ChartDivideByDate, ChartDateLabels)
+// are the page's or window's choice, not the data's, so they stay as they were. A
+// load of another chart (the dialog opening a source) takes LoadChartDataFromInput,
+// which starts from the data: no date labels, points placed by date only where the
+// individual values are all dated.
+bool ReloadChartDataFromInput(TChartData& Data, const TVstupStandardnejNeistoty& Rec, QString& Error);
 
 // Statistics of an individuals chart (method 11) or a subgroup chart (method 12) over
 // the evaluated range, written back into Rec (s, relative s, degrees of freedom, centre

@@ -2,8 +2,11 @@
 
 #include "core/number_text.h"
 #include "engine/source_uncertainty.h"
+#include "sources/chart_window_grid.h"
 #include "sources/source_computation.h"
 #include "sources/source_record.h"
+
+#include <algorithm>
 
 namespace orvek {
 
@@ -18,13 +21,6 @@ constexpr int kOtherQuantitiesText = 941;
 constexpr int kShapeOutOfRangeText = 946;
 constexpr int kSingleReadingText = 950;
 constexpr int kTooFewPointsText = 1000;
-
-// A chart point grid is searched this many rows beyond the last row with a value.
-constexpr int kPointSearchReach = 100;
-// The columns of a point row before its values: the date and the operator.
-constexpr int kPointLeadColumns = 2;
-
-const QString kInfinite = QStringLiteral("Nekonecno");
 
 void Add(TCheckResult& r, int text, QStringList args, TCheckFocus focus, int row = 0, int col = 0)
 {
@@ -113,74 +109,42 @@ void CheckPairs(const TSourcePageSnapshot& page, TCheckResult& r)
         Add(r, kSingleReadingText, { page.ColumnHeader, page.MethodText }, TCheckFocus::Grid, 2, 1);
 }
 
-bool RowHasValue(const QStringList& row)
-{
-    for (int i = kPointLeadColumns; i < row.size(); ++i)
-        if (!row[i].trimmed().isEmpty())
-            return true;
-    return false;
-}
+// The point rows of a snapshot as a chart table, so that the dialog's check is the
+// chart windows' own: row 1 is item 0, column 1 the date.
+class SnapshotPointTable : public TChartCellTable {
+public:
+    explicit SnapshotPointTable(QVector<QStringList>& rows)
+        : rows_(rows)
+    {
+        for (const QStringList& row : rows_)
+            maxCol_ = std::max(maxCol_, int(row.size()));
+    }
+    int MaxRow() const override { return int(rows_.size()); }
+    int MaxCol() const override { return maxCol_; }
+    QString CellText(int row, int col) const override { return rows_[row - 1].value(col - 1); }
+    QString ShownText(int row, int col) const override { return CellText(row, col); }
+    void SetCellText(int row, int col, const QString& text) override
+    {
+        QStringList& cells = rows_[row - 1];
+        while (cells.size() < col)
+            cells.append(QString());
+        cells[col - 1] = text;
+    }
 
-bool RowHasAnything(const QStringList& row)
-{
-    for (const QString& cell : row)
-        if (!cell.trimmed().isEmpty())
-            return true;
-    return false;
-}
+private:
+    QVector<QStringList>& rows_;
+    int maxCol_ = 0;
+};
 
-// The point grid of a chart page: values must be numbers, rows without a value are
-// closed up, and a single value is refused.
+// The point grid of a chart page: values must be numbers and a single value is
+// refused; then rows without a value are closed up whole, so that every value keeps
+// its own date and operator.
 void CheckPointGrid(TSourcePageSnapshot& page, TCheckResult& r)
 {
-    QVector<QStringList>& rows = page.PointRows;
-    int lastUsed = 0;
-    for (int row = 1; row <= rows.size() && row <= lastUsed + kPointSearchReach; ++row)
-        if (RowHasValue(rows[row - 1]))
-            lastUsed = row;
-
-    int values = 0;
-    for (int row = 1; row <= lastUsed; ++row) {
-        QStringList& cells = rows[row - 1];
-        for (int i = kPointLeadColumns; i < cells.size(); ++i) {
-            const QString text = cells[i].trimmed();
-            if (text.isEmpty())
-                continue;
-            if (!IsValidReading(text)) {
-                Add(r, kNotANumberText, { text }, TCheckFocus::PointGrid, row, i + 1);
-                return;
-            }
-            ++values;
-        }
-        if (RowHasValue(cells))
-            continue;
-        int next = row + 1;
-        while (next <= lastUsed && !RowHasAnything(rows[next - 1]))
-            ++next;
-        if (next > lastUsed)
-            break;
-        const int distance = next - row;
-        for (int from = next; from <= lastUsed; ++from) {
-            QStringList& source = rows[from - 1];
-            QStringList& target = rows[from - 1 - distance];
-            for (int i = 0; i < source.size(); ++i) {
-                const QString text = source[i].trimmed();
-                if (text.isEmpty())
-                    continue;
-                while (target.size() <= i)
-                    target.append(QString());
-                target[i] = text;
-                source[i].clear();
-            }
-        }
-        lastUsed -= distance;
-        // The row now holds what moved up: its values are checked and counted too.
-        if (RowHasValue(cells))
-            --row;
-    }
-    if (r.Passed && values == 1)
-        Add(r, kSingleReadingText, { QStringLiteral(" "), page.MethodText }, TCheckFocus::PointGrid, 2,
-            kPointLeadColumns + 1);
+    SnapshotPointTable table(page.PointRows);
+    const TChartGridFault fault = CheckAndCompactChartTable(table, page.MethodText);
+    if (fault)
+        Add(r, fault.Message, fault.Arguments, TCheckFocus::PointGrid, fault.Row, fault.Col);
 }
 
 // The main input of the estimate and limit pages: a kind its method computes.
@@ -340,7 +304,8 @@ TCheckResult CheckInputValues(TSourcePageSnapshot& page, quint8& InputKind)
         }
         CheckAllReadings(page, r);
         int dof = 0;
-        if (r.Passed && !Empty(page.DegreesOfFreedom) && !TryStrToIntNeutral(page.DegreesOfFreedom, dof))
+        if (r.Passed && !Empty(page.DegreesOfFreedom) && !IsInfinityText(page.DegreesOfFreedom)
+            && !TryStrToIntNeutral(page.DegreesOfFreedom, dof))
             Add(r, kNotANumberText, { page.DegreesOfFreedom }, TCheckFocus::DegreesOfFreedom);
         break;
     }
@@ -363,7 +328,7 @@ TCheckResult CheckInputValues(TSourcePageSnapshot& page, quint8& InputKind)
 bool CheckTypedDegreesOfFreedom(const QString& text, TCheckMessage& refusal)
 {
     const QString t = text.trimmed();
-    if (t.isEmpty() || t == kInfinite)
+    if (t.isEmpty() || IsInfinityText(t))
         return true;
     long double value = 0;
     if (!TryStrToExtendedNeutral(t, value)) {

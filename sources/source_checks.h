@@ -48,7 +48,8 @@ struct TSourcePageSnapshot {
     // Reading grids: rows 1 to 500 of column 1 (and of column 2 for pairs), item 0 row 1.
     QStringList Column1, Column2;
     // Chart pages: the number of points (or subgroups) read from the point grid, and the
-    // grid's cells by row (item 0 row 1), each row its value columns (the columns from 3).
+    // grid's cells by row (item 0 row 1), each row from its date column on (column 1 the
+    // date, 2 the operator, from 3 the values).
     int ChartPoints = 0;
     QVector<QStringList> PointRows;
 };
@@ -67,14 +68,15 @@ int CountValidReadings(const QStringList& cells);
 // snapshot as the dialog trims them.
 TCheckResult CheckRequiredInputs(TSourcePageSnapshot& page);
 
-// The inputs' kinds and ranges. Rows of a point grid without a value are closed up in
+// The inputs' kinds and ranges. A point grid is checked and compacted as the chart
+// windows do it (CheckAndCompactChartTable): rows without a value are removed whole in
 // the snapshot, for the dialog to write back. A value of a pair needs its uncertainty
 // (an empty one is refused, never taken as 0) and a weighted mean two pairs. InputKind
 // receives the main input's kind on the pages that classify one.
 TCheckResult CheckInputValues(TSourcePageSnapshot& page, quint8& InputKind);
 
-// A typed number of degrees of freedom: empty and "Nekonecno" pass, a text that is no
-// number is refused with 179, a number below 1 with 319.
+// A typed number of degrees of freedom: empty and infinity (IsInfinityText) pass, a
+// text that is no number is refused with 179, a number below 1 with 319.
 bool CheckTypedDegreesOfFreedom(const QString& text, TCheckMessage& refusal);
 
 } // namespace orvek

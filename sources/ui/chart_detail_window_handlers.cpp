@@ -380,11 +380,7 @@ void TChartDetailForm::SpeedButton_PrepocitatClick()
 
 bool TChartDetailForm::ComputeChart()
 {
-    // A load marks a fully dated chart as spaced by date; the window's choice stands.
-    const bool byDate = ChartData.ChartDivideByDate;
-    const bool loaded = LoadChartDataFromInput(ChartData, FInput, computeReason_);
-    ChartData.ChartDivideByDate = byDate;
-    if (!loaded)
+    if (!ReloadChartDataFromInput(ChartData, FInput, computeReason_))
         return false;
     const QString s = Edit_StandardnaOdchylka->text().trimmed();
     const QString center = Edit_CentralnaLinia_X->text().trimmed();

@@ -11,6 +11,7 @@
 #include "richtext/ui/edit_text98.h"
 #include "sources/chart_data.h"
 #include "sources/ui/reading_grid.h"
+#include "sources/ui/source_data_grid.h"
 #include "sources/ui/source_page_widgets.h"
 
 #include <QAction>
@@ -27,6 +28,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -106,8 +108,10 @@ void TfOrvek6::BuildFrame()
     BuildSourcePage9(Page9);
     BuildSourcePage10(Page10);
     BuildSourceChartShared(Page7.TabSheet_7_0, ChartShared);
+    TabSheet_11 = MakePage("TabSheet_11");
+    DataGrid1 = CreateSourceDialogDataGrid(TabSheet_11);
     for (QWidget* page : { Page1.TabSheet_1, Page2.TabSheet_2, Page3.TabSheet_3, Page4.TabSheet_4, Page5.TabSheet_5,
-             Page6.TabSheet_6, Page7.TabSheet_7, Page8.TabSheet_8, Page9.TabSheet_9, Page10.TabSheet_10 })
+             Page6.TabSheet_6, Page7.TabSheet_7, Page8.TabSheet_8, Page9.TabSheet_9, Page10.TabSheet_10, TabSheet_11 })
         PageControl1->addWidget(page);
 
     // u and its unit.
@@ -190,6 +194,15 @@ void TfOrvek6::BuildFrame()
     mainLayout_->addLayout(u);
     mainLayout_->addWidget(Panel_Popis, 1);
     mainLayout_->addWidget(Panel13);
+    TemplateLockStatus = new QStatusBar(this);
+    TemplateLockStatus->setObjectName(QStringLiteral("TemplateLockStatus"));
+    TemplateLockStatus->setSizeGripEnabled(false);
+    TemplateLockText = new QLabel(TemplateLockStatus);
+    TemplateLockText->setObjectName(QStringLiteral("TemplateLockText"));
+    TemplateLockText->setWordWrap(true);
+    TemplateLockStatus->addWidget(TemplateLockText, 1);
+    TemplateLockStatus->hide();
+    mainLayout_->addWidget(TemplateLockStatus);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);

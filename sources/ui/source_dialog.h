@@ -15,9 +15,12 @@
 #include "sources/ui/source_dialog_pages.h"
 
 #include <QDialog>
-#include <Qt>
+#include <QPointer>
 #include <QString>
+#include <Qt>
 #include <functional>
+#include <utility>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -28,6 +31,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QStackedWidget;
+class QStatusBar;
 class QTableWidget;
 class QTimer;
 class QToolButton;
@@ -36,6 +40,7 @@ class QVBoxLayout;
 namespace orvek {
 
 class TCell;
+class TDataGrid;
 class TEditText98;
 struct TChartPlot;
 class TRichEdit98;
@@ -107,6 +112,10 @@ public:
     QCheckBox* CheckBox_Aktivita = nullptr;
     QPushButton *Button_Recalculate = nullptr, *Button_Cancel = nullptr, *Button_OK = nullptr, *Button_Help = nullptr;
     QTimer* Timer1 = nullptr;
+    // At edit level 1, names the way to an editable copy when the record's template
+    // fixes inputs; hidden otherwise.
+    QStatusBar* TemplateLockStatus = nullptr;
+    QLabel* TemplateLockText = nullptr;
 
     TSourcePage1 Page1;
     TSourcePage2 Page2;
@@ -118,6 +127,10 @@ public:
     TSourcePage8 Page8;
     TSourcePage9 Page9;
     TSourcePage10 Page10;
+    // Page 11: the typed grid DataGrid1, which the dialog neither fills nor reads; no
+    // method selects the page.
+    QWidget* TabSheet_11 = nullptr;
+    TDataGrid* DataGrid1 = nullptr;
     TSourceChartShared ChartShared;
 
     // --- creation, record and pages ---
@@ -312,8 +325,12 @@ private:
     bool CollectInfiniteDof(QLineEdit* dof, TStringRec& field);
     bool CollectGivenOrFixedDof(QComboBox* list, QLineEdit* dof, TStringRec& field, bool& Failed);
     void ShowMessageOnce(const QString& text);
+    void ExplainTemplateLock(QWidget* control);
+    void ForgetTemplateLocks();
 
     QVBoxLayout* mainLayout_ = nullptr;
+    // The controls a template lock made read-only, with the tooltip each had before.
+    std::vector<std::pair<QPointer<QWidget>, QString>> templateLocked_;
     bool closing_ = false;
 };
 

@@ -192,6 +192,9 @@ void TfOrvek6::LoadChartPage(int method)
     FChartNeedsRecalc = true;
     FChartDataValid = true;
     ChartData.ChartDivideByDate = (individuals ? FInput.DPD_7 : FInput.DPD_8) != 0;
+    // The load left the date labels off; the record's choice shows when every point has
+    // its date, as the check box would allow it.
+    ChartData.ChartDateLabels = (individuals ? FInput.ZDM_7 : FInput.ZDM_8) != 0 && ChartData.ChartAllDated;
     if (individuals) {
         Page7.CheckBox_ShowDateMeasurement_7->setChecked(FInput.ZDM_7 != 0);
         Page7.CheckBox_DeleniePodlaDatumu_7->setChecked(FInput.DPD_7 != 0);
@@ -430,7 +433,8 @@ void TfOrvek6::RunSubgroupChart()
 {
     SetChartInputs();
     QString reason;
-    const bool loaded = LoadChartDataFromInput(ChartData, FInput, reason);
+    // A Recalculate keeps the page's date options, as the chart windows do.
+    const bool loaded = ReloadChartDataFromInput(ChartData, FInput, reason);
     if (!loaded
         || !ComputeSubgroupChart(ChartData, Page8.EditStandardnaOdchylka_8->text().trimmed(),
             Page8.Edit_CentralnaLinia_8->text().trimmed(), FInput, reason)) {

@@ -86,34 +86,48 @@ void TfOrvek6::ConnectInputs()
         QLineEdit* edit;
         TStringRec TVstupStandardnejNeistoty::*field;
         bool kind;
+        bool dof = false; // degrees of freedom: an infinity text is stored as the one word
     };
     const Input inputs[] = {
         { Page1.Edit_KvalifikovanyOdhad, &TVstupStandardnejNeistoty::KO, true },
         { Page1.Edit_RelNeistota_1, &TVstupStandardnejNeistoty::RN_1, false },
-        { Page1.Edit_PocetStupnovVolnosti_1, &TVstupStandardnejNeistoty::PSV_1, false },
+        { Page1.Edit_PocetStupnovVolnosti_1, &TVstupStandardnejNeistoty::PSV_1, false, true },
         { Page2.Edit_IntervalSpolahlivosti_2_1, &TVstupStandardnejNeistoty::IS_2_1, true },
         { Page2.Edit_IntervalSpolahlivosti_2_2, &TVstupStandardnejNeistoty::IS_2_2, true },
         { Page2.Edit_IntervalSpolahlivosti_2_5, &TVstupStandardnejNeistoty::IS_2_5, true },
         { Page2.Edit_StandardnaNeistota_2_3, &TVstupStandardnejNeistoty::SO_2_3, true },
         { Page2.Edit_RozsirenaNeistota_2_4, &TVstupStandardnejNeistoty::IS_2_4, true },
-        { Page2.Edit_PocetStupnovVolnosti_2_1, &TVstupStandardnejNeistoty::PSV_2_1, false },
-        { Page2.Edit_PocetStupnovVolnosti_2_2, &TVstupStandardnejNeistoty::PSV_2_2, false },
-        { Page2.Edit_PocetStupnovVolnosti_2_3, &TVstupStandardnejNeistoty::PSV_2_3, false },
-        { Page2.Edit_PocetStupnovVolnosti_2_4, &TVstupStandardnejNeistoty::PSV_2_4, false },
-        { Page2.Edit_PocetStupnovVolnosti_2_5, &TVstupStandardnejNeistoty::PSV_2_5, false },
+        { Page2.Edit_PocetStupnovVolnosti_2_1, &TVstupStandardnejNeistoty::PSV_2_1, false, true },
+        { Page2.Edit_PocetStupnovVolnosti_2_2, &TVstupStandardnejNeistoty::PSV_2_2, false, true },
+        { Page2.Edit_PocetStupnovVolnosti_2_3, &TVstupStandardnejNeistoty::PSV_2_3, false, true },
+        { Page2.Edit_PocetStupnovVolnosti_2_4, &TVstupStandardnejNeistoty::PSV_2_4, false, true },
+        { Page2.Edit_PocetStupnovVolnosti_2_5, &TVstupStandardnejNeistoty::PSV_2_5, false, true },
         { Page4.Edit_StandardnaOdchylkaPopulacie, &TVstupStandardnejNeistoty::SOP, false },
-        { Page4.Edit_PocetstupnovVolnosti_4, &TVstupStandardnejNeistoty::PSV_4, false },
-        { Page6.Edit_PocetstupnovVolnosti_6, &TVstupStandardnejNeistoty::PSV_6, false },
-        { Page9.Edit_PocetstupnovVolnosti_9, &TVstupStandardnejNeistoty::PSV_9, false },
+        { Page4.Edit_PocetstupnovVolnosti_4, &TVstupStandardnejNeistoty::PSV_4, false, true },
+        { Page6.Edit_PocetstupnovVolnosti_6, &TVstupStandardnejNeistoty::PSV_6, false, true },
+        { Page9.Edit_PocetstupnovVolnosti_9, &TVstupStandardnejNeistoty::PSV_9, false, true },
         { Page5.Edit_StandardnaOdchylka_5, &TVstupStandardnejNeistoty::SO_5, true },
-        { Page5.Edit_PocetStupnovVolnosti_5, &TVstupStandardnejNeistoty::PSV_5, false },
+        { Page5.Edit_PocetStupnovVolnosti_5, &TVstupStandardnejNeistoty::PSV_5, false, true },
     };
     for (const Input& input : inputs) {
         QLineEdit* edit = input.edit;
         auto field = input.field;
         const bool kind = input.kind;
-        connect(
-            edit, &QLineEdit::textChanged, this, [this, edit, field, kind] { StoreText(edit, FInput.*field, kind); });
+        if (!input.dof) {
+            connect(edit, &QLineEdit::textChanged, this,
+                [this, edit, field, kind] { StoreText(edit, FInput.*field, kind); });
+            continue;
+        }
+        connect(edit, &QLineEdit::textChanged, this, [this, edit, field] {
+            StoreText(edit, FInput.*field, false);
+            if (FLoaded)
+                (FInput.*field).Text = StoredDegreesOfFreedom((FInput.*field).Text);
+        });
+        // Infinity typed as "inf" or in another language shows as this language's word.
+        connect(edit, &QLineEdit::editingFinished, this, [edit] {
+            if (!edit->isReadOnly() && IsInfinityText(edit->text()) && edit->text() != InfinityWord())
+                edit->setText(InfinityWord());
+        });
     }
     // The trapezoid's inputs are plain numbers: their kind is always 1.
     for (auto [edit, field] : { std::pair { Page2.Edit_TvarovyFaktor, &TVstupStandardnejNeistoty::TFa_2_6 },
@@ -202,7 +216,7 @@ void TfOrvek6::CopyPageToInput()
         break;
     case 8:
         FInput.SO_5.Text = trimmed(Page5.Edit_StandardnaOdchylka_5);
-        FInput.PSV_5.Text = trimmed(Page5.Edit_PocetStupnovVolnosti_5);
+        FInput.PSV_5.Text = StoredDegreesOfFreedom(Page5.Edit_PocetStupnovVolnosti_5->text());
         break;
     case 10:
         FInput.TFa_2_6.Text = trimmed(Page2.Edit_TvarovyFaktor);
@@ -216,18 +230,18 @@ void TfOrvek6::CopyPageToInput()
         SourceReadingsList(
             GridColumn(*Page4.StringGrid_VlastneMeranie_4, 1, MaxSourceReadings), FInput.VM_4.Text, FInput.PM_4);
         FInput.SOP.Text = trimmed(Page4.Edit_StandardnaOdchylkaPopulacie);
-        FInput.PSV_4.Text = trimmed(Page4.Edit_PocetstupnovVolnosti_4);
+        FInput.PSV_4.Text = StoredDegreesOfFreedom(Page4.Edit_PocetstupnovVolnosti_4->text());
         break;
     case 9:
         SourceReadingsList(
             GridColumn(*Page6.StringGrid_VlastneMeranie_6, 1, MaxSourceReadings), FInput.VM_6.Text, FInput.PM_6);
-        FInput.PSV_6.Text = trimmed(Page6.Edit_PocetstupnovVolnosti_6);
+        FInput.PSV_6.Text = StoredDegreesOfFreedom(Page6.Edit_PocetstupnovVolnosti_6->text());
         FInput.OV_6 = Page6.RadioButton_Export_RelSD_6->isChecked() ? 1 : 0;
         break;
     case 13:
         SourceReadingsList(
             GridColumn(*Page9.StringGrid_VlastneMeranie_9, 1, MaxSourceReadings), FInput.VM_9.Text, FInput.PM_9);
-        FInput.PSV_9.Text = trimmed(Page9.Edit_PocetstupnovVolnosti_9);
+        FInput.PSV_9.Text = StoredDegreesOfFreedom(Page9.Edit_PocetstupnovVolnosti_9->text());
         FInput.OV_9 = Page9.RadioButton_Export_RelSD_9->isChecked() ? 1 : 0;
         break;
     case 14:
@@ -294,7 +308,7 @@ void TfOrvek6::FocusOnPage(QWidget* control)
 
 void TfOrvek6::SetInfinitePanel(QLineEdit* dofEdit, QLabel* panel)
 {
-    dofEdit->setText(kInfinite);
+    dofEdit->setText(InfinityWord());
     dofEdit->hide();
     dofEdit->setEnabled(false);
     panel->show();
@@ -394,8 +408,8 @@ bool TfOrvek6::ApplyDofOption2_6()
 
 bool TfOrvek6::CollectInfiniteDof(QLineEdit* dof, TStringRec& field)
 {
-    dof->setText(kInfinite);
-    field.Text = dof->text().trimmed();
+    dof->setText(InfinityWord());
+    field.Text = kInfinite;
     return true;
 }
 
@@ -408,13 +422,13 @@ bool TfOrvek6::CollectGivenOrFixedDof(QComboBox* list, QLineEdit* dof, TStringRe
     } else {
         present = CheckPositiveDof(dof, field.Text, Failed) && !dof->text().trimmed().isEmpty();
     }
-    field.Text = dof->text().trimmed();
+    field.Text = StoredDegreesOfFreedom(dof->text());
     return present;
 }
 
 bool TfOrvek6::CheckPositiveDof(QLineEdit* edit, QString& field, bool& Failed)
 {
-    // A typed number of degrees of freedom is a number of at least 1 or "Nekonecno".
+    // A typed number of degrees of freedom is a number of at least 1 or infinity.
     TCheckMessage refusal;
     if (CheckTypedDegreesOfFreedom(edit->text(), refusal))
         return true;
@@ -433,14 +447,14 @@ bool TfOrvek6::CheckTypedDof(QLineEdit* edit, TStringRec& field, bool& Failed)
 {
     if (!CheckPositiveDof(edit, field.Text, Failed))
         return false;
-    field.Text = edit->text().trimmed();
+    field.Text = StoredDegreesOfFreedom(edit->text());
     return !field.Text.isEmpty();
 }
 
 bool TfOrvek6::CollectDofEstimate(bool& Failed)
 {
     (void)Failed;
-    FInput.PSV_1.Text = Page1.Edit_PocetStupnovVolnosti_1->text().trimmed();
+    FInput.PSV_1.Text = StoredDegreesOfFreedom(Page1.Edit_PocetStupnovVolnosti_1->text());
     return false;
 }
 

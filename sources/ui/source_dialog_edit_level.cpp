@@ -1,12 +1,15 @@
 // What the user may change in the source dialog: the edit level (0 view, 1 template
 // locks, 2 full) and, at level 1, the lock flag of each input decide which controls are
-// read-only or disabled; colours show the result. The condition editor of the estimate
-// page opens from here too, since its button follows the estimate's lock.
+// read-only or disabled; colours show the result, a control a template lock fixes says
+// so in its tooltip, and the dialog's status bar names the way to an editable copy. The
+// condition editor of the estimate page opens from here too, since its button follows
+// the estimate's lock.
 
 #include "sources/ui/source_dialog.h"
 
 #include "core/common_vars.h"
 #include "core/drawing.h"
+#include "core/string_table.h"
 #include "engine/source_uncertainty.h"
 #include "platform/ui/f1_book.h"
 #include "platform/ui/rich_edit98.h"
@@ -21,6 +24,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTableWidget>
 #include <QToolButton>
 #include <memory>
@@ -37,12 +41,42 @@ void SetListColour(QWidget* control)
     control->setPalette(p);
 }
 
+constexpr int kFixedByTemplateHintText = 23751;
+constexpr int kFixedByTemplateStatusText = 23752;
+constexpr int kShowSourceTemplateText = 392;
+constexpr int kTemplateMenuText = 711;
+constexpr int kCopyAsNewTemplateText = 709;
+
+QString MenuText(int text)
+{
+    return GetString(text).remove(QLatin1Char('&'));
+}
+
 } // namespace
+
+void TfOrvek6::ExplainTemplateLock(QWidget* control)
+{
+    const QString own = control->toolTip();
+    templateLocked_.emplace_back(control, own);
+    const QString why = GetString(kFixedByTemplateHintText);
+    control->setToolTip(own.isEmpty() ? why : own + QLatin1Char('\n') + why);
+}
+
+void TfOrvek6::ForgetTemplateLocks()
+{
+    for (const auto& [control, own] : templateLocked_)
+        if (control)
+            control->setToolTip(own);
+    templateLocked_.clear();
+    TemplateLockText->clear();
+    TemplateLockStatus->hide();
+}
 
 void TfOrvek6::ApplyEditLevel()
 {
     const bool edit = EditMode != 0;
     const bool level1 = EditMode == 1;
+    ForgetTemplateLocks();
 
     // Levels 0 and 2 (level 1 starts from level 2's states).
     for (QWidget* control : std::initializer_list<QWidget*> { Edit_ExpirationDate, Label_PlatnostDo, CheckBox_Aktivita,
@@ -84,21 +118,39 @@ void TfOrvek6::ApplyEditLevel()
     if (!level1)
         return;
 
-    // Level 1: the template's locks.
+    // Level 1: the template's locks. Every control a lock fixes says so in its tooltip,
+    // and the status bar names the way to an editable copy.
+    auto explain = [this](QWidget* control, quint8 lock) {
+        if (lock != 0)
+            ExplainTemplateLock(control);
+    };
     Edit_ExpirationDate->setEnabled(false);
     Label_PlatnostDo->setEnabled(false);
     Edit_NazovBunky->setReadOnly(FCellNameLock != 0);
+    explain(Edit_NazovBunky, FCellNameLock);
     const bool methodFree = FInput.TSNLock == 0;
     ComboBox_VstupStandardnejNeistoty->setEnabled(methodFree);
     Page2.ComboBox_Rozdelenie->setEnabled(methodFree);
+    explain(ComboBox_VstupStandardnejNeistoty, FInput.TSNLock);
+    explain(Page2.ComboBox_Rozdelenie, FInput.TSNLock);
     const bool commentFree = FCommentLock == 0;
     RichEdit_PopisBunky->setReadOnly(!commentFree);
+    explain(RichEdit_PopisBunky, FCommentLock);
     for (QToolButton* button : { SpeedButton_Editor, SpeedButton_PasteComment, SpeedButton_CopyComment })
         button->setEnabled(commentFree);
 
-    auto byEdit = [](QLineEdit* e, quint8 lock) { e->setReadOnly(lock != 0); };
-    auto byList = [](QComboBox* l, quint8 lock) { l->setEnabled(lock == 0); };
-    auto byGrid = [](QTableWidget* g, quint8 lock) { SetGridEditing(*g, lock == 0); };
+    auto byEdit = [&explain](QLineEdit* e, quint8 lock) {
+        e->setReadOnly(lock != 0);
+        explain(e, lock);
+    };
+    auto byList = [&explain](QComboBox* l, quint8 lock) {
+        l->setEnabled(lock == 0);
+        explain(l, lock);
+    };
+    auto byGrid = [&explain](QTableWidget* g, quint8 lock) {
+        SetGridEditing(*g, lock == 0);
+        explain(g, lock);
+    };
     const TVstupStandardnejNeistoty& in = FInput;
     switch (in.TSN) {
     case 0:
@@ -158,10 +210,12 @@ void TfOrvek6::ApplyEditLevel()
         break;
     case 11:
         Page7.Table_7->SetEnableProtection(in.VM_7.Lock != 0);
+        explain(Page7.Table_7, in.VM_7.Lock);
         break;
     case 12:
         // The subgroup table follows its value list as the individuals table does.
         Page8.Table_8->SetEnableProtection(in.VM_8.Lock != 0);
+        explain(Page8.Table_8, in.VM_8.Lock);
         break;
     case 13:
         byGrid(Page9.StringGrid_VlastneMeranie_9, in.VM_9.Lock);
@@ -172,6 +226,11 @@ void TfOrvek6::ApplyEditLevel()
         break;
     default:
         break;
+    }
+    if (!templateLocked_.empty()) {
+        TemplateLockText->setText(GetString(kFixedByTemplateStatusText,
+            { MenuText(kShowSourceTemplateText), MenuText(kTemplateMenuText), MenuText(kCopyAsNewTemplateText) }));
+        TemplateLockStatus->show();
     }
 }
 

@@ -149,7 +149,7 @@ void TfOrvek6::LoadUncertaintyInput()
     switch (method) {
     case 0:
         Page1.Edit_KvalifikovanyOdhad->setText(FInput.KO.Text);
-        Page1.Edit_PocetStupnovVolnosti_1->setText(FInput.PSV_1.Text);
+        Page1.Edit_PocetStupnovVolnosti_1->setText(ShownDegreesOfFreedom(FInput.PSV_1.Text));
         Page1.Edit_RelNeistota_1->setText(FInput.RN_1.Text);
         SetIndex(Page1.ComboBox_Rozdelenie_1, std::clamp(int(FInput.TR_1) - 1, 0, 5));
         break;
@@ -168,22 +168,22 @@ void TfOrvek6::LoadUncertaintyInput()
     case 7:
         LoadReadings(*Page4.StringGrid_VlastneMeranie_4, FInput.VM_4.Text, FInput.PM_4);
         Page4.Edit_StandardnaOdchylkaPopulacie->setText(FInput.SOP.Text);
-        Page4.Edit_PocetstupnovVolnosti_4->setText(FInput.PSV_4.Text);
+        Page4.Edit_PocetstupnovVolnosti_4->setText(ShownDegreesOfFreedom(FInput.PSV_4.Text));
         ShowSeriesResults();
         break;
     case 8:
         Page5.Edit_StandardnaOdchylka_5->setText(FInput.SO_5.Text);
-        Page5.Edit_PocetStupnovVolnosti_5->setText(FInput.PSV_5.Text);
+        Page5.Edit_PocetStupnovVolnosti_5->setText(ShownDegreesOfFreedom(FInput.PSV_5.Text));
         break;
     case 9:
         LoadReadings(*Page6.StringGrid_VlastneMeranie_6, FInput.VM_6.Text, FInput.PM_6);
-        Page6.Edit_PocetstupnovVolnosti_6->setText(FInput.PSV_6.Text);
+        Page6.Edit_PocetstupnovVolnosti_6->setText(ShownDegreesOfFreedom(FInput.PSV_6.Text));
         (FInput.OV_6 == 1 ? Page6.RadioButton_Export_RelSD_6 : Page6.RadioButton_Export_SD_6)->setChecked(true);
         ShowSeriesResults();
         break;
     case 13:
         LoadReadings(*Page9.StringGrid_VlastneMeranie_9, FInput.VM_9.Text, FInput.PM_9);
-        Page9.Edit_PocetstupnovVolnosti_9->setText(FInput.PSV_9.Text);
+        Page9.Edit_PocetstupnovVolnosti_9->setText(ShownDegreesOfFreedom(FInput.PSV_9.Text));
         (FInput.OV_9 == 1 ? Page9.RadioButton_Export_RelSD_9 : Page9.RadioButton_Export_SD_9)->setChecked(true);
         ShowSeriesResults();
         break;
@@ -205,6 +205,13 @@ void TfOrvek6::LoadUncertaintyInput()
         ChartData.ChartType = 0;
         ChartShared.SpeedButton_X_Diagram->setChecked(true);
         ChartShared.SpeedButton_R_Diagram->setChecked(false);
+    }
+
+    // The date options belong to the chart shown: a source without one starts with
+    // them off, whatever the chart last shown had.
+    if (method != 11 && method != 12) {
+        ChartData.ChartDivideByDate = false;
+        ChartData.ChartDateLabels = false;
     }
 
     // 13. The chart pages of other methods start on their settings.
@@ -297,33 +304,33 @@ void TfOrvek6::ApplyLimitOption(int method)
     switch (method) {
     case 1:
         Page2.Edit_IntervalSpolahlivosti_2_1->setText(FInput.IS_2_1.Text);
-        Page2.Edit_PocetStupnovVolnosti_2_1->setText(FInput.PSV_2_1.Text);
+        Page2.Edit_PocetStupnovVolnosti_2_1->setText(ShownDegreesOfFreedom(FInput.PSV_2_1.Text));
         SetIndex(Page2.ComboBox_Moznosti_2_1, 0);
         break;
     case 2:
         Page2.Edit_IntervalSpolahlivosti_2_2->setText(FInput.IS_2_2.Text);
-        Page2.Edit_PocetStupnovVolnosti_2_2->setText(FInput.PSV_2_2.Text);
+        Page2.Edit_PocetStupnovVolnosti_2_2->setText(ShownDegreesOfFreedom(FInput.PSV_2_2.Text));
         SetIndex(Page2.ComboBox_Moznosti_2_2, 0);
         break;
     case 3:
         Page2.Edit_StandardnaNeistota_2_3->setText(FInput.SO_2_3.Text);
-        Page2.Edit_PocetStupnovVolnosti_2_3->setText(FInput.PSV_2_3.Text);
+        Page2.Edit_PocetStupnovVolnosti_2_3->setText(ShownDegreesOfFreedom(FInput.PSV_2_3.Text));
         SetIndex(Page2.ComboBox_Moznosti_2_3, FInput.ZPSV_2_3 == 0 ? 0 : 1);
         break;
     case 4:
         Page2.Edit_RozsirenaNeistota_2_4->setText(FInput.IS_2_4.Text);
-        Page2.Edit_PocetStupnovVolnosti_2_4->setText(FInput.PSV_2_4.Text);
+        Page2.Edit_PocetStupnovVolnosti_2_4->setText(ShownDegreesOfFreedom(FInput.PSV_2_4.Text));
         SetIndex(Page2.ComboBox_Moznosti_2_4, FInput.ZPSV_2_4 == 0 ? 0 : 1);
         break;
     case 5:
         Page2.Edit_IntervalSpolahlivosti_2_5->setText(FInput.IS_2_5.Text);
-        Page2.Edit_PocetStupnovVolnosti_2_5->setText(FInput.PSV_2_5.Text);
+        Page2.Edit_PocetStupnovVolnosti_2_5->setText(ShownDegreesOfFreedom(FInput.PSV_2_5.Text));
         SetIndex(Page2.ComboBox_Moznosti_2_5, 0);
         break;
     case 10:
         Page2.Edit_TvarovyFaktor->setText(FInput.TFa_2_6.Text);
         Page2.Edit_PolosirkaDistribucie->setText(FInput.PD_2_6.Text);
-        Page2.Edit_PocetStupnovVolnosti_2_6->setText(FInput.PSV_2_6.Text);
+        Page2.Edit_PocetStupnovVolnosti_2_6->setText(ShownDegreesOfFreedom(FInput.PSV_2_6.Text));
         SetIndex(Page2.ComboBox_Moznosti_2_6, 0);
         break;
     default:

@@ -5,6 +5,7 @@
 #include "sources/ui/source_dialog.h"
 
 #include "core/common_vars.h"
+#include "core/number_text.h"
 #include "engine/cell.h"
 #include "engine/source_uncertainty.h"
 #include "sources/source_computation.h"
@@ -25,13 +26,13 @@ bool TfOrvek6::EvaluateSeriesPage()
     switch (FInput.TSN) {
     case 7:
         if (Page4.Edit_PocetstupnovVolnosti_4->text().trimmed().isEmpty())
-            Page4.Edit_PocetstupnovVolnosti_4->setText(FInput.PSV_4.Text);
+            Page4.Edit_PocetstupnovVolnosti_4->setText(ShownDegreesOfFreedom(FInput.PSV_4.Text));
         break;
     case 9:
-        Page6.Edit_PocetstupnovVolnosti_6->setText(FInput.PSV_6.Text);
+        Page6.Edit_PocetstupnovVolnosti_6->setText(ShownDegreesOfFreedom(FInput.PSV_6.Text));
         break;
     case 13:
-        Page9.Edit_PocetstupnovVolnosti_9->setText(FInput.PSV_9.Text);
+        Page9.Edit_PocetstupnovVolnosti_9->setText(ShownDegreesOfFreedom(FInput.PSV_9.Text));
         break;
     default:
         break;

@@ -1,6 +1,8 @@
+#include "core/common_vars.h"
 #include "core/identifier_text.h"
 #include "core/number_text.h"
 #include "tests/core/number_separators.h"
+#include "tests/support/test_env.h"
 
 #include <QLocale>
 #include <cmath>
@@ -234,10 +236,26 @@ TEST_P(NumberText, CharacterTests)
     EXPECT_EQ(IntegerPartText("Nekonecno"), "Nekonecno");
     EXPECT_EQ(IntegerPartText(""), "");
 
-    EXPECT_TRUE(HasOnlyNumberChars(""));
-    EXPECT_TRUE(HasOnlyNumberChars(" -1,5.+ "));
-    EXPECT_FALSE(HasOnlyNumberChars("1E3"));
-    EXPECT_FALSE(HasOnlyNumberChars("1 2"));
+    // Number characters: digits, signs, separators and one exponent letter after a
+    // digit; a text whose "E" comes first may be a name.
+    const std::pair<const char*, bool> numberChars[] = {
+        { "", true },
+        { " -1,5.+ ", true },
+        { "1E3", true },
+        { "2e-6", true },
+        { "2E-6", true },
+        { "-1,15e-5", true },
+        { ".5E+2", true },
+        { "1E", true }, // number characters, though no number
+        { "E", false },
+        { "E5", false },
+        { "-E5", false },
+        { "1E5E3", false },
+        { "1 2", false },
+        { "2x", false },
+    };
+    for (const auto& [text, only] : numberChars)
+        EXPECT_EQ(HasOnlyNumberChars(L(text)), only) << text;
 
     EXPECT_EQ(ToLocalDecimalSeparator(L("1,5 and 2,5")), L("1.5 and 2.5"));
     EXPECT_EQ(ToLocalDecimalSeparator(L("3.25")), L("3.25"));
@@ -305,6 +323,51 @@ TEST_P(NumberText, GeneralTextReadsBack)
         ASSERT_TRUE(TryStrToFloatNeutral(FloatToGeneralText(x), back)) << x;
         EXPECT_NEAR(back, x, std::fabs(x) * 1e-14) << x;
     }
+}
+
+// Infinite degrees of freedom are typed as people type them, in any language, and are
+// stored as the one word the records keep; a field shows the current language's word.
+TEST(InfiniteDegreesOfFreedom, TypedInEveryLanguageStoredAsOneWordShownInTheCurrentOne)
+{
+    AppDir = test::TestProgramFolder();
+    const struct {
+        const char* typed;
+        bool infinite;
+    } cases[] = {
+        { "inf", true },
+        { " INF ", true },
+        { "Infinity", true },
+        { "\u221E", true },
+        { "+\u221E", true },
+        { "Nekonecno", true },
+        { "nekone\u010Dno", true },
+        { "NEKONE\u010CNO", true },
+        { "", false },
+        { "12", false },
+        { "1E6", false },
+        { "-inf", false },
+        { "infinit", false },
+        { "nan", false },
+    };
+    for (quint8 language : { 0, 1, 2 }) {
+        LanguageID = language;
+        for (const auto& c : cases) {
+            const QString typed = QString::fromUtf8(c.typed);
+            EXPECT_EQ(IsInfinityText(typed), c.infinite) << c.typed << " in language " << int(language);
+            EXPECT_EQ(StoredDegreesOfFreedom(typed), c.infinite ? QStringLiteral("Nekonecno") : typed.trimmed())
+                << c.typed;
+        }
+        // The word the field shows is taken back as infinite in every language.
+        EXPECT_TRUE(IsInfinityText(InfinityWord()));
+        EXPECT_EQ(StoredDegreesOfFreedom(ShownDegreesOfFreedom("Nekonecno")), "Nekonecno");
+        EXPECT_EQ(ShownDegreesOfFreedom("12"), "12");
+    }
+    LanguageID = 0;
+    EXPECT_EQ(ShownDegreesOfFreedom("Nekonecno"), "Infinity");
+    LanguageID = 1;
+    EXPECT_EQ(ShownDegreesOfFreedom("Nekonecno"), QString::fromUtf8("Nekone\u010Dno"));
+    LanguageID = EditionFlag;
+    AppDir.clear();
 }
 
 TEST(DecimalSeparators, TakenFromTheLocale)

@@ -28,7 +28,13 @@ TEST(SourceUncertainty, ClassifiesInputTexts)
         { "VAR*", 0, 0 },
         { "2*3", 3, 0 },
         { "a+1", 4, 0 },
-        { "1E5", 0, 0 },
+        // Numbers with an exponent are numbers, as in every other field.
+        { "1E5", 1, 1e5 },
+        { "2e-6", 1, 2e-6 },
+        { "2E-6", 1, 2e-6 },
+        { " -1,15e-5 ", 1, -1.15e-5 },
+        { "1E", 0, 0 },
+        { "1E5E3", 0, 0 },
         { "((", 0, 0 },
         { "RANGE(1;2)", 6, 0 },
         { "condition(if x<[1] then u=[1])", 7, 0 },
@@ -138,7 +144,7 @@ TEST(SourceUncertainty, OneRowPerMethod)
                 r.TSN = 1;
                 r.IS_2_1.Text = "1E5";
             },
-            "", nan },
+            "", 1e5 / std::sqrt(3.0) },
         { "2",
             [](auto& r) {
                 r.TSN = 2;

@@ -508,5 +508,35 @@ TEST(ChartLoad, DatesInTheLocaleFormatOrDayMonthYearAcrossLocales)
     QLocale::setDefault(saved);
 }
 
+// The date options belong to the chart shown: loading another chart turns them off,
+// a computation's reload of the chart shown keeps them, for both kinds of chart.
+TEST(ChartLoad, AnotherChartStartsWithoutDateOptionsARecomputeKeepsThem)
+{
+    TVstupStandardnejNeistoty individuals = IndividualsRecord(NumberTexts({ 1, 2, 3 }));
+    individuals.FD_7 = "d.M.yyyy";
+    individuals.DM_7 = "1.3.2026@4.3.2026@5.3.2026@";
+    TVstupStandardnejNeistoty subgroups = SubgroupRecord({ { "1", "2" }, { "3", "4" }, { "5", "6" } });
+    subgroups.FD_8 = "d.M.yyyy";
+    subgroups.DM_8 = "1.3.2026@4.3.2026@5.3.2026@";
+    for (const TVstupStandardnejNeistoty* rec : { &individuals, &subgroups }) {
+        TChartData data;
+        data.ChartDateLabels = true;
+        data.ChartDivideByDate = true;
+        QString error;
+        ASSERT_TRUE(LoadChartDataFromInput(data, *rec, error)) << error.toStdString();
+        EXPECT_FALSE(data.ChartDateLabels) << rec->TSN << ": labels of the chart shown before";
+        EXPECT_TRUE(data.ChartAllDated) << rec->TSN;
+
+        data.ChartDateLabels = true;
+        data.ChartDivideByDate = true;
+        ASSERT_TRUE(ReloadChartDataFromInput(data, *rec, error)) << error.toStdString();
+        EXPECT_TRUE(data.ChartDateLabels) << rec->TSN;
+        EXPECT_TRUE(data.ChartDivideByDate) << rec->TSN << ": placing by date lost on a recompute";
+        data.ChartDivideByDate = false;
+        ASSERT_TRUE(ReloadChartDataFromInput(data, *rec, error));
+        EXPECT_FALSE(data.ChartDivideByDate) << rec->TSN;
+    }
+}
+
 } // namespace
 } // namespace orvek

@@ -127,6 +127,32 @@ TEST(SourceChecks, PageByInputGivesItsMessagesInOrderWithTheirFocus)
 
         // The values.
         { "estimate no number", false, [](auto& s) { s.MainInput = "1.2.3"; }, { { 179, { "1.2.3" }, Main } } },
+        // Numbers as people type them, an exponent included, on every page that takes one.
+        { "estimate with an exponent", false, [](auto& s) { s.MainInput = "2e-6"; }, {} },
+        { "half-width with an exponent", false,
+            [](auto& s) {
+                s.Method = 1;
+                s.MainInput = "2E-6";
+            },
+            {} },
+        { "expanded uncertainty with an exponent", false,
+            [](auto& s) {
+                s.Method = 4;
+                s.MainInput = " 1,15e-5 ";
+            },
+            {} },
+        { "given s with an exponent", false,
+            [](auto& s) {
+                s.Method = 8;
+                s.MainInput = "1E5";
+            },
+            {} },
+        { "a lone E is no number", false,
+            [](auto& s) {
+                s.Method = 1;
+                s.MainInput = "1E";
+            },
+            { { 179, { "1E" }, Main } } },
         { "estimate condition", false,
             [](auto& s) { s.MainInput = "CONDITION(if x<[1] then u=[0.1] else if x>=[1] then u=[0.2])"; }, {} },
         { "condition on a limit page", false,
@@ -212,6 +238,14 @@ TEST(SourceChecks, PageByInputGivesItsMessagesInOrderWithTheirFocus)
                 s.Column1 = { "x" };
             },
             { { 179, { "s" }, TCheckFocus::Sigma } } },
+        { "known sigma: infinite dof as typed", false,
+            [](auto& s) {
+                s.Method = 7;
+                s.Sigma = "1";
+                s.Column1 = { "1", "2" };
+                s.DegreesOfFreedom = "inf";
+            },
+            {} },
         { "known sigma: dof must be whole", false,
             [](auto& s) {
                 s.Method = 7;
@@ -302,25 +336,49 @@ TEST(SourceChecks, RequiredCheckTrimsTheEditsItTests)
     EXPECT_EQ(s.DegreesOfFreedom, "7");
 }
 
-TEST(SourceChecks, PointRowsWithoutValuesAreClosedUp)
+// Rows without a value are closed up whole: every value keeps the date and operator of
+// its own row, and a row whose value was deleted takes its date and operator with it.
+TEST(SourceChecks, PointRowsWithoutValuesAreClosedUpWhole)
 {
-    // Values in the rows 1, 2 and 5; row 5 also has a date and an operator.
-    TSourcePageSnapshot s = Page(11);
-    s.PointRows = Points({ "1", "2", "", "", " 5 " });
-    s.PointRows[4][0] = "1.2.2026";
-    s.PointRows[4][1] = "EN";
-    quint8 kind = 0;
-    EXPECT_TRUE(CheckInputValues(s, kind).Passed);
-    EXPECT_EQ(s.PointRows[2], (QStringList { "1.2.2026", "EN", "5" }));
-    EXPECT_EQ(s.PointRows[3], (QStringList { "", "", "" }));
-    EXPECT_EQ(s.PointRows[4], (QStringList { "", "", "" }));
+    using Rows = QVector<QStringList>;
+    const struct {
+        const char* what;
+        Rows before, after;
+    } cases[] = {
+        { "values in the rows 1, 2 and 5, row 5 dated",
+            { { "", "", "1" }, { "", "", "2" }, { "", "", "" }, { "", "", "" }, { "1.2.2026", "EN", " 5 " } },
+            { { "", "", "1" }, { "", "", "2" }, { "1.2.2026", "EN", "5" }, { "", "", "" }, { "", "", "" } } },
+        { "a deleted value's date and operator go with it",
+            { { "1.2.2026", "EN", "1" }, { "2.2.2026", "EN", "2" }, { "3.2.2026", "JK", "" }, { "", "", "4" } },
+            { { "1.2.2026", "EN", "1" }, { "2.2.2026", "EN", "2" }, { "", "", "4" }, { "", "", "" } } },
+        { "a gap between dated rows",
+            { { "1.2.2026", "EN", "1" }, { "", "", "" }, { "3.2.2026", "JK", "3" }, { "4.2.2026", "", "4" } },
+            { { "1.2.2026", "EN", "1" }, { "3.2.2026", "JK", "3" }, { "4.2.2026", "", "4" }, { "", "", "" } } },
+        { "subgroup rows move with all their values",
+            { { "1.2.2026", "EN", "1", "2" }, { "2.2.2026", "JK", "", "" }, { "3.2.2026", "", "5", "6" } },
+            { { "1.2.2026", "EN", "1", "2" }, { "3.2.2026", "", "5", "6" }, { "", "", "", "" } } },
+    };
+    for (const auto& c : cases) {
+        TSourcePageSnapshot s = Page(11);
+        s.PointRows = c.before;
+        quint8 kind = 0;
+        EXPECT_TRUE(CheckInputValues(s, kind).Passed) << c.what;
+        EXPECT_EQ(s.PointRows, c.after) << c.what;
+    }
+}
 
-    // A row moved up is checked too.
+TEST(SourceChecks, APointThatIsNoNumberIsNamedWhereItStandsAndNothingMoves)
+{
+    TSourcePageSnapshot s = Page(11);
     s.PointRows = Points({ "1", "", "x" });
+    const QVector<QStringList> before = s.PointRows;
+    quint8 kind = 0;
     const TCheckResult r = CheckInputValues(s, kind);
     ASSERT_EQ(r.Messages.size(), 1);
     EXPECT_EQ(r.Messages[0].Text, 179);
-    EXPECT_EQ(r.Messages[0].Row, 2);
+    EXPECT_EQ(r.Messages[0].Row, 3);
+    EXPECT_EQ(r.Messages[0].Col, 3);
+    EXPECT_EQ(s.PointRows, before);
 }
 
 TEST(SourceChecks, TypedDegreesOfFreedomAreANumberOfAtLeastOne)
@@ -335,6 +393,10 @@ TEST(SourceChecks, TypedDegreesOfFreedomAreANumberOfAtLeastOne)
         { "-3", 319 },
         { "0,5", 319 },
         { "abc", 179 },
+        { "inf", 0 },
+        { "\u221E", 0 },
+        { "Infinity", 0 },
+        { "nekone\u010Dno", 0 },
     };
     for (auto [text, message] : cases) {
         TCheckMessage refusal;

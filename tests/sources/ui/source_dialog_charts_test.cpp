@@ -15,6 +15,7 @@
 #include "tests/sources/comma_locale.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -329,6 +330,67 @@ TEST_F(SourceDialogCharts, DateOptionsNeedEveryPointDated)
     ASSERT_EQ(points->count(), 3);
     EXPECT_EQ(points->at(0).x(), 1);
     EXPECT_EQ(points->at(2).x(), 4);
+}
+
+// Placing by date is the page's choice: a Recalculate, which reads the subgroups from
+// the record again, keeps it on both chart pages while the box stays ticked.
+TEST_F(SourceDialogCharts, PlacingByDateWorksAfterRecalculateOnBothPages)
+{
+    TVstupStandardnejNeistoty individuals = Chart(11, 3, "10@11@12@");
+    individuals.DM_7 = "1.3.2026@4.3.2026@5.3.2026@";
+    TVstupStandardnejNeistoty subgroups = Chart(12, 3, "1@2@3@4@5@7@", "2@2@2@");
+    subgroups.DM_8 = "1.3.2026@4.3.2026@5.3.2026@";
+    for (const TVstupStandardnejNeistoty& rec : { individuals, subgroups }) {
+        const bool page7 = rec.TSN == 11;
+        TfOrvek6& d = OpenChart(rec);
+        QCheckBox* byDate = page7 ? d.Page7.CheckBox_DeleniePodlaDatumu_7 : d.Page8.CheckBox_DeleniePodlaDatumu_8;
+        const QLineSeries* points = (page7 ? d.Page7.RegulacnyDiagram_7 : d.Page8.RegulacnyDiagram_8)->Series(0);
+        d.Button_RecalculateClick();
+        byDate->click();
+        ASSERT_TRUE(byDate->isChecked());
+        for (int round = 0; round < 2; ++round) {
+            ASSERT_EQ(points->count(), 3) << rec.TSN;
+            EXPECT_EQ(points->at(0).x(), 1) << rec.TSN << " round " << round;
+            EXPECT_EQ(points->at(1).x(), 4) << rec.TSN << " round " << round;
+            EXPECT_EQ(points->at(2).x(), 5) << rec.TSN << " round " << round;
+            EXPECT_TRUE(ChartData.ChartDivideByDate) << rec.TSN << " round " << round;
+            d.Button_RecalculateClick();
+        }
+        EXPECT_TRUE(byDate->isChecked());
+        EXPECT_EQ(page7 ? d.FInput.DPD_7 : d.FInput.DPD_8, 1);
+    }
+}
+
+// Date labels belong to the chart shown: the next source opened shows its own choice,
+// never the labels of the chart before it.
+TEST_F(SourceDialogCharts, DateLabelsOfOneChartNeverShowInTheNext)
+{
+    TVstupStandardnejNeistoty labelled = Chart(11, 3, "10@11@12@");
+    labelled.DM_7 = "1.3.2026@4.3.2026@5.3.2026@";
+    labelled.ZDM_7 = 1;
+    OpenChart(labelled);
+    EXPECT_TRUE(ChartData.ChartDateLabels);
+    EXPECT_TRUE(dialog->Page7.CheckBox_ShowDateMeasurement_7->isChecked());
+
+    TVstupStandardnejNeistoty plain = labelled;
+    plain.ZDM_7 = 0;
+    OpenChart(plain);
+    EXPECT_FALSE(ChartData.ChartDateLabels);
+    EXPECT_FALSE(dialog->Page7.CheckBox_ShowDateMeasurement_7->isChecked());
+
+    OpenChart(labelled);
+    TVstupStandardnejNeistoty subgroups = Chart(12, 3, "1@2@3@4@5@7@", "2@2@2@");
+    subgroups.DM_8 = "1.3.2026@4.3.2026@5.3.2026@";
+    OpenChart(subgroups);
+    EXPECT_FALSE(ChartData.ChartDateLabels);
+
+    OpenChart(labelled);
+    TVstupStandardnejNeistoty estimate;
+    ClearUncertaintyInput(estimate);
+    estimate.TSN = 0;
+    OpenExisting(estimate);
+    EXPECT_FALSE(ChartData.ChartDateLabels);
+    EXPECT_FALSE(ChartData.ChartDivideByDate);
 }
 
 TEST_F(SourceDialogCharts, TakingATableBackKeepsRowsAfterGaps)

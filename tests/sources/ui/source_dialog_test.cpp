@@ -11,6 +11,7 @@
 #include "richtext/ui/rich_edit98_editor.h"
 #include "sources/chart_data.h"
 #include "sources/source_owner.h"
+#include "sources/ui/data_grid.h"
 #include "sources/ui/reading_grid.h"
 #include "tests/sources/ui/source_dialog_fixture.h"
 
@@ -21,6 +22,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -519,6 +521,45 @@ TEST_F(SourceDialog, LockedCommentOpensReadOnlyInTheEditor)
     dialog->SpeedButton_EditorClick();
     fRichEdit98Editor = nullptr;
     EXPECT_TRUE(readOnly);
+}
+
+// The typed grid lives on page 11 of the dialog, made and freed with it; no method of
+// the list shows that page.
+TEST_F(SourceDialog, PageElevenHoldsDataGrid1ForTheLifeOfTheDialog)
+{
+    TfOrvek6& d = OpenExisting(Method(0));
+    ASSERT_NE(d.TabSheet_11, nullptr);
+    EXPECT_EQ(d.PageControl1->indexOf(d.TabSheet_11), 10);
+    EXPECT_EQ(d.findChild<TDataGrid*>("DataGrid1"), d.DataGrid1);
+    ASSERT_NE(d.DataGrid1, nullptr);
+    EXPECT_TRUE(d.TabSheet_11->isAncestorOf(d.DataGrid1));
+    EXPECT_EQ(d.DataGrid1->ColCount(), 8);
+    for (int method : { 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14 }) {
+        TfOrvek6& e = OpenExisting(Method(method));
+        EXPECT_NE(e.PageControl1->currentWidget(), e.TabSheet_11) << method;
+    }
+    QPointer<TDataGrid> grid = dialog->DataGrid1;
+    dialog.reset();
+    EXPECT_TRUE(grid.isNull());
+}
+
+// Page 11 as the dialog would show it, in English and Slovak, saved to look at.
+TEST_F(SourceDialog, PageElevenPicture)
+{
+    const QString folder = qEnvironmentVariable("ORVEK_SHOTS");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "ORVEK_SHOTS names no folder";
+    for (quint8 language : { 0, 1 }) {
+        LanguageID = language;
+        TfOrvek6& d = OpenExisting(Method(0));
+        d.PageControl1->setCurrentWidget(d.TabSheet_11);
+        d.ArrangeCommentPanel();
+        d.resize(760, 560);
+        d.show();
+        QApplication::processEvents();
+        d.grab().save(QStringLiteral("%1/source_page11_%2.png").arg(folder, language == 0 ? "en" : "sk"));
+    }
+    LanguageID = 0;
 }
 
 } // namespace
