@@ -4,6 +4,7 @@
 #include "core/services.h"
 #include "core/settings.h"
 #include "core/string_table.h"
+#include "core/ui/grid_routines.h"
 #include "database/data_module.h"
 #include "database/folder_groups.h"
 #include "database/folder_table_cursor.h"
@@ -16,6 +17,7 @@
 #include "platform/dialogs.h"
 
 #include <QAbstractTableModel>
+#include <QSqlDatabase>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -55,7 +57,8 @@ public:
     }
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (role != Qt::DisplayRole || !index.isValid())
+        // The tooltip shows a text the column cuts off whole.
+        if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid())
             return QVariant();
         return view_.Field(index.row(), RecordAnswerFieldNumber(view_.ColumnFields.value(index.column()))).toString();
     }
@@ -361,6 +364,7 @@ void RecordViewPanel::ApplyColumnWidths()
                 width = descriptor.Width;
         DBGrid_Tree->setColumnWidth(column, width);
     }
+    FitColumnsToTitles(*DBGrid_Tree);
 }
 
 void RecordViewPanel::SyncGridToView()

@@ -1,5 +1,6 @@
 #include "mainwindow/ui/equation_cell_dialog.h"
 
+#include "core/ui/grid_routines.h"
 #include "core/common_vars.h"
 #include "core/drawing.h"
 #include "core/number_format.h"
@@ -247,6 +248,7 @@ void TfOrvek5::RefreshTexts()
         widget->setToolTip(GetString(id));
     StringGrid_ZoznamVelicin_v_Rovnici->setHorizontalHeaderLabels(
         { GetString(132), GetString(133), GetString(134), GetString(135) });
+    FitColumnsToTitles(*StringGrid_ZoznamVelicin_v_Rovnici);
     // Value type 0 has a text of its own (see the quantity dialog).
     ComboBox_TypHodnoty->setItemText(0, GetString(22400));
     ComboBox_TypHodnoty->setItemText(1, GetString(305));

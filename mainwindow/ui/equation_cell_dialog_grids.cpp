@@ -3,6 +3,7 @@
 
 #include "mainwindow/ui/equation_cell_dialog.h"
 
+#include "core/ui/grid_routines.h"
 #include "core/number_format.h"
 #include "core/string_table.h"
 #include "engine/cell.h"
@@ -123,6 +124,7 @@ void TfOrvek5::ResetQuantityGrid()
         grid->setColumnWidth(c, widths[c]);
         grid->setItem(0, c, Item(QString(), Qt::NoItemFlags));
     }
+    FitColumnsToTitles(*grid);
     grid->horizontalHeader()->setStretchLastSection(true);
     FGridRebuilding = false;
 }
