@@ -110,8 +110,7 @@ bool TSortableQuery::OpenCursor(QString* error)
     QSqlQuery cursor(db);
     cursor.setForwardOnly(true);
     if (!ExecBound(cursor,
-            QStringLiteral("SELECT * FROM ") + QuoteName(AnswerTable()) + QStringLiteral(" ORDER BY rowid"), {},
-            error))
+            QStringLiteral("SELECT * FROM ") + QuoteName(AnswerTable()) + QStringLiteral(" ORDER BY rowid"), {}, error))
         return false;
     columns_ = cursor.record();
     rows_.clear();

@@ -5,8 +5,8 @@
 
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QVariant>
 #include <QString>
+#include <QVariant>
 #include <QVariantList>
 #include <QVector>
 

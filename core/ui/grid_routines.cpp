@@ -1,8 +1,8 @@
 #include "core/ui/grid_routines.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QPixmap>
-#include <QHeaderView>
 #include <QTableView>
 #include <QTableWidget>
 

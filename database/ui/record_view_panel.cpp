@@ -17,7 +17,6 @@
 #include "platform/dialogs.h"
 
 #include <QAbstractTableModel>
-#include <QSqlDatabase>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -30,6 +29,7 @@
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QSqlDatabase>
 #include <QVBoxLayout>
 
 namespace orvek {

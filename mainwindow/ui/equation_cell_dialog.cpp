@@ -1,12 +1,12 @@
 #include "mainwindow/ui/equation_cell_dialog.h"
 
-#include "core/ui/grid_routines.h"
 #include "core/common_vars.h"
 #include "core/drawing.h"
 #include "core/number_format.h"
 #include "core/services.h"
 #include "core/settings.h"
 #include "core/string_table.h"
+#include "core/ui/grid_routines.h"
 #include "database/ui/one_line_edit.h"
 #include "engine/cell.h"
 #include "engine/expression.h"

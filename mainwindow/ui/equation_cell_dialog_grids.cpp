@@ -3,9 +3,9 @@
 
 #include "mainwindow/ui/equation_cell_dialog.h"
 
-#include "core/ui/grid_routines.h"
 #include "core/number_format.h"
 #include "core/string_table.h"
+#include "core/ui/grid_routines.h"
 #include "engine/cell.h"
 #include "engine/expression.h"
 #include "mainwindow/ui/one_line_dialogs.h"

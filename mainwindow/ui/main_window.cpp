@@ -12,8 +12,8 @@
 #include "database/status_bar_texts.h"
 #include "database/table_set.h"
 #include "database/ui/record_view_panel.h"
-#include "database/undo_table.h"
 #include "database/ui/vx_db_grid.h"
+#include "database/undo_table.h"
 #include "database/upgrade.h"
 #include "database/users.h"
 #include "engine/cell.h"
@@ -108,7 +108,8 @@ TfOrvek1::TfOrvek1(QWidget* parent, std::function<quint32()> clock)
     CreateMenus();
     CreatePages();
     CreateRecordPanel();
-    document_ = std::make_unique<TMainDocument>(ScrollBox2, [] { return WindowUndoDatabase(QStringLiteral("MainUndo")); });
+    document_
+        = std::make_unique<TMainDocument>(ScrollBox2, [] { return WindowUndoDatabase(QStringLiteral("MainUndo")); });
     StartTimerLoop(std::move(clock));
     FormCreate();
     ConnectToolActions();

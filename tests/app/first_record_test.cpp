@@ -3,7 +3,6 @@
 // the values there after a restart.
 
 #include "database/data_module.h"
-#include "platform/sql_database.h"
 #include "database/template_document.h"
 #include "database/ui/edit_record_head.h"
 #include "database/ui/template_window.h"
@@ -11,6 +10,7 @@
 #include "mainwindow/main_document.h"
 #include "mainwindow/ui/equation_cell_dialog.h"
 #include "mainwindow/ui/table_quantities.h"
+#include "platform/sql_database.h"
 #include "platform/ui/rich_edit98.h"
 #include "tests/app/program_fixture.h"
 

@@ -124,7 +124,8 @@ TEST_F(SortableQuery, AnOpenAnswerHoldsNoLockOnItsDatabase)
         EXPECT_FALSE(query.Field(5, 1).isValid());
         EXPECT_FALSE(query.Field(0, 3).isValid());
         QSqlQuery write(other);
-        EXPECT_TRUE(write.exec(QString("CREATE TABLE Other%1 (x)").arg(step))) << write.lastError().text().toStdString();
+        EXPECT_TRUE(write.exec(QString("CREATE TABLE Other%1 (x)").arg(step)))
+            << write.lastError().text().toStdString();
         ASSERT_TRUE(query.SortAnswerTable(1, { 2 }, { 0 }, { false }, sorted, &error)) << error.toStdString();
     }
     other.close();
