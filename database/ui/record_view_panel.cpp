@@ -32,6 +32,8 @@
 #include <QSqlDatabase>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace orvek {
 
 // The rows of the record view as the grid shows them: the shown columns by field name.
@@ -356,12 +358,16 @@ void RecordViewPanel::RefreshGrid(int recordID)
 void RecordViewPanel::ApplyColumnWidths()
 {
     const QScopedValueRollback<bool> applying(applyingWidths_, true);
-    // Each column keeps its descriptor's width; SampleID has none and starts at 45.
+    // Each column keeps its descriptor's width; SampleID has none and starts at 45. No
+    // column is narrower than its title, and the date column shows a whole date.
+    const int dateWidth = DBGrid_Tree->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 ")) + 16;
     for (int column = 0; column < view_->ColumnFields.size(); ++column) {
         int width = 45;
         for (const TDefaultFieldRec& descriptor : view_->RecordGridDescriptors)
             if (descriptor.FieldName == view_->ColumnFields.at(column) && descriptor.Width > 0)
                 width = descriptor.Width;
+        if (view_->ColumnFields.at(column) == QLatin1String("Datum"))
+            width = std::max(width, dateWidth);
         DBGrid_Tree->setColumnWidth(column, width);
     }
     FitColumnsToTitles(*DBGrid_Tree);
