@@ -1,7 +1,9 @@
 #pragma once
-// Records the warnings Qt prints while a test runs, and still prints them. A view's
+// Records the warnings Qt prints while a recorder exists, and still prints them. A view's
 // warning that an editor "does not belong to this view" tells of an editor committed or
 // closed by a view other than the one that opened it: ViewEditorWarnings() lists those.
+// The record lives as long as the process, so that a message from another thread while
+// a recorder goes away never reaches a destroyed object.
 
 #include <QMutex>
 #include <QMutexLocker>
@@ -15,44 +17,59 @@ class QtWarningRecorder {
 public:
     QtWarningRecorder()
     {
-        Current() = this;
-        previous_ = qInstallMessageHandler(&QtWarningRecorder::Handle);
+        State& state = Shared();
+        QMutexLocker lock(&state.mutex);
+        state.warnings.clear();
+        state.recording = true;
+        if (!state.installed) {
+            state.previous = qInstallMessageHandler(&QtWarningRecorder::Handle);
+            state.installed = true;
+        }
     }
     ~QtWarningRecorder()
     {
-        qInstallMessageHandler(previous_);
-        Current() = nullptr;
+        State& state = Shared();
+        QMutexLocker lock(&state.mutex);
+        state.recording = false;
     }
     QtWarningRecorder(const QtWarningRecorder&) = delete;
     QtWarningRecorder& operator=(const QtWarningRecorder&) = delete;
 
     QStringList Warnings() const
     {
-        QMutexLocker lock(&mutex_);
-        return warnings_;
+        State& state = Shared();
+        QMutexLocker lock(&state.mutex);
+        return state.warnings;
     }
     QStringList ViewEditorWarnings() const { return Warnings().filter(QStringLiteral("does not belong to this view")); }
 
 private:
-    static QtWarningRecorder*& Current()
+    struct State {
+        QMutex mutex;
+        QStringList warnings;
+        bool recording = false;
+        bool installed = false;
+        QtMessageHandler previous = nullptr;
+    };
+    // Never destroyed: the handler may run during the process's exit.
+    static State& Shared()
     {
-        static QtWarningRecorder* current = nullptr;
-        return current;
+        static State* state = new State;
+        return *state;
     }
     static void Handle(QtMsgType type, const QMessageLogContext& context, const QString& message)
     {
-        QtWarningRecorder* recorder = Current();
-        if (recorder && type != QtDebugMsg && type != QtInfoMsg) {
-            QMutexLocker lock(&recorder->mutex_);
-            recorder->warnings_ << message;
+        State& state = Shared();
+        QtMessageHandler previous = nullptr;
+        {
+            QMutexLocker lock(&state.mutex);
+            if (state.recording && type != QtDebugMsg && type != QtInfoMsg)
+                state.warnings << message;
+            previous = state.previous;
         }
-        if (recorder && recorder->previous_)
-            recorder->previous_(type, context, message);
+        if (previous)
+            previous(type, context, message);
     }
-
-    QtMessageHandler previous_ = nullptr;
-    mutable QMutex mutex_;
-    QStringList warnings_;
 };
 
 } // namespace orvek::test
