@@ -20,13 +20,7 @@ TRecordView::TRecordView(DatabaseSession* session)
     , query_(session)
 {
     query_.DatabaseName = AliasDB;
-    query_.AnswerDirectory = TempDir;
-    QString name;
-    QSqlDatabase temp = TemporaryDatabase();
-    do
-        name = UniqueFileName(TempDir, QStringLiteral("Answer"), QStringLiteral("db"));
-    while (temp.isOpen() && TableExists(temp, name));
-    query_.AnswerTableName = name;
+    query_.UsePrivateAnswerFolder(QStringLiteral("RecordList"));
 }
 
 TRecordView::~TRecordView()

@@ -1,5 +1,7 @@
 #include "database/sortable_query.h"
 
+#include "core/common_vars.h"
+#include "core/file_utils.h"
 #include "platform/collation.h"
 #include "platform/db_session.h"
 #include "platform/sql_database.h"
@@ -7,6 +9,7 @@
 #include <QDir>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlRecord>
 
 namespace orvek {
@@ -24,6 +27,18 @@ void SetError(QString* error, const QString& text)
 TSortableQuery::~TSortableQuery()
 {
     Close();
+}
+
+void TSortableQuery::UsePrivateAnswerFolder(const QString& folder)
+{
+    AnswerDirectory = QDir(TempDir).filePath(folder);
+    QDir().mkpath(AnswerDirectory);
+    QSqlDatabase db = OpenFolderDatabase(AnswerConnection(), AnswerDirectory, true);
+    QString name;
+    do
+        name = UniqueFileName(TempDir, QStringLiteral("Answer"), QStringLiteral("db"));
+    while (db.isOpen() && TableExists(db, name));
+    AnswerTableName = name;
 }
 
 QString TSortableQuery::AnswerTable() const
@@ -92,40 +107,38 @@ bool TSortableQuery::OpenCursor(QString* error)
     QSqlDatabase db = OpenFolderDatabase(AnswerConnection(), AnswerDirectory, true, error);
     if (!db.isOpen())
         return false;
-    cursor_ = QSqlQuery(db);
-    if (!ExecBound(cursor_,
-            QStringLiteral("SELECT * FROM ") + QuoteName(AnswerTable()) + QStringLiteral(" ORDER BY rowid"), {},
-            error)) {
-        cursor_ = QSqlQuery();
+    QSqlQuery cursor(db);
+    cursor.setForwardOnly(true);
+    if (!ExecBound(cursor,
+            QStringLiteral("SELECT * FROM ") + QuoteName(AnswerTable()) + QStringLiteral(" ORDER BY rowid"), {}, error))
         return false;
+    columns_ = cursor.record();
+    rows_.clear();
+    const int count = columns_.count();
+    while (cursor.next()) {
+        QVector<QVariant> row(count);
+        for (int field = 0; field < count; ++field)
+            row[field] = cursor.value(field);
+        rows_.push_back(std::move(row));
     }
+    cursor.finish();
     active_ = true;
-    rowCount_ = -1;
     return true;
 }
 
-int TSortableQuery::RowCount()
+QVariant TSortableQuery::Field(int row, int field) const
 {
-    if (!active_)
-        return 0;
-    if (rowCount_ < 0)
-        rowCount_ = cursor_.last() ? cursor_.at() + 1 : 0;
-    return rowCount_;
-}
-
-QVariant TSortableQuery::Field(int row, int field)
-{
-    if (!active_ || row < 0 || !cursor_.seek(row))
+    if (!active_ || row < 0 || row >= rows_.size() || field < 1 || field > columns_.count())
         return QVariant();
-    return cursor_.value(field - 1);
+    return rows_[row][field - 1];
 }
 
 void TSortableQuery::Close()
 {
     if (!active_)
         return;
-    cursor_.finish();
-    cursor_ = QSqlQuery();
+    rows_.clear();
+    columns_ = QSqlRecord();
     active_ = false;
     if (!sorting_ && AnswerDelete) {
         QSqlDatabase db = OpenFolderDatabase(AnswerConnection(), AnswerDirectory, false);
@@ -141,7 +154,7 @@ bool TSortableQuery::SortAnswerTable(int fieldCount, const QVector<int>& fieldNu
         SetError(error, QStringLiteral("The query is not open"));
         return false;
     }
-    const QSqlRecord record = cursor_.record();
+    const QSqlRecord record = columns_;
     QStringList keys;
     for (int i = 0; i < fieldCount; ++i) {
         const int field = fieldNumbers.value(i) - 1;
@@ -189,8 +202,6 @@ bool TSortableQuery::SortAnswerTable(int fieldCount, const QVector<int>& fieldNu
                 error);
     }
     const bool reopened = OpenCursor(ok ? error : nullptr);
-    if (ok && reopened)
-        rowCount_ = recordsSorted;
     sorting_ = false;
     return ok && reopened;
 }

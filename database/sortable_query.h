@@ -4,7 +4,9 @@
 // answer table in its stored order.
 
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
+#include <QVariant>
 #include <QVariantList>
 #include <QVector>
 
@@ -35,6 +37,12 @@ public:
     bool AnswerOverwrite = true;
     bool AnswerDelete = true;
 
+    // Places the answer in the database of folder Folder of the temporary folder, a file
+    // that only this query's kind of list writes, under a table name that no table
+    // there has yet. A reader of the temporary folder's shared database (another list,
+    // another process) then never makes the answer's writes wait and fail.
+    void UsePrivateAnswerFolder(const QString& folder);
+
     // Runs the statement into the answer table and opens the cursor on it. False with
     // Error (nothing left open) on a failure; a live result is refused.
     bool Open(QString* error = nullptr);
@@ -53,12 +61,12 @@ public:
     bool SortAnswerTable(int fieldCount, const QVector<int>& fieldNumbers, const QVector<int>& sortOrders,
         const QVector<bool>& caseInsensitive, int& recordsSorted, QString* error = nullptr);
 
-    // The rows of the answer table, in its order (valid while open).
-    QSqlQuery& Cursor() { return cursor_; }
-    // The answer's row count, counted once per opening or sort; 0 while closed.
-    int RowCount();
+    // The answer's columns (valid while open).
+    const QSqlRecord& Columns() const { return columns_; }
+    // The answer's row count; 0 while closed.
+    int RowCount() const { return active_ ? int(rows_.size()) : 0; }
     // Field (1-based) of Row (0-based) of the answer; an empty value outside the rows.
-    QVariant Field(int row, int field);
+    QVariant Field(int row, int field) const;
 
     static constexpr const char* kRequestLiveText
         = "Cannot have RequestLive set to True when using a TSortedQuery component.  For an updateable query, use "
@@ -69,8 +77,12 @@ private:
     QString AnswerConnection() const;
 
     DatabaseSession* session_;
-    QSqlQuery cursor_;
-    int rowCount_ = -1; // -1 until counted
+    // The answer is read whole when it opens or is sorted and its cursor is finished at
+    // once: a cursor left inside the answer table would hold a read lock on the
+    // temporary folder's database, and every other writer there (the other lists'
+    // answers, the undo histories) would wait for it until its busy timeout and fail.
+    QSqlRecord columns_;
+    QVector<QVector<QVariant>> rows_;
     bool active_ = false;
     bool sorting_ = false;
 };

@@ -239,7 +239,7 @@ void EvaluateEquationWithValues(const QString& Equation, int Count, const TSymbo
 
 // Codes: 0 well formed; 1 brackets do not pair up; 2 no "="; 3 more than one "=";
 // 4 an item starts with a digit but is not a number; 5 "(" after a name that is not an
-// allowed function; 7 a forbidden sign pair; 8 a forbidden character, one above 126,
+// allowed function (the whole name is the error text); 7 a forbidden sign pair; 8 a forbidden character, one above 126,
 // or a symbol with a character other than letters, digits and "_"; 9 "(" after
 // something that is neither an operator nor a name; 10 more than 100 quantities.
 int ScanEquation(const QString& Equation, TInfo_o_bunkach_typu_velicina& Vars)
@@ -270,12 +270,18 @@ int ScanEquation(const QString& Equation, TInfo_o_bunkach_typu_velicina& Vars)
 
     // Function calls: a "(" that does not follow an operator or "(" must follow the
     // name of an allowed function.
+    // A name is the run of letters, digits and "_" before the "("; an unknown one is
+    // named whole, as typed.
     QString name;
+    qsizetype nameStart = 0;
+    const auto isNameChar = [](QChar c) { return IsAsciiLetter(c) || IsAsciiDigit(c) || c == QLatin1Char('_'); };
     if (!s.isEmpty() && IsAsciiLetter(s[0]))
         name = s[0].toUpper();
     for (qsizetype i = 1; i < s.size(); ++i) {
         const QChar c = s[i];
-        if (IsAsciiLetter(c) || IsAsciiDigit(c)) {
+        if (isNameChar(c)) {
+            if (name.isEmpty())
+                nameStart = i;
             name += c.toUpper();
             continue;
         }
@@ -285,7 +291,7 @@ int ScanEquation(const QString& Equation, TInfo_o_bunkach_typu_velicina& Vars)
                 return 9;
             }
             if (!FunctionNames.contains(name)) {
-                EquationScanError = QStringLiteral(" \"") + s[i - 1] + QStringLiteral("(\"");
+                EquationScanError = QStringLiteral(" \"") + s.mid(nameStart, i - nameStart) + QLatin1Char('"');
                 return 5;
             }
         }
@@ -315,8 +321,10 @@ int ScanEquation(const QString& Equation, TInfo_o_bunkach_typu_velicina& Vars)
             }
             continue;
         }
-        if (HasNonIdentifierChar(item))
+        if (HasNonIdentifierChar(item)) {
+            EquationScanError = QStringLiteral(" \"") + item + QLatin1Char('"');
             return 8;
+        }
         bool known = false;
         for (int i = 1; i <= Vars.Count && !known; ++i)
             known = Vars[i].Symbol == item;

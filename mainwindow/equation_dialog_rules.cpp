@@ -3,11 +3,18 @@
 #include "core/number_text.h"
 #include "engine/cell.h"
 #include "engine/expression.h"
+#include "engine/parser.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace orvek {
+
+namespace {
+
+constexpr int kTextEquationNotExpression = 23700;
+
+} // namespace
 
 // ---------------------------------------------------------------------------------
 // The right-hand side
@@ -68,7 +75,7 @@ TEquationAnalysis AnalyseEquationText(const QString& Text)
         break;
     }
     if (result.Message != 0) {
-        result.Argument = EquationScanError;
+        result.Argument = EquationScanError.trimmed();
         return result;
     }
     for (int i = 1; i <= symbols.Count; ++i)
@@ -78,6 +85,25 @@ TEquationAnalysis AnalyseEquationText(const QString& Text)
     if (result.Symbols.isEmpty()) {
         result.Message = 572;
         result.Argument = text;
+        return result;
+    }
+    // What the scanner lets pass and the parser refuses (an operator without its operand,
+    // "c^") is refused with the parser's message: the equation is parsed with every
+    // quantity replaced by 1, and a syntax error names the sides of the equation as typed.
+    QString probe = text;
+    for (const QString& symbol : result.Symbols)
+        SubstituteSymbolValue(probe, symbol, QStringLiteral("1"));
+    try {
+        QString value;
+        EvaluateExpression(probe, value);
+    } catch (const ESyntaxError&) {
+        result.Message = kTextEquationNotExpression;
+        result.Argument = parser_text::SyntaxErrorMessage(text);
+    } catch (const EMathParserError& error) {
+        result.Message = kTextEquationNotExpression;
+        result.Argument = error.Message();
+    } catch (const std::exception&) {
+        // An arithmetic error of the trial values says nothing about the equation.
     }
     return result;
 }
@@ -100,6 +126,9 @@ TEquationRefusal CheckEquationDialog(const TEquationOkInput& In)
     };
     if (In.QuantityNameWritable && In.QuantityName.trimmed().isEmpty())
         return refuse(143, TEquationField::QuantityName);
+    // An equation cell needs a right-hand side, however its symbol is set.
+    if (In.EquationWritable && In.Equation.trimmed().isEmpty())
+        return refuse(149, TEquationField::Equation);
     if (In.SymbolWritable) {
         const QString symbol = In.Symbol;
         if (symbol.trimmed().isEmpty())

@@ -31,8 +31,9 @@ struct TEquationAnalysis {
 };
 
 // Scans the right-hand side: a "=" after its first character gives 154; the scanner's
-// codes give 151, 153, 666, 743, 744 or 745; a text without symbols 572; more than 100
-// symbols a text of ours.
+// codes give 151, 153, 666, 743, 744 or 745 (the argument the scanner's error text,
+// trimmed); a text without symbols 572; more than 100 symbols a text of ours; a text the
+// scanner passes but the parser refuses a text of ours with the parser's message.
 TEquationAnalysis AnalyseEquationText(const QString& Text);
 
 // Equal symbol lists, compared exactly after sorting each.
@@ -62,9 +63,9 @@ struct TEquationRefusal {
     TEquationField Field = TEquationField::None;
 };
 
-// The first check of OK that fails, in the order quantity name (143), symbol (144 to
-// 147) or, for a read-only symbol, equation (148 to 150), then the typed coverage
-// factor (179 when it is not a number above 0).
+// The first check of OK that fails, in the order quantity name (143), an empty
+// writable equation (149), symbol (144 to 147) or, for a read-only symbol, equation
+// (148 to 150), then the typed coverage factor (179 when it is not a number above 0).
 TEquationRefusal CheckEquationDialog(const TEquationOkInput& In);
 
 // ---------------------------------------------------------------------------------

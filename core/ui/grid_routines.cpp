@@ -1,7 +1,9 @@
 #include "core/ui/grid_routines.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QPixmap>
+#include <QTableView>
 #include <QTableWidget>
 
 namespace orvek {
@@ -66,6 +68,14 @@ void ResetImageBitmap(QLabel& image, QPixmap& bitmap, int width, int height)
     bitmap = QPixmap(std::max(width, 1), std::max(height, 1));
     bitmap.fill(Qt::white);
     image.setPixmap(bitmap);
+}
+
+void FitColumnsToTitles(QTableView& grid)
+{
+    QHeaderView* header = grid.horizontalHeader();
+    for (int section = 0; section < header->count(); ++section)
+        if (!header->isSectionHidden(section) && header->sectionSize(section) < header->sectionSizeHint(section))
+            header->resizeSection(section, header->sectionSizeHint(section));
 }
 
 } // namespace orvek

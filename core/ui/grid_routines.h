@@ -3,6 +3,7 @@
 // data columns start after its fixed columns (0 or 1).
 
 class QTableWidget;
+class QTableView;
 class QLabel;
 class QPixmap;
 
@@ -14,6 +15,9 @@ namespace orvek {
 void InsertStringGridRow(int row, QTableWidget& grid, int fixedCols = 0);
 // Adds a row at the end; NewRow receives its index.
 void AppendStringGridRow(QTableWidget& grid, int& newRow);
+// Widens every shown column that is narrower than its title, so that no title is cut
+// in any language; wider columns keep their width.
+void FitColumnsToTitles(QTableView& grid);
 // Places Image at (1, 1) with the given size and gives it a new empty picture of that size.
 void ResetImageBitmap(QLabel& image, QPixmap& bitmap, int width, int height);
 

@@ -4,6 +4,7 @@
 #include "core/services.h"
 #include "core/settings.h"
 #include "core/string_table.h"
+#include "core/ui/grid_routines.h"
 #include "database/data_module.h"
 #include "database/folder_groups.h"
 #include "database/folder_table_cursor.h"
@@ -28,7 +29,10 @@
 #include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QSqlDatabase>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace orvek {
 
@@ -55,7 +59,8 @@ public:
     }
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (role != Qt::DisplayRole || !index.isValid())
+        // The tooltip shows a text the column cuts off whole.
+        if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid())
             return QVariant();
         return view_.Field(index.row(), RecordAnswerFieldNumber(view_.ColumnFields.value(index.column()))).toString();
     }
@@ -353,14 +358,19 @@ void RecordViewPanel::RefreshGrid(int recordID)
 void RecordViewPanel::ApplyColumnWidths()
 {
     const QScopedValueRollback<bool> applying(applyingWidths_, true);
-    // Each column keeps its descriptor's width; SampleID has none and starts at 45.
+    // Each column keeps its descriptor's width; SampleID has none and starts at 45. No
+    // column is narrower than its title, and the date column shows a whole date.
+    const int dateWidth = DBGrid_Tree->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 ")) + 16;
     for (int column = 0; column < view_->ColumnFields.size(); ++column) {
         int width = 45;
         for (const TDefaultFieldRec& descriptor : view_->RecordGridDescriptors)
             if (descriptor.FieldName == view_->ColumnFields.at(column) && descriptor.Width > 0)
                 width = descriptor.Width;
+        if (view_->ColumnFields.at(column) == QLatin1String("Datum"))
+            width = std::max(width, dateWidth);
         DBGrid_Tree->setColumnWidth(column, width);
     }
+    FitColumnsToTitles(*DBGrid_Tree);
 }
 
 void RecordViewPanel::SyncGridToView()

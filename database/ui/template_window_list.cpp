@@ -5,6 +5,7 @@
 #include "core/common_vars.h"
 #include "core/drawing.h"
 #include "core/string_table.h"
+#include "core/ui/grid_routines.h"
 #include "database/data_module.h"
 #include "database/folder_groups.h"
 #include "database/folder_table_cursor.h"
@@ -54,10 +55,7 @@ bool IsFixedFolder(const QString& id)
 } // namespace
 
 // The rows of the template list as the grid shows them: one column per shown
-// descriptor, the text trimmed; the in-use flag and the ID for the drawing. The rows are
-// read whole when the list opens or is sorted, and the list's cursor is then finished:
-// a cursor left inside its answer table would hold a read lock on the temporary
-// folder's database, and the undo snapshots written there would wait for it in vain.
+// descriptor, the text trimmed; the in-use flag and the ID for the drawing.
 class TTemplateListModel : public QAbstractTableModel {
 public:
     TTemplateListModel(
@@ -83,7 +81,6 @@ public:
                     values[field] = list_.Field(row, field);
                 rows_.push_back(values);
             }
-            list_.Query().Cursor().finish();
         }
         endResetModel();
     }
@@ -122,6 +119,9 @@ public:
         const QVector<QVariant>& values = rows_[index.row()];
         switch (role) {
         case Qt::DisplayRole:
+        // The tooltip shows a long name whole, so that two names alike at the start
+        // can be told apart.
+        case Qt::ToolTipRole:
             return values[fields_[index.column()]].toString().trimmed();
         case kInUseRole:
             return values[kInUseField].toInt() != 0;
@@ -231,6 +231,21 @@ void TfOrvekDB::BuildGridColumns()
 void TfOrvekDB::ResetListModel()
 {
     model_->Reset();
+    // The name column widens to the longest name shown, up to two thirds of the grid,
+    // so that two names alike at the start look different; it never narrows here.
+    for (int section = 0; section < model_->columnCount(); ++section) {
+        if (model_->headerData(section, Qt::Horizontal, kFieldNameRole).toString() != QLatin1String("TemplateName"))
+            continue;
+        const int limit = DBGrid_Template->viewport()->width() * 2 / 3;
+        int longest = 0;
+        for (int row = 0; row < model_->rowCount(); ++row)
+            longest = std::max(longest,
+                DBGrid_Template->fontMetrics().horizontalAdvance(
+                    model_->data(model_->index(row, section), Qt::DisplayRole).toString()));
+        const int wanted = std::min(longest + 12, limit);
+        if (wanted > DBGrid_Template->columnWidth(section))
+            DBGrid_Template->setColumnWidth(section, wanted);
+    }
     if (model_->rowCount() > 0)
         DBGrid_Template->setCurrentIndex(model_->index(0, DBGrid_Template->horizontalHeader()->logicalIndex(0)));
     ShowRecordCounter();
@@ -244,6 +259,7 @@ void TfOrvekDB::RefreshColumnTitles()
         if (text)
             model_->SetTitle(section, GetString(text));
     }
+    FitColumnsToTitles(*DBGrid_Template);
 }
 
 int TfOrvekDB::CurrentRow() const
@@ -333,10 +349,6 @@ void TfOrvekDB::RefreshGrid(int templateId)
     for (int visual = 0; visual < header->count(); ++visual)
         fields << model_->headerData(header->logicalIndex(visual), Qt::Horizontal, kFieldNameRole).toString();
     if (list_->Active() && ListRowCount() > 0) {
-        // The sort reads the answer's columns from the cursor, which the grid finished
-        // after reading the rows.
-        if (!list_->Query().Cursor().isActive())
-            list_->Query().Cursor().exec();
         list_->Sort(TemplateSortKeys(TemplateGridDescriptors, SortFieldsFromColumnFields(fields)));
         ResetListModel();
         LocateTemplate(templateId);

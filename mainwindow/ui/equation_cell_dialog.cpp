@@ -6,6 +6,7 @@
 #include "core/services.h"
 #include "core/settings.h"
 #include "core/string_table.h"
+#include "core/ui/grid_routines.h"
 #include "database/ui/one_line_edit.h"
 #include "engine/cell.h"
 #include "engine/expression.h"
@@ -247,6 +248,7 @@ void TfOrvek5::RefreshTexts()
         widget->setToolTip(GetString(id));
     StringGrid_ZoznamVelicin_v_Rovnici->setHorizontalHeaderLabels(
         { GetString(132), GetString(133), GetString(134), GetString(135) });
+    FitColumnsToTitles(*StringGrid_ZoznamVelicin_v_Rovnici);
     // Value type 0 has a text of its own (see the quantity dialog).
     ComboBox_TypHodnoty->setItemText(0, GetString(22400));
     ComboBox_TypHodnoty->setItemText(1, GetString(305));

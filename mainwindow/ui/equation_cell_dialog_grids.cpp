@@ -5,6 +5,7 @@
 
 #include "core/number_format.h"
 #include "core/string_table.h"
+#include "core/ui/grid_routines.h"
 #include "engine/cell.h"
 #include "engine/expression.h"
 #include "mainwindow/ui/one_line_dialogs.h"
@@ -123,6 +124,7 @@ void TfOrvek5::ResetQuantityGrid()
         grid->setColumnWidth(c, widths[c]);
         grid->setItem(0, c, Item(QString(), Qt::NoItemFlags));
     }
+    FitColumnsToTitles(*grid);
     grid->horizontalHeader()->setStretchLastSection(true);
     FGridRebuilding = false;
 }

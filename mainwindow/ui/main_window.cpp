@@ -168,7 +168,6 @@ void TfOrvek1::CreateMenus()
     ActionSuhrnVelicin = MakeAction(this, "ActionSuhrnVelicin");
     ActionShowHideSummaryWindow = MakeAction(this, "ActionShowHideSummaryWindow", true);
     ActionProgramoveStringy = MakeAction(this, "ActionProgramoveStringy");
-    ActionListSpecialEditItem = MakeAction(this, "ActionListSpecialEditItem");
     ActionVyberPreReport = MakeAction(this, "ActionVyberPreReport");
     ActionReportPrintPreview = MakeAction(this, "ActionReportPrintPreview");
     ActionReportPrint = MakeAction(this, "ActionReportPrint");
@@ -276,7 +275,7 @@ void TfOrvek1::CreateMenus()
     MenuNastroje->addSeparator();
     MenuNastroje->addActions({ ActionVypocetDerivacie_PresnyVypocet, ActionVypocetDerivacie_Diferencia });
     MenuNastroje->addSeparator();
-    MenuNastroje->addActions({ ActionListSpecialEditItem, ActionProgramoveStringy });
+    MenuNastroje->addAction(ActionProgramoveStringy);
     menuLanguage = MakeMenu(this, "menuLanguage");
     menuLanguage->addActions({ ActionLanguageEnglish, ActionLanguageSlovak });
     MenuNastroje->addMenu(menuLanguage);

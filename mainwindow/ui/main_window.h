@@ -96,8 +96,7 @@ public:
     QAction *ActionEditovatObsahBunky = nullptr, *Editovaobsahbunky2 = nullptr, *PopupEditSeparator = nullptr,
             *ActionZobrazitVlastnostiBuniek = nullptr, *ActionVypocetDerivacie_PresnyVypocet = nullptr,
             *ActionVypocetDerivacie_Diferencia = nullptr;
-    QAction *ActionSuhrnVelicin = nullptr, *ActionShowHideSummaryWindow = nullptr, *ActionProgramoveStringy = nullptr,
-            *ActionListSpecialEditItem = nullptr;
+    QAction *ActionSuhrnVelicin = nullptr, *ActionShowHideSummaryWindow = nullptr, *ActionProgramoveStringy = nullptr;
     // Reports and the diagram picture: the thirteen outputs and the section dialog.
     QAction *ActionVyberPreReport = nullptr, *ActionReportPrintPreview = nullptr, *ActionReportPrint = nullptr,
             *ActionFullReportSaveToFile = nullptr, *ActionCopyFullReport = nullptr,

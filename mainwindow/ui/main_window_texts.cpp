@@ -40,6 +40,8 @@ constexpr int kServiceText = 22110;
 constexpr int kServiceQueryText = 22111;
 constexpr int kServiceRefreshText = 22112;
 constexpr int kLanguageMenuText = 22113;
+constexpr int kMergeOldRecordsText = 23701;
+constexpr int kMergeOldTemplatesText = 23702;
 
 void SetTextOn(QObject* object, const TWindowText& entry, QTabWidget* pages)
 {
@@ -93,6 +95,8 @@ void TfOrvek1::ApplyTextsOrvek1()
     SpeedButton5->setText(GetString(kServiceQueryText));
     SpeedButton6->setText(GetString(kServiceRefreshText));
     menuLanguage->setTitle(GetString(kLanguageMenuText));
+    ActionMergeOldTreeDB->setText(GetString(kMergeOldRecordsText));
+    ActionMergeOldTemplateDB->setText(GetString(kMergeOldTemplatesText));
     DialogTexts = MainDialogTexts();
     if (ReportOutput)
         ReportOutput->SaveFilter = DialogTexts.ReportFilter;

@@ -7,6 +7,7 @@
 
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
 
@@ -81,6 +82,16 @@ QWidget* TSumFormulaGridDelegate::createEditor(
     if (QObject* dialog = parent->window())
         editor->installEventFilter(dialog);
     return editor;
+}
+
+bool TSumFormulaGridDelegate::eventFilter(QObject* editor, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && !(key->modifiers() & Qt::ShiftModifier))
+            return false;
+    }
+    return QStyledItemDelegate::eventFilter(editor, event);
 }
 
 } // namespace orvek

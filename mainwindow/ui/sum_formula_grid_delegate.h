@@ -16,6 +16,10 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    // Enter in the editor is the dialog's (it moves on, and the grid commits the editor
+    // it leaves): the delegate does not queue a commit of its own for an editor the grid
+    // has closed by then.
+    bool eventFilter(QObject* editor, QEvent* event) override;
 
     // The text a data cell shows for the stored texts of its row.
     static QString DisplayText(const QModelIndex& index);

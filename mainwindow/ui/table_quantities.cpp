@@ -5,6 +5,7 @@
 #include "core/number_format.h"
 #include "core/number_text.h"
 #include "core/string_table.h"
+#include "core/ui/grid_routines.h"
 #include "engine/cell.h"
 #include "engine/evaluation.h"
 #include "platform/dialogs.h"
@@ -108,6 +109,20 @@ public:
             line->installEventFilter(window_);
         }
         return editor;
+    }
+
+    // Enter in the editor is the window's: it moves to the next row, and the grid
+    // commits and closes the editor it leaves. The delegate's own handling would queue
+    // a second commit and close of that editor, which by then the grid no longer has.
+    bool eventFilter(QObject* editor, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && !window_->FLoading) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const bool plain = !(key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+            if (plain && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
+                return false;
+        }
+        return QStyledItemDelegate::eventFilter(editor, event);
     }
 
 private:
@@ -239,9 +254,10 @@ void TfTableQuantites::LoadQuantityTable(quint8 lockMode)
             break;
         }
 
+    FitColumnsToTitles(*grid);
     int width = 20;
-    for (int w : kColumnWidths)
-        width += w;
+    for (int c = 0; c < kColumns; ++c)
+        width += grid->columnWidth(c);
     int height = 2 * DefaultRowHeight + DefaultRowHeight * (count + 1) + 65;
     // A long list keeps the window on the screen; the grid scrolls.
     if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())

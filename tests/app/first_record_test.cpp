@@ -3,14 +3,24 @@
 // the values there after a restart.
 
 #include "database/data_module.h"
+#include "database/template_document.h"
+#include "database/ui/edit_record_head.h"
+#include "database/ui/template_window.h"
+#include "engine/cell.h"
 #include "mainwindow/main_document.h"
+#include "mainwindow/ui/equation_cell_dialog.h"
+#include "mainwindow/ui/table_quantities.h"
 #include "platform/sql_database.h"
+#include "platform/ui/rich_edit98.h"
 #include "tests/app/first_hour_steps.h"
 #include "tests/app/program_fixture.h"
 
+#include <QLabel>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTableWidget>
+
+#include <memory>
 
 using namespace orvek;
 using orvek::test::DialogScript;
@@ -141,6 +151,79 @@ TEST_F(FirstRecord, TheTemplateWindowKeepsItsUndoWhileAReaderHoldsTheTemporaryDa
     Action("ActionNewRecFromTemplateTree")->trigger();
     EXPECT_EQ(Shown().size(), 1) << Shown().join(" | ").toStdString();
     QSqlDatabase::removeDatabase("reader");
+}
+
+// A reader that holds the temporary folder's shared database: a cursor in an open read
+// transaction on another connection, as another list or another process holds it.
+class HeldTemporaryDatabase {
+public:
+    HeldTemporaryDatabase()
+    {
+        QSqlDatabase reader = QSqlDatabase::addDatabase("QSQLITE", "reader");
+        reader.setDatabaseName(FolderDatabasePath(TempDir));
+        EXPECT_TRUE(reader.open());
+        hold_ = std::make_unique<QSqlQuery>(reader);
+        EXPECT_TRUE(hold_->exec("BEGIN"));
+        EXPECT_TRUE(hold_->exec("SELECT name FROM sqlite_master"));
+        hold_->next();
+    }
+    ~HeldTemporaryDatabase()
+    {
+        hold_.reset();
+        QSqlDatabase::database("reader", false).close();
+        QSqlDatabase::removeDatabase("reader");
+    }
+
+private:
+    std::unique_ptr<QSqlQuery> hold_;
+};
+
+// Records in the list of the main window, a reader holding the temporary database: the
+// template window still lists the template, keeps its undo, and after a restart (the
+// reader still there) lists it again.
+TEST_F(FirstRecord, TheTemplateListAndItsUndoSurviveAHeldTemporaryDatabaseAndARestart)
+{
+    StartAsAdministrator();
+    MakeTemplateAndHandOver("first");
+    TypeValues("2", "3");
+    DialogScript::Instance().AnswerMessage(mrNo);
+    Action("ActionNewRecFromTemplateTree")->trigger();
+    ASSERT_NE(Root(), nullptr);
+    Main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !Main().Document().FModified && !CellTreeChanged; }, 5000));
+
+    HeldTemporaryDatabase held;
+    const auto listsTheTemplate = [](bool changeIt) {
+        WhenShown<TfOrvekDB>([changeIt](TfOrvekDB& window) {
+            window.activateWindow();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return window.Document().RootCell != nullptr; }, 10000));
+            EXPECT_EQ(window.ListRowCount(), 1);
+            EXPECT_EQ(window.Panel_Template_RecNo->text(), "1/1");
+            if (changeIt) {
+                for (const char* value : { "1", "2" }) {
+                    window.Document().RootCell->Child(0)->FValue.Text = value;
+                    CellTreeChanged = true;
+                    ASSERT_TRUE(QTest::qWaitFor([] { return !CellTreeChanged; }, 10000));
+                }
+                EXPECT_TRUE(window.Document().CanUndo());
+            }
+            window.reject();
+        });
+    };
+    listsTheTemplate(true);
+    Action("ActionNewRecFromTemplateTree")->trigger();
+    Main().activateWindow();
+
+    // Yes to closing the program; it starts again with the reader still there.
+    DialogScript::Instance().AnswerMessage(mrYes);
+    EXPECT_TRUE(Main().close());
+    Stop();
+    Start();
+    AnswerLogin("admin", "heslo1");
+    ShowAndWaitForLogin();
+    Main().activateWindow();
+    listsTheTemplate(false);
+    Action("ActionNewRecFromTemplateTree")->trigger();
 }
 
 } // namespace

@@ -293,3 +293,37 @@ TEST_F(MainWindowPaths, AStoredWidthThatDoesNotFitGivesTheMinimumAndAFifth)
 }
 
 } // namespace
+
+namespace {
+
+// The texts of a menu's items and of its submenus' items, each with the menu's path;
+// an item without a text is listed as "<path>: (no text)".
+void CollectItemsWithoutText(const QMenu& menu, const QString& path, QStringList& missing)
+{
+    for (QAction* action : menu.actions()) {
+        if (action->isSeparator())
+            continue;
+        const QString text = action->text();
+        if (text.trimmed().isEmpty())
+            missing << path + ": " + action->objectName() + " (no text)";
+        if (action->menu())
+            CollectItemsWithoutText(*action->menu(), path + " > " + text, missing);
+    }
+}
+
+// Every item of the main window's menus has a text, in English and in Slovak.
+TEST_F(MainWindowPaths, EveryMenuItemHasATextInEachLanguage)
+{
+    StartAsAdministrator();
+    for (const char* language : { "ActionLanguageSlovak", "ActionLanguageEnglish" }) {
+        SCOPED_TRACE(language);
+        Action(language)->trigger();
+        QStringList missing;
+        for (QAction* top : Main().menuBar()->actions())
+            if (top->menu())
+                CollectItemsWithoutText(*top->menu(), top->text(), missing);
+        EXPECT_EQ(missing, QStringList());
+    }
+}
+
+} // namespace

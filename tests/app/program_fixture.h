@@ -13,6 +13,7 @@
 #include "platform/sql_database.h"
 #include "tests/database/ui/when_shown.h"
 #include "tests/support/dialog_script.h"
+#include "tests/support/qt_warnings.h"
 #include "tests/support/sql_helpers.h"
 #include "tests/support/test_env.h"
 
@@ -34,6 +35,8 @@ namespace orvek::test {
 
 class ProgramTest : public ::testing::Test {
 protected:
+    QtWarningRecorder warnings;
+
     void SetUp() override
     {
         ClearSettingsStore();
@@ -47,6 +50,8 @@ protected:
     {
         Stop();
         EXPECT_TRUE(DialogScript::Instance().AllAnswered()) << "unanswered: " << Shown().join(" | ").toStdString();
+        // No view commits or closes an editor that another view opened.
+        EXPECT_EQ(warnings.ViewEditorWarnings(), QStringList());
         CommonDone();
     }
 

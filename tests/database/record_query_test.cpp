@@ -179,8 +179,8 @@ TEST_F(RecordQuery, SortsByEachShownColumnInDisplayOrder)
             << error.toStdString();
         EXPECT_EQ(sorted, 4);
         QList<qint64> ids;
-        while (query.Cursor().next())
-            ids << query.Cursor().value(0).toLongLong();
+        for (int row = 0; row < query.RowCount(); ++row)
+            ids << query.Field(row, 1).toLongLong();
         EXPECT_EQ(ids, c.expected);
         query.Close();
     }

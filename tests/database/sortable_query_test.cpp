@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 using namespace orvek;
@@ -32,10 +34,8 @@ protected:
     QStringList Names(TSortableQuery& query)
     {
         QStringList names;
-        QSqlQuery& cursor = query.Cursor();
-        cursor.seek(-1);
-        while (cursor.next())
-            names << cursor.value(0).toString();
+        for (int row = 0; row < query.RowCount(); ++row)
+            names << query.Field(row, 1).toString();
         return names;
     }
     bool AnswerExists(const QString& table)
@@ -99,4 +99,38 @@ TEST_F(SortableQuery, KeptAnswerTableAndRefusedLiveResult)
     query.AnswerOverwrite = true;
     EXPECT_FALSE(query.Open(&error));
     EXPECT_FALSE(query.Active());
+}
+
+// The answer is read whole when it opens and after each sort: no cursor stays inside the
+// answer's database, so a writer of another connection to it is never kept waiting.
+TEST_F(SortableQuery, AnOpenAnswerHoldsNoLockOnItsDatabase)
+{
+    TSortableQuery query(&session);
+    query.DatabaseName = "OrvekDB";
+    query.SQL = "SELECT Name, Size FROM TreeDB ORDER BY ID";
+    query.AnswerDirectory = answers;
+    query.AnswerTableName = "Held";
+    QString error;
+    ASSERT_TRUE(query.Open(&error)) << error.toStdString();
+    int sorted = 0;
+    QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "writer");
+    other.setDatabaseName(FolderDatabasePath(answers));
+    other.setConnectOptions("QSQLITE_BUSY_TIMEOUT=100");
+    ASSERT_TRUE(other.open());
+    for (int step = 0; step < 2; ++step) {
+        SCOPED_TRACE(step);
+        EXPECT_EQ(query.RowCount(), 5);
+        EXPECT_EQ(query.Field(1, 1).toString(), step == 0 ? "Chata" : "cukor");
+        EXPECT_FALSE(query.Field(5, 1).isValid());
+        EXPECT_FALSE(query.Field(0, 3).isValid());
+        QSqlQuery write(other);
+        EXPECT_TRUE(write.exec(QString("CREATE TABLE Other%1 (x)").arg(step)))
+            << write.lastError().text().toStdString();
+        ASSERT_TRUE(query.SortAnswerTable(1, { 2 }, { 0 }, { false }, sorted, &error)) << error.toStdString();
+    }
+    other.close();
+    other = QSqlDatabase();
+    QSqlDatabase::removeDatabase("writer");
+    query.Close();
+    EXPECT_EQ(query.RowCount(), 0);
 }

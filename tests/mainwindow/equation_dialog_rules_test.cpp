@@ -48,6 +48,31 @@ TEST(EquationDialogRules, AnalysisOfTheRightHandSide)
     }
     EXPECT_EQ(AnalyseEquationText("2*3").Argument, "2*3");
 
+    // A refusal names what is wrong: the whole unknown function as typed, and for what
+    // the scanner lets pass but the parser refuses, the parser's message.
+    const struct {
+        const char* text;
+        int message;
+        const char* argument;
+    } refusals[] = {
+        { "a/b + foo(c)", 666, "\"foo\"" },
+        { "a*Sinus2(b)", 666, "\"Sinus2\"" },
+        { "a*x_sin(b)", 666, "\"x_sin\"" },
+        { "2X+a", 153, "\"2X\"" },
+        { "a*-b", 743, "\"*-\"" },
+        { "a/b + c^", 23700, "Error parsing expression:\ra/b\rc^" },
+        { "a+b*", 23700, "Error parsing expression:\ra\rb*" },
+        { "a^", 23700, "Error parsing expression:\ra^" },
+    };
+    for (const auto& c : refusals) {
+        SCOPED_TRACE(c.text);
+        const TEquationAnalysis a = AnalyseEquationText(QString::fromUtf8(c.text));
+        EXPECT_EQ(a.Message, c.message);
+        EXPECT_EQ(a.Argument, QString::fromUtf8(c.argument));
+    }
+    // Trial values that break the arithmetic do not refuse a well-formed equation.
+    EXPECT_EQ(AnalyseEquationText("1/(a-b) + ln(c-1)").Message, 0);
+
     // More than 100 symbols is refused with a message, not an error.
     QString many;
     for (int i = 0; i < 101; ++i)
@@ -96,6 +121,10 @@ TEST(EquationDialogRules, ChecksOfOk)
     TEquationOkInput badK = ExistingCell("a*b", true);
     badK.CoverageWritable = true;
     badK.CoverageFactor = "0";
+    TEquationOkInput newEmpty = NewCell("y");
+    newEmpty.Equation = "";
+    TEquationOkInput lockedEmpty = ExistingCell("", false);
+    lockedEmpty.EquationWritable = false;
     TEquationOkInput goodK = badK;
     goodK.CoverageFactor = "2,5";
     const OkCase cases[] = {
@@ -109,6 +138,8 @@ TEST(EquationDialogRules, ChecksOfOk)
         { "leading =", ExistingCell("=a*b", false), 0, TEquationField::None },
         { "foreign character", ExistingCell(QString::fromUtf8("a\u00B7b"), true), 148, TEquationField::Equation },
         { "empty", ExistingCell("", true), 149, TEquationField::Equation },
+        { "new cell, empty", newEmpty, 149, TEquationField::Equation },
+        { "locked, empty", lockedEmpty, 0, TEquationField::None },
         { "not analysed", ExistingCell("a/b", false), 150, TEquationField::Equation },
         { "analysed", ExistingCell("a/b", true), 0, TEquationField::None },
         { "k zero", badK, 179, TEquationField::Coverage },

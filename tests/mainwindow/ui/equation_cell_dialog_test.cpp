@@ -290,6 +290,43 @@ TEST_F(CellDialogTest, NewTemplateThroughTheEquationDialogService)
     EXPECT_TRUE(cancelled.Rows.isEmpty());
 }
 
+// OK refuses an empty equation, an unknown function and an operator without its operand,
+// each with its message, and the dialog stays open; the mended equation is taken.
+TEST_F(CellDialogTest, OkNamesWhatIsWrongWithTheEquationAndStaysOpen)
+{
+    VariableCounter = 0;
+    EquationDialogProvider service;
+    TNewEquationDialogData data;
+    WhenShown<Dialog>([](Dialog& d) {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return d.Button_OK->isEnabled(); }, 3000));
+        const struct {
+            const char* equation;
+            QString message;
+        } refused[] = {
+            { "", GetString(149) },
+            { "a/b + foo(c)", GetString(666, { "\"foo\"" }) },
+            { "a/b + c^", GetString(23700, { "Error parsing expression:\ra/b\rc^" }) },
+        };
+        for (const auto& c : refused) {
+            SCOPED_TRACE(c.equation);
+            if (*c.equation)
+                TypeEquation(d, c.equation);
+            else
+                d.RichEdit_PravaStranaRovnice->clear();
+            const int before = int(DialogScript::Instance().Shown().size());
+            DialogScript::Instance().AnswerMessage(mrRetry);
+            d.Button_OK->click();
+            EXPECT_TRUE(d.isVisible());
+            ASSERT_EQ(DialogScript::Instance().Shown().size(), before + 1);
+            EXPECT_EQ(DialogScript::Instance().Shown().last(), c.message);
+        }
+        TypeEquation(d, "a/b + c^2");
+        d.Button_OK->click();
+    });
+    ASSERT_TRUE(service.RunNewEquationDialog("New template", data));
+    EXPECT_EQ(data.Equation, "Var1 = a/b+c^2");
+}
+
 // A sub-model among the inputs: y = a*b*s with s an equation cell of its own. Its
 // row's value type cannot be changed in the grid (turning a sub-model into a quantity
 // is a command of its own), while the quantities' rows still can.
