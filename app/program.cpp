@@ -38,6 +38,7 @@
 #include "mainwindow/ui/uncertainty_cell_dialog.h"
 #include "platform/dialogs.h"
 #include "platform/ui/widget_dialogs.h"
+#include "platform/ui/window_placement.h"
 #include "richtext/cell_hint.h"
 #include "richtext/report_texts.h"
 #include "richtext/ui/preview_printer.h"
@@ -117,6 +118,11 @@ void TOrvekProgram::MakeServices(const Options& options)
     // Qt's own texts (standard buttons, file and print dialogs) in the program's language.
     LoadQtTranslations(LanguageID);
 
+    // Every window and dialog fits the screen it opens on; Enter presses a dialog's OK.
+    auto* fit = Keep(std::make_unique<WindowConventions>());
+    qApp->installEventFilter(fit);
+    OnEnd([fit] { qApp->removeEventFilter(fit); });
+
     if (options.Dialogs) {
         Install(SetDialogHandler, options.Dialogs);
     } else {
@@ -174,8 +180,8 @@ void TOrvekProgram::MakeWindows()
     mainWindow_ = main;
     InstallGlobal(fOrvek1, main);
     Install(SetMainWindowService, main);
-    Install([](TCellToolWindow* w) { MainCellToolWindow = w; },
-        Keep(std::make_unique<TWindowCellTools<TfOrvek1>>(*main)));
+    Install(
+        [](TCellToolWindow* w) { MainCellToolWindow = w; }, Keep(std::make_unique<TWindowCellTools<TfOrvek1>>(*main)));
 
     // A click or double click on a cell box: the cell commands and the cell dialogs,
     // writing history through the main window, which then writes no second row.

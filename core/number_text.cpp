@@ -1,6 +1,7 @@
 #include "core/number_text.h"
 
 #include "core/decimal_digits.h"
+#include "platform/regional_locale.h"
 
 #include <QLocale>
 #include <charconv>
@@ -239,7 +240,7 @@ QString GeneralTextOfDigits(const DecimalDigits& d)
 
 void InitDecimalSeparators()
 {
-    const QString point = QLocale().decimalPoint();
+    const QString point = RegionalLocale().decimalPoint();
     if (point == QLatin1String(".")) {
         OwnDecimalSeparator = QChar('.');
         ForeignDecimalSeparator = QChar(',');
