@@ -12,8 +12,8 @@
 #include "database/status_bar_texts.h"
 #include "database/table_set.h"
 #include "database/ui/record_view_panel.h"
-#include "database/undo_table.h"
 #include "database/ui/vx_db_grid.h"
+#include "database/undo_table.h"
 #include "database/upgrade.h"
 #include "database/users.h"
 #include "engine/cell.h"
@@ -108,7 +108,8 @@ TfOrvek1::TfOrvek1(QWidget* parent, std::function<quint32()> clock)
     CreateMenus();
     CreatePages();
     CreateRecordPanel();
-    document_ = std::make_unique<TMainDocument>(ScrollBox2, [] { return WindowUndoDatabase(QStringLiteral("MainUndo")); });
+    document_
+        = std::make_unique<TMainDocument>(ScrollBox2, [] { return WindowUndoDatabase(QStringLiteral("MainUndo")); });
     StartTimerLoop(std::move(clock));
     FormCreate();
     ConnectToolActions();
@@ -315,6 +316,11 @@ void TfOrvek1::CreateMenus()
     ToolBar1 = addToolBar(QString());
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setMovable(false);
+    // The summaries share the first row with the record tools, so that the second row
+    // fits the width of a 1280-pixel screen without an overflow button.
+    auto* summaries = addToolBar(QString());
+    summaries->setObjectName(QStringLiteral("ToolBar_Summaries"));
+    summaries->setMovable(false);
     addToolBarBreak();
     ToolBar2 = addToolBar(QString());
     ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
@@ -339,8 +345,7 @@ void TfOrvek1::CreateMenus()
     ComboBox_Zoom = new QComboBox(ToolBar2);
     ComboBox_Zoom->setObjectName(QStringLiteral("ComboBox_Zoom"));
     ToolBar2->addWidget(ComboBox_Zoom);
-    ToolBar2->addSeparator();
-    ToolBar2->addActions({ ActionSuhrnVelicin, ActionShowHideSummaryWindow });
+    summaries->addActions({ ActionSuhrnVelicin, ActionShowHideSummaryWindow });
     SetToolPictures();
     ToolBar_SpecialEdit = new QToolBar(this);
     ToolBar_SpecialEdit->setObjectName(QStringLiteral("ToolBar_SpecialEdit"));
