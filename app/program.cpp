@@ -39,6 +39,7 @@
 #include "mainwindow/ui/uncertainty_cell_dialog.h"
 #include "platform/dialogs.h"
 #include "platform/ui/widget_dialogs.h"
+#include "platform/ui/window_placement.h"
 #include "richtext/cell_hint.h"
 #include "richtext/report_texts.h"
 #include "richtext/ui/preview_printer.h"
@@ -119,6 +120,11 @@ void TOrvekProgram::MakeServices(const Options& options)
     LoadQtTranslations(LanguageID);
     // The tool pictures come from one icon theme whatever the desktop has.
     InstallIconTheme();
+
+    // Every window and dialog fits the screen it opens on; Enter presses a dialog's OK.
+    auto* fit = Keep(std::make_unique<WindowConventions>());
+    qApp->installEventFilter(fit);
+    OnEnd([fit] { qApp->removeEventFilter(fit); });
 
     if (options.Dialogs) {
         Install(SetDialogHandler, options.Dialogs);

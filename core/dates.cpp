@@ -1,4 +1,5 @@
 #include "core/dates.h"
+#include "platform/regional_locale.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -28,7 +29,7 @@ void InitDateFormats()
 {
     if (!DateSeparator.isNull() && !ShortDateFormat.isEmpty())
         return;
-    QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    QString format = RegionalLocale().dateFormat(QLocale::ShortFormat);
     QChar separator;
     for (QChar c : format)
         if (!c.isLetter() && !c.isSpace()) {

@@ -2,13 +2,18 @@
 
 #include "core/common_vars.h"
 #include "core/services.h"
+#include "core/string_table.h"
 #include "platform/desktop.h"
+#include "platform/dialogs.h"
 
 #include <QUrl>
 
 namespace orvek {
 
 namespace {
+
+constexpr int kPageNotOpenedText = 23821;
+
 void ShowContents(const QString& base)
 {
     ApplicationHelpFile = HelpFolder(base);
@@ -33,6 +38,14 @@ void ShowHelpContents()
 void ShowHelpGlossary()
 {
     ShowContents(QStringLiteral("Glossary"));
+}
+
+void OpenWebAddress(const QUrl& url)
+{
+    if (OpenWithDesktop(url))
+        return;
+    const QString address = url.scheme() == QLatin1String("mailto") ? url.path() : url.toString();
+    ShowMessage(GetString(kPageNotOpenedText, { address }));
 }
 
 } // namespace orvek

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QUrl;
+
 namespace orvek {
 
 // The folder of help file Base for LanguageID (without trailing "/").
@@ -15,5 +17,9 @@ QString HelpFolder(const QString& base);
 void ShowHelpContents();
 // The same for the glossary.
 void ShowHelpGlossary();
+
+// Opens a web page or mail address (the program's home page, technical support) with
+// the desktop's program for it; where the desktop has none, a message gives the address.
+void OpenWebAddress(const QUrl& url);
 
 } // namespace orvek

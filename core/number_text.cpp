@@ -2,6 +2,7 @@
 
 #include "core/decimal_digits.h"
 #include "core/string_table.h"
+#include "platform/regional_locale.h"
 
 #include <QLocale>
 #include <charconv>
@@ -240,7 +241,7 @@ QString GeneralTextOfDigits(const DecimalDigits& d)
 
 void InitDecimalSeparators()
 {
-    const QString point = QLocale().decimalPoint();
+    const QString point = RegionalLocale().decimalPoint();
     if (point == QLatin1String(".")) {
         OwnDecimalSeparator = QChar('.');
         ForeignDecimalSeparator = QChar(',');

@@ -1,6 +1,7 @@
 #include "core/qt_translations.h"
 
 #include "core/string_table.h"
+#include "platform/regional_locale.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -78,6 +79,9 @@ bool LoadQtTranslations(int languageId)
     installed.clear();
 
     const QString locale = QtTranslationLocale(languageId);
+    // Month and day names, calendars and Qt's dialogs speak the program's language;
+    // numbers and dates keep the regional settings.
+    SetLanguageLocale(QLocale(locale));
     bool found = locale == QLatin1String("en");
     if (!found) {
         const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);

@@ -14,8 +14,10 @@ namespace orvek {
 QString QtTranslationLocale(int languageId);
 
 // Installs Qt's catalogues for LanguageID in place of those installed before (English
-// needs none), and the standard buttons' texts of the string table above them. True when the language's catalogues are in place: for English always,
-// else when the base catalogue was found in Qt's translations folder.
+// needs none), and the standard buttons' texts of the string table above them, and makes
+// the language Qt's default locale (SetLanguageLocale). True when the language's
+// catalogues are in place: for English always, else when the base catalogue was found
+// in Qt's translations folder.
 bool LoadQtTranslations(int languageId);
 
 } // namespace orvek

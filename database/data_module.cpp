@@ -91,6 +91,7 @@ void TDataModule1::OpenDatabase()
 {
     RebuiltTableCount = 0;
     tablesOpen_ = false;
+    bool fresh = false;
     // 1. The database folder: its leftover temporary tables go; a new folder is
     // filled from the empty database.
     if (DirectoryExists(DatabaseDir)) {
@@ -100,6 +101,7 @@ void TDataModule1::OpenDatabase()
     } else {
         ForceDirectories(DatabaseDir);
         CopyFiles(QStringLiteral("*"), EmptyDatabaseDir, DatabaseDir, true);
+        fresh = true;
         SetDatabaseFileMode(FolderDatabasePath(DatabaseDir));
     }
     // Nor does a stopped backup or rebuild leave anything behind.
@@ -137,6 +139,8 @@ void TDataModule1::OpenDatabase()
     }
     // 6. The table set.
     if (CheckDatabaseFiles(DatabaseDir)) {
+        if (fresh)
+            NameFirstGroup();
         OpenTables();
         return;
     }
@@ -147,6 +151,7 @@ void TDataModule1::OpenDatabase()
         QSqlDatabase db = session_->Database(AliasDB, true, &error);
         filled = db.isOpen() && CopyMissingTables(db, FolderDatabasePath(EmptyDatabaseDir), {}, nullptr, &error);
         if (filled && CheckDatabaseFiles(DatabaseDir)) {
+            NameFirstGroup();
             OpenTables();
             return;
         }
@@ -155,6 +160,22 @@ void TDataModule1::OpenDatabase()
     }
     // The tables stay closed. The error log says why, since the user sees nothing.
     AppendLogBlock(QString::fromLatin1(kErrorLogFile), TableCheckReport);
+}
+
+void TDataModule1::NameFirstGroup()
+{
+    // The empty database names its one group "1", in no language; a new database gives
+    // it the name of the language it starts in.
+    const QString name = GetString(838);
+    if (name.isEmpty())
+        return;
+    QString error;
+    QSqlDatabase db = session_->Database(AliasDB, false, &error);
+    if (!db.isOpen()
+        || !PostStatement(db,
+            QStringLiteral("UPDATE MeasureNameList SET Description = ? WHERE ID = 1 AND Description = '1'"), { name },
+            &error))
+        AppendLogBlock(QString::fromLatin1(kErrorLogFile), error);
 }
 
 bool TDataModule1::OpenTablesSteps(QString* error)

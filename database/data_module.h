@@ -176,6 +176,8 @@ public:
 
 private:
     bool OpenTablesSteps(QString* error);
+    // Gives the first group of a new database its name in the program's language.
+    void NameFirstGroup();
     void FailStart(const QString& reason);
     std::unique_ptr<DatabaseSession> session_;
     bool tablesOpen_ = false;

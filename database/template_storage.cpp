@@ -33,6 +33,8 @@ namespace orvek {
 
 namespace {
 
+constexpr int kModelFileFilterText = 263;
+
 const QString kTemplateTable = QStringLiteral("TemplateDB");
 
 void SetError(QString* error, const QString& text)
@@ -574,6 +576,14 @@ bool RunQuantitySummary(TCell& root)
     return changed;
 }
 
+QString DiagramFileFilter(const QString& extension)
+{
+    QString filter = GetString(kModelFileFilterText);
+    if (filter.isEmpty())
+        filter = QStringLiteral("Model files (*.stm)|*.stm");
+    return filter.replace(QStringLiteral("*.stm"), QStringLiteral("*.") + extension);
+}
+
 bool ExportTreeToFile(
     TCell& root, const QString& templateName, const QString& caption, QString* writtenFile, const QString& filter)
 {
@@ -581,7 +591,7 @@ bool ExportTreeToFile(
         return false;
     FileDialogRequest request;
     request.caption = caption;
-    request.filter = filter;
+    request.filter = filter.isEmpty() ? DiagramFileFilter(QStringLiteral("stm")) : filter;
     request.initialDir = TreesDir;
     request.defaultExt = QStringLiteral("stm");
     request.fileName = SanitizeFileName(templateName);

@@ -187,9 +187,13 @@ bool RunQuantitySummary(TCell& root);
 // name that is no valid file name is refused (text 668), as is a folder that does not
 // exist (text 669); a failed write is shown (text 21807). After a write TreesDir is the
 // file's folder. True when the file was written, with its full name in WrittenFile.
-// Filter is the dialog's file-type filter.
-bool ExportTreeToFile(TCell& root, const QString& templateName, const QString& caption,
-    QString* writtenFile = nullptr, const QString& filter = QStringLiteral("Diagram file format (*.stm)|*.stm"));
+// Filter is the dialog's file-type filter; empty: the model files' (DiagramFileFilter).
+bool ExportTreeToFile(TCell& root, const QString& templateName, const QString& caption, QString* writtenFile = nullptr,
+    const QString& filter = QString());
+
+// The file-type filter of model files with Extension ("stm", "dstm") in the program's
+// language: "Model files (*.stm)|*.stm", the main window's filter of the same files.
+QString DiagramFileFilter(const QString& extension);
 
 // The folder a pick opens on when the group has no templates: the folder that follows
 // the one named by text 927 in the group's template folders (its ID plus 2 for

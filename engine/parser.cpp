@@ -1,6 +1,7 @@
 #include "engine/parser.h"
 
 #include "engine/parser_split.h"
+#include "platform/regional_locale.h"
 
 #include <QLocale>
 #include <QThread>
@@ -489,7 +490,7 @@ bool ParseNumber(const QChar* s, int length, bool Pascal, long double& value)
     }
     char16_t point = u'.';
     if (!Pascal) {
-        const QString localePoint = QLocale().decimalPoint();
+        const QString localePoint = RegionalLocale().decimalPoint();
         if (localePoint.size() == 1)
             point = localePoint[0].unicode();
     }

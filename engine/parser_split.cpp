@@ -1,4 +1,5 @@
 #include "engine/parser_split.h"
+#include "platform/regional_locale.h"
 
 #include <QLocale>
 
@@ -116,7 +117,7 @@ SplitSearch::SplitSearch(const QString& text, const TCustomParser& parser)
     for (const auto& entry : parser.Variables())
         FMaxVariableLength = std::max(FMaxVariableLength, int(entry.first.size()));
     if (!parser.PascalNumberformat) {
-        const QString point = QLocale().decimalPoint();
+        const QString point = RegionalLocale().decimalPoint();
         if (point.size() == 1)
             FPoint = point[0].unicode();
     }

@@ -3,6 +3,7 @@
 #include "core/number_text.h"
 #include "core/string_table.h"
 #include "engine/cell_records.h"
+#include "platform/regional_locale.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -378,7 +379,8 @@ const FactorRow* FactorsFor(const TChartData& d, int n)
 QDate ReadChartDate(const QString& item, const QString& recordFormat)
 {
     const QString text = item.trimmed();
-    const QString formats[] = { recordFormat, QLocale().dateFormat(QLocale::ShortFormat), QStringLiteral("d.M.yyyy") };
+    const QString formats[]
+        = { recordFormat, RegionalLocale().dateFormat(QLocale::ShortFormat), QStringLiteral("d.M.yyyy") };
     for (const QString& format : formats) {
         if (format.isEmpty())
             continue;

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QTextBrowser;
 
 namespace orvek {
@@ -15,6 +16,9 @@ public:
     explicit TfHelp(QWidget* parent = nullptr);
 
     QTextBrowser* Browser = nullptr;
+    // Above the pages when they are in another language than the program's (Czech
+    // users read the Slovak pages).
+    QLabel* LanguageNote = nullptr;
 
     void ShowHelpPage(const QString& path) override;
 };

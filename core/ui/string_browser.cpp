@@ -3,9 +3,11 @@
 
 #include "core/string_table.h"
 #include "core/ui/edit_strings.h"
+#include "core/ui/ui_text.h"
 #include "platform/collation.h"
 #include "platform/dialogs.h"
 #include "platform/sql_database.h"
+#include "platform/ui/window_placement.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -34,6 +36,16 @@ const QStringList kTableColumns { QStringLiteral("ID"), QStringLiteral("StringID
 
 // Model columns after the two grid columns; hidden.
 constexpr int kIdColumn = 2;
+
+// The title of a language column in the program's language.
+QString ColumnTitle(const QString& column)
+{
+    if (column == QLatin1String("English"))
+        return UiText(23800, column);
+    if (column == QLatin1String("Slovak"))
+        return UiText(23801, column);
+    return column;
+}
 
 int ColumnWidth(const QString& column)
 {
@@ -157,6 +169,8 @@ void TfOrvek2::OpenStringList(int id)
             if (header->visualIndex(logical) != logical)
                 header->moveSection(header->visualIndex(logical), logical);
     }
+    for (int column = 0; column < columnOrder_.size(); ++column)
+        Q_Strings->setHeaderData(column, Qt::Horizontal, ColumnTitle(columnOrder_[column]));
     for (int column = 0; column < Q_Strings->columnCount(); ++column)
         DBGrid1->setColumnHidden(column, column >= kIdColumn);
     for (int column = 0; column < columnOrder_.size(); ++column)
@@ -253,6 +267,7 @@ void TfOrvek2::EditCurrentRow()
     }
     dialog->Edit_English->setText(english);
     dialog->Edit_Slovak->setText(slovak);
+    const OpenedFrom opened(dialog, this);
     if (dialog->exec() != QDialog::Accepted)
         return;
     const QString newEnglish = dialog->Edit_English->text();

@@ -57,12 +57,12 @@ void TfOrvekDB::ConnectHelpActions()
 
 void TfOrvekDB::ActionBrantel_HomePageExecute()
 {
-    OpenWithDesktop(QUrl(ProductWebPage(LanguageID)));
+    OpenWebAddress(QUrl(ProductWebPage(LanguageID)));
 }
 
 void TfOrvekDB::ActionKestravaTechnicalSupportExecute()
 {
-    OpenWithDesktop(QUrl(QStringLiteral("mailto:") + SupportEMail));
+    OpenWebAddress(QUrl(QStringLiteral("mailto:") + SupportEMail));
 }
 
 void TfOrvekDB::ClearCellCommands()

@@ -290,7 +290,7 @@ void TfOrvekDB::ActionNewRecFromFileTreeExecute()
         TreesDir = AppDir;
     FileDialogRequest request;
     request.caption = ActionNewRecFromFileTree->text();
-    request.filter = QStringLiteral("Diagram file format (*.stm)|*.stm");
+    request.filter = DiagramFileFilter(QStringLiteral("stm"));
     request.initialDir = TreesDir;
     request.defaultExt = QStringLiteral("stm");
     if (!OpenFileDialog(request))

@@ -4,6 +4,7 @@
 
 #include "core/common_vars.h"
 #include "database/template_service_tools.h"
+#include "database/template_storage.h"
 #include "database/ui/template_window.h"
 #include "platform/dialogs.h"
 
@@ -82,8 +83,8 @@ void TfOrvekDB::SpeedButton6Click()
 void TfOrvekDB::LoadSTMfileandsavetodecrypted1Click()
 {
     Timer1->stop();
-    const QStringList files = ChooseFiles(LoadSTMfileandsavetodecrypted1->text(),
-        QStringLiteral("Diagram file format (*.stm)|*.stm"), QStringLiteral("stm"));
+    const QStringList files = ChooseFiles(
+        LoadSTMfileandsavetodecrypted1->text(), DiagramFileFilter(QStringLiteral("stm")), QStringLiteral("stm"));
     if (!files.isEmpty())
         ShowFailures(DecryptModelFiles(files, ActionNewRecFromFileTree->text()));
     if (isVisible())
@@ -94,7 +95,7 @@ void TfOrvekDB::Lo1Click()
 {
     Timer1->stop();
     const QStringList files
-        = ChooseFiles(Lo1->text(), QStringLiteral("Diagram file format (*.dstm)|*.dstm"), QStringLiteral("dstm"));
+        = ChooseFiles(Lo1->text(), DiagramFileFilter(QStringLiteral("dstm")), QStringLiteral("dstm"));
     if (!files.isEmpty())
         ShowFailures(EncryptDecryptedFiles(files, ActionNewRecFromFileTree->text()));
     if (isVisible())

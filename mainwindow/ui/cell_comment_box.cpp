@@ -4,6 +4,7 @@
 #include "core/drawing.h"
 #include "core/settings.h"
 #include "platform/ui/rich_edit98.h"
+#include "platform/ui/window_placement.h"
 #include "richtext/markup_read.h"
 #include "richtext/ui/markup_rich_edit.h"
 #include "richtext/ui/rich_edit98_editor.h"
@@ -29,6 +30,8 @@ TCellCommentBox::TCellCommentBox(QWidget* parent)
     RichEdit_PopisBunky = new TRichEdit98(Panel);
     RichEdit_PopisBunky->setObjectName(QStringLiteral("RichEdit_PopisBunky"));
     RichEdit_PopisBunky->setMinimumHeight(60);
+    // Tab moves on to the next field of the dialog, as in every field of it.
+    RichEdit_PopisBunky->setTabChangesFocus(true);
     RichEdit_PopisBunky->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     SpeedButton_Editor = MakeButton(Panel, "SpeedButton_Editor", QStringLiteral("\u270E"));
     SpeedButton_CopyComment = MakeCopyButton(Panel, "SpeedButton_CopyComment");
@@ -126,6 +129,7 @@ bool TCellCommentBox::OpenEditor(const QString& Caption)
     editor->UndoCount = 0;
     editor->SetReadOnly(RichEdit_PopisBunky->isReadOnly());
     bool taken = false;
+    const OpenedFrom opened(editor, Panel);
     if (editor->exec() == QDialog::Accepted && !RichEdit_PopisBunky->isReadOnly()) {
         RichEdit_PopisBunky->Clear();
         RichEdit_PopisBunky->SetRTFText(editor->ResultRtf);

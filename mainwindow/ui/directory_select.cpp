@@ -3,6 +3,7 @@
 #include "core/string_table.h"
 #include "mainwindow/ui/one_line_dialogs.h"
 #include "platform/dialogs.h"
+#include "platform/ui/window_placement.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -172,6 +173,7 @@ void TfDirectorySelect::SpeedButton2Click()
     dialog->setWindowTitle(GetString(495));
     dialog->Label1->setText(FFolder);
     dialog->Edit1->clear();
+    const OpenedFrom opened(dialog, this);
     if (dialog->exec() == 1) {
         FFolder += dialog->Edit1->text();
         // A name the file system refuses (a parent that is a file, no permission) is

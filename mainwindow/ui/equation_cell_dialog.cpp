@@ -75,6 +75,8 @@ void TfOrvek5::BuildControls()
     RichEdit_PravaStranaRovnice = new TRichEdit98(this);
     RichEdit_PravaStranaRovnice->setObjectName(QStringLiteral("RichEdit_PravaStranaRovnice"));
     RichEdit_PravaStranaRovnice->setAcceptRichText(false);
+    // An equation has no tabs: Tab moves on to the next field.
+    RichEdit_PravaStranaRovnice->setTabChangesFocus(true);
     RichEdit_PravaStranaRovnice->setFixedHeight(3 * lineHeight);
     SpeedButton_StartAnalyzyRovnice = MakeButton(this, "SpeedButton_StartAnalyzyRovnice", QStringLiteral("\u2714"));
     CheckBox_ZalomitText = new QCheckBox(this);

@@ -16,6 +16,7 @@
 #include "mainwindow/ui/one_line_dialogs.h"
 #include "platform/dialogs.h"
 #include "platform/ui/rich_edit98.h"
+#include "platform/ui/window_placement.h"
 #include "richtext/ui/edit_text98.h"
 
 #include <QAction>
@@ -440,6 +441,7 @@ void TfOrvek5::EditFormattedText(TEditText98* box, int labelText)
     dialog->setWindowTitle(GetString(387));
     dialog->EditName->setText(GetString(labelText));
     dialog->LoadText(current);
+    const OpenedFrom opened(dialog, this);
     if (dialog->exec() == 1) {
         box->SetMarkupText(dialog->FMarkupText);
         Button_OK->setEnabled(true);

@@ -10,6 +10,7 @@
 #include "engine/expression.h"
 #include "mainwindow/ui/one_line_dialogs.h"
 #include "platform/dialogs.h"
+#include "platform/ui/window_placement.h"
 #include "richtext/markup_read.h"
 
 #include <QApplication>
@@ -382,6 +383,7 @@ void TfOrvek5::Button_RenameVariableClick()
     dialog->Edit_AktualnySymbol->setText(old);
     dialog->Edit_NovySymbol->clear();
     QString renamed;
+    const OpenedFrom opened(dialog, this);
     for (;;) {
         if (dialog->exec() != 1)
             return;

@@ -9,6 +9,7 @@
 #include "mainwindow/quantity_catalogue.h"
 #include "mainwindow/ui/one_line_dialogs.h"
 #include "platform/dialogs.h"
+#include "platform/ui/window_placement.h"
 #include "richtext/markup_read.h"
 
 #include <QApplication>
@@ -311,6 +312,7 @@ bool TfListOfVariablesUnits::AskText(int labelText, const QString& initial, QStr
     dialog->setWindowTitle(GetString(360));
     dialog->EditName->setText(GetString(labelText));
     dialog->LoadText(initial);
+    const OpenedFrom opened(dialog, this);
     if (dialog->exec() != 1)
         return false;
     markup = dialog->FMarkupText;

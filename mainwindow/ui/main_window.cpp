@@ -317,6 +317,11 @@ void TfOrvek1::CreateMenus()
     ToolBar1 = addToolBar(QString());
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     ToolBar1->setMovable(false);
+    // The summaries share the first row with the record tools, so that the second row
+    // fits the width of a 1280-pixel screen without an overflow button.
+    auto* summaries = addToolBar(QString());
+    summaries->setObjectName(QStringLiteral("ToolBar_Summaries"));
+    summaries->setMovable(false);
     addToolBarBreak();
     ToolBar2 = addToolBar(QString());
     ToolBar2->setObjectName(QStringLiteral("ToolBar2"));
@@ -341,8 +346,7 @@ void TfOrvek1::CreateMenus()
     ComboBox_Zoom = new QComboBox(ToolBar2);
     ComboBox_Zoom->setObjectName(QStringLiteral("ComboBox_Zoom"));
     ToolBar2->addWidget(ComboBox_Zoom);
-    ToolBar2->addSeparator();
-    ToolBar2->addActions({ ActionSuhrnVelicin, ActionShowHideSummaryWindow });
+    summaries->addActions({ ActionSuhrnVelicin, ActionShowHideSummaryWindow });
     ToolBar_SpecialEdit = new QToolBar(this);
     ToolBar_SpecialEdit->setObjectName(QStringLiteral("ToolBar_SpecialEdit"));
     addToolBarBreak();
@@ -356,7 +360,7 @@ void TfOrvek1::SetToolPictures()
     SetToolIcons(this);
     for (QToolButton* button : { ToolButton_Copy, ToolButton_SaveToFile, ToolButton_PrintPreview, ToolButton_Print })
         button->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    for (QToolBar* bar : { ToolBar1, ToolBar2 }) {
+    for (QToolBar* bar : { ToolBar1, ToolBar2, findChild<QToolBar*>(QStringLiteral("ToolBar_Summaries")) }) {
         bar->setIconSize(QSize(22, 22));
         bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     }

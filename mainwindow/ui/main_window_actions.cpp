@@ -365,9 +365,9 @@ void TfOrvek1::ConnectToolActions()
     // Help, the product page and the support mail.
     connect(ActionHelpContents, &QAction::triggered, this, [] { ShowHelpContents(); });
     connect(ActionHelpGlossary, &QAction::triggered, this, [] { ShowHelpGlossary(); });
-    connect(ActionBrantel_HomePage, &QAction::triggered, this, [] { OpenWithDesktop(ProductPageAddress(LanguageID)); });
+    connect(ActionBrantel_HomePage, &QAction::triggered, this, [] { OpenWebAddress(ProductPageAddress(LanguageID)); });
     connect(ActionKestravaTechnicalSupport, &QAction::triggered, this,
-        [] { OpenWithDesktop(QUrl(QStringLiteral("mailto:") + SupportEMail)); });
+        [] { OpenWebAddress(QUrl(QStringLiteral("mailto:") + SupportEMail)); });
 
     // The service login's page and menu.
     SpeedButton5->setCheckable(true);

@@ -161,6 +161,7 @@ void TfOrvek9::BuildControls()
     Button_Cancel->setObjectName(QStringLiteral("Button_Cancel"));
     for (QPushButton* button : { Button_OK, Button_Cancel })
         button->setAutoDefault(false);
+    Button_OK->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(Button_OK);

@@ -1,4 +1,5 @@
 #include "platform/ui/chart.h"
+#include "platform/regional_locale.h"
 
 #include <QCategoryAxis>
 #include <QChart>
@@ -141,7 +142,7 @@ QString TChart::FormatValue(double value) const
     if (decimals == valueFormat_.size())
         decimals = 0;
     const bool grouped = valueFormat_.startsWith(QStringLiteral("#,"));
-    QLocale locale;
+    QLocale locale = RegionalLocale();
     locale.setNumberOptions(grouped ? QLocale::DefaultNumberOptions : QLocale::OmitGroupSeparator);
     return locale.toString(value, 'f', decimals);
 }

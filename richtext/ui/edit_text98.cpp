@@ -78,6 +78,8 @@ TEditText98::TEditText98(QWidget* Owner, const QString& Text, int Width, int Hei
     Edit->setFrameShape(QFrame::StyledPanel);
     Edit->setReadOnly(ReadOnly);
     Edit->setLineWrapMode(QTextEdit::NoWrap);
+    // A name or unit has no tabs: Tab moves on to the next field.
+    Edit->setTabChangesFocus(true);
     Edit->WordFormatting = true;
     Edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Edit->setVerticalScrollBarPolicy(SingleLine ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);

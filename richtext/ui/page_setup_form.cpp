@@ -1,6 +1,7 @@
 #include "richtext/ui/page_setup_form.h"
 
 #include "platform/dialogs.h"
+#include "platform/regional_locale.h"
 #include "richtext/ui/font_dialog.h"
 #include "richtext/ui/form_settings.h"
 #include "richtext/ui/preview_printer.h"
@@ -54,7 +55,7 @@ int CheckedTag(std::initializer_list<QRadioButton*> group)
 
 QString Number3(double v)
 {
-    QLocale locale;
+    QLocale locale = RegionalLocale();
     locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
     return locale.toString(v, 'f', 3);
 }
@@ -63,7 +64,7 @@ QString Number3(double v)
 void ReadNumber(const QLineEdit* edit, double& value)
 {
     bool ok = false;
-    const double v = QLocale().toDouble(edit->text().trimmed(), &ok);
+    const double v = RegionalLocale().toDouble(edit->text().trimmed(), &ok);
     if (ok)
         value = v;
 }

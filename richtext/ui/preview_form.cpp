@@ -1,6 +1,7 @@
 #include "richtext/ui/preview_form.h"
 
 #include "core/ui/ui_text.h"
+#include "platform/regional_locale.h"
 #include "richtext/page_picture.h"
 #include "richtext/ui/preview_printer.h"
 
@@ -117,13 +118,15 @@ TPreviewForm::TPreviewForm(QWidget* parent)
     NextPageBut = Button(bar, "NextPageBut", UiText(22163, "Next"), UiText(22173, "Advance to the next page"));
     ZoomBox = new QComboBox(bar);
     ZoomBox->setObjectName("ZoomBox");
-    ZoomBox->addItems({ UiText(22164, "Fit to page"), UiText(22165, "Fit to width"), UiText(22166, "Custom"), "25%", "50%", "75%", "100%", "125%", "150%", "200%",
-        "300%", "400%" });
+    ZoomBox->addItems({ UiText(22164, "Fit to page"), UiText(22165, "Fit to width"), UiText(22166, "Custom"), "25%",
+        "50%", "75%", "100%", "125%", "150%", "200%", "300%", "400%" });
     FitPageBut = ToolButton(bar, "FitPageBut", "[ ]", UiText(22164, "Fit to page"), true);
     FitWidthBut = ToolButton(bar, "FitWidthBut", "<->", UiText(22165, "Fit to width"), true);
     GridBut = ToolButton(bar, "GridBut", UiText(22167, "Grid"), UiText(22174, "Turns the grid on or off"), true);
-    ZoomCursorBut = ToolButton(bar, "ZoomCursorBut", UiText(105, "Zoom"), UiText(22175, "Selects the zoom tool to zoom in or out"), true);
-    HandCursorBut = ToolButton(bar, "HandCursorBut", UiText(22168, "Hand"), UiText(22176, "Selects the hand tool to pan across the page"), true);
+    ZoomCursorBut = ToolButton(
+        bar, "ZoomCursorBut", UiText(105, "Zoom"), UiText(22175, "Selects the zoom tool to zoom in or out"), true);
+    HandCursorBut = ToolButton(bar, "HandCursorBut", UiText(22168, "Hand"),
+        UiText(22176, "Selects the hand tool to pan across the page"), true);
     OnePageBut = ToolButton(bar, "OnePageBut", "&1", UiText(22169, "One page at a time"), true);
     TwoPageBut = ToolButton(bar, "TwoPageBut", "&2", UiText(22170, "Two pages side by side"), true);
     CloseBut = Button(bar, "CloseBut", UiText(551, "Close"), UiText(22177, "Close the print preview window"));
@@ -152,8 +155,8 @@ TPreviewForm::TPreviewForm(QWidget* parent)
     PagePanel2 = new QFrame(ContainPanel);
     PagePanel2->setObjectName("PagePanel2");
     PagePanel2->hide();
-    const QString boxHint
-        = UiText(22178, "Page view. With the zoom tool, a left or right click zooms in or out. Drag with the hand tool to pan.");
+    const QString boxHint = UiText(
+        22178, "Page view. With the zoom tool, a left or right click zooms in or out. Drag with the hand tool to pan.");
     int offset = 0;
     for (QFrame* panel : { PagePanel, PagePanel2 }) {
         panel->setFrameShape(QFrame::Box);
@@ -330,7 +333,7 @@ void TPreviewForm::LayoutPages()
     PagePanel->move(left, top);
     PagePanel2->move(left + pageW + 20, top);
     Zoom = zoom;
-    QLocale locale;
+    QLocale locale = RegionalLocale();
     locale.setNumberOptions(locale.numberOptions() & ~QLocale::OmitGroupSeparator);
     ZoomLabel->setText(locale.toString(zoom * 100, 'f', 0) + "%");
     PB1->update();

@@ -8,6 +8,7 @@
 #include "platform/ui/printer.h"
 #include "platform/ui/rich_edit98.h"
 #include "richtext/report_table.h"
+#include "platform/ui/window_placement.h"
 #include "richtext/report_texts.h"
 #include "richtext/ui/diagram_picture.h"
 #include "richtext/ui/markup_rich_edit.h"
@@ -390,6 +391,7 @@ void TReportOutput::ShowInSeparateWindow(TRichEdit98& page, const QString& capti
     editor->Editor->SetModified(false);
     editor->UndoCount = 0;
     editor->setWindowState(editor->windowState() | Qt::WindowMaximized);
+    const OpenedFrom opened(editor, &page);
     editor->exec();
 }
 

@@ -55,6 +55,9 @@ private:
     bool* dropped_;
 };
 
+// The names of kColors, in the same order, are the texts from here on.
+constexpr int kFirstColorNameText = 23804;
+
 const std::pair<const char*, QColor> kColors[] = { { "Black", Qt::black }, { "Maroon", QColor(128, 0, 0) },
     { "Green", QColor(0, 128, 0) }, { "Olive", QColor(128, 128, 0) }, { "Navy", QColor(0, 0, 128) },
     { "Purple", QColor(128, 0, 128) }, { "Teal", QColor(0, 128, 128) }, { "Gray", QColor(128, 128, 128) },
@@ -325,6 +328,9 @@ void TfRichEdit98Editor::ApplyTextsRichEdit98Editor()
     FindDialog->RefreshTexts();
     ReplaceDialog->RefreshTexts();
     FontColor->setToolTip(UiText(731, "Font colour"));
+    // The colours' names follow their order in kColors.
+    for (int i = 0; i < FontColor->count(); ++i)
+        FontColor->setItemText(i, UiText(kFirstColorNameText + i, QString::fromLatin1(kColors[i].first)));
     const QString special = UiText(760, "Special characters");
     ToolButtonSpecialCharacters->setToolTip(special);
     menuSpecialCharacters->setText(special);
@@ -604,7 +610,7 @@ void TfRichEdit98Editor::InsertSpecialCharacter()
 void TfRichEdit98Editor::SpecialCharactersClick()
 {
     if (!SpecialCharsWindow)
-        SpecialCharsWindow = new TfSetSpecialCharactersVariable(parentWidget() ? parentWidget() : this);
+        SpecialCharsWindow = new TfSetSpecialCharactersVariable(this);
     ActiveTextEditor = this;
     SpecialCharsWindow->show();
 }

@@ -1,6 +1,7 @@
 #include "richtext/ui/special_characters_windows.h"
 
 #include "core/string_table.h"
+#include "platform/ui/window_placement.h"
 #include "richtext/special_edit_target.h"
 #include "richtext/ui/special_edit_actions.h"
 
@@ -89,6 +90,8 @@ void TfSetSpecialCharactersVariable::showEvent(QShowEvent* event)
 {
     ApplyCaption();
     QDialog::showEvent(event);
+    // Beside the window whose texts it serves, never over it.
+    PlaceBeside(this, parentWidget());
 }
 
 void TfSetSpecialCharactersVariable::keyPressEvent(QKeyEvent* event)
@@ -132,6 +135,12 @@ TfSetSpecialCharacters::TfSetSpecialCharacters(QWidget* owner)
             { l->aNy, l->aPi, l->aGrecke_q_male, l->aRo, l->aSigma, l->aGrecke_t_male, l->aGrecke_u_male,
                 l->aGrecke_v_male, l->aOmega, l->aGrecke_x, l->aGrecke_y_male, l->aGrecke_z_male });
     }
+}
+
+void TfSetSpecialCharacters::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    PlaceBeside(this, parentWidget());
 }
 
 void TfSetSpecialCharacters::keyPressEvent(QKeyEvent* event)

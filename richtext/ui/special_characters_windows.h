@@ -28,6 +28,7 @@ public:
     explicit TfSetSpecialCharacters(QWidget* owner = nullptr);
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 };
 

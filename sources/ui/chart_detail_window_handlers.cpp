@@ -14,6 +14,7 @@
 #include "platform/ui/chart.h"
 #include "platform/ui/f1_book.h"
 #include "platform/ui/rich_edit98.h"
+#include "platform/ui/window_placement.h"
 #include "richtext/report_table.h"
 #include "richtext/ui/markup_rich_edit.h"
 #include "sources/chart_data.h"
@@ -566,6 +567,7 @@ void TChartDetailForm::Panel_ShowErrorStatisticsClick()
         box = own.get();
     }
     box->ShowMarkupMessage(ChartData.ChartRuleMessage);
+    const OpenedFrom opened(box, this);
     box->exec();
     HideErrorPanel();
 }

@@ -133,6 +133,8 @@ void TfOrvek6::BuildFrame()
     Label8 = MakeLabel(Panel_Popis, "Label8");
     RichEdit_PopisBunky = new TRichEdit98(Panel_Popis);
     RichEdit_PopisBunky->setObjectName(QStringLiteral("RichEdit_PopisBunky"));
+    // Tab moves on to the next field of the dialog, as in every field of it.
+    RichEdit_PopisBunky->setTabChangesFocus(true);
     RichEdit_PopisBunky->setMinimumHeight(60);
     SpeedButton_Editor = MakeButton(Panel_Popis, "SpeedButton_Editor", QStringLiteral("\u270E"));
     SpeedButton_CopyComment = MakeCopyButton(Panel_Popis, "SpeedButton_CopyComment");
@@ -175,6 +177,7 @@ void TfOrvek6::BuildFrame()
     Button_Cancel = button("Button_Cancel");
     Button_OK = button("Button_OK");
     Button_OK->setText(QStringLiteral("OK"));
+    Button_OK->setDefault(true);
     Button_Help = button("Button_Help");
     Button_Help->setText(QStringLiteral("?"));
     auto* bottom = new QHBoxLayout(Panel13);

@@ -13,6 +13,7 @@
 #include "engine/source_uncertainty.h"
 #include "platform/ui/f1_book.h"
 #include "platform/ui/rich_edit98.h"
+#include "platform/ui/window_placement.h"
 #include "sources/source_owner.h"
 #include "sources/ui/edit_uncertainty_condition.h"
 #include "sources/ui/reading_grid.h"
@@ -279,6 +280,7 @@ void TfOrvek6::SpeedButton_EditConditionsClick()
     }
     editor->LoadCondition(estimate->text());
     editor->ApplyTexts();
+    const OpenedFrom opened(editor, this);
     if (editor->exec() != 1 || !FLoaded)
         return;
     InvalidateResult();

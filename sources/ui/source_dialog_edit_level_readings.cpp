@@ -9,6 +9,7 @@
 #include "core/string_table.h"
 #include "core/ui/grid_routines.h"
 #include "platform/dialogs.h"
+#include "platform/ui/window_placement.h"
 #include "sources/pasted_readings.h"
 #include "sources/source_record.h"
 #include "sources/ui/import_list.h"
@@ -237,6 +238,7 @@ void TfOrvek6::PasteColumn(QTableWidget* Grid, const QString& Caption, bool Pair
         return;
     }
 
+    const OpenedFrom opened(list, this);
     const int result = list->exec();
     if (result == kInsertResult || result == kOverwriteResult) {
         const bool insert = result == kInsertResult;

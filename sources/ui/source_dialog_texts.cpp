@@ -15,6 +15,7 @@
 #include "sources/source_help.h"
 
 #include "platform/ui/f1_book.h"
+#include "platform/ui/window_placement.h"
 #include "sources/ui/reading_grid.h"
 #include <QAction>
 #include <QApplication>
@@ -207,6 +208,7 @@ void TfOrvek6::SpeedButton_EditorClick()
     editor->Editor->SetModified(false);
     editor->UndoCount = 0;
     editor->SetReadOnly(RichEdit_PopisBunky->isReadOnly());
+    const OpenedFrom opened(editor, this);
     if (editor->exec() == QDialog::Accepted && !RichEdit_PopisBunky->isReadOnly()) {
         RichEdit_PopisBunky->Clear();
         RichEdit_PopisBunky->SetRTFText(editor->ResultRtf);

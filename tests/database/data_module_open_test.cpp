@@ -73,8 +73,9 @@ TEST_F(DataModuleOpen, FirstStartCreatesTheFolderAndOpensTheTables)
         EXPECT_DOUBLE_EQ(ChartFactors[25][kd2], 3.931);
         ASSERT_EQ(GroupCount, 1);
         QString name;
+        // The one group of a new database is named in the program's language.
         GetGroupName(1, name);
-        EXPECT_EQ(name, "1");
+        EXPECT_EQ(name, "Group 1");
         GetGroupName(7, name);
         EXPECT_EQ(name, "");
         EXPECT_EQ(DbStatus(), "Open");

@@ -59,11 +59,23 @@ void LayOutProgramFolder(const QString& app)
 
 void PrepareEnvironment()
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        SetEnv("QT_QPA_PLATFORM", "offscreen");
-    SetEnv("LC_ALL", "C.UTF-8");
     std::string pattern = (QDir::tempPath() + "/orvek-test-XXXXXX").toStdString();
     g_root = QString::fromLocal8Bit(::mkdtemp(pattern.data()));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+#ifdef ORVEK_TEST_WIDGETS
+        // Windows are laid out on the screen the program is made for: 1280 x 1024.
+        const QString screen = g_root + "/offscreen-screen.json";
+        QFile config(screen);
+        if (config.open(QIODevice::WriteOnly))
+            config.write(R"({ "screens": [ { "name": "Screen", "x": 0, "y": 0, "width": 1280, "height": 1024,
+                "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1 } ] })");
+        config.close();
+        SetEnv("QT_QPA_PLATFORM", "offscreen:configfile=" + screen);
+#else
+        SetEnv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    }
+    SetEnv("LC_ALL", "C.UTF-8");
     SetEnv("HOME", MakeFolder(g_root + "/home"));
     SetEnv("XDG_CONFIG_HOME", MakeFolder(g_root + "/config"));
     SetEnv("XDG_RUNTIME_DIR", MakeFolder(g_root + "/runtime"));
