@@ -8,7 +8,6 @@
 #include "core/ui/help_window.h"
 #include "core/ui/message_window.h"
 #include "core/ui/splash_window.h"
-#include "core/ui/tool_icons.h"
 #include "core/ui/wait_window.h"
 #include "core/ui/wait_window_service.h"
 #include "database/chart_factors.h"
@@ -118,8 +117,6 @@ void TOrvekProgram::MakeServices(const Options& options)
 {
     // Qt's own texts (standard buttons, file and print dialogs) in the program's language.
     LoadQtTranslations(LanguageID);
-    // The tool pictures come from one icon theme whatever the desktop has.
-    InstallIconTheme();
 
     // Every window and dialog fits the screen it opens on; Enter presses a dialog's OK.
     auto* fit = Keep(std::make_unique<WindowConventions>());

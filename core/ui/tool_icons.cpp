@@ -93,8 +93,6 @@ const QHash<QString, QString>& IconTable()
     return table;
 }
 
-} // namespace
-
 void InstallIconTheme()
 {
     // Some platforms (the offscreen one among them) search no system folder for themes.
@@ -113,8 +111,12 @@ void InstallIconTheme()
     QIcon::setFallbackThemeName(QStringLiteral("breeze"));
 }
 
+} // namespace
+
 QIcon ToolIcon(const QString& name)
 {
+    static const bool themeInstalled = (InstallIconTheme(), true);
+    Q_UNUSED(themeInstalled);
     if (name.startsWith(kOwnPrefix)) {
         const QString file = QStringLiteral(":/orvek-icons/%1.svg").arg(name);
         return QFile::exists(file) ? QIcon(file) : QIcon();

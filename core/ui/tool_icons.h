@@ -11,11 +11,9 @@ class QWidget;
 
 namespace orvek {
 
-// Chooses the icon theme when the desktop names none the program's pictures come from.
-void InstallIconTheme();
-
 // The picture named Name: a theme name ("edit-undo") or one of the program's own
-// ("orvek-..."); a null icon when neither has it.
+// ("orvek-..."); a null icon when neither has it. The first call chooses the icon
+// theme when the desktop names none that holds the pictures.
 QIcon ToolIcon(const QString& name);
 
 // The picture name the table gives the action with object name ActionName; empty when
