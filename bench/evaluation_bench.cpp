@@ -17,6 +17,7 @@
 // coefficients there and says so (the message is answered here).
 // Run with --benchmark_repetitions=5 and read the "_min" rows.
 
+#include "bench/generated_model.h"
 #include "core/common_vars.h"
 #include "engine/cell.h"
 #include "engine/compiled_equation.h"
@@ -35,80 +36,6 @@ namespace {
 
 using namespace orvek;
 
-TPrenosInfoDoNovejBunky EquationInfo(const QString& symbol, const QStringList& inputs)
-{
-    TPrenosInfoDoNovejBunky info;
-    info.CellType = kEquationCell;
-    info.CellName = symbol;
-    info.Symbol = symbol;
-    // Sums of products and powers: numerically close to a flat sum, not linear.
-    QString rhs;
-    for (int i = 0; i < inputs.size(); ++i)
-        rhs += (i ? (i % 2 ? "+" : "+0.5*") : "") + inputs[i] + (i % 3 == 2 ? "^2" : "");
-    info.Equation = symbol + "=" + rhs;
-    info.NormalizedEquation = info.Equation;
-    info.Coverage = 1;
-    return info;
-}
-
-void AddQuantity(TCell& parent, const QString& symbol, int index)
-{
-    TPrenosInfoDoNovejBunky q;
-    q.CellType = kQuantityCell;
-    q.CellName = symbol;
-    q.Symbol = symbol;
-    q.Value = QString::number(1.0 + (index % 17) * 0.37, 'g', 10);
-    TCell* cell = parent.AddChild(q);
-    for (int s = 0; s < 2; ++s) {
-        TPrenosInfoDoNovejBunky src;
-        src.CellType = kUncertaintyCell;
-        src.Active = 1;
-        src.UncertaintyInput.TSN = 3;
-        src.UncertaintyInput.SO_2_3.Text = s ? "0.02" : "0.01";
-        src.UncertaintyInput.PSV_2_3.Text = s ? "Nekonecno" : "20";
-        src.UncertaintyInput.HSN = src.UncertaintyInput.SO_2_3.Text;
-        cell->AddChild(src);
-    }
-}
-
-// An equation over `inputs` inputs: quantities when inputs <= 10, else 10 equations.
-void Fill(TCell& equation, int inputs, int& counter)
-{
-    if (inputs <= 10) {
-        for (int i = 0; i < inputs; ++i) {
-            const int n = counter++;
-            AddQuantity(equation, QStringLiteral("x%1").arg(n), n);
-        }
-        return;
-    }
-    for (int i = 0; i < 10; ++i) {
-        const QString symbol = QStringLiteral("z%1").arg(counter++);
-        TCell* sub = equation.AddChild(EquationInfo(symbol, {}));
-        Fill(*sub, inputs / 10, counter);
-        QStringList names;
-        for (int c = 0; c < sub->ChildCount(); ++c)
-            if (sub->Child(c)->FCellType != kUncertaintyCell)
-                names << sub->Child(c)->FSymbol.Text;
-        const TPrenosInfoDoNovejBunky info = EquationInfo(symbol, names);
-        sub->FEquation = info.Equation;
-        sub->FNormalizedEquation = info.NormalizedEquation;
-    }
-}
-
-std::unique_ptr<TCell> Model(int inputs)
-{
-    auto root = std::make_unique<TCell>(nullptr, EquationInfo("y", {}), 0, 0, nullptr);
-    int counter = 0;
-    Fill(*root, inputs, counter);
-    QStringList names;
-    for (int c = 0; c < root->ChildCount(); ++c)
-        names << root->Child(c)->FSymbol.Text;
-    const TPrenosInfoDoNovejBunky info = EquationInfo("y", names);
-    root->FEquation = info.Equation;
-    root->FNormalizedEquation = info.NormalizedEquation;
-    return root;
-}
-
 enum class Start { Cold, AfterEdit, Unchanged };
 
 // Answers the message boxes of an evaluation (the limit of the pass at 3,000 inputs).
@@ -122,18 +49,6 @@ public:
     bool InputQuery(const QString&, const QString&, QString&) override { return false; }
 };
 
-// The quantity cells of the model, in tree order.
-void CollectQuantities(TCell& cell, std::vector<TCell*>& out)
-{
-    for (int i = 0; i < cell.ChildCount(); ++i) {
-        TCell* child = cell.Child(i);
-        if (child->FCellType == kQuantityCell)
-            out.push_back(child);
-        else if (child->FCellType == kEquationCell)
-            CollectQuantities(*child, out);
-    }
-}
-
 void Evaluate(benchmark::State& state, TSensitivityRoute route, Start start, bool pass = true, bool numeric = true)
 {
     int argc = 0;
@@ -143,12 +58,12 @@ void Evaluate(benchmark::State& state, TSensitivityRoute route, Start start, boo
     SetDialogHandler(&dialogs);
     SensitivityPassEnabled = true;
     NumericEvaluation = numeric;
-    auto root = Model(int(state.range(0)));
+    auto root = bench::GeneratedModel(int(state.range(0)));
     root->Calculate();
     if (root->FCombinedUncertainty.isEmpty())
         state.SkipWithError("the generated model does not evaluate");
     std::vector<TCell*> quantities;
-    CollectQuantities(*root, quantities);
+    bench::CollectQuantities(*root, quantities);
     size_t edit = 0;
     for (auto _ : state) {
         if (start == Start::Cold) {

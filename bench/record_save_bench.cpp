@@ -4,6 +4,7 @@
 // changed tree: undo snapshot, store, history row), each with its time and its
 // fsync/fdatasync calls.
 //   record_save_bench [rounds] [--drain]
+#include "bench/generated_model.h"
 #include "bench/sync_count.h"
 #include "core/common_vars.h"
 #include "database/data_module.h"
@@ -46,91 +47,10 @@ public:
     bool AskNewPassword(const QString&, QString&, const QString&) override { return false; }
 };
 
-TPrenosInfoDoNovejBunky EquationInfo(const QString& symbol, const QStringList& inputs)
-{
-    TPrenosInfoDoNovejBunky info;
-    info.CellType = kEquationCell;
-    info.CellName = symbol;
-    info.Symbol = symbol;
-    QString rhs;
-    for (int i = 0; i < inputs.size(); ++i)
-        rhs += (i ? (i % 2 ? "+" : "+0.5*") : "") + inputs[i] + (i % 3 == 2 ? "^2" : "");
-    info.Equation = symbol + "=" + rhs;
-    info.NormalizedEquation = info.Equation;
-    info.Coverage = 1;
-    return info;
-}
-
-// A quantity with two type-B sources.
-void AddQuantity(TCell& parent, const QString& symbol, int index)
-{
-    TPrenosInfoDoNovejBunky q;
-    q.CellType = kQuantityCell;
-    q.CellName = symbol;
-    q.Symbol = symbol;
-    q.Value = QString::number(1.0 + (index % 17) * 0.37, 'g', 10);
-    TCell* cell = parent.AddChild(q);
-    for (int s = 0; s < 2; ++s) {
-        TPrenosInfoDoNovejBunky src;
-        src.CellType = kUncertaintyCell;
-        src.Active = 1;
-        src.UncertaintyInput.TSN = 3;
-        src.UncertaintyInput.SO_2_3.Text = s ? "0.02" : "0.01";
-        src.UncertaintyInput.PSV_2_3.Text = s ? "Nekonecno" : "20";
-        src.UncertaintyInput.HSN = src.UncertaintyInput.SO_2_3.Text;
-        cell->AddChild(src);
-    }
-}
-
-// Equations of ten inputs each, nested: 1,000 quantities under 111 equations.
-void Fill(TCell& equation, int inputs, int& counter)
-{
-    if (inputs <= 10) {
-        for (int i = 0; i < inputs; ++i) {
-            const int n = counter++;
-            AddQuantity(equation, QStringLiteral("x%1").arg(n), n);
-        }
-        return;
-    }
-    for (int i = 0; i < 10; ++i) {
-        const QString symbol = QStringLiteral("z%1").arg(counter++);
-        TCell* sub = equation.AddChild(EquationInfo(symbol, {}));
-        Fill(*sub, inputs / 10, counter);
-        QStringList names;
-        for (int c = 0; c < sub->ChildCount(); ++c)
-            if (sub->Child(c)->FCellType != kUncertaintyCell)
-                names << sub->Child(c)->FSymbol.Text;
-        const TPrenosInfoDoNovejBunky info = EquationInfo(symbol, names);
-        sub->FEquation = info.Equation;
-        sub->FNormalizedEquation = info.NormalizedEquation;
-    }
-}
-
 QString LargeModelText()
 {
-    TCell root(nullptr, EquationInfo("y", {}), 0, 0, nullptr);
-    int counter = 0;
-    Fill(root, kInputs, counter);
-    QStringList names;
-    for (int c = 0; c < root.ChildCount(); ++c)
-        names << root.Child(c)->FSymbol.Text;
-    const TPrenosInfoDoNovejBunky info = EquationInfo("y", names);
-    root.FEquation = info.Equation;
-    root.FNormalizedEquation = info.NormalizedEquation;
     StoreCellComments = true;
-    return root.SaveToText() + QStringLiteral("\r\n");
-}
-
-// The quantity cells of a tree, in tree order.
-void CollectQuantities(TCell& cell, std::vector<TCell*>& out)
-{
-    for (int i = 0; i < cell.ChildCount(); ++i) {
-        TCell* child = cell.Child(i);
-        if (child->FCellType == kQuantityCell)
-            out.push_back(child);
-        else
-            CollectQuantities(*child, out);
-    }
+    return bench::GeneratedModel(kInputs)->SaveToText() + QStringLiteral("\r\n");
 }
 
 struct Figures {
@@ -243,7 +163,7 @@ int main(int argc, char** argv)
             TCell* tree = window->FRootCell();
             std::vector<TCell*> quantities;
             if (tree)
-                CollectQuantities(*tree, quantities);
+                bench::CollectQuantities(*tree, quantities);
             if (int(quantities.size()) != kInputs || CurrentRecordID != window->RecordPanel->View().CurrentRowID()) {
                 std::fprintf(stderr, "the record was not opened\n");
                 return 1;

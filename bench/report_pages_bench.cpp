@@ -5,6 +5,7 @@
 // pages, the seconds of each stage and the times per page, whose ratio between the sizes
 // shows whether a page costs more in a longer report.
 
+#include "bench/generated_model.h"
 #include "core/common_vars.h"
 #include "engine/cell.h"
 #include "platform/dialogs.h"
@@ -51,77 +52,6 @@ public:
     bool InputQuery(const QString&, const QString&, QString&) override { return false; }
 };
 
-TPrenosInfoDoNovejBunky EquationInfo(const QString& symbol, const QStringList& inputs)
-{
-    TPrenosInfoDoNovejBunky info;
-    info.CellType = kEquationCell;
-    info.CellName = symbol;
-    info.Symbol = symbol;
-    QString rhs;
-    for (int i = 0; i < inputs.size(); ++i)
-        rhs += (i ? (i % 2 ? "+" : "+0.5*") : "") + inputs[i] + (i % 3 == 2 ? "^2" : "");
-    info.Equation = symbol + "=" + rhs;
-    info.NormalizedEquation = info.Equation;
-    info.Coverage = 1;
-    return info;
-}
-
-void AddQuantity(TCell& parent, const QString& symbol, int index)
-{
-    TPrenosInfoDoNovejBunky q;
-    q.CellType = kQuantityCell;
-    q.CellName = symbol;
-    q.Symbol = symbol;
-    q.Value = QString::number(1.0 + (index % 17) * 0.37, 'g', 10);
-    TCell* cell = parent.AddChild(q);
-    TPrenosInfoDoNovejBunky src;
-    src.CellType = kUncertaintyCell;
-    src.Active = 1;
-    src.UncertaintyInput.TSN = 3;
-    src.UncertaintyInput.SO_2_3.Text = index % 2 ? "0.02" : "0.01";
-    src.UncertaintyInput.PSV_2_3.Text = index % 2 ? "Nekonecno" : "20";
-    src.UncertaintyInput.HSN = src.UncertaintyInput.SO_2_3.Text;
-    cell->AddChild(src);
-}
-
-// Quantities when inputs <= 10, else 10 equations over a tenth of them each.
-void Fill(TCell& equation, int inputs, int& counter)
-{
-    if (inputs <= 10) {
-        for (int i = 0; i < inputs; ++i) {
-            const int n = counter++;
-            AddQuantity(equation, QStringLiteral("x%1").arg(n), n);
-        }
-        return;
-    }
-    for (int i = 0; i < 10; ++i) {
-        const QString symbol = QStringLiteral("z%1").arg(counter++);
-        TCell* sub = equation.AddChild(EquationInfo(symbol, {}));
-        Fill(*sub, inputs / 10, counter);
-        QStringList names;
-        for (int c = 0; c < sub->ChildCount(); ++c)
-            if (sub->Child(c)->FCellType != kUncertaintyCell)
-                names << sub->Child(c)->FSymbol.Text;
-        const TPrenosInfoDoNovejBunky info = EquationInfo(symbol, names);
-        sub->FEquation = info.Equation;
-        sub->FNormalizedEquation = info.NormalizedEquation;
-    }
-}
-
-std::unique_ptr<TCell> Model(int inputs)
-{
-    auto root = std::make_unique<TCell>(nullptr, EquationInfo("y", {}), 0, 0, nullptr);
-    int counter = 0;
-    Fill(*root, inputs, counter);
-    QStringList names;
-    for (int c = 0; c < root->ChildCount(); ++c)
-        names << root->Child(c)->FSymbol.Text;
-    const TPrenosInfoDoNovejBunky info = EquationInfo("y", names);
-    root->FEquation = info.Equation;
-    root->FNormalizedEquation = info.NormalizedEquation;
-    return root;
-}
-
 double Since(std::chrono::steady_clock::time_point start)
 {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -137,7 +67,7 @@ void BM_FullReportToPages(benchmark::State& state)
     ReportFontSize = 10;
     ReportSections = quint16(state.range(1));
     UpdateHeadingMarkup();
-    auto root = Model(int(state.range(0)));
+    auto root = bench::GeneratedModel(int(state.range(0)), 1);
     root->Calculate();
     if (root->FCombinedUncertainty.isEmpty()) {
         state.SkipWithError("the generated model does not evaluate");
