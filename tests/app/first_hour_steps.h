@@ -39,7 +39,8 @@ inline void NewTemplateFromEquation(
     window.ActionNewRecFromNewTree->trigger();
     // The window's timer loads the new template once the window is active again.
     window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.Document().RootCell != nullptr; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return window.Document().RootCell && window.Document().RootCell->ChildCount() > 0; }, 5000));
 }
 
 // The template of the window handed over as a new record named Name.
