@@ -45,6 +45,7 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -85,12 +86,21 @@ const std::array<QSet<QString>, 3>& TableTexts()
     return texts;
 }
 
+// Texts that stand in one language in every language on purpose.
+const QStringList& OneLanguageTexts()
+{
+    // The language items name each language in its own words.
+    static const QStringList texts { QStringLiteral("English"), QStringLiteral("Slovensky") };
+    return texts;
+}
+
 // Text is a text of the string table in another language than Language, and not one of
 // Language's own.
 bool OfAnotherLanguage(const QString& text, int language)
 {
     const QString t = text.trimmed();
-    if (t.isEmpty() || std::none_of(t.begin(), t.end(), [](QChar c) { return c.isLetter(); }))
+    if (t.isEmpty() || OneLanguageTexts().contains(t)
+        || std::none_of(t.begin(), t.end(), [](QChar c) { return c.isLetter(); }))
         return false;
     const auto& texts = TableTexts();
     if (texts[size_t(language)].contains(t))
@@ -201,6 +211,8 @@ void CheckTexts(QWidget& window, int language, QStringList& faults)
     for (QMenuBar* bar : window.findChildren<QMenuBar*>())
         CheckMenuKeys(*bar, QStringLiteral("menu bar"), faults);
     for (QMenu* menu : window.findChildren<QMenu*>()) {
+        if (!menu->parentWidget() || menu->parentWidget()->window() != &window)
+            continue;
         CheckMenuKeys(*menu, WithoutAccessKey(menu->title()), faults);
         for (QAction* item : menu->actions())
             if (!item->isSeparator())
@@ -286,6 +298,11 @@ public:
     void SetUp() override
     {
         ProgramTest::SetUp();
+        // The program starts in the language of the test, on a database made in it.
+        Stop();
+        QDir(DatabaseDir).removeRecursively();
+        LanguageID = quint8(GetParam());
+        Start();
         QString error;
         {
             QSqlDatabase db = OpenFolderDatabase("other", DatabaseDir, false, &error);
@@ -309,14 +326,22 @@ public:
     void StartInLanguage()
     {
         StartAsAdministrator();
-        if (GetParam() == 1) {
+        ASSERT_EQ(LanguageID, GetParam());
+        ShowRecord();
+    }
+
+    // Switches the program to Language, as its language items and settings do.
+    void SwitchTo(int language)
+    {
+        if (language == 0)
+            Main().SwitchToEnglish();
+        else if (language == 1)
             Main().SwitchToSlovak();
-        } else if (GetParam() == 2) {
+        else {
             SwitchProgramLanguage(2);
             Main().RefreshTexts();
         }
-        ASSERT_EQ(LanguageID, GetParam());
-        ShowRecord();
+        ASSERT_EQ(LanguageID, language);
     }
 
     void ShowRecord()
@@ -476,16 +501,21 @@ TEST_P(EveryWindow, EachWindowFitsShowsItsLanguageWholeAndClosesWithEscape)
 TEST_P(EveryWindow, EveryMenuItemHasAnAccessKeyUniqueInItsMenu)
 {
     StartInLanguage();
-    QTest::qWait(50);
-    QStringList faults;
-    for (QWidget* widget : QApplication::allWidgets())
-        if (qobject_cast<QMenu*>(widget) || qobject_cast<QMenuBar*>(widget))
-            CheckMenuKeys(*widget,
-                widget->window()->objectName() + QLatin1Char('/') + widget->objectName() + QLatin1Char(' ')
-                    + (qobject_cast<QMenu*>(widget) ? WithoutAccessKey(static_cast<QMenu*>(widget)->title())
-                                                    : QString()),
-                faults);
-    EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+    // In the language the program started in, and after switching to each other one.
+    for (int language : { GetParam(), (GetParam() + 1) % 3, (GetParam() + 2) % 3, GetParam() }) {
+        SwitchTo(language);
+        QTest::qWait(50);
+        QStringList faults;
+        for (QWidget* widget : QApplication::allWidgets())
+            if (qobject_cast<QMenu*>(widget) || qobject_cast<QMenuBar*>(widget))
+                CheckMenuKeys(*widget,
+                    widget->window()->objectName() + QLatin1Char('/') + widget->objectName() + QLatin1Char(' ')
+                        + (qobject_cast<QMenu*>(widget) ? WithoutAccessKey(static_cast<QMenu*>(widget)->title())
+                                                        : QString()),
+                    faults);
+        EXPECT_TRUE(faults.isEmpty()) << "language " << language << ":\n"
+                                      << faults.join(QLatin1Char('\n')).toStdString();
+    }
 }
 
 std::string LanguageName(const ::testing::TestParamInfo<int>& info)
