@@ -109,10 +109,10 @@ QString MarkFreeLetter(const QString& text, const std::function<bool(QChar)>& fr
 }
 
 // Chooses for each item one of its candidate letters that Allowed accepts, no two items
-// the same, so that as many items as possible get one: an item takes its most preferred
-// letter that is free, or one that another item can give up for a letter of its own
-// (augmenting paths). Chosen holds the index of each item's candidate, -1 for none;
-// items chosen already keep a letter.
+// the same: each item in turn takes its most preferred letter still free; an item left
+// without then takes one that others can give up for another letter of their own
+// (augmenting paths), so that as many items as possible get one. Chosen holds the index
+// of each item's candidate, -1 for none; items chosen already keep a letter.
 void ChooseKeys(const std::vector<std::vector<KeyCandidate>>& candidates,
     const std::function<bool(size_t item, QChar key)>& allowed, std::vector<int>& chosen)
 {
@@ -136,6 +136,12 @@ void ChooseKeys(const std::vector<std::vector<KeyCandidate>>& candidates,
         }
         return false;
     };
+    for (size_t i = 0; i < chosen.size(); ++i)
+        for (size_t k = 0; chosen[i] < 0 && k < candidates[i].size(); ++k)
+            if (const QChar key = candidates[i][k].key; !owner.contains(key) && allowed(i, key)) {
+                owner.insert(key, i);
+                chosen[i] = int(k);
+            }
     for (size_t i = 0; i < chosen.size(); ++i)
         if (chosen[i] < 0) {
             visited.clear();

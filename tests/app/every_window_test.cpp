@@ -355,6 +355,8 @@ public:
     // A double click on the box of Cell, as the user opens its dialog.
     void DoubleClickCell(TCell* cell)
     {
+        Main().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Main()));
         TCellBoxWidget* box = Main().ScrollBox2->BoxOf(cell);
         ASSERT_NE(box, nullptr);
         ASSERT_TRUE(QTest::qWaitFor([&] { return box->isVisible(); }, 5000));

@@ -97,6 +97,26 @@ TEST_F(AccessKeys, MenuItemsGetKeysUniqueInEachMenuTheyStandIn)
     ExpectKeyedOnce(*file);
 }
 
+TEST_F(AccessKeys, EachItemKeepsItsFirstFreeLetterAndOnlyAnItemLeftWithoutTakesAnothersLetter)
+{
+    QMenuBar bar;
+    for (const char* title : { "File", "Measurement", "View", "Edit", "Validation", "Main administrator", "Help" })
+        bar.addMenu(QString::fromLatin1(title));
+    QMenu crowded;
+    // "Ab" takes A and "Bc" B; "AB" finds none free, so "Ab" moves on to B and "Bc" to C.
+    crowded.addActions({ new QAction(QStringLiteral("Ab"), &crowded), new QAction(QStringLiteral("Bc"), &crowded),
+        new QAction(QStringLiteral("AB"), &crowded) });
+    QApplication::processEvents();
+    QString keys;
+    for (const QAction* action : bar.actions())
+        keys += AccessKey(action->text());
+    EXPECT_EQ(keys, QStringLiteral("FMVEAIH"));
+    keys.clear();
+    for (const QAction* action : crowded.actions())
+        keys += AccessKey(action->text());
+    EXPECT_EQ(keys, QStringLiteral("BCA"));
+}
+
 TEST_F(AccessKeys, TheLabelsOfFieldsTakeTheFieldAsBuddyWithAKeyUniqueWhereItWorks)
 {
     QDialog dialog;
