@@ -15,6 +15,7 @@
 #include "database/ui/administrator_window.h"
 #include "database/ui/edit_record_head.h"
 #include "database/ui/history_window.h"
+#include "database/ui/info_user_dialog.h"
 #include "database/ui/input_search_string.h"
 #include "database/ui/list_of_folders.h"
 #include "database/ui/login_records_window.h"
@@ -464,6 +465,14 @@ const std::vector<WindowCase>& Windows()
         { "help", Is<TfHelp>, ByAction("ActionHelpContents") },
         { "about", Is<TfOrvekAbout>, ByAction("ActionAboutProgram") },
         { "users", Is<TfAdministrator>, ByAction("aZoznamUzivatelov") },
+        { "user card", Is<TfInfoUser>,
+            [](EveryWindow& t) {
+                WhenShown<TfAdministrator>([](TfAdministrator& users) {
+                    users.Button_Novy->click();
+                    users.reject();
+                });
+                Trigger(t, "aZoznamUzivatelov");
+            } },
         { "login records", Is<TfEvidenciaPrihlasovania>, ByAction("aEvidenciaPrihlasovania") },
         { "history", Is<TfHistory1>, ByAction("aHistory") },
         { "password", Is<TfZmenaHesla>, ByAction("aChangeUserPassword") },
