@@ -5,6 +5,7 @@
 #include "database/ui/dialog_layout.h"
 #include "database/ui/one_line_edit.h"
 #include "platform/dialogs.h"
+#include "platform/ui/access_keys.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -100,7 +101,8 @@ void TfEditRecordHead::Button2Click()
         accept();
         return;
     }
-    MessageDlg(GetString(763, { Label_Nazov->text(), Label_SampleID->text() }), TMsgDlgType::mtError, mbRetry);
+    MessageDlg(GetString(763, { WithoutAccessKey(Label_Nazov->text()), WithoutAccessKey(Label_SampleID->text()) }),
+        TMsgDlgType::mtError, mbRetry);
     Edit_NazovMerania->setFocus();
 }
 

@@ -15,6 +15,7 @@
 #include "database/ui/vx_db_grid.h"
 #include "platform/db_session.h"
 #include "platform/dialogs.h"
+#include "platform/ui/access_keys.h"
 
 #include <QAbstractTableModel>
 #include <QAction>
@@ -472,7 +473,7 @@ void RecordViewPanel::DeleteSelectedRecords()
     if (SelectedRecordIDs.isEmpty())
         return;
     QSqlDatabase db = RecordsDatabase();
-    const QString caption = ActionDeleteRecord->text();
+    const QString caption = WithoutAccessKey(ActionDeleteRecord->text());
     if (view_->CurrentFolderID != QString::fromLatin1(kDeletedFolder)) {
         MoveRecordsToDeletedFolder(db, SelectedRecordIDs, caption);
         RefreshRecordView();

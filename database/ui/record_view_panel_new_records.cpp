@@ -16,6 +16,7 @@
 #include "engine/cell.h"
 #include "platform/db_session.h"
 #include "platform/dialogs.h"
+#include "platform/ui/access_keys.h"
 
 #include <QAction>
 #include <QApplication>
@@ -75,7 +76,7 @@ private:
 void RecordViewPanel::ActionNewRecFromTemplateTreeExecute()
 {
     TTemplatePickRequest request;
-    request.Caption = ActionNewRecFromTemplateTree->text();
+    request.Caption = WithoutAccessKey(ActionNewRecFromTemplateTree->text());
     NewRecordFromTemplate(request);
 }
 
@@ -87,7 +88,7 @@ void RecordViewPanel::ActionShowSourceTemplateFromDBExecute()
     TTemplatePickRequest request;
     request.Source = TNewRecordSource::SourceTemplate;
     request.TemplateID = View().Field(row, RecordAnswerFieldNumber(QStringLiteral("FromTemplateID"))).toInt();
-    request.Caption = ActionShowSourceTemplateFromDB->text();
+    request.Caption = WithoutAccessKey(ActionShowSourceTemplateFromDB->text());
     NewRecordFromTemplate(request);
 }
 
@@ -95,7 +96,7 @@ void RecordViewPanel::ImportExampleAsRecord(const QString& folder, const QString
 {
     TTemplatePickRequest request;
     request.Source = TNewRecordSource::Example;
-    request.Caption = ActionNewRecFromTemplateTree->text();
+    request.Caption = WithoutAccessKey(ActionNewRecFromTemplateTree->text());
     request.Folder = folder;
     request.FileName = fileName;
     NewRecordFromTemplate(request);

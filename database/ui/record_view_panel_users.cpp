@@ -17,6 +17,7 @@
 #include "database/upgrade.h"
 #include "platform/db_session.h"
 #include "platform/dialogs.h"
+#include "platform/ui/access_keys.h"
 
 #include <QAction>
 #include <QApplication>
@@ -71,7 +72,7 @@ void RecordViewPanel::aDBBackupExecute()
     if (window && window->FModified())
         window->SaveRecordDiagram();
     QString folder = AdminBackupDir;
-    if (!SelectFolderDialog(aDBBackup->text(), folder))
+    if (!SelectFolderDialog(WithoutAccessKey(aDBBackup->text()), folder))
         return;
     // Refused before anything closes: the views stay as they are.
     if (const int refusal = AdminBackupFolderRefusal(folder, DatabaseDir, WorkingBackupDir)) {
@@ -100,7 +101,7 @@ void RecordViewPanel::aDBRestoreExecute()
         return;
     MainTimerPause pause;
     QString folder = AdminBackupDir;
-    if (!SelectFolderDialog(aDBRestore->text(), folder))
+    if (!SelectFolderDialog(WithoutAccessKey(aDBRestore->text()), folder))
         return;
     if (MessageDlg(GetString(456), TMsgDlgType::mtWarning, mbYesNo) != mrYes)
         return;

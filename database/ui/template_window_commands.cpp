@@ -29,6 +29,7 @@
 #include "engine/equation_info.h"
 #include "engine/ui/diagram_view.h"
 #include "platform/dialogs.h"
+#include "platform/ui/access_keys.h"
 #include "platform/ui/rich_edit98.h"
 #include "richtext/report_output.h"
 #include "richtext/ui/report_output.h"
@@ -169,7 +170,7 @@ void TfOrvekDB::ConnectTemplateCommands()
         connect(output.action, &QAction::triggered, this,
             [this, kind = output.kind, mode = output.mode, action = output.action] {
                 RememberOutputAction(mode, action);
-                RunReportOutput(kind, mode, action->text());
+                RunReportOutput(kind, mode, WithoutAccessKey(action->text()));
             });
 
     // The report pages' pop-up menu also opens the page in a separate window, captioned
@@ -261,7 +262,8 @@ void TfOrvekDB::ActionNewRecFromNewTreeExecute()
     TimerPause pause(this);
     SaveAndResetUndo();
     TNewEquationDialogData data;
-    const QString caption = GetString(236) + QStringLiteral(" (") + ActionNewRecFromNewTree->text() + QLatin1Char(')');
+    const QString caption
+        = GetString(236) + QStringLiteral(" (") + WithoutAccessKey(ActionNewRecFromNewTree->text()) + QLatin1Char(')');
     if (!equations->RunNewEquationDialog(caption, data))
         return;
     TPrenosInfoDoNovejBunky equationCell;
@@ -289,7 +291,7 @@ void TfOrvekDB::ActionNewRecFromFileTreeExecute()
     if (TreesDir.isEmpty() || !QDir(TreesDir).exists())
         TreesDir = AppDir;
     FileDialogRequest request;
-    request.caption = ActionNewRecFromFileTree->text();
+    request.caption = WithoutAccessKey(ActionNewRecFromFileTree->text());
     request.filter = DiagramFileFilter(QStringLiteral("stm"));
     request.initialDir = TreesDir;
     request.defaultExt = QStringLiteral("stm");
@@ -453,7 +455,7 @@ void TfOrvekDB::ActionExportTreeToFileAsExecute()
     if (!root)
         return;
     TimerPause pause(this);
-    ExportTreeToFile(*root, CurrentRowField(3).toString(), ActionExportTreeToFileAs->text());
+    ExportTreeToFile(*root, CurrentRowField(3).toString(), WithoutAccessKey(ActionExportTreeToFileAs->text()));
 }
 
 void TfOrvekDB::ActionShowHistoryExecute()
@@ -666,7 +668,7 @@ void TfOrvekDB::ActionVyberPreReportExecute()
     CollectSelectedTemplateIds();
     TimerPause pause(this);
     const int editMode = EditMode;
-    reportOutput_->ReportSelection(ActionVyberPreReport->text());
+    reportOutput_->ReportSelection(WithoutAccessKey(ActionVyberPreReport->text()));
     EditMode = editMode;
 }
 

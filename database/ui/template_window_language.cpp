@@ -19,6 +19,13 @@
 
 namespace orvek {
 
+namespace {
+
+constexpr int kServiceText = 22110;
+constexpr int kListOfQuantitiesText = 224;
+
+} // namespace
+
 void TfOrvekDB::ApplyTextsOrvekDB()
 {
     UpdatePreviewFooterVersion();
@@ -60,6 +67,12 @@ void TfOrvekDB::ApplyTextsOrvekDB()
     for (const QString& name : TemplateWindowPictureButtons())
         if (auto* button = findChild<QToolButton*>(name))
             button->setText(QString());
+    // The service page and menu and the catalogue's item, which the table above does
+    // not name.
+    menuService->setTitle(GetString(kServiceText));
+    PageControl1->setTabText(PageControl1->indexOf(TabSheet_Service), GetString(kServiceText));
+    if (auto* list = findChild<QAction*>(QStringLiteral("ActionListOfQuantities")))
+        list->setText(GetString(kListOfQuantitiesText));
     DBNavigator_Template->ApplyHints();
     // The drop-down buttons keep their action, whose new text shows; the hint stays the
     // menu's.

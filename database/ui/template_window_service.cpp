@@ -7,6 +7,7 @@
 #include "database/template_storage.h"
 #include "database/ui/template_window.h"
 #include "platform/dialogs.h"
+#include "platform/ui/access_keys.h"
 
 #include <QAction>
 #include <QDir>
@@ -83,10 +84,10 @@ void TfOrvekDB::SpeedButton6Click()
 void TfOrvekDB::LoadSTMfileandsavetodecrypted1Click()
 {
     Timer1->stop();
-    const QStringList files = ChooseFiles(
-        LoadSTMfileandsavetodecrypted1->text(), DiagramFileFilter(QStringLiteral("stm")), QStringLiteral("stm"));
+    const QStringList files = ChooseFiles(WithoutAccessKey(LoadSTMfileandsavetodecrypted1->text()),
+        DiagramFileFilter(QStringLiteral("stm")), QStringLiteral("stm"));
     if (!files.isEmpty())
-        ShowFailures(DecryptModelFiles(files, ActionNewRecFromFileTree->text()));
+        ShowFailures(DecryptModelFiles(files, WithoutAccessKey(ActionNewRecFromFileTree->text())));
     if (isVisible())
         Timer1->start();
 }
@@ -95,9 +96,9 @@ void TfOrvekDB::Lo1Click()
 {
     Timer1->stop();
     const QStringList files
-        = ChooseFiles(Lo1->text(), DiagramFileFilter(QStringLiteral("dstm")), QStringLiteral("dstm"));
+        = ChooseFiles(WithoutAccessKey(Lo1->text()), DiagramFileFilter(QStringLiteral("dstm")), QStringLiteral("dstm"));
     if (!files.isEmpty())
-        ShowFailures(EncryptDecryptedFiles(files, ActionNewRecFromFileTree->text()));
+        ShowFailures(EncryptDecryptedFiles(files, WithoutAccessKey(ActionNewRecFromFileTree->text())));
     if (isVisible())
         Timer1->start();
 }

@@ -15,6 +15,7 @@
 #include "mainwindow/ui/cell_comment_box.h"
 #include "mainwindow/ui/one_line_dialogs.h"
 #include "platform/dialogs.h"
+#include "platform/ui/access_keys.h"
 #include "platform/ui/rich_edit98.h"
 #include "platform/ui/window_placement.h"
 #include "richtext/ui/edit_text98.h"
@@ -487,8 +488,8 @@ void TfOrvek5::SpeedButton_EditVelicinaJednotkaClick()
 void TfOrvek5::SpeedButton_EditorClick()
 {
     Timer1->stop();
-    if (Comment->OpenEditor(
-            Label4->text() + QLatin1Char(' ') + GetString(303) + QLatin1Char(' ') + Edit_NazovBunky->text()))
+    if (Comment->OpenEditor(WithoutAccessKey(Label4->text()) + QLatin1Char(' ') + GetString(303) + QLatin1Char(' ')
+            + Edit_NazovBunky->text()))
         MarkModified();
     Timer1->start();
 }

@@ -23,6 +23,7 @@
 #include "platform/db_session.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
+#include "platform/ui/access_keys.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -243,7 +244,7 @@ void TfOrvek1::ActionProgramoveStringyExecute()
     if (FModified())
         SaveRecordDiagram();
     TfOrvek2 strings(this);
-    strings.ActionCaption = ActionProgramoveStringy->text();
+    strings.ActionCaption = WithoutAccessKey(ActionProgramoveStringy->text());
     strings.OpenStringList(0);
     strings.exec();
     if (strings.StringsChanged)
@@ -277,7 +278,9 @@ void TfOrvek1::MergeOldDatabase(bool records)
     if (!DataModule1)
         return;
     QString folder;
-    if (!SelectFolderDialog(records ? ActionMergeOldTreeDB->text() : ActionMergeOldTemplateDB->text(), folder)
+    if (!SelectFolderDialog(records ? WithoutAccessKey(ActionMergeOldTreeDB->text())
+                                    : WithoutAccessKey(ActionMergeOldTemplateDB->text()),
+            folder)
         || folder.isEmpty())
         return;
     MainTimerPause pause;

@@ -21,6 +21,7 @@
 #include "platform/db_session.h"
 #include "platform/dialogs.h"
 #include "platform/sql_database.h"
+#include "platform/ui/access_keys.h"
 #include "platform/ui/rich_edit98.h"
 #include "richtext/report_output.h"
 #include "richtext/ui/report_output.h"
@@ -103,13 +104,13 @@ void TfOrvek1::RunReportOutput(int kind, int mode, QAction* action)
     const int editMode = EditMode;
     switch (kind) {
     case 0:
-        ReportOutput->OutputFullReport(mode, action->text());
+        ReportOutput->OutputFullReport(mode, WithoutAccessKey(action->text()));
         break;
     case 1:
-        ReportOutput->OutputShortReport(action->text(), mode);
+        ReportOutput->OutputShortReport(WithoutAccessKey(action->text()), mode);
         break;
     default:
-        ReportOutput->OutputDiagram(action->text(), mode);
+        ReportOutput->OutputDiagram(WithoutAccessKey(action->text()), mode);
         break;
     }
     // An output never changes whether the record may be edited.
@@ -199,7 +200,7 @@ void TfOrvek1::ConnectReportActions()
         RecordPanel->CollectSelectedRecordIds();
         MainTimerPause pause;
         const int editMode = EditMode;
-        ReportOutput->ReportSelection(ActionVyberPreReport->text());
+        ReportOutput->ReportSelection(WithoutAccessKey(ActionVyberPreReport->text()));
         EditMode = editMode;
     });
 

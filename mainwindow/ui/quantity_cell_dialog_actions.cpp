@@ -11,6 +11,7 @@
 #include "mainwindow/ui/cell_comment_box.h"
 #include "mainwindow/ui/one_line_dialogs.h"
 #include "platform/dialogs.h"
+#include "platform/ui/access_keys.h"
 #include "platform/ui/rich_edit98.h"
 #include "platform/ui/window_placement.h"
 #include "richtext/ui/edit_text98.h"
@@ -483,8 +484,8 @@ void TfOrvek9::SpeedButton_EditVelicinaJednotkaClick()
 void TfOrvek9::SpeedButton_EditorClick()
 {
     Timer1->stop();
-    if (Comment->OpenEditor(
-            Label4->text() + QLatin1Char(' ') + GetString(303) + QLatin1Char(' ') + Edit_NazovBunky->text()))
+    if (Comment->OpenEditor(WithoutAccessKey(Label4->text()) + QLatin1Char(' ') + GetString(303) + QLatin1Char(' ')
+            + Edit_NazovBunky->text()))
         MarkModified();
     Timer1->start();
 }

@@ -8,6 +8,7 @@
 #include "database/ui/one_line_edit.h"
 #include "mainwindow/ui/cell_comment_box.h"
 #include "mainwindow/ui/cell_dialog_widgets.h"
+#include "platform/ui/access_keys.h"
 #include "platform/ui/rich_edit98.h"
 #include "richtext/ui/edit_text98.h"
 #include "sources/ui/source_page_widgets.h"
@@ -151,8 +152,8 @@ void TfOrvek11::Button_OKClick()
 
 void TfOrvek11::SpeedButton_EditorClick()
 {
-    Comment->OpenEditor(
-        Label8->text() + QLatin1Char(' ') + GetString(303) + QLatin1Char(' ') + Edit_NazovBunky->text());
+    Comment->OpenEditor(WithoutAccessKey(Label8->text()) + QLatin1Char(' ') + GetString(303) + QLatin1Char(' ')
+        + Edit_NazovBunky->text());
 }
 
 bool TfOrvek11::FormKeyPress(QKeyEvent* event)

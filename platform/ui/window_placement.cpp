@@ -1,6 +1,9 @@
 #include "platform/ui/window_placement.h"
 
+#include "platform/ui/access_keys.h"
+
 #include <QAbstractButton>
+#include <QActionEvent>
 #include <QBoxLayout>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -8,12 +11,15 @@
 #include <QGuiApplication>
 #include <QLayout>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <utility>
 
 namespace orvek {
 
@@ -72,7 +78,10 @@ bool IsButtonLayout(QLayout* layout)
 }
 
 // The names the program's dialogs give their OK buttons, lower-cased.
-const char* const kOkButtonNames[] = { "button_ok", "buttonok", "okbutton", "okbtn", "bok", "bitbtn_ok" };
+const char* const kOkButtonNames[]
+    = { "button_ok", "buttonok", "okbutton", "okbtn", "bok", "bitbtn_ok", "speedbutton_ok" };
+// The names of the Close buttons of windows that only show something, lower-cased.
+const char* const kCloseButtonNames[] = { "closebut", "button_close", "closebutton", "bclose" };
 
 // Moves Window's contents into a scroll area; the button rows at the foot of its
 // layout stay below the scroll area, always visible.
@@ -195,6 +204,11 @@ void ChooseDefaultButton(QDialog* dialog)
 {
     const QList<QPushButton*> buttons = dialog->findChildren<QPushButton*>();
     QPushButton* ok = nullptr;
+    QPushButton* close = nullptr;
+    const auto named = [](const QPushButton* button, const auto& names) {
+        const QByteArray name = button->objectName().toLower().toLatin1();
+        return std::any_of(std::begin(names), std::end(names), [&](const char* n) { return name == n; });
+    };
     for (QPushButton* button : buttons) {
         if (button->window() != dialog)
             continue;
@@ -204,29 +218,56 @@ void ChooseDefaultButton(QDialog* dialog)
             const QDialogButtonBox::ButtonRole role = box->buttonRole(button);
             if (!ok && (role == QDialogButtonBox::AcceptRole || role == QDialogButtonBox::YesRole))
                 ok = button;
+            if (!close && box->standardButton(button) == QDialogButtonBox::Close)
+                close = button;
             continue;
         }
-        const QByteArray name = button->objectName().toLower().toLatin1();
-        for (const char* okName : kOkButtonNames)
-            if (!ok && name == okName)
-                ok = button;
+        if (!ok && named(button, kOkButtonNames))
+            ok = button;
+        if (!close && named(button, kCloseButtonNames))
+            close = button;
     }
-    if (ok)
-        ok->setDefault(true);
+    if (QPushButton* chosen = ok ? ok : close)
+        chosen->setDefault(true);
 }
 
 bool WindowConventions::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::ActionAdded || type == QEvent::ActionChanged) {
+        // A text set on an item: the menu is keyed once the code setting its texts is
+        // done, so that the keys are chosen from the new texts together.
+        if (qobject_cast<QMenu*>(watched) || qobject_cast<QMenuBar*>(watched)) {
+            auto* menu = static_cast<QWidget*>(watched);
+            const QAction* item = static_cast<QActionEvent*>(event)->action();
+            if (item && IsUnkeyed(item) && !pendingMenus_.contains(menu)) {
+                if (pendingMenus_.isEmpty())
+                    QMetaObject::invokeMethod(
+                        this, [this] { KeyPendingMenus(); }, Qt::QueuedConnection);
+                pendingMenus_.append(menu);
+            }
+        }
+    } else if (type == QEvent::Show && watched->isWidgetType()) {
         auto* widget = static_cast<QWidget*>(watched);
-        const Qt::WindowType type = widget->windowType();
-        if (widget->isWindow() && (type == Qt::Window || type == Qt::Dialog)) {
+        const Qt::WindowType windowType = widget->windowType();
+        if (auto* menu = qobject_cast<QMenu*>(widget)) {
+            SetMenuAccessKeys(menu);
+        } else if (widget->isWindow()
+            && (windowType == Qt::Window || windowType == Qt::Dialog || windowType == Qt::Tool)) {
             FitToScreen(widget);
             if (auto* dialog = qobject_cast<QDialog*>(widget))
                 ChooseDefaultButton(dialog);
+            SetLabelAccessKeys(widget);
         }
     }
     return QObject::eventFilter(watched, event);
+}
+
+void WindowConventions::KeyPendingMenus()
+{
+    const QList<QPointer<QWidget>> menus = std::exchange(pendingMenus_, {});
+    for (const QPointer<QWidget>& menu : menus)
+        SetMenuAccessKeys(menu);
 }
 
 OpenedFrom::OpenedFrom(QWidget* dialog, QWidget* opener)

@@ -3,6 +3,7 @@
 // available area of its screen when it is shown, and a dialog opens over the window
 // that asked for it.
 
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
@@ -29,16 +30,25 @@ void PlaceBeside(QWidget* tool, const QWidget* owner);
 
 // Makes the OK button of Dialog (the accepting button of its button box, else the push
 // button its window names as OK) its default button, the one Enter presses, unless the
-// dialog has a default button already.
+// dialog has a default button already; a window that only shows something and has no
+// OK gets its Close button as default.
 void ChooseDefaultButton(QDialog* dialog);
 
-// What every window gets as it is shown: a top-level window fits the screen
-// (FitToScreen), a dialog has its default button (ChooseDefaultButton). Installed on
-// the application once by the program.
+// What every window gets as it is shown: a top-level window (a tool window too) fits
+// the screen (FitToScreen), a dialog has its default button (ChooseDefaultButton), the
+// labels of its fields their buddies and access keys (SetLabelAccessKeys). Every menu
+// bar, menu and context menu gives the items whose texts the program sets access keys
+// (SetMenuAccessKeys), once the texts of one change are all set, and at the latest
+// when the menu opens. Installed on the application once by the program.
 class WindowConventions : public QObject {
 public:
     using QObject::QObject;
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void KeyPendingMenus();
+
+    QList<QPointer<QWidget>> pendingMenus_;
 };
 
 // While it lives, Dialog is a window of Opener's window, so that it opens in front of

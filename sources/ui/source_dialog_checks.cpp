@@ -7,6 +7,7 @@
 
 #include "core/string_table.h"
 #include "platform/dialogs.h"
+#include "platform/ui/access_keys.h"
 #include "platform/ui/f1_book.h"
 #include "sources/chart_data.h"
 #include "sources/source_checks.h"
@@ -27,7 +28,7 @@ constexpr int kPairUncertaintyHeadingText = 1134;
 
 QString Caption(const QLabel* label)
 {
-    return label ? label->text() : QString();
+    return label ? WithoutAccessKey(label->text()) : QString();
 }
 
 // A grid's heading on one line, as a message names it.

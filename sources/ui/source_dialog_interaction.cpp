@@ -8,6 +8,7 @@
 #include "core/string_table.h"
 #include "engine/cell.h"
 #include "platform/dialogs.h"
+#include "platform/ui/access_keys.h"
 #include "sources/source_computation.h"
 #include "sources/ui/reading_grid.h"
 
@@ -200,7 +201,8 @@ void TfOrvek6::ExportRelativeDeviation(int page)
 {
     if (FParentCell && FParentCell->FCellType == kUncertaintyCell) {
         // A group of sources has no value to apply a relative deviation to.
-        MessageDlg(GetString(kRefusedOwnerValueText, { Page1.Label12->text() }), TMsgDlgType::mtError, mbRetry);
+        MessageDlg(GetString(kRefusedOwnerValueText, { WithoutAccessKey(Page1.Label12->text()) }), TMsgDlgType::mtError,
+            mbRetry);
         ExportStandardDeviation(page);
         return;
     }

@@ -9,6 +9,7 @@
 #include "core/dates.h"
 #include "core/string_table.h"
 #include "platform/dialogs.h"
+#include "platform/ui/access_keys.h"
 #include "platform/ui/chart.h"
 #include "platform/ui/rich_edit98.h"
 #include "richtext/ui/rich_edit98_editor.h"
@@ -200,8 +201,8 @@ void TfOrvek6::SpeedButton_EditorClick()
         own = std::make_unique<TfRichEdit98Editor>(this);
         editor = own.get();
     }
-    editor->setWindowTitle(
-        Label8->text() + QLatin1Char(' ') + GetString(303) + QLatin1Char(' ') + Edit_NazovBunky->text());
+    editor->setWindowTitle(WithoutAccessKey(Label8->text()) + QLatin1Char(' ') + GetString(303) + QLatin1Char(' ')
+        + Edit_NazovBunky->text());
     editor->Editor->Clear();
     editor->Editor->SetRTFText(rtf);
     editor->Editor->moveCursor(QTextCursor::Start);
