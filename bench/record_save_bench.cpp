@@ -49,8 +49,8 @@ public:
 };
 
 // The model as the program stores a record it has shown: read back and written again
-// (cell numbers counted from 1, as a load counts them), so that an open finds the
-// current form and does not store the record again.
+// (cell numbers counted from 1 and equations marked, as a load leaves them), so that an
+// open finds the current form and does not store the record again.
 QString LargeModelText()
 {
     StoreCellComments = true;
@@ -63,6 +63,7 @@ QString LargeModelText()
     TCell root(nullptr, TPrenosInfoDoNovejBunky(), 0, 0, nullptr);
     if (!root.LoadFromDevice(device))
         std::fprintf(stderr, "the generated model does not read back\n");
+    root.SetEquationTemplateFlag(1);
     return root.SaveToText() + QStringLiteral("\r\n");
 }
 
