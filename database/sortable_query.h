@@ -3,6 +3,7 @@
 // it can be sorted again without running the query: the query's cursor reads the
 // answer table in its stored order.
 
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QString>
@@ -75,6 +76,7 @@ public:
 private:
     bool OpenCursor(QString* error);
     QString AnswerConnection() const;
+    QSqlDatabase AnswerDatabase(bool createMissing, QString* error = nullptr) const;
 
     DatabaseSession* session_;
     // The answer is read whole when it opens or is sorted and its cursor is finished at
@@ -83,8 +85,8 @@ private:
     // answers, the undo histories) would wait for it until its busy timeout and fail.
     QSqlRecord columns_;
     QVector<QVector<QVariant>> rows_;
+    QVector<qint64> rowids_; // each row's rowid in the answer table
     bool active_ = false;
-    bool sorting_ = false;
 };
 
 } // namespace orvek

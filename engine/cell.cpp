@@ -3,6 +3,7 @@
 #include "core/common_vars.h"
 #include "core/settings.h"
 #include "engine/diagram_host.h"
+#include "engine/diagram_text.h"
 
 #include <QTimer>
 
@@ -118,7 +119,7 @@ TCell::~TCell()
 
 void TCell::Changed()
 {
-    if (FHost)
+    if (FHost && !THeldCellChanges::Holding())
         FHost->CellChanged(this);
 }
 

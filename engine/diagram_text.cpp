@@ -573,14 +573,67 @@ void AppendChunkedKeyLines(
     } while (start < v.size());
 }
 
+namespace {
+
+void TellHostOfSubtree(TCell& cell)
+{
+    cell.Changed();
+    for (int i = 0; i < cell.ChildCount(); ++i)
+        TellHostOfSubtree(*cell.Child(i));
+}
+
+} // namespace
+
+THeldCellChanges::THeldCellChanges(TCell* cell)
+    : cell_(cell)
+{
+    ++depth_;
+}
+
+THeldCellChanges::~THeldCellChanges()
+{
+    if (--depth_ > 0 || !cell_ || !cell_->Host())
+        return;
+    TCell* root = cell_;
+    while (root->FParent)
+        root = root->FParent;
+    TellHostOfSubtree(*root);
+}
+
+TDiagramLineReader::TDiagramLineReader(QIODevice& device)
+    : device_(device)
+{
+    if (device_.isSequential())
+        return;
+    buffered_ = true;
+    start_ = device_.pos();
+    bytes_ = device_.readAll();
+}
+
+TDiagramLineReader::~TDiagramLineReader()
+{
+    if (buffered_)
+        device_.seek(start_ + next_);
+}
+
 bool TDiagramLineReader::AtEnd() const
 {
-    return device_.atEnd();
+    return buffered_ ? next_ >= bytes_.size() : device_.atEnd();
 }
 
 QString TDiagramLineReader::ReadLine()
 {
-    QByteArray line = device_.readLine();
+    QByteArrayView line;
+    QByteArray read;
+    if (buffered_) {
+        const qsizetype lineFeed = bytes_.indexOf('\n', next_);
+        const qsizetype end = lineFeed < 0 ? bytes_.size() : lineFeed + 1;
+        line = QByteArrayView(bytes_).sliced(next_, end - next_);
+        next_ = end;
+    } else {
+        read = device_.readLine();
+        line = read;
+    }
     if (line.endsWith('\n'))
         line.chop(1);
     if (line.endsWith('\r'))
@@ -926,6 +979,7 @@ void TCell::LoadChildrenFromText(TDiagramLineReader& file, qint64 count, int dep
 bool TCell::LoadFromReader(TDiagramLineReader& file, bool asChild, QString* error)
 {
     TSuspendedUpdates suspended(FHost);
+    THeldCellChanges held(this);
     SourceKeysLoaded = false;
     CommentContinuation = false;
     // A root is placed at the diagram's origin; a cell inside a tree keeps its row.

@@ -34,18 +34,44 @@ constexpr int kMaxDiagramDepth = 1000;
 // Set by the clipboard paste while it loads; the comment switch applies only then.
 inline bool ReadingClipboardPaste = false;
 
-// Reads a diagram text line by line from a device; lines end with LF or CR LF.
+// Reads a diagram text line by line from a device; lines end with LF or CR LF. A device
+// that can seek is read whole at once and split in memory (a line read through the
+// device costs a buffered read per line); when the reader ends, the device stands
+// after the last line read, as if read line by line.
 class TDiagramLineReader {
 public:
-    explicit TDiagramLineReader(QIODevice& device)
-        : device_(device)
-    {
-    }
+    explicit TDiagramLineReader(QIODevice& device);
+    ~TDiagramLineReader();
+    TDiagramLineReader(const TDiagramLineReader&) = delete;
+    TDiagramLineReader& operator=(const TDiagramLineReader&) = delete;
     bool AtEnd() const;
     QString ReadLine();
 
 private:
     QIODevice& device_;
+    bool buffered_ = false;
+    qint64 start_ = 0;
+    QByteArray bytes_;
+    qsizetype next_ = 0;
+};
+
+class TCell;
+
+// Holds the box changes of the cells for the life of the object (a tree read from
+// text changes each box many times on the way): at the end, the host is told once of
+// every cell of the tree Cell belongs to, and each box takes its final state.
+class THeldCellChanges {
+public:
+    explicit THeldCellChanges(TCell* cell);
+    ~THeldCellChanges();
+    THeldCellChanges(const THeldCellChanges&) = delete;
+    THeldCellChanges& operator=(const THeldCellChanges&) = delete;
+    // True while a THeldCellChanges lives: TCell::Changed then waits for its end.
+    static bool Holding() { return depth_ > 0; }
+
+private:
+    TCell* cell_;
+    static inline int depth_ = 0;
 };
 
 // Trims Line (every character up to a blank at both ends) and removes one trailing ";".

@@ -101,6 +101,67 @@ TEST_F(SortableQuery, KeptAnswerTableAndRefusedLiveResult)
     EXPECT_FALSE(query.Active());
 }
 
+// The rows are sorted in memory as SQLite sorts the answer by skcz_key of each field
+// (upper-cased texts where the case is ignored), ties in the answer's order: NULL,
+// numbers, texts in Slovak/Czech order, blobs. The answer table holds the new order.
+TEST_F(SortableQuery, SortInMemoryOrdersAsTheSqlSortKeysDo)
+{
+    QSqlDatabase db = session.Database("OrvekDB", true);
+    ASSERT_TRUE(PostStatement(db, "CREATE TABLE Mixed (ID INTEGER PRIMARY KEY, A, B)"));
+    const QVariantList as = { QVariant(), 3, 2.5, -1, QString(""), QString::fromUtf8("čaj"), "Chata", "cukor", "hrad",
+        QString::fromUtf8("Čaj"), "CHATA", QByteArray("\x01z"), QByteArray(""), 2, 2.0, QString("2"), QVariant(),
+        QString::fromUtf8("žaba"), "Zebra", "zebra", QString::fromUtf8("ďateľ"), "dub", "a", "A", QString::fromUtf8("á") };
+    for (int i = 0; i < as.size(); ++i)
+        ASSERT_TRUE(PostStatement(db, "INSERT INTO Mixed (A, B) VALUES (?, ?)", { as[i], (i * 7) % 5 }));
+    struct Case {
+        QVector<int> fields, orders;
+        QVector<bool> fold;
+        const char* orderBy;
+    };
+    const char* foldA = "skcz_key(CASE WHEN typeof(A) = 'text' THEN upper(A) ELSE A END)";
+    const Case cases[] = {
+        { { 2 }, { 0 }, { false }, "skcz_key(A)" },
+        { { 2 }, { 1 }, { false }, "skcz_key(A) DESC" },
+        { { 2 }, { 0 }, { true }, foldA },
+        { { 3, 2 }, { 1, 0 }, { false, true }, "skcz_key(B) DESC, %1" },
+        { { 3, 2 }, { 0, 1 }, { false, false }, "skcz_key(B), skcz_key(A) DESC" },
+    };
+    for (const Case& c : cases) {
+        const QString orderBy = QString::fromLatin1(c.orderBy).replace("%1", QString::fromLatin1(foldA));
+        SCOPED_TRACE(orderBy.toStdString());
+        QSqlQuery expected(db);
+        ASSERT_TRUE(expected.exec("SELECT ID FROM Mixed ORDER BY " + orderBy + ", ID"));
+        QVariantList ids;
+        while (expected.next())
+            ids << expected.value(0);
+        TSortableQuery query(&session);
+        query.DatabaseName = "OrvekDB";
+        query.SQL = "SELECT ID, A, B FROM Mixed ORDER BY ID";
+        query.AnswerDirectory = answers;
+        query.AnswerTableName = "Sorted";
+        QString error;
+        ASSERT_TRUE(query.Open(&error)) << error.toStdString();
+        int sorted = 0;
+        ASSERT_TRUE(query.SortAnswerTable(int(c.fields.size()), c.fields, c.orders, c.fold, sorted, &error))
+            << error.toStdString();
+        EXPECT_EQ(sorted, as.size());
+        QVariantList got;
+        for (int row = 0; row < query.RowCount(); ++row)
+            got << query.Field(row, 1);
+        EXPECT_EQ(got, ids);
+        QSqlDatabase answerDb = OpenFolderDatabase("check", answers, false);
+        QSqlQuery stored(answerDb);
+        ASSERT_TRUE(stored.exec("SELECT ID FROM Sorted ORDER BY rowid"));
+        QVariantList storedIds;
+        while (stored.next())
+            storedIds << stored.value(0);
+        EXPECT_EQ(storedIds, ids);
+        // A second sort starts from the order the first one left.
+        ASSERT_TRUE(query.SortAnswerTable(1, { 1 }, { 1 }, { false }, sorted, &error));
+        EXPECT_EQ(query.Field(0, 1).toInt(), as.size());
+    }
+}
+
 // The answer is read whole when it opens and after each sort: no cursor stays inside the
 // answer's database, so a writer of another connection to it is never kept waiting.
 TEST_F(SortableQuery, AnOpenAnswerHoldsNoLockOnItsDatabase)

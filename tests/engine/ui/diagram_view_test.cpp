@@ -4,6 +4,7 @@
 #include "engine/cell.h"
 #include "engine/ui/diagram_view.h"
 
+#include <QBuffer>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -70,6 +71,56 @@ TEST_F(DiagramView, BoxesMirrorTheCellsAndTheTreeDraws)
     EXPECT_EQ(box->geometry(), s2->FBox.Rect);
     EXPECT_TRUE(s2->FBox.Caption.endsWith("..."));
     view.grab().save("/tmp/orvek_diagram.png");
+}
+
+void ExpectBoxesMirror(TDiagramView& view, TCell& cell)
+{
+    SCOPED_TRACE(cell.FCellName.Text.toStdString());
+    TCellBoxWidget* box = view.BoxOf(&cell);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->geometry(), cell.FBox.Rect);
+    EXPECT_EQ(box->isHidden(), !cell.FBox.Visible);
+    EXPECT_EQ(box->toolTip(), cell.FBox.Hint);
+    for (int i = 0; i < cell.ChildCount(); ++i)
+        ExpectBoxesMirror(view, *cell.Child(i));
+}
+
+class HintsDouble : public CellHintService {
+public:
+    QString HintText(const TCell& cell) override { return cell.FCellName.Text + " = " + cell.FValue.Text; }
+};
+
+// A tree read from text tells the view of its cells once, when it has been read: each
+// box then shows its cell's final state (the hint needs the fields read after the cell
+// was made), and a cell pasted into a tree moves the boxes below it.
+TEST_F(DiagramView, EveryBoxOfATreeReadFromTextTakesItsCellsFinalState)
+{
+    HintsDouble hints;
+    SetCellHintService(&hints);
+    StoreCellComments = true;
+    LoadValuesOnPaste = true;
+    AskOnPaste = false;
+    QByteArray text = root->SaveToText().toUtf8();
+    FreeCellTree(root);
+    CellIdCounter = 1;
+    root = new TCell(&view, TPrenosInfoDoNovejBunky(), DiagramOriginY, DiagramOriginX, nullptr);
+    QBuffer device(&text);
+    device.open(QIODevice::ReadOnly);
+    ASSERT_TRUE(root->LoadFromDevice(device));
+    ASSERT_EQ(view.Boxes().size(), 6u);
+    EXPECT_EQ(view.BoxOf(root)->toolTip(), QString::fromUtf8("Hmotnosť vzorky po sušení = 10"));
+    ExpectBoxesMirror(view, *root);
+
+    TCell* quantity = root->Child(0);
+    TCell* below = root->Child(1);
+    const int belowTop = below->FBox.Rect.top();
+    QByteArray pasted = "BeginCell=9;\r\n  CellType=2;\r\n  CellName=pasted;\r\n  NrChildCells=0;\r\nEndCell=9;";
+    QBuffer paste(&pasted);
+    paste.open(QIODevice::ReadOnly);
+    ASSERT_TRUE(quantity->LoadChildFromDevice(paste));
+    EXPECT_GT(below->FBox.Rect.top(), belowTop);
+    ExpectBoxesMirror(view, *root);
+    SetCellHintService(nullptr);
 }
 
 TEST_F(DiagramView, ClicksReachTheCellAndTheButtonCollapses)
