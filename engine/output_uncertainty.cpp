@@ -19,6 +19,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <algorithm>
+#include <cstring>
+#include <limits>
 #include <cmath>
 #include <exception>
 #include <memory>
@@ -470,6 +472,68 @@ void ClearSensitivityResults(TCell& cell)
         ClearSensitivityResults(*child);
 }
 
+// The values a path equation gave with one input set to a number, kept from one
+// pass to the next for as long as the equation and the numbers of its inputs stay
+// the same: then the same input and number give the same value. After an edit only
+// the equations on the edited path get other inputs, so the levels of every other
+// path below them are not evaluated again.
+struct PerturbedKey {
+    int index = 0;
+    long double value = 0;
+};
+
+// The bits of a long double that carry its value (the significand, sign and exponent).
+struct LongDoubleBits {
+    unsigned long long significand = 0;
+    unsigned short exponent = 0;
+    explicit LongDoubleBits(long double v)
+    {
+        static_assert(std::numeric_limits<long double>::digits == 64 || sizeof(long double) == sizeof(double));
+        std::memcpy(&significand, &v, std::min(sizeof significand, sizeof v));
+        if constexpr (sizeof(long double) > sizeof significand)
+            std::memcpy(&exponent, reinterpret_cast<const char*>(&v) + sizeof significand, sizeof exponent);
+    }
+    bool operator==(const LongDoubleBits&) const = default;
+};
+
+struct PerturbedKeyHash {
+    size_t operator()(const PerturbedKey& k) const
+    {
+        const LongDoubleBits b(k.value);
+        return size_t((b.significand ^ (static_cast<unsigned long long>(b.exponent) << 48) ^ unsigned(k.index))
+            * 0x9E3779B97F4A7C15ULL);
+    }
+};
+
+struct PerturbedKeyEqual {
+    bool operator()(const PerturbedKey& a, const PerturbedKey& b) const
+    {
+        return a.index == b.index && LongDoubleBits(a.value) == LongDoubleBits(b.value);
+    }
+};
+
+struct PerturbedValue {
+    bool evaluated = false;
+    long double value = 0;
+};
+
+struct KeptPathResults {
+    TCompiledEquation* program = nullptr;
+    quint64 generation = 0;
+    std::vector<TCell*> inputs;
+    std::vector<LongDoubleBits> values;
+    std::unordered_map<PerturbedKey, PerturbedValue, PerturbedKeyHash, PerturbedKeyEqual> results;
+};
+
+// By equation cell; a cell's address is only compared, never followed, and the
+// results count only while the program and every input and number are the same.
+std::unordered_map<const TCell*, KeptPathResults>& KeptPaths()
+{
+    static std::unordered_map<const TCell*, KeptPathResults> kept;
+    return kept;
+}
+constexpr size_t kMaxKeptPaths = 20000;
+
 // An equation on the path from a perturbed quantity to the root, as numbers: its
 // compiled form and the numbers of its inputs' value texts.
 struct PathEquation {
@@ -478,6 +542,7 @@ struct PathEquation {
     std::vector<long double> values;
     TCompiledEquation::KeptEvaluation kept; // at values
     bool usable = false;
+    KeptPathResults* results = nullptr; // when kept is ready
 };
 
 // Events are let run at most this often while the pass works without a wait window.
@@ -620,6 +685,29 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route, TPassStart s
         long double unchanged = 0;
         if (e.usable)
             e.program->EvaluateAndKeep(e.values.data(), e.kept, unchanged);
+        if (e.usable && e.kept.ready) {
+            auto& paths = KeptPaths();
+            if (paths.size() >= kMaxKeptPaths)
+                paths.clear();
+            KeptPathResults& r = paths[equation];
+            bool same = r.program == e.program && r.generation == CompiledEquationGeneration()
+                && r.inputs == e.inputs && r.values.size() == e.values.size();
+            for (size_t i = 0; same && i < e.values.size(); ++i)
+                same = r.values[i] == LongDoubleBits(e.values[i]);
+            if (same) {
+                e.results = &r;
+            } else {
+                // Changed since the last pass (the root after every edit): kept from
+                // the next pass on, if it stays.
+                r.program = e.program;
+                r.generation = CompiledEquationGeneration();
+                r.inputs = e.inputs;
+                r.values.clear();
+                for (long double v : e.values)
+                    r.values.emplace_back(v);
+                r.results.clear();
+            }
+        }
         return e;
     };
     auto rootNumberWith = [&](TCell* cell, long double x, long double& y) -> int {
@@ -637,7 +725,14 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route, TPassStart s
             const size_t index = size_t(at - e.inputs.begin());
             long double r = 0;
             bool evaluated = false;
-            if (e.kept.ready) {
+            if (e.results) {
+                auto [at, added] = e.results->results.try_emplace(PerturbedKey { int(index), v });
+                if (added) {
+                    at->second.evaluated = e.program->EvaluateChanged(e.kept, int(index), v, at->second.value);
+                }
+                evaluated = at->second.evaluated;
+                r = at->second.value;
+            } else if (e.kept.ready) {
                 evaluated = e.program->EvaluateChanged(e.kept, int(index), v, r);
             } else {
                 args = e.values;
