@@ -512,6 +512,8 @@ struct PerturbedKeyEqual {
     }
 };
 
+// The value as the next level reads it (rounded as its text); not evaluated where
+// the equation gave no finite value.
 struct PerturbedValue {
     bool evaluated = false;
     long double value = 0;
@@ -629,7 +631,7 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route, TPassStart s
         ++WaitProgressPosition;
         if (wait) {
             wait->Progress(WaitProgressPosition, WaitProgressTotal);
-        } else if (n > 15 && sincePump.elapsed() >= kPumpIntervalMs) {
+        } else if (n > 15 && WaitProgressPosition % 16 == 0 && sincePump.elapsed() >= kPumpIntervalMs) {
             QCoreApplication::processEvents();
             sincePump.restart();
         }
@@ -710,28 +712,54 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route, TPassStart s
         }
         return e;
     };
+    // The equation and input position of each level of the last path walked: the two
+    // perturbations of a quantity and its siblings walk the same levels.
+    struct PathLevel {
+        TCell* child = nullptr;
+        PathEquation* equation = nullptr;
+        size_t index = 0;
+    };
+    std::vector<PathLevel> lastPath;
     auto rootNumberWith = [&](TCell* cell, long double x, long double& y) -> int {
         long double v = AsText(x);
         TCell* child = cell;
-        for (TCell* p = cell->FParent; p; child = p, p = p->FParent) {
-            if (p->FCellType != kEquationCell)
-                return -1;
-            PathEquation& e = pathEquation(p);
-            if (!e.usable)
-                return -1;
-            const auto at = std::find(e.inputs.begin(), e.inputs.end(), child);
-            if (at == e.inputs.end())
-                return -1;
-            const size_t index = size_t(at - e.inputs.begin());
+        size_t level = 0;
+        for (TCell* p = cell->FParent; p; child = p, p = p->FParent, ++level) {
+            if (level == lastPath.size())
+                lastPath.emplace_back();
+            PathLevel& known = lastPath[level];
+            if (known.child != child || !known.equation) {
+                known = PathLevel();
+                if (p->FCellType != kEquationCell)
+                    return -1;
+                PathEquation& e = pathEquation(p);
+                if (!e.usable)
+                    return -1;
+                const auto at = std::find(e.inputs.begin(), e.inputs.end(), child);
+                if (at == e.inputs.end())
+                    return -1;
+                known = PathLevel { child, &e, size_t(at - e.inputs.begin()) };
+            }
+            PathEquation& e = *known.equation;
+            const size_t index = known.index;
             long double r = 0;
             bool evaluated = false;
             if (e.results) {
+                // Kept as the rounded value the next level reads.
                 auto [at, added] = e.results->results.try_emplace(PerturbedKey { int(index), v });
                 if (added) {
-                    at->second.evaluated = e.program->EvaluateChanged(e.kept, int(index), v, at->second.value);
+                    PerturbedValue& kept = at->second;
+                    kept.evaluated = e.program->EvaluateChanged(e.kept, int(index), v, kept.value)
+                        && std::isfinite(kept.value);
+                    if (kept.evaluated)
+                        kept.value = AsText(kept.value);
                 }
-                evaluated = at->second.evaluated;
-                r = at->second.value;
+                if (!at->second.evaluated)
+                    return 0;
+                v = at->second.value;
+                if (p == this)
+                    break;
+                continue;
             } else if (e.kept.ready) {
                 evaluated = e.program->EvaluateChanged(e.kept, int(index), v, r);
             } else {
