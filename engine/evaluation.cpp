@@ -887,7 +887,6 @@ void TCell::AddToSourceList()
     e.Cell = this;
     e.CellName = FCellName.Text;
     e.Contribution = 0;
-    e.UncertaintyValue = ParsedOrZero(FCombinedUncertainty);
     if (DistributionTextService* texts = DistributionTexts())
         texts->DistributionText(*this, e.DistributionFlag, e.DistributionText);
     if (sumFormula) {
@@ -905,6 +904,8 @@ void TCell::AddToSourceList()
         e.UncertaintyValue = ParsedOrZero(e.Uncertainty);
         if (!sumFormula)
             e.Contribution = e.UncertaintyValue * e.Sensitivity;
+    } else {
+        e.UncertaintyValue = ParsedOrZero(FCombinedUncertainty);
     }
     e.UnitText = FUnit.Text;
     UncertaintySourceList.push_back(std::move(e));

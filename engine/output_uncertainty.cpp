@@ -19,10 +19,11 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <algorithm>
-#include <cstring>
-#include <limits>
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <exception>
+#include <limits>
 #include <memory>
 #include <unordered_map>
 
@@ -482,17 +483,12 @@ struct PerturbedKey {
     long double value = 0;
 };
 
-// The bits of a long double that carry its value (the significand, sign and exponent).
+// The bytes of a long double that carry its value: all of them, but for the x87
+// format's padding after its ten bytes.
 struct LongDoubleBits {
-    unsigned long long significand = 0;
-    unsigned short exponent = 0;
-    explicit LongDoubleBits(long double v)
-    {
-        static_assert(std::numeric_limits<long double>::digits == 64 || sizeof(long double) == sizeof(double));
-        std::memcpy(&significand, &v, std::min(sizeof significand, sizeof v));
-        if constexpr (sizeof(long double) > sizeof significand)
-            std::memcpy(&exponent, reinterpret_cast<const char*>(&v) + sizeof significand, sizeof exponent);
-    }
+    static constexpr size_t kBytes = std::numeric_limits<long double>::digits == 64 ? 10 : sizeof(long double);
+    std::array<unsigned char, kBytes> bytes {};
+    explicit LongDoubleBits(long double v) { std::memcpy(bytes.data(), &v, kBytes); }
     bool operator==(const LongDoubleBits&) const = default;
 };
 
@@ -500,8 +496,10 @@ struct PerturbedKeyHash {
     size_t operator()(const PerturbedKey& k) const
     {
         const LongDoubleBits b(k.value);
-        return size_t((b.significand ^ (static_cast<unsigned long long>(b.exponent) << 48) ^ unsigned(k.index))
-            * 0x9E3779B97F4A7C15ULL);
+        unsigned long long h = 1469598103934665603ULL ^ unsigned(k.index);
+        for (unsigned char c : b.bytes)
+            h = (h ^ c) * 1099511628211ULL;
+        return size_t(h);
     }
 };
 
