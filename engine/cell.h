@@ -259,6 +259,13 @@ private:
     // formula texts decide those cases.
     bool ComputeOutputUncertaintyOnNumbers();
     void ApplyQuelvarMean();
+    // Whether this cell's calculation would write what it wrote last time, so that
+    // Calculate may keep its subtree as it is: nothing it reads or writes changed
+    // since, the texts it leaves in the shared state are those it found, and every
+    // cell it calculates is unchanged too (evaluation.cpp).
+    bool CalculationIsCurrent();
+    bool SubtreeUnchanged();
+    void TakeCalculationStamp(const QString& parserErrorBefore, quint8 abortedBefore);
     void CalculateEquation();
     void CalculateQuantity();
     void CalculateInnerSource();
@@ -272,6 +279,16 @@ private:
     void ReadCellBlock(TDiagramLineReader& file, const QString& blockId, int depth);
     bool LoadFromReader(TDiagramLineReader& file, bool asChild, QString* error);
     void ApplySourceKey(const QString& key, const QString& value);
+
+    // What the last calculation of this cell read and wrote (evaluation.cpp).
+    struct TCalculationStamp;
+    struct TStampDeleter {
+        void operator()(TCalculationStamp* stamp) const;
+    };
+    std::unique_ptr<TCalculationStamp, TStampDeleter> FStamp;
+    // SubtreeUnchanged remembered for one outermost calculation.
+    quint32 FCheckedIn = 0;
+    bool FCheckedUnchanged = false;
 
     TDiagramHost* FHost = nullptr;
     TCompiledEquation* FProgram = nullptr;

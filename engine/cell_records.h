@@ -11,18 +11,21 @@ namespace orvek {
 struct TStringRec {
     quint8 Lock = 0;
     QString Text;
+    bool operator==(const TStringRec&) const = default;
 };
 
 // A list whose items each end with "@"; pairs are written value "#" second value "@".
 struct TAnsiStringRec {
     quint8 Lock = 0;
     QString Text;
+    bool operator==(const TAnsiStringRec&) const = default;
 };
 
 // One uncertainty source. The field names are the model-file keys. A default-constructed
 // record holds the defaults that ClearUncertaintyInput gives.
 struct TVstupStandardnejNeistoty {
     TVstupStandardnejNeistoty();
+    bool operator==(const TVstupStandardnejNeistoty&) const = default;
 
     quint8 TSNLock = 0, TSN = 0; // evaluation method 0..14
     quint8 USType

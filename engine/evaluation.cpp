@@ -3,6 +3,7 @@
 
 #include "engine/evaluation.h"
 
+#include "core/clock.h"
 #include "core/common_vars.h"
 #include "core/number_text.h"
 #include "core/services.h"
@@ -15,6 +16,7 @@
 #include "engine/source_uncertainty.h"
 #include "platform/dialogs.h"
 
+#include <QDate>
 #include <QHash>
 #include <QSet>
 #include <cmath>
@@ -30,6 +32,9 @@ int g_calculateDepth = 0;
 quint32 g_calculationGeneration = 0;
 const TCell* g_generationRoot = nullptr;
 QSet<QString> g_shownErrors;
+// Counts the messages the evaluation asked to show: a calculation that showed one
+// must show it again, so it is never kept.
+quint64 g_messageRequests = 0;
 
 struct RememberedResult {
     QString result;
@@ -145,6 +150,7 @@ TEvaluationScope::~TEvaluationScope()
 
 void ShowEvaluationError(const QString& text)
 {
+    ++g_messageRequests;
     if (g_scopeDepth > 0) {
         if (g_shownErrors.contains(text))
             return;
@@ -241,6 +247,258 @@ const TCell* CalculationGenerationRoot()
     return g_generationRoot;
 }
 
+// ---------------------------------------------------------------------------------
+// Keeping what did not change
+//
+// A calculation of a cell writes its results from what it reads: its own fields,
+// some fields of its children, the parent value (a source), the settings and the
+// date. Each calculation on numbers keeps a copy of all of that (the stamp); a later
+// calculation that finds all of it as it was, and every cell the step calculates
+// unchanged in the same way, would write the same texts, so it keeps the subtree as
+// it is. Texts are compared, so whoever changed a field, the change is seen.
+
+namespace {
+
+// The settings and the date the texts of a calculation depend on.
+struct CalculationSettings {
+    int derivativeMode = 0;
+    bool quelvarMode = false;
+    quint8 significantDigits = 0;
+    QChar ownSeparator, foreignSeparator;
+    quint8 languageId = 0;
+    bool zeroToCalculations = false;
+    bool compiled = false;
+    QDate today;
+    const void* hints = nullptr;
+    bool operator==(const CalculationSettings&) const = default;
+};
+
+CalculationSettings CurrentCalculationSettings()
+{
+    CalculationSettings s;
+    s.derivativeMode = DerivativeMode;
+    s.quelvarMode = QuelvarMode;
+    s.significantDigits = SignificantDigits;
+    s.ownSeparator = OwnDecimalSeparator;
+    s.foreignSeparator = ForeignDecimalSeparator;
+    s.languageId = LanguageID;
+    s.zeroToCalculations = ZeroToCalculations;
+    s.compiled = CompiledEvaluation;
+    s.today = Today();
+    s.hints = CellHints();
+    return s;
+}
+
+// Stamps of an older epoch are never used; a changed setting starts a new one.
+quint64 g_stampEpoch = 1;
+CalculationSettings g_stampSettings;
+// Whether the running outermost calculation keeps and uses stamps: only on numbers
+// and never while the sensitivity pass perturbs an equation.
+bool g_keepingStamps = false;
+
+bool SameText(const QString& a, const QString& b)
+{
+    return a.size() == b.size() && (a.constData() == b.constData() || a == b);
+}
+
+// Whether the calculation of Parent calculates Child, or only reads its fields.
+bool CalculatedByParent(const TCell& parent, const TCell& child)
+{
+    switch (parent.FCellType) {
+    case kEquationCell:
+        return true;
+    case kQuantityCell: {
+        if (parent.FValueType != 0 || !IsUncertainty(child) || !child.FActive)
+            return false;
+        const TVstupStandardnejNeistoty& u = child.FUncertaintyInput;
+        const bool dependsOnValue = u.USType == 2 || u.USType == 3 || u.USType == 7;
+        const bool relativeOutput
+            = (u.TSN == 9 || u.TSN == 11 || u.TSN == 12 || u.TSN == 13) && GetOutputChoice(u) == 1;
+        return child.ChildCount() > 0 || dependsOnValue || relativeOutput;
+    }
+    case kUncertaintyCell:
+        return child.FActive && child.ChildCount() > 0;
+    default:
+        return false;
+    }
+}
+
+// A calculation whose texts may differ on the next run with the same inputs: random
+// functions in an equation, formulas, expressions and conditions in a source.
+bool VariesByRun(const TCell& cell)
+{
+    if (cell.FCellType == kEquationCell)
+        return cell.FNormalizedEquation.contains(QLatin1String("RND"), Qt::CaseInsensitive)
+            || cell.FNormalizedEquation.contains(QLatin1String("RANDOM"), Qt::CaseInsensitive);
+    if (cell.FCellType == kUncertaintyCell) {
+        const quint8 kind = cell.FUncertaintyInput.USType;
+        return kind == 3 || kind == 4 || kind == 7;
+    }
+    return false;
+}
+
+} // namespace
+
+// The fields of a child that its parent's step reads or writes.
+struct ChildView {
+    const TCell* cell = nullptr;
+    quint8 cellType = 0, valueType = 0, usType = 0, method = 0;
+    bool active = false;
+    int childCount = 0, outputChoice = 0;
+    QString symbol, value, uncertainty, degrees, sensitivity, hsn, methodDegrees;
+
+    explicit ChildView(const TCell& c)
+        : cell(&c)
+        , cellType(c.FCellType)
+        , valueType(c.FValueType)
+        , usType(c.FUncertaintyInput.USType)
+        , method(c.FUncertaintyInput.TSN)
+        , active(c.FActive)
+        , childCount(c.ChildCount())
+        , outputChoice(GetOutputChoice(c.FUncertaintyInput))
+        , symbol(c.FSymbol.Text)
+        , value(c.FValue.Text)
+        , uncertainty(c.FCombinedUncertainty)
+        , degrees(c.FDegreesOfFreedom)
+        , sensitivity(c.FSensitivity)
+        , hsn(c.FUncertaintyInput.HSN)
+        , methodDegrees(GetDegreesOfFreedomText(c.FUncertaintyInput))
+    {
+    }
+    bool Matches(const TCell& c) const
+    {
+        return cell == &c && cellType == c.FCellType && valueType == c.FValueType
+            && usType == c.FUncertaintyInput.USType && method == c.FUncertaintyInput.TSN && active == c.FActive
+            && childCount == c.ChildCount() && outputChoice == GetOutputChoice(c.FUncertaintyInput)
+            && SameText(symbol, c.FSymbol.Text) && SameText(value, c.FValue.Text)
+            && SameText(uncertainty, c.FCombinedUncertainty) && SameText(degrees, c.FDegreesOfFreedom)
+            && SameText(sensitivity, c.FSensitivity) && SameText(hsn, c.FUncertaintyInput.HSN)
+            && SameText(methodDegrees, GetDegreesOfFreedomText(c.FUncertaintyInput));
+    }
+};
+
+struct TCell::TCalculationStamp {
+    quint64 epoch = 0;
+    // The shared state the calculation began with and left.
+    QString parserErrorBefore, parserErrorAfter;
+    quint8 abortedBefore = 0, abortedAfter = 0;
+    // The cell's own fields.
+    quint8 cellType = 0, valueType = 0, coverage = 0, highlightMode = 0;
+    bool active = false, largest = false, bevel = false;
+    quint32 color = 0;
+    std::array<quint32, 6> colors {};
+    QString name, symbol, value, uncertainty, relative, expanded, relativeExpanded, degrees, coverageFactor,
+        correlation, equation, error, sumFormula, hint, parentValue;
+    std::unique_ptr<TVstupStandardnejNeistoty> record; // uncertainty cells
+    std::vector<ChildView> children;
+
+    bool OwnFieldsMatch(const TCell& c) const
+    {
+        return cellType == c.FCellType && valueType == c.FValueType && coverage == c.FCoverage
+            && highlightMode == c.FHighlightMode && active == c.FActive
+            && largest == (c.FHighlightMode == 3 && c.FLargestContribution) && bevel == c.FBox.InnerBevelLowered
+            && color == c.FBox.Color && colors == c.FColors && SameText(name, c.FCellName.Text)
+            && SameText(symbol, c.FSymbol.Text) && SameText(value, c.FValue.Text)
+            && SameText(uncertainty, c.FCombinedUncertainty) && SameText(relative, c.FRelativeUncertainty)
+            && SameText(expanded, c.FExpandedUncertainty)
+            && SameText(relativeExpanded, c.FRelativeExpandedUncertainty)
+            && SameText(degrees, c.FDegreesOfFreedom) && SameText(coverageFactor, c.FCoverageFactor.Text)
+            && SameText(correlation, c.FCorrelationMatrix.Text) && SameText(equation, c.FNormalizedEquation)
+            && SameText(error, c.FErrorText) && SameText(sumFormula, c.FSumFormula.Text)
+            && SameText(hint, c.FBox.Hint) && (!record || *record == c.FUncertaintyInput);
+    }
+};
+
+void TCell::TStampDeleter::operator()(TCalculationStamp* stamp) const
+{
+    delete stamp;
+}
+
+void ForgetCalculations()
+{
+    ++g_stampEpoch;
+}
+
+bool TCell::CalculationIsCurrent()
+{
+    if (!FStamp || FStamp->epoch != g_stampEpoch)
+        return false;
+    const TCalculationStamp& s = *FStamp;
+    // The same start gives the same end: the step leaves what it left last time.
+    if (s.abortedBefore != CalculationAborted || !SameText(s.parserErrorBefore, ParserErrorText))
+        return false;
+    // A source's parent value may have changed since the tree was looked at.
+    if (IsUncertainty(*this) && !SameText(s.parentValue, ParentValueOf(*this)))
+        return false;
+    return SubtreeUnchanged();
+}
+
+bool TCell::SubtreeUnchanged()
+{
+    if (FCheckedIn == g_calculationGeneration)
+        return FCheckedUnchanged;
+    bool unchanged = FStamp && FStamp->epoch == g_stampEpoch && FStamp->OwnFieldsMatch(*this)
+        && FStamp->children.size() == FChildren.size()
+        && (!IsUncertainty(*this) || SameText(FStamp->parentValue, ParentValueOf(*this)));
+    for (size_t i = 0; unchanged && i < FChildren.size(); ++i) {
+        const TCell& child = *FChildren[i];
+        unchanged = FStamp->children[i].Matches(child)
+            && (!CalculatedByParent(*this, child) || FChildren[i]->SubtreeUnchanged());
+    }
+    FCheckedIn = g_calculationGeneration;
+    FCheckedUnchanged = unchanged;
+    return unchanged;
+}
+
+void TCell::TakeCalculationStamp(const QString& parserErrorBefore, quint8 abortedBefore)
+{
+    if (!FStamp)
+        FStamp.reset(new TCalculationStamp);
+    TCalculationStamp& s = *FStamp;
+    s.epoch = g_stampEpoch;
+    s.parserErrorBefore = parserErrorBefore;
+    s.parserErrorAfter = ParserErrorText;
+    s.abortedBefore = abortedBefore;
+    s.abortedAfter = CalculationAborted;
+    s.cellType = FCellType;
+    s.valueType = FValueType;
+    s.coverage = FCoverage;
+    s.highlightMode = FHighlightMode;
+    s.active = FActive;
+    s.largest = FHighlightMode == 3 && FLargestContribution;
+    s.bevel = FBox.InnerBevelLowered;
+    s.color = FBox.Color;
+    s.colors = FColors;
+    s.name = FCellName.Text;
+    s.symbol = FSymbol.Text;
+    s.value = FValue.Text;
+    s.uncertainty = FCombinedUncertainty;
+    s.relative = FRelativeUncertainty;
+    s.expanded = FExpandedUncertainty;
+    s.relativeExpanded = FRelativeExpandedUncertainty;
+    s.degrees = FDegreesOfFreedom;
+    s.coverageFactor = FCoverageFactor.Text;
+    s.correlation = FCorrelationMatrix.Text;
+    s.equation = FNormalizedEquation;
+    s.error = FErrorText;
+    s.sumFormula = FSumFormula.Text;
+    s.hint = FBox.Hint;
+    if (IsUncertainty(*this)) {
+        s.parentValue = ParentValueOf(*this);
+        if (s.record)
+            *s.record = FUncertaintyInput;
+        else
+            s.record = std::make_unique<TVstupStandardnejNeistoty>(FUncertaintyInput);
+    } else {
+        s.parentValue.clear();
+        s.record.reset();
+    }
+    s.children.clear();
+    s.children.reserve(FChildren.size());
+    for (const auto& child : FChildren)
+        s.children.emplace_back(*child);
+}
+
 void TCell::Calculate()
 {
     if (CalculationAborted == 1)
@@ -249,7 +507,26 @@ void TCell::Calculate()
     if (g_calculateDepth == 0) {
         ++g_calculationGeneration;
         g_generationRoot = this;
+        g_keepingStamps = NumericEvaluation && !CurrentTargetCell;
+        if (g_keepingStamps) {
+            const CalculationSettings settings = CurrentCalculationSettings();
+            if (!(settings == g_stampSettings)) {
+                g_stampSettings = settings;
+                ForgetCalculations();
+            }
+        }
     }
+    if (g_keepingStamps && CalculationIsCurrent()) {
+        ParserErrorText = FStamp->parserErrorAfter;
+        CalculationAborted = FStamp->abortedAfter;
+        return;
+    }
+    // Until this calculation ends normally, its old stamp stands for nothing.
+    if (FStamp)
+        FStamp->epoch = 0;
+    const QString parserErrorBefore = ParserErrorText;
+    const quint8 abortedBefore = CalculationAborted;
+    const quint64 messagesBefore = g_messageRequests;
     struct Depth {
         Depth() { ++g_calculateDepth; }
         ~Depth() { --g_calculateDepth; }
@@ -277,6 +554,8 @@ void TCell::Calculate()
         ApplyHighlightColour();
         UpdateHint();
         FCalculatedIn = g_calculationGeneration;
+        if (g_keepingStamps && messagesBefore == g_messageRequests && !VariesByRun(*this))
+            TakeCalculationStamp(parserErrorBefore, abortedBefore);
     }
 }
 
@@ -385,11 +664,7 @@ void TCell::CalculateQuantity()
     for (auto& child : FChildren) {
         if (!IsUncertainty(*child) || !child->FActive)
             continue;
-        const TVstupStandardnejNeistoty& u = child->FUncertaintyInput;
-        const bool dependsOnValue = u.USType == 2 || u.USType == 3 || u.USType == 7;
-        const bool relativeOutput
-            = (u.TSN == 9 || u.TSN == 11 || u.TSN == 12 || u.TSN == 13) && GetOutputChoice(u) == 1;
-        if (child->ChildCount() > 0 || dependsOnValue || relativeOutput) {
+        if (CalculatedByParent(*this, *child)) {
             child->Calculate();
             if (CalculationAborted == 1)
                 return;
@@ -612,7 +887,6 @@ void TCell::AddToSourceList()
     e.Cell = this;
     e.CellName = FCellName.Text;
     e.Contribution = 0;
-    e.UncertaintyValue = ParsedOrZero(FCombinedUncertainty);
     if (DistributionTextService* texts = DistributionTexts())
         texts->DistributionText(*this, e.DistributionFlag, e.DistributionText);
     if (sumFormula) {
@@ -630,6 +904,8 @@ void TCell::AddToSourceList()
         e.UncertaintyValue = ParsedOrZero(e.Uncertainty);
         if (!sumFormula)
             e.Contribution = e.UncertaintyValue * e.Sensitivity;
+    } else {
+        e.UncertaintyValue = ParsedOrZero(FCombinedUncertainty);
     }
     e.UnitText = FUnit.Text;
     UncertaintySourceList.push_back(std::move(e));

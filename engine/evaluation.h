@@ -122,6 +122,11 @@ QString FormulaOperand(const QString& valueText);
 // them: every active leaf source takes the coefficient of its quantity, or "1.0".
 void TakeListedSensitivities(TCell& cell);
 
+// Makes the next Calculate of every cell calculate it, however little changed: for
+// a change the calculation cannot see in the cells' fields and settings (a string
+// table or a report setting shown in the hints).
+void ForgetCalculations();
+
 // The evaluation of a whole tree after a change (the root's hook).
 void EvaluateTree(TCell& root);
 

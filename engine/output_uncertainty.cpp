@@ -19,8 +19,11 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <exception>
+#include <limits>
 #include <memory>
 #include <unordered_map>
 
@@ -470,6 +473,67 @@ void ClearSensitivityResults(TCell& cell)
         ClearSensitivityResults(*child);
 }
 
+// The values a path equation gave with one input set to a number, kept from one
+// pass to the next for as long as the equation and the numbers of its inputs stay
+// the same: then the same input and number give the same value. After an edit only
+// the equations on the edited path get other inputs, so the levels of every other
+// path below them are not evaluated again.
+struct PerturbedKey {
+    int index = 0;
+    long double value = 0;
+};
+
+// The bytes of a long double that carry its value: all of them, but for the x87
+// format's padding after its ten bytes.
+struct LongDoubleBits {
+    static constexpr size_t kBytes = std::numeric_limits<long double>::digits == 64 ? 10 : sizeof(long double);
+    std::array<unsigned char, kBytes> bytes {};
+    explicit LongDoubleBits(long double v) { std::memcpy(bytes.data(), &v, kBytes); }
+    bool operator==(const LongDoubleBits&) const = default;
+};
+
+struct PerturbedKeyHash {
+    size_t operator()(const PerturbedKey& k) const
+    {
+        const LongDoubleBits b(k.value);
+        unsigned long long h = 1469598103934665603ULL ^ unsigned(k.index);
+        for (unsigned char c : b.bytes)
+            h = (h ^ c) * 1099511628211ULL;
+        return size_t(h);
+    }
+};
+
+struct PerturbedKeyEqual {
+    bool operator()(const PerturbedKey& a, const PerturbedKey& b) const
+    {
+        return a.index == b.index && LongDoubleBits(a.value) == LongDoubleBits(b.value);
+    }
+};
+
+// The value as the next level reads it (rounded as its text); not evaluated where
+// the equation gave no finite value.
+struct PerturbedValue {
+    bool evaluated = false;
+    long double value = 0;
+};
+
+struct KeptPathResults {
+    TCompiledEquation* program = nullptr;
+    quint64 generation = 0;
+    std::vector<TCell*> inputs;
+    std::vector<LongDoubleBits> values;
+    std::unordered_map<PerturbedKey, PerturbedValue, PerturbedKeyHash, PerturbedKeyEqual> results;
+};
+
+// By equation cell; a cell's address is only compared, never followed, and the
+// results count only while the program and every input and number are the same.
+std::unordered_map<const TCell*, KeptPathResults>& KeptPaths()
+{
+    static std::unordered_map<const TCell*, KeptPathResults> kept;
+    return kept;
+}
+constexpr size_t kMaxKeptPaths = 20000;
+
 // An equation on the path from a perturbed quantity to the root, as numbers: its
 // compiled form and the numbers of its inputs' value texts.
 struct PathEquation {
@@ -478,6 +542,7 @@ struct PathEquation {
     std::vector<long double> values;
     TCompiledEquation::KeptEvaluation kept; // at values
     bool usable = false;
+    KeptPathResults* results = nullptr; // when kept is ready
 };
 
 // Events are let run at most this often while the pass works without a wait window.
@@ -564,7 +629,7 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route, TPassStart s
         ++WaitProgressPosition;
         if (wait) {
             wait->Progress(WaitProgressPosition, WaitProgressTotal);
-        } else if (n > 15 && sincePump.elapsed() >= kPumpIntervalMs) {
+        } else if (n > 15 && WaitProgressPosition % 16 == 0 && sincePump.elapsed() >= kPumpIntervalMs) {
             QCoreApplication::processEvents();
             sincePump.restart();
         }
@@ -620,24 +685,80 @@ void TCell::ComputeSensitivityByDifference(TSensitivityRoute route, TPassStart s
         long double unchanged = 0;
         if (e.usable)
             e.program->EvaluateAndKeep(e.values.data(), e.kept, unchanged);
+        if (e.usable && e.kept.ready) {
+            auto& paths = KeptPaths();
+            if (paths.size() >= kMaxKeptPaths)
+                paths.clear();
+            KeptPathResults& r = paths[equation];
+            bool same = r.program == e.program && r.generation == CompiledEquationGeneration()
+                && r.inputs == e.inputs && r.values.size() == e.values.size();
+            for (size_t i = 0; same && i < e.values.size(); ++i)
+                same = r.values[i] == LongDoubleBits(e.values[i]);
+            if (same) {
+                e.results = &r;
+            } else {
+                // Changed since the last pass (the root after every edit): kept from
+                // the next pass on, if it stays.
+                r.program = e.program;
+                r.generation = CompiledEquationGeneration();
+                r.inputs = e.inputs;
+                r.values.clear();
+                for (long double v : e.values)
+                    r.values.emplace_back(v);
+                r.results.clear();
+            }
+        }
         return e;
     };
+    // The equation and input position of each level of the last path walked: the two
+    // perturbations of a quantity and its siblings walk the same levels.
+    struct PathLevel {
+        TCell* child = nullptr;
+        PathEquation* equation = nullptr;
+        size_t index = 0;
+    };
+    std::vector<PathLevel> lastPath;
     auto rootNumberWith = [&](TCell* cell, long double x, long double& y) -> int {
         long double v = AsText(x);
         TCell* child = cell;
-        for (TCell* p = cell->FParent; p; child = p, p = p->FParent) {
-            if (p->FCellType != kEquationCell)
-                return -1;
-            PathEquation& e = pathEquation(p);
-            if (!e.usable)
-                return -1;
-            const auto at = std::find(e.inputs.begin(), e.inputs.end(), child);
-            if (at == e.inputs.end())
-                return -1;
-            const size_t index = size_t(at - e.inputs.begin());
+        size_t level = 0;
+        for (TCell* p = cell->FParent; p; child = p, p = p->FParent, ++level) {
+            if (level == lastPath.size())
+                lastPath.emplace_back();
+            PathLevel& known = lastPath[level];
+            if (known.child != child || !known.equation) {
+                known = PathLevel();
+                if (p->FCellType != kEquationCell)
+                    return -1;
+                PathEquation& e = pathEquation(p);
+                if (!e.usable)
+                    return -1;
+                const auto at = std::find(e.inputs.begin(), e.inputs.end(), child);
+                if (at == e.inputs.end())
+                    return -1;
+                known = PathLevel { child, &e, size_t(at - e.inputs.begin()) };
+            }
+            PathEquation& e = *known.equation;
+            const size_t index = known.index;
             long double r = 0;
             bool evaluated = false;
-            if (e.kept.ready) {
+            if (e.results) {
+                // Kept as the rounded value the next level reads.
+                auto [at, added] = e.results->results.try_emplace(PerturbedKey { int(index), v });
+                if (added) {
+                    PerturbedValue& kept = at->second;
+                    kept.evaluated = e.program->EvaluateChanged(e.kept, int(index), v, kept.value)
+                        && std::isfinite(kept.value);
+                    if (kept.evaluated)
+                        kept.value = AsText(kept.value);
+                }
+                if (!at->second.evaluated)
+                    return 0;
+                v = at->second.value;
+                if (p == this)
+                    break;
+                continue;
+            } else if (e.kept.ready) {
                 evaluated = e.program->EvaluateChanged(e.kept, int(index), v, r);
             } else {
                 args = e.values;

@@ -15,6 +15,7 @@
 #include "database/ui/template_window.h"
 #include "database/ui/vx_db_grid.h"
 #include "engine/cell.h"
+#include "engine/evaluation.h"
 #include "engine/ui/diagram_view.h"
 #include "mainwindow/highlight_modes.h"
 #include "mainwindow/main_document.h"
@@ -207,8 +208,11 @@ void TfOrvek1::ShowCellProperties()
         if (root)
             root->RelayoutTree();
         ScrollBox2->update();
-        if (root && settings->RecalculationNeeded())
+        if (root && settings->RecalculationNeeded()) {
+            // Settings reach the hints and texts beyond what the calculation compares.
+            ForgetCalculations();
             root->Calculate();
+        }
         FShortReportStale = true;
         if (root && PageControl1->currentWidget() == TabSheet_Poznamky && RebuildShownReportPage)
             RebuildShownReportPage();

@@ -326,6 +326,232 @@ TEST_F(EvaluationRoutes, StoredModelsGiveTheSameTexts)
     }
 }
 
+// The cells of a tree in tree order that Wanted accepts.
+std::vector<TCell*> CellsWhere(TCell& root, const std::function<bool(const TCell&)>& wanted)
+{
+    std::vector<TCell*> cells;
+    std::function<void(TCell&)> walk = [&](TCell& cell) {
+        if (wanted(cell))
+            cells.push_back(&cell);
+        for (const auto& child : cell.FChildren)
+            walk(*child);
+    };
+    walk(root);
+    return cells;
+}
+
+// The N-th cell (modulo their count) that Wanted accepts; null when there is none.
+TCell* NthCell(TCell& root, size_t n, const std::function<bool(const TCell&)>& wanted)
+{
+    const std::vector<TCell*> cells = CellsWhere(root, wanted);
+    return cells.empty() ? nullptr : cells[n % cells.size()];
+}
+
+bool IsQuantity(const TCell& c)
+{
+    return c.FCellType == kQuantityCell;
+}
+bool IsLeafSource(const TCell& c)
+{
+    return c.FCellType == kUncertaintyCell && c.FChildren.empty();
+}
+bool IsEquation(const TCell& c)
+{
+    return c.FCellType == kEquationCell;
+}
+
+// One change a user can make between two calculations, applied alike to two copies
+// of a model (the N-th cell of its kind); False when the model has no such cell.
+struct ModelEdit {
+    const char* name;
+    std::function<bool(TCell& root, size_t n)> apply;
+    std::function<void()> undoSetting = [] { };
+};
+
+const std::vector<ModelEdit>& ModelEdits()
+{
+    static const std::vector<ModelEdit> edits {
+        { "nothing", [](TCell&, size_t) { return true; } },
+        { "quantity value",
+            [](TCell& root, size_t n) {
+                TCell* q = NthCell(root, n, IsQuantity);
+                return q && (q->FValue.Text = "2.75", true);
+            } },
+        { "quantity value cleared",
+            [](TCell& root, size_t n) {
+                TCell* q = NthCell(root, n, IsQuantity);
+                return q && (q->FValue.Text.clear(), true);
+            } },
+        { "quantity value type",
+            [](TCell& root, size_t n) {
+                TCell* q = NthCell(root, n, IsQuantity);
+                if (!q)
+                    return false;
+                // A value-only quantity has no uncertainty of its own.
+                q->FValueType = q->FValueType == 1 ? 0 : 1;
+                q->FCombinedUncertainty.clear();
+                return true;
+            } },
+        { "source uncertainty",
+            [](TCell& root, size_t n) {
+                TCell* s = NthCell(root, n, IsLeafSource);
+                if (!s)
+                    return false;
+                // As the source dialog stores it.
+                s->FUncertaintyInput.SO_2_3.Text = s->FUncertaintyInput.HSN = s->FCombinedUncertainty = "0.0375";
+                return true;
+            } },
+        { "source degrees of freedom",
+            [](TCell& root, size_t n) {
+                TCell* s = NthCell(root, n, IsLeafSource);
+                return s && (s->FUncertaintyInput.PSV_2_3.Text = "7", true);
+            } },
+        { "source switched",
+            [](TCell& root, size_t n) {
+                TCell* s = NthCell(root, n, IsLeafSource);
+                return s && (s->FActive = !s->FActive, true);
+            } },
+        { "equation",
+            [](TCell& root, size_t n) {
+                TCell* e = NthCell(root, n, IsEquation);
+                if (!e)
+                    return false;
+                e->FNormalizedEquation += "*1.5";
+                e->FEquation += "*1.5";
+                return true;
+            } },
+        { "equation coverage",
+            [](TCell& root, size_t n) {
+                TCell* e = NthCell(root, n, IsEquation);
+                if (!e)
+                    return false;
+                e->FCoverage = 3;
+                e->FCoverageFactor.Text = "2.5";
+                return true;
+            } },
+        { "correlation",
+            [](TCell& root, size_t n) {
+                TCell* e = NthCell(root, n, IsEquation);
+                if (!e)
+                    return false;
+                const int inputs = int(CorrelationMatrixChildren(*e).size());
+                QString matrix;
+                for (int r = 0; r < inputs; ++r) {
+                    for (int c = 0; c < inputs; ++c)
+                        matrix += (r == c ? "1" : "0.5") + QStringLiteral("#");
+                    matrix += "@";
+                }
+                e->FCorrelationMatrix.Text = matrix;
+                return true;
+            } },
+        { "quantity added",
+            [](TCell& root, size_t n) {
+                TCell* e = NthCell(root, n, IsEquation);
+                if (!e)
+                    return false;
+                TPrenosInfoDoNovejBunky info;
+                info.CellType = kQuantityCell;
+                info.CellName = info.Symbol = info.QuantityName = "added";
+                info.Value = "3.5";
+                TCell* q = e->AddChild(info);
+                TPrenosInfoDoNovejBunky source;
+                source.CellType = kUncertaintyCell;
+                source.Active = 1;
+                source.UncertaintyInput.TSN = 3;
+                source.UncertaintyInput.SO_2_3.Text = source.UncertaintyInput.HSN = "0.25";
+                source.UncertaintyInput.PSV_2_3.Text = "12";
+                q->AddChild(source);
+                e->FNormalizedEquation += "+added^2";
+                e->FEquation += "+added^2";
+                return true;
+            } },
+        { "source removed",
+            [](TCell& root, size_t n) {
+                TCell* s = NthCell(root, n, IsLeafSource);
+                return s && (s->FParent->RemoveChild(s), true);
+            } },
+        { "derivative mode", [](TCell&, size_t) { return (DerivativeMode = 1 - DerivativeMode, true); },
+            [] { DerivativeMode = 1 - DerivativeMode; } },
+        { "significant digits", [](TCell&, size_t) { return (SignificantDigits = 4, true); },
+            [] { SignificantDigits = 2; } },
+        { "separator",
+            [](TCell&, size_t) {
+                OwnDecimalSeparator = QChar(',');
+                ForeignDecimalSeparator = QChar('.');
+                return true;
+            },
+            [] {
+                OwnDecimalSeparator = QChar('.');
+                ForeignDecimalSeparator = QChar(',');
+            } },
+    };
+    return edits;
+}
+
+// After an edit, a calculation that keeps what did not change must leave every field,
+// the stored text, the lists and the messages as a calculation of everything does,
+// on numbers and on formula texts. Both start from the same history: a model that
+// loses a value keeps the coverage factor and coefficients of its last complete
+// calculation, which a fresh copy never had.
+void ExpectEditsKeepTheTexts(const std::function<std::unique_ptr<TCell>()>& build, const std::string& name)
+{
+    auto calculatedEdited = [&](const ModelEdit& edit, size_t n, bool keep, bool numeric) {
+        auto root = build();
+        Evaluate(*root, true);
+        RouteResult r;
+        if (!edit.apply(*root, n))
+            return std::pair(false, r);
+        if (!keep)
+            ForgetCalculations();
+        r = Evaluate(*root, numeric);
+        edit.undoSetting();
+        return std::pair(true, r);
+    };
+    for (const ModelEdit& edit : ModelEdits()) {
+        for (size_t n : { size_t(0), size_t(3), size_t(7) }) {
+            const std::string what = name + ", " + edit.name + " " + std::to_string(n);
+            const auto [edited, incremental] = calculatedEdited(edit, n, true, true);
+            if (!edited)
+                continue;
+            const RouteResult numbers = calculatedEdited(edit, n, false, true).second;
+            const RouteResult texts = calculatedEdited(edit, n, false, false).second;
+            for (const RouteResult* full : { &numbers, &texts }) {
+                ASSERT_EQ(incremental.fields.size(), full->fields.size()) << what;
+                for (qsizetype i = 0; i < full->fields.size(); ++i)
+                    ASSERT_EQ(incremental.fields[i].toStdString(), full->fields[i].toStdString())
+                        << what << " cell " << i;
+                ASSERT_EQ(incremental.diagram.toStdString(), full->diagram.toStdString()) << what;
+                ASSERT_EQ(incremental.sources, full->sources) << what;
+                ASSERT_EQ(incremental.messages, full->messages) << what;
+                ASSERT_EQ(incremental.parserError, full->parserError) << what;
+            }
+        }
+    }
+}
+
+TEST_F(EvaluationRoutes, EditsKeepTheTextsOfAFreshCalculation)
+{
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        DerivativeMode = quint8(seed % 2);
+        ExpectEditsKeepTheTexts([seed] { return ModelGenerator(seed).Build(); }, "seed " + std::to_string(seed));
+        if (HasFailure())
+            return;
+    }
+    const QDir folder(QStringLiteral(ORVEK_TEST_DATA_DIR "/models"));
+    for (const QString& name : folder.entryList({ "*.txt" }, QDir::Files, QDir::Name)) {
+        ExpectEditsKeepTheTexts(
+            [&] {
+                auto root = std::make_unique<TCell>(nullptr, TPrenosInfoDoNovejBunky(), 0, 0, nullptr);
+                QString error;
+                EXPECT_TRUE(LoadModelFile(*root, folder.filePath(name), &error)) << error.toStdString();
+                return root;
+            },
+            name.toStdString());
+        if (HasFailure())
+            return;
+    }
+}
+
 // The arithmetic that stands in for formula texts, against the texts themselves on
 // numbers of every size: the order of a sum, squares, roots and quotients.
 TEST_F(EvaluationRoutes, ArithmeticFollowsTheFormulaTexts)
