@@ -1,6 +1,7 @@
 #include "database/ui/record_view_panel.h"
 
 #include "core/common_vars.h"
+#include "core/dates.h"
 #include "core/services.h"
 #include "core/settings.h"
 #include "core/string_table.h"
@@ -62,7 +63,8 @@ public:
         // The tooltip shows a text the column cuts off whole.
         if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid())
             return QVariant();
-        return view_.Field(index.row(), RecordAnswerFieldNumber(view_.ColumnFields.value(index.column()))).toString();
+        return StoredValueText(
+            view_.Field(index.row(), RecordAnswerFieldNumber(view_.ColumnFields.value(index.column()))));
     }
     // Rows can be dragged onto folders once the grid allows dragging.
     Qt::ItemFlags flags(const QModelIndex& index) const override
@@ -360,7 +362,8 @@ void RecordViewPanel::ApplyColumnWidths()
     const QScopedValueRollback<bool> applying(applyingWidths_, true);
     // Each column keeps its descriptor's width; SampleID has none and starts at 45. No
     // column is narrower than its title, and the date column shows a whole date.
-    const int dateWidth = DBGrid_Tree->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 ")) + 16;
+    const int dateWidth
+        = DBGrid_Tree->fontMetrics().horizontalAdvance(DateToShortText(QDate(2000, 12, 28)) + u' ') + 16;
     for (int column = 0; column < view_->ColumnFields.size(); ++column) {
         int width = 45;
         for (const TDefaultFieldRec& descriptor : view_->RecordGridDescriptors)

@@ -3,6 +3,7 @@
 // closing.
 
 #include "sources/ui/chart_detail_window.h"
+#include "core/ui/grid_routines.h"
 
 #include "core/common_vars.h"
 #include "core/dates.h"
@@ -10,6 +11,7 @@
 #include "engine/cell.h"
 #include "platform/dialogs.h"
 #include "platform/ui/chart.h"
+#include "platform/ui/dialog_buttons.h"
 #include "platform/ui/f1_book.h"
 #include "platform/ui/rich_edit98.h"
 #include "sources/chart_data.h"
@@ -18,6 +20,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -253,17 +256,12 @@ void TChartDetailForm::BuildLayout(const char* Suffix)
     cbAutoShowErrors->setObjectName(QStringLiteral("cbAutoShowErrors"));
     Button_FullReportToClipboard = new QPushButton(this);
     Button_FullReportToClipboard->setObjectName(QStringLiteral("Button_FullReportToClipboard"));
-    Button_OK = new QPushButton(this);
-    Button_OK->setObjectName(QStringLiteral("Button_OK"));
+    QDialogButtonBox* box = OkCancelButtons(this, Button_OK, "Button_OK", Button_Cancel, "Button_Cancel");
     Button_OK->setAutoDefault(false);
-    Button_Cancel = new QPushButton(this);
-    Button_Cancel->setObjectName(QStringLiteral("Button_Cancel"));
     Button_Cancel->setAutoDefault(false);
     bottom->addWidget(cbAutoShowErrors);
     bottom->addWidget(Button_FullReportToClipboard);
-    bottom->addStretch(1);
-    bottom->addWidget(Button_OK);
-    bottom->addWidget(Button_Cancel);
+    bottom->addWidget(box, 1);
     bottom->setSpacing(2);
     main->addLayout(bottom);
 }
@@ -276,7 +274,6 @@ void TChartDetailForm::AddMethodGroup(QGroupBox* Group)
 void TChartDetailForm::RefreshTexts()
 {
     setWindowTitle(GetString(956));
-    Button_OK->setText(QStringLiteral("OK"));
     Button_Cancel->setText(GetString(4));
     RegulacnyDiagram->SetLeftAxisTitle(GetString(960));
     RegulacnyDiagram->SetBottomAxisTitle(GetString(959));
@@ -418,6 +415,7 @@ void TChartDetailForm::LoadFromSourceGrid(const TF1Book& SourceGrid)
     }
     for (int c = 1; c <= cols && c <= SourceGrid.MaxCol(); ++c)
         Grid->SetColWidth(c, SourceGrid.ColWidth(c));
+    FitColumnsToTitles(*Grid);
     Grid->SetColHidden(1, SourceGrid.ColHidden(1));
     Grid->SetColHidden(2, SourceGrid.ColHidden(2));
     SpeedButton_Hide_Show->setChecked(SourceGrid.ColHidden(2));
