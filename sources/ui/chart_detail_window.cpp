@@ -198,7 +198,9 @@ void TChartDetailForm::BuildLayout(const char* Suffix)
     RadioButton_RegulacneParametre_Pocitane->setChecked(true);
     modeLayout->addWidget(RadioButton_RegulacneParametre_Zadane);
     modeLayout->addWidget(RadioButton_RegulacneParametre_Pocitane);
-    panelLayout->addWidget(GroupBox2, 0, 2, 3, 1);
+    // The groups stand in two columns beside the lists, so that the chart keeps the
+    // width of a 1280-pixel screen in every language.
+    panelLayout->addWidget(GroupBox2, 0, 2, 2, 1);
 
     // The given parameters and the window's own group share one place.
     methodPanel_ = new QWidget(panel);
@@ -214,7 +216,7 @@ void TChartDetailForm::BuildLayout(const char* Suffix)
     AddRow(givenLayout, Label33, Edit_CentralnaLinia_X);
     AddRow(givenLayout, Label39, Edit_StandardnaOdchylka);
     methodLayout->addWidget(GroupBox_Parametre_Zadane);
-    panelLayout->addWidget(methodPanel_, 0, 3, 5, 1, Qt::AlignTop);
+    panelLayout->addWidget(methodPanel_, 2, 2, 3, 1, Qt::AlignTop);
 
     GroupBox_Priemer_N = new QGroupBox(panel);
     GroupBox_Priemer_N->setObjectName(QStringLiteral("GroupBox_Priemer_N"));
@@ -227,8 +229,8 @@ void TChartDetailForm::BuildLayout(const char* Suffix)
     meanLayout->addWidget(meanLabel);
     meanLayout->addWidget(Edit_N_pre_priemer);
     meanLayout->addStretch(1);
-    panelLayout->addWidget(GroupBox_Priemer_N, 3, 2, 2, 1);
-    panelLayout->setColumnStretch(4, 1);
+    panelLayout->addWidget(GroupBox_Priemer_N, 4, 0, 1, 2, Qt::AlignTop);
+    panelLayout->setColumnStretch(3, 1);
     rightLayout->addWidget(panel);
 
     RegulacnyDiagram = new TChart(right);
