@@ -11,6 +11,7 @@
 #include "database/folder_table_cursor.h"
 #include "database/record_writes.h"
 #include "database/template_query.h"
+#include "database/ui/db_navigator.h"
 #include "database/ui/db_tree_view.h"
 #include "database/ui/input_search_string.h"
 #include "database/ui/vx_db_grid.h"
@@ -21,6 +22,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -164,6 +166,12 @@ RecordViewPanel::RecordViewPanel(DatabaseSession* session, QWidget* parent)
     Panel_RecNo = new QLabel(this);
     Panel_RecNo->setObjectName(QStringLiteral("Panel_RecNo"));
     Panel_RecNo->setFrameShape(QFrame::StyledPanel);
+    DBNavigator_Tree = new TDBNavigator(this);
+    DBNavigator_Tree->setObjectName(QStringLiteral("DBNavigator_Tree"));
+    DBNavigator_Tree->SetView(DBGrid_Tree);
+    auto* foot = new QHBoxLayout;
+    foot->addWidget(DBNavigator_Tree);
+    foot->addWidget(Panel_RecNo, 1);
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(DBTreeView);
@@ -172,7 +180,7 @@ RecordViewPanel::RecordViewPanel(DatabaseSession* session, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(ComboBox_MainID);
     layout->addWidget(splitter, 1);
-    layout->addWidget(Panel_RecNo);
+    layout->addLayout(foot);
 
     ActionSelectAllRecords = MakeAction("ActionSelectAllRecords", &RecordViewPanel::ActionSelectAllRecordsExecute);
     ActionUnSelectAllRecords
@@ -255,6 +263,7 @@ void RecordViewPanel::ApplyTexts()
     }
     ApplySessionTexts();
     ComboBox_MainID->setToolTip(GetString(825));
+    DBNavigator_Tree->ApplyHints();
     const TRecordGridDescriptors titles = MakeRecordGridDescriptors();
     for (size_t i = 0; i < titles.size(); ++i)
         view_->RecordGridDescriptors[i].Title = titles[i].Title;
