@@ -100,6 +100,24 @@ QString TimeToText(const QTime& time)
     return time.toString(QStringLiteral("HH:mm:ss"));
 }
 
+QString StoredValueText(const QVariant& value)
+{
+    const int type = value.metaType().id();
+    if (type == QMetaType::QDate || type == QMetaType::QDateTime)
+        return DateToShortText(value.toDate());
+    const QString text = value.toString();
+    // A stored date, alone or with its time after a blank or a "T".
+    if (text.size() == 10 || (text.size() > 10 && (text[10] == u' ' || text[10] == u'T'))) {
+        const QDate date = QDate::fromString(text.left(10), Qt::ISODate);
+        if (date.isValid())
+            return DateToShortText(date);
+    }
+    const QTime time = QTime::fromString(text, QStringLiteral("HH:mm:ss.zzz"));
+    if (time.isValid())
+        return TimeToText(time);
+    return text;
+}
+
 QString DateToQueryText(const QDate& date)
 {
     InitDateFormats();

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QVariant>
 #include <stdexcept>
 
 namespace orvek {
@@ -26,6 +27,10 @@ QString DateToShortText(const QDate& date);
 QDate ShortTextToDate(const QString& text);
 // Time as "HH:mm:ss".
 QString TimeToText(const QTime& time);
+// A stored value as the grids and windows show it: a date (a QDate, or a text that
+// starts with a stored date "yyyy-MM-dd") in the short format, a stored time
+// ("HH:mm:ss.zzz") to the second, any other value as its text.
+QString StoredValueText(const QVariant& value);
 
 // D.M.YYYY under a "." separator, M/D/YYYY under "/", else the short date text.
 QString DateToQueryText(const QDate& date);

@@ -525,6 +525,15 @@ QString ToLocalDecimalSeparator(const QString& Text)
     return result;
 }
 
+QString ShownNumberText(const QString& Text)
+{
+    double value = 0;
+    if (Text.count(ForeignDecimalSeparator) != 1 || Text.contains(OwnDecimalSeparator)
+        || !TryStrToFloatNeutral(Text, value))
+        return Text;
+    return ToLocalDecimalSeparator(Text);
+}
+
 QString DecimalMaskOfNumber(const QString& Text)
 {
     const QString normalized = NormalizeNumberText(Text);

@@ -90,6 +90,12 @@ bool ReadPlainNumber(QStringView Text, double& Value);
 // Every ForeignDecimalSeparator replaced by the OwnDecimalSeparator.
 QString ToLocalDecimalSeparator(const QString& Text);
 
+// A typed number as windows show it beside the results: with the own decimal separator
+// where it was typed with the foreign one ("10,01" shows as "10.01" under "."). Texts
+// that are no number keep every character, and so does every stored text: this is a
+// display only, the digits as typed are never changed.
+QString ShownNumberText(const QString& Text);
+
 // The display mask of a typed number: "0", or "0", the own separator and one "0"
 // for every character after the separator of the normalised text.
 QString DecimalMaskOfNumber(const QString& Text);

@@ -117,16 +117,7 @@ QVariant QueryRowsModel::headerData(int section, Qt::Orientation orientation, in
 void ShowStoredDatesShort(QueryRowsModel& model)
 {
     InitDateFormats();
-    model.DisplayText = [](const QString&, const QVariant& value) {
-        const QString text = value.toString();
-        const QDate date = QDate::fromString(text, Qt::ISODate);
-        if (text.size() == 10 && date.isValid())
-            return DateToShortText(date);
-        const QTime time = QTime::fromString(text, QStringLiteral("HH:mm:ss.zzz"));
-        if (time.isValid())
-            return TimeToText(time);
-        return text;
-    };
+    model.DisplayText = [](const QString&, const QVariant& value) { return StoredValueText(value); };
 }
 
 } // namespace orvek

@@ -23,6 +23,24 @@ int DismissedResult(TMsgDlgButtons buttons)
     return mrOk;
 }
 
+// The answer of the one button of a box that offers no choice; mrNone when the box
+// has a choice or its one button is OK or Yes.
+int LoneButtonResult(TMsgDlgButtons buttons)
+{
+    switch (buttons & ~TMsgDlgButtons(mbHelp)) {
+    case mbCancel:
+        return mrCancel;
+    case mbRetry:
+        return mrRetry;
+    case mbAbort:
+        return mrAbort;
+    case mbIgnore:
+        return mrIgnore;
+    default:
+        return mrNone;
+    }
+}
+
 } // namespace
 
 DialogHandler* SetDialogHandler(DialogHandler* handler)
@@ -39,10 +57,16 @@ DialogHandler* CurrentDialogHandler()
 
 int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext)
 {
-    if (g_handler)
-        return g_handler->MessageDlg(text, type, buttons, helpContext);
-    Unanswered("message", text);
-    return DismissedResult(buttons);
+    const int lone = LoneButtonResult(buttons);
+    const TMsgDlgButtons shown = lone == mrNone ? buttons : (mbOK | (buttons & mbHelp));
+    int result = mrNone;
+    if (g_handler) {
+        result = g_handler->MessageDlg(text, type, shown, helpContext);
+    } else {
+        Unanswered("message", text);
+        result = DismissedResult(shown);
+    }
+    return lone != mrNone && result == mrOk ? lone : result;
 }
 
 void ShowMessage(const QString& text)

@@ -86,6 +86,9 @@ public:
 DialogHandler* SetDialogHandler(DialogHandler* handler);
 DialogHandler* CurrentDialogHandler();
 
+// Shows a message box. A box with one button that is not OK (a lone Cancel, Retry,
+// Abort or Ignore) offers the user no choice: it tells them that something was refused
+// or failed. It is shown with an OK button, and OK answers what the lone button would.
 int MessageDlg(const QString& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext = 0);
 void ShowMessage(const QString& text);
 bool OpenFileDialog(FileDialogRequest& request);

@@ -1,6 +1,7 @@
 #include "sources/chart_plot.h"
 
 #include "core/common_vars.h"
+#include "core/dates.h"
 #include "core/number_format.h"
 #include "core/number_text.h"
 #include "core/string_table.h"
@@ -50,7 +51,7 @@ void ChartPointPosition(const TChartData& Data, int I, double& X, QString& Label
         X = double(Data.ChartDates[1].daysTo(Data.ChartDates[size_t(I)])) + 1;
     if (Data.ChartDateLabels) {
         const QString& text = Data.ChartDateTexts[size_t(I)];
-        Label = text.isEmpty() ? Data.ChartDates[size_t(I)].toString(QStringLiteral("d.M.yyyy")) : text.trimmed();
+        Label = text.isEmpty() ? DateToShortText(Data.ChartDates[size_t(I)]) : text.trimmed();
     }
 }
 

@@ -1,7 +1,9 @@
 #include "core/ui/edit_strings.h"
 
 #include "core/string_table.h"
+#include "platform/ui/dialog_buttons.h"
 
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,22 +24,15 @@ TfEditStrings::TfEditStrings(QWidget* parent)
     Edit_Slovak = new QLineEdit(this);
     Edit_Slovak->setObjectName(QStringLiteral("Edit_Slovak"));
     Edit_English->setMinimumWidth(520);
-    Button_OK = new QPushButton(this);
-    Button_OK->setObjectName(QStringLiteral("Button_OK"));
+    QDialogButtonBox* buttons = OkCancelButtons(this, Button_OK, "Button_OK", Button_Cancel, "Button_Cancel");
     Button_OK->setDefault(true);
-    Button_Cancel = new QPushButton(this);
-    Button_Cancel->setObjectName(QStringLiteral("Button_Cancel"));
     connect(Button_OK, &QPushButton::clicked, this, &QDialog::accept);
     connect(Button_Cancel, &QPushButton::clicked, this, &QDialog::reject);
     grid->addWidget(Label_English, 0, 0);
     grid->addWidget(Edit_English, 1, 0);
     grid->addWidget(Label_Slovak, 2, 0);
     grid->addWidget(Edit_Slovak, 3, 0);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button_OK);
-    buttons->addWidget(Button_Cancel);
-    grid->addLayout(buttons, 4, 0);
+    grid->addWidget(buttons, 4, 0);
 }
 
 void TfEditStrings::FormActivate()

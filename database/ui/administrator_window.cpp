@@ -3,6 +3,7 @@
 #include "core/clock.h"
 #include "core/common_vars.h"
 #include "core/string_table.h"
+#include "core/ui/grid_routines.h"
 #include "database/data_module.h"
 #include "database/login_records.h"
 #include "database/ui/info_user_dialog.h"
@@ -177,6 +178,7 @@ void TfAdministrator::FormActivate()
     Button_CopyList->setText(GetString(370));
     Button_CopyList->setToolTip(GetString(1128));
     model_->setHorizontalHeaderLabels({ GetString(1120), GetString(537), GetString(538) });
+    FitColumnsToTitles(*DBGrid1);
     Timer1Timer();
     Timer1->start();
 }

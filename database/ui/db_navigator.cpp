@@ -47,7 +47,13 @@ void TDBNavigator::SetView(QAbstractItemView* view)
 {
     view_ = view;
     if (view_ && view_->model()) {
-        connect(view_->model(), &QAbstractItemModel::modelReset, this, &TDBNavigator::UpdateButtons);
+        // Rows read, added or taken away change which steps are possible.
+        QAbstractItemModel* model = view_->model();
+        const auto update = [this] { UpdateButtons(); };
+        connect(model, &QAbstractItemModel::modelReset, this, update);
+        connect(model, &QAbstractItemModel::layoutChanged, this, update);
+        connect(model, &QAbstractItemModel::rowsInserted, this, update);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, update);
         connect(view_->selectionModel(), &QItemSelectionModel::currentChanged, this, &TDBNavigator::UpdateButtons);
     }
     UpdateButtons();

@@ -1,8 +1,10 @@
 #include "database/ui/dialog_layout.h"
 
+#include "platform/ui/dialog_buttons.h"
+
 #include <QDialog>
+#include <QDialogButtonBox>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -10,24 +12,12 @@ namespace orvek {
 
 void LayOutOkCancelDialog(QDialog* dialog, QGroupBox* content, QPushButton*& okButton, QPushButton*& cancelButton)
 {
-    okButton = new QPushButton(QStringLiteral("OK"), dialog);
-    okButton->setObjectName(QStringLiteral("OKBtn"));
+    QDialogButtonBox* buttons = OkCancelButtons(dialog, okButton, "OKBtn", cancelButton, "CancelBtn");
     okButton->setDefault(true);
-    cancelButton = new QPushButton(dialog);
-    cancelButton->setObjectName(QStringLiteral("CancelBtn"));
     auto* layout = new QVBoxLayout(dialog);
     layout->addWidget(content);
-    layout->addLayout(RightAlignedButtons({ okButton, cancelButton }));
+    layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-QHBoxLayout* RightAlignedButtons(std::initializer_list<QPushButton*> buttons)
-{
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    for (QPushButton* button : buttons)
-        row->addWidget(button);
-    return row;
 }
 
 } // namespace orvek

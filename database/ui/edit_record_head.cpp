@@ -2,12 +2,13 @@
 
 #include "core/dates.h"
 #include "core/string_table.h"
-#include "database/ui/dialog_layout.h"
 #include "database/ui/one_line_edit.h"
 #include "platform/dialogs.h"
 #include "platform/ui/access_keys.h"
+#include "platform/ui/dialog_buttons.h"
 
 #include <QDateEdit>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -65,14 +66,11 @@ TfEditRecordHead::TfEditRecordHead(QWidget* parent)
     grid->addWidget(Edit_NazovMerania, 3, 1);
     grid->setColumnStretch(1, 1);
 
-    Button2 = new QPushButton(QStringLiteral("OK"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
+    QDialogButtonBox* buttons = OkCancelButtons(this, Button2, "Button2", Button1, "Button1");
     Button2->setDefault(true);
-    Button1 = new QPushButton(this);
-    Button1->setObjectName(QStringLiteral("Button1"));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(RightAlignedButtons({ Button2, Button1 }));
+    layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(Button2, &QPushButton::clicked, this, &TfEditRecordHead::Button2Click);

@@ -3,6 +3,7 @@
 #include "core/common_vars.h"
 #include "core/logs.h"
 #include "core/string_table.h"
+#include "core/ui/grid_routines.h"
 #include "database/data_module.h"
 #include "database/query_rows_model.h"
 #include "database/ui/db_navigator.h"
@@ -124,6 +125,7 @@ void TfHistory1::FormCreate()
     Panel_Original->setTitle(GetString(663));
     Panel_Modified->setTitle(GetString(664));
     Q_History->SetTitles({ GetString(332), GetString(665) });
+    FitColumnsToTitles(*VxDBGrid);
     DBNavigator->ApplyHints();
 }
 

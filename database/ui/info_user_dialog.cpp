@@ -3,9 +3,11 @@
 #include "core/string_table.h"
 #include "database/data_module.h"
 #include "platform/dialogs.h"
+#include "platform/ui/dialog_buttons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -78,19 +80,12 @@ TfInfoUser::TfInfoUser(QWidget* parent)
     login->addRow(Label_Group, group);
     login->addRow(QString(), CheckBox_DocasneZrusit);
 
-    Button_OK = new QPushButton(QStringLiteral("OK"), this);
-    Button_OK->setObjectName(QStringLiteral("Button_OK"));
+    QDialogButtonBox* buttons = OkCancelButtons(this, Button_OK, "Button_OK", Button_Cancel, "Button_Cancel");
     Button_OK->setDefault(true);
-    Button_Cancel = new QPushButton(this);
-    Button_Cancel->setObjectName(QStringLiteral("Button_Cancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button_OK);
-    buttons->addWidget(Button_Cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(GroupBox1);
     layout->addWidget(GroupBox2);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     setTabOrder(Edit_FirstName, Edit_LastName);
     setTabOrder(Edit_LastName, Edit_UserID);

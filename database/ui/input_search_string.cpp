@@ -1,9 +1,10 @@
 #include "database/ui/input_search_string.h"
 
 #include "core/string_table.h"
-#include "database/ui/dialog_layout.h"
 #include "database/ui/one_line_edit.h"
+#include "platform/ui/dialog_buttons.h"
 
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -50,18 +51,15 @@ TfInputSearchString1::TfInputSearchString1(QWidget* parent)
     folders->addWidget(RadioButton_AllFolders);
     folders->addWidget(RadioButton_SelectedFolder);
 
-    Button_Search = new QPushButton(this);
-    Button_Search->setObjectName(QStringLiteral("Button_Search"));
+    QDialogButtonBox* buttons = OkCancelButtons(this, Button_Search, "Button_Search", Button_Cancel, "Button_Cancel");
     Button_Search->setDefault(true);
-    Button_Cancel = new QPushButton(this);
-    Button_Cancel->setObjectName(QStringLiteral("Button_Cancel"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label_SearchString);
     layout->addWidget(Edit_SearchString);
     layout->addWidget(GroupBox_Where);
     layout->addWidget(GroupBox_Folders);
-    layout->addLayout(RightAlignedButtons({ Button_Search, Button_Cancel }));
+    layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(Button_Search, &QPushButton::clicked, this, &TfInputSearchString1::Button_SearchClick);

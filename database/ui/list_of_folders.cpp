@@ -1,18 +1,19 @@
 #include "database/ui/list_of_folders.h"
-#include "core/ui/tool_icons.h"
 
 #include "core/common_vars.h"
 #include "core/string_table.h"
+#include "core/ui/tool_icons.h"
 #include "database/data_module.h"
 #include "database/folder_table_cursor.h"
 #include "database/template_query.h"
 #include "database/ui/db_tree_view.h"
-#include "database/ui/dialog_layout.h"
 #include "database/ui/one_line_edit.h"
 #include "platform/db_session.h"
 #include "platform/dialogs.h"
+#include "platform/ui/dialog_buttons.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -114,11 +115,8 @@ TfListOfFolders::TfListOfFolders(QWidget* parent)
     connect(DBTemplateView, &QWidget::customContextMenuRequested, this,
         [this](const QPoint& pos) { PopupMenu1->popup(DBTemplateView->viewport()->mapToGlobal(pos)); });
 
-    ButtonSelect = new QPushButton(this);
-    ButtonSelect->setObjectName(QStringLiteral("ButtonSelect"));
+    QDialogButtonBox* buttons = OkCancelButtons(this, ButtonSelect, "ButtonSelect", ButtonCancel, "ButtonCancel");
     ButtonSelect->setDefault(true);
-    ButtonCancel = new QPushButton(this);
-    ButtonCancel->setObjectName(QStringLiteral("ButtonCancel"));
     connect(ButtonSelect, &QPushButton::clicked, this, &QDialog::accept);
     connect(ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -126,7 +124,7 @@ TfListOfFolders::TfListOfFolders(QWidget* parent)
     layout->addWidget(Panel1);
     layout->addLayout(tools);
     layout->addWidget(DBTemplateView, 1);
-    layout->addLayout(RightAlignedButtons({ ButtonSelect, ButtonCancel }));
+    layout->addWidget(buttons);
     FormCreate();
 }
 

@@ -1,9 +1,11 @@
 #include "database/ui/login_records_window.h"
-#include "core/ui/tool_icons.h"
 
 #include "core/common_vars.h"
+#include "core/dates.h"
 #include "core/string_table.h"
+#include "core/ui/grid_routines.h"
 #include "database/data_module.h"
+#include "database/ui/db_navigator.h"
 #include "database/ui/user_grid_delegate.h"
 #include "database/ui/vx_db_grid.h"
 #include "platform/db_session.h"
@@ -19,7 +21,6 @@
 #include <QSqlDatabase>
 #include <QStandardItemModel>
 #include <QTimer>
-#include <QToolBar>
 #include <QVBoxLayout>
 
 namespace orvek {
@@ -44,30 +45,6 @@ TVxDBGrid* ReadOnlyGrid(const char* name, QStandardItemModel* model, QWidget* pa
     return grid;
 }
 
-// First, prior, next and last row of a grid.
-QToolBar* Navigator(const char* name, TVxDBGrid* grid, QList<QAction*>& actions, QWidget* parent)
-{
-    auto* bar = new QToolBar(parent);
-    bar->setObjectName(QString::fromLatin1(name));
-    for (int i = 0; i < 4; ++i) {
-        QAction* action = bar->addAction(NavigatorIcon(i), QString());
-        action->setData(i);
-        actions << action;
-        QObject::connect(action, &QAction::triggered, grid, [grid, i] {
-            const int rows = grid->model()->rowCount();
-            if (rows == 0)
-                return;
-            const int current = grid->currentIndex().isValid() ? grid->currentIndex().row() : 0;
-            const int target = i == 0 ? 0
-                : i == 1              ? qMax(0, current - 1)
-                : i == 2              ? qMin(rows - 1, current + 1)
-                                      : rows - 1;
-            grid->selectRow(target);
-        });
-    }
-    return bar;
-}
-
 } // namespace
 
 TfEvidenciaPrihlasovania::TfEvidenciaPrihlasovania(QWidget* parent)
@@ -86,7 +63,9 @@ TfEvidenciaPrihlasovania::TfEvidenciaPrihlasovania(QWidget* parent)
         },
         DBGrid1));
     DBGrid1->horizontalHeader()->setStretchLastSection(true);
-    DBNavigator1 = Navigator("DBNavigator1", DBGrid1, navigatorActions_, GroupBox_Users);
+    DBNavigator1 = new TDBNavigator(GroupBox_Users);
+    DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
+    DBNavigator1->SetView(DBGrid1);
     auto* usersLayout = new QVBoxLayout(GroupBox_Users);
     usersLayout->addWidget(DBGrid1);
     usersLayout->addWidget(DBNavigator1);
@@ -102,7 +81,9 @@ TfEvidenciaPrihlasovania::TfEvidenciaPrihlasovania(QWidget* parent)
     Panel_LogIn->setObjectName(QStringLiteral("Panel_LogIn"));
     Panel_LogOut->setObjectName(QStringLiteral("Panel_LogOut"));
     VxDBGrid_LogIns = ReadOnlyGrid("VxDBGrid_LogIns", logIns_, GroupBox_LogIns);
-    DBNavigator2 = Navigator("DBNavigator2", VxDBGrid_LogIns, navigatorActions_, GroupBox_LogIns);
+    DBNavigator2 = new TDBNavigator(GroupBox_LogIns);
+    DBNavigator2->setObjectName(QStringLiteral("DBNavigator2"));
+    DBNavigator2->SetView(VxDBGrid_LogIns);
     Label_Count = new QLabel(GroupBox_LogIns);
     IntegerEdit_PocetPristupov = new QLineEdit(GroupBox_LogIns);
     IntegerEdit_PocetPristupov->setObjectName(QStringLiteral("IntegerEdit_PocetPristupov"));
@@ -208,8 +189,10 @@ void TfEvidenciaPrihlasovania::FormActivate()
     Zmenyvovybranomdtumeprstupu1->setText(GetString(554));
     users_->setHorizontalHeaderLabels({ GetString(537), GetString(538) });
     logIns_->setHorizontalHeaderLabels({ GetString(332), GetString(545), GetString(332), GetString(545) });
-    for (QAction* action : navigatorActions_)
-        action->setToolTip(GetString(336 + action->data().toInt()));
+    FitColumnsToTitles(*DBGrid1);
+    FitColumnsToTitles(*VxDBGrid_LogIns);
+    DBNavigator1->ApplyHints();
+    DBNavigator2->ApplyHints();
 
     // The users in key order, as the users table holds them.
     QSqlDatabase db = RecordsDatabase();
@@ -249,8 +232,9 @@ void TfEvidenciaPrihlasovania::ShowLogInsOfSelectedUser()
     LogIns = userID > 0 && db.isOpen() ? ReadLoginRecords(db, userID) : QVector<TLoginRecord>();
     logIns_->removeRows(0, logIns_->rowCount());
     for (const TLoginRecord& record : LogIns)
-        logIns_->appendRow({ new QStandardItem(record.LoginDate), new QStandardItem(record.LoginTime.left(8)),
-            new QStandardItem(record.LogoutDate), new QStandardItem(record.LogoutTime.left(8)) });
+        logIns_->appendRow(
+            { new QStandardItem(StoredValueText(record.LoginDate)), new QStandardItem(record.LoginTime.left(8)),
+                new QStandardItem(StoredValueText(record.LogoutDate)), new QStandardItem(record.LogoutTime.left(8)) });
     if (!LogIns.isEmpty())
         VxDBGrid_LogIns->selectRow(int(LogIns.size()) - 1);
     Timer1Timer();

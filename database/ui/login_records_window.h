@@ -16,10 +16,10 @@ class QMenu;
 class QPushButton;
 class QStandardItemModel;
 class QTimer;
-class QToolBar;
 
 namespace orvek {
 
+class TDBNavigator;
 class TVxDBGrid;
 
 class TfEvidenciaPrihlasovania : public QDialog {
@@ -35,8 +35,8 @@ public:
     QLabel* Panel_LogOut = nullptr;
     QLabel* Label_Count = nullptr;
     QLineEdit* IntegerEdit_PocetPristupov = nullptr;
-    QToolBar* DBNavigator1 = nullptr;
-    QToolBar* DBNavigator2 = nullptr;
+    TDBNavigator* DBNavigator1 = nullptr;
+    TDBNavigator* DBNavigator2 = nullptr;
     QPushButton* Button_ZobrazitZmeny = nullptr;
     QPushButton* Button_Close = nullptr;
     QMenu* PopupMenu1 = nullptr;
@@ -76,7 +76,6 @@ private:
     void OpenHistory(THistoryScope scope);
     QStandardItemModel* users_ = nullptr;
     QStandardItemModel* logIns_ = nullptr;
-    QList<QAction*> navigatorActions_;
     int shownCount_ = -1;
 };
 

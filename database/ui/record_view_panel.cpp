@@ -1,6 +1,7 @@
 #include "database/ui/record_view_panel.h"
 
 #include "core/common_vars.h"
+#include "core/dates.h"
 #include "core/services.h"
 #include "core/settings.h"
 #include "core/string_table.h"
@@ -10,6 +11,7 @@
 #include "database/folder_table_cursor.h"
 #include "database/record_writes.h"
 #include "database/template_query.h"
+#include "database/ui/db_navigator.h"
 #include "database/ui/db_tree_view.h"
 #include "database/ui/input_search_string.h"
 #include "database/ui/vx_db_grid.h"
@@ -21,6 +23,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -63,7 +66,8 @@ public:
         // The tooltip shows a text the column cuts off whole.
         if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid())
             return QVariant();
-        return view_.Field(index.row(), RecordAnswerFieldNumber(view_.ColumnFields.value(index.column()))).toString();
+        return StoredValueText(
+            view_.Field(index.row(), RecordAnswerFieldNumber(view_.ColumnFields.value(index.column()))));
     }
     // Rows can be dragged onto folders once the grid allows dragging.
     Qt::ItemFlags flags(const QModelIndex& index) const override
@@ -163,6 +167,12 @@ RecordViewPanel::RecordViewPanel(DatabaseSession* session, QWidget* parent)
     Panel_RecNo = new QLabel(this);
     Panel_RecNo->setObjectName(QStringLiteral("Panel_RecNo"));
     Panel_RecNo->setFrameShape(QFrame::StyledPanel);
+    DBNavigator_Tree = new TDBNavigator(this);
+    DBNavigator_Tree->setObjectName(QStringLiteral("DBNavigator_Tree"));
+    DBNavigator_Tree->SetView(DBGrid_Tree);
+    auto* foot = new QHBoxLayout;
+    foot->addWidget(DBNavigator_Tree);
+    foot->addWidget(Panel_RecNo, 1);
 
     auto* splitter = new QSplitter(Qt::Vertical, this);
     splitter->addWidget(DBTreeView);
@@ -171,7 +181,7 @@ RecordViewPanel::RecordViewPanel(DatabaseSession* session, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(ComboBox_MainID);
     layout->addWidget(splitter, 1);
-    layout->addWidget(Panel_RecNo);
+    layout->addLayout(foot);
 
     ActionSelectAllRecords = MakeAction("ActionSelectAllRecords", &RecordViewPanel::ActionSelectAllRecordsExecute);
     ActionUnSelectAllRecords
@@ -254,6 +264,7 @@ void RecordViewPanel::ApplyTexts()
     }
     ApplySessionTexts();
     ComboBox_MainID->setToolTip(GetString(825));
+    DBNavigator_Tree->ApplyHints();
     const TRecordGridDescriptors titles = MakeRecordGridDescriptors();
     for (size_t i = 0; i < titles.size(); ++i)
         view_->RecordGridDescriptors[i].Title = titles[i].Title;
@@ -361,7 +372,8 @@ void RecordViewPanel::ApplyColumnWidths()
     const QScopedValueRollback<bool> applying(applyingWidths_, true);
     // Each column keeps its descriptor's width; SampleID has none and starts at 45. No
     // column is narrower than its title, and the date column shows a whole date.
-    const int dateWidth = DBGrid_Tree->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 ")) + 16;
+    const int dateWidth
+        = DBGrid_Tree->fontMetrics().horizontalAdvance(DateToShortText(QDate(2000, 12, 28)) + u' ') + 16;
     for (int column = 0; column < view_->ColumnFields.size(); ++column) {
         int width = 45;
         for (const TDefaultFieldRec& descriptor : view_->RecordGridDescriptors)

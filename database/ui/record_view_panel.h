@@ -25,6 +25,7 @@ class DatabaseSession;
 class FolderTableCursor;
 class RecordListModel;
 class TCell;
+class TDBNavigator;
 class TDBTreeView;
 class TVxDBGrid;
 
@@ -61,6 +62,8 @@ public:
     TDBTreeView* DBTreeView = nullptr;
     TVxDBGrid* DBGrid_Tree = nullptr;
     QLabel* Panel_RecNo = nullptr;
+    // First, prior, next and last record, as in the template and validation windows.
+    TDBNavigator* DBNavigator_Tree = nullptr;
 
     QAction* ActionSelectAllRecords = nullptr;
     QAction* ActionUnSelectAllRecords = nullptr;

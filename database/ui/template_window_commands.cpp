@@ -6,6 +6,7 @@
 // and show the result in the list.
 
 #include "core/common_vars.h"
+#include "core/dates.h"
 #include "core/drawing.h"
 #include "core/services.h"
 #include "core/settings.h"
@@ -184,11 +185,11 @@ void TfOrvekDB::ConnectTemplateCommands()
     hooks.Root = [this] { return document_ ? document_->RootCell : nullptr; };
     hooks.ShortHead = [this] {
         return TemplateShortReportHead(CurrentRowField(3).toString(), CurrentRowField(2).toString(),
-            DateOfField(CurrentRowField(4)).toString(QStringLiteral("d.M.yyyy")));
+            DateToShortText(DateOfField(CurrentRowField(4))));
     };
     hooks.FullHead = [this] {
-        return TemplateFullReportHead(CurrentRowField(2).toString(),
-            DateOfField(CurrentRowField(4)).toString(QStringLiteral("d.M.yyyy")), CurrentRowField(3).toString());
+        return TemplateFullReportHead(CurrentRowField(2).toString(), DateToShortText(DateOfField(CurrentRowField(4))),
+            CurrentRowField(3).toString());
     };
     hooks.PreviewHeader = [this] { return CurrentRowField(3).toString(); };
     hooks.FirstEquationLine

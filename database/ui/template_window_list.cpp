@@ -3,6 +3,7 @@
 // logic routines; this file binds them to the grid, the tree and the combo.
 
 #include "core/common_vars.h"
+#include "core/dates.h"
 #include "core/drawing.h"
 #include "core/string_table.h"
 #include "core/ui/grid_routines.h"
@@ -122,7 +123,7 @@ public:
         // The tooltip shows a long name whole, so that two names alike at the start
         // can be told apart.
         case Qt::ToolTipRole:
-            return values[fields_[index.column()]].toString().trimmed();
+            return StoredValueText(values[fields_[index.column()]]).trimmed();
         case kInUseRole:
             return values[kInUseField].toInt() != 0;
         case kTemplateIdRole:
@@ -212,7 +213,8 @@ void TfOrvekDB::BuildGridColumns()
     header->setFont(titleFont);
     // The stored widths are a starting size: a column is never narrower than its title,
     // and the date column shows a whole date in this font.
-    const int dateWidth = DBGrid_Template->fontMetrics().horizontalAdvance(QStringLiteral("0000-00-00 ")) + 16;
+    const int dateWidth
+        = DBGrid_Template->fontMetrics().horizontalAdvance(DateToShortText(QDate(2000, 12, 28)) + u' ') + 16;
     for (int j = 0; j < TemplateGridSortCount; ++j) {
         int width = std::max(columns.Widths[size_t(j)], header->sectionSizeHint(j));
         if (TemplateGridDescriptors[size_t(fields[j])].FieldName == QLatin1String("CreateDate"))

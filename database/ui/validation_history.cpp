@@ -3,6 +3,7 @@
 #include "core/common_vars.h"
 #include "core/logs.h"
 #include "core/string_table.h"
+#include "core/ui/grid_routines.h"
 #include "database/data_module.h"
 #include "database/query_rows_model.h"
 #include "database/ui/db_navigator.h"
@@ -88,6 +89,7 @@ void TfValidationHistory::FormCreate()
     LastShownID = -1;
     DBNavigator1->ApplyHints();
     T_ValidationHistory->SetTitles({ GetString(889), GetString(890), GetString(891) });
+    FitColumnsToTitles(*VxDBGrid1);
     setWindowTitle(GetString(899));
     Panel_Description->setText(GetString(892));
     Button_Close->setText(GetString(893));

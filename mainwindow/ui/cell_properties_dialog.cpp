@@ -6,9 +6,11 @@
 #include "core/string_table.h"
 #include "core/ui/valid_edit.h"
 #include "platform/dialogs.h"
+#include "platform/ui/dialog_buttons.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
@@ -99,16 +101,11 @@ TfOrvekVlastnostiBunky::TfOrvekVlastnostiBunky(QWidget* parent)
 
     Button_Preview = new QPushButton(this);
     Button_Preview->setObjectName(QStringLiteral("Button_Preview"));
-    Button_OK = new QPushButton(QStringLiteral("OK"), this);
-    Button_OK->setObjectName(QStringLiteral("Button_OK"));
-    Button_Cancel = new QPushButton(this);
-    Button_Cancel->setObjectName(QStringLiteral("Button_Cancel"));
+    QDialogButtonBox* box = OkCancelButtons(this, Button_OK, "Button_OK", Button_Cancel, "Button_Cancel");
     TValidCustomEdit::MarkAsCancel(Button_Cancel);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Button_Preview);
-    buttons->addStretch(1);
-    buttons->addWidget(Button_OK);
-    buttons->addWidget(Button_Cancel);
+    buttons->addWidget(box, 1);
     for (QPushButton* b : findChildren<QPushButton*>()) {
         b->setAutoDefault(false);
         b->setDefault(false);

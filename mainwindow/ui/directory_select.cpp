@@ -3,8 +3,10 @@
 #include "core/string_table.h"
 #include "mainwindow/ui/one_line_dialogs.h"
 #include "platform/dialogs.h"
+#include "platform/ui/dialog_buttons.h"
 #include "platform/ui/window_placement.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -74,18 +76,14 @@ TfDirectorySelect::TfDirectorySelect(QWidget* parent)
 
     SpeedButton2 = new QPushButton(QStringLiteral("+"), this);
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
-    SpeedButton_Cancel = new QPushButton(this);
-    SpeedButton_Cancel->setObjectName(QStringLiteral("SpeedButton_Cancel"));
-    SpeedButton3 = new QPushButton(QStringLiteral("OK"), this);
-    SpeedButton3->setObjectName(QStringLiteral("SpeedButton3"));
+    QDialogButtonBox* box
+        = OkCancelButtons(this, SpeedButton3, "SpeedButton3", SpeedButton_Cancel, "SpeedButton_Cancel");
     for (QPushButton* button : { SpeedButton2, SpeedButton_Cancel, SpeedButton3 })
         button->setAutoDefault(false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(SpeedButton2);
-    buttons->addStretch(1);
-    buttons->addWidget(SpeedButton_Cancel);
-    buttons->addWidget(SpeedButton3);
+    buttons->addWidget(box, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PanelMask);
     layout->addWidget(Splitter1, 1);

@@ -12,6 +12,7 @@
 #include "engine/expression.h"
 #include "mainwindow/ui/cell_comment_box.h"
 #include "mainwindow/ui/cell_dialog_widgets.h"
+#include "platform/ui/dialog_buttons.h"
 #include "platform/ui/rich_edit98.h"
 #include "richtext/markup_read.h"
 #include "richtext/ui/edit_text98.h"
@@ -20,6 +21,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -199,23 +201,16 @@ void TfOrvek5::BuildControls()
     Label4 = Comment->Label;
     Label4->setObjectName(QStringLiteral("Label4"));
 
-    Button_OK = new QPushButton(QStringLiteral("OK"), this);
-    Button_OK->setObjectName(QStringLiteral("Button_OK"));
-    Button_Cancel = new QPushButton(this);
-    Button_Cancel->setObjectName(QStringLiteral("Button_Cancel"));
+    QDialogButtonBox* buttons = OkCancelButtons(this, Button_OK, "Button_OK", Button_Cancel, "Button_Cancel");
     for (QPushButton* button : { Button_OK, Button_Cancel })
         button->setAutoDefault(false);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Button_OK);
-    buttons->addWidget(Button_Cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(results);
     layout->addWidget(PageControl1, 2);
     layout->addWidget(Comment->Panel, 1);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
     resize(700, 720);
 
     Timer1 = new QTimer(this);

@@ -9,10 +9,12 @@
 #include "mainwindow/quantity_catalogue.h"
 #include "mainwindow/ui/one_line_dialogs.h"
 #include "platform/dialogs.h"
+#include "platform/ui/dialog_buttons.h"
 #include "platform/ui/window_placement.h"
 #include "richtext/markup_read.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -147,15 +149,13 @@ TfListOfVariablesUnits::TfListOfVariablesUnits(QWidget* parent)
     Splitter1->setStretchFactor(0, 3);
     Splitter1->setStretchFactor(1, 2);
 
-    SpeedButton_OK = MakeButton(this, "SpeedButton_OK", QStringLiteral("OK"));
-    SpeedButton_Cancel = MakeButton(this, "SpeedButton_Cancel", QString());
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(SpeedButton_Cancel);
-    bottom->addWidget(SpeedButton_OK);
+    QDialogButtonBox* bottom
+        = OkCancelButtons(this, SpeedButton_OK, "SpeedButton_OK", SpeedButton_Cancel, "SpeedButton_Cancel");
+    for (QPushButton* button : { SpeedButton_OK, SpeedButton_Cancel })
+        button->setAutoDefault(false);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Splitter1, 1);
-    layout->addLayout(bottom);
+    layout->addWidget(bottom);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -43,14 +43,6 @@ QSqlDatabase RecordsDatabase()
     return DataModule1 ? DataModule1->SessionOrvek().Database(AliasDB, false) : QSqlDatabase();
 }
 
-QString DateText(const QVariant& value)
-{
-    if (value.metaType().id() == QMetaType::QDate || value.metaType().id() == QMetaType::QDateTime)
-        return DateToShortText(value.toDate());
-    const QDate date = QDate::fromString(value.toString().left(10), Qt::ISODate);
-    return date.isValid() ? DateToShortText(date) : value.toString();
-}
-
 // A field of the grid's current record; null without one.
 QVariant CurrentRecordField(RecordViewPanel* panel, const char* field)
 {
@@ -69,7 +61,7 @@ QList<TReportHeadLine> TfOrvek1::RecordReportHead(bool full)
     QList<TReportHeadLine> head { { 333, CurrentRecordField(RecordPanel, "NazovMerania").toString() },
         { 646, CurrentRecordField(RecordPanel, "SampleID").toString() },
         { 613, CurrentRecordField(RecordPanel, "MenoPracovnika").toString() },
-        { 611, DateText(CurrentRecordField(RecordPanel, "Datum")) } };
+        { 611, StoredValueText(CurrentRecordField(RecordPanel, "Datum")) } };
     const int templateId = CurrentRecordField(RecordPanel, "FromTemplateID").toInt();
     if (!full || templateId <= 0)
         return head;
@@ -81,7 +73,8 @@ QList<TReportHeadLine> TfOrvek1::RecordReportHead(bool full)
     if (ExecBound(query, QStringLiteral("SELECT CreatedBy, CreateDate, TemplateName FROM TemplateDB WHERE ID = ?"),
             { templateId })
         && query.next())
-        head << TReportHeadLine { 610, query.value(0).toString() } << TReportHeadLine { 611, DateText(query.value(1)) }
+        head << TReportHeadLine { 610, query.value(0).toString() }
+             << TReportHeadLine { 611, StoredValueText(query.value(1)) }
              << TReportHeadLine { 612, query.value(2).toString() };
     return head;
 }

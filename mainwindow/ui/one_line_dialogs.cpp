@@ -2,9 +2,11 @@
 
 #include "core/string_table.h"
 #include "database/ui/one_line_edit.h"
+#include "platform/ui/dialog_buttons.h"
 #include "platform/ui/rich_edit98.h"
 #include "richtext/ui/edit_text98.h"
 
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -42,12 +44,9 @@ TfEditSpecialString::TfEditSpecialString(QWidget* parent)
     Panel3->setObjectName(QStringLiteral("Panel3"));
     Panel2 = new QWidget(this);
     Panel2->setObjectName(QStringLiteral("Panel2"));
-    sbCancel = new QPushButton(Panel2);
-    sbCancel->setObjectName(QStringLiteral("sbCancel"));
+    QDialogButtonBox* box = OkCancelButtons(Panel2, sbAccept, "sbAccept", sbCancel, "sbCancel");
     sbSpecial = new QPushButton(Panel2);
     sbSpecial->setObjectName(QStringLiteral("sbSpecial"));
-    sbAccept = new QPushButton(QStringLiteral("OK"), Panel2);
-    sbAccept->setObjectName(QStringLiteral("sbAccept"));
     for (QPushButton* button : { sbCancel, sbSpecial, sbAccept })
         button->setAutoDefault(false);
 
@@ -61,10 +60,8 @@ TfEditSpecialString::TfEditSpecialString(QWidget* parent)
 
     auto* buttons = new QHBoxLayout(Panel2);
     buttons->setContentsMargins(0, 0, 0, 0);
-    buttons->addWidget(sbCancel);
-    buttons->addStretch(1);
     buttons->addWidget(sbSpecial);
-    buttons->addWidget(sbAccept);
+    buttons->addWidget(box, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -180,21 +177,16 @@ TfEditString::TfEditString(QWidget* parent)
     Edit1->setMinimumWidth(280);
     KeepOneLine(Edit1);
     Label1->setBuddy(Edit1);
-    // The captions of the form's design; they are not string-table texts.
-    SpeedButton_Cancel = new QPushButton(QStringLiteral("Quit"), this);
-    SpeedButton_Cancel->setObjectName(QStringLiteral("SpeedButton_Cancel"));
-    SpeedButton_OK = new QPushButton(QStringLiteral("OK"), this);
-    SpeedButton_OK->setObjectName(QStringLiteral("SpeedButton_OK"));
+    QDialogButtonBox* buttons
+        = OkCancelButtons(this, SpeedButton_OK, "SpeedButton_OK", SpeedButton_Cancel, "SpeedButton_Cancel");
+    // The form's own caption; it is not a string-table text.
+    SpeedButton_Cancel->setText(QStringLiteral("Quit"));
     SpeedButton_OK->setDefault(true);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(SpeedButton_Cancel);
-    buttons->addStretch(1);
-    buttons->addWidget(SpeedButton_OK);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(Edit1);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(SpeedButton_OK, &QPushButton::clicked, this, [this] { done(1); });
@@ -227,11 +219,8 @@ TfRenameVar::TfRenameVar(QWidget* parent)
     KeepOneLine(Edit_NovySymbol);
     Label1->setBuddy(Edit_AktualnySymbol);
     Label2->setBuddy(Edit_NovySymbol);
-    Button1 = new QPushButton(this);
-    Button1->setObjectName(QStringLiteral("Button1"));
+    QDialogButtonBox* buttons = OkCancelButtons(this, Button2, "Button2", Button1, "Button1");
     Button1->setAutoDefault(false);
-    Button2 = new QPushButton(QStringLiteral("OK"), this);
-    Button2->setObjectName(QStringLiteral("Button2"));
     Button2->setDefault(true);
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);
@@ -241,13 +230,9 @@ TfRenameVar::TfRenameVar(QWidget* parent)
     grid->addWidget(Edit_AktualnySymbol, 0, 1);
     grid->addWidget(Label2, 1, 0);
     grid->addWidget(Edit_NovySymbol, 1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Button2);
-    buttons->addWidget(Button1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(Button1, &QPushButton::clicked, this, [this] { done(2); });

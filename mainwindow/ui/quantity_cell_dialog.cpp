@@ -7,16 +7,19 @@
 #include "core/services.h"
 #include "core/settings.h"
 #include "core/string_table.h"
+#include "core/ui/grid_routines.h"
 #include "database/ui/one_line_edit.h"
 #include "mainwindow/ui/cell_comment_box.h"
 #include "mainwindow/ui/cell_dialog_widgets.h"
 #include "mainwindow/ui/sum_formula_grid_delegate.h"
+#include "platform/ui/dialog_buttons.h"
 #include "platform/ui/rich_edit98.h"
 #include "richtext/ui/edit_text98.h"
 #include "sources/ui/source_page_widgets.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -155,17 +158,10 @@ void TfOrvek9::BuildControls()
     Label4 = Comment->Label;
     Label4->setObjectName(QStringLiteral("Label4"));
 
-    Button_OK = new QPushButton(QStringLiteral("OK"), this);
-    Button_OK->setObjectName(QStringLiteral("Button_OK"));
-    Button_Cancel = new QPushButton(this);
-    Button_Cancel->setObjectName(QStringLiteral("Button_Cancel"));
+    QDialogButtonBox* buttons = OkCancelButtons(this, Button_OK, "Button_OK", Button_Cancel, "Button_Cancel");
     for (QPushButton* button : { Button_OK, Button_Cancel })
         button->setAutoDefault(false);
     Button_OK->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Button_OK);
-    buttons->addWidget(Button_Cancel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(upper);
@@ -175,7 +171,7 @@ void TfOrvek9::BuildControls()
     equation->addWidget(Edit_CelaRovnica, 1);
     layout->addLayout(equation);
     layout->addWidget(Comment->Panel, 1);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
     resize(640, 560);
 
     Timer1 = new QTimer(this);
@@ -224,6 +220,7 @@ void TfOrvek9::RefreshTexts()
     for (int id : { 294, 295, 296, 297, 351 })
         headers << GetString(id, { lineBreak });
     StringGrid_SumForm->setHorizontalHeaderLabels(headers);
+    FitColumnsToTitles(*StringGrid_SumForm);
 }
 
 void TfOrvek9::ResetSumFormulaGrid()
@@ -236,6 +233,7 @@ void TfOrvek9::ResetSumFormulaGrid()
     const int widths[kSumColumnCount] = { 30, 62, 62, 72, 74, 91, 84, 100 };
     for (int c = 0; c < kSumColumnCount; ++c)
         StringGrid_SumForm->setColumnWidth(c, widths[c]);
+    FitColumnsToTitles(*StringGrid_SumForm);
     StringGrid_SumForm->verticalHeader()->setDefaultSectionSize(DefaultRowHeight + 4);
     StringGrid_SumForm->horizontalHeader()->setMinimumHeight(2 * (DefaultRowHeight + 4));
     SetGridRows({ TSumFormulaRow {} });

@@ -9,9 +9,11 @@
 #include "engine/cell.h"
 #include "engine/evaluation.h"
 #include "platform/dialogs.h"
+#include "platform/ui/dialog_buttons.h"
 #include "richtext/markup_read.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -164,23 +166,16 @@ TfTableQuantites::TfTableQuantites(QWidget* parent)
                 Qt::QueuedConnection);
     });
 
-    OkButton = new QPushButton(this);
-    OkButton->setObjectName(QStringLiteral("OkButton"));
-    CancelButton = new QPushButton(this);
-    CancelButton->setObjectName(QStringLiteral("CancelButton"));
+    QDialogButtonBox* buttons = OkCancelButtons(this, OkButton, "OkButton", CancelButton, "CancelButton");
     for (QPushButton* b : { OkButton, CancelButton })
         b->setAutoDefault(false);
     connect(OkButton, &QPushButton::clicked, this, &TfTableQuantites::OkButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OkButton);
-    buttons->addWidget(CancelButton);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(StringGrid_Quantities);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
     RowLocked.assign(size_t(TInfo_o_bunkach_typu_velicina_2::Capacity) + 1, false);
 }
 

@@ -9,6 +9,7 @@
 #include "mainwindow/ui/cell_comment_box.h"
 #include "mainwindow/ui/cell_dialog_widgets.h"
 #include "platform/ui/access_keys.h"
+#include "platform/ui/dialog_buttons.h"
 #include "platform/ui/rich_edit98.h"
 #include "richtext/ui/edit_text98.h"
 #include "sources/ui/source_page_widgets.h"
@@ -16,6 +17,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -53,10 +55,7 @@ TfOrvek11::TfOrvek11(QWidget* parent)
     Comment = new TCellCommentBox(this);
     Label8 = Comment->Label;
     Label8->setObjectName(QStringLiteral("Label8"));
-    Button_OK = new QPushButton(QStringLiteral("OK"), this);
-    Button_OK->setObjectName(QStringLiteral("Button_OK"));
-    Button_Cancel = new QPushButton(this);
-    Button_Cancel->setObjectName(QStringLiteral("Button_Cancel"));
+    QDialogButtonBox* buttons = OkCancelButtons(this, Button_OK, "Button_OK", Button_Cancel, "Button_Cancel");
     for (QPushButton* button : { Button_OK, Button_Cancel })
         button->setAutoDefault(false);
 
@@ -71,14 +70,10 @@ TfOrvek11::TfOrvek11(QWidget* parent)
     grid->addWidget(Panel_Nekonecno, 2, 1);
     grid->addWidget(CheckBox_Aktivita, 3, 1, 1, 2);
     grid->setColumnStretch(2, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Button_OK);
-    buttons->addWidget(Button_Cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(Comment->Panel, 1);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
     resize(460, 340);
 
     connect(Button_OK, &QPushButton::clicked, this, &TfOrvek11::Button_OKClick);

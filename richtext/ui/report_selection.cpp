@@ -3,10 +3,12 @@
 #include "core/common_vars.h"
 #include "core/string_table.h"
 #include "platform/dialogs.h"
+#include "platform/ui/dialog_buttons.h"
 #include "richtext/report_output.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -61,11 +63,10 @@ TfOrvekReportSelection::TfOrvekReportSelection(QWidget* owner)
     Button4 = AddButton(outputs, this, "Button4");
     Button5 = AddButton(outputs, this, "Button5");
     main->addLayout(outputs);
-    auto* closing = new QHBoxLayout;
-    closing->addStretch();
-    Button6 = AddButton(closing, this, "Button6");
-    Button2 = AddButton(closing, this, "Button2");
-    main->addLayout(closing);
+    QDialogButtonBox* closing = OkCancelButtons(this, Button6, "Button6", Button2, "Button2");
+    for (QPushButton* button : { Button6, Button2 })
+        button->setAutoDefault(false);
+    main->addWidget(closing);
 
     connect(CheckBox_Diagram, &QCheckBox::toggled, ComboBox_Coloring_of_Diagram, &QWidget::setVisible);
     connect(Button3, &QPushButton::clicked, this, [this] { Choose(kReportCopy); });

@@ -3,6 +3,7 @@
 // closing.
 
 #include "sources/ui/chart_detail_window.h"
+#include "core/ui/grid_routines.h"
 
 #include "core/common_vars.h"
 #include "core/dates.h"
@@ -10,6 +11,7 @@
 #include "engine/cell.h"
 #include "platform/dialogs.h"
 #include "platform/ui/chart.h"
+#include "platform/ui/dialog_buttons.h"
 #include "platform/ui/f1_book.h"
 #include "platform/ui/rich_edit98.h"
 #include "sources/chart_data.h"
@@ -18,6 +20,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -195,7 +198,9 @@ void TChartDetailForm::BuildLayout(const char* Suffix)
     RadioButton_RegulacneParametre_Pocitane->setChecked(true);
     modeLayout->addWidget(RadioButton_RegulacneParametre_Zadane);
     modeLayout->addWidget(RadioButton_RegulacneParametre_Pocitane);
-    panelLayout->addWidget(GroupBox2, 0, 2, 3, 1);
+    // The groups stand in two columns beside the lists, so that the chart keeps the
+    // width of a 1280-pixel screen in every language.
+    panelLayout->addWidget(GroupBox2, 0, 2, 2, 1);
 
     // The given parameters and the window's own group share one place.
     methodPanel_ = new QWidget(panel);
@@ -211,7 +216,7 @@ void TChartDetailForm::BuildLayout(const char* Suffix)
     AddRow(givenLayout, Label33, Edit_CentralnaLinia_X);
     AddRow(givenLayout, Label39, Edit_StandardnaOdchylka);
     methodLayout->addWidget(GroupBox_Parametre_Zadane);
-    panelLayout->addWidget(methodPanel_, 0, 3, 5, 1, Qt::AlignTop);
+    panelLayout->addWidget(methodPanel_, 2, 2, 3, 1, Qt::AlignTop);
 
     GroupBox_Priemer_N = new QGroupBox(panel);
     GroupBox_Priemer_N->setObjectName(QStringLiteral("GroupBox_Priemer_N"));
@@ -224,8 +229,8 @@ void TChartDetailForm::BuildLayout(const char* Suffix)
     meanLayout->addWidget(meanLabel);
     meanLayout->addWidget(Edit_N_pre_priemer);
     meanLayout->addStretch(1);
-    panelLayout->addWidget(GroupBox_Priemer_N, 3, 2, 2, 1);
-    panelLayout->setColumnStretch(4, 1);
+    panelLayout->addWidget(GroupBox_Priemer_N, 4, 0, 1, 2, Qt::AlignTop);
+    panelLayout->setColumnStretch(3, 1);
     rightLayout->addWidget(panel);
 
     RegulacnyDiagram = new TChart(right);
@@ -253,17 +258,12 @@ void TChartDetailForm::BuildLayout(const char* Suffix)
     cbAutoShowErrors->setObjectName(QStringLiteral("cbAutoShowErrors"));
     Button_FullReportToClipboard = new QPushButton(this);
     Button_FullReportToClipboard->setObjectName(QStringLiteral("Button_FullReportToClipboard"));
-    Button_OK = new QPushButton(this);
-    Button_OK->setObjectName(QStringLiteral("Button_OK"));
+    QDialogButtonBox* box = OkCancelButtons(this, Button_OK, "Button_OK", Button_Cancel, "Button_Cancel");
     Button_OK->setAutoDefault(false);
-    Button_Cancel = new QPushButton(this);
-    Button_Cancel->setObjectName(QStringLiteral("Button_Cancel"));
     Button_Cancel->setAutoDefault(false);
     bottom->addWidget(cbAutoShowErrors);
     bottom->addWidget(Button_FullReportToClipboard);
-    bottom->addStretch(1);
-    bottom->addWidget(Button_OK);
-    bottom->addWidget(Button_Cancel);
+    bottom->addWidget(box, 1);
     bottom->setSpacing(2);
     main->addLayout(bottom);
 }
@@ -276,7 +276,6 @@ void TChartDetailForm::AddMethodGroup(QGroupBox* Group)
 void TChartDetailForm::RefreshTexts()
 {
     setWindowTitle(GetString(956));
-    Button_OK->setText(QStringLiteral("OK"));
     Button_Cancel->setText(GetString(4));
     RegulacnyDiagram->SetLeftAxisTitle(GetString(960));
     RegulacnyDiagram->SetBottomAxisTitle(GetString(959));
@@ -418,6 +417,7 @@ void TChartDetailForm::LoadFromSourceGrid(const TF1Book& SourceGrid)
     }
     for (int c = 1; c <= cols && c <= SourceGrid.MaxCol(); ++c)
         Grid->SetColWidth(c, SourceGrid.ColWidth(c));
+    FitColumnsToTitles(*Grid);
     Grid->SetColHidden(1, SourceGrid.ColHidden(1));
     Grid->SetColHidden(2, SourceGrid.ColHidden(2));
     SpeedButton_Hide_Show->setChecked(SourceGrid.ColHidden(2));

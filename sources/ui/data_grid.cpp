@@ -1,5 +1,6 @@
 #include "sources/ui/data_grid.h"
 
+#include "core/ui/grid_routines.h"
 #include "sources/ui/data_grid_delegate.h"
 #include "sources/ui/data_grid_inplace_edit.h"
 
@@ -313,6 +314,7 @@ void TDataGrid::UpdateTitle(int col)
         header->setTextAlignment(column->Title().Alignment() | Qt::AlignVCenter);
         header->setFont(column->Title().Font());
     }
+    FitColumnsToTitles(*this);
 }
 
 void TDataGrid::keyPressEvent(QKeyEvent* event)

@@ -4,10 +4,12 @@
 #include "core/string_table.h"
 #include "engine/uncertainty_condition.h"
 #include "platform/dialogs.h"
+#include "platform/ui/dialog_buttons.h"
 #include "sources/source_owner.h"
 #include "sources/ui/source_page_widgets.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -79,11 +81,8 @@ TfEditUncertaintyContition::TfEditUncertaintyContition(QWidget* parent)
         row.U = RowEdit(this, QStringLiteral("u_%1").arg(n), 160);
         connect(row.First, &QComboBox::currentIndexChanged, this, &TfEditUncertaintyContition::UpdateSecondBounds);
     }
-    ButtonOK = new QPushButton(QStringLiteral("OK"), this);
-    ButtonOK->setObjectName(QStringLiteral("ButtonOK"));
+    Buttons = OkCancelButtons(this, ButtonOK, "ButtonOK", ButtonCancel, "ButtonCancel");
     ButtonOK->setDefault(true);
-    ButtonCancel = new QPushButton(this);
-    ButtonCancel->setObjectName(QStringLiteral("ButtonCancel"));
     connect(ButtonOK, &QPushButton::clicked, this, &TfEditUncertaintyContition::ButtonOKClick);
     connect(ButtonCancel, &QPushButton::clicked, this, [this] { done(2); });
     ApplyTexts();
@@ -175,12 +174,9 @@ void TfEditUncertaintyContition::ArrangeRows()
     }
     const int width = xU + first.U->width() + 15;
     const int buttonsY = kTop + ConditionEditorRows * kRowHeight + 8;
-    ButtonCancel->adjustSize();
-    ButtonOK->adjustSize();
-    const int buttonWidth = std::max({ 80, ButtonOK->width(), ButtonCancel->width() });
-    ButtonCancel->setGeometry(width - 15 - buttonWidth, buttonsY, buttonWidth, ButtonCancel->height());
-    ButtonOK->setGeometry(width - 15 - 2 * buttonWidth - 8, buttonsY, buttonWidth, ButtonOK->height());
-    setFixedSize(width, buttonsY + ButtonOK->height() + 10);
+    const QSize buttons = Buttons->sizeHint();
+    Buttons->setGeometry(width - 15 - buttons.width(), buttonsY, buttons.width(), buttons.height());
+    setFixedSize(width, buttonsY + buttons.height() + 10);
 }
 
 void TfEditUncertaintyContition::UpdateSecondBounds()

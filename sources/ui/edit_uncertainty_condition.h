@@ -11,6 +11,7 @@
 #include <array>
 
 class QComboBox;
+class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -34,6 +35,7 @@ public:
     };
     std::array<TRow, ConditionEditorRows> Rows;
     QPushButton *ButtonOK = nullptr, *ButtonCancel = nullptr;
+    QDialogButtonBox* Buttons = nullptr;
     QString FConditionText;
 
     void LoadCondition(const QString& Text);

@@ -1,5 +1,6 @@
 #include "sources/ui/reading_grid.h"
 
+#include "core/number_text.h"
 #include "sources/pasted_readings.h"
 #include "sources/source_record.h"
 
@@ -179,11 +180,21 @@ public:
                 painter->drawText(second, int(Qt::AlignHCenter | Qt::AlignTop), text.mid(cut + 1));
             }
         } else {
-            const QString text = col == 0 ? QString::number(row) + QLatin1Char('.') : index.data().toString();
+            const QString text
+                = col == 0 ? QString::number(row) + QLatin1Char('.') : ShownNumberText(index.data().toString());
             const QRect place(r.left(), r.top() + 3, r.width() - 2, lineHeight);
             painter->drawText(place, int(Qt::AlignRight | Qt::AlignTop), text);
         }
         painter->restore();
+    }
+
+    // A reading typed with the other decimal separator shows with the one the results
+    // use; the cell keeps the text as typed.
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.row() > 0 && index.column() > 0)
+            option->text = ShownNumberText(option->text);
     }
 
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override

@@ -1,11 +1,13 @@
 // The frame of the source dialog, its creation and the reset of its inputs.
 
 #include "sources/ui/source_dialog.h"
+#include "core/dates.h"
 
 #include "core/common_vars.h"
 #include "core/drawing.h"
 #include "core/settings.h"
 #include "platform/ui/chart.h"
+#include "platform/ui/dialog_buttons.h"
 #include "platform/ui/f1_book.h"
 #include "platform/ui/rich_edit98.h"
 #include "richtext/ui/edit_text98.h"
@@ -18,6 +20,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -71,6 +74,8 @@ void TfOrvek6::BuildFrame()
     Edit_ExpirationDate = new QDateEdit(this);
     Edit_ExpirationDate->setObjectName(QStringLiteral("Edit_ExpirationDate"));
     Edit_ExpirationDate->setCalendarPopup(true);
+    InitDateFormats();
+    Edit_ExpirationDate->setDisplayFormat(ShortDateFormat);
     Edit_ExpirationDate->hide();
     Panel_TypNeistoty = new QWidget(this);
     Panel_TypNeistoty->setObjectName(QStringLiteral("Panel_TypNeistoty"));
@@ -174,9 +179,9 @@ void TfOrvek6::BuildFrame()
         return b;
     };
     Button_Recalculate = button("Button_Recalculate");
-    Button_Cancel = button("Button_Cancel");
-    Button_OK = button("Button_OK");
-    Button_OK->setText(QStringLiteral("OK"));
+    QDialogButtonBox* box = OkCancelButtons(Panel13, Button_OK, "Button_OK", Button_Cancel, "Button_Cancel");
+    for (QPushButton* b : { Button_OK, Button_Cancel })
+        b->setAutoDefault(false);
     Button_OK->setDefault(true);
     Button_Help = button("Button_Help");
     Button_Help->setText(QStringLiteral("?"));
@@ -185,8 +190,7 @@ void TfOrvek6::BuildFrame()
     bottom->addWidget(CheckBox_Aktivita);
     bottom->addStretch(1);
     bottom->addWidget(Button_Recalculate);
-    bottom->addWidget(Button_Cancel);
-    bottom->addWidget(Button_OK);
+    bottom->addWidget(box);
     bottom->addWidget(Button_Help);
 
     mainLayout_ = new QVBoxLayout(this);

@@ -4,6 +4,7 @@
 // the settings, drawing the chart and the statistics text belong to the chart pages'
 // own handlers.
 
+#include "core/ui/grid_routines.h"
 #include "sources/ui/source_dialog.h"
 
 #include "core/common_vars.h"
@@ -106,6 +107,7 @@ void TfOrvek6::SetupChartGrid(TF1Book& Grid, int ValueColumns, int Rows)
     Grid.SetColWidth(2, 4000);
     for (int c = 3; c <= ValueColumns + 2; ++c)
         Grid.SetColWidth(c, 2780);
+    FitColumnsToTitles(Grid);
     Grid.SetColHidden(1, false);
     Grid.SetColHidden(2, false);
     Grid.SetSelection(1, 1, Rows, 1);
