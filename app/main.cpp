@@ -7,12 +7,44 @@
 #include "core/ui/wheel_filter.h"
 #include "mainwindow/ui/main_window.h"
 #include "platform/single_instance.h"
+#include "platform/sql_engine.h"
 
+#include <QDir>
 #include <QScreen>
 #include <cstdio>
 #include <memory>
 
 using namespace orvek;
+
+namespace {
+
+// --database LOCATION (or --database=LOCATION) names the records database: a folder or a
+// lab's server database postgresql://host[:port]/database[?user=role]. False, with
+// Error, when the location is not one.
+bool ApplyDatabaseArgument(const QStringList& arguments, QString* error)
+{
+    QString location;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (argument == QLatin1String("--database") && i + 1 < arguments.size())
+            location = arguments.at(++i);
+        else if (argument.startsWith(QLatin1String("--database=")))
+            location = argument.mid(int(qstrlen("--database=")));
+    }
+    if (location.isEmpty())
+        return true;
+    if (IsServerLocation(location)) {
+        TServerDatabase server;
+        if (!ParseServerLocation(location, server, error))
+            return false;
+        DatabaseDir = location;
+        return true;
+    }
+    DatabaseDir = QDir(location).absolutePath() + QLatin1Char('/');
+    return true;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -21,6 +53,12 @@ int main(int argc, char** argv)
     if (QScreen* screen = app.primaryScreen())
         ScreenPixelsPerInch = screen->logicalDotsPerInchY();
     CommonInit();
+    QString databaseError;
+    if (!ApplyDatabaseArgument(app.arguments(), &databaseError)) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(databaseError));
+        CommonDone();
+        return 2;
+    }
 
     // Its lock and socket live in TempDir, which CommonDone may remove: it goes first.
     auto guard = std::make_unique<SingleInstanceGuard>(ProgramName, TempDir);

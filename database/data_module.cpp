@@ -14,6 +14,7 @@
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/sql_database.h"
+#include "platform/sql_engine.h"
 #include "platform/table_repair.h"
 
 #include <QFileInfo>
@@ -92,9 +93,14 @@ void TDataModule1::OpenDatabase()
     RebuiltTableCount = 0;
     tablesOpen_ = false;
     bool fresh = false;
+    // A server database (a lab's shared PostgreSQL database) has no folder: what the
+    // program keeps per workstation stays in its temporary folder.
+    const bool server = IsServerLocation(DatabaseDir);
     // 1. The database folder: its leftover temporary tables go; a new folder is
     // filled from the empty database.
-    if (DirectoryExists(DatabaseDir)) {
+    if (server) {
+        DeleteTempTables(DatabaseDir);
+    } else if (DirectoryExists(DatabaseDir)) {
         // A restore that a killed process left half done is settled first.
         SettleInterruptedRestore(DatabaseDir);
         DeleteTempTables(DatabaseDir);
@@ -106,7 +112,8 @@ void TDataModule1::OpenDatabase()
     }
     // Nor does a stopped backup or rebuild leave anything behind.
     SettleInterruptedBackups();
-    RemoveRebuildLeftovers(TempDir, DatabaseDir);
+    if (!server)
+        RemoveRebuildLeftovers(TempDir, DatabaseDir);
     // 2. The session: driver, private folder and network folder.
     session_->SetActive(false);
     session_->PrivateDir = TempDir;
@@ -124,12 +131,12 @@ void TDataModule1::OpenDatabase()
     SetAlias(AliasTempName, TempDir);
     // A database file that exists but does not open is a failed start. Opened, it keeps
     // no journal that SQLite has no use for (a copy into it stopped early leaves one).
-    if (QFileInfo::exists(FolderDatabasePath(DatabaseDir))) {
+    if (server || QFileInfo::exists(FolderDatabasePath(DatabaseDir))) {
         bool opened = false;
         {
             QSqlDatabase db = session_->Database(AliasDB, false, &reason);
             opened = db.isOpen();
-            if (opened)
+            if (opened && !server)
                 RemoveUnneededJournal(db);
         }
         if (!opened) {
@@ -270,7 +277,7 @@ bool TDataModule1::CheckDatabaseFiles(const QString& folder)
     TableCheckReport.clear();
     bool result = true;
     QStringList present;
-    if (QFileInfo::exists(FolderDatabasePath(folder))) {
+    if (IsServerLocation(folder) || QFileInfo::exists(FolderDatabasePath(folder))) {
         const QString connection = QStringLiteral("CheckDatabaseFiles");
         {
             QSqlDatabase db = OpenFolderDatabase(connection, folder, false);
@@ -300,7 +307,7 @@ bool TDataModule1::CheckDatabaseFiles(const QString& folder)
 int TDataModule1::CountMissingDatabaseFiles(const QString& folder)
 {
     QStringList present;
-    if (QFileInfo::exists(FolderDatabasePath(folder))) {
+    if (IsServerLocation(folder) || QFileInfo::exists(FolderDatabasePath(folder))) {
         const QString connection = QStringLiteral("CountMissingDatabaseFiles");
         {
             QSqlDatabase db = OpenFolderDatabase(connection, folder, false);
@@ -319,7 +326,7 @@ int TDataModule1::CountMissingDatabaseFiles(const QString& folder)
 bool TDataModule1::EnsureParametersTable()
 {
     const QString source = FolderDatabasePath(EmptyDatabaseDir);
-    if (!DirectoryExists(DatabaseDir) || !QFileInfo::exists(source))
+    if ((!IsServerLocation(DatabaseDir) && !DirectoryExists(DatabaseDir)) || !QFileInfo::exists(source))
         return false;
     const QString connection = QStringLiteral("EnsureParametersTable");
     bool restored = false;

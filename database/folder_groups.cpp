@@ -94,7 +94,7 @@ bool CreateFolderGroup(QSqlDatabase& db, const QString& name, int& newId, QStrin
             if (!ExecBound(query, QStringLiteral("INSERT INTO MeasureNameList (Description) VALUES (?)"),
                     { description }, workError))
                 return false;
-            id = query.lastInsertId().toInt();
+            id = LastInsertId(db, query).toInt();
             if (id <= 0) {
                 *workError = QStringLiteral("MeasureNameList gave no ID");
                 return false;

@@ -72,7 +72,7 @@ TRecordBatch RunBatch(QSqlDatabase& db, const QVector<qint64>& ids, const QStrin
         [&](QString* error) {
             batch.Done = batch.Missing = batch.Locked = 0;
             QSqlQuery write(db), read(db);
-            if (!write.prepare(statement)) {
+            if (!PrepareQuery(write, statement)) {
                 SetError(error, write.lastError().text());
                 return false;
             }
@@ -123,7 +123,7 @@ qint64 AppendRecord(QSqlDatabase& db, const TNewRecord& record, QString* error)
             QSqlQuery query(db);
             if (!ExecBound(query, sql, values, workError))
                 return false;
-            id = query.lastInsertId().toLongLong();
+            id = LastInsertId(db, query).toLongLong();
             return id > 0;
         },
         error);

@@ -231,7 +231,7 @@ bool TDataModule1::MergeOldTemplateDB(const QString& oldFolder, QString* error)
                         workError))
                     return false;
                 map.insert(row.value(QStringLiteral("ID")).toLongLong(),
-                    { query.lastInsertId().toLongLong(), row.value(QStringLiteral("TemplateName")).toString() });
+                    { LastInsertId(db, query).toLongLong(), row.value(QStringLiteral("TemplateName")).toString() });
             }
             return true;
         },

@@ -111,7 +111,7 @@ bool AddTemplateRow(
                         target.FolderID.isEmpty() ? QStringLiteral("0") : target.FolderID },
                     workError))
                 return false;
-            id = query.lastInsertId().toInt();
+            id = LastInsertId(db, query).toInt();
             return id > 0;
         },
         error);
@@ -465,7 +465,7 @@ TMoveResult MoveTemplatesToFolder(
         [&](QString* workError) {
             moved = skipped = 0;
             QSqlQuery query(db);
-            if (!query.prepare(QStringLiteral("UPDATE TemplateDB SET ") + QuoteName(folderColumn)
+            if (!PrepareQuery(query, QStringLiteral("UPDATE TemplateDB SET ") + QuoteName(folderColumn)
                     + QStringLiteral(" = ? WHERE ID = ?"))) {
                 SetError(workError, query.lastError().text());
                 return false;

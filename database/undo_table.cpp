@@ -129,7 +129,7 @@ bool TUndoTable::Push(const QString& text)
                         QStringLiteral("INSERT INTO ") + QuoteName(table_) + QStringLiteral(" (Strom) VALUES (?)"),
                         { text }, workError))
                     return false;
-                newRow = query.lastInsertId().toLongLong();
+                newRow = LastInsertId(db, query).toLongLong();
                 return true;
             },
             &error);

@@ -127,7 +127,7 @@ int AddUser(QSqlDatabase& db, const TUserDialogInput& input, int group, bool dea
                         hash },
                     workError))
                 return false;
-            id = query.lastInsertId().toLongLong();
+            id = LastInsertId(db, query).toLongLong();
             return true;
         },
         error);

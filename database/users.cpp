@@ -210,7 +210,7 @@ void TDataModule1::LogLogin()
                                    "VALUES (?, ?, ?, ?)"),
                     { CurrentUserID, CurrentGroupID, DateText(now), TimeText(now) }, workError))
                 return false;
-            id = query.lastInsertId().toLongLong();
+            id = LastInsertId(db, query).toLongLong();
             return true;
         },
         &error);

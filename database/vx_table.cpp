@@ -81,7 +81,7 @@ qint64 TVxTable::Append(const QVariantMap& values, QString* error)
             QSqlQuery query(db);
             if (!ExecBound(query, sql, bound, workError))
                 return false;
-            id = query.lastInsertId().toLongLong();
+            id = LastInsertId(db, query).toLongLong();
             return true;
         },
         error);

@@ -1,6 +1,7 @@
 #include "platform/db_session.h"
 
 #include "platform/sql_database.h"
+#include "platform/sql_engine.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -69,7 +70,8 @@ bool DatabaseSession::SetActive(bool active, QString* error)
         return false;
     }
     for (const QString& folder : { PrivateDir, NetFileDir }) {
-        if (!folder.isEmpty() && !FolderWritable(folder)) {
+        // A server database has no folder of its own.
+        if (!folder.isEmpty() && !IsServerLocation(folder) && !FolderWritable(folder)) {
             SetError(error, QStringLiteral("The folder %1 is not writable").arg(folder));
             return false;
         }

@@ -1,6 +1,7 @@
 #include "platform/sql_database.h"
 
 #include "platform/collation.h"
+#include "platform/sql_engine.h"
 
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -12,6 +13,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QThread>
 
 namespace orvek {
@@ -25,6 +27,20 @@ void SetError(QString* error, const QString& text)
 {
     if (error)
         *error = text;
+}
+
+bool IsPostgresDriver(const QSqlDriver* driver)
+{
+    return driver && driver->dbmsType() == QSqlDriver::PostgreSQL;
+}
+
+bool ExecPrepared(QSqlQuery& query, const QString& sql, const QVariantList& values)
+{
+    if (!query.prepare(sql))
+        return false;
+    for (int i = 0; i < values.size(); ++i)
+        query.bindValue(i, values.at(i));
+    return query.exec();
 }
 
 QString QuoteLiteral(const QString& text)
@@ -46,6 +62,8 @@ sqlite3* SqliteHandleOf(const QSqlDatabase& db)
 
 QString FolderDatabasePath(const QString& folder)
 {
+    if (IsServerLocation(folder))
+        return folder;
     return QDir(folder).filePath(QString::fromLatin1(kFolderDatabaseFileName));
 }
 
@@ -54,10 +72,69 @@ QString ThreadConnectionName(const QString& name)
     return name + QStringLiteral("@") + QString::number(reinterpret_cast<quintptr>(QThread::currentThread()), 16);
 }
 
+namespace {
+
+// The connection to a server database. Nothing is created on the server but the
+// program's functions: the database itself is made by the lab's administrator.
+QSqlDatabase OpenServerDatabase(const QString& name, const QString& location, QString* error)
+{
+    TServerDatabase server;
+    if (!ParseServerLocation(location, server, error))
+        return QSqlDatabase();
+    if (QSqlDatabase::contains(name)) {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        if (db.isOpen() && db.driverName() == QLatin1String("QPSQL") && db.databaseName() == server.Database
+            && db.hostName() == server.Host && db.port() == server.Port && db.userName() == server.User)
+            return db;
+        db.close();
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(name);
+    }
+    const QString where = ServerDisplayName(server);
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
+        SetError(error,
+            QStringLiteral("Cannot reach the database %1: the PostgreSQL driver of Qt (libqt6sql6-psql) is not installed")
+                .arg(where));
+        return QSqlDatabase();
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+    // The location is kept as the connection's name of the database, so that a second
+    // open finds it; the driver is given its parts through the options.
+    QStringList options { QStringLiteral("connect_timeout=10"), QStringLiteral("application_name=Orvek") };
+    if (!server.Service.isEmpty())
+        options << QStringLiteral("service=") + server.Service;
+    db.setHostName(server.Host);
+    db.setPort(server.Port);
+    db.setUserName(server.User);
+    db.setDatabaseName(server.Database);
+    db.setConnectOptions(options.join(QLatin1Char(';')));
+    if (!db.open()) {
+        SetError(error,
+            QStringLiteral("Cannot connect to the database %1: %2").arg(where, db.lastError().text().trimmed()));
+        return db;
+    }
+    QSqlQuery setup(db);
+    if (!setup.exec(QStringLiteral("SET client_min_messages = warning"))
+        || !EnsurePostgresFunctions(db, error)) {
+        if (error && error->isEmpty())
+            *error = setup.lastError().text();
+        db.close();
+        return db;
+    }
+    return db;
+}
+
+} // namespace
+
 QSqlDatabase OpenFolderDatabase(
     const QString& connectionName, const QString& folder, bool createMissing, QString* error, TDurability durability)
 {
     const QString name = ThreadConnectionName(connectionName);
+    if (IsServerLocation(folder)) {
+        QSqlDatabase db = OpenServerDatabase(name, folder, error);
+        // The driver keeps the database's own name; the location names the connection.
+        return db;
+    }
     const QString path = QFileInfo(FolderDatabasePath(folder)).absoluteFilePath();
     if (QSqlDatabase::contains(name)) {
         QSqlDatabase db = QSqlDatabase::database(name, false);
@@ -123,6 +200,15 @@ QString QuoteName(const QString& name)
 
 bool ExecBound(QSqlQuery& query, const QString& sql, const QVariantList& values, QString* error)
 {
+    if (IsPostgresDriver(query.driver())) {
+        const QString text = PostgresSql(sql);
+        // The server prepares only queries and row changes: a statement without values
+        // runs as it is.
+        const bool ok = values.isEmpty() ? query.exec(text) : ExecPrepared(query, text, values);
+        if (!ok)
+            SetError(error, query.lastError().text());
+        return ok;
+    }
     if (!query.prepare(sql)) {
         SetError(error, query.lastError().text());
         return false;
@@ -136,12 +222,31 @@ bool ExecBound(QSqlQuery& query, const QString& sql, const QVariantList& values,
     return true;
 }
 
+bool PrepareQuery(QSqlQuery& query, const QString& sql)
+{
+    return query.prepare(IsPostgresDriver(query.driver()) ? PostgresSql(sql) : sql);
+}
+
+QVariant LastInsertId(QSqlDatabase& db, const QSqlQuery& query)
+{
+    if (!IsPostgres(db))
+        return query.lastInsertId();
+    QSqlQuery last(db);
+    if (last.exec(QStringLiteral("SELECT lastval()")) && last.next())
+        return last.value(0);
+    return QVariant();
+}
+
 bool Post(QSqlDatabase& db, const std::function<bool(QString* error)>& work, QString* error)
 {
     QSqlQuery control(db);
-    if (!control.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
-        SetError(error, control.lastError().text());
-        return false;
+    for (const QString& begin : BeginWriteStatements(db)) {
+        if (!control.exec(begin)) {
+            SetError(error, control.lastError().text());
+            if (IsPostgres(db))
+                control.exec(QStringLiteral("ROLLBACK"));
+            return false;
+        }
     }
     QString workError;
     if (!work(&workError)) {
@@ -175,6 +280,11 @@ bool PostStatement(QSqlDatabase& db, const QString& sql, const QVariantList& val
 bool TableExists(QSqlDatabase& db, const QString& table)
 {
     QSqlQuery query(db);
+    if (IsPostgres(db))
+        return ExecBound(query,
+                   QStringLiteral("SELECT 1 FROM pg_tables WHERE schemaname = current_schema() AND tablename = ?"),
+                   { table.toLower() })
+            && query.next();
     return ExecBound(query, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"), { table })
         && query.next();
 }
@@ -183,6 +293,15 @@ QStringList TableNames(QSqlDatabase& db)
 {
     QStringList names;
     QSqlQuery query(db);
+    if (IsPostgres(db)) {
+        if (ExecBound(query,
+                QStringLiteral("SELECT tablename FROM pg_tables WHERE schemaname = current_schema() AND "
+                               "tablename <> ? ORDER BY tablename"),
+                { QString::fromLatin1(kPostgresMetaTable) }))
+            while (query.next())
+                names << query.value(0).toString();
+        return names;
+    }
     if (ExecBound(query,
             QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
                            "'sqlite!_%' ESCAPE '!' ORDER BY name")))
@@ -231,6 +350,15 @@ QStringList ColumnNames(QSqlDatabase& db, const QString& table)
 {
     QStringList names;
     QSqlQuery query(db);
+    if (IsPostgres(db)) {
+        if (ExecBound(query,
+                QStringLiteral("SELECT column_name FROM information_schema.columns WHERE table_schema = "
+                               "current_schema() AND table_name = ? ORDER BY ordinal_position"),
+                { table.toLower() }))
+            while (query.next())
+                names << query.value(0).toString();
+        return names;
+    }
     if (query.exec(QStringLiteral("PRAGMA table_info(") + QuoteName(table) + QLatin1Char(')')))
         while (query.next())
             names << query.value(1).toString();
@@ -240,6 +368,14 @@ QStringList ColumnNames(QSqlDatabase& db, const QString& table)
 int DeclaredFieldSize(QSqlDatabase& db, const QString& table, const QString& column)
 {
     QSqlQuery query(db);
+    if (IsPostgres(db))
+        return ExecBound(query,
+                   QStringLiteral("SELECT character_maximum_length FROM information_schema.columns WHERE "
+                                  "table_schema = current_schema() AND table_name = ? AND column_name = ?"),
+                   { table.toLower(), column.toLower() })
+                && query.next() && !query.value(0).isNull()
+            ? query.value(0).toInt()
+            : -1;
     if (!query.exec(QStringLiteral("PRAGMA table_info(") + QuoteName(table) + QLatin1Char(')')))
         return -1;
     while (query.next()) {
@@ -256,8 +392,54 @@ int DeclaredFieldSize(QSqlDatabase& db, const QString& table, const QString& col
     return -1;
 }
 
+namespace {
+
+// PostgreSQL: one trigger per table calls orvek_count_change with the table's name.
+bool InstallPostgresChangeCounters(QSqlDatabase& db, QString* error)
+{
+    const QString counters = QString::fromLatin1(kChangeCounterTable).toLower();
+    QSqlQuery query(db);
+    if (!ExecBound(query,
+            QStringLiteral("CREATE TABLE IF NOT EXISTS ") + counters
+                + QStringLiteral(" (TableName TEXT NOT NULL PRIMARY KEY, Counter BIGINT NOT NULL DEFAULT 0)"),
+            {}, error))
+        return false;
+    QStringList watched;
+    if (!ExecBound(query,
+            QStringLiteral("SELECT c.relname FROM pg_trigger t JOIN pg_class c ON c.oid = t.tgrelid "
+                           "WHERE t.tgname LIKE 'cc!_%' ESCAPE '!' AND c.relnamespace = "
+                           "to_regnamespace(current_schema())"),
+            {}, error))
+        return false;
+    while (query.next())
+        watched << query.value(0).toString();
+    for (const QString& table : TableNames(db)) {
+        if (table == counters)
+            continue;
+        if (!ExecBound(query,
+                QStringLiteral("INSERT INTO ") + counters
+                    + QStringLiteral(" (TableName, Counter) VALUES (?, 0) ON CONFLICT DO NOTHING"),
+                { table }, error))
+            return false;
+        if (watched.contains(table))
+            continue;
+        if (!ExecBound(query,
+                QStringLiteral("CREATE TRIGGER ") + QuoteName(QStringLiteral("cc_") + table)
+                    + QStringLiteral(" AFTER INSERT OR UPDATE OR DELETE ON ") + QuoteName(table)
+                    + QStringLiteral(" FOR EACH ROW EXECUTE FUNCTION orvek_count_change(") + QuoteLiteral(table)
+                    + QStringLiteral(")"),
+                {}, error))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 bool InstallChangeCountersInTransaction(QSqlDatabase& db, QString* error)
 {
+    if (IsPostgres(db))
+        return InstallPostgresChangeCounters(db, error);
     const QString counters = QString::fromLatin1(kChangeCounterTable);
     QSqlQuery query(db);
     if (!ExecBound(query,
@@ -303,7 +485,7 @@ qint64 ReadChangeCounter(QSqlDatabase& db, const QString& table)
     if (ExecBound(query,
             QStringLiteral("SELECT Counter FROM ") + QuoteName(QString::fromLatin1(kChangeCounterTable))
                 + QStringLiteral(" WHERE TableName = ?"),
-            { table })
+            { EngineName(db, table) })
         && query.next())
         return query.value(0).toLongLong();
     return -1;
@@ -312,6 +494,16 @@ qint64 ReadChangeCounter(QSqlDatabase& db, const QString& table)
 qint64 DataVersion(QSqlDatabase& db)
 {
     QSqlQuery query(db);
+    if (IsPostgres(db)) {
+        // The server has no data version: the sum of the change counters moves with
+        // every row another workstation changes.
+        if (ExecBound(query,
+                QStringLiteral("SELECT coalesce(sum(Counter), 0) FROM ")
+                    + QuoteName(QString::fromLatin1(kChangeCounterTable)))
+            && query.next())
+            return query.value(0).toLongLong();
+        return -1;
+    }
     if (query.exec(QStringLiteral("PRAGMA data_version")) && query.next())
         return query.value(0).toLongLong();
     return -1;
@@ -341,6 +533,30 @@ bool InstallRowChangeCounterInTransaction(
         return false;
     }
     const QString name = RowChangeTriggerName(table);
+    if (IsPostgres(db)) {
+        // A trigger before the update raises the counter in the new row itself.
+        const QString function = EngineName(db, name);
+        QStringList tests;
+        for (const QString& change : changes)
+            tests << change;
+        const QString body = PostgresSql(QStringLiteral(" BEGIN IF ")
+            + tests.join(QStringLiteral(" OR ")).replace(QStringLiteral(" IS NOT "), QStringLiteral(" IS DISTINCT FROM "))
+            + QStringLiteral(" THEN NEW.") + QuoteName(column) + QStringLiteral(" := OLD.") + QuoteName(column)
+            + QStringLiteral(" + 1; END IF; RETURN NEW; END "));
+        QSqlQuery query(db);
+        if (ExecBound(query, QStringLiteral("SELECT prosrc FROM pg_proc WHERE proname = ?"), { function })
+            && query.next() && query.value(0).toString() == PostgresSql(body))
+            return true;
+        return ExecBound(query,
+                   QStringLiteral("CREATE OR REPLACE FUNCTION ") + QuoteName(name)
+                       + QStringLiteral("() RETURNS trigger LANGUAGE plpgsql AS $$") + body + QStringLiteral("$$"),
+                   {}, error)
+            && ExecBound(query,
+                QStringLiteral("CREATE OR REPLACE TRIGGER ") + QuoteName(name) + QStringLiteral(" BEFORE UPDATE ON ")
+                    + QuoteName(table) + QStringLiteral(" FOR EACH ROW EXECUTE FUNCTION ") + QuoteName(name)
+                    + QStringLiteral("()"),
+                {}, error);
+    }
     const QString create = QStringLiteral("CREATE TRIGGER ") + QuoteName(name) + QStringLiteral(" AFTER UPDATE ON ")
         + QuoteName(table) + QStringLiteral(" WHEN ") + changes.join(QStringLiteral(" OR "))
         + QStringLiteral(" BEGIN UPDATE ") + QuoteName(table) + QStringLiteral(" SET ") + QuoteName(column)
@@ -358,6 +574,11 @@ bool InstallRowChangeCounterInTransaction(
 bool DropRowChangeCounterInTransaction(QSqlDatabase& db, const QString& table, QString* error)
 {
     QSqlQuery query(db);
+    if (IsPostgres(db))
+        return ExecBound(query,
+            QStringLiteral("DROP TRIGGER IF EXISTS ") + QuoteName(RowChangeTriggerName(table)) + QStringLiteral(" ON ")
+                + QuoteName(table),
+            {}, error);
     return ExecBound(
         query, QStringLiteral("DROP TRIGGER IF EXISTS ") + QuoteName(RowChangeTriggerName(table)), {}, error);
 }
@@ -369,12 +590,115 @@ bool InstallRowChangeCounter(QSqlDatabase& db, const QString& table, const QStri
         error);
 }
 
+namespace {
+
+// PostgreSQL: the tables of the SQLite file SourcePath are made on the server in their
+// PostgreSQL form, their rows copied, their identity counters set where the source's
+// stopped and their indexes made; all in one post.
+bool CopyMissingTablesToServer(
+    QSqlDatabase& db, const QString& sourcePath, const QStringList& only, QStringList& done, QString* error)
+{
+    const QString connection = ThreadConnectionName(QStringLiteral("CopyMissingTablesSource"));
+    bool ok = false;
+    {
+        QSqlDatabase source = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        source.setDatabaseName(sourcePath);
+        source.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (!source.open()) {
+            SetError(error, source.lastError().text());
+        } else {
+            ok = Post(
+                db,
+                [&](QString* workError) {
+                    QSqlQuery read(source);
+                    if (!ExecBound(read,
+                            QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'table' AND name NOT "
+                                           "LIKE 'sqlite!_%' ESCAPE '!' AND name <> ? ORDER BY name"),
+                            { QString::fromLatin1(kChangeCounterTable) }, workError))
+                        return false;
+                    QList<std::pair<QString, QString>> tables;
+                    while (read.next())
+                        tables.append({ read.value(0).toString(), read.value(1).toString() });
+                    const QStringList present = TableNames(db);
+                    for (const auto& [name, sql] : tables) {
+                        if (present.contains(name, Qt::CaseInsensitive)
+                            || (!only.isEmpty() && !only.contains(name, Qt::CaseInsensitive)))
+                            continue;
+                        QSqlQuery step(db);
+                        if (!ExecBound(step, sql, {}, workError))
+                            return false;
+                        QSqlQuery rows(source);
+                        if (!ExecBound(rows, QStringLiteral("SELECT * FROM ") + QuoteName(name), {}, workError))
+                            return false;
+                        const QSqlRecord record = rows.record();
+                        QStringList columns, marks;
+                        for (int c = 0; c < record.count(); ++c) {
+                            columns << QuoteName(record.fieldName(c));
+                            marks << QStringLiteral("?");
+                        }
+                        const QString insert = QStringLiteral("INSERT INTO ") + QuoteName(name) + QStringLiteral(" (")
+                            + columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (")
+                            + marks.join(QStringLiteral(", ")) + QLatin1Char(')');
+                        while (rows.next()) {
+                            QVariantList values;
+                            for (int c = 0; c < record.count(); ++c)
+                                values << rows.value(c);
+                            if (!ExecBound(step, insert, values, workError))
+                                return false;
+                        }
+                        // The identity of the table goes on after the source's counter and
+                        // the largest ID: IDs are never given twice.
+                        QSqlQuery sequence(source);
+                        qint64 seq = 0;
+                        if (ExecBound(sequence, QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?"),
+                                { name })
+                            && sequence.next())
+                            seq = sequence.value(0).toLongLong();
+                        if (sql.contains(QLatin1String("AUTOINCREMENT"), Qt::CaseInsensitive)
+                            && !ExecBound(step,
+                                QStringLiteral("SELECT setval(pg_get_serial_sequence(?, 'id'), greatest(?, "
+                                               "(SELECT coalesce(max(id), 0) FROM ")
+                                    + QuoteName(name) + QStringLiteral("), 1), greatest(?, (SELECT coalesce(max(id), 0) FROM ")
+                                    + QuoteName(name) + QStringLiteral(")) > 0)"),
+                                { name.toLower(), seq, seq }, workError))
+                            return false;
+                        QSqlQuery extras(source);
+                        if (!ExecBound(extras,
+                                QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index' AND tbl_name = ? "
+                                               "AND sql IS NOT NULL"),
+                                { name }, workError))
+                            return false;
+                        while (extras.next())
+                            if (!ExecBound(step, extras.value(0).toString(), {}, workError))
+                                return false;
+                        done << name;
+                    }
+                    return true;
+                },
+                error);
+            source.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(connection);
+    return ok;
+}
+
+} // namespace
+
 bool CopyMissingTables(
     QSqlDatabase& db, const QString& sourcePath, const QStringList& only, QStringList* copied, QString* error)
 {
     if (!QFileInfo::exists(sourcePath)) {
         SetError(error, QStringLiteral("Database file not found: %1").arg(sourcePath));
         return false;
+    }
+    if (IsPostgres(db)) {
+        QStringList done;
+        if (!CopyMissingTablesToServer(db, sourcePath, only, done, error))
+            return false;
+        if (copied)
+            *copied = done;
+        return done.isEmpty() || InstallChangeCounters(db, error);
     }
     QSqlQuery attach(db);
     if (!ExecBound(attach, QStringLiteral("ATTACH DATABASE ? AS source"), { sourcePath }, error))
@@ -519,6 +843,23 @@ bool CopyDatabaseInto(
 bool ReadUserVersion(QSqlDatabase& db, qint64& value, QString* error)
 {
     QSqlQuery query(db);
+    if (IsPostgres(db)) {
+        value = 0;
+        if (!ExecBound(query, QStringLiteral("SELECT to_regclass(?) IS NOT NULL"),
+                { QString::fromLatin1(kPostgresMetaTable) }, error)
+            || !query.next())
+            return false;
+        if (!query.value(0).toBool())
+            return true;
+        if (!ExecBound(query,
+                QStringLiteral("SELECT Value FROM ") + QString::fromLatin1(kPostgresMetaTable)
+                    + QStringLiteral(" WHERE Name = 'user_version'"),
+                {}, error))
+            return false;
+        if (query.next())
+            value = query.value(0).toLongLong();
+        return true;
+    }
     if (!ExecBound(query, QStringLiteral("PRAGMA user_version"), {}, error))
         return false;
     if (!query.next()) {
@@ -533,6 +874,18 @@ bool WriteUserVersion(QSqlDatabase& db, qint64 value, QString* error)
 {
     // A pragma takes no bound value; the number is written as digits.
     QSqlQuery query(db);
+    if (IsPostgres(db)) {
+        const QString meta = QString::fromLatin1(kPostgresMetaTable);
+        return ExecBound(query,
+                   QStringLiteral("CREATE TABLE IF NOT EXISTS ") + meta
+                       + QStringLiteral(" (Name TEXT NOT NULL PRIMARY KEY, Value BIGINT NOT NULL)"),
+                   {}, error)
+            && ExecBound(query,
+                QStringLiteral("INSERT INTO ") + meta
+                    + QStringLiteral(" (Name, Value) VALUES ('user_version', ?) ON CONFLICT (Name) DO UPDATE SET "
+                                     "Value = EXCLUDED.Value"),
+                { qint64(qint32(value)) }, error);
+    }
     return ExecBound(query, QStringLiteral("PRAGMA user_version = %1").arg(qint32(value)), {}, error);
 }
 
@@ -574,6 +927,10 @@ bool RemoveUnneededJournal(QSqlDatabase& db)
 bool BackupDatabase(QSqlDatabase& db, const QString& targetPath, QString* error, const DatabaseCopyProgress& progress)
 {
     sqlite3* source = SqliteHandleOf(db);
+    if (IsPostgres(db)) {
+        SetError(error, QStringLiteral("A backup of a server database is not made by the program yet; use pg_dump"));
+        return false;
+    }
     if (!source) {
         SetError(error, QStringLiteral("The database is not open"));
         return false;

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 #include <QVariantList>
 #include <functional>
 
@@ -47,8 +48,17 @@ QString QuoteName(const QString& name);
 // Prepares Sql on Query, binds Values to its "?" placeholders in order and runs it.
 bool ExecBound(QSqlQuery& query, const QString& sql, const QVariantList& values = {}, QString* error = nullptr);
 
-// Runs Work inside one write transaction (BEGIN IMMEDIATE ... COMMIT): committed when
-// Work returns True, rolled back otherwise or when the commit fails.
+// The key the last INSERT on Db gave its row (SQLite's rowid, a PostgreSQL identity's
+// last value in this session); invalid when there is none. Query is the INSERT.
+QVariant LastInsertId(QSqlDatabase& db, const QSqlQuery& query);
+
+// Prepares Sql on Query in the form of the query's engine (see EngineSql), for a
+// statement run many times with values bound by the caller.
+bool PrepareQuery(QSqlQuery& query, const QString& sql);
+
+// Runs Work inside one write transaction (BEGIN IMMEDIATE ... COMMIT on SQLite; on
+// PostgreSQL BEGIN with the database's one write lock, see BeginWriteStatements):
+// committed when Work returns True, rolled back otherwise or when the commit fails.
 bool Post(QSqlDatabase& db, const std::function<bool(QString* error)>& work, QString* error = nullptr);
 
 // One bound statement as its own post; RowsAffected receives the count when given.

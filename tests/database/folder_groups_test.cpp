@@ -30,7 +30,7 @@ protected:
         QSqlDatabase other = Other();
         QSqlQuery query(other);
         EXPECT_TRUE(ExecBound(query, sql, values)) << sql.toStdString();
-        return query.lastInsertId().toLongLong();
+        return LastInsertId(other, query).toLongLong();
     }
     static void Exec(const QString& sql, const QVariantList& values = {})
     {

@@ -19,9 +19,9 @@ protected:
         QSqlQuery query(db);
         ASSERT_TRUE(ExecBound(query, "INSERT INTO TreeDB (NazovMerania, NazovVzoru) VALUES (?, ?)",
             { QString::fromUtf8("Kalibrácia váh"), "vzor" }));
-        record = query.lastInsertId().toInt();
+        record = LastInsertId(db, query).toInt();
         ASSERT_TRUE(ExecBound(query, "INSERT INTO TemplateDB (TemplateName) VALUES (?)", { "Šablóna" }));
-        templ = query.lastInsertId().toInt();
+        templ = LastInsertId(db, query).toInt();
         CurrentUserID = eva;
         CurrentUserName = QString::fromUtf8("Eva Nová");
         CurrentGroupID = 1;

@@ -9,6 +9,7 @@
 #include "database/users.h"
 #include "platform/sql_database.h"
 #include "tests/support/dialog_script.h"
+#include "tests/support/server_database.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,8 +70,25 @@ protected:
     {
         CommonInit();
         LanguageID = 0;
-        QDir().mkpath(DatabaseDir);
-        ASSERT_TRUE(QFile::copy(FolderDatabasePath(EmptyDatabaseDir), FolderDatabasePath(DatabaseDir)));
+        if (OnPostgres()) {
+            // The data module makes the empty database on the server, as on a lab's
+            // first start.
+            QString error;
+            serverDatabase = CreateServerDatabase(&error);
+            ASSERT_FALSE(serverDatabase.isEmpty()) << error.toStdString();
+            DatabaseDir = serverDatabase;
+            // As a copy of the empty database file would: its tables and rows, named
+            // in no language yet.
+            {
+                QSqlDatabase db = OpenFolderDatabase("other", DatabaseDir, false, &error);
+                ASSERT_TRUE(db.isOpen()) << error.toStdString();
+                ASSERT_TRUE(CopyMissingTables(db, FolderDatabasePath(EmptyDatabaseDir), {}, nullptr, &error))
+                    << error.toStdString();
+            }
+        } else {
+            QDir().mkpath(DatabaseDir);
+            ASSERT_TRUE(QFile::copy(FolderDatabasePath(EmptyDatabaseDir), FolderDatabasePath(DatabaseDir)));
+        }
         SetClock([this] { return moment; });
         module = std::make_unique<TDataModule1>();
         ASSERT_TRUE(module->TablesOpen());
@@ -81,6 +99,7 @@ protected:
         SetLoginPrompt(nullptr);
         module.reset();
         CloseFolderDatabase("other");
+        CloseFolderDatabase("spelling");
         SetClock({});
         CurrentUserID = CurrentUserRights = CurrentGroupID = 0;
         CurrentUserName.clear();
@@ -91,6 +110,11 @@ protected:
         HistoryOriginalValues.clear();
         HistoryNewValues.clear();
         LastLoggedInUserID = 1;
+        if (!serverDatabase.isEmpty()) {
+            CloseFolderDatabase("other");
+            DropServerDatabase(serverDatabase);
+            serverDatabase.clear();
+        }
         CommonDone();
     }
 
@@ -112,7 +136,7 @@ protected:
             "LastName, NumberID, PasswordHash, MustChangePassword) VALUES (?, ?, ?, ?, '', ?, ?, '', ?, ?)",
             { rights, group, active, name, first, last, password.isNull() ? QString() : HashPassword(password, 1),
                 mustChange }));
-        return query.lastInsertId().toInt();
+        return LastInsertId(db, query).toInt();
     }
     static QVariantMap Row(const QString& table, qint64 id)
     {
@@ -121,8 +145,27 @@ protected:
         QVariantMap row;
         if (ExecBound(query, "SELECT * FROM " + QuoteName(table) + " WHERE ID = ?", { id }) && query.next())
             for (int i = 0; i < query.record().count(); ++i)
-                row.insert(query.record().fieldName(i), query.value(i));
+                row.insert(SpelledName(table, query.record().fieldName(i)), query.value(i));
         return row;
+    }
+    // A column's name as the empty database spells it (PostgreSQL gives names in lower
+    // case).
+    static QString SpelledName(const QString& table, const QString& name)
+    {
+        if (!OnPostgres())
+            return name;
+        static QMap<QString, QStringList> spelled;
+        if (!spelled.contains(table)) {
+            QSqlDatabase empty = OpenFolderDatabase("spelling", EmptyDatabaseDir, false);
+            spelled.insert(table, ColumnNames(empty, table));
+        }
+        for (const QString& column : spelled.value(table))
+            if (column.compare(name, Qt::CaseInsensitive) == 0)
+                return column;
+        // The folder columns of groups made since (IDDB2 ...).
+        if (name.startsWith("iddb"))
+            return name.toUpper();
+        return name;
     }
     static int Count(const QString& table)
     {
@@ -135,6 +178,7 @@ protected:
     QDateTime moment { QDate(2026, 3, 9), QTime(8, 15, 30, 250) };
     ScriptedLoginPrompt prompt;
     std::unique_ptr<TDataModule1> module;
+    QString serverDatabase; // the test's database on the PostgreSQL cluster, when it runs there
 };
 
 } // namespace orvek::test
